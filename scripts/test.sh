@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what is missing, then builds and runs the whole suite twice: once in the
+# normal build (warnings are errors) and once under AddressSanitizer+UBSan, and the
+# concurrency tests under ThreadSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/bootstrap.sh
+jobs=$(nproc)
+for preset in default asan tsan; do
+  echo "== $preset"
+  scripts/build.sh "$preset"
+  ctest --preset "$preset" -j "$jobs"
+done

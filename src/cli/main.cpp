@@ -1,0 +1,89 @@
+#include "CliOptions.h"
+#include "Probe.h"
+
+#include "link/LensClient.h"
+#include "VirtualLens.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <memory>
+
+using namespace kelvara;
+
+namespace {
+
+int failWith(const QString& reason, int code = 1) {
+    QTextStream(stderr) << "kelvara-lens-cli: " << reason << Qt::endl;
+    return code;
+}
+
+// Starts the built-in virtual lens on a pseudo-terminal of this process.
+std::unique_ptr<sim::VirtualLens> startVirtualLens(const QString& preset, QString* error) {
+    const QStringList names = sim::LensProfile::presetNames();
+    const QString name = preset.isEmpty() ? names.value(0) : preset;
+    const auto profile = sim::LensProfile::preset(name);
+    if (!profile) {
+        *error = QStringLiteral("unknown virtual lens \"%1\"; choose one of: %2")
+                     .arg(name, names.join(QStringLiteral(", ")));
+        return nullptr;
+    }
+    auto lens = std::make_unique<sim::VirtualLens>(*profile);
+    if (!lens->start({}, error))
+        return nullptr;
+    return lens;
+}
+
+int listPorts() {
+    const QStringList ports = LensClient::portList().findAdapterPorts();
+    if (ports.isEmpty())
+        return failWith(QStringLiteral("no lens adapter found; plug in the dock or name its port "
+                                       "with --port"));
+    QTextStream out(stdout);
+    for (const QString& port : ports)
+        out << port << Qt::endl;
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("kelvara-lens-cli"));
+
+    QString error;
+    const auto options = CliOptions::parse(QCoreApplication::arguments(), &error);
+    if (!options) {
+        QTextStream(stderr) << CliOptions::usage();
+        return failWith(error, 2);
+    }
+    if (options->help) {
+        QTextStream(stdout) << CliOptions::usage();
+        return 0;
+    }
+
+    std::unique_ptr<sim::VirtualLens> simulated;
+    QString port = options->port;
+    if (options->simulate) {
+        simulated = startVirtualLens(*options->simulate, &error);
+        if (!simulated)
+            return failWith(error);
+        port = simulated->linkPath();
+    }
+    LensClient::install(std::make_shared<UsbSerialInterface>(),
+                        std::make_shared<UsbSerialPortList>(UsbSerialPortList::configuredVendorId(),
+                                                            port.isEmpty()
+                                                                ? UsbSerialPortList::configuredPort()
+                                                                : port));
+
+    if (options->command == QLatin1String("ports"))
+        return listPorts();
+    if (options->command == QLatin1String("probe")) {
+        Probe probe;
+        QObject::connect(&probe, &Probe::finished, &app, &QCoreApplication::exit);
+        QMetaObject::invokeMethod(&probe, &Probe::start, Qt::QueuedConnection);
+        return app.exec();
+    }
+    QTextStream(stderr) << CliOptions::usage();
+    return failWith(QStringLiteral("unknown command %1").arg(options->command), 2);
+}

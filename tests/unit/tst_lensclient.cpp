@@ -1,0 +1,310 @@
+// The command client over an in-memory port: exchange ordering under the lock, the
+// status rule, the firmware start with and without the adapter mode switch, and the
+// firmware step waits. Completions arrive on the main thread or on a worker.
+#include "DiagnosticCapture.h"
+#include "FakeSerialPort.h"
+#include "link/LensClient.h"
+#include "platform/Timings.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+#include <QThread>
+
+#include <mutex>
+
+using namespace kelvara;
+
+namespace {
+
+// Thread-safe record of completions.
+struct Calls {
+    mutable std::mutex mutex;
+    QList<std::pair<bool, Bytes>> list;
+
+    LensClient::Completion recorder() {
+        return [this](bool ok, const Bytes& data) {
+            std::lock_guard lock(mutex);
+            list.append({ok, data});
+        };
+    }
+    int size() const {
+        std::lock_guard lock(mutex);
+        return int(list.size());
+    }
+    std::pair<bool, Bytes> at(int i) const {
+        std::lock_guard lock(mutex);
+        return list.at(i);
+    }
+};
+
+Bytes dataOf(const Bytes& frame) {
+    return Bytes(frame.begin() + 7, frame.end() - 3);
+}
+
+} // namespace
+
+class TestLensClient : public QObject {
+    Q_OBJECT
+
+    test::FakePortFactory factory;
+    std::shared_ptr<UsbSerialInterface> transport;
+    std::shared_ptr<UsbSerialPortList> ports;
+
+    // Answers every frame like a lens that is attached alone; the firmware start is
+    // answered with 'C' once the line speed has been raised.
+    static void lensResponder(test::FakeSerialPort& port, const Bytes& written) {
+        if (written.empty() || written[0] != 0x0F)
+            return;
+        switch (written[6]) {
+        case 0xF8:
+            port.deliverLater(test::replyTo(written, {0x01}));
+            break;
+        case 0xFD:
+            break;
+        default:
+            port.deliverLater(test::replyTo(written, {0x00}));
+        }
+    }
+
+    void install(std::function<void(test::FakeSerialPort&)> configure) {
+        factory = test::FakePortFactory();
+        factory.configure = std::move(configure);
+        transport = std::make_shared<UsbSerialInterface>(factory);
+        ports = std::make_shared<UsbSerialPortList>(0x1234, QStringLiteral("/dev/fake0"));
+        LensClient::install(transport, ports);
+    }
+
+private slots:
+    void initTestCase() {
+        Timings t;
+        t.replyTimeout = 0.15;
+        t.firmwareFirstTimeout = 0.6;
+        t.modeSwitchSettle = 0.02;
+        t.modeSwitchRestart = 0.01;
+        t.lineSpeedSettle = 0.001;
+        t.closePoll = 0.001;
+        t.closeSlowPoll = 0.01;
+        Timings::set(t);
+    }
+
+    void init() {
+        install([](test::FakeSerialPort& port) { port.responder = lensResponder; });
+        QVERIFY(LensClient::openAdapterPort({}));
+    }
+
+    void exchangeAndStatusRule() {
+        Calls calls;
+        LensClient::exchange(CommDataFormat::buildConnect(), calls.recorder());
+        QTRY_COMPARE(calls.size(), 1);
+        QCOMPARE(calls.at(0), (std::pair<bool, Bytes>{true, {0x01}}));
+
+        Calls status;
+        const auto rule = LensClient::withStatus(status.recorder());
+        rule(true, {0x90});       // a single byte is never a refusal
+        rule(true, {0x7F, 0x00});
+        rule(true, {0x83, 0x00}); // camera connection status error
+        rule(true, {0x80, 0x00});
+        rule(false, {});
+        QCOMPARE(status.size(), 5);
+        const QList<bool> expected{true, true, false, false, false};
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(status.at(i).first, expected[i]);
+        QCOMPARE(status.at(2).second, (Bytes{0x83, 0x00}));
+    }
+
+    void exchangesAreStrictlySequential() {
+        // The lens answers nothing: each exchange holds the lock until its timeout.
+        factory.last()->responder = {};
+        Calls calls;
+        QElapsedTimer clock;
+        clock.start();
+        LensClient::exchange(CommDataFormat::buildRead(false, 0, 0, 0), calls.recorder());
+        QTRY_COMPARE(factory.last()->writes.size(), 1);
+        LensClient::exchange(CommDataFormat::buildDisconnect(), calls.recorder());
+        QTest::qWait(60);
+        QCOMPARE(factory.last()->writes.size(), 1);
+        QCOMPARE(calls.size(), 0);
+
+        QTRY_COMPARE(calls.size(), 1);
+        QCOMPARE(calls.at(0), (std::pair<bool, Bytes>{false, {}}));
+        QVERIFY(clock.elapsed() >= 140);
+        QTRY_COMPARE(factory.last()->writes.size(), 2);
+        QCOMPARE(factory.last()->writes[1][6], std::uint8_t(0xF9));
+        QTRY_COMPARE(calls.size(), 2);
+    }
+
+    void failuresReleaseTheLock() {
+        test::DiagnosticCapture capture;
+        Calls calls;
+        factory.last()->refuseWrite = true;
+        LensClient::exchange(CommDataFormat::buildConnect(), calls.recorder());
+        QTRY_COMPARE(calls.size(), 1);
+        QCOMPARE(calls.at(0), (std::pair<bool, Bytes>{false, {}}));
+
+        // A closed port gets one reopen attempt; the new port works.
+        factory.last()->close();
+        LensClient::exchange(CommDataFormat::buildConnect(), calls.recorder());
+        QTRY_COMPARE(calls.size(), 2);
+        QCOMPARE(calls.at(1), (std::pair<bool, Bytes>{true, {0x01}}));
+        QCOMPARE(capture.count(QStringLiteral("Port ReOpen")), 1);
+        QCOMPARE(factory.created(), 2);
+
+        // No adapter port opens at all: the write fails and the completion says so.
+        factory.last()->close();
+        factory.configure = [](test::FakeSerialPort& port) { port.refuseOpen = true; };
+        LensClient::install(std::make_shared<UsbSerialInterface>(factory), ports);
+        LensClient::exchange(CommDataFormat::buildConnect(), calls.recorder());
+        QTRY_COMPARE(calls.size(), 3);
+        QCOMPARE(calls.at(2), (std::pair<bool, Bytes>{false, {}}));
+    }
+
+    void sendWithoutReplyNeverBlocksTheMainThread() {
+        factory.last()->responder = {};
+        Calls calls;
+        LensClient::exchange(CommDataFormat::buildConnect(), calls.recorder());
+        QTRY_COMPARE(factory.last()->writes.size(), 1);
+        QElapsedTimer clock;
+        clock.start();
+        LensClient::sendWithoutReply(CommDataFormat::buildDisconnect());
+        QVERIFY(clock.elapsed() < 50);
+        QTRY_COMPARE(factory.last()->writes.size(), 2);
+        QCOMPARE(calls.size(), 1); // the disconnect went out only after the first timeout
+        QCOMPARE(factory.last()->writes[1][6], std::uint8_t(0xF9));
+    }
+
+    void firmwareStartWithAdapterModeSwitch() {
+        test::DiagnosticCapture capture;
+        // Each port object answers the firmware start with 'C' once switched to 3 Mbaud.
+        factory.configure = [](test::FakeSerialPort& port) {
+            port.responder = lensResponder;
+        };
+        install(factory.configure);
+        QVERIFY(LensClient::openAdapterPort({}));
+        QPointer<test::FakeSerialPort> firstPort = factory.last();
+        Calls calls;
+        LensClient::startFirmwareUpdate(UpdateMode::NORMAL, 0, 0, 0x03, calls.recorder());
+        QTRY_COMPARE(factory.created(), 2);
+        auto* secondPort = factory.last();
+        QTRY_VERIFY(secondPort->baudRates.contains(LensClient::FIRMWARE_BAUD));
+        QTest::qWait(50); // the wait is armed just after the speed change
+        secondPort->deliverNow({0x43});
+        QTRY_COMPARE(calls.size(), 1);
+        QCOMPARE(calls.at(0), (std::pair<bool, Bytes>{true, {0x43}}));
+
+        // Start, close, reopen (a new port object), connect, the same start again.
+        QVERIFY(firstPort.isNull());
+        const QList<Bytes>& log = factory.log();
+        QCOMPARE(log.size(), 3);
+        QCOMPARE(log[0][6], std::uint8_t(0xFD));
+        QCOMPARE(dataOf(log[0]), (Bytes{0x00, 0x02}));
+        QCOMPARE(log[1][6], std::uint8_t(0xF8));
+        QCOMPARE(log[2][6], std::uint8_t(0xFD));
+        QCOMPARE(dataOf(log[2]), (Bytes{0x00, 0x02}));
+        QCOMPARE(secondPort->writes.size(), 2);
+        QCOMPARE(secondPort->baudRates.last(), LensClient::FIRMWARE_BAUD);
+        QVERIFY(transport->firmwareUpdating);
+        QVERIFY(capture.lines().contains(QStringLiteral("Port Close")));
+        transport->firmwareUpdating = false;
+    }
+
+    void firmwareStartWithoutModeSwitch_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("device");
+        QTest::addColumn<int>("firmwareType");
+        QTest::addColumn<Bytes>("sent");
+        QTest::addRow("safe mode") << int(UpdateMode::SAFEMODE) << 0 << 0x03 << Bytes{0x00, 0x00};
+        QTest::addRow("device 1") << int(UpdateMode::NORMAL) << 1 << 0x03 << Bytes{0x01, 0x00};
+        QTest::addRow("no OS in firmware") << int(UpdateMode::NORMAL) << 0 << 0x01 << Bytes{0x00, 0x00};
+    }
+
+    void firmwareStartWithoutModeSwitch() {
+        QFETCH(int, mode);
+        QFETCH(int, device);
+        QFETCH(int, firmwareType);
+        QFETCH(Bytes, sent);
+        Calls calls;
+        LensClient::startFirmwareUpdate(UpdateMode(mode), std::uint8_t(device), 0,
+                                        std::uint8_t(firmwareType), calls.recorder());
+        auto* port = factory.last();
+        QTRY_VERIFY(port->baudRates.contains(LensClient::FIRMWARE_BAUD));
+        QTest::qWait(50);
+        port->deliverNow({0x43});
+        QTRY_COMPARE(calls.size(), 1);
+        QVERIFY(calls.at(0).first);
+        QCOMPARE(factory.created(), 1);
+        QCOMPARE(port->writes.size(), 1);
+        QCOMPARE(dataOf(port->writes[0]), sent);
+        transport->firmwareUpdating = false;
+    }
+
+    void removalDuringModeSwitchCompletesOnce() {
+        Calls calls;
+        factory.configure = [](test::FakeSerialPort& port) {
+            // The re-opened adapter vanishes as soon as it is asked to connect.
+            port.responder = [](test::FakeSerialPort& p, const Bytes& written) {
+                if (written[6] == 0xF8)
+                    QMetaObject::invokeMethod(&p, [&p] { p.unplug(); }, Qt::QueuedConnection);
+            };
+        };
+        LensClient::startFirmwareUpdate(UpdateMode::NORMAL, 0, 0, 0x02, calls.recorder());
+        QTRY_COMPARE(calls.size(), 1);
+        QCOMPARE(calls.at(0), (std::pair<bool, Bytes>{false, {}}));
+        QTest::qWait(300); // the connect wait's timeout passes without a second report
+        QCOMPARE(calls.size(), 1);
+    }
+
+    void firmwareStepsWaitsAndNumbering() {
+        Calls calls;
+        LensClient::startFirmwareUpdate(UpdateMode::NORMAL, 1, 0, 0, calls.recorder());
+        auto* port = factory.last();
+        QTRY_VERIFY(port->baudRates.contains(LensClient::FIRMWARE_BAUD));
+        QTest::qWait(50);
+        port->deliverNow({0x43});
+        QTRY_COMPARE(calls.size(), 1);
+
+        // Nobody answers: the first step waits the long first timeout, the next the short one.
+        const Bytes block(1024, 0x11);
+        QElapsedTimer clock;
+        clock.start();
+        LensClient::sendFirmwareBlock(block, calls.recorder());
+        QTRY_COMPARE_WITH_TIMEOUT(calls.size(), 2, 3000);
+        QVERIFY2(clock.elapsed() >= 550, qPrintable(QString::number(clock.elapsed())));
+        clock.restart();
+        LensClient::sendFirmwareBlock(block, calls.recorder());
+        QTRY_COMPARE(calls.size(), 3);
+        QVERIFY2(clock.elapsed() < 550, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(port->writes[1][1], std::uint8_t(1));
+        QCOMPARE(port->writes[2][1], std::uint8_t(2));
+
+        // The end bytes wait for NAK, then ACK, and leave the mode at firmup.
+        LensClient::sendFirmwareStep(LensClient::firstEnd, {0x04}, calls.recorder());
+        QTRY_COMPARE(port->writes.size(), 4);
+        QCOMPARE(transport->waitType.load(), int(UsbSerialInterface::eot1));
+        port->deliverNow({0x15});
+        QTRY_COMPARE(calls.size(), 4);
+        QCOMPARE(calls.at(3), (std::pair<bool, Bytes>{true, {0x15}}));
+        QCOMPARE(transport->waitType.load(), int(UsbSerialInterface::firmup));
+        LensClient::sendFirmwareStep(LensClient::secondEnd, {0x04}, calls.recorder());
+        QTRY_COMPARE(port->writes.size(), 5);
+        port->deliverNow({0x15, 0x06});
+        QTRY_COMPARE(calls.size(), 5);
+        QVERIFY(calls.at(4).first);
+        QCOMPARE(transport->waitType.load(), int(UsbSerialInterface::firmup));
+
+        // A new start numbers its blocks from 1 again.
+        LensClient::startFirmwareUpdate(UpdateMode::NORMAL, 1, 0, 0, calls.recorder());
+        QTRY_COMPARE(port->writes.size(), 6);
+        QTest::qWait(50);
+        port->deliverNow({0x43});
+        QTRY_COMPARE(calls.size(), 6);
+        LensClient::sendFirmwareBlock(block, calls.recorder());
+        QTRY_COMPARE(port->writes.size(), 7);
+        QCOMPARE(port->writes[6][1], std::uint8_t(1));
+        port->deliverNow({0x06});
+        QTRY_COMPARE(calls.size(), 7);
+        transport->firmwareUpdating = false;
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLensClient)
+#include "tst_lensclient.moc"

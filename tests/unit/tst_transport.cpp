@@ -1,0 +1,258 @@
+// The serial transport over an in-memory port: numbering, reassembly, reply/timeout
+// exclusion, the firmware receive modes and removal.
+#include "DiagnosticCapture.h"
+#include "FakeSerialPort.h"
+#include "link/Crc.h"
+#include "link/UsbSerialInterface.h"
+
+#include <QTest>
+
+using namespace kelvara;
+
+namespace {
+
+struct Calls {
+    QList<std::pair<bool, Bytes>> list;
+    UsbSerialInterface::Completion recorder() {
+        return [this](bool ok, const Bytes& data) { list.append({ok, data}); };
+    }
+};
+
+} // namespace
+
+class TestTransport : public QObject {
+    Q_OBJECT
+
+    test::FakePortFactory factory;
+    std::unique_ptr<UsbSerialInterface> transport;
+    int removals = 0;
+
+private slots:
+    void init() {
+        factory = test::FakePortFactory();
+        transport = std::make_unique<UsbSerialInterface>(factory);
+        removals = 0;
+        QVERIFY(transport->open(QStringLiteral("/dev/fake0"), [this] { ++removals; }));
+    }
+
+    void packetNumbersWrapToOne() {
+        QSet<int> seen;
+        for (int i = 1; i <= 300; ++i) {
+            QCOMPARE(transport->sendFrame(CommDataFormat::buildDisconnect()),
+                     int(UsbSerialInterface::WRITTEN));
+            const int p = factory.last()->writes.last()[1];
+            QCOMPARE(p, (i - 1) % 255 + 1);
+        }
+        QCOMPARE(transport->packetNumber(), std::uint8_t(45));
+    }
+
+    void writeFailuresKeepOrClearState() {
+        transport->sendFrame(CommDataFormat::buildConnect());
+        const Bytes sent = transport->sendBuffer();
+
+        factory.last()->close();
+        QCOMPARE(transport->sendFrame(CommDataFormat::buildConnect()),
+                 int(UsbSerialInterface::NO_PORT));
+        QCOMPARE(transport->packetNumber(), std::uint8_t(1));
+        QCOMPARE(transport->sendBuffer(), sent);
+
+        QVERIFY(transport->open(QStringLiteral("/dev/fake0"), {}));
+        factory.last()->refuseWrite = true;
+        QCOMPARE(transport->sendFrame(CommDataFormat::buildConnect()),
+                 int(UsbSerialInterface::REFUSED));
+        QCOMPARE(transport->packetNumber(), std::uint8_t(1));
+        QVERIFY(transport->sendBuffer().empty());
+
+        // A reply arriving after a refused write cannot be matched with a request.
+        test::DiagnosticCapture capture;
+        Calls calls;
+        transport->waitReply(calls.recorder(), 1.0);
+        factory.last()->deliverNow(test::replyTo(sent, {0x01}));
+        QCOMPARE(calls.list.size(), 1);
+        QCOMPARE(calls.list[0].first, false);
+        QVERIFY(capture.lines().contains(QStringLiteral("Error not adapter mode 1")));
+    }
+
+    void firmwareBlocksLayoutAndNumbering() {
+        Bytes data(1024);
+        for (std::size_t i = 0; i < data.size(); ++i)
+            data[i] = std::uint8_t(i * 7);
+        for (int k = 1; k <= 256; ++k)
+            QCOMPARE(transport->sendBlock(data), int(UsbSerialInterface::WRITTEN));
+        const auto& writes = factory.last()->writes;
+        const Bytes first = writes.first();
+        QCOMPARE(first.size(), std::size_t(1029));
+        QCOMPARE(first[0], std::uint8_t(0x02));
+        QCOMPARE(first[1], std::uint8_t(1));
+        QCOMPARE(first[2], std::uint8_t(0xFE));
+        QVERIFY(std::equal(data.begin(), data.end(), first.begin() + 3));
+        const auto crc = Crc::calculate(data);
+        QCOMPARE(first[1027], crc[1]); // high byte first on blocks
+        QCOMPARE(first[1028], crc[0]);
+        QCOMPARE(writes[254][1], std::uint8_t(255));
+        QCOMPARE(writes[254][2], std::uint8_t(0));
+        QCOMPARE(writes[255][1], std::uint8_t(1)); // 255 is followed by 1, never 0
+
+        transport->resetBlockNumber();
+        transport->sendBlock(data);
+        QCOMPARE(writes.last()[1], std::uint8_t(1));
+        // Blocks do not disturb frame numbering.
+        QCOMPARE(transport->packetNumber(), std::uint8_t(0));
+    }
+
+    void reassemblesSplitAndPrefixedReplies() {
+        Calls calls;
+        transport->sendFrame(CommDataFormat::buildRead(false, 0, 0, 0));
+        const Bytes reply = test::replyTo(transport->sendBuffer(), Bytes(261, 0x5A));
+        transport->waitReply(calls.recorder(), 5.0);
+
+        factory.last()->deliverNow({0x00, 0x55});
+        factory.last()->deliverNow(Bytes(reply.begin(), reply.begin() + 5));
+        factory.last()->deliverNow(Bytes(reply.begin() + 5, reply.begin() + 200));
+        QVERIFY(calls.list.isEmpty());
+        factory.last()->deliverNow(Bytes(reply.begin() + 200, reply.end()));
+        QCOMPARE(calls.list.size(), 1);
+        QVERIFY(calls.list[0].first);
+        QCOMPARE(calls.list[0].second, Bytes(261, 0x5A));
+    }
+
+    void replyAndTimeoutExcludeEachOther() {
+        test::DiagnosticCapture capture;
+        Calls calls;
+        transport->sendFrame(CommDataFormat::buildConnect());
+        const Bytes reply = test::replyTo(transport->sendBuffer(), {0x01});
+        transport->waitReply(calls.recorder(), 0.05);
+        factory.last()->deliverNow(reply);
+        QTest::qWait(120);
+        QCOMPARE(calls.list.size(), 1);
+        QVERIFY(calls.list[0].first);
+        QCOMPARE(capture.count(QStringLiteral("recv timeout")), 0);
+
+        // Timeout first: one failure, and the late reply is parsed and dropped.
+        transport->sendFrame(CommDataFormat::buildConnect());
+        const Bytes late = test::replyTo(transport->sendBuffer(), {0x01});
+        transport->waitReply(calls.recorder(), 0.03);
+        QTRY_COMPARE(calls.list.size(), 2);
+        QCOMPARE(calls.list[1], (std::pair<bool, Bytes>{false, {}}));
+        QCOMPARE(capture.count(QStringLiteral("recv timeout")), 1);
+        factory.last()->deliverNow(late);
+        QCOMPARE(calls.list.size(), 2);
+
+        // A new wait replaces the earlier one together with its timeout.
+        Calls replaced;
+        transport->waitReply(replaced.recorder(), 0.02);
+        transport->waitReply(calls.recorder(), 0.3);
+        QTest::qWait(100);
+        QCOMPARE(calls.list.size(), 2);
+        QVERIFY(replaced.list.isEmpty());
+        QTRY_COMPARE(calls.list.size(), 3);
+        QVERIFY(replaced.list.isEmpty());
+    }
+
+    void partialFrameSurvivesTimeout() {
+        Calls calls;
+        transport->sendFrame(CommDataFormat::buildConnect());
+        const Bytes reply = test::replyTo(transport->sendBuffer(), {0x01});
+        transport->waitReply(calls.recorder(), 0.02);
+        factory.last()->deliverNow(Bytes(reply.begin(), reply.begin() + 4));
+        QTRY_COMPARE(calls.list.size(), 1);
+        transport->waitReply(calls.recorder(), 1.0);
+        factory.last()->deliverNow(Bytes(reply.begin() + 4, reply.end()));
+        QCOMPARE(calls.list.size(), 2);
+        QVERIFY(calls.list[1].first);
+    }
+
+    void firmwareReceiveModes_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<Bytes>("bytes");
+        QTest::addColumn<int>("result"); // 1 true, 0 false, -1 no completion
+
+        QTest::addRow("ready") << int(UsbSerialInterface::firmup) << Bytes{0x43} << 1;
+        QTest::addRow("ack") << int(UsbSerialInterface::firmup) << Bytes{0x06} << 1;
+        QTest::addRow("nak counts as an answer") << int(UsbSerialInterface::firmup) << Bytes{0x15} << 1;
+        QTest::addRow("cancel") << int(UsbSerialInterface::firmup) << Bytes{0x18} << 0;
+        QTest::addRow("other byte") << int(UsbSerialInterface::firmup) << Bytes{0x55, 0x06} << 0;
+        QTest::addRow("eot1 nak") << int(UsbSerialInterface::eot1) << Bytes{0x15} << 1;
+        QTest::addRow("eot1 cancel") << int(UsbSerialInterface::eot1) << Bytes{0x18} << 0;
+        QTest::addRow("eot1 nak after noise") << int(UsbSerialInterface::eot1) << Bytes{0x06, 0x15} << 1;
+        QTest::addRow("eot2 ack after nak") << int(UsbSerialInterface::eot2) << Bytes{0x15, 0x06} << 1;
+        QTest::addRow("eot2 cancel first") << int(UsbSerialInterface::eot2) << Bytes{0x55, 0x18, 0x06} << 0;
+        QTest::addRow("eot2 noise only") << int(UsbSerialInterface::eot2) << Bytes{0x15, 0x55} << -1;
+    }
+
+    void firmwareReceiveModes() {
+        QFETCH(int, mode);
+        QFETCH(Bytes, bytes);
+        QFETCH(int, result);
+        Calls calls;
+        transport->firmwareUpdating = true;
+        transport->waitType = mode;
+        transport->waitReply(calls.recorder(), 0.05);
+        factory.last()->deliverNow(bytes);
+        if (result >= 0) {
+            QCOMPARE(calls.list.size(), 1);
+            QCOMPARE(calls.list[0], (std::pair<bool, Bytes>{result == 1, bytes}));
+        } else {
+            // The noise is dropped and the wait ends by its timeout, once.
+            QVERIFY(calls.list.isEmpty());
+            QTRY_COMPARE(calls.list.size(), 1);
+            QCOMPARE(calls.list[0], (std::pair<bool, Bytes>{false, {}}));
+        }
+        QTest::qWait(80);
+        QCOMPARE(calls.list.size(), 1);
+    }
+
+    void removalOutsideAndDuringFirmware() {
+        test::DiagnosticCapture capture;
+        // Opening an open port keeps the first removal action.
+        int other = 0;
+        QVERIFY(transport->open(QStringLiteral("/dev/fake1"), [&other] { ++other; }));
+        QCOMPARE(factory.created(), 1);
+
+        factory.last()->unplug();
+        QCOMPARE(removals, 1);
+        QCOMPARE(other, 0);
+        QCOMPARE(capture.count(QStringLiteral("Port Removed From System")), 1);
+        QVERIFY(!transport->isPortOpen());
+        QCOMPARE(transport->sendFrame(CommDataFormat::buildConnect()),
+                 int(UsbSerialInterface::NO_PORT));
+
+        QVERIFY(transport->open(QStringLiteral("/dev/fake0"), [this] { ++removals; }));
+        transport->firmwareUpdating = true;
+        factory.last()->unplug();
+        QCOMPARE(removals, 1);
+        QCOMPARE(capture.count(QStringLiteral("Port Removed From System")), 2);
+    }
+
+    void closeClearsRemovalAction() {
+        transport->sendFrame(CommDataFormat::buildConnect());
+        test::DiagnosticCapture capture;
+        auto* port = factory.last();
+        transport->closePort();
+        QVERIFY(!transport->isPortOpen());
+        QCOMPARE(capture.lines(), QStringList{QStringLiteral("Port Close")});
+        port->unplug();
+        QCOMPARE(removals, 0);
+        // Closing a closed port is silent.
+        transport->closePort();
+        QCOMPARE(capture.count(QStringLiteral("Port Close")), 1);
+        // The numbering continues on a reopened port.
+        QCOMPARE(transport->sendFrame(CommDataFormat::buildConnect()),
+                 int(UsbSerialInterface::NO_PORT));
+        QVERIFY(transport->reopen(QStringLiteral("/dev/fake0")));
+        transport->sendFrame(CommDataFormat::buildConnect());
+        QCOMPARE(factory.last()->writes.last()[1], std::uint8_t(2));
+        QVERIFY(capture.lines().contains(QStringLiteral("Port ReOpen")));
+    }
+
+    void portErrorsAreReportedNotActedOn() {
+        test::DiagnosticCapture capture;
+        emit factory.last()->failed(QStringLiteral("framing"));
+        QCOMPARE(capture.lines(), QStringList{QStringLiteral("Port Error")});
+        QVERIFY(transport->isPortOpen());
+        QCOMPARE(removals, 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTransport)
+#include "tst_transport.moc"
