@@ -5,20 +5,22 @@
 namespace kelvara::sim {
 
 namespace {
-quint8 following(quint8 n) { return n == 255 ? 1 : quint8(n + 1); }
-quint8 preceding(quint8 n) { return n == 1 ? 255 : quint8(n - 1); }
+quint8 following(quint8 n) {
+    return n == 255 ? 1 : quint8(n + 1);
+}
+quint8 preceding(quint8 n) {
+    return n == 1 ? 255 : quint8(n - 1);
+}
 } // namespace
 
-void BlockReceiver::restart()
-{
+void BlockReceiver::restart() {
     stream_.clear();
     accepted_ = 0;
     expected_ = 1;
     broken_ = false;
 }
 
-BlockReceiver::Event BlockReceiver::next(QByteArray& rx)
-{
+BlockReceiver::Event BlockReceiver::next(QByteArray& rx) {
     Event e;
     if (rx.isEmpty())
         return e;
@@ -59,8 +61,7 @@ BlockReceiver::Event BlockReceiver::next(QByteArray& rx)
     return e;
 }
 
-void BlockReceiver::accept(const Event& block)
-{
+void BlockReceiver::accept(const Event& block) {
     if (block.kind != Kind::Block)
         return;
     stream_.append(block.payload);

@@ -9,7 +9,7 @@ namespace kelvara::sim {
 // the incoming bytes into blocks and end-of-transmission bytes and keeps the
 // accepted data; the caller decides what to answer.
 class BlockReceiver {
-public:
+  public:
     static constexpr int kBlockData = 1024;
     static constexpr int kBlockWire = kBlockData + 5;
     static constexpr quint8 STX = 0x02;
@@ -25,7 +25,7 @@ public:
         Duplicate, // a repeat of the block accepted last
         BadBlock,  // wrong number, complement or CRC
         Eot,
-        Stray,     // a byte that starts nothing we know
+        Stray, // a byte that starts nothing we know
     };
 
     struct Event {
@@ -45,7 +45,7 @@ public:
     // A block arrived out of sequence: the image cannot be complete any more.
     bool sequenceBroken() const { return broken_; }
 
-private:
+  private:
     QByteArray stream_;
     int accepted_ = 0;
     quint8 expected_ = 1;

@@ -1,5 +1,6 @@
 #include "ControlServer.h"
 
+#include "UpdateServer.h"
 #include "VirtualLens.h"
 
 #include <QLocalServer>
@@ -13,18 +14,15 @@ constexpr qsizetype kMaxLine = 4096;
 } // namespace
 
 ControlServer::ControlServer(VirtualLens& lens, QObject* parent)
-    : QObject(parent), lens_(lens), server_(new QLocalServer(this))
-{
+    : QObject(parent), lens_(lens), server_(new QLocalServer(this)) {
     connect(server_, &QLocalServer::newConnection, this, &ControlServer::onConnection);
 }
 
-ControlServer::~ControlServer()
-{
+ControlServer::~ControlServer() {
     close();
 }
 
-bool ControlServer::listen(const QString& path, QString* error)
-{
+bool ControlServer::listen(const QString& path, QString* error) {
     // A socket left behind by a killed run would make listen fail.
     QLocalServer::removeServer(path);
     server_->setSocketOptions(QLocalServer::UserAccessOption);
@@ -36,8 +34,7 @@ bool ControlServer::listen(const QString& path, QString* error)
     return true;
 }
 
-void ControlServer::close()
-{
+void ControlServer::close() {
     if (server_->isListening()) {
         const QString name = server_->fullServerName();
         server_->close();
@@ -45,26 +42,29 @@ void ControlServer::close()
     }
 }
 
-QString ControlServer::path() const
-{
+QString ControlServer::path() const {
     return server_->fullServerName();
 }
 
-void ControlServer::onConnection()
-{
+void ControlServer::setUpdateServer(UpdateServer* updates) {
+    updates_ = updates;
+}
+
+void ControlServer::onConnection() {
     while (QLocalSocket* client = server_->nextPendingConnection()) {
         connect(client, &QLocalSocket::readyRead, this, [this, client] { onReadable(client); });
         connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
     }
 }
 
-void ControlServer::onReadable(QLocalSocket* client)
-{
+void ControlServer::onReadable(QLocalSocket* client) {
     while (client->canReadLine()) {
         const QString line = QString::fromUtf8(client->readLine()).trimmed();
         if (line.isEmpty())
             continue;
-        client->write(lens_.execute(line).toUtf8() + '\n');
+        const QString answer = updates_ && UpdateServer::isCommand(line) ? updates_->execute(line)
+                                                                         : lens_.execute(line);
+        client->write(answer.toUtf8() + '\n');
     }
     if (client->bytesAvailable() > kMaxLine)
         client->abort();

@@ -8,25 +8,29 @@ class QLocalSocket;
 
 namespace kelvara::sim {
 
+class UpdateServer;
 class VirtualLens;
 
 // Takes control commands on a Unix local socket: one command per line, one
 // answer line back.
 class ControlServer : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit ControlServer(VirtualLens& lens, QObject* parent = nullptr);
     ~ControlServer() override;
 
     bool listen(const QString& path, QString* error);
     void close();
     QString path() const;
+    // Lines starting with "http" go to this server, when there is one.
+    void setUpdateServer(UpdateServer* updates);
 
-private:
+  private:
     void onConnection();
     void onReadable(QLocalSocket* client);
 
     VirtualLens& lens_;
+    UpdateServer* updates_ = nullptr;
     QLocalServer* server_;
 };
 

@@ -6,8 +6,7 @@ namespace kelvara::sim {
 
 namespace {
 
-constexpr std::array<quint16, 256> makeTable()
-{
+constexpr std::array<quint16, 256> makeTable() {
     std::array<quint16, 256> table{};
     for (unsigned i = 0; i < 256; ++i) {
         unsigned c = i << 8;
@@ -22,8 +21,7 @@ constexpr std::array<quint16, 256> kTable = makeTable();
 
 } // namespace
 
-quint16 Crc16::xmodem(QByteArrayView bytes)
-{
+quint16 Crc16::xmodem(QByteArrayView bytes) {
     quint16 c = 0;
     for (char ch : bytes)
         c = quint16(kTable[((c >> 8) ^ quint8(ch)) & 0xFF] ^ (c << 8));

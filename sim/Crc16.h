@@ -7,7 +7,7 @@ namespace kelvara::sim {
 
 // CRC-16/XMODEM (poly 0x1021, init 0, no reflection, no final xor).
 class Crc16 {
-public:
+  public:
     static quint16 xmodem(QByteArrayView bytes);
 };
 

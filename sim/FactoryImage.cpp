@@ -30,29 +30,27 @@ constexpr int kIrisTime = 296;
 constexpr int kFocusDelay = 304;
 constexpr int kIrisDelay = 312;
 
-void put16(QByteArray& image, int offset, int value)
-{
+void put16(QByteArray& image, int offset, int value) {
     image[offset] = char(value & 0xFF);
     image[offset + 1] = char((value >> 8) & 0xFF);
 }
 
-int afLimitOffset(int row) { return row < 3 ? kAfLimitLow + row : kAfLimitHigh + row - 3; }
+int afLimitOffset(int row) {
+    return row < 3 ? kAfLimitLow + row : kAfLimitHigh + row - 3;
+}
 
-bool supports(const LensProfile& lens, int raw)
-{
+bool supports(const LensProfile& lens, int raw) {
     return raw < 64 && (lens.buttonSupport[raw / 8] & (1u << (raw % 8)));
 }
 
-int firstSupported(const LensProfile& lens, std::initializer_list<int> choices)
-{
+int firstSupported(const LensProfile& lens, std::initializer_list<int> choices) {
     for (int raw : choices)
         if (supports(lens, raw))
             return raw;
     return 0;
 }
 
-bool integerOf(const QJsonValue& v, int lo, int hi, int* out)
-{
+bool integerOf(const QJsonValue& v, int lo, int hi, int* out) {
     double d = 0;
     if (v.isDouble()) {
         d = v.toDouble();
@@ -70,15 +68,13 @@ bool integerOf(const QJsonValue& v, int lo, int hi, int* out)
     return true;
 }
 
-QString rangeError(const QString& key, int lo, int hi)
-{
+QString rangeError(const QString& key, int lo, int hi) {
     return QStringLiteral("settings.%1 must be an integer %2..%3").arg(key).arg(lo).arg(hi);
 }
 
 } // namespace
 
-QByteArray FactoryImage::defaults(const LensProfile& lens)
-{
+QByteArray FactoryImage::defaults(const LensProfile& lens) {
     QByteArray image(LensProfile::kSettingsSize, char(0));
     image[kRingFunction] = 0;
     image[kDirection] = 0;
@@ -113,8 +109,7 @@ QByteArray FactoryImage::defaults(const LensProfile& lens)
     return image;
 }
 
-bool FactoryImage::apply(QByteArray& image, const QJsonObject& fields, QString* error)
-{
+bool FactoryImage::apply(QByteArray& image, const QJsonObject& fields, QString* error) {
     const auto fail = [error](const QString& text) {
         if (error)
             *error = text;
@@ -153,8 +148,9 @@ bool FactoryImage::apply(QByteArray& image, const QJsonObject& fields, QString* 
             int farIndex = 0;
             if (pair.size() != 2 || !integerOf(pair.at(0), 0, 15, &nearIndex) ||
                 !integerOf(pair.at(1), 0, 15, &farIndex))
-                return fail(QStringLiteral("settings.afLimit[%1] must be [near, far] with indices 0..15")
-                                .arg(row));
+                return fail(
+                    QStringLiteral("settings.afLimit[%1] must be [near, far] with indices 0..15")
+                        .arg(row));
             image[afLimitOffset(row)] = char((farIndex << 4) | nearIndex);
         }
         return true;

@@ -10,7 +10,7 @@ class LensProfile;
 
 // The 512-byte settings image a lens leaves the factory with.
 class FactoryImage {
-public:
+  public:
     // Settings that make sense for the lens: switch and button functions it
     // supports, AF limits spanning its table, speeds and angles in range.
     static QByteArray defaults(const LensProfile& lens);

@@ -5,15 +5,15 @@
 namespace kelvara::sim {
 
 namespace {
-QString countText(int n) { return n == FaultPlan::kForever ? QStringLiteral("on") : QString::number(n); }
-QString hex(int v)
-{
+QString countText(int n) {
+    return n == FaultPlan::kForever ? QStringLiteral("on") : QString::number(n);
+}
+QString hex(int v) {
     return QStringLiteral("0x") + QString::number(v, 16).toUpper().rightJustified(2, u'0');
 }
 } // namespace
 
-bool FaultPlan::take(int& count)
-{
+bool FaultPlan::take(int& count) {
     if (count == 0)
         return false;
     if (count > 0)
@@ -21,43 +21,36 @@ bool FaultPlan::take(int& count)
     return true;
 }
 
-void FaultPlan::setNoReply(int count, int function)
-{
+void FaultPlan::setNoReply(int count, int function) {
     noReply_ = {count, function};
 }
 
-void FaultPlan::setRefusal(quint8 status, int count, int function)
-{
+void FaultPlan::setRefusal(quint8 status, int count, int function) {
     refuse_ = {count, function};
     refuseStatus_ = status;
 }
 
-void FaultPlan::armUnplugOnFunction(quint8 function, int replugMs)
-{
+void FaultPlan::armUnplugOnFunction(quint8 function, int replugMs) {
     unplugFunction_ = function;
     unplugFunctionReplug_ = replugMs;
 }
 
-void FaultPlan::armUnplugAtBlock(int ordinal, int replugMs)
-{
+void FaultPlan::armUnplugAtBlock(int ordinal, int replugMs) {
     unplugBlock_ = ordinal;
     unplugBlockReplug_ = replugMs;
 }
 
-void FaultPlan::setBlockFault(int ordinal, BlockFault fault, int count)
-{
+void FaultPlan::setBlockFault(int ordinal, BlockFault fault, int count) {
     faultBlock_ = ordinal;
     blockFault_ = count == 0 ? BlockFault::None : fault;
     blockFaultCount_ = count;
 }
 
-void FaultPlan::setEotAnswer(int which, int answer)
-{
+void FaultPlan::setEotAnswer(int which, int answer) {
     (which == 1 ? eot1_ : eot2_) = answer;
 }
 
-FaultPlan::FrameDecision FaultPlan::onFrame(quint8 function)
-{
+FaultPlan::FrameDecision FaultPlan::onFrame(quint8 function) {
     FrameDecision d;
     if (unplugFunction_ == function) {
         unplugFunction_ = -1;
@@ -74,8 +67,7 @@ FaultPlan::FrameDecision FaultPlan::onFrame(quint8 function)
     return d;
 }
 
-FaultPlan::ReplyShape FaultPlan::onReply()
-{
+FaultPlan::ReplyShape FaultPlan::onReply() {
     ReplyShape s;
     s.garbage = take(garbage_);
     s.split = take(split_);
@@ -84,14 +76,14 @@ FaultPlan::ReplyShape FaultPlan::onReply()
     return s;
 }
 
-FaultPlan::BlockDecision FaultPlan::onBlock(int ordinal)
-{
+FaultPlan::BlockDecision FaultPlan::onBlock(int ordinal) {
     BlockDecision d;
     if (unplugBlock_ > 0 && unplugBlock_ == ordinal) {
         unplugBlock_ = 0;
         d.fault = BlockFault::Unplug;
         d.replugMs = unplugBlockReplug_;
-    } else if (blockFault_ != BlockFault::None && faultBlock_ == ordinal && take(blockFaultCount_)) {
+    } else if (blockFault_ != BlockFault::None && faultBlock_ == ordinal &&
+               take(blockFaultCount_)) {
         d.fault = blockFault_;
         if (blockFaultCount_ == 0)
             blockFault_ = BlockFault::None;
@@ -99,21 +91,18 @@ FaultPlan::BlockDecision FaultPlan::onBlock(int ordinal)
     return d;
 }
 
-std::optional<int> FaultPlan::takeEotAnswer(int which)
-{
+std::optional<int> FaultPlan::takeEotAnswer(int which) {
     std::optional<int>& slot = which == 1 ? eot1_ : eot2_;
     std::optional<int> answer = slot;
     slot.reset();
     return answer;
 }
 
-bool FaultPlan::isClear() const
-{
+bool FaultPlan::isClear() const {
     return describe() == QLatin1String("none");
 }
 
-QString FaultPlan::describe() const
-{
+QString FaultPlan::describe() const {
     QStringList parts;
     const auto fn = [](const Counted& c) {
         return c.function == kAnyFunction ? QString() : QStringLiteral(" fn ") + hex(c.function);
@@ -121,8 +110,8 @@ QString FaultPlan::describe() const
     if (noReply_.remaining != 0)
         parts << QStringLiteral("noreply ") + countText(noReply_.remaining) + fn(noReply_);
     if (refuse_.remaining != 0)
-        parts << QStringLiteral("refuse ") + hex(refuseStatus_) + u' ' + countText(refuse_.remaining) +
-                     fn(refuse_);
+        parts << QStringLiteral("refuse ") + hex(refuseStatus_) + u' ' +
+                     countText(refuse_.remaining) + fn(refuse_);
     if (garbage_ != 0)
         parts << QStringLiteral("garbage ") + countText(garbage_);
     if (split_ != 0)
@@ -132,13 +121,16 @@ QString FaultPlan::describe() const
     if (lineRate_)
         parts << QStringLiteral("linerate on");
     if (unplugFunction_ >= 0)
-        parts << QStringLiteral("unplug %1 fn %2").arg(unplugFunctionReplug_).arg(hex(unplugFunction_));
+        parts << QStringLiteral("unplug %1 fn %2")
+                     .arg(unplugFunctionReplug_)
+                     .arg(hex(unplugFunction_));
     if (unplugBlock_ > 0)
         parts << QStringLiteral("unplug %1 block %2").arg(unplugBlockReplug_).arg(unplugBlock_);
     if (blockFault_ != BlockFault::None)
         parts << QStringLiteral("block %1 %2 %3")
                      .arg(faultBlock_)
-                     .arg(blockFault_ == BlockFault::Nak ? QStringLiteral("nak") : QStringLiteral("silent"))
+                     .arg(blockFault_ == BlockFault::Nak ? QStringLiteral("nak")
+                                                         : QStringLiteral("silent"))
                      .arg(countText(blockFaultCount_));
     const auto eot = [](const std::optional<int>& a) {
         return *a == kSilent ? QStringLiteral("silent") : hex(*a);

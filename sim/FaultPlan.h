@@ -10,7 +10,7 @@ namespace kelvara::sim {
 // Misbehaviour the lens has been asked to show. Plain value; the owner guards it.
 // Counts: > 0 that many times, kForever until cleared, 0 off.
 class FaultPlan {
-public:
+  public:
     static constexpr int kForever = -1;
     static constexpr int kAnyFunction = -1;
     static constexpr int kSilent = -1; // an EOT answer of nothing at all
@@ -58,16 +58,14 @@ public:
     bool isClear() const;
     QString describe() const;
 
-private:
+  private:
     struct Counted {
         int remaining = 0;
         int function = kAnyFunction;
-        bool matches(quint8 fn) const
-        {
+        bool matches(quint8 fn) const {
             return remaining != 0 && (function == kAnyFunction || function == fn);
         }
-        void use()
-        {
+        void use() {
             if (remaining > 0)
                 --remaining;
         }

@@ -8,11 +8,12 @@ namespace {
 constexpr quint8 kStart = 0x0F;
 constexpr quint8 kEnd = 0xF0;
 
-quint8 at(const QByteArray& b, qsizetype i) { return quint8(b.at(i)); }
+quint8 at(const QByteArray& b, qsizetype i) {
+    return quint8(b.at(i));
+}
 } // namespace
 
-QByteArray Frame::encode() const
-{
+QByteArray Frame::encode() const {
     const qsizetype length = data.size() + 1;
     QByteArray out;
     out.reserve(data.size() + 10);
@@ -31,8 +32,7 @@ QByteArray Frame::encode() const
     return out;
 }
 
-Frame::Scan Frame::scan(const QByteArray& buffer, qsizetype* consumed, Frame* frame)
-{
+Frame::Scan Frame::scan(const QByteArray& buffer, qsizetype* consumed, Frame* frame) {
     *consumed = 0;
     if (buffer.isEmpty())
         return Scan::NeedMore;

@@ -7,7 +7,7 @@ namespace kelvara::sim {
 
 // One protocol frame as the lens sees it: 0F pkt dst 00 Llo Lhi fn data crcLo crcHi F0.
 class Frame {
-public:
+  public:
     enum class Scan {
         NeedMore, // a frame may start here but is not complete yet
         Junk,     // bytes before the next start marker

@@ -12,8 +12,7 @@ namespace {
 
 const QString kOk = QStringLiteral("ok");
 
-std::optional<int> number(const QString& token, int lo, int hi)
-{
+std::optional<int> number(const QString& token, int lo, int hi) {
     bool ok = false;
     const int n = token.toInt(&ok, 0);
     if (!ok || n < lo || n > hi)
@@ -22,8 +21,7 @@ std::optional<int> number(const QString& token, int lo, int hi)
 }
 
 // "on" = until cleared, "off" = 0, or a count.
-std::optional<int> count(const QString& token)
-{
+std::optional<int> count(const QString& token) {
     if (token == QLatin1String("on"))
         return FaultPlan::kForever;
     if (token == QLatin1String("off"))
@@ -31,8 +29,7 @@ std::optional<int> count(const QString& token)
     return number(token, 0, 1000000);
 }
 
-std::optional<int> controlByte(const QString& token)
-{
+std::optional<int> controlByte(const QString& token) {
     if (token == QLatin1String("ack"))
         return 0x06;
     if (token == QLatin1String("nak"))
@@ -44,17 +41,19 @@ std::optional<int> controlByte(const QString& token)
     return number(token, 0, 255);
 }
 
-QString error(const QString& text) { return QStringLiteral("error: ") + text; }
+QString error(const QString& text) {
+    return QStringLiteral("error: ") + text;
+}
 
-QString status(const VirtualLens& lens)
-{
+QString status(const VirtualLens& lens) {
     const QList<InstalledImage> images = lens.installedImages();
     const QByteArray record = lens.record();
     return QStringLiteral("ok plugged=%1 device=%2 mode=%3 receiving=%4 attach=%5 version=%6.%7 "
                           "frames=%8 bad=%9 installed=%10 faults=%11")
         .arg(lens.isPlugged() ? QStringLiteral("yes") : QStringLiteral("no"))
         .arg(lens.devicePath().isEmpty() ? QStringLiteral("-") : lens.devicePath())
-        .arg(lens.adapterMode() == AdapterMode::Update ? QStringLiteral("update") : QStringLiteral("normal"))
+        .arg(lens.adapterMode() == AdapterMode::Update ? QStringLiteral("update")
+                                                       : QStringLiteral("normal"))
         .arg(lens.isReceivingFirmware() ? QStringLiteral("yes") : QStringLiteral("no"))
         .arg(lens.attachCode())
         .arg(quint8(record.at(25)), 2, 16, QLatin1Char('0'))
@@ -66,8 +65,7 @@ QString status(const VirtualLens& lens)
 }
 
 // Parses the optional "fn F" tail of the frame faults.
-bool functionFilter(const QStringList& t, qsizetype from, int* function)
-{
+bool functionFilter(const QStringList& t, qsizetype from, int* function) {
     *function = FaultPlan::kAnyFunction;
     if (t.size() == from)
         return true;
@@ -82,16 +80,16 @@ bool functionFilter(const QStringList& t, qsizetype from, int* function)
 
 } // namespace
 
-QString LensCommand::execute(VirtualLens& lens, const QString& line)
-{
+QString LensCommand::execute(VirtualLens& lens, const QString& line) {
     const QStringList t = line.trimmed().toLower().split(u' ', Qt::SkipEmptyParts);
     if (t.isEmpty())
         return error(QStringLiteral("empty command"));
     const QString& verb = t.first();
 
     if (verb == QLatin1String("help"))
-        return QStringLiteral("ok commands: status noreply refuse garbage split slow linerate unplug plug "
-                              "block eot1 eot2 attach factory clear");
+        return QStringLiteral(
+            "ok commands: status noreply refuse garbage split slow linerate unplug plug "
+            "block eot1 eot2 attach factory clear");
     if (verb == QLatin1String("status") && t.size() == 1)
         return status(lens);
     if (verb == QLatin1String("clear") && t.size() == 1) {
@@ -162,7 +160,8 @@ QString LensCommand::execute(VirtualLens& lens, const QString& line)
             lens.unplug(replug);
             return kOk;
         }
-        const std::optional<int> arg = t.size() == i + 2 ? number(t.at(i + 1), 0, 1000000) : std::nullopt;
+        const std::optional<int> arg =
+            t.size() == i + 2 ? number(t.at(i + 1), 0, 1000000) : std::nullopt;
         if (arg && t.at(i) == QLatin1String("fn") && *arg <= 255) {
             lens.unplugOnFunction(quint8(*arg), replug);
             return kOk;
@@ -188,7 +187,8 @@ QString LensCommand::execute(VirtualLens& lens, const QString& line)
         const bool silent = t.size() >= 3 && t.at(2) == QLatin1String("silent");
         if (!n || !c || (!nak && !silent))
             return error(QStringLiteral("usage: block N nak|silent [COUNT|on|off]"));
-        lens.setBlockFault(*n, nak ? FaultPlan::BlockFault::Nak : FaultPlan::BlockFault::Silence, *c);
+        lens.setBlockFault(*n, nak ? FaultPlan::BlockFault::Nak : FaultPlan::BlockFault::Silence,
+                           *c);
         return kOk;
     }
     if (verb == QLatin1String("eot1") || verb == QLatin1String("eot2")) {
@@ -208,22 +208,28 @@ QString LensCommand::execute(VirtualLens& lens, const QString& line)
     return error(QStringLiteral("unknown command \"%1\" (try help)").arg(line.trimmed()));
 }
 
-QString LensCommand::help()
-{
+QString LensCommand::help() {
     return QStringLiteral(
         "Control commands (one per line; numbers decimal or 0x hex; answer: ok or error: ...):\n"
         "  status                          plug state, adapter mode, counters, armed faults\n"
-        "  noreply [N|on|off] [fn F]       ignore the next N requests (default 1), or only those of function F\n"
-        "  refuse STATUS [N|on|off] [fn F] answer with data [STATUS, 00] instead (e.g. 0x83, 0x80)\n"
+        "  noreply [N|on|off] [fn F]       ignore the next N requests (default 1), or only those "
+        "of function F\n"
+        "  refuse STATUS [N|on|off] [fn F] answer with data [STATUS, 00] instead (e.g. 0x83, "
+        "0x80)\n"
         "  garbage [N|on|off]              send junk bytes before the next N replies\n"
         "  split [N|on|off]                write the next N replies in three pieces\n"
         "  slow MS                         delay every reply by MS milliseconds (0 = off)\n"
-        "  linerate on|off                 also delay replies by their time on the wire at the host's baud\n"
-        "  unplug [MS]                     pull the cable now; plug back in after MS (0 or absent: stay out)\n"
-        "  unplug [MS] fn F                ... when the next request of function F arrives (unanswered)\n"
-        "  unplug [MS] block N             ... when firmware block N arrives (unanswered; 1 = first block)\n"
+        "  linerate on|off                 also delay replies by their time on the wire at the "
+        "host's baud\n"
+        "  unplug [MS]                     pull the cable now; plug back in after MS (0 or absent: "
+        "stay out)\n"
+        "  unplug [MS] fn F                ... when the next request of function F arrives "
+        "(unanswered)\n"
+        "  unplug [MS] block N             ... when firmware block N arrives (unanswered; 1 = "
+        "first block)\n"
         "  plug                            plug the cable back in (same link path)\n"
-        "  block N nak|silent [COUNT]      answer firmware block N with NAK, or not at all (default once)\n"
+        "  block N nak|silent [COUNT]      answer firmware block N with NAK, or not at all "
+        "(default once)\n"
         "  eot1 ack|nak|can|silent|BYTE    answer the next first end-of-transmission with this\n"
         "  eot2 ack|nak|can|silent|BYTE    answer the next second end-of-transmission with this\n"
         "  attach CODE                     answer the connection request with CODE (1, 2, 3)\n"

@@ -7,6 +7,8 @@
 #include <QSocketNotifier>
 
 #include <cerrno>
+#include <future>
+#include <sys/eventfd.h>
 #include <unistd.h>
 
 namespace kelvara::sim {
@@ -33,8 +35,7 @@ constexpr int kSplitGapMs = 15;
 const QByteArray kGarbage = QByteArray::fromHex("0055AAFF33");
 const QByteArray kImageMagic = QByteArrayLiteral("KLVIMG");
 
-QByteArray refusal(quint8 status)
-{
+QByteArray refusal(quint8 status) {
     QByteArray data(2, char(0));
     data[0] = char(status);
     return data;
@@ -44,9 +45,9 @@ QByteArray refusal(quint8 status)
 
 LensEngine::LensEngine(std::shared_ptr<LensState> state, QString linkPath)
     : state_(std::move(state)), linkPath_(std::move(linkPath)), outTimer_(this), staleTimer_(this),
-      idleTimer_(this), replugTimer_(this), readRetryTimer_(this)
-{
+      idleTimer_(this), replugTimer_(this), readRetryTimer_(this) {
     clock_.start();
+    wakeFd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     for (QTimer* t : {&outTimer_, &staleTimer_, &idleTimer_, &replugTimer_, &readRetryTimer_}) {
         t->setSingleShot(true);
         t->setTimerType(Qt::PreciseTimer);
@@ -67,13 +68,51 @@ LensEngine::LensEngine(std::shared_ptr<LensState> state, QString linkPath)
     });
 }
 
-LensEngine::~LensEngine()
-{
+LensEngine::~LensEngine() {
     shutdown();
+    if (wakeFd_ >= 0)
+        ::close(wakeFd_);
 }
 
-bool LensEngine::plugIn(QString* error)
-{
+void LensEngine::attachToThread() {
+    wakeNotifier_ = new QSocketNotifier(wakeFd_, QSocketNotifier::Read, this);
+    connect(wakeNotifier_, &QSocketNotifier::activated, this, &LensEngine::onMail);
+}
+
+void LensEngine::call(const std::function<void()>& work) {
+    std::promise<void> done;
+    std::future<void> finished = done.get_future();
+    {
+        // Wake the lens under the lock: the work cannot be picked up, and the
+        // engine (with its eventfd) cannot go away, before the write is done.
+        std::lock_guard<std::mutex> lock(mailMutex_);
+        mail_.push_back([&] {
+            work();
+            done.set_value();
+        });
+        const quint64 one = 1;
+        [[maybe_unused]] const ssize_t n = ::write(wakeFd_, &one, sizeof one);
+    }
+    finished.wait();
+}
+
+void LensEngine::onMail() {
+    quint64 count = 0;
+    [[maybe_unused]] const ssize_t n = ::read(wakeFd_, &count, sizeof count);
+    for (;;) {
+        std::function<void()> work;
+        {
+            std::lock_guard<std::mutex> lock(mailMutex_);
+            if (mail_.empty())
+                return;
+            work = std::move(mail_.front());
+            mail_.pop_front();
+        }
+        work();
+    }
+}
+
+bool LensEngine::plugIn(QString* error) {
     replugTimer_.stop();
     if (link_.isOpen())
         return true;
@@ -84,14 +123,14 @@ bool LensEngine::plugIn(QString* error)
     {
         QMutexLocker lock(&state_->mutex);
         state_->plugged = true;
-        state_->devicePath = link_.devicePath();
+        const QString device = link_.devicePath();
+        state_->devicePath = QString(device.constData(), device.size());
     }
     emit plugChanged(true);
     return true;
 }
 
-void LensEngine::unplug(int replugMs)
-{
+void LensEngine::unplug(int replugMs) {
     replugTimer_.stop();
     if (link_.isOpen()) {
         if (transfer_)
@@ -106,7 +145,6 @@ void LensEngine::unplug(int replugMs)
             notifier_->deleteLater();
             notifier_ = nullptr;
         }
-        link_.close();
         {
             QMutexLocker lock(&state_->mutex);
             state_->plugged = false;
@@ -114,25 +152,23 @@ void LensEngine::unplug(int replugMs)
             // Losing power puts the adapter back into its normal mode.
             state_->adapterMode = AdapterMode::Normal;
         }
+        link_.close();
         emit plugChanged(false);
     }
     if (replugMs > 0)
         replugTimer_.start(replugMs);
 }
 
-void LensEngine::shutdown()
-{
+void LensEngine::shutdown() {
     unplug(0);
     idleTimer_.stop();
 }
 
-int LensEngine::hostBaud() const
-{
+int LensEngine::hostBaud() const {
     return TermiosProbe::outputBaud(link_.slaveFd());
 }
 
-void LensEngine::onReadable()
-{
+void LensEngine::onReadable() {
     char buffer[4096];
     for (;;) {
         const ssize_t n = ::read(link_.masterFd(), buffer, sizeof buffer);
@@ -152,8 +188,7 @@ void LensEngine::onReadable()
     process();
 }
 
-void LensEngine::process()
-{
+void LensEngine::process() {
     while (!rx_.isEmpty() && link_.isOpen()) {
         const bool progressed = transfer_ ? processTransfer() : processFramed();
         if (!progressed)
@@ -167,8 +202,7 @@ void LensEngine::process()
         staleTimer_.start(transfer_ ? kStaleBlockMs : kStaleFramedMs);
 }
 
-bool LensEngine::processFramed()
-{
+bool LensEngine::processFramed() {
     Frame frame;
     qsizetype used = 0;
     switch (Frame::scan(rx_, &used, &frame)) {
@@ -193,15 +227,15 @@ bool LensEngine::processFramed()
     return false;
 }
 
-void LensEngine::handleFrame(const Frame& request, const QByteArray& raw)
-{
+void LensEngine::handleFrame(const Frame& request, const QByteArray& raw) {
     FaultPlan::FrameDecision decision;
     std::optional<QByteArray> data;
     bool start = false;
     {
         QMutexLocker lock(&state_->mutex);
         ++state_->frameCounts[request.function];
-        state_->lastRequest = raw;
+        state_->lastRequest =
+            QByteArray(raw.constData(), raw.size()); // never shared across threads
         decision = state_->faults.onFrame(request.function);
         if (decision.action == FaultPlan::FrameAction::Reply)
             data = answer(request, &start);
@@ -221,8 +255,7 @@ void LensEngine::handleFrame(const Frame& request, const QByteArray& raw)
 }
 
 // Runs with the state locked. No value means no framed reply at all.
-std::optional<QByteArray> LensEngine::answer(const Frame& request, bool* startTransfer)
-{
+std::optional<QByteArray> LensEngine::answer(const Frame& request, bool* startTransfer) {
     LensState& s = *state_;
     const QByteArray& d = request.data;
     switch (request.function) {
@@ -272,8 +305,7 @@ std::optional<QByteArray> LensEngine::answer(const Frame& request, bool* startTr
     }
 }
 
-void LensEngine::sendReply(const Frame& request, const QByteArray& data)
-{
+void LensEngine::sendReply(const Frame& request, const QByteArray& data) {
     Frame reply;
     reply.packet = request.packet;
     reply.destination = request.destination;
@@ -301,13 +333,11 @@ void LensEngine::sendReply(const Frame& request, const QByteArray& data)
     queueOut(bytes.mid(secondCut), delay + 2 * kSplitGapMs);
 }
 
-void LensEngine::sendControl(quint8 byte)
-{
+void LensEngine::sendControl(quint8 byte) {
     queueOut(QByteArray(1, char(byte)), 0);
 }
 
-int LensEngine::transmitMs(qsizetype bytes) const
-{
+int LensEngine::transmitMs(qsizetype bytes) const {
     const int baud = hostBaud();
     if (baud <= 0)
         return 0;
@@ -315,8 +345,7 @@ int LensEngine::transmitMs(qsizetype bytes) const
     return int((bytes * 10 * 1000 + baud - 1) / baud);
 }
 
-void LensEngine::queueOut(const QByteArray& bytes, int delayMs)
-{
+void LensEngine::queueOut(const QByteArray& bytes, int delayMs) {
     qint64 due = clock_.elapsed() + qMax(0, delayMs);
     if (!out_.empty())
         due = qMax(due, out_.back().due);
@@ -324,12 +353,12 @@ void LensEngine::queueOut(const QByteArray& bytes, int delayMs)
     pump();
 }
 
-void LensEngine::pump()
-{
+void LensEngine::pump() {
     const qint64 now = clock_.elapsed();
     while (!out_.empty() && out_.front().due <= now && link_.isOpen()) {
         Outgoing& next = out_.front();
-        const ssize_t n = ::write(link_.masterFd(), next.bytes.constData(), size_t(next.bytes.size()));
+        const ssize_t n =
+            ::write(link_.masterFd(), next.bytes.constData(), size_t(next.bytes.size()));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
@@ -351,8 +380,7 @@ void LensEngine::pump()
         outTimer_.start(int(qMax<qint64>(0, out_.front().due - now)));
 }
 
-void LensEngine::startTransfer(quint8 device, quint8 area)
-{
+void LensEngine::startTransfer(quint8 device, quint8 area) {
     transfer_ = true;
     transferDevice_ = device;
     transferArea_ = area;
@@ -366,8 +394,7 @@ void LensEngine::startTransfer(quint8 device, quint8 area)
     idleTimer_.start(kTransferIdleMs);
 }
 
-bool LensEngine::processTransfer()
-{
+bool LensEngine::processTransfer() {
     if (quint8(rx_.at(0)) == 0x0F) {
         // A framed request in the middle of a transfer: the host has given up on it.
         Frame frame;
@@ -404,8 +431,7 @@ bool LensEngine::processTransfer()
     return true;
 }
 
-void LensEngine::handleBlock(const BlockReceiver::Event& event)
-{
+void LensEngine::handleBlock(const BlockReceiver::Event& event) {
     FaultPlan::BlockDecision decision;
     {
         QMutexLocker lock(&state_->mutex);
@@ -427,8 +453,7 @@ void LensEngine::handleBlock(const BlockReceiver::Event& event)
     }
 }
 
-void LensEngine::handleEot()
-{
+void LensEngine::handleEot() {
     ++eots_;
     std::optional<int> forced;
     {
@@ -449,8 +474,7 @@ void LensEngine::handleEot()
     finishTransfer(complete && answer == BlockReceiver::ACK);
 }
 
-void LensEngine::finishTransfer(bool install)
-{
+void LensEngine::finishTransfer(bool install) {
     if (!transfer_)
         return;
     transfer_ = false;
@@ -459,7 +483,7 @@ void LensEngine::finishTransfer(bool install)
     if (install) {
         image.device = transferDevice_;
         image.area = transferArea_;
-        image.stream = receiver_.stream();
+        image.stream = QByteArray(receiver_.stream().constData(), receiver_.stream().size());
         const QByteArray leading = image.stream.left(BlockReceiver::kBlockData);
         const bool zeroLead = leading.size() == BlockReceiver::kBlockData &&
                               leading.count(char(0)) == BlockReceiver::kBlockData;

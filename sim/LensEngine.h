@@ -11,7 +11,9 @@
 #include <QTimer>
 
 #include <deque>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 
 class QSocketNotifier;
@@ -24,9 +26,16 @@ struct LensState;
 // function below runs there (VirtualLens hops onto it).
 class LensEngine : public QObject {
     Q_OBJECT
-public:
+  public:
     LensEngine(std::shared_ptr<LensState> state, QString linkPath);
     ~LensEngine() override;
+
+    // Runs work on the lens's thread and waits for it. Call from other threads
+    // only. Our own mailbox rather than a blocking queued call, so that every
+    // hand-over is visible to the thread sanitizer.
+    void call(const std::function<void()>& work);
+    // Sets up the mailbox; runs on the lens's thread before its loop starts.
+    void attachToThread();
 
     bool plugIn(QString* error);
     // Pulls the cable; replugMs > 0 plugs it back in after that long.
@@ -34,17 +43,19 @@ public:
     void shutdown();
     int hostBaud() const;
 
-signals:
+  signals:
     void requestReceived(quint8 function);
     void plugChanged(bool plugged);
     void imageInstalled(int device, int area);
+    void quitRequested();
 
-private:
+  private:
     struct Outgoing {
         QByteArray bytes;
         qint64 due = 0;
     };
 
+    void onMail();
     void onReadable();
     void process();
     bool processFramed();
@@ -66,6 +77,10 @@ private:
     QString linkPath_;
     PtyLink link_;
     QSocketNotifier* notifier_ = nullptr;
+    std::mutex mailMutex_;
+    std::deque<std::function<void()>> mail_;
+    int wakeFd_ = -1;
+    QSocketNotifier* wakeNotifier_ = nullptr;
     QByteArray rx_;
     std::deque<Outgoing> out_;
     QElapsedTimer clock_;

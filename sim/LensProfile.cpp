@@ -21,20 +21,18 @@ const QString kPresetDir = QStringLiteral(":/kelvara/sim/profiles");
 
 // Reads one JSON object into a profile, remembering the first problem.
 class JsonReader {
-public:
+  public:
     JsonReader(const QJsonObject& object, QString* error) : object_(object), error_(error) {}
 
     bool failed() const { return failed_; }
-    bool fail(const QString& text)
-    {
+    bool fail(const QString& text) {
         if (!failed_ && error_)
             *error_ = text;
         failed_ = true;
         return false;
     }
 
-    static bool integerOf(const QJsonValue& v, int lo, int hi, int* out)
-    {
+    static bool integerOf(const QJsonValue& v, int lo, int hi, int* out) {
         double d = 0;
         if (v.isDouble()) {
             d = v.toDouble();
@@ -52,21 +50,22 @@ public:
         return true;
     }
 
-    void byte(const char* key, quint8* out, int lo = 0, int hi = 255)
-    {
+    void byte(const char* key, quint8* out, int lo = 0, int hi = 255) {
         const QJsonValue v = object_.value(QLatin1String(key));
         if (v.isUndefined() || failed_)
             return;
         int n = 0;
         if (!integerOf(v, lo, hi, &n)) {
-            fail(QStringLiteral("\"%1\" must be an integer %2..%3").arg(QLatin1String(key)).arg(lo).arg(hi));
+            fail(QStringLiteral("\"%1\" must be an integer %2..%3")
+                     .arg(QLatin1String(key))
+                     .arg(lo)
+                     .arg(hi));
             return;
         }
         *out = quint8(n);
     }
 
-    void text(const char* key, QString* out, int maxLength)
-    {
+    void text(const char* key, QString* out, int maxLength) {
         const QJsonValue v = object_.value(QLatin1String(key));
         if (v.isUndefined() || failed_)
             return;
@@ -79,15 +78,15 @@ public:
         }
         for (QChar c : s) {
             if (c.unicode() == 0 || c.unicode() > 0xFF) {
-                fail(QStringLiteral("\"%1\" must hold Latin-1 characters only").arg(QLatin1String(key)));
+                fail(QStringLiteral("\"%1\" must hold Latin-1 characters only")
+                         .arg(QLatin1String(key)));
                 return;
             }
         }
         *out = s;
     }
 
-    void nibbles(const char* key, quint8* lo, quint8* hi)
-    {
+    void nibbles(const char* key, quint8* lo, quint8* hi) {
         const QJsonValue v = object_.value(QLatin1String(key));
         if (v.isUndefined() || failed_)
             return;
@@ -96,16 +95,15 @@ public:
         int mx = 0;
         if (!v.isArray() || a.size() != 2 || !integerOf(a.at(0), 0, 15, &mn) ||
             !integerOf(a.at(1), 0, 15, &mx) || mn > mx) {
-            fail(QStringLiteral("\"%1\" must be [min, max] with 0 <= min <= max <= 15").arg(QLatin1String(key)));
+            fail(QStringLiteral("\"%1\" must be [min, max] with 0 <= min <= max <= 15")
+                     .arg(QLatin1String(key)));
             return;
         }
         *lo = quint8(mn);
         *hi = quint8(mx);
     }
 
-    template <size_t N>
-    void bits(const char* key, std::array<quint8, N>* out)
-    {
+    template <size_t N> void bits(const char* key, std::array<quint8, N>* out) {
         const QJsonValue v = object_.value(QLatin1String(key));
         if (v.isUndefined() || failed_)
             return;
@@ -114,33 +112,39 @@ public:
         for (const QJsonValue& item : v.toArray()) {
             int bit = 0;
             if (!integerOf(item, 0, top, &bit)) {
-                fail(QStringLiteral("\"%1\" must be a list of bit numbers 0..%2").arg(QLatin1String(key)).arg(top));
+                fail(QStringLiteral("\"%1\" must be a list of bit numbers 0..%2")
+                         .arg(QLatin1String(key))
+                         .arg(top));
                 return;
             }
             result[size_t(bit / 8)] |= quint8(1u << (bit % 8));
         }
         if (!v.isArray()) {
-            fail(QStringLiteral("\"%1\" must be a list of bit numbers 0..%2").arg(QLatin1String(key)).arg(top));
+            fail(QStringLiteral("\"%1\" must be a list of bit numbers 0..%2")
+                     .arg(QLatin1String(key))
+                     .arg(top));
             return;
         }
         *out = result;
     }
 
-    void table(const char* key, std::array<quint8, 16>* out)
-    {
+    void table(const char* key, std::array<quint8, 16>* out) {
         const QJsonValue v = object_.value(QLatin1String(key));
         if (v.isUndefined() || failed_)
             return;
         const QJsonArray a = v.toArray();
         if (!v.isArray() || a.size() > 16) {
-            fail(QStringLiteral("\"%1\" must be a list of at most 16 bytes").arg(QLatin1String(key)));
+            fail(QStringLiteral("\"%1\" must be a list of at most 16 bytes")
+                     .arg(QLatin1String(key)));
             return;
         }
         std::array<quint8, 16> result{};
         for (qsizetype i = 0; i < a.size(); ++i) {
             int n = 0;
             if (!integerOf(a.at(i), 0, 255, &n)) {
-                fail(QStringLiteral("\"%1\"[%2] must be an integer 0..255").arg(QLatin1String(key)).arg(i));
+                fail(QStringLiteral("\"%1\"[%2] must be an integer 0..255")
+                         .arg(QLatin1String(key))
+                         .arg(i));
                 return;
             }
             result[size_t(i)] = quint8(n);
@@ -148,15 +152,16 @@ public:
         *out = result;
     }
 
-    void version(const char* key, quint8* major, quint8* minor)
-    {
+    void version(const char* key, quint8* major, quint8* minor) {
         const QJsonValue v = object_.value(QLatin1String(key));
         if (v.isUndefined() || failed_)
             return;
-        static const QRegularExpression form(QStringLiteral("^([0-9A-Fa-f]{2})\\.([0-9A-Fa-f]{2})$"));
+        static const QRegularExpression form(
+            QStringLiteral("^([0-9A-Fa-f]{2})\\.([0-9A-Fa-f]{2})$"));
         const QRegularExpressionMatch m = form.match(v.toString());
         if (!v.isString() || !m.hasMatch()) {
-            fail(QStringLiteral("\"%1\" must look like \"01.2a\" (two hex digits, a point, two hex digits)")
+            fail(QStringLiteral(
+                     "\"%1\" must look like \"01.2a\" (two hex digits, a point, two hex digits)")
                      .arg(QLatin1String(key)));
             return;
         }
@@ -164,8 +169,7 @@ public:
         *minor = quint8(m.captured(2).toUInt(nullptr, 16));
     }
 
-    void mount(const char* key, quint8* out)
-    {
+    void mount(const char* key, quint8* out) {
         const QJsonValue v = object_.value(QLatin1String(key));
         if (v.isUndefined() || failed_)
             return;
@@ -187,8 +191,7 @@ public:
                  .arg(QLatin1String(key)));
     }
 
-    void hexImage(const char* key, QByteArray* out, int size)
-    {
+    void hexImage(const char* key, QByteArray* out, int size) {
         const QJsonValue v = object_.value(QLatin1String(key));
         if (v.isUndefined() || failed_)
             return;
@@ -204,22 +207,21 @@ public:
         *out = QByteArray::fromHex(digits.toLatin1());
     }
 
-private:
+  private:
     const QJsonObject& object_;
     QString* error_;
     bool failed_ = false;
 };
 
 const char* const kKnownKeys[] = {
-    "name",          "modelName",    "productName",    "mount",          "firmwareVersion",
-    "lensType",      "firmwareType", "buttons",        "switchPositions", "connectTypes",
-    "ringAngle",     "afFineAdjust", "focusSpeedMax",  "presetTimeMax",  "irisAngle",
-    "afLimitSpecial", "settingSupport", "switchSupport", "buttonFunctions", "afLimitTable",
-    "attach",        "settingsHex",  "settings",
+    "name",         "modelName",      "productName",   "mount",           "firmwareVersion",
+    "lensType",     "firmwareType",   "buttons",       "switchPositions", "connectTypes",
+    "ringAngle",    "afFineAdjust",   "focusSpeedMax", "presetTimeMax",   "irisAngle",
+    "afLimitFlags", "settingSupport", "switchSupport", "buttonFunctions", "afLimitTable",
+    "attach",       "settingsHex",    "settings",
 };
 
-void putText(QByteArray& record, int offset, int width, const QString& text)
-{
+void putText(QByteArray& record, int offset, int width, const QString& text) {
     const QByteArray latin = text.toLatin1();
     for (int i = 0; i < width && i < latin.size(); ++i)
         record[offset + i] = latin.at(i);
@@ -227,8 +229,7 @@ void putText(QByteArray& record, int offset, int width, const QString& text)
 
 } // namespace
 
-LensProfile::LensProfile()
-{
+LensProfile::LensProfile() {
     name = QStringLiteral("custom");
     modelName = QStringLiteral("KLVTEST");
     productName = QStringLiteral("Kelvara Test Lens");
@@ -240,28 +241,27 @@ LensProfile::LensProfile()
     factorySettings = FactoryImage::defaults(*this);
 }
 
-QStringList LensProfile::presetNames()
-{
+QStringList LensProfile::presetNames() {
     QStringList names;
-    const QStringList files = QDir(kPresetDir).entryList({QStringLiteral("*.json")}, QDir::Files, QDir::Name);
+    const QStringList files =
+        QDir(kPresetDir).entryList({QStringLiteral("*.json")}, QDir::Files, QDir::Name);
     for (const QString& file : files)
         names << QFileInfo(file).completeBaseName();
     return names;
 }
 
-std::optional<LensProfile> LensProfile::preset(const QString& name)
-{
+std::optional<LensProfile> LensProfile::preset(const QString& name) {
     if (!presetNames().contains(name))
         return std::nullopt;
     QString error;
-    std::optional<LensProfile> p = fromFile(kPresetDir + u'/' + name + QStringLiteral(".json"), &error);
+    std::optional<LensProfile> p =
+        fromFile(kPresetDir + u'/' + name + QStringLiteral(".json"), &error);
     if (p)
         p->name = name;
     return p;
 }
 
-std::optional<LensProfile> LensProfile::fromFile(const QString& path, QString* error)
-{
+std::optional<LensProfile> LensProfile::fromFile(const QString& path, QString* error) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
@@ -271,8 +271,7 @@ std::optional<LensProfile> LensProfile::fromFile(const QString& path, QString* e
     return fromJson(file.readAll(), error);
 }
 
-std::optional<LensProfile> LensProfile::fromJson(const QByteArray& json, QString* error)
-{
+std::optional<LensProfile> LensProfile::fromJson(const QByteArray& json, QString* error) {
     QJsonParseError parseError;
     const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
@@ -318,7 +317,7 @@ std::optional<LensProfile> LensProfile::fromJson(const QByteArray& json, QString
     r.byte("focusSpeedMax", &p.focusSpeedMax);
     r.byte("presetTimeMax", &p.presetTimeMax);
     r.nibbles("irisAngle", &p.irisAngleMin, &p.irisAngleMax);
-    r.byte("afLimitSpecial", &p.afLimitSpecial);
+    r.byte("afLimitFlags", &p.afLimitFlags);
     r.bits("settingSupport", &p.settingSupport);
     r.byte("switchSupport", &p.switchSupport);
     r.bits("buttonFunctions", &p.buttonSupport);
@@ -347,8 +346,7 @@ std::optional<LensProfile> LensProfile::fromJson(const QByteArray& json, QString
     return p;
 }
 
-QByteArray LensProfile::record(quint8 major, quint8 minor) const
-{
+QByteArray LensProfile::record(quint8 major, quint8 minor) const {
     QByteArray r(kRecordSize, char(0));
     r[0] = char(lensType);
     r[1] = char(firmwareType);
@@ -361,7 +359,7 @@ QByteArray LensProfile::record(quint8 major, quint8 minor) const
     r[9] = char(focusSpeedMax);
     r[10] = char(presetTimeMax);
     r[11] = char((irisAngleMin << 4) | (irisAngleMax & 0x0F));
-    r[15] = char(afLimitSpecial);
+    r[15] = char(afLimitFlags);
     putText(r, 16, 8, modelName);
     r[24] = char(minor);
     r[25] = char(major);
@@ -376,8 +374,7 @@ QByteArray LensProfile::record(quint8 major, quint8 minor) const
     return r;
 }
 
-int LensProfile::limitPositionCount() const
-{
+int LensProfile::limitPositionCount() const {
     int n = 1;
     while (n < 16 && afLimitTable[size_t(n)] != 0)
         ++n;

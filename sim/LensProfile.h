@@ -14,7 +14,7 @@ namespace kelvara::sim {
 // answers the connection request, and its factory settings image.
 // Plain value type; read from JSON or taken from a built-in preset.
 class LensProfile {
-public:
+  public:
     static constexpr int kRecordSize = 256;
     static constexpr int kSettingsSize = 512;
 
@@ -44,7 +44,7 @@ public:
     quint8 presetTimeMax = 99;
     quint8 irisAngleMin = 0; // nibble
     quint8 irisAngleMax = 0; // nibble
-    quint8 afLimitSpecial = 1;
+    quint8 afLimitFlags = 1; // bit 0: the far AF limit is fixed at the last position
     std::array<quint8, 4> settingSupport{};
     quint8 switchSupport = 0;
     std::array<quint8, 8> buttonSupport{};

@@ -14,14 +14,13 @@
 namespace kelvara::sim {
 
 namespace {
-QString errnoText(const char* what)
-{
-    return QStringLiteral("%1: %2").arg(QLatin1String(what), QString::fromLocal8Bit(std::strerror(errno)));
+QString errnoText(const char* what) {
+    return QStringLiteral("%1: %2").arg(QLatin1String(what),
+                                        QString::fromLocal8Bit(std::strerror(errno)));
 }
 } // namespace
 
-bool PtyLink::open(const QString& linkPath, QString* error)
-{
+bool PtyLink::open(const QString& linkPath, QString* error) {
     const auto fail = [&](const QString& text) {
         if (error)
             *error = text;
@@ -71,8 +70,7 @@ bool PtyLink::open(const QString& linkPath, QString* error)
     return true;
 }
 
-void PtyLink::close()
-{
+void PtyLink::close() {
     if (!link_.isEmpty()) {
         const QByteArray link = QFile::encodeName(link_);
         char target[256] = {};

@@ -8,7 +8,7 @@ namespace kelvara::sim {
 // stable symlink. We hold a slave descriptor ourselves so the host closing
 // and reopening its port never hangs up the master.
 class PtyLink {
-public:
+  public:
     PtyLink() = default;
     PtyLink(const PtyLink&) = delete;
     PtyLink& operator=(const PtyLink&) = delete;
@@ -23,7 +23,7 @@ public:
     int slaveFd() const { return slave_; }
     QString devicePath() const { return device_; }
 
-private:
+  private:
     int master_ = -1;
     int slave_ = -1;
     QString device_;

@@ -5,8 +5,7 @@
 
 namespace kelvara::sim {
 
-int TermiosProbe::outputBaud(int fd)
-{
+int TermiosProbe::outputBaud(int fd) {
     if (fd < 0)
         return 0;
     struct termios2 t {};

@@ -6,7 +6,7 @@ namespace kelvara::sim {
 // constant. Kept apart because the kernel's termios header cannot share a
 // translation unit with the C library's.
 class TermiosProbe {
-public:
+  public:
     // Output baud rate of the tty behind fd, or 0 if it cannot be read.
     static int outputBaud(int fd);
 };

@@ -13,8 +13,8 @@
 
 #include <functional>
 #include <memory>
+#include <thread>
 
-class QThread;
 class QTemporaryDir;
 
 namespace kelvara::sim {
@@ -23,11 +23,12 @@ class LensEngine;
 struct LensState;
 
 // A lens on its USB dock, reachable as a serial port at linkPath(). It serves
-// on its own thread; every public member may be called from any thread except
-// that one. Signals are emitted on the lens's thread.
+// on its own thread; every public member may be called from any thread, and
+// all but stop() also from handlers of its signals, which run on the lens's
+// thread.
 class VirtualLens : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit VirtualLens(LensProfile profile, QObject* parent = nullptr);
     ~VirtualLens() override;
 
@@ -79,20 +80,20 @@ public:
     int hostBaudRate() const; // as the host last configured the port; 0 if unknown
     void resetCounters();
 
-signals:
+  signals:
     void requestReceived(quint8 function);
     void plugChanged(bool plugged);
     void imageInstalled(int device, int area);
 
-private:
+  private:
     void onLensThread(const std::function<void()>& work) const;
-    template <typename Fn>
-    auto locked(Fn fn) const;
+    template <typename Fn> auto locked(Fn fn) const;
 
     std::shared_ptr<LensState> state_;
     // Guards the members below: start/stop against actions from other threads.
     mutable QMutex lifeMutex_;
-    std::unique_ptr<QThread> thread_;
+    std::thread thread_;
+    std::thread::id lensThreadId_;
     std::unique_ptr<QTemporaryDir> tempDir_;
     LensEngine* engine_ = nullptr;
     QString linkPath_;

@@ -3,6 +3,7 @@
 #include "ControlServer.h"
 #include "LensCommand.h"
 #include "LensProfile.h"
+#include "UpdateServer.h"
 #include "VirtualLens.h"
 
 #include <QCommandLineParser>
@@ -20,27 +21,23 @@ namespace {
 
 int signalPipe[2] = {-1, -1};
 
-void onSignal(int)
-{
+void onSignal(int) {
     const char byte = 1;
     [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
 }
 
-void printLine(const QString& text)
-{
+void printLine(const QString& text) {
     std::fputs(qPrintable(text + u'\n'), stdout);
     std::fflush(stdout);
 }
 
-void printError(const QString& text)
-{
+void printError(const QString& text) {
     std::fputs(qPrintable(QStringLiteral("kelvara-lens-sim: ") + text + u'\n'), stderr);
 }
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kelvara-lens-sim"));
 
@@ -48,34 +45,47 @@ int main(int argc, char** argv)
     parser.setApplicationDescription(
         QStringLiteral("Virtual Kelvara lens on its USB dock: serves the lens protocol on a "
                        "pseudo-terminal published at a symlink, until SIGINT or SIGTERM."));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."));
-    const QCommandLineOption link(QStringLiteral("link"),
-                                  QStringLiteral("Publish the port as a symlink at PATH (default: a new temporary path)."),
-                                  QStringLiteral("PATH"));
-    const QCommandLineOption preset(QStringLiteral("preset"),
-                                    QStringLiteral("Use a built-in lens (default zoom-e; see --list-presets)."),
-                                    QStringLiteral("NAME"), QStringLiteral("zoom-e"));
-    const QCommandLineOption profile(QStringLiteral("profile"), QStringLiteral("Use the lens described by a JSON FILE."),
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help."));
+    const QCommandLineOption link(
+        QStringLiteral("link"),
+        QStringLiteral("Publish the port as a symlink at PATH (default: a new temporary path)."),
+        QStringLiteral("PATH"));
+    const QCommandLineOption preset(
+        QStringLiteral("preset"),
+        QStringLiteral("Use a built-in lens (default zoom-e; see --list-presets)."),
+        QStringLiteral("NAME"), QStringLiteral("zoom-e"));
+    const QCommandLineOption profile(QStringLiteral("profile"),
+                                     QStringLiteral("Use the lens described by a JSON FILE."),
                                      QStringLiteral("FILE"));
-    const QCommandLineOption control(QStringLiteral("control"),
-                                     QStringLiteral("Also take control commands on a local socket at SOCKET."),
-                                     QStringLiteral("SOCKET"));
-    const QCommandLineOption noStdin(QStringLiteral("no-stdin"), QStringLiteral("Do not read control commands from stdin."));
-    const QCommandLineOption list(QStringLiteral("list-presets"), QStringLiteral("List the built-in lenses and exit."));
-    parser.addOptions({help, link, preset, profile, control, noStdin, list});
+    const QCommandLineOption control(
+        QStringLiteral("control"),
+        QStringLiteral("Also take control commands on a local socket at SOCKET."),
+        QStringLiteral("SOCKET"));
+    const QCommandLineOption noStdin(QStringLiteral("no-stdin"),
+                                     QStringLiteral("Do not read control commands from stdin."));
+    const QCommandLineOption list(QStringLiteral("list-presets"),
+                                  QStringLiteral("List the built-in lenses and exit."));
+    const QCommandLineOption httpPort(
+        QStringLiteral("http-port"),
+        QStringLiteral("Also serve the update catalogues on 127.0.0.1:PORT (0: any free port)."),
+        QStringLiteral("PORT"));
+    parser.addOptions({help, link, preset, profile, control, noStdin, list, httpPort});
 
     if (!parser.parse(QCoreApplication::arguments())) {
         printError(parser.errorText());
         return 2;
     }
     if (parser.isSet(help)) {
-        printLine(parser.helpText() + u'\n' + LensCommand::help());
+        printLine(parser.helpText() + u'\n' + LensCommand::help() + u'\n' + UpdateServer::help());
         return 0;
     }
     if (parser.isSet(list)) {
         for (const QString& name : LensProfile::presetNames()) {
             const std::optional<LensProfile> p = LensProfile::preset(name);
-            printLine(QStringLiteral("%1\t%2 (%3), attach %4").arg(name, p->productName, p->modelName).arg(p->attachCode));
+            printLine(QStringLiteral("%1\t%2 (%3), attach %4")
+                          .arg(name, p->productName, p->modelName)
+                          .arg(p->attachCode));
         }
         return 0;
     }
@@ -91,7 +101,8 @@ int main(int argc, char** argv)
     } else {
         lensProfile = LensProfile::preset(parser.value(preset));
         if (!lensProfile) {
-            printError(QStringLiteral("no preset \"%1\"; try --list-presets").arg(parser.value(preset)));
+            printError(
+                QStringLiteral("no preset \"%1\"; try --list-presets").arg(parser.value(preset)));
             return 2;
         }
     }
@@ -103,7 +114,26 @@ int main(int argc, char** argv)
         return 1;
     }
 
+    UpdateServer updates;
+    if (parser.isSet(httpPort)) {
+        bool ok = false;
+        const uint port = parser.value(httpPort).toUInt(&ok);
+        if (!ok || port > 65535) {
+            printError(QStringLiteral("--http-port needs a port number 0..65535"));
+            return 2;
+        }
+        // Catalogues for every built-in lens as well, so that any of them can be tried.
+        for (const QString& name : LensProfile::presetNames())
+            updates.addLens(*LensProfile::preset(name));
+        updates.addLens(*lensProfile);
+        if (!updates.start(quint16(port), &error)) {
+            printError(error);
+            return 1;
+        }
+    }
+
     ControlServer server(lens);
+    server.setUpdateServer(parser.isSet(httpPort) ? &updates : nullptr);
     if (parser.isSet(control) && !server.listen(parser.value(control), &error)) {
         printError(error);
         return 1;
@@ -114,7 +144,8 @@ int main(int argc, char** argv)
         return 1;
     }
     QSocketNotifier signalNotifier(signalPipe[0], QSocketNotifier::Read);
-    QObject::connect(&signalNotifier, &QSocketNotifier::activated, &app, [] { QCoreApplication::quit(); });
+    QObject::connect(&signalNotifier, &QSocketNotifier::activated, &app,
+                     [] { QCoreApplication::quit(); });
     struct sigaction action {};
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
@@ -136,12 +167,18 @@ int main(int argc, char** argv)
         while ((end = pending.indexOf('\n')) >= 0) {
             const QString line = QString::fromUtf8(pending.left(end)).trimmed();
             pending.remove(0, end + 1);
-            if (!line.isEmpty())
-                printLine(lens.execute(line));
+            if (line.isEmpty())
+                continue;
+            printLine(parser.isSet(httpPort) && UpdateServer::isCommand(line)
+                          ? updates.execute(line)
+                          : lens.execute(line));
         }
     });
 
-    printLine(QStringLiteral("%1: %2 -> %3").arg(lensProfile->name, lens.linkPath(), lens.devicePath()));
+    printLine(
+        QStringLiteral("%1: %2 -> %3").arg(lensProfile->name, lens.linkPath(), lens.devicePath()));
+    if (parser.isSet(httpPort))
+        printLine(QStringLiteral("update server: ") + updates.baseUrl());
     const int status = app.exec();
     server.close();
     lens.stop();

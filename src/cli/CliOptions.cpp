@@ -1,5 +1,7 @@
 #include "CliOptions.h"
 
+#include <QUrl>
+
 namespace kelvara {
 
 std::optional<CliOptions> CliOptions::parse(const QStringList& args, QString* error) {
@@ -18,6 +20,14 @@ std::optional<CliOptions> CliOptions::parse(const QStringList& args, QString* er
             options.port = args[++i];
         } else if (arg.startsWith(QLatin1String("--port="))) {
             options.port = arg.mid(7);
+        } else if (arg == QLatin1String("--server")) {
+            if (i + 1 >= args.size()) {
+                *error = QStringLiteral("--server needs a URL");
+                return std::nullopt;
+            }
+            options.server = args[++i];
+        } else if (arg.startsWith(QLatin1String("--server="))) {
+            options.server = arg.mid(9);
         } else if (arg == QLatin1String("--simulate")) {
             options.simulate = QString();
         } else if (arg.startsWith(QLatin1String("--simulate="))) {
@@ -33,6 +43,17 @@ std::optional<CliOptions> CliOptions::parse(const QStringList& args, QString* er
         *error = QStringLiteral("--port and --simulate cannot be used together");
         return std::nullopt;
     }
+    if (!options.server.isEmpty()) {
+        const QUrl url(options.server, QUrl::StrictMode);
+        const QString scheme = url.scheme();
+        if (!url.isValid() || (scheme != QLatin1String("file") && url.host().isEmpty()) ||
+            (scheme != QLatin1String("http") && scheme != QLatin1String("https") &&
+             scheme != QLatin1String("file"))) {
+            *error = QStringLiteral("--server needs an http, https or file URL, not %1")
+                         .arg(options.server);
+            return std::nullopt;
+        }
+    }
     if (options.command.isEmpty() && !options.help) {
         *error = QStringLiteral("no command given");
         return std::nullopt;
@@ -42,7 +63,7 @@ std::optional<CliOptions> CliOptions::parse(const QStringList& args, QString* er
 
 QString CliOptions::usage() {
     return QStringLiteral(
-        "Usage: kelvara-lens-cli [--port PATH] [--simulate[=PRESET]] COMMAND\n"
+        "Usage: kelvara-lens-cli [--port PATH] [--simulate[=PRESET]] [--server URL] COMMAND\n"
         "\n"
         "Commands:\n"
         "  ports   list the lens adapter ports found\n"
@@ -52,7 +73,8 @@ QString CliOptions::usage() {
         "Options:\n"
         "  --port PATH           use this serial port instead of searching for the adapter\n"
         "                        (also KELVARA_PORT)\n"
-        "  --simulate[=PRESET]   run against the built-in virtual lens\n");
+        "  --simulate[=PRESET]   run against the built-in virtual lens and update server\n"
+        "  --server URL          base URL of the update server (also KELVARA_UPDATE_URL)\n");
 }
 
 } // namespace kelvara

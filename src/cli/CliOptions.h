@@ -11,6 +11,7 @@ namespace kelvara {
 struct CliOptions {
     QString port;                     // --port PATH: replaces adapter discovery
     std::optional<QString> simulate;  // --simulate[=PRESET]: empty string = default preset
+    QString server;                   // --server URL: base URL of the update server
     QString command;
     QStringList arguments;
     bool help = false;

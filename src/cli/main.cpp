@@ -1,7 +1,9 @@
 #include "CliOptions.h"
 #include "Probe.h"
 
+#include "firmware/ServerModel.h"
 #include "link/LensClient.h"
+#include "UpdateServer.h"
 #include "VirtualLens.h"
 
 #include <QCoreApplication>
@@ -21,7 +23,8 @@ int failWith(const QString& reason, int code = 1) {
 // Starts the built-in virtual lens on a pseudo-terminal of this process.
 std::unique_ptr<sim::VirtualLens> startVirtualLens(const QString& preset, QString* error) {
     const QStringList names = sim::LensProfile::presetNames();
-    const QString name = preset.isEmpty() ? names.value(0) : preset;
+    // The zoom lens shows every control the program can customise.
+    const QString name = preset.isEmpty() ? QStringLiteral("zoom-e") : preset;
     const auto profile = sim::LensProfile::preset(name);
     if (!profile) {
         *error = QStringLiteral("unknown virtual lens \"%1\"; choose one of: %2")
@@ -62,13 +65,24 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    if (!options->server.isEmpty())
+        ServerModel::setBaseUrl(options->server);
+
     std::unique_ptr<sim::VirtualLens> simulated;
+    std::unique_ptr<sim::UpdateServer> updates;
     QString port = options->port;
     if (options->simulate) {
         simulated = startVirtualLens(*options->simulate, &error);
         if (!simulated)
             return failWith(error);
         port = simulated->linkPath();
+        // The virtual lens's own update server, unless --server names another.
+        updates = std::make_unique<sim::UpdateServer>();
+        updates->addLens(simulated->profile());
+        if (!updates->start(0, &error))
+            return failWith(error);
+        if (options->server.isEmpty())
+            ServerModel::setBaseUrl(updates->baseUrl());
     }
     LensClient::install(std::make_shared<UsbSerialInterface>(),
                         std::make_shared<UsbSerialPortList>(UsbSerialPortList::configuredVendorId(),

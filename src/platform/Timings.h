@@ -13,6 +13,7 @@ struct Timings {
     double closePoll = 0.01;            // between checks that the port has closed
     double closeSlowPoll = 1.0;         // after ten fast checks
     double autoConnectInterval = 1.0;   // reconnect attempts after a lens restarts
+    double httpTimeout = 60.0;          // update-server requests, without data arriving
 
     static Timings current();
     static void set(const Timings& timings);

@@ -9,18 +9,15 @@
 #include <termios.h>
 #include <unistd.h>
 
-HostLine::HostLine(const QString& path) : path_(path)
-{
+HostLine::HostLine(const QString& path) : path_(path) {
     reopen();
 }
 
-HostLine::~HostLine()
-{
+HostLine::~HostLine() {
     close();
 }
 
-bool HostLine::reopen()
-{
+bool HostLine::reopen() {
     close();
     fd_ = ::open(QFile::encodeName(path_).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd_ < 0)
@@ -33,16 +30,14 @@ bool HostLine::reopen()
     return true;
 }
 
-void HostLine::close()
-{
+void HostLine::close() {
     if (fd_ >= 0)
         ::close(fd_);
     fd_ = -1;
     buffer_.clear();
 }
 
-bool HostLine::write(const QByteArray& bytes)
-{
+bool HostLine::write(const QByteArray& bytes) {
     qsizetype done = 0;
     while (fd_ >= 0 && done < bytes.size()) {
         const ssize_t n = ::write(fd_, bytes.constData() + done, size_t(bytes.size() - done));
@@ -54,9 +49,10 @@ bool HostLine::write(const QByteArray& bytes)
     return done == bytes.size();
 }
 
-bool HostLine::waitReadable(int timeoutMs)
-{
-    struct pollfd p {fd_, POLLIN, 0};
+bool HostLine::waitReadable(int timeoutMs) {
+    struct pollfd p {
+        fd_, POLLIN, 0
+    };
     if (::poll(&p, 1, qMax(0, timeoutMs)) <= 0)
         return false;
     char chunk[4096];
@@ -68,8 +64,7 @@ bool HostLine::waitReadable(int timeoutMs)
     return true;
 }
 
-QByteArray HostLine::read(qsizetype n, int timeoutMs)
-{
+QByteArray HostLine::read(qsizetype n, int timeoutMs) {
     QElapsedTimer clock;
     clock.start();
     while (fd_ >= 0 && buffer_.size() < n && clock.elapsed() < timeoutMs)
@@ -80,8 +75,7 @@ QByteArray HostLine::read(qsizetype n, int timeoutMs)
     return out;
 }
 
-QByteArray HostLine::readFrame(int timeoutMs)
-{
+QByteArray HostLine::readFrame(int timeoutMs) {
     QElapsedTimer clock;
     clock.start();
     pieces_ = buffer_.isEmpty() ? 0 : 1;
@@ -103,8 +97,7 @@ QByteArray HostLine::readFrame(int timeoutMs)
     }
 }
 
-QByteArray HostLine::drain(int ms)
-{
+QByteArray HostLine::drain(int ms) {
     QElapsedTimer clock;
     clock.start();
     while (fd_ >= 0 && clock.elapsed() < ms)
@@ -115,8 +108,7 @@ QByteArray HostLine::drain(int ms)
     return out;
 }
 
-bool HostLine::setBaud(unsigned speedConstant)
-{
+bool HostLine::setBaud(unsigned speedConstant) {
     struct termios t {};
     if (fd_ < 0 || ::tcgetattr(fd_, &t) != 0)
         return false;
@@ -124,9 +116,10 @@ bool HostLine::setBaud(unsigned speedConstant)
     return ::tcsetattr(fd_, TCSANOW, &t) == 0;
 }
 
-bool HostLine::hungUp(int timeoutMs)
-{
-    struct pollfd p {fd_, POLLIN, 0};
+bool HostLine::hungUp(int timeoutMs) {
+    struct pollfd p {
+        fd_, POLLIN, 0
+    };
     if (fd_ < 0 || ::poll(&p, 1, timeoutMs) <= 0)
         return false;
     if (p.revents & (POLLHUP | POLLERR))

@@ -6,7 +6,7 @@
 // The host end of the serial link: a raw tty opened through the lens's
 // symlink, with blocking reads bounded by poll timeouts.
 class HostLine {
-public:
+  public:
     explicit HostLine(const QString& path);
     ~HostLine();
     HostLine(const HostLine&) = delete;
@@ -30,7 +30,7 @@ public:
     // The lens end went away: reads report hang-up or end of file.
     bool hungUp(int timeoutMs);
 
-private:
+  private:
     bool waitReadable(int timeoutMs);
 
     QString path_;

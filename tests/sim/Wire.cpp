@@ -1,7 +1,6 @@
 #include "Wire.h"
 
-quint16 Wire::crc(QByteArrayView bytes)
-{
+quint16 Wire::crc(QByteArrayView bytes) {
     quint16 c = 0;
     for (char ch : bytes) {
         c ^= quint16(quint8(ch) << 8);
@@ -11,8 +10,7 @@ quint16 Wire::crc(QByteArrayView bytes)
     return c;
 }
 
-QByteArray Wire::frame(quint8 packet, quint8 function, const QByteArray& data, quint8 destination)
-{
+QByteArray Wire::frame(quint8 packet, quint8 function, const QByteArray& data, quint8 destination) {
     const int length = int(data.size()) + 1;
     QByteArray f;
     f += char(0x0F);
@@ -30,8 +28,7 @@ QByteArray Wire::frame(quint8 packet, quint8 function, const QByteArray& data, q
     return f;
 }
 
-QByteArray Wire::read(quint8 packet, quint8 area, quint16 address, quint8 count)
-{
+QByteArray Wire::read(quint8 packet, quint8 area, quint16 address, quint8 count) {
     QByteArray d;
     d += char(0);
     d += char(area);
@@ -41,8 +38,7 @@ QByteArray Wire::read(quint8 packet, quint8 area, quint16 address, quint8 count)
     return frame(packet, 0xF4, d);
 }
 
-QByteArray Wire::write(quint8 packet, quint16 address, const QByteArray& values, int count)
-{
+QByteArray Wire::write(quint8 packet, quint16 address, const QByteArray& values, int count) {
     QByteArray d;
     d += char(0);
     d += char(1);
@@ -53,8 +49,7 @@ QByteArray Wire::write(quint8 packet, quint16 address, const QByteArray& values,
     return frame(packet, 0xF5, d);
 }
 
-QByteArray Wire::block(quint8 number, const QByteArray& data)
-{
+QByteArray Wire::block(quint8 number, const QByteArray& data) {
     QByteArray b;
     b += char(0x02);
     b += char(number);
@@ -66,8 +61,7 @@ QByteArray Wire::block(quint8 number, const QByteArray& data)
     return b;
 }
 
-QByteArray Wire::dataOf(const QByteArray& f)
-{
+QByteArray Wire::dataOf(const QByteArray& f) {
     if (f.size() < 10 || quint8(f.at(0)) != 0x0F)
         return {};
     const int length = quint8(f.at(4)) | (quint8(f.at(5)) << 8);

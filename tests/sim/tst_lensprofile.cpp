@@ -16,7 +16,7 @@ using namespace kelvara::sim;
 class TestLensProfile : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void crcMatchesTheBitwiseReference();
     void frameScanSortsJunkBadAndGood();
     void badProfilesAreRefusedWithAReason_data();
@@ -30,8 +30,7 @@ private slots:
     void blockNumbersWrapFrom255To1();
 };
 
-void TestLensProfile::crcMatchesTheBitwiseReference()
-{
+void TestLensProfile::crcMatchesTheBitwiseReference() {
     QCOMPARE(Crc16::xmodem("123456789"), quint16(0x31C3));
     QCOMPARE(Crc16::xmodem({}), quint16(0));
     QByteArray all(256, 0);
@@ -43,8 +42,7 @@ void TestLensProfile::crcMatchesTheBitwiseReference()
     QCOMPARE(Crc16::xmodem(Wire::hex("0F0100000200F800")), quint16(0x16A3));
 }
 
-void TestLensProfile::frameScanSortsJunkBadAndGood()
-{
+void TestLensProfile::frameScanSortsJunkBadAndGood() {
     Frame f;
     qsizetype used = 0;
     const QByteArray good = Wire::hex("0F0100000200F800A316F0");
@@ -66,35 +64,55 @@ void TestLensProfile::frameScanSortsJunkBadAndGood()
     QCOMPARE(used, 1);
 }
 
-void TestLensProfile::badProfilesAreRefusedWithAReason_data()
-{
+void TestLensProfile::badProfilesAreRefusedWithAReason_data() {
     QTest::addColumn<QByteArray>("json");
     QTest::addColumn<QString>("reason");
     QTest::newRow("not json") << QByteArray("{modelName: x}") << "not valid JSON";
     QTest::newRow("array") << QByteArray("[1]") << "must be a JSON object";
     QTest::newRow("no model") << QByteArray(R"({"mount": 0})") << "\"modelName\" is required";
-    QTest::newRow("typo") << QByteArray(R"({"modelName": "A", "buttonz": 1})") << "unknown key \"buttonz\"";
-    QTest::newRow("model too long") << QByteArray(R"({"modelName": "ABCDEFGHI"})") << "\"modelName\" must be a string of at most 8";
+    QTest::newRow("typo") << QByteArray(R"({"modelName": "A", "buttonz": 1})")
+                          << "unknown key \"buttonz\"";
+    QTest::newRow("model too long") << QByteArray(R"({"modelName": "ABCDEFGHI"})")
+                                    << "\"modelName\" must be a string of at most 8";
     QTest::newRow("model not latin1") << QByteArray(R"({"modelName": "Ω85"})") << "Latin-1";
-    QTest::newRow("mount name") << QByteArray(R"({"modelName": "A", "mount": "PentaxK"})") << "\"mount\" must be SonyE";
-    QTest::newRow("byte too big") << QByteArray(R"({"modelName": "A", "buttons": 256})") << "\"buttons\" must be an integer 0..255";
-    QTest::newRow("fraction") << QByteArray(R"({"modelName": "A", "lensType": 1.5})") << "\"lensType\" must be an integer";
-    QTest::newRow("nibble") << QByteArray(R"({"modelName": "A", "ringAngle": [0, 16]})") << "\"ringAngle\" must be [min, max]";
-    QTest::newRow("min above max") << QByteArray(R"({"modelName": "A", "irisAngle": [3, 1]})") << "\"irisAngle\" must be [min, max]";
-    QTest::newRow("version form") << QByteArray(R"({"modelName": "A", "firmwareVersion": "1.2"})") << "\"firmwareVersion\" must look like";
-    QTest::newRow("setting bit 32") << QByteArray(R"({"modelName": "A", "settingSupport": [32]})") << "bit numbers 0..31";
-    QTest::newRow("button bit 64") << QByteArray(R"({"modelName": "A", "buttonFunctions": [64]})") << "bit numbers 0..63";
-    QTest::newRow("17 limits") << QByteArray(R"({"modelName": "A", "afLimitTable": [0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16]})") << "at most 16";
-    QTest::newRow("attach 4") << QByteArray(R"({"modelName": "A", "attach": 4})") << "\"attach\" must be an integer 1..3";
-    QTest::newRow("short image") << QByteArray(R"({"modelName": "A", "settingsHex": "00ff"})") << "exactly 512 bytes";
-    QTest::newRow("unknown setting") << QByteArray(R"({"modelName": "A", "settings": {"zoom": 1}})") << "unknown setting \"zoom\"";
-    QTest::newRow("signed range") << QByteArray(R"({"modelName": "A", "settings": {"pinto": 128}})") << "settings.pinto must be an integer -128..127";
-    QTest::newRow("slot count") << QByteArray(R"({"modelName": "A", "settings": {"speed": [1, 2]}})") << "settings.speed must be an array of 4";
-    QTest::newRow("af limit pair") << QByteArray(R"({"modelName": "A", "settings": {"afLimit": [[0,1],[0,1],[0,1],[0,1],[0,1],[0,16]]}})") << "settings.afLimit[5]";
+    QTest::newRow("mount name") << QByteArray(R"({"modelName": "A", "mount": "PentaxK"})")
+                                << "\"mount\" must be SonyE";
+    QTest::newRow("byte too big") << QByteArray(R"({"modelName": "A", "buttons": 256})")
+                                  << "\"buttons\" must be an integer 0..255";
+    QTest::newRow("fraction") << QByteArray(R"({"modelName": "A", "lensType": 1.5})")
+                              << "\"lensType\" must be an integer";
+    QTest::newRow("nibble") << QByteArray(R"({"modelName": "A", "ringAngle": [0, 16]})")
+                            << "\"ringAngle\" must be [min, max]";
+    QTest::newRow("min above max") << QByteArray(R"({"modelName": "A", "irisAngle": [3, 1]})")
+                                   << "\"irisAngle\" must be [min, max]";
+    QTest::newRow("version form") << QByteArray(R"({"modelName": "A", "firmwareVersion": "1.2"})")
+                                  << "\"firmwareVersion\" must look like";
+    QTest::newRow("setting bit 32")
+        << QByteArray(R"({"modelName": "A", "settingSupport": [32]})") << "bit numbers 0..31";
+    QTest::newRow("button bit 64")
+        << QByteArray(R"({"modelName": "A", "buttonFunctions": [64]})") << "bit numbers 0..63";
+    QTest::newRow("17 limits")
+        << QByteArray(
+               R"({"modelName": "A", "afLimitTable": [0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16]})")
+        << "at most 16";
+    QTest::newRow("attach 4") << QByteArray(R"({"modelName": "A", "attach": 4})")
+                              << "\"attach\" must be an integer 1..3";
+    QTest::newRow("short image") << QByteArray(R"({"modelName": "A", "settingsHex": "00ff"})")
+                                 << "exactly 512 bytes";
+    QTest::newRow("unknown setting") << QByteArray(R"({"modelName": "A", "settings": {"zoom": 1}})")
+                                     << "unknown setting \"zoom\"";
+    QTest::newRow("signed range") << QByteArray(R"({"modelName": "A", "settings": {"pinto": 128}})")
+                                  << "settings.pinto must be an integer -128..127";
+    QTest::newRow("slot count") << QByteArray(
+                                       R"({"modelName": "A", "settings": {"speed": [1, 2]}})")
+                                << "settings.speed must be an array of 4";
+    QTest::newRow("af limit pair")
+        << QByteArray(
+               R"({"modelName": "A", "settings": {"afLimit": [[0,1],[0,1],[0,1],[0,1],[0,1],[0,16]]}})")
+        << "settings.afLimit[5]";
 }
 
-void TestLensProfile::badProfilesAreRefusedWithAReason()
-{
+void TestLensProfile::badProfilesAreRefusedWithAReason() {
     QFETCH(QByteArray, json);
     QFETCH(QString, reason);
     QString error;
@@ -102,8 +120,7 @@ void TestLensProfile::badProfilesAreRefusedWithAReason()
     QVERIFY2(error.contains(reason), qPrintable(error));
 }
 
-void TestLensProfile::namedSettingsLandAtTheirAddresses()
-{
+void TestLensProfile::namedSettingsLandAtTheirAddresses() {
     const QByteArray json = R"({"modelName": "KT1", "settings": {
         "ringFunction": 4, "direction": 1, "ringResponse": 1, "ringAngle": -5,
         "irisAngle": [1, 2, 3, 0], "afLimit": [[1, 3], [0, 2], [2, 3], [0, 1], [1, 2], [3, 3]],
@@ -118,7 +135,8 @@ void TestLensProfile::namedSettingsLandAtTheirAddresses()
     QCOMPARE(img.left(4), Wire::hex("040101fb"));
     QCOMPARE(img.mid(5, 4), Wire::hex("01020300"));
     QCOMPARE(img.mid(16, 4), Wire::hex("312032f9"));
-    QCOMPARE(img.mid(224, 3), Wire::hex("1021" "33"));
+    QCOMPARE(img.mid(224, 3), Wire::hex("1021"
+                                        "33"));
     QCOMPARE(quint8(img[64]), quint8(2));
     QCOMPARE(img.mid(80, 4), Wire::hex("050c0809"));
     QCOMPARE(img.mid(96, 4), Wire::hex("00010607"));
@@ -128,16 +146,15 @@ void TestLensProfile::namedSettingsLandAtTheirAddresses()
     QCOMPARE(img.mid(312, 8), Wire::hex("0100020003000400"));
 }
 
-void TestLensProfile::hexImageIsTakenWhole()
-{
+void TestLensProfile::hexImageIsTakenWhole() {
     QByteArray pattern(512, 0);
     for (int i = 0; i < 512; ++i)
         pattern[i] = char(i * 7);
     QByteArray spaced;
     for (int i = 0; i < 512; i += 32)
         spaced += pattern.mid(i, 32).toHex() + "\n ";
-    const QByteArray json = R"({"modelName": "KT2", "settingsHex": ")" + spaced.replace('\n', "\\n") +
-                            R"(", "settings": {"direction": 2}})";
+    const QByteArray json = R"({"modelName": "KT2", "settingsHex": ")" +
+                            spaced.replace('\n', "\\n") + R"(", "settings": {"direction": 2}})";
     QString error;
     const std::optional<LensProfile> p = LensProfile::fromJson(json, &error);
     QVERIFY2(p, qPrintable(error));
@@ -146,8 +163,7 @@ void TestLensProfile::hexImageIsTakenWhole()
     QCOMPARE(p->factorySettings.toHex(), expected.toHex());
 }
 
-void TestLensProfile::presetsLoad()
-{
+void TestLensProfile::presetsLoad() {
     const QStringList names = LensProfile::presetNames();
     for (const char* wanted : {"zoom-e", "prime-z", "safe-mode", "on-body"})
         QVERIFY2(names.contains(QLatin1String(wanted)), wanted);
@@ -162,37 +178,79 @@ void TestLensProfile::presetsLoad()
     QVERIFY(!LensProfile::preset(QStringLiteral("../profiles/zoom-e")));
 }
 
-void TestLensProfile::commandGrammar_data()
-{
+void TestLensProfile::commandGrammar_data() {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QString>("faults");
-    QTest::newRow("noreply default") << "noreply" << "ok" << "noreply 1";
-    QTest::newRow("noreply forever, one function") << "NoReply on fn 0xF4" << "ok" << "noreply on fn 0xF4";
-    QTest::newRow("noreply off") << "noreply off" << "ok" << "none";
-    QTest::newRow("refuse") << "refuse 0x83 3" << "ok" << "refuse 0x83 3";
-    QTest::newRow("refuse decimal status") << "refuse 128 fn 245" << "ok" << "refuse 0x80 1 fn 0xF5";
-    QTest::newRow("refuse status too big") << "refuse 0x100" << "error: usage: refuse STATUS [N|on|off] [fn F]" << "none";
-    QTest::newRow("garbage") << "garbage 2" << "ok" << "garbage 2";
-    QTest::newRow("split on") << "split on" << "ok" << "split on";
-    QTest::newRow("slow") << "slow 200" << "ok" << "slow 200";
-    QTest::newRow("slow needs ms") << "slow" << "error: usage: slow MS" << "none";
-    QTest::newRow("linerate") << "linerate on" << "ok" << "linerate on";
-    QTest::newRow("unplug at function") << "unplug 500 fn 0xf4" << "ok" << "unplug 500 fn 0xF4";
-    QTest::newRow("unplug at block") << "unplug 250 block 3" << "ok" << "unplug 250 block 3";
-    QTest::newRow("unplug at block 0") << "unplug block 0" << "error: usage: unplug [MS] [fn F | block N]" << "none";
-    QTest::newRow("block nak") << "block 4 nak 2" << "ok" << "block 4 nak 2";
-    QTest::newRow("block silent") << "block 1 silent" << "ok" << "block 1 silent 1";
-    QTest::newRow("block bad kind") << "block 1 ack" << "error: usage: block N nak|silent [COUNT|on|off]" << "none";
-    QTest::newRow("eot1") << "eot1 can" << "ok" << "eot1 0x18";
-    QTest::newRow("eot2 silent") << "eot2 silent" << "ok" << "eot2 silent";
-    QTest::newRow("eot2 byte") << "eot2 0x41" << "ok" << "eot2 0x41";
-    QTest::newRow("empty") << "   " << "error: empty command" << "none";
-    QTest::newRow("unknown") << "explode" << "error: unknown command \"explode\" (try help)" << "none";
+    QTest::newRow("noreply default") << "noreply"
+                                     << "ok"
+                                     << "noreply 1";
+    QTest::newRow("noreply forever, one function") << "NoReply on fn 0xF4"
+                                                   << "ok"
+                                                   << "noreply on fn 0xF4";
+    QTest::newRow("noreply off") << "noreply off"
+                                 << "ok"
+                                 << "none";
+    QTest::newRow("refuse") << "refuse 0x83 3"
+                            << "ok"
+                            << "refuse 0x83 3";
+    QTest::newRow("refuse decimal status") << "refuse 128 fn 245"
+                                           << "ok"
+                                           << "refuse 0x80 1 fn 0xF5";
+    QTest::newRow("refuse status too big") << "refuse 0x100"
+                                           << "error: usage: refuse STATUS [N|on|off] [fn F]"
+                                           << "none";
+    QTest::newRow("garbage") << "garbage 2"
+                             << "ok"
+                             << "garbage 2";
+    QTest::newRow("split on") << "split on"
+                              << "ok"
+                              << "split on";
+    QTest::newRow("slow") << "slow 200"
+                          << "ok"
+                          << "slow 200";
+    QTest::newRow("slow needs ms") << "slow"
+                                   << "error: usage: slow MS"
+                                   << "none";
+    QTest::newRow("linerate") << "linerate on"
+                              << "ok"
+                              << "linerate on";
+    QTest::newRow("unplug at function") << "unplug 500 fn 0xf4"
+                                        << "ok"
+                                        << "unplug 500 fn 0xF4";
+    QTest::newRow("unplug at block") << "unplug 250 block 3"
+                                     << "ok"
+                                     << "unplug 250 block 3";
+    QTest::newRow("unplug at block 0") << "unplug block 0"
+                                       << "error: usage: unplug [MS] [fn F | block N]"
+                                       << "none";
+    QTest::newRow("block nak") << "block 4 nak 2"
+                               << "ok"
+                               << "block 4 nak 2";
+    QTest::newRow("block silent") << "block 1 silent"
+                                  << "ok"
+                                  << "block 1 silent 1";
+    QTest::newRow("block bad kind") << "block 1 ack"
+                                    << "error: usage: block N nak|silent [COUNT|on|off]"
+                                    << "none";
+    QTest::newRow("eot1") << "eot1 can"
+                          << "ok"
+                          << "eot1 0x18";
+    QTest::newRow("eot2 silent") << "eot2 silent"
+                                 << "ok"
+                                 << "eot2 silent";
+    QTest::newRow("eot2 byte") << "eot2 0x41"
+                               << "ok"
+                               << "eot2 0x41";
+    QTest::newRow("empty") << "   "
+                           << "error: empty command"
+                           << "none";
+    QTest::newRow("unknown") << "explode"
+                             << "error: unknown command \"explode\" (try help)"
+                             << "none";
 }
 
-void TestLensProfile::commandGrammar()
-{
+void TestLensProfile::commandGrammar() {
     QFETCH(QString, line);
     QFETCH(QString, answer);
     QFETCH(QString, faults);
@@ -203,8 +261,7 @@ void TestLensProfile::commandGrammar()
     QCOMPARE(lens.faultSummary(), QStringLiteral("none"));
 }
 
-void TestLensProfile::frameFaultsCountDownPerFunction()
-{
+void TestLensProfile::frameFaultsCountDownPerFunction() {
     FaultPlan plan;
     plan.setNoReply(2, 0xF4);
     plan.setRefusal(0x83, 1, FaultPlan::kAnyFunction);
@@ -228,8 +285,7 @@ void TestLensProfile::frameFaultsCountDownPerFunction()
     QVERIFY(plan.isClear());
 }
 
-void TestLensProfile::blockNumbersWrapFrom255To1()
-{
+void TestLensProfile::blockNumbersWrapFrom255To1() {
     BlockReceiver r;
     r.restart();
     const QByteArray data(1024, char(0x3C));

@@ -1,15 +1,17 @@
 // The virtual lens seen from the host's end of the pseudo-terminal. Every
 // read here blocks the test's own thread, so each answer also shows that the
 // lens serves on a thread of its own.
+#include "ControlServer.h"
 #include "HostLine.h"
 #include "LensProfile.h"
 #include "VirtualLens.h"
-#include "ControlServer.h"
 #include "Wire.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLocalSocket>
+#include <QSerialPort>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -28,16 +30,16 @@ constexpr char NAK = 0x15;
 constexpr char CAN = 0x18;
 constexpr int kQuietMs = 150; // long enough to tell "no answer" on an idle machine
 
-bool linkExists(const QString& path)
-{
+bool linkExists(const QString& path) {
     struct stat st {};
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
 }
 
-QByteArray zeros(int n) { return QByteArray(n, char(0)); }
+QByteArray zeros(int n) {
+    return QByteArray(n, char(0));
+}
 
-QByteArray imageBlock(quint8 major, quint8 minor)
-{
+QByteArray imageBlock(quint8 major, quint8 minor) {
     QByteArray b = QByteArrayLiteral("KLVIMG");
     b += char(major);
     b += char(minor);
@@ -50,8 +52,7 @@ struct Bench {
     std::unique_ptr<HostLine> host;
 };
 
-Bench startLens(const LensProfile& profile)
-{
+Bench startLens(const LensProfile& profile) {
     Bench b;
     b.lens = std::make_unique<VirtualLens>(profile);
     QString error;
@@ -61,11 +62,12 @@ Bench startLens(const LensProfile& profile)
     return b;
 }
 
-Bench startPreset(const char* name) { return startLens(*LensProfile::preset(QLatin1String(name))); }
+Bench startPreset(const char* name) {
+    return startLens(*LensProfile::preset(QLatin1String(name)));
+}
 
 // One framed exchange; the reply's data field, or the raw bytes if malformed.
-QByteArray exchange(HostLine& host, const QByteArray& request)
-{
+QByteArray exchange(HostLine& host, const QByteArray& request) {
     host.write(request);
     const QByteArray reply = host.readFrame();
     const QByteArray data = Wire::dataOf(reply);
@@ -73,8 +75,7 @@ QByteArray exchange(HostLine& host, const QByteArray& request)
 }
 
 // Drives a firmware start up to the receiver's 'C'.
-bool startHandshake(HostLine& host, quint8 packet, quint8 device, quint8 area)
-{
+bool startHandshake(HostLine& host, quint8 packet, quint8 device, quint8 area) {
     QByteArray d;
     d += char(device);
     d += char(area);
@@ -87,7 +88,7 @@ bool startHandshake(HostLine& host, quint8 packet, quint8 device, quint8 area)
 class TestVirtualLens : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void connectAnswersWithTheWorkedExampleFraming();
     void recordCarriesEveryProfileFieldAtItsOffset();
     void presetsIdentifyThemselves_data();
@@ -109,10 +110,11 @@ private slots:
     void unplugAtAChosenMoment();
     void controlSocketTakesCommands();
     void faultsCanBeArmedFromAnotherThread();
+    void serialPortLibraryCanCloseAndReopen();
+    void linkPathIsClaimedOnlyIfFree();
 };
 
-void TestVirtualLens::connectAnswersWithTheWorkedExampleFraming()
-{
+void TestVirtualLens::connectAnswersWithTheWorkedExampleFraming() {
     Bench b = startPreset("zoom-e");
     b.host->write(Wire::hex("0F0100000200F800A316F0"));
     const QByteArray reply = b.host->readFrame();
@@ -136,14 +138,13 @@ void TestVirtualLens::connectAnswersWithTheWorkedExampleFraming()
     QCOMPARE(other.toHex().left(8), QByteArray("0f072100"));
 }
 
-void TestVirtualLens::recordCarriesEveryProfileFieldAtItsOffset()
-{
+void TestVirtualLens::recordCarriesEveryProfileFieldAtItsOffset() {
     const QByteArray json = R"({
         "modelName": "ABCDEFGH", "productName": "Kelvara Record Layout Probe",
         "mount": 3, "firmwareVersion": "12.3a", "lensType": 6, "firmwareType": 3,
         "buttons": 2, "switchPositions": 3, "connectTypes": 5, "ringAngle": [2, 9],
         "afFineAdjust": 17, "focusSpeedMax": 6, "presetTimeMax": 45, "irisAngle": [1, 3],
-        "afLimitSpecial": 0, "settingSupport": [0, 7, 10, 31], "switchSupport": 165,
+        "afLimitFlags": 0, "settingSupport": [0, 7, 10, 31], "switchSupport": 165,
         "buttonFunctions": [0, 9, 24, 63], "afLimitTable": [0, 5, 15, 255], "attach": 2 })";
     QString error;
     const std::optional<LensProfile> profile = LensProfile::fromJson(json, &error);
@@ -154,9 +155,13 @@ void TestVirtualLens::recordCarriesEveryProfileFieldAtItsOffset()
     QCOMPARE(data.size(), 5 + 256);
     QCOMPARE(data.left(5), Wire::hex("0000000000"));
     QByteArray expected(256, char(0));
-    const auto put = [&](int offset, const QByteArray& bytes) { expected.replace(offset, bytes.size(), bytes); };
+    const auto put = [&](int offset, const QByteArray& bytes) {
+        expected.replace(offset, bytes.size(), bytes);
+    };
     put(0, Wire::hex("06030002030305"));
-    put(7, Wire::hex("291106" "2d" "13"));
+    put(7, Wire::hex("291106"
+                     "2d"
+                     "13"));
     put(15, Wire::hex("00"));
     put(16, "ABCDEFGH");
     put(24, Wire::hex("3a12"));
@@ -172,8 +177,7 @@ void TestVirtualLens::recordCarriesEveryProfileFieldAtItsOffset()
     QCOMPARE(exchange(*b.host, Wire::read(3, 0, 0x0010, 8)), Wire::hex("0000001008") + "ABCDEFGH");
 }
 
-void TestVirtualLens::presetsIdentifyThemselves_data()
-{
+void TestVirtualLens::presetsIdentifyThemselves_data() {
     QTest::addColumn<QString>("preset");
     QTest::addColumn<int>("attach");
     QTest::addColumn<int>("mount");
@@ -186,8 +190,7 @@ void TestVirtualLens::presetsIdentifyThemselves_data()
     QTest::newRow("on-body") << "on-body" << 2 << 3 << 0 << false << false;
 }
 
-void TestVirtualLens::presetsIdentifyThemselves()
-{
+void TestVirtualLens::presetsIdentifyThemselves() {
     QFETCH(QString, preset);
     QFETCH(int, attach);
     QFETCH(int, mount);
@@ -214,7 +217,8 @@ void TestVirtualLens::presetsIdentifyThemselves()
     const auto supported = [&](int raw) { return (quint8(record[48 + raw / 8]) >> (raw % 8)) & 1; };
     const int usedSlots = 1 + (switchPositions > 0 ? 3 : 0);
     for (int slot = 0; slot < usedSlots; ++slot)
-        QVERIFY2(supported(quint8(image[80 + slot])), qPrintable(QStringLiteral("slot %1").arg(slot)));
+        QVERIFY2(supported(quint8(image[80 + slot])),
+                 qPrintable(QStringLiteral("slot %1").arg(slot)));
     int positions = 1;
     while (positions < 16 && record[64 + positions] != 0)
         ++positions;
@@ -229,12 +233,12 @@ void TestVirtualLens::presetsIdentifyThemselves()
     QVERIFY(ringAngle >= (quint8(record[7]) >> 4) && ringAngle <= (quint8(record[7]) & 0x0F));
 }
 
-void TestVirtualLens::settingsReadWriteAndReset()
-{
+void TestVirtualLens::settingsReadWriteAndReset() {
     Bench b = startPreset("zoom-e");
     const QByteArray factory = b.lens->profile().factorySettings;
 
-    QCOMPARE(exchange(*b.host, Wire::read(1, 1, 0x0100, 0)), Wire::hex("0001010000") + factory.mid(256));
+    QCOMPARE(exchange(*b.host, Wire::read(1, 1, 0x0100, 0)),
+             Wire::hex("0001010000") + factory.mid(256));
     // One setting, like the ring direction edit: address 0x0001, one byte.
     QCOMPARE(exchange(*b.host, Wire::write(2, 0x0001, Wire::hex("01"))), Wire::hex("00"));
     // Two bytes little-endian, like a focus preset time at 0x0124.
@@ -250,7 +254,8 @@ void TestVirtualLens::settingsReadWriteAndReset()
     expected[0x125] = 0;
     QCOMPARE(b.lens->settingsImage().toHex(), expected.toHex());
     QCOMPARE(exchange(*b.host, Wire::read(5, 1, 0x0000, 0)).mid(5), block);
-    QCOMPARE(exchange(*b.host, Wire::read(6, 1, 0x0123, 3)), Wire::hex("000101230300") + Wire::hex("7d00"));
+    QCOMPARE(exchange(*b.host, Wire::read(6, 1, 0x0123, 3)),
+             Wire::hex("000101230300") + Wire::hex("7d00"));
 
     // Reset takes exactly these five bytes.
     QCOMPARE(exchange(*b.host, Wire::frame(7, 0xF5, Wire::hex("0101000000"))), Wire::hex("00"));
@@ -258,12 +263,13 @@ void TestVirtualLens::settingsReadWriteAndReset()
     QCOMPARE(exchange(*b.host, Wire::read(8, 1, 0x0000, 0)).mid(5), factory.left(256));
 }
 
-void TestVirtualLens::writesAndReadsOutOfRangeAreRefused_data()
-{
+void TestVirtualLens::writesAndReadsOutOfRangeAreRefused_data() {
     QTest::addColumn<QByteArray>("request");
-    QTest::newRow("write count says 2, one byte sent") << Wire::write(1, 0x0010, Wire::hex("05"), 2);
+    QTest::newRow("write count says 2, one byte sent")
+        << Wire::write(1, 0x0010, Wire::hex("05"), 2);
     QTest::newRow("write past the image end") << Wire::write(1, 0x01FF, Wire::hex("0102"));
-    QTest::newRow("write of a full block at 0x0180") << Wire::write(1, 0x0180, QByteArray(256, 'x'));
+    QTest::newRow("write of a full block at 0x0180")
+        << Wire::write(1, 0x0180, QByteArray(256, 'x'));
     QTest::newRow("write to the information area")
         << Wire::frame(1, 0xF5, Wire::hex("0000000001") + Wire::hex("07"));
     QTest::newRow("reset with a wrong tail") << Wire::frame(1, 0xF5, Wire::hex("0101000001"));
@@ -274,8 +280,7 @@ void TestVirtualLens::writesAndReadsOutOfRangeAreRefused_data()
     QTest::newRow("unknown function") << Wire::frame(1, 0xF2, Wire::hex("00"));
 }
 
-void TestVirtualLens::writesAndReadsOutOfRangeAreRefused()
-{
+void TestVirtualLens::writesAndReadsOutOfRangeAreRefused() {
     QFETCH(QByteArray, request);
     Bench b = startPreset("zoom-e");
     const QByteArray before = b.lens->settingsImage();
@@ -283,8 +288,7 @@ void TestVirtualLens::writesAndReadsOutOfRangeAreRefused()
     QCOMPARE(b.lens->settingsImage(), before);
 }
 
-void TestVirtualLens::malformedRequestsGetNoReply()
-{
+void TestVirtualLens::malformedRequestsGetNoReply() {
     Bench b = startPreset("zoom-e");
     QByteArray badCrc = Wire::hex("0F0100000200F800A317F0");
     QByteArray badEnd = Wire::hex("0F0100000200F800A316F1");
@@ -304,8 +308,7 @@ void TestVirtualLens::malformedRequestsGetNoReply()
     QCOMPARE(exchange(*b.host, Wire::frame(4, 0xF9, {})), Wire::hex("00"));
 }
 
-void TestVirtualLens::requestsAreReassembledAcrossWrites()
-{
+void TestVirtualLens::requestsAreReassembledAcrossWrites() {
     Bench b = startPreset("zoom-e");
     const QByteArray request = Wire::read(9, 1, 0x0000, 0x10);
     for (qsizetype i = 0; i < request.size(); i += 4) {
@@ -325,14 +328,14 @@ void TestVirtualLens::requestsAreReassembledAcrossWrites()
     QCOMPARE(Wire::dataOf(second), Wire::hex("00"));
 }
 
-void TestVirtualLens::refusalAndSilenceFaults()
-{
+void TestVirtualLens::refusalAndSilenceFaults() {
     Bench b = startPreset("zoom-e");
     HostLine& host = *b.host;
     const QByteArray before = b.lens->settingsImage();
 
     b.lens->setRefusal(0x83, 1, 0xF5);
-    QCOMPARE(exchange(host, Wire::frame(1, 0xF8, Wire::hex("00"))), Wire::hex("01")); // not its function
+    QCOMPARE(exchange(host, Wire::frame(1, 0xF8, Wire::hex("00"))),
+             Wire::hex("01")); // not its function
     QCOMPARE(exchange(host, Wire::write(2, 0x0001, Wire::hex("01"))), Wire::hex("8300"));
     QCOMPARE(b.lens->settingsImage(), before); // a refused write changes nothing
     QCOMPARE(exchange(host, Wire::write(3, 0x0001, Wire::hex("01"))), Wire::hex("00"));
@@ -357,8 +360,7 @@ void TestVirtualLens::refusalAndSilenceFaults()
     QCOMPARE(b.lens->faultSummary(), QStringLiteral("none"));
 }
 
-void TestVirtualLens::garbageSplitAndSlowReplies()
-{
+void TestVirtualLens::garbageSplitAndSlowReplies() {
     Bench b = startPreset("zoom-e");
     HostLine& host = *b.host;
 
@@ -383,8 +385,7 @@ void TestVirtualLens::garbageSplitAndSlowReplies()
     QVERIFY(clock.elapsed() >= 240);
 }
 
-void TestVirtualLens::lineRateFollowsTheHostsBaud()
-{
+void TestVirtualLens::lineRateFollowsTheHostsBaud() {
     Bench b = startPreset("zoom-e");
     QCOMPARE(b.lens->hostBaudRate(), 19200);
     QVERIFY(b.host->setBaud(B3000000));
@@ -406,8 +407,7 @@ void TestVirtualLens::lineRateFollowsTheHostsBaud()
     QVERIFY(clock.elapsed() < slow);
 }
 
-void TestVirtualLens::adapterModeSwitchNeedsTheSecondStart()
-{
+void TestVirtualLens::adapterModeSwitchNeedsTheSecondStart() {
     Bench b = startPreset("prime-z");
     HostLine& host = *b.host;
     QCOMPARE(b.lens->adapterMode(), AdapterMode::Normal);
@@ -442,8 +442,7 @@ void TestVirtualLens::adapterModeSwitchNeedsTheSecondStart()
     QCOMPARE(b.lens->adapterMode(), AdapterMode::Normal);
 }
 
-void TestVirtualLens::blockReceiverAcceptsChecksAndInstalls()
-{
+void TestVirtualLens::blockReceiverAcceptsChecksAndInstalls() {
     Bench b = startPreset("safe-mode");
     HostLine& host = *b.host;
     QCOMPARE(exchange(host, Wire::frame(1, 0xF8, Wire::hex("00"))), Wire::hex("03"));
@@ -463,7 +462,8 @@ void TestVirtualLens::blockReceiverAcceptsChecksAndInstalls()
     QByteArray badComplement = Wire::block(2, imageBlock(2, 0x10));
     badComplement[2] = char(0xFE);
     QByteArray crcHighByteWrong = Wire::block(2, imageBlock(2, 0x10));
-    crcHighByteWrong[crcHighByteWrong.size() - 2] = char(crcHighByteWrong.at(crcHighByteWrong.size() - 2) ^ 0x80);
+    crcHighByteWrong[crcHighByteWrong.size() - 2] =
+        char(crcHighByteWrong.at(crcHighByteWrong.size() - 2) ^ 0x80);
     for (const QByteArray& bad : {badCrc, badComplement, crcHighByteWrong}) {
         host.write(bad);
         QCOMPARE(host.read(1), QByteArray(1, NAK));
@@ -499,8 +499,7 @@ void TestVirtualLens::blockReceiverAcceptsChecksAndInstalls()
     QCOMPARE(exchange(host, Wire::frame(4, 0xF8, Wire::hex("00"))), Wire::hex("01"));
 }
 
-void TestVirtualLens::brokenSequenceIsNotInstalled()
-{
+void TestVirtualLens::brokenSequenceIsNotInstalled() {
     Bench b = startPreset("zoom-e");
     HostLine& host = *b.host;
     QVERIFY(startHandshake(host, 1, 0x00, 0x00));
@@ -524,8 +523,7 @@ void TestVirtualLens::brokenSequenceIsNotInstalled()
     QCOMPARE(host.read(1), QByteArray(1, ACK));
 }
 
-void TestVirtualLens::blockAndEotFaults()
-{
+void TestVirtualLens::blockAndEotFaults() {
     Bench b = startPreset("zoom-e");
     HostLine& host = *b.host;
     QCOMPARE(b.lens->execute(QStringLiteral("block 2 nak")), QStringLiteral("ok"));
@@ -566,8 +564,7 @@ void TestVirtualLens::blockAndEotFaults()
     QCOMPARE(b.lens->record().mid(24, 2), Wire::hex("0104"));
 }
 
-void TestVirtualLens::framedRequestAbortsATransfer()
-{
+void TestVirtualLens::framedRequestAbortsATransfer() {
     Bench b = startPreset("zoom-e");
     QVERIFY(startHandshake(*b.host, 1, 0x00, 0x00));
     QVERIFY(b.lens->isReceivingFirmware());
@@ -576,8 +573,7 @@ void TestVirtualLens::framedRequestAbortsATransfer()
     QCOMPARE(b.lens->adapterMode(), AdapterMode::Normal);
 }
 
-void TestVirtualLens::unplugAndReplug()
-{
+void TestVirtualLens::unplugAndReplug() {
     Bench b = startPreset("zoom-e");
     const QString link = b.lens->linkPath();
     const QString firstDevice = b.lens->devicePath();
@@ -595,7 +591,8 @@ void TestVirtualLens::unplugAndReplug()
     QVERIFY(b.lens->isPlugged());
     QVERIFY(b.host->reopen());
     // The settings survive the power cycle.
-    QCOMPARE(exchange(*b.host, Wire::read(2, 1, 0x0001, 1)), Wire::hex("0001000101") + Wire::hex("02"));
+    QCOMPARE(exchange(*b.host, Wire::read(2, 1, 0x0001, 1)),
+             Wire::hex("0001000101") + Wire::hex("02"));
 
     QCOMPARE(b.lens->execute(QStringLiteral("unplug")), QStringLiteral("ok"));
     QTest::qWait(100);
@@ -607,8 +604,7 @@ void TestVirtualLens::unplugAndReplug()
     QVERIFY(!linkExists(link));
 }
 
-void TestVirtualLens::unplugAtAChosenMoment()
-{
+void TestVirtualLens::unplugAtAChosenMoment() {
     Bench b = startPreset("zoom-e");
     const QString link = b.lens->linkPath();
     QCOMPARE(b.lens->execute(QStringLiteral("unplug 200 fn 0xF4")), QStringLiteral("ok"));
@@ -633,8 +629,7 @@ void TestVirtualLens::unplugAtAChosenMoment()
     QVERIFY(b.lens->plug());
 }
 
-void TestVirtualLens::controlSocketTakesCommands()
-{
+void TestVirtualLens::controlSocketTakesCommands() {
     Bench b = startPreset("zoom-e");
     QTemporaryDir dir;
     ControlServer server(*b.lens);
@@ -662,8 +657,7 @@ void TestVirtualLens::controlSocketTakesCommands()
     QVERIFY(ask("status").contains(QStringLiteral("frames=2")));
 }
 
-void TestVirtualLens::faultsCanBeArmedFromAnotherThread()
-{
+void TestVirtualLens::faultsCanBeArmedFromAnotherThread() {
     Bench b = startPreset("zoom-e");
     std::atomic<bool> stop{false};
     std::unique_ptr<QThread> meddler(QThread::create([&] {
@@ -676,10 +670,58 @@ void TestVirtualLens::faultsCanBeArmedFromAnotherThread()
     }));
     meddler->start();
     for (quint8 p = 1; p <= 40; ++p)
-        QCOMPARE(exchange(*b.host, Wire::write(p, 0x0040, QByteArray(1, char(p)))), Wire::hex("00"));
+        QCOMPARE(exchange(*b.host, Wire::write(p, 0x0040, QByteArray(1, char(p)))),
+                 Wire::hex("00"));
     stop = true;
     meddler->wait();
     QCOMPARE(quint8(b.lens->settingsImage().at(0x40)), quint8(40));
+}
+
+// The host program uses Qt's serial port: it locks the tty while open and sets
+// 3,000,000 baud as a custom rate. The lens must survive both.
+void TestVirtualLens::serialPortLibraryCanCloseAndReopen() {
+    Bench b = startPreset("prime-z");
+    b.host->close();
+    QSerialPort port(b.lens->linkPath());
+    for (int round = 1; round <= 3; ++round) {
+        QVERIFY2(port.open(QIODevice::ReadWrite), qPrintable(port.errorString()));
+        QVERIFY(port.setBaudRate(19200));
+        port.write(Wire::frame(quint8(round), 0xF8, Wire::hex("00")));
+        QByteArray reply;
+        while (reply.size() < 11 && port.waitForReadyRead(2000))
+            reply += port.readAll();
+        QCOMPARE(Wire::dataOf(reply), Wire::hex("01"));
+        QVERIFY(port.setBaudRate(3000000));
+        QCOMPARE(b.lens->hostBaudRate(), 3000000);
+        port.close();
+    }
+}
+
+void TestVirtualLens::linkPathIsClaimedOnlyIfFree() {
+    QTemporaryDir dir;
+    const QString taken = dir.filePath(QStringLiteral("regular-file"));
+    QFile file(taken);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    VirtualLens refused(*LensProfile::preset(QStringLiteral("zoom-e")));
+    QString error;
+    QVERIFY(!refused.start(taken, &error));
+    QVERIFY2(error.contains(QStringLiteral("not a symlink")), qPrintable(error));
+    QVERIFY(!refused.isRunning());
+    QVERIFY(QFileInfo(taken).isFile()); // left alone
+
+    // A link left behind by a killed run is taken over; missing directories are made.
+    const QString stale = dir.filePath(QStringLiteral("by-id/usb-Kelvara-if00"));
+    QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("by-id"))));
+    QVERIFY(QFile::link(QStringLiteral("/dev/nonexistent-tty"), stale));
+    VirtualLens lens(*LensProfile::preset(QStringLiteral("zoom-e")));
+    QVERIFY2(lens.start(stale, &error), qPrintable(error));
+    QCOMPARE(QFileInfo(stale).symLinkTarget(), lens.devicePath());
+    HostLine host(stale);
+    QCOMPARE(exchange(host, Wire::frame(1, 0xF8, Wire::hex("00"))), Wire::hex("01"));
+    QVERIFY(!lens.start(stale, &error)); // already running
+    lens.stop();
+    QVERIFY(!linkExists(stale));
 }
 
 QTEST_GUILESS_MAIN(TestVirtualLens)

@@ -1,0 +1,561 @@
+#include "LensSettingViewModel.h"
+
+#include "BasicInfoViewModel.h"
+#include "controller/AppViewModel.h"
+#include "link/CommDataFormat.h"
+#include "link/LensClient.h"
+#include "platform/Diagnostics.h"
+#include "platform/MainThread.h"
+#include "ui/MessageViewModel.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace kelvara {
+
+namespace {
+
+constexpr int RING_FUNCTION_ADDRESS = 0x0000;
+constexpr int DIRECTION_ADDRESS = 0x0001;
+constexpr int RING_RESPONSE_ADDRESS = 0x0002;
+constexpr int RING_ANGLE_ADDRESS = 0x0003;
+constexpr int IRIS_ANGLE_ADDRESS = 0x0005;
+constexpr int AF_LIMIT_LOW_ADDRESS = 0x0010;  // rows 0 to 2
+constexpr int AF_LIMIT_HIGH_ADDRESS = 0x00DD; // plus row, for rows 3 to 5
+constexpr int PINTO_ADDRESS = 0x0013;
+constexpr int SW_FUNC_ADDRESS = 0x0040;
+constexpr int BT_FUNC_ADDRESS = 0x0050;
+constexpr int SPEED_OFFSET = 0x0060;
+constexpr int FOCUS_TIME_ADDRESS = 0x0120;
+constexpr int IRIS_TIME_ADDRESS = 0x0128;
+constexpr int FOCUS_DELAY_ADDRESS = 0x0130;
+constexpr int IRIS_DELAY_ADDRESS = 0x0138;
+
+constexpr std::uint8_t CAMERA_CONNECTION_STATUS_ERROR = 0x83;
+
+const QList<int> DIGITS_INITIAL{0, 1, 2, 3};
+
+using Digits = LensSettingViewModel::Digits;
+using DigitSignal = void (LensSettingViewModel::*)();
+
+DigitSignal digitSignal(Digits which) {
+    static constexpr DigitSignal signals_[] = {
+        &LensSettingViewModel::focusSec2Changed,   &LensSettingViewModel::focusSec1Changed,
+        &LensSettingViewModel::focusSec0Changed,   &LensSettingViewModel::irisSec2Changed,
+        &LensSettingViewModel::irisSec1Changed,    &LensSettingViewModel::irisSec0Changed,
+        &LensSettingViewModel::focusDelay1Changed, &LensSettingViewModel::focusDelay0Changed,
+        &LensSettingViewModel::irisDelay1Changed,  &LensSettingViewModel::irisDelay0Changed};
+    return signals_[which];
+}
+
+std::optional<Bytes> unsignedByte(int value, QString& why) {
+    if (value < 0 || value > 255) {
+        why = QStringLiteral("%1 is outside 0 to 255").arg(value);
+        return std::nullopt;
+    }
+    return Bytes{std::uint8_t(value)};
+}
+
+// Whole numbers sent as one byte; fractions are dropped as the lens takes no others.
+std::optional<Bytes> truncatedByte(double value, int lowest, int highest, QString& why) {
+    const double whole = std::trunc(value);
+    if (!std::isfinite(value) || whole < lowest || whole > highest) {
+        why = QStringLiteral("%1 is outside %2 to %3").arg(value).arg(lowest).arg(highest);
+        return std::nullopt;
+    }
+    return Bytes{std::uint8_t(int(whole) & 0xFF)};
+}
+
+std::optional<Bytes> littleEndian16(int value, QString& why) {
+    if (value < 0 || value > 0xFFFF) {
+        why = QStringLiteral("%1 is outside 0 to 65535").arg(value);
+        return std::nullopt;
+    }
+    return Bytes{std::uint8_t(value & 0xFF), std::uint8_t(value >> 8)};
+}
+
+int signedByte(std::uint8_t b) {
+    return std::int8_t(b);
+}
+
+int le16(const Bytes& image, int offset) {
+    return image[std::size_t(offset)] + 256 * image[std::size_t(offset + 1)];
+}
+
+QString refusalKey(const Bytes& data) {
+    if (data.empty())
+        return QStringLiteral("Common_LensCommunicationError");
+    if (data[0] == CAMERA_CONNECTION_STATUS_ERROR)
+        return QStringLiteral("Connect_CameraConnectionStatusError");
+    return QStringLiteral("Common_LensError");
+}
+
+} // namespace
+
+LensSettingViewModel::LensSettingViewModel(QObject* parent)
+    : QObject(parent), self_(std::make_shared<LensSettingViewModel*>(this)) {
+    for (int i = 0; i < 8; ++i)
+        focus_speed_labels_.append(
+            qtTrId(QByteArray("ButtonSelect_Speed").append(char('0' + i)).constData()));
+    iris_angle_labels_ = {QStringLiteral("90"), QStringLiteral("120"), QStringLiteral("150"),
+                          QStringLiteral("180")};
+    for (auto& d : digits_)
+        d = {DIGITS_INITIAL, {0, 0, 0, 0}, false};
+}
+
+LensSettingViewModel::~LensSettingViewModel() {
+    *self_ = nullptr;
+}
+
+bool LensSettingViewModel::lockHeld() const {
+    return owner && owner->lock();
+}
+
+template <typename T, typename Signal>
+void LensSettingViewModel::edit(Edited<T>& field, const T& value, Signal changed) {
+    const T before = field.value;
+    field.value = value;
+    if (before != value)
+        emit(this->*changed)();
+    if (!quiet_ && !lockHeld() && !field.modify_now) {
+        field.oldValue = before;
+        field.modify_now = true;
+    }
+}
+
+// Ends a run of edits and gives the value a refused write goes back to: the value from
+// before the run, or the current one when this field was not edited in it (its
+// `oldValue` then belongs to an older run).
+template <typename T> T LensSettingViewModel::closeRun(Edited<T>& field) {
+    const bool edited = std::exchange(field.modify_now, false);
+    return edited ? field.oldValue : field.value;
+}
+
+// ---- assignments that send at once ----
+
+void LensSettingViewModel::setRing_function(int value) {
+    const int old = std::exchange(ring_function_, value);
+    if (old != value)
+        emit ring_functionChanged();
+    QString why;
+    auto bytes = unsignedByte(value, why);
+    send({"ring_function", RING_FUNCTION_ADDRESS, std::move(bytes), why,
+          [old](LensSettingViewModel& m) { m.setRing_function(old); }, nullptr, true},
+         true);
+}
+
+void LensSettingViewModel::setDirection(int value) {
+    const int old = std::exchange(direction_, value);
+    if (old != value)
+        emit directionChanged();
+    QString why;
+    auto bytes = unsignedByte(value, why);
+    send({"direction", DIRECTION_ADDRESS, std::move(bytes), why,
+          [old](LensSettingViewModel& m) { m.setDirection(old); },
+          &LensSettingViewModel::onChangeRingDirection, true},
+         true);
+}
+
+void LensSettingViewModel::setRing_response(int value) {
+    const int old = std::exchange(ring_response_, value);
+    if (old != value)
+        emit ring_responseChanged();
+    QString why;
+    auto bytes = unsignedByte(value, why);
+    send({"ring_response", RING_RESPONSE_ADDRESS, std::move(bytes), why,
+          [old](LensSettingViewModel& m) { m.setRing_response(old); },
+          &LensSettingViewModel::onChangeRingResponse, true},
+         true);
+}
+
+void LensSettingViewModel::setSw_func(int value) {
+    const int old = std::exchange(sw_func_, value);
+    if (old == value)
+        return;
+    emit sw_funcChanged();
+    QString why;
+    auto bytes = unsignedByte(value, why);
+    send({"sw_func", SW_FUNC_ADDRESS, std::move(bytes), why,
+          [old](LensSettingViewModel& m) { m.setSw_func(old); }, nullptr},
+         true);
+}
+
+void LensSettingViewModel::setBt_func(const QList<int>& value) {
+    if (value.size() != SLOTS) {
+        Diagnostics::line(
+            QStringLiteral("bt_func needs %1 slots, got %2: ignored").arg(SLOTS).arg(value.size()));
+        return;
+    }
+    const QList<int> old = std::exchange(bt_func_, value);
+    if (old != value)
+        emit bt_funcChanged();
+    // Only one slot changes per assignment; with none changed, slot 0 is sent again.
+    int k = 0;
+    for (int i = SLOTS - 1; i >= 0; --i) {
+        if (value[i] != old[i]) {
+            k = i;
+            break;
+        }
+    }
+    QString why;
+    auto bytes = unsignedByte(value[k], why);
+    send({"bt_func", BT_FUNC_ADDRESS + k, std::move(bytes), why,
+          [old](LensSettingViewModel& m) { m.setBt_func(old); },
+          &LensSettingViewModel::onChangeButtonFunction},
+         true);
+}
+
+// ---- assignments that only record the edit ----
+
+void LensSettingViewModel::setRing_angle(double value) {
+    edit(ring_angle_, value, &LensSettingViewModel::ring_angleChanged);
+}
+
+void LensSettingViewModel::setPinto(double value) {
+    edit(pinto_, value, &LensSettingViewModel::pintoChanged);
+}
+
+void LensSettingViewModel::setSpeed(const QList<double>& value) {
+    if (value.size() != SLOTS) {
+        Diagnostics::line(QStringLiteral("speed needs %1 slots: ignored").arg(SLOTS));
+        return;
+    }
+    edit(speed_, value, &LensSettingViewModel::speedChanged);
+}
+
+void LensSettingViewModel::setIrisAngle(const QList<double>& value) {
+    if (value.size() != SLOTS) {
+        Diagnostics::line(QStringLiteral("irisAngle needs %1 slots: ignored").arg(SLOTS));
+        return;
+    }
+    edit(irisAngle_, value, &LensSettingViewModel::irisAngleChanged);
+}
+
+void LensSettingViewModel::setDigits(Digits which, const QList<int>& value) {
+    if (value.size() != SLOTS) {
+        Diagnostics::line(QStringLiteral("digit array needs %1 slots: ignored").arg(SLOTS));
+        return;
+    }
+    edit(digits_[std::size_t(which)], value, digitSignal(which));
+}
+
+void LensSettingViewModel::setAflim_pos(const QList<QList<int>>& value) {
+    const bool wellFormed = value.size() == AF_LIMIT_ROWS &&
+                            std::all_of(value.begin(), value.end(),
+                                        [](const QList<int>& pair) { return pair.size() == 2; });
+    if (!wellFormed) {
+        Diagnostics::line(QStringLiteral("aflim_pos needs %1 pairs: ignored").arg(AF_LIMIT_ROWS));
+        return;
+    }
+    if (aflim_pos_ == value)
+        return;
+    aflim_pos_ = value;
+    emit aflim_posChanged();
+}
+
+// ---- commits ----
+
+void LensSettingViewModel::commitRingAngle(bool discard) {
+    const double old = closeRun(ring_angle_);
+    if (discard)
+        return;
+    QString why;
+    auto bytes = truncatedByte(ring_angle_.value, -128, 127, why);
+    send({"ring_angle", RING_ANGLE_ADDRESS, std::move(bytes), why,
+          [old](LensSettingViewModel& m) { m.setRing_angle(old); },
+          &LensSettingViewModel::onChangeRingAngle},
+         false);
+}
+
+void LensSettingViewModel::commitPinto(bool discard) {
+    const double old = closeRun(pinto_);
+    if (discard)
+        return;
+    QString why;
+    auto bytes = truncatedByte(pinto_.value, -128, 127, why);
+    send({"pinto", PINTO_ADDRESS, std::move(bytes), why,
+          [old](LensSettingViewModel& m) { m.setPinto(old); },
+          &LensSettingViewModel::onChangeAdjustmentPinto},
+         false);
+}
+
+bool LensSettingViewModel::validSlot(int slot, const char* operation) const {
+    if (slot >= 0 && slot < SLOTS)
+        return true;
+    Diagnostics::line(QStringLiteral("%1: no slot %2").arg(QLatin1String(operation)).arg(slot));
+    return false;
+}
+
+void LensSettingViewModel::commitIrisAngle(int slot) {
+    const QList<double> old = closeRun(irisAngle_);
+    if (!validSlot(slot, "commitIrisAngle"))
+        return;
+    QString why;
+    auto bytes = truncatedByte(irisAngle_.value[slot], 0, 255, why);
+    send({"irisAngle", IRIS_ANGLE_ADDRESS + slot, std::move(bytes), why,
+          [old](LensSettingViewModel& m) { m.setIrisAngle(old); },
+          &LensSettingViewModel::onChangeIrisAngle},
+         false);
+}
+
+void LensSettingViewModel::commitTime(int slot, std::array<Digits, 3> which, int address,
+                                      const char* name, Callback LensSettingViewModel::*callback) {
+    std::array<QList<int>, 3> old;
+    for (std::size_t i = 0; i < which.size(); ++i)
+        old[i] = closeRun(digits_[std::size_t(which[i])]);
+    if (!validSlot(slot, name))
+        return;
+    const int tenths = 100 * digit(which[0]).value[slot] + 10 * digit(which[1]).value[slot] +
+                       digit(which[2]).value[slot];
+    QString why;
+    auto bytes = littleEndian16(tenths, why);
+    send({name, address + 2 * slot, std::move(bytes), why,
+          [which, old](LensSettingViewModel& m) {
+              for (std::size_t i = 0; i < which.size(); ++i)
+                  m.setDigits(which[i], old[i]);
+          },
+          callback},
+         false);
+}
+
+void LensSettingViewModel::commitDelay(int slot, std::array<Digits, 2> which, int address,
+                                       const char* name, Callback LensSettingViewModel::*callback) {
+    std::array<QList<int>, 2> old;
+    for (std::size_t i = 0; i < which.size(); ++i)
+        old[i] = closeRun(digits_[std::size_t(which[i])]);
+    if (!validSlot(slot, name))
+        return;
+    const int tenths = 10 * digit(which[0]).value[slot] + digit(which[1]).value[slot];
+    QString why;
+    auto bytes = littleEndian16(tenths, why);
+    send({name, address + 2 * slot, std::move(bytes), why,
+          [which, old](LensSettingViewModel& m) {
+              for (std::size_t i = 0; i < which.size(); ++i)
+                  m.setDigits(which[i], old[i]);
+          },
+          callback},
+         false);
+}
+
+void LensSettingViewModel::commitFocusTime(int slot) {
+    commitTime(slot, {FocusSec2, FocusSec1, FocusSec0}, FOCUS_TIME_ADDRESS, "commitFocusTime",
+               &LensSettingViewModel::onChangeFocusDriveTime);
+}
+
+void LensSettingViewModel::commitIrisTime(int slot) {
+    commitTime(slot, {IrisSec2, IrisSec1, IrisSec0}, IRIS_TIME_ADDRESS, "commitIrisTime",
+               &LensSettingViewModel::onChangeIrisDriveTime);
+}
+
+void LensSettingViewModel::commitFocusDelay(int slot) {
+    commitDelay(slot, {FocusDelay1, FocusDelay0}, FOCUS_DELAY_ADDRESS, "commitFocusDelay",
+                &LensSettingViewModel::onChangeFocusDelayTime);
+}
+
+void LensSettingViewModel::commitIrisDelay(int slot) {
+    commitDelay(slot, {IrisDelay1, IrisDelay0}, IRIS_DELAY_ADDRESS, "commitIrisDelay",
+                &LensSettingViewModel::onChangeIrisDelayTime);
+}
+
+void LensSettingViewModel::commitAFLimit(int index, int oldFirst, int oldSecond) {
+    Diagnostics::line(QStringLiteral("old:%1,%2").arg(oldFirst).arg(oldSecond));
+    if (index < 0 || index >= AF_LIMIT_ROWS) {
+        Diagnostics::line(QStringLiteral("commitAFLimit: no row %1").arg(index));
+        return;
+    }
+    const int first = aflim_pos_[index][0];
+    const int second = aflim_pos_[index][1];
+    const int address = index < 3 ? AF_LIMIT_LOW_ADDRESS + index : AF_LIMIT_HIGH_ADDRESS + index;
+    // Each index travels in one nibble.
+    std::optional<Bytes> bytes;
+    QString why;
+    if (first < 0 || first > 15 || second < 0 || second > 15)
+        why = QStringLiteral("[%1, %2] does not fit two nibbles").arg(first).arg(second);
+    else
+        bytes = Bytes{std::uint8_t((first & 0x0F) + 16 * second)};
+    send({"aflim_pos", address, std::move(bytes), why,
+          [index, oldFirst, oldSecond](LensSettingViewModel& m) {
+              auto rows = m.aflim_pos_;
+              rows[index] = {oldFirst, oldSecond};
+              m.setAflim_pos(rows);
+          },
+          &LensSettingViewModel::onChangeAFLimit},
+         false);
+}
+
+void LensSettingViewModel::incrementSec2(int& digit) const {
+    const int maxSec2 = owner ? owner->basic_info()->maxSec2() : 0;
+    if (digit < 9 && digit < maxSec2)
+        ++digit;
+}
+
+int LensSettingViewModel::incrementedSec2(int digit) const {
+    incrementSec2(digit);
+    return digit;
+}
+
+// ---- the write and its outcome ----
+
+void LensSettingViewModel::quietly(const std::function<void(LensSettingViewModel&)>& change) {
+    const bool wasQuiet = std::exchange(quiet_, true);
+    change(*this);
+    quiet_ = wasQuiet;
+}
+
+void LensSettingViewModel::send(Write write, bool assignment) {
+    if (quiet_ || (assignment && !communication_) || !owner || owner->lock())
+        return;
+    if (!write.bytes) {
+        Diagnostics::line(QLatin1String(write.name) + QStringLiteral(" not sent: ") + write.why);
+        quietly(write.restore);
+        if (write.callback) {
+            const Callback callback = this->*write.callback;
+            if (callback)
+                callback(false);
+        }
+        return;
+    }
+    if (write.logValue)
+        Diagnostics::line(QLatin1String(write.name) + QLatin1Char(' ') +
+                          QString::number((*write.bytes)[0]));
+    owner->setLock(true);
+    const Bytes bytes = *write.bytes;
+    const auto frame = CommDataFormat::buildWrite(true, std::uint8_t(write.address >> 8),
+                                                  std::uint8_t(write.address & 0xFF),
+                                                  std::uint8_t(bytes.size()), bytes);
+    LensClient::exchange(frame, LensClient::withStatus([self = self_, write = std::move(write)](
+                                                           bool ok, const Bytes& data) {
+                             // A write that could not be sent completes on the worker.
+                             const auto run = [self, write, ok, data] {
+                                 if (*self)
+                                     (*self)->finish(write, ok, data);
+                             };
+                             if (MainThread::isCurrent())
+                                 run();
+                             else
+                                 MainThread::post(run);
+                         }));
+}
+
+void LensSettingViewModel::finish(const Write& write, bool ok, const Bytes& data) {
+    const Callback callback = write.callback ? this->*write.callback : Callback();
+    if (ok) {
+        if (owner)
+            owner->setLock(false);
+        if (callback)
+            callback(true);
+        return;
+    }
+    // `lock` stays set until the user has seen the message and the value is back.
+    if (owner) {
+        owner->message()->showMessage(qtTrId(refusalKey(data).toUtf8().constData()),
+                                      [self = self_, restore = write.restore] {
+                                          LensSettingViewModel* m = *self;
+                                          if (!m)
+                                              return;
+                                          m->communication_ = false;
+                                          m->quietly(restore);
+                                          if (m->owner)
+                                              m->owner->setLock(false);
+                                          m->communication_ = true;
+                                      });
+    }
+    if (callback)
+        callback(false);
+}
+
+// ---- decode ----
+
+void LensSettingViewModel::parseE2p() {
+    if (e2p_.size() < std::size_t(DECODED_SIZE) || !owner)
+        return;
+    const Bytes& image = e2p_;
+    const BasicInfoViewModel& info = *owner->basic_info();
+    communication_ = false;
+    quiet_ = true;
+
+    setRing_function(image[0]);
+    setDirection(image[1]);
+    setRing_response(image[2]);
+
+    const int rawAngle = signedByte(image[3]);
+    setRing_angle(info.ringAngleRange().clamp(rawAngle));
+    ring_angle_.oldValue = rawAngle;
+
+    // A stored index past the lens's table means its last position.
+    const int lastPosition = std::max(0, int(info.limitPosition().size()) - 1);
+    const auto limited = [lastPosition](int nibble) { return std::min(nibble, lastPosition); };
+    QList<QList<int>> rows;
+    for (int offset : {16, 17, 18, 224, 225, 226}) {
+        const std::uint8_t b = image[std::size_t(offset)];
+        rows.append({limited(b & 0x0F), limited(b >> 4)});
+    }
+    setAflim_pos(rows);
+
+    const int rawPinto = signedByte(image[19]);
+    setPinto(info.pintoRange().clamp(rawPinto));
+    pinto_.oldValue = rawPinto;
+
+    setSw_func(image[64]);
+    setBt_func({image[80], image[81], image[82], image[83]});
+
+    const int maxSec2 = info.maxSec2();
+    const auto decodeTimes = [&](int offset, std::array<Digits, 3> which) {
+        std::array<QList<int>, 3> d{digit(which[0]).value, digit(which[1]).value,
+                                    digit(which[2]).value};
+        for (int slot = 0; slot < SLOTS; ++slot) {
+            const int v = le16(image, offset + 2 * slot);
+            const int h = v / 100;
+            const bool fits = h <= maxSec2;
+            d[0][slot] = fits ? h : maxSec2;
+            d[1][slot] = fits ? (v % 100) / 10 : 9;
+            d[2][slot] = fits ? v % 10 : 9;
+        }
+        for (std::size_t i = 0; i < 3; ++i)
+            setDigits(which[i], d[i]);
+    };
+    decodeTimes(288, {FocusSec2, FocusSec1, FocusSec0});
+    decodeTimes(296, {IrisSec2, IrisSec1, IrisSec0});
+
+    const auto decodeDelays = [&](int offset, std::array<Digits, 2> which) {
+        std::array<QList<int>, 2> d{digit(which[0]).value, digit(which[1]).value};
+        for (int slot = 0; slot < SLOTS; ++slot) {
+            const int v = le16(image, offset + 2 * slot);
+            d[0][slot] = v > 999 ? 9 : (v % 100) / 10;
+            d[1][slot] = v > 999 ? 9 : v % 10;
+        }
+        for (std::size_t i = 0; i < 2; ++i)
+            setDigits(which[i], d[i]);
+    };
+    decodeDelays(304, {FocusDelay1, FocusDelay0});
+    decodeDelays(312, {IrisDelay1, IrisDelay0});
+
+    QList<double> rawIris;
+    QList<double> iris;
+    QList<double> rawSpeed;
+    QList<double> speed;
+    for (int slot = 0; slot < SLOTS; ++slot) {
+        rawIris.append(image[std::size_t(5 + slot)]);
+        iris.append(info.irisAngleRange().clamp(rawIris.last()));
+        rawSpeed.append(image[std::size_t(SPEED_OFFSET + slot)]);
+        speed.append(info.focusSpeedRange().clamp(rawSpeed.last()));
+    }
+    setIrisAngle(iris);
+    irisAngle_.oldValue = rawIris;
+    setSpeed(speed);
+    speed_.oldValue = rawSpeed;
+
+    // An edit cannot span a new image: the next edit starts its own run.
+    ring_angle_.modify_now = false;
+    pinto_.modify_now = false;
+    speed_.modify_now = false;
+    irisAngle_.modify_now = false;
+    for (auto& d : digits_)
+        d.modify_now = false;
+
+    quiet_ = false;
+    communication_ = true;
+}
+
+} // namespace kelvara

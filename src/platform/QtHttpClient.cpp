@@ -1,0 +1,231 @@
+#include "QtHttpClient.h"
+
+#include "WorkerQueue.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QThread>
+#include <QTimer>
+
+#include <algorithm>
+#include <deque>
+#include <mutex>
+#include <set>
+
+namespace kelvara {
+
+namespace {
+
+struct Pending {
+    HttpRequest request;
+    HttpClient::Completion completion;
+};
+
+HttpResponse failure(const QString& error) {
+    HttpResponse response;
+    response.error = error;
+    return response;
+}
+
+QString tooLarge(qint64 cap) {
+    return QStringLiteral("response larger than %1 bytes").arg(cap);
+}
+
+// Status errors of QNetworkReply: an HTTP response did arrive (4xx and 5xx).
+bool isHttpStatusError(QNetworkReply::NetworkError error) {
+    return (error >= QNetworkReply::ContentAccessDenied &&
+            error <= QNetworkReply::UnknownContentError) ||
+           (error >= QNetworkReply::InternalServerError &&
+            error <= QNetworkReply::UnknownServerError);
+}
+
+HttpResponse readLocalFile(const HttpRequest& request) {
+    const QString path = request.url.toLocalFile();
+    const QFileInfo info(path);
+    HttpResponse response;
+    if (!info.exists()) {
+        response.received = true;
+        response.status = 404;
+        return response;
+    }
+    if (info.size() > request.maxBytes)
+        return failure(tooLarge(request.maxBytes));
+    QFile file(path);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
+        return failure(QStringLiteral("cannot read %1").arg(path));
+    response.body = file.read(request.maxBytes + 1);
+    if (response.body.size() > request.maxBytes)
+        return failure(tooLarge(request.maxBytes));
+    response.received = true;
+    response.status = 200;
+    return response;
+}
+
+} // namespace
+
+// Owns the network thread. Requests reach it through a queue under a standard mutex
+// (visible to ThreadSanitizer); a queued call only wakes the thread.
+class QtHttpClient::Worker {
+  public:
+    Worker() {
+        host_.moveToThread(&thread_);
+        thread_.setObjectName(QStringLiteral("kelvara-http"));
+        thread_.start();
+    }
+
+    ~Worker() {
+        {
+            std::lock_guard lock(mutex_);
+            stopping_ = true;
+        }
+        QMetaObject::invokeMethod(
+            &host_,
+            [this] {
+                drain(); // fails what was queued but not started
+                // Aborting finishes each reply at once, with its completion.
+                const std::set<QNetworkReply*> running = running_;
+                for (QNetworkReply* reply : running)
+                    reply->abort();
+                delete manager_;
+                manager_ = nullptr;
+                QThread::currentThread()->quit();
+            },
+            Qt::QueuedConnection);
+        thread_.wait();
+    }
+
+    void post(Pending pending) {
+        {
+            std::lock_guard lock(mutex_);
+            if (!stopping_) {
+                queue_.push_back(std::move(pending));
+                QMetaObject::invokeMethod(
+                    &host_, [this] { drain(); }, Qt::QueuedConnection);
+                return;
+            }
+        }
+        WorkerQueue::post([completion = std::move(pending.completion)] {
+            completion(failure(QStringLiteral("HTTP client stopped")));
+        });
+    }
+
+  private:
+    void drain() {
+        for (;;) {
+            Pending pending;
+            bool stopping = false;
+            {
+                std::lock_guard lock(mutex_);
+                if (queue_.empty())
+                    return;
+                pending = std::move(queue_.front());
+                queue_.pop_front();
+                stopping = stopping_;
+            }
+            if (stopping)
+                pending.completion(failure(QStringLiteral("HTTP client stopped")));
+            else if (pending.request.url.isLocalFile())
+                pending.completion(readLocalFile(pending.request));
+            else
+                start(std::move(pending));
+        }
+    }
+
+    void start(Pending pending) {
+        if (!manager_) {
+            manager_ = new QNetworkAccessManager;
+            manager_->setCache(nullptr);
+        }
+        QNetworkRequest request(pending.request.url);
+        request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
+                             QNetworkRequest::AlwaysNetwork);
+        request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+        QNetworkReply* reply = manager_->get(request);
+        running_.insert(reply);
+
+        struct State {
+            HttpClient::Completion completion;
+            qint64 cap = 0;
+            QString failure;
+            bool done = false;
+        };
+        auto state = std::make_shared<State>();
+        state->completion = std::move(pending.completion);
+        state->cap = pending.request.maxBytes;
+
+        auto* timer = new QTimer(reply);
+        timer->setSingleShot(true);
+        timer->setInterval(
+            std::max(1, int(std::min(pending.request.timeoutSeconds * 1000.0, 2.0e9))));
+        const auto giveUp = [reply, state](const QString& why) {
+            if (state->failure.isEmpty())
+                state->failure = why;
+            reply->abort();
+        };
+        QObject::connect(timer, &QTimer::timeout, reply, [giveUp, timer] {
+            giveUp(QStringLiteral("timed out after %1 ms").arg(timer->interval()));
+        });
+        QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, state, giveUp] {
+            const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+            if (length.isValid() && length.toLongLong() > state->cap)
+                giveUp(tooLarge(state->cap));
+        });
+        QObject::connect(reply, &QNetworkReply::downloadProgress, reply,
+                         [state, timer, giveUp](qint64 received, qint64) {
+                             timer->start();
+                             if (received > state->cap)
+                                 giveUp(tooLarge(state->cap));
+                         });
+        QObject::connect(reply, &QNetworkReply::finished, reply, [this, reply, state, timer] {
+            timer->stop();
+            running_.erase(reply);
+            reply->deleteLater();
+            if (state->done)
+                return; // finished twice: the first one answered
+            state->done = true;
+            state->completion(responseOf(reply, *state));
+        });
+        timer->start();
+    }
+
+    template <typename State>
+    static HttpResponse responseOf(QNetworkReply* reply, const State& state) {
+        if (!state.failure.isEmpty())
+            return failure(state.failure);
+        const QNetworkReply::NetworkError error = reply->error();
+        const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+        if (!status.isValid() || (error != QNetworkReply::NoError && !isHttpStatusError(error)))
+            return failure(reply->errorString());
+        HttpResponse response;
+        response.received = true;
+        response.status = status.toInt();
+        response.body = reply->readAll();
+        if (response.body.size() > state.cap)
+            return failure(tooLarge(state.cap));
+        if (error != QNetworkReply::NoError)
+            response.error = reply->errorString();
+        return response;
+    }
+
+    QThread thread_;
+    QObject host_;
+    std::mutex mutex_;
+    std::deque<Pending> queue_;
+    bool stopping_ = false;
+    // Used on the network thread only.
+    QNetworkAccessManager* manager_ = nullptr;
+    std::set<QNetworkReply*> running_;
+};
+
+QtHttpClient::QtHttpClient() : worker_(std::make_unique<Worker>()) {}
+
+QtHttpClient::~QtHttpClient() = default;
+
+void QtHttpClient::get(const HttpRequest& request, Completion completion) {
+    worker_->post({request, std::move(completion)});
+}
+
+} // namespace kelvara

@@ -1,0 +1,121 @@
+// kelvara-lens-cli as a user runs it, against the virtual lens: output, exit codes and
+// the one-line reasons on standard error.
+#include "VirtualLens.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTest>
+
+using namespace kelvara;
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+    qint64 ms = 0;
+};
+
+Run cli(const QStringList& args) {
+    QProcess process;
+    QElapsedTimer clock;
+    clock.start();
+    process.start(QStringLiteral(KELVARA_CLI_PATH), args);
+    process.waitForFinished(20000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError()), clock.elapsed()};
+}
+
+QStringList dumpRows(const QByteArray& bytes) {
+    QStringList rows;
+    for (int offset = 0; offset < bytes.size(); offset += 16)
+        rows.append(QStringLiteral("  %1: %2")
+                        .arg(offset, 4, 16, QLatin1Char('0'))
+                        .arg(QString::fromLatin1(bytes.mid(offset, 16).toHex(' ').toUpper())));
+    return rows;
+}
+
+} // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<sim::VirtualLens> lens;
+
+private slots:
+    void init() {
+        lens = std::make_unique<sim::VirtualLens>(*sim::LensProfile::preset(QStringLiteral("zoom-e")));
+        QString error;
+        QVERIFY2(lens->start({}, &error), qPrintable(error));
+    }
+
+    void cleanup() { lens.reset(); }
+
+    void probePrintsRecordAndSettings() {
+        const Run run = cli({QStringLiteral("--port"), lens->linkPath(), QStringLiteral("probe")});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.err.isEmpty());
+        QVERIFY(run.out.contains(QStringLiteral("Attach: 1 (lens on the adapter)")));
+        for (const QString& row : dumpRows(lens->record()))
+            QVERIFY2(run.out.contains(row), qPrintable(row));
+        for (const QString& row : dumpRows(lens->settingsImage().left(256)))
+            QVERIFY2(run.out.contains(row), qPrintable(row));
+        // The link's diagnostic lines go to stdout; the disconnect request ends the session.
+        QVERIFY(run.out.contains(QStringLiteral("Send Command : 0F 01 00 00 02 00 F8 00 A3 16 F0 ")));
+        QVERIFY(run.out.contains(QStringLiteral("Port Close")));
+        QCOMPARE(lens->framesReceived(0xF9), 1);
+    }
+
+    void failuresEndWithOneLineOnStderr_data() {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("reason");
+        QTest::addRow("unplug while reading") << "unplug" << "removed";
+        QTest::addRow("lens refuses") << "refuse" << "status 0x83";
+        QTest::addRow("no reply") << "silent" << "did not answer";
+    }
+
+    void failuresEndWithOneLineOnStderr() {
+        QFETCH(QString, fault);
+        QFETCH(QString, reason);
+        if (fault == QLatin1String("unplug"))
+            lens->unplugOnFunction(0xF4, 0);
+        else if (fault == QLatin1String("refuse"))
+            lens->setRefusal(0x83, 1, 0xF4);
+        else
+            lens->setNoReply(1, 0xF8);
+        const Run run = cli({QStringLiteral("--port"), lens->linkPath(), QStringLiteral("probe")});
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.err.count(QLatin1Char('\n')), 1);
+        QVERIFY2(run.err.contains(reason), qPrintable(run.err));
+        QVERIFY2(run.ms < 1500, qPrintable(QString::number(run.ms)));
+        QVERIFY(run.out.count(QLatin1Char('\n')) < 40); // no flood of port errors
+    }
+
+    void usageAndMissingAdapter() {
+        Run run = cli({QStringLiteral("--port"), QStringLiteral("/nonexistent/tty"),
+                       QStringLiteral("probe")});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.err.contains(QStringLiteral("could not open /nonexistent/tty")));
+
+        run = cli({QStringLiteral("--bogus")});
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY(run.err.contains(QStringLiteral("unknown option --bogus")));
+
+        run = cli({QStringLiteral("--simulate=nosuchlens"), QStringLiteral("probe")});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.err.contains(QStringLiteral("zoom-e")));
+    }
+
+    void simulatedProbeOfEveryPreset() {
+        for (const QString& preset : sim::LensProfile::presetNames()) {
+            const Run run = cli({QStringLiteral("--simulate=") + preset, QStringLiteral("probe")});
+            QVERIFY2(run.exitCode == 0, qPrintable(preset + QLatin1Char(' ') + run.err));
+            QVERIFY(run.out.contains(QStringLiteral("Basic information (256 bytes):")));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"

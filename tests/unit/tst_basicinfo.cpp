@@ -1,0 +1,546 @@
+// Decoding the basic-information record at its boundaries, the capability tests, the
+// AF limit positions, the choice of drawing, and the firmware check against a fake
+// update server.
+#include "FakeHttpClient.h"
+#include "controller/AppViewModel.h"
+#include "firmware/ServerModel.h"
+#include "model/BasicInfoViewModel.h"
+#include "platform/Preferences.h"
+#include "ui/HomeImageViewModel.h"
+
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <memory>
+#include <numeric>
+
+using namespace kelvara;
+
+Q_DECLARE_METATYPE(kelvara::MountType)
+Q_DECLARE_METATYPE(kelvara::LensClassification)
+Q_DECLARE_METATYPE(kelvara::MenuId)
+
+namespace {
+
+using Patch = QList<QPair<int, QByteArray>>;
+
+Bytes record(const Patch& patches, std::size_t size = 256) {
+    Bytes r(size, 0);
+    for (const auto& [offset, bytes] : patches)
+        for (int i = 0; i < bytes.size() && std::size_t(offset + i) < size; ++i)
+            r[std::size_t(offset + i)] = std::uint8_t(bytes[i]);
+    return r;
+}
+
+QByteArray bytes(std::initializer_list<int> values) {
+    QByteArray b;
+    for (int v : values)
+        b.append(char(v));
+    return b;
+}
+
+QStringList names(const QList<LimitPosition>& positions) {
+    QStringList out;
+    for (const auto& p : positions)
+        out << p.name;
+    return out;
+}
+
+QList<int> ids(const QList<LimitPosition>& positions) {
+    QList<int> out;
+    for (const auto& p : positions)
+        out << p.id;
+    return out;
+}
+
+QByteArray catalogue(const QString& version) {
+    return QStringLiteral("<?xml version=\"1.0\"?>\n<Lens>\n<Version>%1</Version>\n"
+                          "<FirmwareFileName>fw.bin</FirmwareFileName>\n</Lens>\n")
+        .arg(version)
+        .toUtf8();
+}
+
+const QString MOD = qtTrId("CustomSetting_AfMod");
+const QString INF = qtTrId("CustomSetting_AfInf");
+
+} // namespace
+
+class TestBasicInfo : public QObject {
+    Q_OBJECT
+
+    std::shared_ptr<test::FakeHttpClient> http;
+    std::unique_ptr<AppViewModel> app;
+
+    BasicInfoViewModel& info() { return *app->basic_info(); }
+
+    void parse(const Bytes& rom) {
+        info().setRom(rom);
+        info().parseRom();
+    }
+
+    // The firmware check ends one way or the other before the next case starts.
+    void settle() { QTest::qWait(30); }
+
+  private slots:
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        // Never the user's real preferences.
+        QVERIFY(Preferences::location().startsWith(
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)));
+        QVERIFY(Preferences::location().contains(QStringLiteral("qttest")));
+    }
+
+    void init() {
+        Preferences::remove(QString::fromLatin1(Preferences::VISIBLE_AF_CUSTOMIZE));
+        ServerModel::reset();
+        ServerModel::setBaseUrl(QStringLiteral("http://updates.test"));
+        http = std::make_shared<test::FakeHttpClient>();
+        HttpClient::install(http);
+        app = std::make_unique<AppViewModel>();
+    }
+
+    void cleanup() {
+        settle();
+        app.reset();
+        HttpClient::install(nullptr);
+        http.reset();
+    }
+
+    void freshModel() {
+        QCOMPARE(AppViewModel::shared(), app.get());
+        QCOMPARE(info().newVersion(), QStringLiteral("--"));
+        QCOMPARE(info().mountType(), SonyE);
+        QCOMPARE(info().supportConnectType(), quint8(1));
+        QCOMPARE(info().ringAngleRange(), (ClosedRange{-5, 5}));
+        QCOMPARE(info().pintoRange(), (ClosedRange{-10, 10}));
+        QVERIFY(info().limitPosition().isEmpty());
+        QVERIFY(info().infLimitPositions().isEmpty());
+        QVERIFY(info().modLimitPositions().isEmpty());
+        QVERIFY(info().identityHeader().empty());
+    }
+
+    void recordOfAnotherLengthIsIgnored_data() {
+        QTest::addColumn<int>("size");
+        QTest::addRow("empty") << 0;
+        QTest::addRow("255") << 255;
+        QTest::addRow("257") << 257;
+        QTest::addRow("512") << 512;
+    }
+
+    void recordOfAnotherLengthIsIgnored() {
+        QFETCH(int, size);
+        QSignalSpy spy(&info(), &BasicInfoViewModel::changed);
+        app->setFooter_message(QStringLiteral("kept"));
+        parse(record({{0, bytes({7, 3})}, {16, "ABC"}, {25, bytes({1})}}, std::size_t(size)));
+        settle();
+        QCOMPARE(spy.count(), 0);
+        QCOMPARE(info().lensType(), quint8(0));
+        QCOMPARE(info().modelName(), QString());
+        QCOMPARE(app->footer_message(), QStringLiteral("kept"));
+        QVERIFY(http->requests().isEmpty());
+    }
+
+    void versions_data() {
+        QTest::addColumn<int>("second");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<QString>("current");
+        QTest::addColumn<int>("major");
+        QTest::addColumn<QString>("display");
+        QTest::addRow("major 0 shows whole") << 0x05 << 0x00 << "00.05" << 0 << "00.05";
+        QTest::addRow("major shown alone") << 0x02 << 0x01 << "01.02" << 1 << "01";
+        QTest::addRow("lower-case hex") << 0x2a << 0x01 << "01.2a" << 1 << "01";
+        QTest::addRow("high bytes") << 0xff << 0xab << "ab.ff" << 0xab << "ab";
+    }
+
+    void versions() {
+        QFETCH(int, second);
+        QFETCH(int, first);
+        QFETCH(QString, current);
+        QFETCH(int, major);
+        QFETCH(QString, display);
+        parse(record({{24, bytes({second, first})}}));
+        QCOMPARE(info().currentVersion(), current);
+        QCOMPARE(int(info().majorVersion()), major);
+        QCOMPARE(info().displayCurrentVersion(), display);
+    }
+
+    void modelAndProductNames_data() {
+        QTest::addColumn<QByteArray>("model");
+        QTest::addColumn<QByteArray>("product");
+        QTest::addColumn<QString>("modelName");
+        QTest::addColumn<QString>("productName");
+        QTest::addRow("full fields") << QByteArray("ABCDEFGH") << QByteArray(64, 'p') << "ABCDEFGH"
+                                     << QString(64, QLatin1Char('p'));
+        QTest::addRow("empty") << QByteArray() << QByteArray() << ""
+                               << "";
+        QTest::addRow("ended early")
+            << QByteArray("KL\0XYZ", 6) << QByteArray("Lens 50\0mm", 10) << "KL"
+            << "Lens 50";
+        QTest::addRow("bytes above 0x7f")
+            << QByteArray("Z\xe9") << QByteArray("F1.8 \xb0") << QStringLiteral("Z\u00e9")
+            << QStringLiteral("F1.8 \u00b0");
+    }
+
+    void modelAndProductNames() {
+        QFETCH(QByteArray, model);
+        QFETCH(QByteArray, product);
+        QFETCH(QString, modelName);
+        QFETCH(QString, productName);
+        // Bytes right after each field must not leak into it.
+        parse(record({{16, model}, {24, bytes({1, 1})}, {96, product}, {160, "TAIL"}}));
+        QCOMPARE(info().modelName(), modelName);
+        QCOMPARE(info().productName(), productName);
+        QCOMPARE(ServerModel::modelName(), modelName);
+    }
+
+    void identityHeaderCarriesTheRawModelField() {
+        const Bytes rom = record({{16, QByteArray("AB\0D\xff", 5)},
+                                  {24, bytes({0x2a, 0x01})},
+                                  {26, bytes({9, 9, 9, 9, 9, 9})}});
+        parse(rom);
+        const Bytes expected{'A', 'B', 0, 'D', 0xFF, 0, 0, 0, 0x2a, 0x01, 0, 0, 0, 0, 0, 0};
+        QCOMPARE(info().identityHeader(), expected);
+
+        info().setRom(Bytes(25, 1)); // too short to hold the version
+        QVERIFY(info().identityHeader().empty());
+        info().setRom(Bytes(26, 1));
+        QCOMPARE(info().identityHeader().size(), std::size_t(16));
+    }
+
+    void ranges_data() {
+        QTest::addColumn<QByteArray>("bytes7to11");
+        QTest::addColumn<ClosedRange>("ring");
+        QTest::addColumn<ClosedRange>("pinto");
+        QTest::addColumn<int>("speedMax");
+        QTest::addColumn<int>("maxSec2");
+        QTest::addColumn<ClosedRange>("iris");
+        QTest::addRow("typical") << bytes({0x37, 5, 6, 99, 0x03}) << ClosedRange{3, 7}
+                                 << ClosedRange{-5, 5} << 6 << 9 << ClosedRange{0, 3};
+        QTest::addRow("zeros") << bytes({0, 0, 0, 0, 0}) << ClosedRange{0, 0} << ClosedRange{-1, 1}
+                               << 1 << 0 << ClosedRange{0, 0};
+        QTest::addRow("highest") << bytes({0xFF, 255, 255, 255, 0xFF}) << ClosedRange{15, 15}
+                                 << ClosedRange{-255, 255} << 255 << 25 << ClosedRange{15, 15};
+        QTest::addRow("ends swapped run from smaller to larger")
+            << bytes({0x73, 1, 1, 10, 0x20}) << ClosedRange{3, 7} << ClosedRange{-1, 1} << 1 << 1
+            << ClosedRange{0, 2};
+    }
+
+    void ranges() {
+        QFETCH(QByteArray, bytes7to11);
+        QFETCH(ClosedRange, ring);
+        QFETCH(ClosedRange, pinto);
+        QFETCH(int, speedMax);
+        QFETCH(int, maxSec2);
+        QFETCH(ClosedRange, iris);
+        parse(record({{7, bytes7to11}}));
+        QCOMPARE(info().ringAngleRange(), ring);
+        QCOMPARE((ClosedRange{double(info().ringAngleMin()), double(info().ringAngleMax())}), ring);
+        QCOMPARE(info().pintoRange(), pinto);
+        QCOMPARE(info().focusSpeedMax(), speedMax);
+        QCOMPARE(info().focusSpeedRange(), (ClosedRange{0, double(speedMax)}));
+        QCOMPARE(info().maxSec2(), maxSec2);
+        QCOMPARE(info().irisAngleRange(), iris);
+        QCOMPARE((ClosedRange{double(info().irisAngleMin()), double(info().irisAngleMax())}), iris);
+    }
+
+    void plainFields() {
+        parse(record({{0, bytes({0x06, 0x03, 0xEE, 2, 3, 1, 0x05})}, {15, bytes({0x00})}}));
+        QCOMPARE(info().lensType(), quint8(6));
+        QCOMPARE(info().firmwareType(), quint8(3));
+        QCOMPARE(info().customButtonCount(), quint8(2));
+        QCOMPARE(info().customSwitchStateCount(), quint8(3));
+        QCOMPARE(info().supportConnectType(), quint8(5));
+        QCOMPARE(info().specialSpecAFLimitFixedInf(), quint8(0));
+    }
+
+    void mount_data() {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<MountType>("mount");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("suffix");
+        QTest::addRow("Sony E") << 0 << SonyE << "/sony_e/"
+                                << "SE";
+        QTest::addRow("Canon RF") << 1 << CanonRF << "/canon_rf/"
+                                  << "RF";
+        QTest::addRow("Nikon Z") << 2 << NikonZ << "/nikon_z/"
+                                 << "Z";
+        QTest::addRow("Fujifilm X") << 3 << FujiX << "/fujifilm_x/"
+                                    << "X";
+        QTest::addRow("unknown keeps the previous") << 4 << NikonZ << "/nikon_z/"
+                                                    << "Z";
+        QTest::addRow("0xFF keeps the previous") << 0xFF << NikonZ << "/nikon_z/"
+                                                 << "Z";
+    }
+
+    void mount() {
+        QFETCH(int, code);
+        QFETCH(MountType, mount);
+        QFETCH(QString, path);
+        QFETCH(QString, suffix);
+        parse(record({{5, bytes({2})}, {16, "M1"}}));
+        settle();
+        parse(record({{5, bytes({code})}, {16, "M2"}}));
+        QCOMPARE(info().mountType(), mount);
+        QCOMPARE(ServerModel::mountPath(), path);
+        QTRY_COMPARE(http->requests().size(), 2);
+        QCOMPARE(http->requests().last().url.toString(),
+                 QStringLiteral("http://updates.test/kelvara/lens/M2") + suffix +
+                     QStringLiteral(".xml"));
+    }
+
+    void limitPositions_data() {
+        QTest::addColumn<QByteArray>("table");
+        QTest::addColumn<int>("fixedInf");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QList<int>>("inf");
+        QTest::addColumn<QList<int>>("mod");
+        const QByteArray four = bytes({0x00, 0x05, 0x0F, 0xFF, 0x00, 0x07});
+        QTest::addRow("four, free far end") << four << 0 << QStringList{MOD, "0.5m", "1m", INF}
+                                            << QList<int>{1, 2, 3} << QList<int>{0, 1, 2};
+        QTest::addRow("four, fixed far end") << four << 1 << QStringList{MOD, "0.5m", "1m", INF}
+                                             << QList<int>{3} << QList<int>{0, 1, 2};
+        QTest::addRow("other bits of the flag")
+            << four << 0xFE << QStringList{MOD, "0.5m", "1m", INF} << QList<int>{1, 2, 3}
+            << QList<int>{0, 1, 2};
+        QTest::addRow("single position") << bytes({0x05, 0x00, 0x09}) << 0 << QStringList{"0.5m"}
+                                         << QList<int>{} << QList<int>{};
+        QTest::addRow("single, fixed far end")
+            << bytes({0x00}) << 1 << QStringList{MOD} << QList<int>{0} << QList<int>{};
+        QTest::addRow("metre boundaries") << bytes({0x09, 0x0A, 0x13, 0x14, 0xFE}) << 0
+                                          << QStringList{"0.9m", "1m", "1m", "2m", "25m"}
+                                          << QList<int>{1, 2, 3, 4} << QList<int>{0, 1, 2, 3};
+        QByteArray full(16, char(0x32));
+        full[15] = char(0xFF);
+        QStringList fullNames(15, QStringLiteral("5m"));
+        fullNames << INF;
+        QList<int> all(16);
+        std::iota(all.begin(), all.end(), 0);
+        QTest::addRow("sixteen, nothing after")
+            << full << 1 << fullNames << QList<int>{15} << all.first(15);
+    }
+
+    void limitPositions() {
+        QFETCH(QByteArray, table);
+        QFETCH(int, fixedInf);
+        QFETCH(QStringList, names);
+        QFETCH(QList<int>, inf);
+        QFETCH(QList<int>, mod);
+        // The byte after the table must not become a position.
+        parse(record({{15, bytes({fixedInf})}, {64, table}, {80, bytes({0x10})}}));
+        QCOMPARE(::names(info().limitPosition()), names);
+        QList<int> expectedIds(names.size());
+        std::iota(expectedIds.begin(), expectedIds.end(), 0);
+        QCOMPARE(ids(info().limitPosition()), expectedIds);
+        QCOMPARE(ids(info().infLimitPositions()), inf);
+        QCOMPARE(ids(info().modLimitPositions()), mod);
+    }
+
+    void limitPositionsAreRebuilt() {
+        parse(record({{64, bytes({0x00, 0x05, 0x0A, 0xFF})}}));
+        parse(record({{64, bytes({0x00, 0x0A})}}));
+        QCOMPARE(::names(info().limitPosition()), (QStringList{MOD, "1m"}));
+    }
+
+    void capabilityBits_data() {
+        QTest::addColumn<QByteArray>("settingBytes");
+        QTest::addColumn<QByteArray>("buttonBytes");
+        QTest::addColumn<QList<int>>("settingsOn");
+        QTest::addColumn<QList<int>>("functionsOn");
+        QTest::addRow("least significant bit first")
+            << bytes({0x01, 0x04, 0x00, 0x80}) << bytes({0x02, 0x00, 0x80, 0x00})
+            << QList<int>{0, 10, 31} << QList<int>{1, 23};
+        QTest::addRow("iris preset times refused")
+            << bytes({0, 0, 0, 0}) << bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF})
+            << QList<int>{} << [] {
+                   QList<int> on(32);
+                   std::iota(on.begin(), on.end(), 0);
+                   on.removeAll(24);
+                   on.removeAll(25);
+                   return on;
+               }();
+        QTest::addRow("all settings") << bytes({0xFF, 0xFF, 0xFF, 0xFF})
+                                      << bytes({0, 0, 0, 0, 0xFF}) <<
+            [] {
+                QList<int> on(32);
+                std::iota(on.begin(), on.end(), 0);
+                return on;
+            }() << QList<int>{};
+    }
+
+    void capabilityBits() {
+        QFETCH(QByteArray, settingBytes);
+        QFETCH(QByteArray, buttonBytes);
+        QFETCH(QList<int>, settingsOn);
+        QFETCH(QList<int>, functionsOn);
+        // Byte 36 and the switch bits sit next to the tested bytes; they must not count.
+        parse(record(
+            {{32, settingBytes}, {36, bytes({0xFF})}, {40, bytes({0xAA})}, {48, buttonBytes}}));
+        for (int bit = -1; bit < 40; ++bit)
+            QVERIFY2(info().isSettingSupported(bit) == settingsOn.contains(bit),
+                     qPrintable(QString::number(bit)));
+        QVERIFY(!info().isSettingSupported(255));
+        for (int raw = -1; raw < 70; ++raw)
+            QVERIFY2(info().isButtonFunctionSupported(raw) == functionsOn.contains(raw),
+                     qPrintable(QString::number(raw)));
+        QCOMPARE(info().customSwitchSupport()[0], std::uint8_t(0xAA));
+    }
+
+    void firstPageAndAFCustomize_data() {
+        QTest::addColumn<int>("settingByte0");
+        QTest::addColumn<int>("preference"); // -1 absent
+        QTest::addColumn<bool>("afVisible");
+        QTest::addColumn<MenuId>("first");
+        QTest::addRow("nothing") << 0x00 << -1 << false << FIRMWARE_INFO;
+        QTest::addRow("AF bit, preference absent") << 0x80 << -1 << false << FIRMWARE_INFO;
+        QTest::addRow("AF bit, preference false") << 0x80 << 0 << false << FIRMWARE_INFO;
+        QTest::addRow("AF bit, preference true") << 0x80 << 1 << true << HOME;
+        QTest::addRow("preference without the bit") << 0x40 << 1 << false << FIRMWARE_INFO;
+        QTest::addRow("button") << 0x01 << -1 << false << HOME;
+        QTest::addRow("switch") << 0x02 << -1 << false << HOME;
+        QTest::addRow("ring") << 0x04 << -1 << false << HOME;
+        QTest::addRow("ring direction") << 0x08 << -1 << false << HOME;
+        QTest::addRow("ring response") << 0x10 << -1 << false << HOME;
+        QTest::addRow("ring angle") << 0x20 << -1 << false << HOME;
+    }
+
+    void firstPageAndAFCustomize() {
+        QFETCH(int, settingByte0);
+        QFETCH(int, preference);
+        QFETCH(bool, afVisible);
+        QFETCH(MenuId, first);
+        if (preference >= 0)
+            Preferences::setBool(QString::fromLatin1(Preferences::VISIBLE_AF_CUSTOMIZE),
+                                 preference == 1);
+        parse(record({{32, bytes({settingByte0})}}));
+        QCOMPARE(info().isAFCustomizeVisible(), afVisible);
+        QCOMPARE(info().firstPage(), first);
+    }
+
+    void drawingChoice_data() {
+        QTest::addColumn<int>("lensType");
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<int>("switches");
+        QTest::addColumn<LensClassification>("drawing");
+        QTest::addRow("single, switch") << 0x02 << 1 << 3 << Single_Switch_Button;
+        QTest::addRow("single, two buttons") << 0x02 << 2 << 0 << Single_Button;
+        QTest::addRow("single, nothing") << 0x02 << 0 << 0 << Single_Nothing;
+        QTest::addRow("single wins over back ring") << 0x06 << 0 << 2 << Single_Switch_Button;
+        QTest::addRow("back ring, switch") << 0x04 << 0 << 2 << Zoom_Back_Ring_Switch_Button;
+        QTest::addRow("back ring, button") << 0x04 << 1 << 0 << Zoom_Back_Ring_Button;
+        QTest::addRow("back ring, nothing") << 0x04 << 0 << 0 << Zoom_Back_Ring_Nothing;
+        QTest::addRow("front ring, switch") << 0x01 << 1 << 2 << Zoom_Front_Ring_Switch_Button;
+        QTest::addRow("front ring, button") << 0x00 << 4 << 0 << Zoom_Front_Ring_Button;
+        QTest::addRow("front ring, nothing") << 0xF9 << 0 << 0 << Zoom_Front_Ring_Nothing;
+    }
+
+    void drawingChoice() {
+        QFETCH(int, lensType);
+        QFETCH(int, buttons);
+        QFETCH(int, switches);
+        QFETCH(LensClassification, drawing);
+        HomeImageViewModel& image = *info().homeImageViewModel();
+        parse(record({{0, bytes({lensType})}, {3, bytes({buttons, switches})}}));
+        QCOMPARE(image.lensType().classification, drawing);
+        QCOMPARE(image.lensImage().toString(), image.lensTypes()[drawing].lensImage);
+        QCOMPARE(image.ringOffset(), QVariant::fromValue(*image.lensTypes()[drawing].ringOffset));
+    }
+
+    void firmwareCheck_data() {
+        QTest::addColumn<QByteArray>("lensVersion"); // bytes 24, 25
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("serverVersion");
+        QTest::addColumn<QString>("newVersion");
+        QTest::addColumn<QString>("displayNew");
+        QTest::addColumn<bool>("isNew");
+        QTest::addColumn<bool>("footerError");
+        QTest::addRow("same display") << bytes({0x07, 0x01}) << 200 << "01.09"
+                                      << "01.09"
+                                      << "01" << false << false;
+        QTest::addRow("newer") << bytes({0x07, 0x01}) << 200 << "02.00"
+                               << "02.00"
+                               << "02" << true << false;
+        QTest::addRow("older also counts") << bytes({0x07, 0x02}) << 200 << "01.00"
+                                           << "01.00"
+                                           << "01" << true << false;
+        QTest::addRow("major zero compares whole") << bytes({0x05, 0x00}) << 200 << "00.05"
+                                                   << "00.05"
+                                                   << "00.05" << false << false;
+        QTest::addRow("major zero, other minor") << bytes({0x05, 0x00}) << 200 << "00.06"
+                                                 << "00.06"
+                                                 << "00.06" << true << false;
+        QTest::addRow("server error") << bytes({0x07, 0x01}) << 500 << "02.00"
+                                      << "--"
+                                      << "--" << false << true;
+        QTest::addRow("no catalogue is no update") << bytes({0x07, 0x01}) << 404 << ""
+                                                   << "--"
+                                                   << "--" << false << false;
+    }
+
+    void firmwareCheck() {
+        QFETCH(QByteArray, lensVersion);
+        QFETCH(int, status);
+        QFETCH(QString, serverVersion);
+        QFETCH(QString, newVersion);
+        QFETCH(QString, displayNew);
+        QFETCH(bool, isNew);
+        QFETCH(bool, footerError);
+        const QString address = QStringLiteral("http://updates.test/kelvara/lens/KL50RF.xml");
+        http->answer(address, status, status == 200 ? catalogue(serverVersion) : QByteArray());
+        app->setFooter_message(QStringLiteral("old footer"));
+        QSignalSpy spy(&info(), &BasicInfoViewModel::changed);
+        parse(record({{5, bytes({1})}, {16, "KL50"}, {24, lensVersion}}));
+        QCOMPARE(app->footer_message(), QString()); // cleared by the decode
+        QTRY_COMPARE(spy.count(), 2);
+        QCOMPARE(http->requests().size(), 1);
+        QCOMPARE(http->requests().first().url.toString(), address);
+        QCOMPARE(info().newVersion(), newVersion);
+        QCOMPARE(info().displayNewVersion(), displayNew);
+        QCOMPARE(info().is_new(), isNew);
+        QCOMPARE(app->footer_message(), footerError ? qtTrId("Footer_FWCheckError") : QString());
+    }
+
+    void aFailedCheckAfterASuccessfulOneResetsTheVersions() {
+        const QString address = QStringLiteral("http://updates.test/kelvara/lens/ABSE.xml");
+        http->answer(address, 200, catalogue(QStringLiteral("03.01")));
+        QSignalSpy spy(&info(), &BasicInfoViewModel::changed);
+        parse(record({{16, "A"}, {17, "B"}, {25, bytes({1})}}));
+        QTRY_COMPARE(spy.count(), 2);
+        QVERIFY(info().is_new());
+        http->answer(address, 503, QByteArray());
+        parse(record({{16, "AB"}, {25, bytes({1})}}));
+        QTRY_COMPARE(spy.count(), 4);
+        QCOMPARE(info().newVersion(), QStringLiteral("--"));
+        QVERIFY(!info().is_new());
+        QCOMPARE(app->footer_message(), qtTrId("Footer_FWCheckError"));
+    }
+
+    void aCheckAskedWhileOneRunsWaitsAndWins() {
+        http->answer(QStringLiteral("http://updates.test/kelvara/lens/OLDSE.xml"), 200,
+                     catalogue(QStringLiteral("09.00")), 150);
+        http->answer(QStringLiteral("http://updates.test/kelvara/lens/NEWSE.xml"), 200,
+                     catalogue(QStringLiteral("01.00")));
+        parse(record({{16, "OLD"}, {25, bytes({1})}}));
+        parse(record({{16, "NEW"}, {25, bytes({1})}}));
+        QTest::qWait(50);
+        QCOMPARE(http->requests().size(), 1); // one request at a time on the one reader
+        QTRY_COMPARE(http->requests().size(), 2);
+        QCOMPARE(http->requests().last().url.path(), QStringLiteral("/kelvara/lens/NEWSE.xml"));
+        QTRY_COMPARE(info().newVersion(), QStringLiteral("01.00"));
+        QTest::qWait(50);
+        QCOMPARE(info().newVersion(), QStringLiteral("01.00"));
+        QVERIFY(!info().is_new());
+    }
+
+    void controllerGoneBeforeTheAnswer() {
+        http->answer(QStringLiteral("http://updates.test/kelvara/lens/GONESE.xml"), 200,
+                     catalogue(QStringLiteral("02.00")), 60);
+        parse(record({{16, "GONE"}}));
+        app.reset();
+        QTest::qWait(120); // the answer arrives and is dropped
+        QVERIFY(AppViewModel::shared() == nullptr);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBasicInfo)
+#include "tst_basicinfo.moc"

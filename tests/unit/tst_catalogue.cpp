@@ -1,0 +1,459 @@
+// The catalogue readers over a fake HTTP client that answers on its own threads: what
+// the documents leave in the fields, how each HTTP outcome completes (once, never on
+// the main thread), hostile documents, unusable addresses, and the server addresses.
+#include "CompletionRecorder.h"
+#include "DiagnosticCapture.h"
+#include "FakeHttpClient.h"
+#include "firmware/ProductInfoFileModel.h"
+#include "firmware/ServerModel.h"
+#include "firmware/UtilityInfoFileModel.h"
+#include "platform/Timings.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+#include <QThread>
+
+#include <mutex>
+
+using namespace kelvara;
+
+Q_DECLARE_METATYPE(kelvara::HttpResponse)
+
+namespace {
+
+const QString address = QStringLiteral("http://update.test/kelvara/lens/AB12Z.xml");
+
+QByteArray billionLaughs() {
+    QByteArray doc = "<?xml version=\"1.0\"?>\n<!DOCTYPE c [\n<!ENTITY l0 \"lol\">\n";
+    for (int i = 1; i <= 9; ++i) {
+        doc += "<!ENTITY l" + QByteArray::number(i) + " \"";
+        for (int j = 0; j < 10; ++j)
+            doc += "&l" + QByteArray::number(i - 1) + ";";
+        doc += "\">\n";
+    }
+    return doc + "]>\n<c><Version>&l9;</Version></c>";
+}
+
+} // namespace
+
+class TestCatalogue : public QObject {
+    Q_OBJECT
+
+    std::shared_ptr<test::FakeHttpClient> http;
+
+    // Requests `doc` (answered with `status`) on `reader`; waits for the single completion.
+    bool fetch(CatalogueReader& reader, const QByteArray& doc, int status = 200) {
+        http->answer(address, status, doc);
+        test::CompletionRecorder outcomes;
+        reader.onComplete = outcomes.callback();
+        reader.requestFile(address);
+        if (!QTest::qWaitFor([&] { return outcomes.count() > 0; }, 5000))
+            return false;
+        QTest::qWait(20);
+        if (outcomes.count() != 1 || outcomes.mainThreadCalls() != 0)
+            qFatal("completion not exactly once on a background thread");
+        return outcomes.first();
+    }
+
+  private slots:
+    void init() {
+        http = std::make_shared<test::FakeHttpClient>();
+        HttpClient::install(http);
+        Timings::set(Timings{});
+        ServerModel::reset();
+    }
+
+    void cleanup() {
+        HttpClient::install(nullptr);
+        http.reset();
+        Timings::set(Timings{});
+        ServerModel::reset();
+    }
+
+    void documents_data() {
+        QTest::addColumn<QByteArray>("doc");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<QString>("display");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("file");
+
+        const QString none = QStringLiteral("--");
+        QTest::newRow("flat")
+            << QByteArray("<?xml version=\"1.0\"?>\n<Lens>\n<Version>1.05</Version>\n"
+                          "<DescriptionKey>ab01</DescriptionKey>\n"
+                          "<FirmwareFileName>AB12Z_105.bin</FirmwareFileName>\n</Lens>\n")
+            << true << "1.05"
+            << "1"
+            << "ab01"
+            << "AB12Z_105.bin";
+        QTest::newRow("nested deep, any root")
+            << QByteArray("<x><y a=\"1\"><z><Version>2.10</Version></z></y></x>") << true << "2.10"
+            << "2"
+            << ""
+            << "";
+        QTest::newRow("lower case ignored")
+            << QByteArray("<r><version>3.00</version><descriptionkey>k</descriptionkey></r>")
+            << true << none << none << ""
+            << "";
+        QTest::newRow("attributes ignored")
+            << QByteArray("<r><Version Version=\"9.9\">0.05</Version></r>") << true << "0.05"
+            << "0.05"
+            << ""
+            << "";
+        QTest::newRow("text split by comment keeps last piece")
+            << QByteArray("<r><Version>1.<!-- c -->07</Version></r>") << true << "07"
+            << "07"
+            << ""
+            << "";
+        QTest::newRow("text split by CDATA keeps last piece")
+            << QByteArray("<r><Version>4.<![CDATA[02]]></Version></r>") << true << "02"
+            << "02"
+            << ""
+            << "";
+        QTest::newRow("entities resolved in one piece")
+            << QByteArray("<r><FirmwareFileName>a&amp;b&#65;</FirmwareFileName></r>") << true
+            << none << none << ""
+            << "a&bA";
+        QTest::newRow("lone line feed leaves value")
+            << QByteArray("<r><Version>\n</Version></r>") << true << none << none << ""
+            << "";
+        QTest::newRow("CR LF is a lone line feed too")
+            << QByteArray("<r><Version>\r\n</Version></r>") << true << none << none << ""
+            << "";
+        QTest::newRow("text after a child closed is not stored")
+            << QByteArray("<r><Version><b/>8.01</Version></r>") << true << none << none << ""
+            << "";
+        QTest::newRow("last element wins")
+            << QByteArray("<r><Version>1.00</Version><Version>105</Version></r>") << true << "105"
+            << "105"
+            << ""
+            << "";
+        QTest::newRow("malformed keeps what came before")
+            << QByteArray("<r><Version>00.15</Version><DescriptionKey>k</r>") << false << "00.15"
+            << "00.15"
+            << "k"
+            << "";
+        QTest::newRow("trailing content")
+            << QByteArray("<r><Version>1.2</Version></r><r/>") << false << "1.2"
+            << "1"
+            << ""
+            << "";
+        QTest::newRow("truncated") << QByteArray("<r><Version>1.2</Vers") << false << "1.2"
+                                   << "1"
+                                   << ""
+                                   << "";
+        QTest::newRow("empty body") << QByteArray() << false << none << none << ""
+                                    << "";
+        QTest::newRow("undeclared entity")
+            << QByteArray("<r><Version>&v;</Version></r>") << false << none << none << ""
+            << "";
+        QTest::newRow("document type declaration refused")
+            << QByteArray("<!DOCTYPE r><r><Version>5.0</Version></r>") << false << none << none
+            << ""
+            << "";
+    }
+
+    void documents() {
+        QFETCH(QByteArray, doc);
+        QFETCH(bool, ok);
+        QFETCH(QString, version);
+        QFETCH(QString, display);
+        QFETCH(QString, key);
+        QFETCH(QString, file);
+
+        ProductInfoFileModel product;
+        QCOMPARE(fetch(product, doc), ok);
+        QCOMPARE(product.version, version);
+        QCOMPARE(product.displayNewVersion, display);
+        QCOMPARE(product.descriptionKey, key);
+        QCOMPARE(product.firmwareFileName, file);
+        QVERIFY(product.parseKey.isEmpty() || !ok);
+
+        UtilityInfoFileModel utility;
+        QCOMPARE(fetch(utility, doc), ok);
+        QCOMPARE(utility.version, version);
+    }
+
+    void httpOutcomes_data() {
+        QTest::addColumn<HttpResponse>("response");
+        QTest::addColumn<int>("delayMs");
+        QTest::addColumn<bool>("ok");
+
+        const QByteArray doc = "<r><Version>7.01</Version></r>";
+        const auto status = [&](int code, const QByteArray& body) {
+            HttpResponse r;
+            r.received = true;
+            r.status = code;
+            r.body = body;
+            return r;
+        };
+        HttpResponse none;
+        none.error = QStringLiteral("Connection refused");
+        QByteArray huge =
+            "<r><Version>9.99</Version>" + QByteArray(int(HttpRequest::catalogueCap), ' ') + "</r>";
+
+        QTest::newRow("404 succeeds without parsing") << status(404, doc) << 0 << true;
+        QTest::newRow("500") << status(500, doc) << 0 << false;
+        QTest::newRow("503") << status(503, QByteArray()) << 0 << false;
+        QTest::newRow("301 not followed by us") << status(301, doc) << 0 << false;
+        QTest::newRow("204") << status(204, QByteArray()) << 0 << false;
+        QTest::newRow("no response") << none << 0 << false;
+        QTest::newRow("past the time-out") << status(200, doc) << 400 << false;
+        QTest::newRow("beyond the size cap") << status(200, huge) << 0 << false;
+    }
+
+    void httpOutcomes() {
+        QFETCH(HttpResponse, response);
+        QFETCH(int, delayMs);
+        QFETCH(bool, ok);
+
+        Timings t;
+        t.httpTimeout = 0.15;
+        Timings::set(t);
+        http->answer(address, response, delayMs);
+
+        test::CompletionRecorder outcomes;
+        ProductInfoFileModel product;
+        product.onComplete = outcomes.callback();
+        product.requestFile(address);
+        QTRY_COMPARE_WITH_TIMEOUT(outcomes.count(), 1, 5000);
+        QTest::qWait(delayMs + 50);
+        QCOMPARE(outcomes.count(), 1);
+        QCOMPARE(outcomes.first(), ok);
+        QCOMPARE(outcomes.mainThreadCalls(), 0);
+        QCOMPARE(product.version, QStringLiteral("--"));
+        QCOMPARE(product.displayNewVersion, QStringLiteral("--"));
+
+        const QList<HttpRequest> sent = http->requests();
+        QCOMPARE(sent.size(), 1);
+        QCOMPARE(sent.at(0).url, QUrl(address));
+        QCOMPARE(sent.at(0).maxBytes, HttpRequest::catalogueCap);
+        QCOMPARE(sent.at(0).timeoutSeconds, 0.15);
+    }
+
+    void reusedReaderKeepsEarlierValues() {
+        ProductInfoFileModel product;
+        QVERIFY(fetch(product, "<r><Version>2.03</Version><DescriptionKey>k1</DescriptionKey>"
+                               "<FirmwareFileName>f1.bin</FirmwareFileName></r>"));
+
+        QCOMPARE(http->requests().value(0).timeoutSeconds, 60.0);
+
+        // A 404 keeps every value, and so does a failure.
+        QVERIFY(fetch(product, "<r><Version>9.00</Version></r>", 404));
+        QCOMPARE(product.version, QStringLiteral("2.03"));
+        QCOMPARE(product.displayNewVersion, QStringLiteral("2"));
+        QCOMPARE(product.descriptionKey, QStringLiteral("k1"));
+        QCOMPARE(product.firmwareFileName, QStringLiteral("f1.bin"));
+        QVERIFY(!fetch(product, "", 500));
+        QCOMPARE(product.descriptionKey, QStringLiteral("k1"));
+
+        // A document lacking elements replaces only those it has.
+        QVERIFY(fetch(product, "<r><Version>0.04</Version></r>"));
+        QCOMPARE(product.version, QStringLiteral("0.04"));
+        QCOMPARE(product.displayNewVersion, QStringLiteral("0.04"));
+        QCOMPARE(product.descriptionKey, QStringLiteral("k1"));
+        QCOMPARE(product.firmwareFileName, QStringLiteral("f1.bin"));
+
+        // The completion of a malformed document on the reused reader is single too.
+        QVERIFY(!fetch(product, "<r><Version>3.3</Version><r>"));
+        QCOMPARE(product.version, QStringLiteral("3.3"));
+    }
+
+    void entityBombFailsFast_data() {
+        QTest::addColumn<QByteArray>("doc");
+        QTest::newRow("exponential") << billionLaughs();
+        const QByteArray big(100000, 'x');
+        QByteArray quadratic = "<!DOCTYPE c [<!ENTITY e \"" + big + "\">]><c><Version>";
+        for (int i = 0; i < 5000; ++i)
+            quadratic += "&e;";
+        QTest::newRow("quadratic") << quadratic + "</Version></c>";
+    }
+
+    void entityBombFailsFast() {
+        QFETCH(QByteArray, doc);
+        test::DiagnosticCapture log;
+        ProductInfoFileModel product;
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!fetch(product, doc));
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(product.version, QStringLiteral("--"));
+        for (const QString& line : log.lines())
+            QVERIFY(line.size() < 200);
+    }
+
+    void unusableAddressSendsNothing_data() {
+        QTest::addColumn<QString>("address");
+        QTest::newRow("empty") << "";
+        QTest::newRow("no scheme") << "update.test/kelvara/utility/KelvaraInfoMac.xml";
+        QTest::newRow("space in model name") << "http://update.test/kelvara/lens/AB 1Z.xml";
+        QTest::newRow("control byte in model name")
+            << QString("http://update.test/kelvara/lens/AB") + QChar(0x01) + "Z.xml";
+        QTest::newRow("byte above ASCII in model name")
+            << QString("http://update.test/kelvara/lens/AB") + QChar(0xE9) + "Z.xml";
+        QTest::newRow("no host") << "http:///kelvara/lens/AB12Z.xml";
+        QTest::newRow("other scheme") << "ftp://update.test/kelvara/lens/AB12Z.xml";
+        QTest::newRow("bad port") << "http://update.test:99999/x.xml";
+    }
+
+    void unusableAddressSendsNothing() {
+        QFETCH(QString, address);
+        test::CompletionRecorder outcomes;
+        UtilityInfoFileModel utility;
+        utility.onComplete = outcomes.callback();
+        utility.requestFile(address);
+        QTRY_COMPARE(outcomes.count(), 1);
+        QTest::qWait(20);
+        QCOMPARE(outcomes.count(), 1);
+        QVERIFY(!outcomes.first());
+        QCOMPARE(outcomes.mainThreadCalls(), 0);
+        QVERIFY(http->requests().isEmpty());
+    }
+
+    void logLines() {
+        test::DiagnosticCapture log;
+        ProductInfoFileModel product;
+        QVERIFY(fetch(product, "<Lens>\n<Version>1.05</Version></Lens>"));
+        QCOMPARE(log.lines(),
+                 QStringList({"start [modelName].xml parse", "<Lens>", "\n", "<Version>", "1.05",
+                              "</Version>", "</Lens>", "parse end"}));
+
+        log.clear();
+        UtilityInfoFileModel utility;
+        QVERIFY(!fetch(utility, "<U><Version>2</U>"));
+        const QStringList lines = log.lines();
+        QCOMPARE(lines.mid(0, 4),
+                 QStringList({"start KelvaraInfo.xml parse", "<U>", "<Version>", "2"}));
+        QCOMPARE(lines.size(), 5);
+        QVERIFY(lines.last().startsWith("error:"));
+        QVERIFY(lines.last().size() > 6 && lines.last().at(6) != QLatin1Char(' '));
+    }
+
+    void readerGoneBeforeAnswer() {
+        test::CompletionRecorder outcomes;
+        http->answer(address, 200, "<r><Version>1.0</Version></r>", 100);
+        {
+            ProductInfoFileModel product;
+            product.onComplete = outcomes.callback();
+            product.requestFile(address);
+        }
+        QTest::qWait(250);
+        QCOMPARE(outcomes.count(), 0);
+    }
+
+    void readerDestroyedByItsCompletion() {
+        http->answer(address, 200, "<r><Version>1.0</Version></r>");
+        auto* product = new ProductInfoFileModel;
+        std::mutex mutex;
+        QString seen;
+        product->onComplete = [&, product](bool) {
+            std::lock_guard lock(mutex);
+            seen = product->version;
+            delete product;
+        };
+        product->requestFile(address);
+        QTRY_VERIFY([&] {
+            std::lock_guard lock(mutex);
+            return !seen.isEmpty();
+        }());
+        std::lock_guard lock(mutex);
+        QCOMPARE(seen, QStringLiteral("1.0"));
+    }
+
+    void displayForm_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("1.05") << "1.05"
+                              << "1";
+        QTest::newRow("0.05") << "0.05"
+                              << "0.05";
+        QTest::newRow("105") << "105"
+                             << "105";
+        QTest::newRow("01.02") << "01.02"
+                               << "01";
+        QTest::newRow("2.10") << "2.10"
+                              << "2";
+        QTest::newRow("00.15") << "00.15"
+                               << "00.15";
+        QTest::newRow("000.15 is not a zero major") << "000.15"
+                                                    << "000";
+        QTest::newRow("several points") << "3.1.4"
+                                        << "3";
+        QTest::newRow("trailing point") << "7."
+                                        << "7";
+        QTest::newRow("no major part") << ".5"
+                                       << ".5";
+    }
+
+    void displayForm() {
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        QCOMPARE(ProductInfoFileModel::displayForm(text), shown);
+    }
+
+    void addresses_data() {
+        QTest::addColumn<int>("mount");
+        QTest::addColumn<QString>("tail");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("SonyE") << int(SonyE) << "/kelvara/lens/AB12SE.xml"
+                               << "/sony_e/";
+        QTest::newRow("CanonRF") << int(CanonRF) << "/kelvara/lens/AB12RF.xml"
+                                 << "/canon_rf/";
+        QTest::newRow("NikonZ") << int(NikonZ) << "/kelvara/lens/AB12Z.xml"
+                                << "/nikon_z/";
+        QTest::newRow("FujiX") << int(FujiX) << "/kelvara/lens/AB12X.xml"
+                               << "/fujifilm_x/";
+    }
+
+    void addresses() {
+        QFETCH(int, mount);
+        QFETCH(QString, tail);
+        QFETCH(QString, path);
+        const auto m = MountType(mount);
+        QCOMPARE(ServerModel::productInfoAddress("AB12", m),
+                 "http://update.kelvara.example" + tail);
+        QCOMPARE(ServerModel::mountPathFor(m), path);
+        QCOMPARE(ServerModel::mountSuffixForRaw(mount), ServerModel::mountSuffix(m));
+        // Formed addresses are accepted as they are.
+        QVERIFY(QUrl(ServerModel::productInfoAddress("AB12", m), QUrl::StrictMode).isValid());
+    }
+
+    void safeModeSuffixOfOtherRawValues() {
+        for (int raw : {0, 4, 255, -1})
+            QCOMPARE(ServerModel::mountSuffixForRaw(raw), QStringLiteral("SE"));
+    }
+
+    void baseUrlSources() {
+        QCOMPARE(
+            ServerModel::utilityInfoAddress(),
+            QStringLiteral("http://update.kelvara.example/kelvara/utility/KelvaraInfoMac.xml"));
+
+        qputenv("KELVARA_UPDATE_URL", "http://127.0.0.1:8080/");
+        ServerModel::reset();
+        QCOMPARE(ServerModel::utilityInfoAddress(),
+                 QStringLiteral("http://127.0.0.1:8080/kelvara/utility/KelvaraInfoMac.xml"));
+
+        ServerModel::setBaseUrl("https://mirror.test/base//");
+        QCOMPARE(ServerModel::productInfoAddress("AB12", NikonZ),
+                 QStringLiteral("https://mirror.test/base/kelvara/lens/AB12Z.xml"));
+        QCOMPARE(ServerModel::firmwareAddress("AB12Z_105.bin"),
+                 QStringLiteral("https://mirror.test/base/kelvara/lens/AB12Z_105.bin"));
+        qunsetenv("KELVARA_UPDATE_URL");
+    }
+
+    void sharedLensValues() {
+        QCOMPARE(ServerModel::modelName(), QString());
+        QCOMPARE(ServerModel::mountPath(), QString());
+        ServerModel::setModelName("AB12");
+        ServerModel::setMountPath(ServerModel::mountPathFor(FujiX));
+        QCOMPARE(ServerModel::modelName(), QStringLiteral("AB12"));
+        QVERIFY(ServerModel::firmwareContentAddress().endsWith("ab12/fujifilm_x/"));
+        QVERIFY(!ServerModel::personalInformationAddress().isEmpty());
+        ServerModel::reset();
+        QCOMPARE(ServerModel::modelName(), QString());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCatalogue)
+#include "tst_catalogue.moc"

@@ -1,0 +1,910 @@
+// The settings model over an in-memory port: decoding the image at its boundaries, the
+// bytes of every single-setting write, the lock that freezes edits, refused writes with
+// their message and restore, and values that cannot be sent.
+#include "DiagnosticCapture.h"
+#include "FakeHttpClient.h"
+#include "FakeSerialPort.h"
+#include "controller/AppViewModel.h"
+#include "firmware/ServerModel.h"
+#include "link/LensClient.h"
+#include "model/BasicInfoViewModel.h"
+#include "model/LensSettingViewModel.h"
+#include "platform/Timings.h"
+#include "ui/MessageViewModel.h"
+
+#include <QTest>
+
+#include <cmath>
+#include <limits>
+#include <memory>
+
+using namespace kelvara;
+
+namespace {
+
+using Patch = QList<QPair<int, Bytes>>;
+using Action = std::function<void(LensSettingViewModel&)>;
+
+Bytes patched(std::size_t size, const Patch& patches) {
+    Bytes b(size, 0);
+    for (const auto& [offset, bytes] : patches)
+        std::copy(bytes.begin(), bytes.end(), b.begin() + offset);
+    return b;
+}
+
+Bytes dataOf(const Bytes& frame) {
+    return Bytes(frame.begin() + 7, frame.end() - 3);
+}
+
+QList<int> with(QList<int> list, int slot, int value) {
+    list[slot] = value;
+    return list;
+}
+
+QList<double> with(QList<double> list, int slot, double value) {
+    list[slot] = value;
+    return list;
+}
+
+QList<QList<int>> withRow(QList<QList<int>> rows, int row, int nearIndex, int farIndex) {
+    rows[row] = {nearIndex, farIndex};
+    return rows;
+}
+
+// Ring 0 ... 7, adjustment -5 ... 5, speed 0 ... 6, tens of seconds up to 1, iris 0 ... 3,
+// eight AF limit positions.
+const Patch DEFAULT_ROM{{7, {0x07, 5, 6, 19, 0x03}},
+                        {64, {0x00, 0x03, 0x05, 0x08, 0x0A, 0x0F, 0x14, 0xFF}}};
+
+// An image as a lens might hold it: every setting at a plain value.
+const Patch DEFAULT_IMAGE{{0, {1, 0, 1, 2, 0, 1, 1, 1, 1}},
+                          {16, {0x10, 0x31, 0x74}},
+                          {19, {1}},
+                          {64, {0}},
+                          {80, {5, 5, 8, 9}},
+                          {96, {1, 2, 3, 4}},
+                          {224, {0x10, 0x20, 0x30}},
+                          {288, {0x0A, 0, 0x7D, 0, 0x14, 0, 0, 0}},
+                          {296, {0x0B, 0, 0x0C, 0, 0x0D, 0, 0x0E, 0}},
+                          {304, {0x0F, 0, 0x10, 0, 0x11, 0, 0x12, 0}},
+                          {312, {0x01, 0, 0x02, 0, 0x03, 0, 0x04, 0}}};
+
+// Which callback a write reports to, by name.
+using CallbackMember = LensSettingViewModel::Callback LensSettingViewModel::*;
+const QHash<QString, CallbackMember>& callbackMembers() {
+    static const QHash<QString, CallbackMember> members{
+        {"onChangeRingDirection", &LensSettingViewModel::onChangeRingDirection},
+        {"onChangeRingResponse", &LensSettingViewModel::onChangeRingResponse},
+        {"onChangeRingAngle", &LensSettingViewModel::onChangeRingAngle},
+        {"onChangeAdjustmentPinto", &LensSettingViewModel::onChangeAdjustmentPinto},
+        {"onChangeButtonFunction", &LensSettingViewModel::onChangeButtonFunction},
+        {"onChangeIrisAngle", &LensSettingViewModel::onChangeIrisAngle},
+        {"onChangeFocusDriveTime", &LensSettingViewModel::onChangeFocusDriveTime},
+        {"onChangeIrisDriveTime", &LensSettingViewModel::onChangeIrisDriveTime},
+        {"onChangeFocusDelayTime", &LensSettingViewModel::onChangeFocusDelayTime},
+        {"onChangeIrisDelayTime", &LensSettingViewModel::onChangeIrisDelayTime},
+        {"onChangeAFLimit", &LensSettingViewModel::onChangeAFLimit},
+        {"onChangeFocusSpeed", &LensSettingViewModel::onChangeFocusSpeed}};
+    return members;
+}
+
+// Named edits for the tables below.
+const QHash<QString, Action>& actions() {
+    using M = LensSettingViewModel;
+    static const QHash<QString, Action> all{
+        {"ring function", [](M& m) { m.setRing_function(7); }},
+        {"ring function unchanged", [](M& m) { m.setRing_function(m.ring_function()); }},
+        {"direction reversed", [](M& m) { m.setDirection(1); }},
+        {"direction follows camera", [](M& m) { m.setDirectionFollowsCamera(true); }},
+        {"ring response", [](M& m) { m.setRing_response(2); }},
+        {"ring angle",
+         [](M& m) {
+             m.setRing_angle(-3);
+             m.commitRingAngle(false);
+         }},
+        {"ring angle fraction",
+         [](M& m) {
+             m.setRing_angle(2.7);
+             m.commitRingAngle(false);
+         }},
+        {"ring angle lowest",
+         [](M& m) {
+             m.setRing_angle(-128);
+             m.commitRingAngle(false);
+         }},
+        {"iris angle slot 2",
+         [](M& m) {
+             m.setIrisAngle(with(m.irisAngle(), 2, 3.0));
+             m.commitIrisAngle(2);
+         }},
+        {"af limit row 0",
+         [](M& m) {
+             m.setAflim_pos(withRow(m.aflim_pos(), 0, 1, 2));
+             m.commitAFLimit(0, 0, 1);
+         }},
+        {"af limit row 2",
+         [](M& m) {
+             m.setAflim_pos(withRow(m.aflim_pos(), 2, 6, 7));
+             m.commitAFLimit(2, 4, 7);
+         }},
+        {"af limit row 3",
+         [](M& m) {
+             m.setAflim_pos(withRow(m.aflim_pos(), 3, 0, 15));
+             m.commitAFLimit(3, 0, 1);
+         }},
+        {"af limit row 4",
+         [](M& m) {
+             m.setAflim_pos(withRow(m.aflim_pos(), 4, 2, 5));
+             m.commitAFLimit(4, 0, 2);
+         }},
+        {"pinto",
+         [](M& m) {
+             m.setPinto(-2);
+             m.commitPinto(false);
+         }},
+        {"switch function", [](M& m) { m.setSw_func(3); }},
+        {"button slot 1",
+         [](M& m) {
+             m.setBt_func({5, 12, 8, 9});
+         }},
+        {"button slots 0 and 3",
+         [](M& m) {
+             m.setBt_func({6, 5, 8, 10});
+         }},
+        {"button unchanged", [](M& m) { m.setBt_func(m.bt_func()); }},
+        {"focus time slot 2",
+         [](M& m) {
+             m.setFocusSec2(with(m.focusSec2(), 2, 1));
+             m.setFocusSec1(with(m.focusSec1(), 2, 2));
+             m.setFocusSec0(with(m.focusSec0(), 2, 5));
+             m.commitFocusTime(2);
+         }},
+        {"focus time longest",
+         [](M& m) {
+             m.setFocusSec2(with(m.focusSec2(), 0, 9));
+             m.setFocusSec1(with(m.focusSec1(), 0, 9));
+             m.setFocusSec0(with(m.focusSec0(), 0, 9));
+             m.commitFocusTime(0);
+         }},
+        {"focus tenths only",
+         [](M& m) {
+             m.setFocusSec0(with(m.focusSec0(), 1, 9));
+             m.commitFocusTime(1);
+         }},
+        {"iris time slot 1",
+         [](M& m) {
+             m.setIrisSec2(with(m.irisSec2(), 1, 2));
+             m.setIrisSec1(with(m.irisSec1(), 1, 0));
+             m.setIrisSec0(with(m.irisSec0(), 1, 0));
+             m.commitIrisTime(1);
+         }},
+        {"focus delay slot 3",
+         [](M& m) {
+             m.setFocusDelay1(with(m.focusDelay1(), 3, 3));
+             m.setFocusDelay0(with(m.focusDelay0(), 3, 5));
+             m.commitFocusDelay(3);
+         }},
+        {"iris delay slot 0",
+         [](M& m) {
+             m.setIrisDelay1(with(m.irisDelay1(), 0, 9));
+             m.setIrisDelay0(with(m.irisDelay0(), 0, 9));
+             m.commitIrisDelay(0);
+         }},
+        // Values that do not fit their encoding.
+        {"ring angle 200",
+         [](M& m) {
+             m.setRing_angle(200);
+             m.commitRingAngle(false);
+         }},
+        {"ring angle not finite",
+         [](M& m) {
+             m.setRing_angle(std::numeric_limits<double>::infinity());
+             m.commitRingAngle(false);
+         }},
+        {"pinto NaN",
+         [](M& m) {
+             m.setPinto(std::nan(""));
+             m.commitPinto(false);
+         }},
+        {"pinto -129",
+         [](M& m) {
+             m.setPinto(-129);
+             m.commitPinto(false);
+         }},
+        {"direction 300", [](M& m) { m.setDirection(300); }},
+        {"ring response -1", [](M& m) { m.setRing_response(-1); }},
+        {"button -1 in slot 2",
+         [](M& m) {
+             m.setBt_func({5, 5, -1, 9});
+         }},
+        {"iris angle 256",
+         [](M& m) {
+             m.setIrisAngle(with(m.irisAngle(), 0, 256.0));
+             m.commitIrisAngle(0);
+         }},
+        {"focus time too long",
+         [](M& m) {
+             m.setFocusSec2(with(m.focusSec2(), 0, 700));
+             m.commitFocusTime(0);
+         }},
+        {"iris delay below zero",
+         [](M& m) {
+             m.setIrisDelay1(with(m.irisDelay1(), 1, 0));
+             m.setIrisDelay0(with(m.irisDelay0(), 1, -1));
+             m.commitIrisDelay(1);
+         }},
+        {"af limit far 16",
+         [](M& m) {
+             m.setAflim_pos(withRow(m.aflim_pos(), 1, 0, 16));
+             m.commitAFLimit(1, 1, 3);
+         }},
+    };
+    return all;
+}
+
+// What each setting looks like, to compare before and after.
+QVariant stateOf(const LensSettingViewModel& m) {
+    return QVariantList{m.ring_function(),
+                        m.direction(),
+                        m.ring_response(),
+                        m.ring_angle(),
+                        m.pinto(),
+                        m.sw_func(),
+                        QVariant::fromValue(m.bt_func()),
+                        QVariant::fromValue(m.irisAngle()),
+                        QVariant::fromValue(m.focusSec2()),
+                        QVariant::fromValue(m.focusSec1()),
+                        QVariant::fromValue(m.focusSec0()),
+                        QVariant::fromValue(m.irisSec2()),
+                        QVariant::fromValue(m.irisSec1()),
+                        QVariant::fromValue(m.irisSec0()),
+                        QVariant::fromValue(m.focusDelay1()),
+                        QVariant::fromValue(m.focusDelay0()),
+                        QVariant::fromValue(m.irisDelay1()),
+                        QVariant::fromValue(m.irisDelay0()),
+                        QVariant::fromValue(m.aflim_pos())};
+}
+
+} // namespace
+
+class TestLensSetting : public QObject {
+    Q_OBJECT
+
+    test::FakePortFactory factory;
+    std::shared_ptr<test::FakeHttpClient> http;
+    std::unique_ptr<AppViewModel> app;
+    // The lens's answer to a write; none: it stays silent.
+    std::optional<Bytes> writeReply;
+    // Outcomes reported to each callback, by name.
+    QHash<QString, QList<bool>> outcomes;
+
+    LensSettingViewModel& settings() { return *app->lens_setting(); }
+
+    QList<Bytes> sentWrites() const {
+        QList<Bytes> out;
+        for (const Bytes& frame : factory.log())
+            if (frame.size() > 6 && frame[6] == CommDataFormat::FUNC_WRITE)
+                out << frame;
+        return out;
+    }
+
+    void decodeRom(const Patch& patches) {
+        app->basic_info()->setRom(patched(256, patches));
+        app->basic_info()->parseRom();
+    }
+
+    void decodeImage(const Patch& patches, std::size_t size = 512) {
+        settings().setE2p(patched(size, patches));
+        settings().parseE2p();
+    }
+
+    void recordCallbacks() {
+        for (auto it = callbackMembers().begin(); it != callbackMembers().end(); ++it) {
+            const QString name = it.key();
+            settings().*(it.value()) = [this, name](bool ok) { outcomes[name] << ok; };
+        }
+    }
+
+  private slots:
+    void initTestCase() {
+        Timings t;
+        t.replyTimeout = 0.1;
+        t.closePoll = 0.001;
+        t.closeSlowPoll = 0.01;
+        Timings::set(t);
+    }
+
+    void init() {
+        http = std::make_shared<test::FakeHttpClient>(); // the firmware check fails at once
+        HttpClient::install(http);
+        ServerModel::reset();
+        writeReply = Bytes{0x00};
+        outcomes.clear();
+        factory = test::FakePortFactory();
+        factory.configure = [this](test::FakeSerialPort& port) {
+            port.responder = [this](test::FakeSerialPort& p, const Bytes& written) {
+                if (written.size() > 6 && written[6] == CommDataFormat::FUNC_WRITE && writeReply)
+                    p.deliverLater(test::replyTo(written, *writeReply));
+            };
+        };
+        LensClient::install(std::make_shared<UsbSerialInterface>(factory),
+                            std::make_shared<UsbSerialPortList>(0x1234, "/dev/fake0"));
+        QVERIFY(LensClient::openAdapterPort({}));
+        app = std::make_unique<AppViewModel>();
+        decodeRom(DEFAULT_ROM);
+        recordCallbacks();
+    }
+
+    void cleanup() {
+        QTest::qWait(20);
+        app.reset();
+        HttpClient::install(nullptr);
+        http.reset();
+    }
+
+    // ---- decode ----
+
+    void shortImageChangesNothing_data() {
+        QTest::addColumn<int>("size");
+        QTest::addRow("empty") << 0;
+        QTest::addRow("255") << 255;
+        QTest::addRow("256, lacks the times") << 256;
+        QTest::addRow("319, lacks the last delay byte") << 319;
+    }
+
+    void shortImageChangesNothing() {
+        QFETCH(int, size);
+        const QVariant before = stateOf(settings());
+        decodeImage({{0, Bytes(size, 7)}}, std::size_t(size));
+        QCOMPARE(stateOf(settings()), before);
+        QVERIFY(!settings().communication());
+        settings().setDirection(1); // still not connected: nothing goes out
+        QTest::qWait(20);
+        QVERIFY(sentWrites().isEmpty());
+    }
+
+    void decodeSigned_data() {
+        QTest::addColumn<int>("rangeByte");
+        QTest::addColumn<int>("angleByte");
+        QTest::addColumn<int>("pintoByte");
+        QTest::addColumn<double>("angle");
+        QTest::addColumn<double>("angleOld");
+        QTest::addColumn<double>("pinto");
+        QTest::addColumn<double>("pintoOld");
+        QTest::addRow("inside") << 0x07 << 0x03 << 0x02 << 3.0 << 3.0 << 2.0 << 2.0;
+        QTest::addRow("negative below") << 0x07 << 0xFB << 0xF6 << 0.0 << -5.0 << -5.0 << -10.0;
+        QTest::addRow("positive above") << 0x07 << 0x7F << 0x06 << 7.0 << 127.0 << 5.0 << 6.0;
+        QTest::addRow("lowest byte") << 0x07 << 0x80 << 0x80 << 0.0 << -128.0 << -5.0 << -128.0;
+        QTest::addRow("positive below a positive lower end")
+            << 0x37 << 0x01 << 0x00 << 7.0 << 1.0 << 0.0 << 0.0;
+        QTest::addRow("zero below a positive lower end")
+            << 0x37 << 0x00 << 0xFB << 3.0 << 0.0 << -5.0 << -5.0;
+    }
+
+    void decodeSigned() {
+        QFETCH(int, rangeByte);
+        QFETCH(int, angleByte);
+        QFETCH(int, pintoByte);
+        QFETCH(double, angle);
+        QFETCH(double, angleOld);
+        QFETCH(double, pinto);
+        QFETCH(double, pintoOld);
+        decodeRom({{7, {std::uint8_t(rangeByte), 5}}});
+        decodeImage({{3, {std::uint8_t(angleByte)}}, {19, {std::uint8_t(pintoByte)}}});
+        QCOMPARE(settings().ring_angle(), angle);
+        QCOMPARE(settings().ring_angle_oldValue(), angleOld);
+        QCOMPARE(settings().pinto(), pinto);
+        QCOMPARE(settings().pinto_oldValue(), pintoOld);
+        QVERIFY(settings().communication());
+        QTest::qWait(20);
+        QVERIFY(sentWrites().isEmpty());
+    }
+
+    void decodeAfLimit_data() {
+        QTest::addColumn<QList<int>>("table");
+        QTest::addColumn<Bytes>("low");
+        QTest::addColumn<Bytes>("high");
+        QTest::addColumn<QList<QList<int>>>("rows");
+        const QList<int> eight{0x00, 0x03, 0x05, 0x08, 0x0A, 0x0F, 0x14, 0xFF};
+        QTest::addRow("eight positions, near limited")
+            << eight << Bytes{0x3A, 0x70, 0x00} << Bytes{0x21, 0x32, 0xF0}
+            << QList<QList<int>>{{7, 3}, {0, 7}, {0, 0}, {1, 2}, {2, 3}, {0, 7}};
+        QTest::addRow("four positions, both limited")
+            << QList<int>{0x00, 0x05, 0x0A, 0xFF} << Bytes{0x9F, 0x31, 0x44}
+            << Bytes{0x10, 0x03, 0xFF}
+            << QList<QList<int>>{{3, 3}, {1, 3}, {3, 3}, {0, 1}, {3, 0}, {3, 3}};
+        QTest::addRow("single position")
+            << QList<int>{0x05} << Bytes{0x55, 0x00, 0x01} << Bytes{0x10, 0x00, 0xFF}
+            << QList<QList<int>>{{0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}};
+    }
+
+    void decodeAfLimit() {
+        QFETCH(QList<int>, table);
+        QFETCH(Bytes, low);
+        QFETCH(Bytes, high);
+        QFETCH(QList<QList<int>>, rows);
+        Bytes tableBytes(table.begin(), table.end());
+        decodeRom({{64, tableBytes}});
+        decodeImage({{16, low}, {224, high}});
+        QCOMPARE(settings().aflim_pos(), rows);
+    }
+
+    void decodeTimes_data() {
+        QTest::addColumn<int>("longest"); // record byte 10: maxSec2 is a tenth of it
+        QTest::addColumn<Bytes>("raw");
+        QTest::addColumn<QList<int>>("digits"); // tens, ones, tenths
+        QTest::addRow("12.5 s, tens allowed") << 19 << Bytes{0x7D, 0x00} << QList<int>{1, 2, 5};
+        QTest::addRow("12.5 s, no tens") << 9 << Bytes{0x7D, 0x00} << QList<int>{0, 9, 9};
+        QTest::addRow("zero") << 0 << Bytes{0x00, 0x00} << QList<int>{0, 0, 0};
+        QTest::addRow("99.9 s") << 99 << Bytes{0xE7, 0x03} << QList<int>{9, 9, 9};
+        QTest::addRow("100 s under a high maximum")
+            << 250 << Bytes{0xE8, 0x03} << QList<int>{10, 0, 0};
+        QTest::addRow("high byte counts") << 255 << Bytes{0x2C, 0x01} << QList<int>{3, 0, 0};
+        QTest::addRow("largest") << 30 << Bytes{0xFF, 0xFF} << QList<int>{3, 9, 9};
+    }
+
+    void decodeTimes() {
+        QFETCH(int, longest);
+        QFETCH(Bytes, raw);
+        QFETCH(QList<int>, digits);
+        decodeRom({{10, {std::uint8_t(longest)}}});
+        // Focus slot 1 and iris slot 3 carry the value; their neighbours stay zero.
+        decodeImage({{290, raw}, {302, raw}});
+        const auto& m = settings();
+        QCOMPARE((QList<int>{m.focusSec2()[1], m.focusSec1()[1], m.focusSec0()[1]}), digits);
+        QCOMPARE((QList<int>{m.irisSec2()[3], m.irisSec1()[3], m.irisSec0()[3]}), digits);
+        QCOMPARE((QList<int>{m.focusSec2()[0], m.focusSec1()[2], m.irisSec0()[2]}),
+                 (QList<int>{0, 0, 0}));
+    }
+
+    void decodeDelays_data() {
+        QTest::addColumn<Bytes>("raw");
+        QTest::addColumn<QList<int>>("digits");
+        QTest::addRow("3.5 s") << Bytes{0x23, 0x00} << QList<int>{3, 5};
+        QTest::addRow("1000 is too long") << Bytes{0xE8, 0x03} << QList<int>{9, 9};
+        QTest::addRow("999 keeps its last two digits") << Bytes{0xE7, 0x03} << QList<int>{9, 9};
+        QTest::addRow("150 keeps its last two digits") << Bytes{0x96, 0x00} << QList<int>{5, 0};
+        QTest::addRow("zero") << Bytes{0x00, 0x00} << QList<int>{0, 0};
+    }
+
+    void decodeDelays() {
+        QFETCH(Bytes, raw);
+        QFETCH(QList<int>, digits);
+        decodeImage({{306, raw}, {312, raw}});
+        const auto& m = settings();
+        QCOMPARE((QList<int>{m.focusDelay1()[1], m.focusDelay0()[1]}), digits);
+        QCOMPARE((QList<int>{m.irisDelay1()[0], m.irisDelay0()[0]}), digits);
+        QCOMPARE((QList<int>{m.focusDelay1()[0], m.irisDelay0()[1]}), (QList<int>{0, 0}));
+    }
+
+    void decodeSlotsAndPlainSettings() {
+        decodeImage({{0, {9, 2, 4}},
+                     {5, {0, 2, 5, 0xFF}},
+                     {64, {0xC8}},
+                     {80, {0, 25, 0xFF, 3}},
+                     {96, {0, 3, 7, 200}}});
+        const auto& m = settings();
+        QCOMPARE(m.ring_function(), 9);
+        QCOMPARE(m.direction(), 2);
+        QVERIFY(m.directionFollowsCamera());
+        QCOMPARE(m.ring_response(), 4);
+        QCOMPARE(m.sw_func(), 200);
+        QVERIFY(!m.isSwitchFunctionBelowTwo());
+        QCOMPARE(m.bt_func(), (QList<int>{0, 25, 255, 3}));
+        QCOMPARE(m.irisAngle(), (QList<double>{0, 2, 3, 3}));
+        QCOMPARE(m.irisAngle_oldValue(), (QList<double>{0, 2, 5, 255}));
+        QCOMPARE(m.speed(), (QList<double>{0, 3, 6, 6}));
+        QCOMPARE(m.speed_oldValue(), (QList<double>{0, 3, 7, 200}));
+        QTest::qWait(20);
+        QVERIFY(sentWrites().isEmpty());
+    }
+
+    // ---- writes ----
+
+    void writes_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("address");
+        QTest::addColumn<Bytes>("values");
+        QTest::addColumn<QString>("callback");
+        QTest::addRow("ring function") << "ring function" << 0x0000 << Bytes{7} << "";
+        QTest::addRow("ring function unchanged is sent again")
+            << "ring function unchanged" << 0x0000 << Bytes{1} << "";
+        QTest::addRow("direction")
+            << "direction reversed" << 0x0001 << Bytes{1} << "onChangeRingDirection";
+        QTest::addRow("direction following the camera")
+            << "direction follows camera" << 0x0001 << Bytes{2} << "onChangeRingDirection";
+        QTest::addRow("ring response")
+            << "ring response" << 0x0002 << Bytes{2} << "onChangeRingResponse";
+        QTest::addRow("ring angle") << "ring angle" << 0x0003 << Bytes{0xFD} << "onChangeRingAngle";
+        QTest::addRow("ring angle fraction dropped")
+            << "ring angle fraction" << 0x0003 << Bytes{0x02} << "onChangeRingAngle";
+        QTest::addRow("ring angle lowest")
+            << "ring angle lowest" << 0x0003 << Bytes{0x80} << "onChangeRingAngle";
+        QTest::addRow("iris angle")
+            << "iris angle slot 2" << 0x0007 << Bytes{3} << "onChangeIrisAngle";
+        QTest::addRow("af limit row 0")
+            << "af limit row 0" << 0x0010 << Bytes{0x21} << "onChangeAFLimit";
+        QTest::addRow("af limit row 2")
+            << "af limit row 2" << 0x0012 << Bytes{0x76} << "onChangeAFLimit";
+        QTest::addRow("af limit row 3")
+            << "af limit row 3" << 0x00E0 << Bytes{0xF0} << "onChangeAFLimit";
+        QTest::addRow("af limit row 4")
+            << "af limit row 4" << 0x00E1 << Bytes{0x52} << "onChangeAFLimit";
+        QTest::addRow("pinto") << "pinto" << 0x0013 << Bytes{0xFE} << "onChangeAdjustmentPinto";
+        QTest::addRow("switch function") << "switch function" << 0x0040 << Bytes{3} << "";
+        QTest::addRow("one button slot")
+            << "button slot 1" << 0x0051 << Bytes{12} << "onChangeButtonFunction";
+        QTest::addRow("highest changed slot")
+            << "button slots 0 and 3" << 0x0053 << Bytes{10} << "onChangeButtonFunction";
+        QTest::addRow("no slot changed: slot 0")
+            << "button unchanged" << 0x0050 << Bytes{5} << "onChangeButtonFunction";
+        QTest::addRow("focus time")
+            << "focus time slot 2" << 0x0124 << Bytes{0x7D, 0x00} << "onChangeFocusDriveTime";
+        QTest::addRow("focus time longest")
+            << "focus time longest" << 0x0120 << Bytes{0xE7, 0x03} << "onChangeFocusDriveTime";
+        QTest::addRow("iris time")
+            << "iris time slot 1" << 0x012A << Bytes{0xC8, 0x00} << "onChangeIrisDriveTime";
+        QTest::addRow("focus delay")
+            << "focus delay slot 3" << 0x0136 << Bytes{0x23, 0x00} << "onChangeFocusDelayTime";
+        QTest::addRow("iris delay")
+            << "iris delay slot 0" << 0x0138 << Bytes{0x63, 0x00} << "onChangeIrisDelayTime";
+    }
+
+    void writes() {
+        QFETCH(QString, action);
+        QFETCH(int, address);
+        QFETCH(Bytes, values);
+        QFETCH(QString, callback);
+        decodeImage(DEFAULT_IMAGE);
+        actions().value(action)(settings());
+        QVERIFY(app->lock());
+        QTRY_VERIFY(!app->lock());
+        const QList<Bytes> sent = sentWrites();
+        QCOMPARE(sent.size(), 1);
+        Bytes expected{0x00, 0x01, std::uint8_t(address >> 8), std::uint8_t(address & 0xFF),
+                       std::uint8_t(values.size())};
+        expected.insert(expected.end(), values.begin(), values.end());
+        QCOMPARE(dataOf(sent.first()), expected);
+        if (!callback.isEmpty())
+            QCOMPARE(outcomes.value(callback), QList<bool>{true});
+        int reported = 0;
+        for (const auto& list : outcomes)
+            reported += int(list.size());
+        QCOMPARE(reported, callback.isEmpty() ? 0 : 1);
+        QVERIFY(!app->message()->show_message());
+    }
+
+    void sendsNothing_data() {
+        QTest::addColumn<QString>("what");
+        QTest::addRow("switch function unchanged") << "switch unchanged";
+        QTest::addRow("discarded ring angle") << "discard angle";
+        QTest::addRow("discarded pinto") << "discard pinto";
+        QTest::addRow("speed has no write") << "speed";
+        QTest::addRow("digits alone") << "digits";
+        QTest::addRow("no such slot") << "bad slot";
+        QTest::addRow("no such af limit row") << "bad row";
+    }
+
+    void sendsNothing() {
+        QFETCH(QString, what);
+        decodeImage(DEFAULT_IMAGE);
+        auto& m = settings();
+        if (what == "switch unchanged") {
+            m.setSw_func(m.sw_func());
+        } else if (what == "discard angle") {
+            m.setRing_angle(5);
+            m.commitRingAngle(true);
+            QVERIFY(!m.ring_angle_modify_now());
+        } else if (what == "discard pinto") {
+            m.setPinto(4);
+            m.commitPinto(true);
+            QVERIFY(!m.pinto_modify_now());
+        } else if (what == "speed") {
+            m.setSpeed({6, 5, 4, 3});
+        } else if (what == "digits") {
+            m.setFocusSec1({1, 1, 1, 1});
+            m.setIrisDelay0({2, 2, 2, 2});
+        } else if (what == "bad slot") {
+            m.commitIrisAngle(4);
+            m.commitFocusTime(-1);
+            m.commitIrisDelay(7);
+        } else if (what == "bad row") {
+            m.commitAFLimit(6, 0, 1);
+            m.commitAFLimit(-1, 0, 1);
+        }
+        QTest::qWait(30);
+        QVERIFY(sentWrites().isEmpty());
+        QVERIFY(!app->lock());
+    }
+
+    void writesAreLogged() {
+        test::DiagnosticCapture capture;
+        decodeImage(DEFAULT_IMAGE);
+        for (const char* action : {"ring function", "direction reversed", "ring response"}) {
+            actions().value(QString::fromLatin1(action))(settings());
+            QTRY_VERIFY(!app->lock());
+        }
+        settings().commitAFLimit(1, 2, 3);
+        QTRY_VERIFY(!app->lock());
+        const QStringList lines = capture.lines();
+        for (const char* line : {"ring_function 7", "direction 1", "ring_response 2", "old:2,3"})
+            QVERIFY2(lines.contains(QString::fromLatin1(line)), line);
+    }
+
+    // ---- the lock ----
+
+    void lockFreezesEditsWhileAWriteIsUnderWay() {
+        decodeImage(DEFAULT_IMAGE);
+        writeReply.reset();
+        factory.last()->responder = {}; // the test answers by hand
+        auto& m = settings();
+        m.setDirection(1);
+        QVERIFY(app->lock());
+        QTRY_COMPARE(sentWrites().size(), 1);
+
+        m.setRing_response(3);
+        m.setBt_func({1, 5, 8, 9});
+        m.setRing_angle(6);
+        m.commitRingAngle(false);
+        m.setPinto(4);
+        QCOMPARE(m.ring_response(), 3); // shown, but the lens is not told
+        QCOMPARE(m.bt_func(), (QList<int>{1, 5, 8, 9}));
+        QVERIFY(!m.pinto_modify_now()); // no bookkeeping either
+        QCOMPARE(m.pinto_oldValue(), 1.0);
+
+        factory.last()->deliverNow(test::replyTo(sentWrites().first(), {0x00}));
+        QTRY_VERIFY(!app->lock());
+        QCOMPARE(outcomes.value("onChangeRingDirection"), QList<bool>{true});
+        QTest::qWait(30);
+        QCOMPARE(sentWrites().size(), 1);
+        QVERIFY(outcomes.value("onChangeRingResponse").isEmpty());
+    }
+
+    // ---- refused writes ----
+
+    void refusal_data() {
+        QTest::addColumn<QString>("reply"); // "none", "unsent" or hex bytes
+        QTest::addColumn<QString>("key");
+        QTest::addRow("camera connection status") << "83 00"
+                                                  << "Connect_CameraConnectionStatusError";
+        QTest::addRow("other status") << "80 05"
+                                      << "Common_LensError";
+        QTest::addRow("0x83 not first") << "81 83"
+                                        << "Common_LensError";
+        QTest::addRow("no reply") << "none"
+                                  << "Common_LensCommunicationError";
+        QTest::addRow("write not sent") << "unsent"
+                                        << "Common_LensCommunicationError";
+    }
+
+    void refusal() {
+        QFETCH(QString, reply);
+        QFETCH(QString, key);
+        decodeImage(DEFAULT_IMAGE);
+        if (reply == "none")
+            writeReply.reset();
+        else if (reply == "unsent")
+            factory.last()->refuseWrite = true;
+        else
+            writeReply = toBytes(QByteArray::fromHex(reply.toLatin1()));
+        auto& m = settings();
+        const int before = m.direction();
+        m.setDirection(1);
+
+        QTRY_VERIFY(app->message()->show_message());
+        QCOMPARE(app->message()->message(), qtTrId(key.toLatin1().constData()));
+        QCOMPARE(app->message()->button_mode(), ButtonMode::OK);
+        QCOMPARE(outcomes.value("onChangeRingDirection"), QList<bool>{false});
+        QVERIFY(app->lock()); // held while the message is open
+        QCOMPARE(m.direction(), 1);
+        m.setRing_response(3); // frozen: stays local
+        QCOMPARE(m.ring_response(), 3);
+
+        app->message()->respondOk();
+        QCOMPARE(m.direction(), before);
+        QVERIFY(!app->lock());
+        QVERIFY(m.communication());
+        QTest::qWait(30);
+        QCOMPARE(sentWrites().size(), reply == "unsent" ? 0 : 1);
+        QCOMPARE(outcomes.value("onChangeRingDirection"), QList<bool>{false});
+    }
+
+    void restoreAfterRefusal_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("callback");
+        QTest::addRow("ring angle") << "ring angle"
+                                    << "onChangeRingAngle";
+        QTest::addRow("pinto") << "pinto"
+                               << "onChangeAdjustmentPinto";
+        QTest::addRow("iris angle") << "iris angle slot 2"
+                                    << "onChangeIrisAngle";
+        QTest::addRow("af limit") << "af limit row 4"
+                                  << "onChangeAFLimit";
+        QTest::addRow("button") << "button slot 1"
+                                << "onChangeButtonFunction";
+        QTest::addRow("switch") << "switch function"
+                                << "";
+        QTest::addRow("focus time") << "focus time slot 2"
+                                    << "onChangeFocusDriveTime";
+        QTest::addRow("iris time") << "iris time slot 1"
+                                   << "onChangeIrisDriveTime";
+        QTest::addRow("one digit of a time") << "focus tenths only"
+                                             << "onChangeFocusDriveTime";
+        QTest::addRow("focus delay") << "focus delay slot 3"
+                                     << "onChangeFocusDelayTime";
+        QTest::addRow("iris delay") << "iris delay slot 0"
+                                    << "onChangeIrisDelayTime";
+    }
+
+    void restoreAfterRefusal() {
+        QFETCH(QString, action);
+        QFETCH(QString, callback);
+        decodeImage(DEFAULT_IMAGE);
+        auto& m = settings();
+        // The AF limit restore puts back the pair the caller names, not the one decoded.
+        if (action == "af limit row 4")
+            m.setAflim_pos(withRow(m.aflim_pos(), 4, 0, 2));
+        const QVariant before = stateOf(m);
+        writeReply = Bytes{0x80, 0x00};
+        actions().value(action)(m);
+        QTRY_VERIFY(app->message()->show_message());
+        QVERIFY(stateOf(m) != before);
+        app->message()->respondOk();
+        QCOMPARE(stateOf(m), before);
+        QVERIFY(!app->lock());
+        if (!callback.isEmpty())
+            QCOMPARE(outcomes.value(callback), QList<bool>{false});
+        QTest::qWait(30);
+        QCOMPARE(sentWrites().size(), 1);
+    }
+
+    void oneShotCallbackMayRemoveItself() {
+        decodeImage(DEFAULT_IMAGE);
+        int calls = 0;
+        settings().onChangeRingResponse = [&](bool) {
+            settings().onChangeRingResponse = nullptr;
+            ++calls;
+        };
+        settings().setRing_response(2);
+        QTRY_VERIFY(!app->lock());
+        settings().setRing_response(3);
+        QTRY_VERIFY(!app->lock());
+        QCOMPARE(calls, 1);
+        QCOMPARE(sentWrites().size(), 2);
+    }
+
+    // ---- values outside their encoding ----
+
+    void valuesThatCannotBeSent_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("callback");
+        QTest::addRow("ring angle 200") << "ring angle 200"
+                                        << "ring_angle"
+                                        << "onChangeRingAngle";
+        QTest::addRow("ring angle infinite") << "ring angle not finite"
+                                             << "ring_angle"
+                                             << "onChangeRingAngle";
+        QTest::addRow("pinto NaN") << "pinto NaN"
+                                   << "pinto"
+                                   << "onChangeAdjustmentPinto";
+        QTest::addRow("pinto -129") << "pinto -129"
+                                    << "pinto"
+                                    << "onChangeAdjustmentPinto";
+        QTest::addRow("direction 300") << "direction 300"
+                                       << "direction"
+                                       << "onChangeRingDirection";
+        QTest::addRow("ring response -1") << "ring response -1"
+                                          << "ring_response"
+                                          << "onChangeRingResponse";
+        QTest::addRow("button -1") << "button -1 in slot 2"
+                                   << "bt_func"
+                                   << "onChangeButtonFunction";
+        QTest::addRow("iris angle 256") << "iris angle 256"
+                                        << "irisAngle"
+                                        << "onChangeIrisAngle";
+        QTest::addRow("focus time 70000") << "focus time too long"
+                                          << "commitFocusTime"
+                                          << "onChangeFocusDriveTime";
+        QTest::addRow("iris delay -1") << "iris delay below zero"
+                                       << "commitIrisDelay"
+                                       << "onChangeIrisDelayTime";
+        QTest::addRow("af limit far 16") << "af limit far 16"
+                                         << "aflim_pos"
+                                         << "onChangeAFLimit";
+    }
+
+    void valuesThatCannotBeSent() {
+        QFETCH(QString, action);
+        QFETCH(QString, name);
+        QFETCH(QString, callback);
+        decodeImage(DEFAULT_IMAGE);
+        auto& m = settings();
+        if (action == "af limit far 16")
+            m.setAflim_pos(withRow(m.aflim_pos(), 1, 1, 3));
+        const QVariant before = stateOf(m);
+        test::DiagnosticCapture capture;
+        actions().value(action)(m);
+        QCOMPARE(stateOf(m), before);
+        QCOMPARE(outcomes.value(callback), QList<bool>{false});
+        QVERIFY(!app->lock());
+        bool explained = false;
+        for (const QString& line : capture.lines())
+            explained |= line.startsWith(name + QStringLiteral(" not sent: "));
+        QVERIFY2(explained, qPrintable(capture.lines().join(" | ")));
+        QTest::qWait(30);
+        QVERIFY(sentWrites().isEmpty());
+        QVERIFY(!app->message()->show_message());
+
+        // The next edit of the same setting starts afresh and is sent.
+        m.setDirection(1);
+        QTRY_COMPARE(sentWrites().size(), 1);
+    }
+
+    // ---- edit bookkeeping ----
+
+    void bookkeepingSpansARunOfEdits() {
+        decodeImage(DEFAULT_IMAGE); // ring angle 2, focus tenths [0, 5, 0, 0]
+        auto& m = settings();
+        QVERIFY(!m.ring_angle_modify_now());
+        m.setRing_angle(3);
+        m.setRing_angle(4);
+        QVERIFY(m.ring_angle_modify_now());
+        QCOMPARE(m.ring_angle_oldValue(), 2.0);
+        m.commitRingAngle(true);
+        m.setRing_angle(5);
+        QCOMPARE(m.ring_angle_oldValue(), 4.0);
+
+        m.setFocusSec0(with(m.focusSec0(), 1, 6));
+        m.setFocusSec0(with(m.focusSec0(), 1, 7));
+        m.setFocusSec2(with(m.focusSec2(), 1, 0));
+        QCOMPARE(m.focusSec0_oldValue(), (QList<int>{0, 5, 0, 0}));
+        QVERIFY(m.focusSec0_modify_now());
+        QVERIFY(m.focusSec2_modify_now());
+        QVERIFY(!m.focusSec1_modify_now());
+        m.commitFocusTime(1);
+        QVERIFY(!m.focusSec0_modify_now());
+        QVERIFY(!m.focusSec2_modify_now());
+        QTRY_VERIFY(!app->lock());
+    }
+
+    void aNewImageEndsARunningEdit() {
+        decodeImage(DEFAULT_IMAGE);
+        auto& m = settings();
+        m.setPinto(4);
+        m.setIrisDelay1({1, 1, 1, 1});
+        Patch next = DEFAULT_IMAGE;
+        next.append({312, {0x23, 0x00}});
+        decodeImage(next);
+        QVERIFY(!m.pinto_modify_now());
+        QVERIFY(!m.irisDelay1_modify_now());
+        // The next run remembers the decoded value, not one from before the image.
+        m.setIrisDelay1({2, 2, 2, 2});
+        QCOMPARE(m.irisDelay1_oldValue(), (QList<int>{3, 0, 0, 0}));
+    }
+
+    void incrementSec2_data() {
+        QTest::addColumn<int>("longest");
+        QTest::addColumn<int>("digit");
+        QTest::addColumn<int>("result");
+        QTest::addRow("below the lens maximum") << 19 << 0 << 1;
+        QTest::addRow("at the lens maximum") << 19 << 1 << 1;
+        QTest::addRow("no tens allowed") << 9 << 0 << 0;
+        QTest::addRow("below nine") << 99 << 8 << 9;
+        QTest::addRow("nine is the last digit") << 250 << 9 << 9;
+    }
+
+    void incrementSec2() {
+        QFETCH(int, longest);
+        QFETCH(int, digit);
+        QFETCH(int, result);
+        decodeRom({{10, {std::uint8_t(longest)}}});
+        const int original = digit;
+        settings().incrementSec2(digit);
+        QCOMPARE(digit, result);
+        QCOMPARE(settings().incrementedSec2(original), result);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLensSetting)
+#include "tst_lenssetting.moc"

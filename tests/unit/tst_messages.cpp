@@ -1,0 +1,249 @@
+// The message box state: queued messages from any thread, one at a time and in order,
+// answers with their handlers, and tooltips that never touch the queue.
+#include "platform/MainThread.h"
+#include "ui/MessageViewModel.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QThread>
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+
+using namespace kelvara;
+
+class TestMessages : public QObject {
+    Q_OBJECT
+
+    // How long a message that must wait is given to show up wrongly.
+    static constexpr int SETTLE_MS = 80;
+
+  private slots:
+    void freshModel() {
+        MessageViewModel model;
+        QVERIFY(!model.show_message());
+        QCOMPARE(model.sw_id(), -1);
+        QCOMPARE(model.func_id(), -1);
+        QCOMPARE(model.button_mode(), ButtonMode::OK);
+        QCOMPARE(model.tooltip_type(), MessageType::Message);
+        QVERIFY(!model.isMessageVisible());
+    }
+
+    void secondMessageWaitsForTheFirstAnswer() {
+        MessageViewModel model;
+        QStringList ran;
+        model.showMessage(QStringLiteral("first"), [&] { ran << QStringLiteral("first"); });
+        model.showMessage(QStringLiteral("second"), [&] { ran << QStringLiteral("second"); });
+        QTRY_VERIFY(model.show_message());
+        QCOMPARE(model.message(), QStringLiteral("first"));
+        QCOMPARE(model.button_mode(), ButtonMode::OK);
+        QVERIFY(model.isMessageVisible());
+        QTest::qWait(SETTLE_MS);
+        QCOMPARE(model.message(), QStringLiteral("first"));
+
+        model.respondOk();
+        QCOMPARE(ran, QStringList{QStringLiteral("first")});
+        QTRY_COMPARE(model.message(), QStringLiteral("second"));
+        QVERIFY(model.show_message());
+        model.respondOk();
+        QCOMPARE(ran, (QStringList{QStringLiteral("first"), QStringLiteral("second")}));
+        QVERIFY(!model.show_message());
+        QVERIFY(!model.isMessageVisible());
+    }
+
+    void messagesFromManyThreadsComeOneAtATime() {
+        MessageViewModel model;
+        constexpr int COUNT = 6;
+        std::atomic<int> handled{0};
+        QList<QString> shown;
+        std::vector<std::thread> callers;
+        for (int i = 0; i < COUNT; ++i) {
+            callers.emplace_back([&model, &handled, i] {
+                model.showMessage(QString::number(i), [&handled] { ++handled; });
+            });
+        }
+        for (auto& t : callers)
+            t.join();
+        for (int i = 0; i < COUNT; ++i) {
+            QTRY_VERIFY(model.show_message());
+            QTest::qWait(i == 0 ? SETTLE_MS : 0); // nobody overwrites the one on screen
+            shown << model.message();
+            QCOMPARE(handled.load(), i);
+            model.respondOk();
+        }
+        QCOMPARE(handled.load(), COUNT);
+        std::sort(shown.begin(), shown.end());
+        QCOMPARE(shown, (QList<QString>{"0", "1", "2", "3", "4", "5"}));
+        QTest::qWait(SETTLE_MS);
+        QVERIFY(!model.show_message());
+    }
+
+    void callersAndTheMainThreadNeverWait() {
+        MessageViewModel model;
+        model.showMessage(QStringLiteral("up"), {});
+        QTRY_VERIFY(model.show_message());
+        // The message on screen is never answered: a caller that waited would hang here.
+        for (int i = 0; i < 20; ++i)
+            model.showMessage(QStringLiteral("queued"), {});
+        QTest::qWait(SETTLE_MS);
+        QCOMPARE(model.message(), QStringLiteral("up"));
+        // Leaving with messages still queued ends their waiting tasks.
+    }
+
+    void confirmRunsOnlyTheChosenHandler_data() {
+        QTest::addColumn<bool>("yes");
+        QTest::addRow("yes") << true;
+        QTest::addRow("no") << false;
+    }
+
+    void confirmRunsOnlyTheChosenHandler() {
+        QFETCH(bool, yes);
+        MessageViewModel model;
+        int yesRuns = 0;
+        int noRuns = 0;
+        bool shownWhileHandling = true;
+        model.showConfirm(
+            QStringLiteral("Common_UpdateConfirm"),
+            [&] {
+                ++yesRuns;
+                shownWhileHandling = model.show_message();
+            },
+            [&] {
+                ++noRuns;
+                shownWhileHandling = model.show_message();
+            });
+        QTRY_VERIFY(model.show_message());
+        QCOMPARE(model.button_mode(), ButtonMode::YES_NO);
+        QCOMPARE(model.message(), QStringLiteral("Common_UpdateConfirm"));
+        yes ? model.respondYes() : model.respondNo();
+        QCOMPARE(yesRuns, yes ? 1 : 0);
+        QCOMPARE(noRuns, yes ? 0 : 1);
+        QVERIFY(!shownWhileHandling);
+    }
+
+    void aHandlerThatShowsAMessageGetsItNext() {
+        MessageViewModel model;
+        model.showMessage(QStringLiteral("outer"),
+                          [&] { model.showMessage(QStringLiteral("inner"), {}); });
+        model.showMessage(QStringLiteral("later"), {});
+        QTRY_COMPARE(model.message(), QStringLiteral("outer"));
+        model.respondOk();
+        // The handler's message was asked after "later": it waits its turn behind it.
+        QTRY_COMPARE(model.message(), QStringLiteral("later"));
+        model.respondOk();
+        QTRY_COMPARE(model.message(), QStringLiteral("inner"));
+        QVERIFY(model.show_message());
+    }
+
+    void aHandlerMessageAloneComesUpAtOnce() {
+        MessageViewModel model;
+        model.showMessage(QStringLiteral("outer"),
+                          [&] { model.showMessage(QStringLiteral("inner"), {}); });
+        QTRY_COMPARE(model.message(), QStringLiteral("outer"));
+        model.respondOk();
+        QTRY_COMPARE(model.message(), QStringLiteral("inner"));
+        QVERIFY(model.show_message());
+        QVERIFY(model.isMessageVisible());
+    }
+
+    void tooltipsLeaveTheQueueAlone_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addRow("two pairs") << 2;
+        QTest::addRow("three pairs") << 3;
+        QTest::addRow("button function") << 0;
+    }
+
+    void tooltipsLeaveTheQueueAlone() {
+        QFETCH(int, kind);
+        MessageViewModel model;
+        int handled = 0;
+        if (kind == 2)
+            model.showTooltip("T", "M", "l1", "l2", "d1", "d2");
+        else if (kind == 3)
+            model.showTooltip("T", "M", "l1", "l2", "l3", "d1", "d2", "d3");
+        else
+            model.showButtonFunctionTooltip(1, 5, [&] { ++handled; });
+        QVERIFY(model.show_message());
+        QVERIFY(!model.isMessageVisible());
+        model.respondOk();
+        QCOMPARE(handled, kind == 0 ? 1 : 0);
+        QVERIFY(!model.show_message());
+
+        // Had the answer released an admission, both messages would come up together.
+        model.showMessage(QStringLiteral("a"), {});
+        model.showMessage(QStringLiteral("b"), {});
+        QTRY_COMPARE(model.message(), QStringLiteral("a"));
+        QTest::qWait(SETTLE_MS);
+        QCOMPARE(model.message(), QStringLiteral("a"));
+    }
+
+    void tooltipContent() {
+        MessageViewModel model;
+        model.showTooltip("T", "M", "l1", "l2", "l3", "d1", "d2", "d3");
+        QCOMPARE(model.tooltip_type(), MessageType::TooltipDefault);
+        QCOMPARE((QStringList{model.label1(), model.label2(), model.label3(), model.label4()}),
+                 (QStringList{"l1", "l2", "l3", ""}));
+        QCOMPARE((QStringList{model.desc1(), model.desc2(), model.desc3(), model.desc4()}),
+                 (QStringList{"d1", "d2", "d3", ""}));
+        QCOMPARE(model.sw_id(), 0);
+        QCOMPARE(model.func_id(), 0);
+
+        // The narrower tooltip clears what the wider one left.
+        model.showTooltip("T2", "M2", "a", "b", "c", "d");
+        QCOMPARE((QStringList{model.label3(), model.desc3()}), (QStringList{"", ""}));
+        QCOMPARE(model.label2(), QStringLiteral("b"));
+
+        model.showButtonFunctionTooltip(1, 5, {});
+        QCOMPARE(model.tooltip_type(), MessageType::ButtonFunction);
+        QCOMPARE(model.sw_id(), 1);
+        QCOMPARE(model.func_id(), 5);
+        QCOMPARE(model.button_mode(), ButtonMode::OK);
+        for (const QString& text : {model.title(), model.message(), model.label1(), model.desc2()})
+            QVERIFY(text.isEmpty());
+        model.respondOk(); // an empty handler is harmless
+    }
+
+    void queuedMessageResetsTheTooltipTexts() {
+        MessageViewModel model;
+        model.showTooltip("T", "M", "l1", "l2", "d1", "d2");
+        model.showMessage(QStringLiteral("plain text, no key"), {});
+        QTRY_COMPARE(model.tooltip_type(), MessageType::Message);
+        QCOMPARE(model.message(), QStringLiteral("plain text, no key"));
+        QVERIFY(model.title().isEmpty());
+        QVERIFY(model.label1().isEmpty());
+        QVERIFY(model.desc2().isEmpty());
+    }
+
+    void answeringATooltipJustBeforeAMessageAppearsKeepsTheOrder() {
+        MessageViewModel model;
+        model.showTooltip("T", "M", "l1", "l2", "d1", "d2");
+        model.showMessage(QStringLiteral("a"), {});
+        // The message is admitted on its worker but not yet on screen: the main thread
+        // has not run since.
+        QThread::msleep(SETTLE_MS);
+        model.respondOk();
+        QTRY_COMPARE(model.message(), QStringLiteral("a"));
+        model.showMessage(QStringLiteral("b"), {});
+        QTest::qWait(SETTLE_MS);
+        QCOMPARE(model.message(), QStringLiteral("a"));
+        model.respondOk();
+        QTRY_COMPARE(model.message(), QStringLiteral("b"));
+    }
+
+    void handlersRunOnTheMainThread() {
+        MessageViewModel model;
+        std::atomic<bool> onMain{false};
+        std::thread caller([&] {
+            model.showMessage(QStringLiteral("from a worker"),
+                              [&] { onMain = MainThread::isCurrent(); });
+        });
+        caller.join();
+        QTRY_VERIFY(model.show_message());
+        model.respondOk();
+        QVERIFY(onMain.load());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMessages)
+#include "tst_messages.moc"

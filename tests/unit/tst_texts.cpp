@@ -1,0 +1,355 @@
+// String tables: the id list, both tables and the code agree; every id has a real text in
+// both languages; web addresses all live under the one documentation base.
+#include "platform/Texts.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <QHash>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTest>
+#include <QUrl>
+#include <QXmlStreamReader>
+
+#include <algorithm>
+
+using namespace kelvara;
+
+namespace {
+
+const QString sourceDir = QStringLiteral(KELVARA_SOURCE_DIR);
+const QString expectedDocsBase = QStringLiteral(KELVARA_DOCS_BASE_URL);
+
+struct KeyList {
+    QString header;
+    QStringList keys; // in file order
+};
+
+KeyList readKeyList() {
+    KeyList list;
+    QFile file(sourceDir + QStringLiteral("/translations/keys.txt"));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return list;
+    bool first = true;
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).trimmed();
+        if (first)
+            list.header = line;
+        first = false;
+        if (line.isEmpty() || line.startsWith(u'#'))
+            continue;
+        list.keys.append(line);
+    }
+    return list;
+}
+
+struct Table {
+    QString language;
+    QStringList ids; // in file order, duplicates kept
+    QHash<QString, QString> sources;
+    QHash<QString, QString> translations;
+    QStringList defects; // messages lrelease would drop or that have no id
+    QString error;
+};
+
+Table readTable(const QString& language) {
+    Table table;
+    QFile file(sourceDir + QStringLiteral("/translations/kelvara_%1.ts").arg(language));
+    if (!file.open(QIODevice::ReadOnly)) {
+        table.error = file.errorString();
+        return table;
+    }
+    QXmlStreamReader xml(&file);
+    QString id;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const auto name = xml.name();
+        if (name == u"TS") {
+            table.language = xml.attributes().value(QLatin1String("language")).toString();
+        } else if (name == u"message") {
+            id = xml.attributes().value(QLatin1String("id")).toString();
+            if (id.isEmpty())
+                table.defects.append(QStringLiteral("a message without id"));
+            else
+                table.ids.append(id);
+        } else if (name == u"source") {
+            table.sources.insert(id, xml.readElementText());
+        } else if (name == u"translation") {
+            const QString type = xml.attributes().value(QLatin1String("type")).toString();
+            if (!type.isEmpty())
+                table.defects.append(id + QStringLiteral(" (") + type + u')');
+            table.translations.insert(id, xml.readElementText());
+        }
+    }
+    if (xml.hasError())
+        table.error = xml.errorString();
+    return table;
+}
+
+QString names(QStringList list) {
+    list.sort();
+    return list.join(QStringLiteral(", "));
+}
+
+QStringList difference(const QStringList& a, const QStringList& b) {
+    const QSet<QString> other(b.cbegin(), b.cend());
+    QStringList out;
+    for (const QString& s : a)
+        if (!other.contains(s))
+            out.append(s);
+    return out;
+}
+
+QStringList placeholders(const QString& text) {
+    static const QRegularExpression marker(QStringLiteral("%(\\d+)"));
+    QStringList found;
+    for (const auto& m : marker.globalMatch(text))
+        found.append(m.captured(0));
+    found.sort();
+    return found;
+}
+
+QString lineOf(const QString& text, qsizetype offset) {
+    return QString::number(text.left(offset).count(u'\n') + 1);
+}
+
+// Installs a language's table through the program's own path (embedded resource).
+bool installLanguage(const QString& language) {
+    qputenv("KELVARA_LANG", language.toUtf8());
+    const QString got = Texts::install(QLocale(QLocale::German, QLocale::Germany));
+    qunsetenv("KELVARA_LANG");
+    return got == language && Texts::currentLanguage() == language;
+}
+
+} // namespace
+
+class TestTexts : public QObject {
+    Q_OBJECT
+
+    KeyList keyList;
+
+  private slots:
+    void initTestCase() {
+        qunsetenv("KELVARA_LANG");
+        keyList = readKeyList();
+        QVERIFY2(!keyList.keys.isEmpty(), "translations/keys.txt is missing or empty");
+    }
+
+    void keyListIsSortedUniqueAndCommented() {
+        QVERIFY2(keyList.header.startsWith(u'#'), "keys.txt must open with a '#' comment line");
+        QStringList sorted = keyList.keys;
+        std::sort(sorted.begin(), sorted.end());
+        QCOMPARE(keyList.keys, sorted);
+        QStringList duplicates;
+        for (qsizetype i = 1; i < sorted.size(); ++i)
+            if (sorted[i] == sorted[i - 1])
+                duplicates.append(sorted[i]);
+        QVERIFY2(duplicates.isEmpty(),
+                 qPrintable(QStringLiteral("repeated ids: ") + names(duplicates)));
+        static const QRegularExpression idForm(QStringLiteral("^[A-Za-z]+_[A-Za-z0-9_]+$"));
+        QStringList malformed;
+        for (const QString& key : keyList.keys)
+            if (!idForm.match(key).hasMatch())
+                malformed.append(key);
+        QVERIFY2(malformed.isEmpty(),
+                 qPrintable(QStringLiteral("not text ids: ") + names(malformed)));
+    }
+
+    void tablesHoldExactlyTheKeyList_data() {
+        QTest::addColumn<QString>("language");
+        for (const QString& language : Texts::languages())
+            QTest::newRow(qPrintable(language)) << language;
+    }
+    void tablesHoldExactlyTheKeyList() {
+        QFETCH(QString, language);
+        const Table table = readTable(language);
+        QVERIFY2(table.error.isEmpty(), qPrintable(table.error));
+        QCOMPARE(table.language, language);
+        QVERIFY2(table.defects.isEmpty(), qPrintable(QStringLiteral("messages lrelease would not "
+                                                                    "compile as finished: ") +
+                                                     names(table.defects)));
+        const QSet<QString> unique(table.ids.cbegin(), table.ids.cend());
+        QVERIFY2(unique.size() == table.ids.size(), "an id appears twice in the table");
+        const QStringList missing = difference(keyList.keys, table.ids);
+        const QStringList extra = difference(table.ids, keyList.keys);
+        QVERIFY2(missing.isEmpty(),
+                 qPrintable(QStringLiteral("in keys.txt but not in kelvara_") + language +
+                            QStringLiteral(".ts: ") + names(missing)));
+        QVERIFY2(extra.isEmpty(),
+                 qPrintable(QStringLiteral("in kelvara_") + language +
+                            QStringLiteral(".ts but not in keys.txt: ") + names(extra)));
+    }
+
+    void englishTableTranslatesToItsSource() {
+        const Table en = readTable(QStringLiteral("en"));
+        QStringList drift;
+        for (const QString& key : keyList.keys)
+            if (en.sources.value(key) != en.translations.value(key))
+                drift.append(key);
+        QVERIFY2(drift.isEmpty(),
+                 qPrintable(QStringLiteral("English source and text differ: ") + names(drift)));
+    }
+
+    void everyKeyHasTextInBothLanguages_data() { tablesHoldExactlyTheKeyList_data(); }
+    void everyKeyHasTextInBothLanguages() {
+        QFETCH(QString, language);
+        QVERIFY(installLanguage(language));
+        QStringList failing;
+        for (const QString& key : keyList.keys) {
+            const QString text = qtTrId(key.toUtf8().constData());
+            if (text.trimmed().isEmpty() || text == key ||
+                text.contains(QStringLiteral("@KELVARA_")))
+                failing.append(key);
+        }
+        QVERIFY2(failing.isEmpty(),
+                 qPrintable(QStringLiteral("no usable text in the compiled ") + language +
+                            QStringLiteral(" table: ") + names(failing)));
+    }
+
+    void japaneseTableIsTranslated() {
+        QVERIFY(installLanguage(QStringLiteral("en")));
+        QHash<QString, QString> english;
+        for (const QString& key : keyList.keys)
+            english.insert(key, qtTrId(key.toUtf8().constData()));
+        QVERIFY(installLanguage(QStringLiteral("ja")));
+        // A Japanese text equal to the English one may only be a symbol, number or
+        // abbreviation ("OK", "8"), never English words.
+        static const QRegularExpression word(QStringLiteral("[a-z]{2,}"));
+        QStringList untranslated;
+        for (const QString& key : keyList.keys) {
+            const QString text = qtTrId(key.toUtf8().constData());
+            if (text == english.value(key) && word.match(text).hasMatch())
+                untranslated.append(key);
+        }
+        QVERIFY2(untranslated.isEmpty(), qPrintable(QStringLiteral("English left in the Japanese "
+                                                                   "table: ") +
+                                                    names(untranslated)));
+        QCOMPARE(qtTrId("Common_Yes"), QStringLiteral("はい"));
+    }
+
+    void placeholdersMatchBetweenLanguages() {
+        const Table en = readTable(QStringLiteral("en"));
+        const Table ja = readTable(QStringLiteral("ja"));
+        QStringList mismatched;
+        for (const QString& key : keyList.keys) {
+            const QStringList expected = placeholders(en.translations.value(key));
+            if (placeholders(ja.translations.value(key)) != expected ||
+                placeholders(ja.sources.value(key)) != expected)
+                mismatched.append(key);
+        }
+        QVERIFY2(mismatched.isEmpty(),
+                 qPrintable(QStringLiteral("%n markers differ: ") + names(mismatched)));
+    }
+
+    void languageFollowsLocaleAndOverride() {
+        QCOMPARE(Texts::languageFor(QLocale(QLocale::Japanese, QLocale::Japan)), u"ja");
+        QCOMPARE(Texts::languageFor(QLocale(QLocale::English, QLocale::UnitedKingdom)), u"en");
+        QCOMPARE(Texts::languageFor(QLocale(QLocale::French, QLocale::France)), u"en");
+        QCOMPARE(Texts::languageFor(QLocale(QLocale::C)), u"en");
+
+        qputenv("KELVARA_LANG", "ja");
+        QCOMPARE(Texts::languageFor(QLocale(QLocale::English, QLocale::UnitedStates)), u"ja");
+        qputenv("KELVARA_LANG", "EN");
+        QCOMPARE(Texts::languageFor(QLocale(QLocale::Japanese, QLocale::Japan)), u"en");
+        qputenv("KELVARA_LANG", "fr"); // no such table: the locale decides
+        QCOMPARE(Texts::languageFor(QLocale(QLocale::Japanese, QLocale::Japan)), u"ja");
+        qunsetenv("KELVARA_LANG");
+
+        QCOMPARE(Texts::install(QLocale(QLocale::Japanese, QLocale::Japan)), u"ja");
+        QCOMPARE(qtTrId("Common_No"), QStringLiteral("いいえ"));
+        QCOMPARE(Texts::install(QLocale(QLocale::Italian, QLocale::Italy)), u"en");
+        QCOMPARE(Texts::currentLanguage(), u"en");
+        QCOMPARE(qtTrId("Common_No"), QStringLiteral("No"));
+        QCOMPARE(Texts::text(QStringLiteral("Common_No")), QStringLiteral("No"));
+        // A text that is no id comes back unchanged.
+        QCOMPARE(Texts::text(QStringLiteral("Ready.")), QStringLiteral("Ready."));
+    }
+
+    void webAddressesLiveUnderTheDocsBase_data() { tablesHoldExactlyTheKeyList_data(); }
+    void webAddressesLiveUnderTheDocsBase() {
+        QFETCH(QString, language);
+        QCOMPARE(Texts::docsBaseUrl(), expectedDocsBase);
+        QVERIFY(installLanguage(language));
+        QStringList bad;
+        int addresses = 0;
+        for (const QString& key : keyList.keys) {
+            const QByteArray id = key.toUtf8();
+            const bool urlKey = key.contains(QStringLiteral("URL"));
+            if (Texts::isUrlKey(key) != urlKey) {
+                bad.append(key + QStringLiteral(" (address id not recognised)"));
+                continue;
+            }
+            if (!urlKey) {
+                // Other texts are never addresses, and url() refuses them.
+                if (!Texts::url(id.constData()).isEmpty() ||
+                    qtTrId(id.constData()).startsWith(expectedDocsBase))
+                    bad.append(key + QStringLiteral(" (address under a non-address id)"));
+                continue;
+            }
+            ++addresses;
+            const QString address = Texts::url(id.constData());
+            const QUrl parsed(address, QUrl::StrictMode);
+            if (address.isEmpty() || !parsed.isValid() || parsed.scheme() != u"https" ||
+                !address.startsWith(expectedDocsBase + u'/'))
+                bad.append(key + QStringLiteral(" -> ") + address);
+        }
+        QVERIFY2(bad.isEmpty(), qPrintable(names(bad)));
+        QVERIFY(addresses > 0);
+        // The model name and mount path are appended to this one: it must end a path segment.
+        QVERIFY(Texts::url("Firmware_ContentConfirmationURL").endsWith(u'/'));
+        QVERIFY(Texts::url("HelpURL_NoSuchFunction").isEmpty());
+    }
+
+    void keysUsedInCodeAreListed() {
+        const QSet<QString> known(keyList.keys.cbegin(), keyList.keys.cend());
+        static const QRegularExpression use(
+            QStringLiteral("\\b(qtTrId|qsTrId|QT_TRID_NOOP|QT_TRID_N_NOOP|Texts::url|Texts::text)"
+                           "\\s*\\(\\s*\"([^\"\\\\]*)\""));
+        QStringList unknown;
+        QStringList rawAddressReads;
+        QStringList urlMisuse;
+        bool sawTextsSource = false;
+        int files = 0;
+        QDirIterator it(sourceDir + QStringLiteral("/src"),
+                        {QStringLiteral("*.cpp"), QStringLiteral("*.h"), QStringLiteral("*.qml"),
+                         QStringLiteral("*.js")},
+                        QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            QFile file(path);
+            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
+            const QString content = QString::fromUtf8(file.readAll());
+            const QString where = path.mid(sourceDir.size() + 1);
+            ++files;
+            if (where == u"src/platform/Texts.cpp")
+                sawTextsSource = true;
+            const bool cpp = !path.endsWith(u".qml") && !path.endsWith(u".js");
+            for (const auto& m : use.globalMatch(content)) {
+                const QString call = m.captured(1);
+                const QString key = m.captured(2);
+                const QString at =
+                    where + u':' + lineOf(content, m.capturedStart()) + QStringLiteral(" ") + key;
+                if (!known.contains(key))
+                    unknown.append(at);
+                else if (call == u"Texts::url" && !Texts::isUrlKey(key))
+                    urlMisuse.append(at);
+                else if (cpp && call != u"Texts::url" && Texts::isUrlKey(key))
+                    rawAddressReads.append(at);
+            }
+        }
+        QVERIFY2(sawTextsSource && files > 1, "the source tree was not scanned");
+        QVERIFY2(unknown.isEmpty(), qPrintable(QStringLiteral("ids used in code but missing from "
+                                                              "translations/keys.txt: ") +
+                                               names(unknown)));
+        QVERIFY2(urlMisuse.isEmpty(), qPrintable(QStringLiteral("Texts::url with an id that is no "
+                                                                "address: ") +
+                                                 names(urlMisuse)));
+        QVERIFY2(rawAddressReads.isEmpty(),
+                 qPrintable(QStringLiteral("read web addresses through Texts::url: ") +
+                            names(rawAddressReads)));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTexts)
+#include "tst_texts.moc"

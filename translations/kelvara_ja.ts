@@ -1,0 +1,969 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja" sourcelanguage="en">
+<context>
+    <name></name>
+    <message id="Adjustment_AFS_CANON">
+        <source>With a Fujifilm camera, set the focus mode to S (single AF) while you adjust and check the focus.</source>
+        <extracomment>Mount note in the AF fine adjustment explanation. Shown for Fujifilm X-mount lenses (the id does not follow the mount name).</extracomment>
+        <translation>富士フイルム製カメラでは、フォーカスモードをS（シングルAF）に設定して、調整とピントの確認を行ってください。</translation>
+    </message>
+    <message id="Adjustment_AFS_FUJI">
+        <source>With a Nikon camera, set the camera to single-servo AF (AF-S) while you adjust and check the focus.</source>
+        <extracomment>Mount note in the AF fine adjustment explanation. Shown for Nikon Z-mount lenses (the id does not follow the mount name).</extracomment>
+        <translation>ニコン製カメラでは、フォーカスモードをシングルAFサーボ（AF-S）に設定して、調整とピントの確認を行ってください。</translation>
+    </message>
+    <message id="Adjustment_AFS_NIKON">
+        <source>With a Canon camera, set the camera to One-Shot AF while you adjust and check the focus.</source>
+        <extracomment>Mount note in the AF fine adjustment explanation. Shown for Canon RF-mount lenses (the id does not follow the mount name).</extracomment>
+        <translation>キヤノン製カメラでは、AF動作をワンショットAFに設定して、調整とピントの確認を行ってください。</translation>
+    </message>
+    <message id="Adjustment_AFS_Sony">
+        <source>With a Sony camera, set the camera to single-shot AF (AF-S) while you adjust and check the focus.</source>
+        <extracomment>Mount note in the AF fine adjustment explanation. Shown for Sony E-mount lenses.</extracomment>
+        <translation>ソニー製カメラでは、フォーカスモードをシングルAF（AF-S）に設定して、調整とピントの確認を行ってください。</translation>
+    </message>
+    <message id="Adjustment_AfRevision">
+        <source>AF fine adjustment</source>
+        <extracomment>Function name and row label.</extracomment>
+        <translation>AF微調整</translation>
+    </message>
+    <message id="Adjustment_AfRevisionDescription">
+        <source>Take a test shot after each change and keep the value at which your subject is sharpest. The value is stored in the lens.</source>
+        <translation>変更するたびに試し撮りを行い、被写体に最もピントが合う値に設定してください。調整値はレンズに保存されます。</translation>
+    </message>
+    <message id="Adjustment_AfRevisionExplanation">
+        <source>Shifts the point at which AF focuses, to correct a consistent front or back focus.</source>
+        <translation>AFで合わせるピント位置を補正し、前ピン・後ピンの傾向を調整します。</translation>
+    </message>
+    <message id="Adjustment_CorrectionValue">
+        <source>Adjustment value</source>
+        <extracomment>Heading above the value selector.</extracomment>
+        <translation>補正値</translation>
+    </message>
+    <message id="ButtonSelect_ABFocusDelaySettingExplanation">
+        <source>A-B focus: moves the focus between two stored positions, A and B, in the drive time you set. You can also set a delay before the focus starts to move.</source>
+        <translation>A-Bフォーカス：設定した駆動時間で、記憶させた2つの位置（AとB）の間でピントを移動します。動き始めるまでのディレイも設定できます。</translation>
+    </message>
+    <message id="ButtonSelect_ABFocusExplanation">
+        <source>A-B focus: moves the focus between two stored positions, A and B, each time you press the button.</source>
+        <translation>A-Bフォーカス：ボタンを押すたびに、記憶させた2つの位置（AとB）の間でピントを移動します。</translation>
+    </message>
+    <message id="ButtonSelect_ABFocusExplanationDescription">
+        <source>Useful for smooth focus pulls between two subjects in video.</source>
+        <translation>動画撮影で、2つの被写体の間でなめらかにピントを送りたいときに便利です。</translation>
+    </message>
+    <message id="ButtonSelect_ABFocusExplanationDescription1">
+        <source>First store positions A and B as described in the lens's instruction manual.</source>
+        <translation>まず、レンズの使用説明書の手順に従って、位置Aと位置Bを記憶させてください。</translation>
+    </message>
+    <message id="ButtonSelect_ABFocusExplanationDescription2">
+        <source>Then each press of the button moves the focus to the other position.</source>
+        <translation>その後、ボタンを押すたびに、もう一方の位置へピントが移動します。</translation>
+    </message>
+    <message id="ButtonSelect_AFLimitRange">
+        <source>AF limit range</source>
+        <extracomment>Heading.</extracomment>
+        <translation>AFリミット範囲</translation>
+    </message>
+    <message id="ButtonSelect_AfLimitOnOffExplanation">
+        <source>AF limit: restricts AF to the distance range you set, so that AF finds your subject faster and hunts less.</source>
+        <translation>AFリミット：AFの作動範囲を設定した距離に制限し、ピント合わせを速くして迷いを抑えます。</translation>
+    </message>
+    <message id="ButtonSelect_AfLimitOnOffExplanationDescription">
+        <source>Set the near and far ends of the range, then choose how the button works.</source>
+        <translation>範囲の近側と遠側を設定し、ボタンの操作方法を選択してください。</translation>
+    </message>
+    <message id="ButtonSelect_AfLimitOnOffExplanationDescription1">
+        <source>Each short press turns the AF limit on or off.</source>
+        <extracomment>Describes "Short press: on/off".</extracomment>
+        <translation>ボタンを短く押すたびに、AFリミットのON/OFFが切り換わります。</translation>
+    </message>
+    <message id="ButtonSelect_AfLimitOnOffExplanationDescription2">
+        <source>Press and hold the button to turn the AF limit on or off.</source>
+        <extracomment>Describes "Long press: on/off".</extracomment>
+        <translation>ボタンを長押しすると、AFリミットのON/OFFが切り換わります。</translation>
+    </message>
+    <message id="ButtonSelect_AfLimitOnOffExplanationDescription3">
+        <source>The AF limit is on only while you hold the button down.</source>
+        <extracomment>Describes "While held".</extracomment>
+        <translation>ボタンを押している間だけ、AFリミットが働きます。</translation>
+    </message>
+    <message id="ButtonSelect_AfLimitOnOffExplanationDescription4">
+        <source>The AF limit is on while the button is released, and off while you hold the button down.</source>
+        <extracomment>Describes "While released".</extracomment>
+        <translation>ボタンを離している間はAFリミットが働き、押している間は解除されます。</translation>
+    </message>
+    <message id="ButtonSelect_AfMfSwitchExplanation">
+        <source>AF/MF switching: switches the lens between autofocus and manual focus.</source>
+        <translation>AF/MF切り換え：オートフォーカスとマニュアルフォーカスを切り換えます。</translation>
+    </message>
+    <message id="ButtonSelect_AfMfSwitchExplanationDescription">
+        <source>Choose how the button switches.</source>
+        <translation>切り換えるときのボタン操作を選択します。</translation>
+    </message>
+    <message id="ButtonSelect_AfMfSwitchExplanationDescription1">
+        <source>Each short press switches between AF and MF.</source>
+        <extracomment>Describes the short-press operation.</extracomment>
+        <translation>ボタンを短く押すたびに、AFとMFが切り換わります。</translation>
+    </message>
+    <message id="ButtonSelect_AfMfSwitchExplanationDescription2">
+        <source>Press and hold the button to switch between AF and MF. This avoids switching by accident.</source>
+        <extracomment>Describes the long-press operation.</extracomment>
+        <translation>ボタンを長押しすると、AFとMFが切り換わります。誤操作による切り換えを防げます。</translation>
+    </message>
+    <message id="ButtonSelect_AsignExplanation">
+        <source>Camera function: the button performs the function assigned to it on the camera, such as focus hold.</source>
+        <translation>カメラ機能：カメラ側で割り当てた機能（フォーカスホールドなど）をボタンで操作できます。</translation>
+    </message>
+    <message id="ButtonSelect_AsignExplanationForZ">
+        <source>Camera function: the button works as a lens function button (L-Fn). Its function is assigned on the camera.</source>
+        <translation>カメラ機能：ボタンをレンズファンクションボタン（L-Fn）として使用します。機能はカメラ側で割り当てます。</translation>
+    </message>
+    <message id="ButtonSelect_Back">
+        <source>Back</source>
+        <extracomment>Button: previous page of the popup.</extracomment>
+        <translation>戻る</translation>
+    </message>
+    <message id="ButtonSelect_DelaySetting">
+        <source>Delay</source>
+        <extracomment>Heading: wait before the focus starts to move.</extracomment>
+        <translation>ディレイ</translation>
+    </message>
+    <message id="ButtonSelect_FSBOperationMethod">
+        <source>Button operation</source>
+        <extracomment>Heading: how the button is pressed to use the function.</extracomment>
+        <translation>ボタンの操作方法</translation>
+    </message>
+    <message id="ButtonSelect_FocusPresetDelaySettingExplanation">
+        <source>Focus preset: moves the focus to a stored position in the drive time you set. You can also set a delay before the focus starts to move.</source>
+        <translation>フォーカスプリセット：設定した駆動時間で、記憶させた位置にピントを移動します。動き始めるまでのディレイも設定できます。</translation>
+    </message>
+    <message id="ButtonSelect_FocusPresetExplanation">
+        <source>Focus preset: moves the focus to a stored position when you press the button.</source>
+        <translation>フォーカスプリセット：ボタンを押すと、記憶させた位置にピントを移動します。</translation>
+    </message>
+    <message id="ButtonSelect_FocusPresetExplanationDescription">
+        <source>Useful for returning quickly to a distance you often shoot at.</source>
+        <translation>よく撮影する距離にすばやくピントを戻したいときに便利です。</translation>
+    </message>
+    <message id="ButtonSelect_FocusPresetExplanationDescription1">
+        <source>First store the position: focus on the distance you want to recall and store it as described in the lens's instruction manual.</source>
+        <translation>まず位置を記憶させます。呼び出したい距離にピントを合わせ、レンズの使用説明書の手順に従って記憶させてください。</translation>
+    </message>
+    <message id="ButtonSelect_FocusPresetExplanationDescription2">
+        <source>Then press the button to move the focus to the stored position.</source>
+        <translation>その後、ボタンを押すと、記憶させた位置にピントが移動します。</translation>
+    </message>
+    <message id="ButtonSelect_FocusTime">
+        <source>Drive time</source>
+        <extracomment>Heading: time the focus takes to reach the stored position.</extracomment>
+        <translation>駆動時間</translation>
+    </message>
+    <message id="ButtonSelect_FunctionABFocus">
+        <source>A-B focus</source>
+        <extracomment>Function name.</extracomment>
+        <translation>A-Bフォーカス</translation>
+    </message>
+    <message id="ButtonSelect_FunctionAfLimitOnOff">
+        <source>AF limit</source>
+        <extracomment>Function name.</extracomment>
+        <translation>AFリミット</translation>
+    </message>
+    <message id="ButtonSelect_FunctionAfMfSwitch">
+        <source>AF/MF switching</source>
+        <extracomment>Function name.</extracomment>
+        <translation>AF/MF切り換え</translation>
+    </message>
+    <message id="ButtonSelect_FunctionAsign">
+        <source>Camera function</source>
+        <extracomment>Function name: the button does what is assigned on the camera. On Nikon Z, "(L-Fn)" or "(L-Fn2)" is appended directly.</extracomment>
+        <translation>カメラ機能</translation>
+    </message>
+    <message id="ButtonSelect_FunctionFocusPreset">
+        <source>Focus preset</source>
+        <extracomment>Function name.</extracomment>
+        <translation>フォーカスプリセット</translation>
+    </message>
+    <message id="ButtonSelect_FunctionMfMiSwitch">
+        <source>MF/MI switching</source>
+        <extracomment>Function name: switches the ring between manual focus and manual iris.</extracomment>
+        <translation>MF/MI切り換え</translation>
+    </message>
+    <message id="ButtonSelect_FunctionProcedureCANON">
+        <source>To assign a function, open the camera's Customize buttons menu and choose a function for the lens AF stop button. See the camera's manual for details.</source>
+        <translation>機能を割り当てるには、カメラの［ボタン カスタマイズ］メニューで、レンズのAFストップボタンに機能を設定します。詳しくはカメラの使用説明書をご覧ください。</translation>
+    </message>
+    <message id="ButtonSelect_FunctionProcedureFUJI">
+        <source>To assign a function, open the camera's Button/Dial settings, go to Function (Fn) settings and choose a function for the lens button. See the camera's manual for details.</source>
+        <translation>機能を割り当てるには、カメラの［ボタン/ダイヤル設定］から［ファンクション（Fn）設定］を開き、レンズのボタンに機能を設定します。詳しくはカメラの使用説明書をご覧ください。</translation>
+    </message>
+    <message id="ButtonSelect_FunctionProcedureNIKON">
+        <source>To assign a function, open Custom controls in the camera's Custom Settings menu and choose a function for the lens Fn button. See the camera's manual for details.</source>
+        <translation>機能を割り当てるには、カメラのカスタムメニューの［カスタムボタンの機能］で、レンズファンクションボタンに機能を設定します。詳しくはカメラの使用説明書をご覧ください。</translation>
+    </message>
+    <message id="ButtonSelect_FunctionProcedureSony">
+        <source>To assign a function, open the camera menu, go to the custom key settings and choose a function for the Focus Hold Button. See the camera's manual for details.</source>
+        <translation>機能を割り当てるには、カメラのメニューからカスタムキーの設定を開き、［フォーカスホールドボタン］に機能を設定します。詳しくはカメラの使用説明書をご覧ください。</translation>
+    </message>
+    <message id="ButtonSelect_FunctionUnused">
+        <source>Not assigned</source>
+        <extracomment>Function name.</extracomment>
+        <translation>割り当てなし</translation>
+    </message>
+    <message id="ButtonSelect_InfLockExplanation">
+        <source>Infinity lock: holds the focus at infinity, for example for landscapes or the night sky.</source>
+        <translation>無限遠ロック：ピントを無限遠に固定します。風景や星空の撮影などに便利です。</translation>
+    </message>
+    <message id="ButtonSelect_InfLockExplanationDescription1">
+        <source>Each short press locks the focus at infinity or releases the lock.</source>
+        <extracomment>Describes the short-press operation.</extracomment>
+        <translation>ボタンを短く押すたびに、無限遠ロックとその解除が切り換わります。</translation>
+    </message>
+    <message id="ButtonSelect_InfLockExplanationDescription2">
+        <source>Press and hold the button to lock the focus at infinity or release the lock.</source>
+        <extracomment>Describes the long-press operation.</extracomment>
+        <translation>ボタンを長押しすると、無限遠ロックとその解除が切り換わります。</translation>
+    </message>
+    <message id="ButtonSelect_LabelAFLimitClick">
+        <source>Short press: on/off</source>
+        <extracomment>Operation name.</extracomment>
+        <translation>短押しでON/OFF</translation>
+    </message>
+    <message id="ButtonSelect_LabelAFLimitLongClick">
+        <source>Long press: on/off</source>
+        <extracomment>Operation name.</extracomment>
+        <translation>長押しでON/OFF</translation>
+    </message>
+    <message id="ButtonSelect_LabelClick">
+        <source>Short press</source>
+        <extracomment>Operation name.</extracomment>
+        <translation>短押し</translation>
+    </message>
+    <message id="ButtonSelect_LabelLongClick">
+        <source>Long press</source>
+        <extracomment>Operation name.</extracomment>
+        <translation>長押し</translation>
+    </message>
+    <message id="ButtonSelect_LabelWhilePress">
+        <source>While held</source>
+        <extracomment>Operation name.</extracomment>
+        <translation>押している間</translation>
+    </message>
+    <message id="ButtonSelect_LabelWhileRelease">
+        <source>While released</source>
+        <extracomment>Operation name.</extracomment>
+        <translation>離している間</translation>
+    </message>
+    <message id="ButtonSelect_MFLimit">
+        <source>MF limit</source>
+        <extracomment>Heading.</extracomment>
+        <translation>MFリミット</translation>
+    </message>
+    <message id="ButtonSelect_MFLimitExplanation">
+        <source>MF limit: keeps manual focusing within a distance range you set.</source>
+        <translation>MFリミット：マニュアルフォーカスでピントを合わせる範囲を、設定した距離に制限します。</translation>
+    </message>
+    <message id="ButtonSelect_MfMiSwitchExplanation">
+        <source>MF/MI switching: switches the ring between manual focus (MF) and manual iris (MI) control.</source>
+        <translation>MF/MI切り換え：リングの機能を、マニュアルフォーカス（MF）とマニュアル絞り（MI）で切り換えます。</translation>
+    </message>
+    <message id="ButtonSelect_MfMiSwitchExplanationDescription">
+        <source>Choose how the button switches.</source>
+        <translation>切り換えるときのボタン操作を選択します。</translation>
+    </message>
+    <message id="ButtonSelect_MfMiSwitchExplanationDescription1">
+        <source>Each short press switches the ring between MF and MI.</source>
+        <extracomment>Describes the short-press operation.</extracomment>
+        <translation>ボタンを短く押すたびに、リングの機能がMFとMIで切り換わります。</translation>
+    </message>
+    <message id="ButtonSelect_MfMiSwitchExplanationDescription2">
+        <source>Press and hold the button to switch the ring between MF and MI.</source>
+        <extracomment>Describes the long-press operation.</extracomment>
+        <translation>ボタンを長押しすると、リングの機能がMFとMIで切り換わります。</translation>
+    </message>
+    <message id="ButtonSelect_Select">
+        <source>Select</source>
+        <extracomment>Button.</extracomment>
+        <translation>選択</translation>
+    </message>
+    <message id="ButtonSelect_Speed0">
+        <source>1 (slow)</source>
+        <extracomment>Focus drive speed step; appears after "Focus speed: " in summaries.</extracomment>
+        <translation>1（遅い）</translation>
+    </message>
+    <message id="ButtonSelect_Speed1">
+        <source>2</source>
+        <extracomment>Focus drive speed step; appears after "Focus speed: " in summaries.</extracomment>
+        <translation>2</translation>
+    </message>
+    <message id="ButtonSelect_Speed2">
+        <source>3</source>
+        <extracomment>Focus drive speed step; appears after "Focus speed: " in summaries.</extracomment>
+        <translation>3</translation>
+    </message>
+    <message id="ButtonSelect_Speed3">
+        <source>4</source>
+        <extracomment>Focus drive speed step; appears after "Focus speed: " in summaries.</extracomment>
+        <translation>4</translation>
+    </message>
+    <message id="ButtonSelect_Speed4">
+        <source>5</source>
+        <extracomment>Focus drive speed step; appears after "Focus speed: " in summaries.</extracomment>
+        <translation>5</translation>
+    </message>
+    <message id="ButtonSelect_Speed5">
+        <source>6</source>
+        <extracomment>Focus drive speed step; appears after "Focus speed: " in summaries.</extracomment>
+        <translation>6</translation>
+    </message>
+    <message id="ButtonSelect_Speed6">
+        <source>7</source>
+        <extracomment>Focus drive speed step; appears after "Focus speed: " in summaries.</extracomment>
+        <translation>7</translation>
+    </message>
+    <message id="ButtonSelect_Speed7">
+        <source>8 (fast)</source>
+        <extracomment>Focus drive speed step; appears after "Focus speed: " in summaries.</extracomment>
+        <translation>8（速い）</translation>
+    </message>
+    <message id="ButtonSelect_UnusedExplanation">
+        <source>Not assigned: the control does nothing.</source>
+        <translation>割り当てなし：操作しても何も機能しません。</translation>
+    </message>
+    <message id="ButtonSelect_UnusedExplanationDescription">
+        <source>Choose this to avoid starting a function by accident.</source>
+        <translation>誤操作で機能が働かないようにしたいときに選択します。</translation>
+    </message>
+    <message id="ButtonSelect_functionInfLock">
+        <source>Infinity lock</source>
+        <extracomment>Function name.</extracomment>
+        <translation>無限遠ロック</translation>
+    </message>
+    <message id="ButtonSelect_functionMFLimit">
+        <source>MF limit</source>
+        <extracomment>Function name.</extracomment>
+        <translation>MFリミット</translation>
+    </message>
+    <message id="Common_AppEndError">
+        <source>A lens is connected. Click Disconnect lens at the top of the window, then quit.</source>
+        <translation>レンズが接続されています。画面上部の［接続解除］をクリックしてから終了してください。</translation>
+    </message>
+    <message id="Common_Change">
+        <source>Change</source>
+        <extracomment>Button.</extracomment>
+        <translation>変更</translation>
+    </message>
+    <message id="Common_Custom1">
+        <source>Custom 1</source>
+        <extracomment>Custom switch position.</extracomment>
+        <translation>カスタム1</translation>
+    </message>
+    <message id="Common_Custom2">
+        <source>Custom 2</source>
+        <extracomment>Custom switch position.</extracomment>
+        <translation>カスタム2</translation>
+    </message>
+    <message id="Common_Custom3">
+        <source>Custom 3</source>
+        <extracomment>Custom switch position.</extracomment>
+        <translation>カスタム3</translation>
+    </message>
+    <message id="Common_LensCommunicationError">
+        <source>The lens did not respond, so the setting was not changed. Check that the lens sits firmly in the dock and that the cable is connected, then try again.</source>
+        <translation>レンズから応答がないため、設定を変更できませんでした。レンズがドックに確実に装着され、ケーブルが接続されていることを確認してから、もう一度お試しください。</translation>
+    </message>
+    <message id="Common_LensError">
+        <source>The lens did not accept the setting, so the previous setting was kept. Try again. If this keeps happening, disconnect the lens and connect it again.</source>
+        <translation>レンズが設定を受け付けなかったため、変更前の設定に戻しました。もう一度お試しください。解決しない場合は、レンズの接続を解除してから、再度接続してください。</translation>
+    </message>
+    <message id="Common_LensRemovalMessage">
+        <source>The connection to the lens was lost. Check that the lens sits firmly in the dock and that the cable is connected, then connect again.</source>
+        <translation>レンズとの接続が切れました。レンズがドックに確実に装着され、ケーブルが接続されていることを確認してから、もう一度接続してください。</translation>
+    </message>
+    <message id="Common_NetworkError">
+        <source>Could not get the firmware information from the update server. Check your internet connection, then connect the lens again.</source>
+        <translation>アップデートサーバーからファームウェア情報を取得できませんでした。インターネット接続を確認してから、もう一度レンズを接続してください。</translation>
+    </message>
+    <message id="Common_No">
+        <source>No</source>
+        <extracomment>Button.</extracomment>
+        <translation>いいえ</translation>
+    </message>
+    <message id="Common_Ok">
+        <source>OK</source>
+        <extracomment>Button.</extracomment>
+        <translation>OK</translation>
+    </message>
+    <message id="Common_Return">
+        <source>Back</source>
+        <extracomment>Button.</extracomment>
+        <translation>戻る</translation>
+    </message>
+    <message id="Common_UpdateConfirm">
+        <source>This lens needs a firmware update before it can be used. Click OK to start the update, and keep the lens connected until it has finished.</source>
+        <extracomment>Message with an OK button only (no Cancel); OK starts the update.</extracomment>
+        <translation>このレンズを使用するには、ファームウェアのアップデートが必要です。［OK］をクリックするとアップデートを開始します。完了するまでレンズを取り外さないでください。</translation>
+    </message>
+    <message id="Common_UpdatingCannotEnd">
+        <source>A firmware update is in progress. You can quit once it has finished.</source>
+        <translation>ファームウェアのアップデート中は終了できません。アップデートが完了してから終了してください。</translation>
+    </message>
+    <message id="Common_Yes">
+        <source>Yes</source>
+        <extracomment>Button.</extracomment>
+        <translation>はい</translation>
+    </message>
+    <message id="Connect_CameraConnectionStatusError">
+        <source>The lens cannot be reached through the camera right now. Turn the camera on, wake it from sleep, then connect again.</source>
+        <translation>カメラの状態により、レンズと通信できません。カメラの電源を入れ、スリープ状態を解除してから、もう一度接続してください。</translation>
+    </message>
+    <message id="Connect_CameraSleepWarning">
+        <source>If the lens is on a camera, turn off the camera's auto power off so that the connection is not interrupted.</source>
+        <translation>カメラに装着したまま接続する場合は、通信が途切れないよう、カメラのオートパワーオフを無効にしてください。</translation>
+    </message>
+    <message id="Connect_CustomizeWithCamera">
+        <source>Lens on a camera: you can also customize the lens while it is mounted on a camera. Turn the camera on before you connect.</source>
+        <translation>カメラに装着したまま：カメラに装着した状態でもカスタマイズできます。接続する前にカメラの電源を入れてください。</translation>
+    </message>
+    <message id="Connect_CustomizeWithoutCamera">
+        <source>Lens only: attach the lens to the dock and connect the dock to this computer with the USB cable.</source>
+        <translation>レンズ単体：レンズをドックに装着し、USBケーブルでドックをパソコンに接続します。</translation>
+    </message>
+    <message id="Connect_FirmwareUpdate">
+        <source>Firmware update: remove the lens from the camera, attach it to the dock and connect the dock to this computer with the USB cable.</source>
+        <translation>ファームウェアアップデート：レンズをカメラから取り外してドックに装着し、USBケーブルでドックをパソコンに接続します。</translation>
+    </message>
+    <message id="Connect_LensConnect">
+        <source>Connect lens</source>
+        <extracomment>Button.</extracomment>
+        <translation>レンズを接続</translation>
+    </message>
+    <message id="Connect_LensConnectError">
+        <source>Could not connect to the lens. Check that the lens sits firmly in the dock and that the USB cable is connected, then try again.</source>
+        <translation>レンズに接続できませんでした。レンズがドックに確実に装着され、USBケーブルが接続されていることを確認してから、もう一度お試しください。</translation>
+    </message>
+    <message id="Connect_Procedure">
+        <source>Attach the lens to the dock, connect the dock to this computer with the USB cable, then click Connect lens. Do not disconnect the cable while the utility is communicating with the lens.</source>
+        <translation>レンズをドックに装着し、USBケーブルでドックをパソコンに接続してから、［レンズを接続］をクリックしてください。通信中はケーブルを抜かないでください。</translation>
+    </message>
+    <message id="CustomSetting_AfInf">
+        <source>∞</source>
+        <extracomment>AF limit position: infinity.</extracomment>
+        <translation>∞</translation>
+    </message>
+    <message id="CustomSetting_AfMod">
+        <source>Closest</source>
+        <extracomment>AF limit position: the lens's minimum focus distance.</extracomment>
+        <translation>最短</translation>
+    </message>
+    <message id="CustomSetting_CustomSwitchExplanation">
+        <source>Assign a function to each position of the custom switch and to the custom button.</source>
+        <translation>カスタムスイッチの各ポジションとカスタムボタンに、機能を割り当てます。</translation>
+    </message>
+    <message id="Firmware_CameraConnectFirmupErrorMessage">
+        <source>The firmware cannot be updated while the lens is mounted on a camera. Disconnect the lens now? Then remove it from the camera, attach it to the dock and connect again.</source>
+        <extracomment>Yes/No question; Yes disconnects the lens.</extracomment>
+        <translation>カメラに装着した状態では、ファームウェアをアップデートできません。接続を解除しますか？解除後、レンズをカメラから取り外してドックに装着し、もう一度接続してください。</translation>
+    </message>
+    <message id="Firmware_ContentConfirmation">
+        <source>View update details</source>
+        <extracomment>Link.</extracomment>
+        <translation>アップデート内容の確認</translation>
+    </message>
+    <message id="Firmware_ContentConfirmationURL">
+        <source>@KELVARA_DOCS_BASE_URL@/firmware/</source>
+        <extracomment>Address prefix; the lens model and mount path are appended.</extracomment>
+        <translation>@KELVARA_DOCS_BASE_URL@/ja/firmware/</translation>
+    </message>
+    <message id="Firmware_Current">
+        <source>Current version</source>
+        <extracomment>Followed directly by ":Ver. " and the version.</extracomment>
+        <translation>現在のバージョン</translation>
+    </message>
+    <message id="Firmware_DownLoadError">
+        <source>Could not download the firmware. Check your internet connection, then connect the lens and try again.</source>
+        <translation>ファームウェアをダウンロードできませんでした。インターネット接続を確認してから、レンズを接続し直して、もう一度お試しください。</translation>
+    </message>
+    <message id="Firmware_Latest">
+        <source>Latest version</source>
+        <extracomment>Followed directly by ":Ver. " and the version.</extracomment>
+        <translation>最新のバージョン</translation>
+    </message>
+    <message id="Firmware_LensRemoval">
+        <source>Remove the lens from the dock. To check the new version, connect the lens again.</source>
+        <translation>レンズをドックから取り外してください。新しいバージョンは、もう一度レンズを接続すると確認できます。</translation>
+    </message>
+    <message id="Firmware_UpdateConfirm">
+        <source>Update the lens firmware now? Do not remove the lens or disconnect the cable until the update has finished.</source>
+        <extracomment>Yes/No question.</extracomment>
+        <translation>ファームウェアをアップデートしますか？アップデートが完了するまで、レンズの取り外しやケーブルの抜き差しをしないでください。</translation>
+    </message>
+    <message id="Firmware_UpdateEnd">
+        <source>The firmware update is complete.</source>
+        <translation>ファームウェアのアップデートが完了しました。</translation>
+    </message>
+    <message id="Firmware_UpdateError">
+        <source>The firmware update failed. Check that the lens sits firmly in the dock and that the cable is connected, then connect the lens and try again.</source>
+        <translation>ファームウェアのアップデートに失敗しました。レンズがドックに確実に装着され、ケーブルが接続されていることを確認してから、レンズを接続し直して、もう一度お試しください。</translation>
+    </message>
+    <message id="Firmware_UpdateExists">
+        <source>A firmware update is available.</source>
+        <translation>新しいファームウェアがあります。</translation>
+    </message>
+    <message id="Firmware_UpdateStart">
+        <source>Update firmware</source>
+        <extracomment>Button.</extracomment>
+        <translation>アップデート開始</translation>
+    </message>
+    <message id="Firmware_Updating">
+        <source>Updating the firmware. Do not remove the lens or disconnect the cable.</source>
+        <translation>ファームウェアをアップデートしています。レンズを取り外したり、ケーブルを抜いたりしないでください。</translation>
+    </message>
+    <message id="Footer_FWCheckError">
+        <source>Could not check for firmware updates. Check your internet connection.</source>
+        <translation>ファームウェアの更新情報を確認できませんでした。インターネット接続を確認してください。</translation>
+    </message>
+    <message id="Footer_UtilityVersionCheckError">
+        <source>Could not check for a newer version of Kelvara Lens Utility. Check your internet connection.</source>
+        <translation>Kelvara Lens Utilityの更新情報を確認できませんでした。インターネット接続を確認してください。</translation>
+    </message>
+    <message id="FunctionDescription_Adjustment">
+        <source>Adjustment</source>
+        <extracomment>Section heading.</extracomment>
+        <translation>調整</translation>
+    </message>
+    <message id="FunctionDescription_CustomSetting">
+        <source>Custom switch and button</source>
+        <extracomment>Section heading.</extracomment>
+        <translation>カスタムスイッチ・ボタン</translation>
+    </message>
+    <message id="FunctionDescription_Explanation">
+        <source>These are the functions you can set on this lens. Click the help icon next to a function to read more online.</source>
+        <translation>このレンズで設定できる機能の一覧です。各機能のヘルプアイコンをクリックすると、Webで詳しい説明を確認できます。</translation>
+    </message>
+    <message id="FunctionDescription_FocusRingSetting">
+        <source>Focus ring</source>
+        <extracomment>Section heading.</extracomment>
+        <translation>フォーカスリング</translation>
+    </message>
+    <message id="FunctionDescription_FunctionListURL">
+        <source>@KELVARA_DOCS_BASE_URL@/functions/</source>
+        <translation>@KELVARA_DOCS_BASE_URL@/ja/functions/</translation>
+    </message>
+    <message id="FunctionDescription_OnlineHelp">
+        <source>Online help</source>
+        <extracomment>Link.</extracomment>
+        <translation>オンラインヘルプ</translation>
+    </message>
+    <message id="FunctionDescription_ToDetail">
+        <source>All functions in detail</source>
+        <extracomment>Link.</extracomment>
+        <translation>機能の詳しい説明</translation>
+    </message>
+    <message id="Header_LensDisconnected">
+        <source>No lens connected</source>
+        <translation>レンズが接続されていません</translation>
+    </message>
+    <message id="Header_LensRemoval">
+        <source>Disconnect lens</source>
+        <extracomment>Button.</extracomment>
+        <translation>接続解除</translation>
+    </message>
+    <message id="Header_LensRemovalConfirm">
+        <source>Disconnect the lens? You can then remove it from the dock.</source>
+        <extracomment>Yes/No question.</extracomment>
+        <translation>レンズの接続を解除しますか？解除後、レンズをドックから取り外せます。</translation>
+    </message>
+    <message id="HelpURL_ABFocus">
+        <source>@KELVARA_DOCS_BASE_URL@/functions/ab-focus/</source>
+        <translation>@KELVARA_DOCS_BASE_URL@/ja/functions/ab-focus/</translation>
+    </message>
+    <message id="HelpURL_AFLimit">
+        <source>@KELVARA_DOCS_BASE_URL@/functions/af-limit/</source>
+        <translation>@KELVARA_DOCS_BASE_URL@/ja/functions/af-limit/</translation>
+    </message>
+    <message id="HelpURL_AfMfSwitch">
+        <source>@KELVARA_DOCS_BASE_URL@/functions/af-mf-switching/</source>
+        <translation>@KELVARA_DOCS_BASE_URL@/ja/functions/af-mf-switching/</translation>
+    </message>
+    <message id="HelpURL_CameraFunction">
+        <source>@KELVARA_DOCS_BASE_URL@/functions/camera-function/</source>
+        <translation>@KELVARA_DOCS_BASE_URL@/ja/functions/camera-function/</translation>
+    </message>
+    <message id="HelpURL_FocusPreset">
+        <source>@KELVARA_DOCS_BASE_URL@/functions/focus-preset/</source>
+        <translation>@KELVARA_DOCS_BASE_URL@/ja/functions/focus-preset/</translation>
+    </message>
+    <message id="HelpURL_InfLock">
+        <source>@KELVARA_DOCS_BASE_URL@/functions/infinity-lock/</source>
+        <translation>@KELVARA_DOCS_BASE_URL@/ja/functions/infinity-lock/</translation>
+    </message>
+    <message id="HelpURL_MFLimit">
+        <source>@KELVARA_DOCS_BASE_URL@/functions/mf-limit/</source>
+        <translation>@KELVARA_DOCS_BASE_URL@/ja/functions/mf-limit/</translation>
+    </message>
+    <message id="HelpURL_RingFunction">
+        <source>@KELVARA_DOCS_BASE_URL@/functions/mf-mi-switching/</source>
+        <translation>@KELVARA_DOCS_BASE_URL@/ja/functions/mf-mi-switching/</translation>
+    </message>
+    <message id="Home_Adjustment">
+        <source>AF adjustment</source>
+        <extracomment>Block heading.</extracomment>
+        <translation>AF調整</translation>
+    </message>
+    <message id="Home_AfCustomize">
+        <source>AF fine adjustment</source>
+        <extracomment>Row label.</extracomment>
+        <translation>AF微調整</translation>
+    </message>
+    <message id="Home_ButtonSetting">
+        <source>Custom button</source>
+        <extracomment>Block heading.</extracomment>
+        <translation>カスタムボタン</translation>
+    </message>
+    <message id="Home_DelaySetting">
+        <source>Delay</source>
+        <extracomment>Summary part name; ": " and the time follow.</extracomment>
+        <translation>ディレイ</translation>
+    </message>
+    <message id="Home_FileIllegal">
+        <source>This file cannot be loaded. It is not a settings file for this lens model, or it is damaged. Choose a file saved from a lens of the same model.</source>
+        <translation>このファイルは読み込めません。このレンズのモデル用の設定ファイルではないか、ファイルが壊れています。同じモデルのレンズから保存したファイルを選択してください。</translation>
+    </message>
+    <message id="Home_FileLoadError">
+        <source>Could not read the file. Check that it still exists and that you are allowed to open it, then try again.</source>
+        <translation>ファイルを読み込めませんでした。ファイルが存在し、開く権限があることを確認してから、もう一度お試しください。</translation>
+    </message>
+    <message id="Home_FileSaveError">
+        <source>Could not save the file. Check that you can write to the chosen folder and that the disk has free space, then try again.</source>
+        <translation>ファイルを保存できませんでした。保存先のフォルダーに書き込めること、ディスクに空き容量があることを確認してから、もう一度お試しください。</translation>
+    </message>
+    <message id="Home_FocusSpeed">
+        <source>Focus speed</source>
+        <extracomment>Summary part name; ": " and the speed follow.</extracomment>
+        <translation>フォーカス速度</translation>
+    </message>
+    <message id="Home_FocusTime">
+        <source>Drive time</source>
+        <extracomment>Summary part name; ": " and the time follow.</extracomment>
+        <translation>駆動時間</translation>
+    </message>
+    <message id="Home_LabelCustomSwitch">
+        <source>Custom switch</source>
+        <extracomment>Label on the lens drawing.</extracomment>
+        <translation>カスタムスイッチ</translation>
+    </message>
+    <message id="Home_LabelFocusRing">
+        <source>Focus ring</source>
+        <extracomment>Label on the lens drawing.</extracomment>
+        <translation>フォーカスリング</translation>
+    </message>
+    <message id="Home_LabelFocusSetButton">
+        <source>Custom button</source>
+        <extracomment>Label on the lens drawing and row label.</extracomment>
+        <translation>カスタムボタン</translation>
+    </message>
+    <message id="Home_LensSettingLoadError">
+        <source>Could not read the settings from the lens. Check that the lens sits firmly in the dock and that the cable is connected, then connect again.</source>
+        <translation>レンズから設定を読み込めませんでした。レンズがドックに確実に装着され、ケーブルが接続されていることを確認してから、もう一度接続してください。</translation>
+    </message>
+    <message id="Home_RingAngleSetting">
+        <source>Rotation angle (°)</source>
+        <extracomment>Summary part name; ": " and the angle in degrees follow.</extracomment>
+        <translation>回転角（°）</translation>
+    </message>
+    <message id="Home_RingDefault">
+        <source>Standard</source>
+        <translation>標準</translation>
+    </message>
+    <message id="Home_RingDirectionSetting">
+        <source>Rotation direction</source>
+        <extracomment>Setting name.</extracomment>
+        <translation>回転方向</translation>
+    </message>
+    <message id="Home_RingFollowCamera">
+        <source>Follow camera</source>
+        <extracomment>Ring direction value: the camera decides.</extracomment>
+        <translation>カメラの設定に従う</translation>
+    </message>
+    <message id="Home_RingResponseLinear">
+        <source>Linear</source>
+        <translation>リニア</translation>
+    </message>
+    <message id="Home_RingResponseNonLinear">
+        <source>Non-linear</source>
+        <translation>ノンリニア</translation>
+    </message>
+    <message id="Home_RingResponseSetting">
+        <source>Ring response</source>
+        <extracomment>Setting name.</extracomment>
+        <translation>リングの応答</translation>
+    </message>
+    <message id="Home_RingReverse">
+        <source>Reverse</source>
+        <translation>逆方向</translation>
+    </message>
+    <message id="Home_RingSetting">
+        <source>Focus ring</source>
+        <extracomment>Block heading.</extracomment>
+        <translation>フォーカスリング</translation>
+    </message>
+    <message id="Home_SettingButton">
+        <source>Settings</source>
+        <extracomment>Button.</extracomment>
+        <translation>設定</translation>
+    </message>
+    <message id="Home_SettingInput">
+        <source>Load settings</source>
+        <extracomment>Button: load a settings file into the lens.</extracomment>
+        <translation>設定の読み込み</translation>
+    </message>
+    <message id="Home_SettingInputEnd">
+        <source>The settings were loaded into the lens.</source>
+        <translation>設定をレンズに書き込みました。</translation>
+    </message>
+    <message id="Home_SettingInputError">
+        <source>Could not write the settings to the lens. Some settings may already have changed. Check that the lens sits firmly in the dock and that the cable is connected, then load the file again.</source>
+        <translation>設定をレンズに書き込めませんでした。一部の設定が変更されている可能性があります。レンズがドックに確実に装着され、ケーブルが接続されていることを確認してから、もう一度ファイルを読み込んでください。</translation>
+    </message>
+    <message id="Home_SettingOutput">
+        <source>Save settings</source>
+        <extracomment>Button: save the lens settings to a file.</extracomment>
+        <translation>設定の保存</translation>
+    </message>
+    <message id="Home_SettingOutputEnd">
+        <source>The settings were saved.</source>
+        <translation>設定を保存しました。</translation>
+    </message>
+    <message id="Home_SettingOutputError">
+        <source>Could not read the settings from the lens, so no file was saved. Check that the lens sits firmly in the dock and that the cable is connected, then try again.</source>
+        <translation>レンズから設定を読み込めなかったため、ファイルを保存できませんでした。レンズがドックに確実に装着され、ケーブルが接続されていることを確認してから、もう一度お試しください。</translation>
+    </message>
+    <message id="Home_SettingReturn">
+        <source>Reset settings</source>
+        <extracomment>Button.</extracomment>
+        <translation>設定のリセット</translation>
+    </message>
+    <message id="Home_SettingReturnEnd">
+        <source>The lens settings were reset to their defaults.</source>
+        <translation>レンズの設定を初期状態に戻しました。</translation>
+    </message>
+    <message id="Home_SettingReturnError">
+        <source>Could not reset the settings. Check that the lens sits firmly in the dock and that the cable is connected, then try again.</source>
+        <translation>設定をリセットできませんでした。レンズがドックに確実に装着され、ケーブルが接続されていることを確認してから、もう一度お試しください。</translation>
+    </message>
+    <message id="Home_SettingReturnQuestion">
+        <source>Reset all lens settings to their defaults? Your current settings will be lost. To keep them, save them to a file first.</source>
+        <extracomment>Yes/No question.</extracomment>
+        <translation>レンズのすべての設定を初期状態に戻しますか？現在の設定は失われます。残しておく場合は、先に設定を保存してください。</translation>
+    </message>
+    <message id="Home_SwitchSetting">
+        <source>Custom switch and button</source>
+        <extracomment>Block heading.</extracomment>
+        <translation>カスタムスイッチ・ボタン</translation>
+    </message>
+    <message id="Menu_Adjustment">
+        <source>AF adjustment</source>
+        <extracomment>Menu entry.</extracomment>
+        <translation>AF微調整</translation>
+    </message>
+    <message id="Menu_ButtonSetting">
+        <source>Custom button</source>
+        <extracomment>Menu entry.</extracomment>
+        <translation>カスタムボタン</translation>
+    </message>
+    <message id="Menu_Connect">
+        <source>Connect</source>
+        <extracomment>Menu entry.</extracomment>
+        <translation>接続</translation>
+    </message>
+    <message id="Menu_FirmwareInfo">
+        <source>Firmware</source>
+        <extracomment>Menu entry.</extracomment>
+        <translation>ファームウェア</translation>
+    </message>
+    <message id="Menu_FunctionDescription">
+        <source>Functions</source>
+        <extracomment>Menu entry.</extracomment>
+        <translation>機能説明</translation>
+    </message>
+    <message id="Menu_Home">
+        <source>Home</source>
+        <extracomment>Menu entry.</extracomment>
+        <translation>ホーム</translation>
+    </message>
+    <message id="Menu_RingFocusSetting">
+        <source>Focus ring</source>
+        <extracomment>Menu entry.</extracomment>
+        <translation>フォーカスリング</translation>
+    </message>
+    <message id="Menu_SwitchSetting">
+        <source>Custom switch</source>
+        <extracomment>Menu entry.</extracomment>
+        <translation>カスタムスイッチ</translation>
+    </message>
+    <message id="Menu_VersionInfo">
+        <source>About</source>
+        <extracomment>Menu entry.</extracomment>
+        <translation>バージョン情報</translation>
+    </message>
+    <message id="RingSetting_RingAngle">
+        <source>Rotation angle</source>
+        <extracomment>Heading.</extracomment>
+        <translation>回転角</translation>
+    </message>
+    <message id="RingSetting_RingDirectionDefault">
+        <source>Standard</source>
+        <extracomment>Choice.</extracomment>
+        <translation>標準</translation>
+    </message>
+    <message id="RingSetting_RingDirectionExplanation">
+        <source>Sets which way you turn the focus ring to focus farther away.</source>
+        <translation>ピントを遠くに合わせるときの、フォーカスリングの回転方向を設定します。</translation>
+    </message>
+    <message id="RingSetting_RingDirectionExplanationDescription1">
+        <source>The lens's original direction.</source>
+        <extracomment>Describes "Standard".</extracomment>
+        <translation>レンズ本来の回転方向です。</translation>
+    </message>
+    <message id="RingSetting_RingDirectionExplanationDescription2">
+        <source>The opposite of the original direction.</source>
+        <extracomment>Describes "Reverse".</extracomment>
+        <translation>本来とは逆の回転方向です。</translation>
+    </message>
+    <message id="RingSetting_RingDirectionExplanationDescription3">
+        <source>When the lens is on a Nikon Z camera, also check the camera's focus ring rotation setting.</source>
+        <translation>ニコンZシリーズのカメラに装着している場合は、カメラ側のフォーカスリング回転方向の設定もご確認ください。</translation>
+    </message>
+    <message id="RingSetting_RingDirectionExplanationForZ">
+        <source>Sets which way you turn the focus ring to focus farther away. On a Nikon Z camera, the lens can also follow the camera's setting.</source>
+        <translation>ピントを遠くに合わせるときの、フォーカスリングの回転方向を設定します。ニコンZシリーズのカメラでは、カメラの設定に従わせることもできます。</translation>
+    </message>
+    <message id="RingSetting_RingDirectionReverse">
+        <source>Reverse</source>
+        <extracomment>Choice.</extracomment>
+        <translation>逆方向</translation>
+    </message>
+    <message id="RingSetting_RingResponseExplanation">
+        <source>Sets how the focus moves when you turn the focus ring.</source>
+        <translation>フォーカスリングを回したときの、ピントの動き方を設定します。</translation>
+    </message>
+    <message id="RingSetting_RingResponseExplanationDescription1">
+        <source>The focus moves farther the faster you turn the ring. Good for focusing quickly when taking photos.</source>
+        <extracomment>Describes "Non-linear".</extracomment>
+        <translation>リングを回す速さに応じて、ピントの移動量が変わります。静止画撮影で、すばやくピントを合わせたいときに適しています。</translation>
+    </message>
+    <message id="RingSetting_RingResponseExplanationDescription2">
+        <source>The focus moves by the same amount for the same turn, however fast you turn the ring. Set the rotation angle for the whole focus range. Good for video and repeatable focus pulls.</source>
+        <extracomment>Describes "Linear" on lenses with an adjustable rotation angle.</extracomment>
+        <translation>リングを回す速さにかかわらず、回転角に応じて一定量ピントが移動します。フォーカス範囲全体に必要な回転角を設定できます。動画撮影や、同じピント送りを繰り返すときに適しています。</translation>
+    </message>
+    <message id="RingSetting_RingResponseExplanationDescription2_AngleNotSupport">
+        <source>The focus moves by the same amount for the same turn, however fast you turn the ring. Good for video and repeatable focus pulls.</source>
+        <extracomment>Describes "Linear" on lenses without an adjustable rotation angle.</extracomment>
+        <translation>リングを回す速さにかかわらず、回転角に応じて一定量ピントが移動します。動画撮影や、同じピント送りを繰り返すときに適しています。</translation>
+    </message>
+    <message id="RingSetting_RingResponseLinear">
+        <source>Linear</source>
+        <extracomment>Choice.</extracomment>
+        <translation>リニア</translation>
+    </message>
+    <message id="RingSetting_RingResponseNonLinear">
+        <source>Non-linear</source>
+        <extracomment>Choice.</extracomment>
+        <translation>ノンリニア</translation>
+    </message>
+    <message id="StartPage_DontShowNext">
+        <source>Don't show this again</source>
+        <extracomment>Check box.</extracomment>
+        <translation>次回から表示しない</translation>
+    </message>
+    <message id="StartPage_Start">
+        <source>Get started</source>
+        <extracomment>Button.</extracomment>
+        <translation>はじめる</translation>
+    </message>
+    <message id="StartPage_YouCanDo">
+        <source>With Kelvara Lens Utility you can assign functions to the lens's custom switch and button, set up the focus ring, fine-tune AF, save and load lens settings, and update the lens firmware.</source>
+        <translation>Kelvara Lens Utilityでは、カスタムスイッチやカスタムボタンへの機能の割り当て、フォーカスリングの設定、AF微調整、レンズ設定の保存と読み込み、レンズのファームウェアアップデートができます。</translation>
+    </message>
+    <message id="StartPage_YouCanDoURL">
+        <source>@KELVARA_DOCS_BASE_URL@/getting-started/</source>
+        <translation>@KELVARA_DOCS_BASE_URL@/ja/getting-started/</translation>
+    </message>
+    <message id="VersionInfo_Back">
+        <source>Back</source>
+        <extracomment>Button.</extracomment>
+        <translation>戻る</translation>
+    </message>
+    <message id="VersionInfo_DownLoad">
+        <source>Download the latest version</source>
+        <extracomment>Link.</extracomment>
+        <translation>最新版をダウンロード</translation>
+    </message>
+    <message id="VersionInfo_DownLoadURL">
+        <source>@KELVARA_DOCS_BASE_URL@/download/</source>
+        <translation>@KELVARA_DOCS_BASE_URL@/ja/download/</translation>
+    </message>
+    <message id="VersionInfo_License">
+        <source>Licenses</source>
+        <extracomment>Entry that opens the licence text.</extracomment>
+        <translation>ライセンス</translation>
+    </message>
+    <message id="VersionInfo_License_Contents">
+        <source>Kelvara Lens Utility is free software: you can redistribute it and/or modify it under the terms of the GNU General Public License as published by the Free Software Foundation, either version 3 of the License, or (at your option) any later version.
+
+This program is distributed in the hope that it will be useful, but WITHOUT ANY WARRANTY; without even the implied warranty of MERCHANTABILITY or FITNESS FOR A PARTICULAR PURPOSE. See the GNU General Public License for more details. You should have received a copy of the license with this program; if not, see https://www.gnu.org/licenses/.
+
+This program uses the Qt toolkit (The Qt Company Ltd. and other contributors) under the GNU Lesser General Public License version 3 and the GNU General Public License version 3.</source>
+        <extracomment>Licence notice. Keep the meaning exact; line breaks separate paragraphs.</extracomment>
+        <translation>Kelvara Lens Utilityはフリーソフトウェアです。フリーソフトウェア財団が公表したGNU一般公衆利用許諾書（GNU General Public License）のバージョン3、または（任意で）それ以降のバージョンの定める条件の下で、再配布や改変を行うことができます。
+
+このプログラムは有用であることを願って配布されていますが、いかなる保証もありません。商品性や特定目的への適合性についての暗黙の保証もありません。詳しくはGNU一般公衆利用許諾書をご覧ください。このプログラムには許諾書の写しが添付されています。添付されていない場合は https://www.gnu.org/licenses/ をご覧ください。
+
+このプログラムは、Qtツールキット（The Qt Company Ltd.および貢献者）をGNU劣等一般公衆利用許諾書（GNU Lesser General Public License）バージョン3およびGNU一般公衆利用許諾書バージョン3の下で使用しています。
+
+この日本語文は参考訳です。法的には英語の原文が優先されます。</translation>
+    </message>
+    <message id="VersionInfo_OnlineHelp">
+        <source>Online help</source>
+        <extracomment>Link.</extracomment>
+        <translation>オンラインヘルプ</translation>
+    </message>
+    <message id="VersionInfo_OnlineHelpURL">
+        <source>@KELVARA_DOCS_BASE_URL@/</source>
+        <translation>@KELVARA_DOCS_BASE_URL@/ja/</translation>
+    </message>
+    <message id="VersionInfo_PersonalInformation">
+        <source>Privacy</source>
+        <extracomment>Entry that opens the privacy text.</extracomment>
+        <translation>個人情報の取り扱い</translation>
+    </message>
+    <message id="VersionInfo_PersonalInformation_Contents">
+        <source>Kelvara Lens Utility does not collect personal information and has no user accounts.
+
+To check for updates, the utility asks the Kelvara update server for the newest version of the utility and, while a lens is connected, for the newest firmware of that lens model. Like any web server, the update server receives your IP address and the time of the request. Lens serial numbers and your settings are never sent.
+
+Settings files are saved only where you choose on this computer.</source>
+        <translation>Kelvara Lens Utilityは個人情報を収集しません。ユーザーアカウントもありません。
+
+更新の確認のため、本ユーティリティはKelvaraのアップデートサーバーに、ユーティリティの最新バージョンと、レンズの接続中はそのレンズモデルの最新ファームウェアを問い合わせます。一般的なWebサーバーと同様に、アップデートサーバーはお使いのIPアドレスと問い合わせの日時を受け取ります。レンズのシリアル番号や設定内容が送信されることはありません。
+
+設定ファイルは、お使いのパソコンの指定した場所にのみ保存されます。</translation>
+    </message>
+    <message id="VersionInfo_PersonalInformation_URL">
+        <source>@KELVARA_DOCS_BASE_URL@/privacy/</source>
+        <translation>@KELVARA_DOCS_BASE_URL@/ja/privacy/</translation>
+    </message>
+    <message id="VersionInfo_UpdateExist">
+        <source>A new version of Kelvara Lens Utility is available.</source>
+        <translation>Kelvara Lens Utilityの新しいバージョンが公開されています。</translation>
+    </message>
+    <message id="VersionInfo_Version">
+        <source>Version</source>
+        <extracomment>Label before the utility's version number.</extracomment>
+        <translation>バージョン</translation>
+    </message>
+</context>
+</TS>
