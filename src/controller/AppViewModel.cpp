@@ -1,20 +1,62 @@
 #include "AppViewModel.h"
 
+#include "UtilityVersion.h"
+#include "firmware/ServerModel.h"
+#include "firmware/UtilityInfoFileModel.h"
+#include "link/LensClient.h"
+#include "model/AdjustItemModel.h"
 #include "model/BasicInfoViewModel.h"
+#include "model/ButtonItemModel.h"
 #include "model/LensSettingViewModel.h"
+#include "model/RingItemModel.h"
+#include "platform/MainThread.h"
 #include "ui/MessageViewModel.h"
+
+#include <QMetaProperty>
+#include <QPointer>
 
 namespace kelvara {
 
 namespace {
 // Touched on the main thread only, where controllers are created and destroyed.
 AppViewModel* sharedInstance = nullptr;
+
+// Connects every property notification of source to the controller's modelChanged.
+void forwardNotifications(QObject* source, AppViewModel* controller) {
+    const QMetaMethod target =
+        QMetaMethod::fromSignal(&AppViewModel::modelChanged);
+    const QMetaObject* meta = source->metaObject();
+    for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i)
+        if (meta->property(i).hasNotifySignal())
+            QObject::connect(source, meta->property(i).notifySignal(), controller, target);
+}
 } // namespace
 
 AppViewModel::AppViewModel(QObject* parent)
-    : QObject(parent), basic_info_(new BasicInfoViewModel(this)),
-      lens_setting_(new LensSettingViewModel(this)), message_(new MessageViewModel(this)) {
+    : QObject(parent), app_name_(QStringLiteral(KELVARA_APP_NAME)),
+      version_(QStringLiteral(KELVARA_APP_VERSION)), basic_info_(new BasicInfoViewModel(this)),
+      button_item_(new ButtonItemModel(basic_info_, this)),
+      ring_item_(new RingItemModel(basic_info_, this)),
+      adjust_item_(new AdjustItemModel(basic_info_, this)),
+      lens_setting_(new LensSettingViewModel(this)), message_(new MessageViewModel(this)),
+      utility_file_(std::make_unique<UtilityInfoFileModel>()) {
     sharedInstance = this;
+    auto_connect_timer.setInterval(1000);
+    connect(&auto_connect_timer, &QTimer::timeout, this, &AppViewModel::autoConnectTimer);
+
+    // Pages that watch only the controller redraw when these models change.
+    connect(message_, &MessageViewModel::changed, this, &AppViewModel::modelChanged);
+    forwardNotifications(lens_setting_, this);
+
+    QPointer<AppViewModel> self(this);
+    utility_file_->onComplete = [self](bool ok) {
+        MainThread::post([self, ok] {
+            if (self)
+                self->checkUtilityVersion(ok);
+        });
+    };
+    utility_file_->requestFile(ServerModel::utilityInfoAddress());
+
     basic_info_->owner = this;
     lens_setting_->owner = this;
 }
@@ -28,6 +70,31 @@ AppViewModel* AppViewModel::shared() {
     return sharedInstance;
 }
 
+void AppViewModel::checkUtilityVersion(bool ok) {
+    if (!ok) {
+        setIs_new(false);
+        setFooter_message(qtTrId("Footer_UtilityVersionCheckError"));
+        return;
+    }
+    setIs_new(UtilityVersion::isNewer(UtilityVersion::parse(utility_file_->version),
+                                      UtilityVersion::parse(version_)));
+    setFooter_message(QString());
+}
+
+void AppViewModel::setSelected_menu(MenuId menu) {
+    if (selected_menu_ == menu)
+        return;
+    selected_menu_ = menu;
+    emit selected_menuChanged();
+}
+
+void AppViewModel::setShow_menu(bool show) {
+    if (show_menu_ == show)
+        return;
+    show_menu_ = show;
+    emit show_menuChanged();
+}
+
 void AppViewModel::setLock(bool lock) {
     if (lock_ == lock)
         return;
@@ -35,11 +102,47 @@ void AppViewModel::setLock(bool lock) {
     emit lockChanged();
 }
 
+void AppViewModel::setConnect_state(ConnectState state) {
+    const bool changed = connect_state_ != state;
+    connect_state_ = state;
+    if (changed)
+        emit connect_stateChanged();
+    if (state != NOT_CONNECT)
+        return;
+    // Every return to NOT_CONNECT, repeated ones included, ends the connection.
+    QPointer<AppViewModel> self(this);
+    MainThread::post([self] {
+        if (!self)
+            return;
+        self->setFooter_message(QString());
+        self->setIs_safemode(false);
+    });
+    closePort();
+}
+
+void AppViewModel::setIs_new(bool value) {
+    if (is_new_ == value)
+        return;
+    is_new_ = value;
+    emit is_newChanged();
+}
+
 void AppViewModel::setFooter_message(const QString& text) {
     if (footer_message_ == text)
         return;
     footer_message_ = text;
     emit footer_messageChanged();
+}
+
+void AppViewModel::setIs_safemode(bool value) {
+    if (is_safemode_ == value)
+        return;
+    is_safemode_ = value;
+    emit is_safemodeChanged();
+}
+
+void AppViewModel::closePort() {
+    LensClient::transport().closePort();
 }
 
 } // namespace kelvara

@@ -1,30 +1,59 @@
 #pragma once
 
+#include "ConnectState.h"
+#include "MenuId.h"
+#include "link/Bytes.h"
+
 #include <QObject>
 #include <QString>
+#include <QTimer>
+
+#include <memory>
+#include <semaphore>
 
 namespace kelvara {
 
+class AdjustItemModel;
 class BasicInfoViewModel;
+class ButtonItemModel;
+class FileDialogs;
 class LensSettingViewModel;
 class MessageViewModel;
+class ProductInfoFileModel;
+class RingItemModel;
+class UtilityInfoFileModel;
 
-// The application controller: owns the models the pages observe and the state they
-// share. The program creates one, which is the shared instance while it lives; a test
-// creates its own, which replaces any earlier one as the shared instance.
+// The application controller: owns the connection with the lens and every model the
+// pages observe. Published fields change on the main thread. The program creates one,
+// which is the shared instance while it lives; a test creates its own.
 class AppViewModel : public QObject {
     Q_OBJECT
+    Q_MOC_INCLUDE("model/AdjustItemModel.h")
     Q_MOC_INCLUDE("model/BasicInfoViewModel.h")
+    Q_MOC_INCLUDE("model/ButtonItemModel.h")
     Q_MOC_INCLUDE("model/LensSettingViewModel.h")
+    Q_MOC_INCLUDE("model/RingItemModel.h")
     Q_MOC_INCLUDE("ui/MessageViewModel.h")
+    Q_PROPERTY(QString app_name READ app_name CONSTANT)
+    Q_PROPERTY(QString version READ version CONSTANT)
+    Q_PROPERTY(int selected_menu READ selected_menu WRITE setSelectedMenuValue NOTIFY
+                   selected_menuChanged)
+    Q_PROPERTY(bool show_menu READ show_menu NOTIFY show_menuChanged)
     Q_PROPERTY(bool lock READ lock WRITE setLock NOTIFY lockChanged)
+    Q_PROPERTY(int connect_state READ connect_state NOTIFY connect_stateChanged)
+    Q_PROPERTY(bool is_new READ is_new NOTIFY is_newChanged)
     Q_PROPERTY(QString footer_message READ footer_message WRITE setFooter_message NOTIFY
                    footer_messageChanged)
     Q_PROPERTY(kelvara::BasicInfoViewModel* basic_info READ basic_info CONSTANT)
+    Q_PROPERTY(kelvara::ButtonItemModel* button_item READ button_item CONSTANT)
+    Q_PROPERTY(kelvara::RingItemModel* ring_item READ ring_item CONSTANT)
+    Q_PROPERTY(kelvara::AdjustItemModel* adjust_item READ adjust_item CONSTANT)
+    Q_PROPERTY(bool is_safemode READ is_safemode NOTIFY is_safemodeChanged)
     Q_PROPERTY(kelvara::LensSettingViewModel* lens_setting READ lens_setting CONSTANT)
     Q_PROPERTY(kelvara::MessageViewModel* message READ message CONSTANT)
+    Q_PROPERTY(QString backup_directory READ backup_directory CONSTANT)
 
-  public:
+public:
     static constexpr int HEADER_SIZE = 16;
     static constexpr int FOOTER_SIZE = 2;
     static constexpr int E2P_BLOCK_MAX_COUNT = 2;
@@ -37,26 +66,125 @@ class AppViewModel : public QObject {
     // The controller created last and still alive; null when there is none.
     static AppViewModel* shared();
 
-    // A setting write is under way or its error message is open.
+    // Connection (one .cpp per concern: connection, settings transfer, settings file,
+    // summary texts).
+    Q_INVOKABLE void connectLens(bool forCustomizing);
+    Q_INVOKABLE void disconnectLens();
+    void autoConnectTimer();
+    bool isAutoConnecting() const { return auto_connect_timer.isActive(); }
+
+    // Settings transfer and files.
+    Q_INVOKABLE void resetSettings();
+    Q_INVOKABLE void exportSettings();
+    Q_INVOKABLE void importSettings();
+    void setFileDialogs(FileDialogs* dialogs) { fileDialogs_ = dialogs; }
+    // Path of the automatic backup taken before the last reset or import; empty if none.
+    QString lastBackup() const { return lastBackup_; }
+    QString backup_directory() const;
+
+    // Home page summary texts.
+    Q_INVOKABLE QString buttonSummaryText(int index, bool details) const;
+    Q_INVOKABLE QString afLimitText(int row, int end) const;
+    Q_INVOKABLE QString ringDirectionText() const;
+    Q_INVOKABLE QString ringResponseText() const;
+    Q_INVOKABLE QString ringResponseSummaryText() const;
+    Q_INVOKABLE QString ringAngleText() const;
+    Q_INVOKABLE QString pintoText() const;
+
+    QString app_name() const { return app_name_; }
+    QString version() const { return version_; }
+    MenuId selectedMenu() const { return selected_menu_; }
+    int selected_menu() const { return selected_menu_; }
+    void setSelected_menu(MenuId menu);
+    void setSelectedMenuValue(int menu) { setSelected_menu(MenuId(menu)); }
+    bool show_menu() const { return show_menu_; }
+    void setShow_menu(bool show);
     bool lock() const { return lock_; }
     void setLock(bool lock);
+    ConnectState connectState() const { return connect_state_; }
+    int connect_state() const { return connect_state_; }
+    void setConnect_state(ConnectState state);
+    bool is_new() const { return is_new_; }
     QString footer_message() const { return footer_message_; }
     void setFooter_message(const QString& text);
+    bool is_safemode() const { return is_safemode_; }
+    bool isConnectBody() const { return isConnectBody_; }
+    ConnectMode connectMode() const { return connectMode_; }
 
     BasicInfoViewModel* basic_info() const { return basic_info_; }
+    ButtonItemModel* button_item() const { return button_item_; }
+    RingItemModel* ring_item() const { return ring_item_; }
+    AdjustItemModel* adjust_item() const { return adjust_item_; }
     LensSettingViewModel* lens_setting() const { return lens_setting_; }
     MessageViewModel* message() const { return message_; }
+    UtilityInfoFileModel& utility_file() const { return *utility_file_; }
 
-  signals:
+signals:
+    void selected_menuChanged();
+    void show_menuChanged();
     void lockChanged();
+    void connect_stateChanged();
+    void is_newChanged();
     void footer_messageChanged();
+    void is_safemodeChanged();
+    // Re-announced changes of the owned settings, message and popup models.
+    void modelChanged();
 
-  private:
+private:
+    using Step = std::function<void(const Bytes& block)>;
+
+    void checkUtilityVersion(bool ok);
+    void setIs_new(bool value);
+    void setIs_safemode(bool value);
+
+    // A read reply's data without its five header bytes.
+    static Bytes readBlock(const Bytes& data);
+    std::function<void()> detachHandler();
+    void onDetach();
+    void startAutoConnectTimer();
+    void connectFailure();
+    void readError(const Bytes& data);
+    void closePort();
+
+    void readBasicInfo(bool closeOnFailure);
+    void readSettings(int block, Bytes accumulator, bool closeOnFailure);
+    void readForExport(int block, Bytes accumulator);
+    void reread() { readBasicInfo(false); }
+    void saveExport(const Bytes& image);
+    void openImport(const QString& path);
+    void writeBack(Bytes image);
+    void backUpBeforeOverwrite();
+    void startSafeMode();
+    void confirmSafeModeUpdate(bool found, const QString& fileName, const QString& descriptionKey);
+    void startSafeModeTransfer(const QString& address, const QString& descriptionKey);
+
+    QString app_name_;
+    QString version_;
+    MenuId selected_menu_ = CONNECT;
+    bool show_menu_ = true;
     bool lock_ = false;
+    ConnectState connect_state_ = NOT_CONNECT;
+    bool is_new_ = false;
     QString footer_message_;
+    bool is_safemode_ = false;
+
+    bool isConnectBody_ = false;
+    ConnectMode connectMode_ = customize;
+    QTimer auto_connect_timer;
+    // Paces the block writes of a write-back; one release per completed block.
+    std::shared_ptr<std::counting_semaphore<>> loadSemaphore =
+        std::make_shared<std::counting_semaphore<>>(0);
+
     BasicInfoViewModel* basic_info_;
+    ButtonItemModel* button_item_;
+    RingItemModel* ring_item_;
+    AdjustItemModel* adjust_item_;
     LensSettingViewModel* lens_setting_;
     MessageViewModel* message_;
+    std::unique_ptr<UtilityInfoFileModel> utility_file_;
+    std::shared_ptr<ProductInfoFileModel> safeModeCatalogue_;
+    FileDialogs* fileDialogs_ = nullptr;
+    QString lastBackup_;
 };
 
 } // namespace kelvara

@@ -7,6 +7,7 @@
 #include "firmware/ProductInfoFileModel.h"
 #include "firmware/ServerModel.h"
 #include "firmware/UtilityInfoFileModel.h"
+#include "platform/Texts.h"
 #include "platform/Timings.h"
 
 #include <QElapsedTimer>
@@ -56,6 +57,11 @@ class TestCatalogue : public QObject {
     }
 
   private slots:
+    void initTestCase() {
+        // Web addresses come from the string tables, as in the program.
+        QVERIFY(!Texts::install(QLocale(QLocale::English)).isEmpty());
+    }
+
     void init() {
         http = std::make_shared<test::FakeHttpClient>();
         HttpClient::install(http);
@@ -449,7 +455,8 @@ class TestCatalogue : public QObject {
         ServerModel::setMountPath(ServerModel::mountPathFor(FujiX));
         QCOMPARE(ServerModel::modelName(), QStringLiteral("AB12"));
         QVERIFY(ServerModel::firmwareContentAddress().endsWith("ab12/fujifilm_x/"));
-        QVERIFY(!ServerModel::personalInformationAddress().isEmpty());
+        QVERIFY(ServerModel::firmwareContentAddress().startsWith("https://"));
+        QVERIFY(ServerModel::personalInformationAddress().startsWith("https://"));
         ServerModel::reset();
         QCOMPARE(ServerModel::modelName(), QString());
     }

@@ -1,0 +1,217 @@
+// Connecting, the reads at connect, detach and reconnect, disconnecting on request.
+#include "AppViewModel.h"
+
+#include "OnMainThread.h"
+#include "model/BasicInfoViewModel.h"
+#include "model/ButtonItemModel.h"
+#include "model/LensSettingViewModel.h"
+#include "platform/Diagnostics.h"
+#include "platform/Timings.h"
+#include "ui/MessageViewModel.h"
+
+namespace kelvara {
+
+namespace {
+
+constexpr std::uint8_t CAMERA_CONNECTION_STATUS_ERROR = 0x83;
+
+void log(const char* line) {
+    Diagnostics::line(QString::fromLatin1(line));
+}
+
+} // namespace
+
+Bytes AppViewModel::readBlock(const Bytes& data) {
+    constexpr std::size_t READ_HEADER = 5;
+    if (data.size() <= READ_HEADER)
+        return {};
+    return Bytes(data.begin() + READ_HEADER, data.end());
+}
+
+std::function<void()> AppViewModel::detachHandler() {
+    QPointer<AppViewModel> self(this);
+    return [self] {
+        if (self)
+            self->onDetach();
+    };
+}
+
+void AppViewModel::connectLens(bool forCustomizing) {
+    setConnect_state(CONNECTING);
+    connectMode_ = forCustomizing ? customize : firmwareUpdate;
+    isConnectBody_ = false;
+    setIs_safemode(false);
+    log("connectLens");
+    if (!LensClient::openAdapterPort(detachHandler())) {
+        connectFailure();
+        return;
+    }
+    LensClient::exchange(CommDataFormat::buildConnect(),
+                         onMainThread(this, [this](bool ok, const Bytes& data) {
+                             const int attach = ok && !data.empty() ? data[0] : 0;
+                             switch (attach) {
+                             case 3:
+                                 log("  and firmup request from lens.");
+                                 setIs_safemode(true);
+                                 startSafeMode();
+                                 return;
+                             case 2:
+                                 log("  with body.");
+                                 readBasicInfo(true);
+                                 isConnectBody_ = true;
+                                 return;
+                             case 1:
+                                 log("  without body.");
+                                 readBasicInfo(true);
+                                 return;
+                             default:
+                                 // No answer, or one that names no way of attaching:
+                                 // waiting in CONNECTING would strand the user.
+                                 log("  but error.");
+                                 connectFailure();
+                             }
+                         }));
+}
+
+void AppViewModel::connectFailure() {
+    closePort();
+    QPointer<AppViewModel> self(this);
+    message_->showMessage(qtTrId("Connect_LensConnectError"), [self] {
+        if (self)
+            self->setConnect_state(NOT_CONNECT);
+    });
+}
+
+void AppViewModel::readError(const Bytes& data) {
+    const bool cameraStatus = !data.empty() && data[0] == CAMERA_CONNECTION_STATUS_ERROR;
+    QPointer<AppViewModel> self(this);
+    message_->showMessage(qtTrId(cameraStatus ? "Connect_CameraConnectionStatusError"
+                                              : "Home_LensSettingLoadError"),
+                          [self] {
+                              if (!self)
+                                  return;
+                              self->setConnect_state(NOT_CONNECT);
+                              self->setSelected_menu(CONNECT);
+                          });
+}
+
+void AppViewModel::readBasicInfo(bool closeOnFailure) {
+    LensClient::exchange(
+        CommDataFormat::buildRead(false, 0, 0, 0),
+        LensClient::withStatus(onMainThread(this, [this, closeOnFailure](bool ok, const Bytes& data) {
+            if (!ok) {
+                readError(data);
+                if (closeOnFailure)
+                    closePort();
+                return;
+            }
+            basic_info_->setRom(readBlock(data));
+            basic_info_->parseRom();
+            readSettings(0, {}, closeOnFailure);
+            button_item_->setMountType(basic_info_->mountType());
+        })));
+}
+
+void AppViewModel::readSettings(int block, Bytes accumulator, bool closeOnFailure) {
+    LensClient::exchange(
+        CommDataFormat::buildRead(true, std::uint8_t(block), 0, 0),
+        LensClient::withStatus(onMainThread(
+            this, [this, block, accumulator, closeOnFailure](bool ok, const Bytes& data) {
+                if (!ok) {
+                    readError(data);
+                    if (closeOnFailure)
+                        closePort();
+                    return;
+                }
+                Bytes image = accumulator;
+                const Bytes bytes = readBlock(data);
+                image.insert(image.end(), bytes.begin(), bytes.end());
+                if (block == 0) {
+                    readSettings(1, image, closeOnFailure);
+                    return;
+                }
+                setConnect_state(CONNECT_COMPLETE);
+                lens_setting_->setE2p(std::move(image));
+                lens_setting_->parseE2p();
+                if (connectMode_ == customize) {
+                    setSelected_menu(basic_info_->firstPage());
+                } else {
+                    setSelected_menu(FIRMWARE_INFO);
+                    connectMode_ = customize;
+                }
+            })));
+}
+
+void AppViewModel::onDetach() {
+    log("detect detach.");
+    if (basic_info_->firmwareType() & BasicInfoViewModel::FM_APPLY_TIMING) {
+        // The lens restarts to apply its settings and comes back by itself.
+        startAutoConnectTimer();
+        return;
+    }
+    QPointer<AppViewModel> self(this);
+    const auto reportRemoval = [self] {
+        if (!self)
+            return;
+        self->closePort();
+        self->message_->showMessage(qtTrId("Common_LensRemovalMessage"), [self] {
+            if (!self)
+                return;
+            self->setConnect_state(NOT_CONNECT);
+            self->setSelected_menu(CONNECT);
+            self->setShow_menu(true);
+        });
+    };
+    if (!isConnectBody_) {
+        reportRemoval();
+        return;
+    }
+    // A camera body may drop the adapter briefly; look again after a moment without
+    // holding up the main thread.
+    QTimer::singleShot(500, this, [self, reportRemoval] {
+        if (!self)
+            return;
+        if (!LensClient::openAdapterPort(self->detachHandler())) {
+            self->startAutoConnectTimer();
+            return;
+        }
+        reportRemoval();
+    });
+}
+
+void AppViewModel::startAutoConnectTimer() {
+    auto_connect_timer.start(int(Timings::current().autoConnectInterval * 1000));
+}
+
+void AppViewModel::autoConnectTimer() {
+    log("try connect");
+    if (connect_state_ == NOT_CONNECT) {
+        log("try connect end!");
+        auto_connect_timer.stop();
+        return;
+    }
+    if (!LensClient::openAdapterPort(detachHandler()))
+        return;
+    log("connectLens");
+    auto_connect_timer.stop();
+    log("connected!! stop timer.");
+}
+
+void AppViewModel::disconnectLens() {
+    QPointer<AppViewModel> self(this);
+    message_->showConfirm(
+        qtTrId("Header_LensRemovalConfirm"),
+        [self] {
+            if (!self)
+                return;
+            LensClient::exchange(CommDataFormat::buildDisconnect(),
+                                 onMainThread(self.data(), [self](bool, const Bytes&) {
+                                     self->closePort();
+                                     self->setConnect_state(NOT_CONNECT);
+                                     self->setSelected_menu(CONNECT);
+                                 }));
+        },
+        [] {});
+}
+
+} // namespace kelvara

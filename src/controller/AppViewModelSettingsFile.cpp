@@ -1,0 +1,75 @@
+// The settings file: saving an exported image and loading one for import.
+#include "AppViewModel.h"
+
+#include "FileDialogs.h"
+#include "SettingsFile.h"
+#include "model/BasicInfoViewModel.h"
+#include "platform/MainThread.h"
+#include "ui/MessageViewModel.h"
+
+#include <QFile>
+#include <QPointer>
+#include <QSaveFile>
+
+namespace kelvara {
+
+void AppViewModel::saveExport(const Bytes& image) {
+    if (!fileDialogs_)
+        return;
+    QPointer<AppViewModel> self(this);
+    fileDialogs_->chooseSaveFile(
+        basic_info_->modelName() + QStringLiteral("_export"),
+        QLatin1String(SettingsFile::EXTENSION), [self, image](const QString& path) {
+            if (!self || path.isEmpty())
+                return;
+            const Bytes file = SettingsFile::build(self->basic_info_->identityHeader(), image);
+            if (file.empty()) {
+                self->message_->showMessage(qtTrId("Home_SettingOutputError"), [] {});
+                return;
+            }
+            // Written aside and renamed, so a failed write never leaves half a file.
+            QSaveFile out(path);
+            const bool written = out.open(QIODevice::WriteOnly) &&
+                                 out.write(toQByteArray(file)) == qint64(file.size()) &&
+                                 out.commit();
+            self->message_->showMessage(
+                qtTrId(written ? "Home_SettingOutputEnd" : "Home_FileSaveError"), [] {});
+        });
+}
+
+void AppViewModel::importSettings() {
+    QPointer<AppViewModel> self(this);
+    MainThread::post([self] {
+        if (!self || !self->fileDialogs_)
+            return;
+        self->fileDialogs_->chooseOpenFile(QLatin1String(SettingsFile::EXTENSION),
+                                           [self](const QString& path) {
+                                               if (self && !path.isEmpty())
+                                                   self->openImport(path);
+                                           });
+    });
+}
+
+void AppViewModel::openImport(const QString& path) {
+    QFile in(path);
+    if (!in.open(QIODevice::ReadOnly)) {
+        message_->showMessage(qtTrId("Home_FileLoadError"), [] {});
+        return;
+    }
+    // Read one byte past the size a settings file has, so a longer file is recognised
+    // without reading all of it.
+    const QByteArray bytes = in.read(qint64(SettingsFile::FILE_SIZE) + 1);
+    if (in.error() != QFileDevice::NoError) {
+        message_->showMessage(qtTrId("Home_FileLoadError"), [] {});
+        return;
+    }
+    const auto image = SettingsFile::imageFor(toBytes(bytes), basic_info_->rom());
+    if (!image) {
+        message_->showMessage(qtTrId("Home_FileIllegal"), [] {});
+        return;
+    }
+    backUpBeforeOverwrite();
+    writeBack(*image);
+}
+
+} // namespace kelvara

@@ -1,0 +1,112 @@
+// Whole settings images between lens and program: reset, the read for an export, the
+// block-by-block write-back of an import, and the automatic backup before either.
+#include "AppViewModel.h"
+
+#include "OnMainThread.h"
+#include "SettingsBackup.h"
+#include "model/BasicInfoViewModel.h"
+#include "model/LensSettingViewModel.h"
+#include "platform/Diagnostics.h"
+#include "platform/WorkerQueue.h"
+#include "ui/MessageViewModel.h"
+
+#include <atomic>
+
+namespace kelvara {
+
+QString AppViewModel::backup_directory() const {
+    return SettingsBackup::directory();
+}
+
+void AppViewModel::backUpBeforeOverwrite() {
+    // A backup that fails is reported in the log and does not stop the operation.
+    lastBackup_ = SettingsBackup::save(basic_info_->modelName(), basic_info_->identityHeader(),
+                                       lens_setting_->e2p());
+    if (!lastBackup_.isEmpty())
+        Diagnostics::line(QStringLiteral("settings backed up to ") + lastBackup_);
+}
+
+void AppViewModel::resetSettings() {
+    QPointer<AppViewModel> self(this);
+    message_->showConfirm(
+        qtTrId("Home_SettingReturnQuestion"),
+        [self] {
+            if (!self)
+                return;
+            self->backUpBeforeOverwrite();
+            LensClient::exchange(
+                CommDataFormat::buildResetSettings(),
+                LensClient::withStatus(onMainThread(self.data(), [self](bool ok, const Bytes&) {
+                    if (!ok) {
+                        // A lens that went away is reported by the detach handling.
+                        if (LensClient::transport().isPortOpen())
+                            self->message_->showMessage(qtTrId("Home_SettingReturnError"), [] {});
+                        return;
+                    }
+                    self->message_->showMessage(qtTrId("Home_SettingReturnEnd"), [self] {
+                        if (self)
+                            self->reread();
+                    });
+                })));
+        },
+        [] {});
+}
+
+void AppViewModel::exportSettings() {
+    readForExport(0, {});
+}
+
+void AppViewModel::readForExport(int block, Bytes accumulator) {
+    LensClient::exchange(
+        CommDataFormat::buildRead(true, std::uint8_t(block), 0, 0),
+        LensClient::withStatus(
+            onMainThread(this, [this, block, accumulator](bool ok, const Bytes& data) {
+                if (!ok) {
+                    message_->showMessage(qtTrId("Home_SettingOutputError"), [] {});
+                    return;
+                }
+                Bytes image = accumulator;
+                const Bytes bytes = readBlock(data);
+                image.insert(image.end(), bytes.begin(), bytes.end());
+                if (block == 0)
+                    readForExport(1, std::move(image));
+                else
+                    saveExport(image);
+            })));
+}
+
+void AppViewModel::writeBack(Bytes image) {
+    QPointer<AppViewModel> self(this);
+    // The write-back blocks its own worker between blocks, never the main thread.
+    WorkerQueue::post([self, semaphore = loadSemaphore, image = std::move(image)] {
+        auto failed = std::make_shared<std::atomic<bool>>(false);
+        for (int n = 0; n < E2P_BLOCK_MAX_COUNT; ++n) {
+            const std::size_t from = std::min(image.size(), std::size_t(n) * E2P_BLOCK_SIZE);
+            const std::size_t to = std::min(image.size(), from + E2P_BLOCK_SIZE);
+            const Bytes block(image.begin() + std::ptrdiff_t(from), image.begin() + std::ptrdiff_t(to));
+            LensClient::exchange(CommDataFormat::buildWrite(true, std::uint8_t(n), 0, 0, block),
+                                 LensClient::withStatus([failed, semaphore](bool ok, const Bytes&) {
+                                     if (!ok)
+                                         *failed = true;
+                                     semaphore->release();
+                                 }));
+            semaphore->acquire();
+            if (*failed)
+                break;
+        }
+        MainThread::post([self, failed] {
+            if (!self)
+                return;
+            if (*failed) {
+                self->message_->showMessage(qtTrId("Home_SettingInputError"), [] {});
+                return;
+            }
+            self->message_->showMessage(qtTrId("Home_SettingInputEnd"), [self] {
+                if (self)
+                    self->reread();
+            });
+        });
+    });
+}
+
+} // namespace kelvara

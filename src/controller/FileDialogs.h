@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace kelvara {
+
+// The save and open panels, supplied by each front-end. Each calls done once, on the
+// main thread, with the chosen path, or with an empty path when the user cancelled.
+class FileDialogs {
+public:
+    using Done = std::function<void(const QString& path)>;
+
+    virtual ~FileDialogs() = default;
+    virtual void chooseSaveFile(const QString& proposedName, const QString& extension,
+                                Done done) = 0;
+    virtual void chooseOpenFile(const QString& extension, Done done) = 0;
+};
+
+} // namespace kelvara

@@ -1,0 +1,71 @@
+#include "SettingsBackup.h"
+
+#include "SettingsFile.h"
+#include "platform/Diagnostics.h"
+
+#include <QDateTime>
+#include <QRegularExpression>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+#include <algorithm>
+
+namespace kelvara {
+
+QString SettingsBackup::directory() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+           QStringLiteral("/backups");
+}
+
+QString SettingsBackup::save(const QString& modelName, const Bytes& header, const Bytes& image) {
+    const Bytes file = SettingsFile::build(header, image);
+    if (file.empty()) {
+        Diagnostics::line(QStringLiteral("backup skipped: no complete settings image"));
+        return {};
+    }
+    QDir dir(directory());
+    if (!dir.mkpath(QStringLiteral("."))) {
+        Diagnostics::line(QStringLiteral("backup failed: cannot create ") + dir.path());
+        return {};
+    }
+    // Model names come from the lens; keep only what is safe in a file name.
+    QString safeModel = modelName;
+    safeModel.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_-]")), QStringLiteral("_"));
+    if (safeModel.isEmpty())
+        safeModel = QStringLiteral("lens");
+    const QString stamp =
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
+    const QString path = dir.filePath(QStringLiteral("%1_%2.%3")
+                                          .arg(safeModel, stamp,
+                                               QLatin1String(SettingsFile::EXTENSION)));
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(toQByteArray(file)) != qint64(file.size()) ||
+        !out.commit()) {
+        Diagnostics::line(QStringLiteral("backup failed: cannot write ") + path);
+        return {};
+    }
+    const QStringList all = list();
+    for (int i = KEEP; i < all.size(); ++i)
+        QFile::remove(all[i]);
+    return path;
+}
+
+QStringList SettingsBackup::list() {
+    QDir dir(directory());
+    QFileInfoList files = dir.entryInfoList(
+        {QStringLiteral("*.") + QLatin1String(SettingsFile::EXTENSION)}, QDir::Files);
+    // The time stamp after the last '_' orders backups of every model together.
+    const auto stamp = [](const QFileInfo& info) {
+        return info.completeBaseName().section(QLatin1Char('_'), -1);
+    };
+    std::sort(files.begin(), files.end(),
+              [&](const QFileInfo& a, const QFileInfo& b) { return stamp(a) > stamp(b); });
+    QStringList paths;
+    for (const QFileInfo& info : files)
+        paths.append(info.absoluteFilePath());
+    return paths;
+}
+
+} // namespace kelvara

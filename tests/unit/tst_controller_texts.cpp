@@ -1,0 +1,203 @@
+// Controller pieces that need no lens: the utility version rule, the settings file
+// format and its checks, and the home page summary lines worked out by hand.
+#include "FakeHttpClient.h"
+#include "controller/AppViewModel.h"
+#include "controller/SettingsFile.h"
+#include "controller/UtilityVersion.h"
+#include "link/Crc.h"
+#include "model/BasicInfoViewModel.h"
+#include "model/ButtonFunc.h"
+#include "model/LensSettingViewModel.h"
+
+#include <QTest>
+
+using namespace kelvara;
+
+namespace {
+
+Bytes lensRecord(std::initializer_list<int> settingBits, std::uint8_t fixedInf) {
+    Bytes rom(256, 0);
+    rom[8] = 10;   // AF fine adjustment -10..10
+    rom[9] = 7;    // focus speeds 0..7
+    rom[10] = 99;  // preset times up to 9 tens of seconds
+    rom[15] = fixedInf;
+    const char model[] = "KZ2470E";
+    std::copy(model, model + 7, rom.begin() + 16);
+    rom[24] = 0x02;
+    rom[25] = 0x01;
+    for (int bit : settingBits)
+        rom[32 + bit / 8] |= std::uint8_t(1 << (bit % 8));
+    const std::uint8_t table[] = {0x00, 0x05, 0x0F, 0xFF};
+    std::copy(table, table + 4, rom.begin() + 64);
+    return rom;
+}
+
+void putLe16(Bytes& image, int offset, int value) {
+    image[std::size_t(offset)] = std::uint8_t(value & 0xFF);
+    image[std::size_t(offset) + 1] = std::uint8_t(value >> 8);
+}
+
+} // namespace
+
+class TestControllerTexts : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<AppViewModel> app;
+
+    void load(const Bytes& rom, const Bytes& image) {
+        app = std::make_unique<AppViewModel>();
+        app->basic_info()->setRom(rom);
+        app->basic_info()->parseRom();
+        app->lens_setting()->setE2p(image);
+        app->lens_setting()->parseE2p();
+    }
+
+private slots:
+    void initTestCase() { HttpClient::install(std::make_shared<test::FakeHttpClient>()); }
+    void cleanupTestCase() {
+        app.reset();
+        HttpClient::install(nullptr);
+    }
+
+    void versionRule_data() {
+        QTest::addColumn<QString>("server");
+        QTest::addColumn<QString>("own");
+        QTest::addColumn<bool>("newer");
+        QTest::addRow("hex minor 0x10 is above 0x09") << "1.9" << "1.10" << false;
+        QTest::addRow("1.0A is above 1.09") << "1.0A" << "1.09" << true;
+        QTest::addRow("own major 0x10 above 2") << "2.0" << "10.0" << false;
+        QTest::addRow("two points never parse") << "01.2.3" << "1.0" << false;
+        QTest::addRow("no point never parses") << "1" << "0.1" << false;
+        QTest::addRow("own that does not parse") << "0.01" << "0.1.0" << true;
+        QTest::addRow("equal") << "0.1" << "00.01" << false;
+    }
+
+    void versionRule() {
+        QFETCH(QString, server);
+        QFETCH(QString, own);
+        QFETCH(bool, newer);
+        QCOMPARE(UtilityVersion::isNewer(UtilityVersion::parse(server), UtilityVersion::parse(own)),
+                 newer);
+    }
+
+    void versionDisplay() {
+        const UtilityVersion v = UtilityVersion::parse(QStringLiteral("1.a"));
+        QCOMPARE(v.display, QStringLiteral("01.0A"));
+        QCOMPARE(v.major, 1);
+        QCOMPARE(v.minor, 10);
+        const UtilityVersion bad = UtilityVersion::parse(QStringLiteral("1.2 "));
+        QCOMPARE(bad.display, QStringLiteral("--"));
+        QCOMPARE(bad.major, -1);
+    }
+
+    void settingsFileChecks() {
+        const Bytes rom = lensRecord({}, 0);
+        Bytes header(rom.begin() + 16, rom.begin() + 26);
+        header.resize(16, 0);
+        Bytes image(512);
+        for (std::size_t i = 0; i < image.size(); ++i)
+            image[i] = std::uint8_t(i * 13);
+        const Bytes file = SettingsFile::build(header, image);
+        QCOMPARE(file.size(), std::size_t(530));
+        const auto crc = Crc::calculate(file.data(), 528);
+        QCOMPARE(file[528], crc[0]);
+        QCOMPARE(file[529], crc[1]);
+        QCOMPARE(SettingsFile::imageFor(file, rom), std::optional<Bytes>(image));
+
+        // Another firmware version of the same model loads: only the model bytes are compared.
+        Bytes otherVersion = rom;
+        otherVersion[24] = 0x07;
+        QVERIFY(SettingsFile::imageFor(file, otherVersion));
+
+        auto refused = [&](Bytes f, const Bytes& r) { return !SettingsFile::imageFor(f, r); };
+        QVERIFY(refused(Bytes(file.begin(), file.end() - 1), rom));
+        Bytes longer = file;
+        longer.push_back(0);
+        QVERIFY(refused(longer, rom));
+        Bytes otherModel = rom;
+        otherModel[20] = 'X';
+        QVERIFY(refused(file, otherModel));
+        Bytes tampered = file;
+        tampered[300] ^= 0x01;
+        QVERIFY(refused(tampered, rom));
+        Bytes headerChanged = file;
+        headerChanged[12] = 0x01; // covered by the checksum although not compared
+        QVERIFY(refused(headerChanged, rom));
+        Bytes swapped = file;
+        std::swap(swapped[528], swapped[529]);
+        QCOMPARE(SettingsFile::imageFor(swapped, rom).has_value(), file[528] == file[529]);
+        QVERIFY(refused(file, Bytes(rom.begin(), rom.begin() + 23)));
+        QVERIFY(SettingsFile::build(header, Bytes(511)).empty());
+    }
+
+    void buttonSummaries() {
+        Bytes image(512, 0);
+        image[80] = FOCUS_PRESET_TIME;
+        image[81] = AFLIMIT_WHILE_PRESS;
+        image[82] = FOCUS_PRESET;
+        image[83] = AFMF_SWITCH_CLICK;
+        putLe16(image, 288, 15);       // button 0: 0 tens, 1 unit, 5 tenths
+        putLe16(image, 304, 20);       // button 0 delay 2.0
+        image[224] = 0x21;             // row 3 (button 1's): near 1, far 2
+        image[0x60 + 2] = 3;           // button 2 speed step 3
+        load(lensRecord({10}, 0), image);
+
+        const QString time = qtTrId("Home_FocusTime");
+        const QString delay = qtTrId("Home_DelaySetting");
+        QCOMPARE(app->buttonSummaryText(0, true),
+                 qtTrId("ButtonSelect_FunctionFocusPreset") + "  /  " + time + ": 1.5 [s] / " +
+                     delay + ": 2.0 [s]");
+        QCOMPARE(app->buttonSummaryText(0, false), qtTrId("ButtonSelect_FunctionFocusPreset"));
+        // Button 1 reads AF limit row 3: positions 0.5m and 1m, then the operation.
+        QCOMPARE(app->buttonSummaryText(1, true),
+                 qtTrId("ButtonSelect_FunctionAfLimitOnOff") + "  /  0.5m  -  1m  /  " +
+                     qtTrId("ButtonSelect_LabelWhilePress"));
+        QCOMPARE(app->buttonSummaryText(2, true),
+                 qtTrId("ButtonSelect_FunctionFocusPreset") + "  /  " + qtTrId("Home_FocusSpeed") +
+                     ": " + app->lens_setting()->focus_speed_labels().at(3));
+        QCOMPARE(app->buttonSummaryText(3, true),
+                 qtTrId("ButtonSelect_FunctionAfMfSwitch") + "  /  " + qtTrId("ButtonSelect_LabelClick"));
+        QCOMPARE(app->buttonSummaryText(4, true), QString());
+        QCOMPARE(app->buttonSummaryText(-1, true), QString());
+
+        // Without setting bit 10 the delay is left out; with the far end fixed it reads infinity.
+        load(lensRecord({}, 1), image);
+        QCOMPARE(app->buttonSummaryText(0, true),
+                 qtTrId("ButtonSelect_FunctionFocusPreset") + "  /  " + time + ": 1.5 [s]");
+        QCOMPARE(app->afLimitText(3, 1), qtTrId("CustomSetting_AfInf"));
+        QCOMPARE(app->afLimitText(3, 2), QString());
+        QCOMPARE(app->afLimitText(9, 0), QString());
+    }
+
+    void afLimitIndexBeyondTheList() {
+        Bytes image(512, 0);
+        image[16] = 0x9F; // both nibbles beyond four positions
+        load(lensRecord({}, 0), image);
+        QCOMPARE(app->afLimitText(0, 0), qtTrId("CustomSetting_AfInf"));
+        QCOMPARE(app->afLimitText(0, 1), qtTrId("CustomSetting_AfInf"));
+    }
+
+    void ringAndAdjustmentTexts() {
+        Bytes rom = lensRecord({5}, 0);
+        rom[7] = 0x03; // ring angles 0..3
+        Bytes image(512, 0);
+        image[1] = 1;  // reversed
+        image[2] = 1;  // linear
+        image[3] = 1;  // 180 degrees
+        image[19] = std::uint8_t(-3);
+        load(rom, image);
+        QCOMPARE(app->ringDirectionText(), qtTrId("Home_RingReverse"));
+        QCOMPARE(app->ringResponseSummaryText(), qtTrId("Home_RingResponseLinear") + "  /  " +
+                                                     qtTrId("Home_RingAngleSetting") + ": 180");
+        QCOMPARE(app->pintoText(), QStringLiteral("-3"));
+
+        image[1] = 2;
+        image[2] = 0;
+        load(lensRecord({}, 0), image);
+        QCOMPARE(app->ringDirectionText(), qtTrId("Home_RingFollowCamera"));
+        QCOMPARE(app->ringResponseSummaryText(), qtTrId("Home_RingResponseNonLinear"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestControllerTexts)
+#include "tst_controller_texts.moc"
