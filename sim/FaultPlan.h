@@ -40,6 +40,7 @@ class FaultPlan {
     void setSplit(int count) { split_ = count; }
     void setDelay(int ms) { delayMs_ = qMax(0, ms); }
     void setLineRate(bool on) { lineRate_ = on; }
+    bool lineRate() const { return lineRate_; }
     void armUnplugOnFunction(quint8 function, int replugMs);
     void armUnplugAtBlock(int ordinal, int replugMs);
     void setBlockFault(int ordinal, BlockFault fault, int count);

@@ -7,8 +7,10 @@
 #include <QSocketNotifier>
 
 #include <cerrno>
+#include <chrono>
 #include <future>
 #include <sys/eventfd.h>
+#include <thread>
 #include <unistd.h>
 
 namespace kelvara::sim {
@@ -170,10 +172,12 @@ int LensEngine::hostBaud() const {
 
 void LensEngine::onReadable() {
     char buffer[4096];
+    qsizetype got = 0;
     for (;;) {
         const ssize_t n = ::read(link_.masterFd(), buffer, sizeof buffer);
         if (n > 0) {
             rx_.append(buffer, n);
+            got += n;
             continue;
         }
         if (n < 0 && errno == EINTR)
@@ -185,7 +189,36 @@ void LensEngine::onReadable() {
         }
         break;
     }
+    if (transfer_ && got > 0)
+        noteInbound(got);
     process();
+}
+
+void LensEngine::noteInbound(qsizetype bytes) {
+    bool lineRate = false;
+    {
+        QMutexLocker lock(&state_->mutex);
+        lineRate = state_->faults.lineRate();
+    }
+    const int baud = lineRate ? hostBaud() : 0;
+    if (baud <= 0) {
+        inboundEndNs_ = answerDueNs_ = 0;
+        return;
+    }
+    // 8N1: ten bit times per byte, in both directions.
+    const double byteNs = 10.0e9 / baud;
+    inboundEndNs_ = qMax(clock_.nsecsElapsed(), inboundEndNs_) + qint64(double(bytes) * byteNs);
+    answerDueNs_ = inboundEndNs_ + qint64(byteNs);
+}
+
+void LensEngine::holdForLine() {
+    // Finer than a timer can wait: sleep most of it, spin the rest.
+    constexpr qint64 spinNs = 200000;
+    const qint64 left = answerDueNs_ - clock_.nsecsElapsed();
+    if (left > spinNs)
+        std::this_thread::sleep_for(std::chrono::nanoseconds(left - spinNs));
+    while (clock_.nsecsElapsed() < answerDueNs_) {
+    }
 }
 
 void LensEngine::process() {
@@ -334,6 +367,8 @@ void LensEngine::sendReply(const Frame& request, const QByteArray& data) {
 }
 
 void LensEngine::sendControl(quint8 byte) {
+    if (transfer_ && answerDueNs_ > 0)
+        holdForLine();
     queueOut(QByteArray(1, char(byte)), 0);
 }
 
@@ -382,6 +417,7 @@ void LensEngine::pump() {
 
 void LensEngine::startTransfer(quint8 device, quint8 area) {
     transfer_ = true;
+    inboundEndNs_ = answerDueNs_ = 0;
     transferDevice_ = device;
     transferArea_ = area;
     eots_ = 0;

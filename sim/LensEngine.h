@@ -64,6 +64,10 @@ class LensEngine : public QObject {
     std::optional<QByteArray> answer(const Frame& request, bool* startTransfer);
     void sendReply(const Frame& request, const QByteArray& data);
     void sendControl(quint8 byte);
+    // Line-rate emulation of the transfer: when the bytes just read would have finished
+    // arriving, and the lens's answer after them.
+    void noteInbound(qsizetype bytes);
+    void holdForLine();
     void queueOut(const QByteArray& bytes, int delayMs);
     void pump();
     int transmitMs(qsizetype bytes) const;
@@ -95,6 +99,8 @@ class LensEngine : public QObject {
     quint8 transferArea_ = 0;
     int eots_ = 0;
     BlockReceiver receiver_;
+    qint64 inboundEndNs_ = 0;
+    qint64 answerDueNs_ = 0;
 };
 
 } // namespace kelvara::sim

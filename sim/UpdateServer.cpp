@@ -1,7 +1,9 @@
 #include "UpdateServer.h"
 
 #include <QAbstractHttpServer>
-#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QHttpServerRequest>
 #include <QHttpServerResponder>
 #include <QMap>
@@ -37,12 +39,6 @@ QByteArray element(const char* name, const QString& text) {
     return QByteArray("<") + name + '>' + text.toHtmlEscaped().toUtf8() + "</" + name + ">\n";
 }
 
-QString hexVersion(quint8 major, quint8 minor) {
-    return QStringLiteral("%1.%2")
-        .arg(major, 2, 16, QLatin1Char('0'))
-        .arg(minor, 2, 16, QLatin1Char('0'));
-}
-
 QString error(const QString& text) {
     return QStringLiteral("error: ") + text;
 }
@@ -55,6 +51,7 @@ struct UpdateServer::Content {
         QString version;
         QString descriptionKey;
         QString firmwareFileName;
+        std::optional<LensFirmware> firmware; // lens catalogues only
     };
 
     mutable std::mutex mutex;
@@ -79,6 +76,17 @@ struct UpdateServer::Content {
             doc += element("FirmwareFileName", c.firmwareFileName);
         }
         return doc + "</" + root + ">\n";
+    }
+
+    // Serves another shape of a lens catalogue's package. Callers hold the mutex.
+    bool setKind(const QString& cataloguePath, LensFirmware::Kind kind) {
+        auto it = catalogues.find(cataloguePath);
+        if (it == catalogues.end() || !it->firmware)
+            return false;
+        it->descriptionKey = it->firmware->catalogueKey(kind);
+        documents.insert(QStringLiteral("/kelvara/lens/") + it->firmwareFileName,
+                         it->firmware->package(kind));
+        return true;
     }
 
     // Counts the request and spends one use of the path's fault.
@@ -253,18 +261,47 @@ QString UpdateServer::cataloguePath(const LensProfile& profile) {
 }
 
 void UpdateServer::addLens(const LensProfile& profile) {
-    const QString model = profile.modelName + mountSuffix(profile.mount);
+    const LensFirmware firmware(profile);
     Content::Catalogue c;
-    c.version = hexVersion(profile.versionMajor, profile.versionMinor);
-    // A fixed key per model, in the form of the real ones (64 hexadecimal characters).
-    c.descriptionKey = QString::fromLatin1(
-        QCryptographicHash::hash(model.toUtf8(), QCryptographicHash::Sha256).toHex());
-    c.firmwareFileName = model + QStringLiteral("_%1%2.bin")
-                                     .arg(profile.versionMajor, 2, 16, QLatin1Char('0'))
-                                     .arg(profile.versionMinor, 2, 16, QLatin1Char('0'));
+    c.version = firmware.version();
+    c.descriptionKey = firmware.descriptionKey();
+    c.firmwareFileName = firmware.fileName();
+    c.firmware = firmware;
+    const QByteArray package = firmware.package(LensFirmware::Kind::Single);
     const QString path = cataloguePath(profile);
     std::lock_guard lock(content_->mutex);
     content_->catalogues.insert(detached(path), c);
+    content_->documents.insert(detached(packagePath(profile)), package);
+}
+
+QString UpdateServer::packagePath(const LensProfile& profile) {
+    return QStringLiteral("/kelvara/lens/") + LensFirmware(profile).fileName();
+}
+
+bool UpdateServer::setPackageKind(const LensProfile& profile, LensFirmware::Kind kind) {
+    std::lock_guard lock(content_->mutex);
+    return content_->setKind(cataloguePath(profile), kind);
+}
+
+bool UpdateServer::exportMirror(const QString& dir, QString* error) const {
+    QMap<QString, QByteArray> files;
+    {
+        std::lock_guard lock(content_->mutex);
+        for (const QString& path : content_->catalogues.keys() + content_->documents.keys())
+            files.insert(detached(path), detached(content_->render(path).value_or(QByteArray())));
+    }
+    for (auto it = files.cbegin(); it != files.cend(); ++it) {
+        const QString target = QDir(dir).filePath(it.key().mid(1));
+        QFile file(target);
+        if (!QDir().mkpath(QFileInfo(target).absolutePath()) ||
+            !file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            file.write(it.value()) != it.value().size()) {
+            if (error)
+                *error = QStringLiteral("cannot write %1").arg(target);
+            return false;
+        }
+    }
+    return true;
 }
 
 void UpdateServer::setUtilityVersion(const QString& version) {
@@ -374,6 +411,16 @@ QString UpdateServer::execute(const QString& line) {
                    ? QStringLiteral("ok")
                    : error(QStringLiteral("no catalogue at %1").arg(t.at(2)));
     }
+    if (verb == QLatin1String("package") && t.size() == 4) {
+        const std::optional<LensFirmware::Kind> kind = LensFirmware::kindNamed(t.at(3).toLower());
+        if (!kind)
+            return error(QStringLiteral("usage: http package PATH ") +
+                         LensFirmware::kindNames().join(QLatin1Char('|')));
+        std::lock_guard lock(content_->mutex);
+        return content_->setKind(t.at(2), *kind)
+                   ? QStringLiteral("ok")
+                   : error(QStringLiteral("no lens catalogue at %1").arg(t.at(2)));
+    }
     if (verb == QLatin1String("count") && t.size() == 3)
         return QStringLiteral("ok %1").arg(requestCount(pathOf(t.at(2))));
     return error(QStringLiteral("unknown command \"%1\" (try help)").arg(line.trimmed()));
@@ -389,7 +436,9 @@ QString UpdateServer::help() {
         "malformed, none\n"
         "  http clear [PATH]                drop the faults of PATH, or all\n"
         "  http version PATH TEXT           the Version text of the catalogue at PATH\n"
-        "  http count PATH                  requests received for PATH\n");
+        "  http count PATH                  requests received for PATH\n"
+        "  http package PATH KIND           the firmware package of the lens catalogue at PATH:\n"
+        "                                   single, multi, badcrc, badkey, truncated, oversize\n");
 }
 
 } // namespace kelvara::sim

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "HttpFault.h"
+#include "LensFirmware.h"
 #include "LensProfile.h"
 
 #include <QByteArray>
@@ -32,9 +33,16 @@ class UpdateServer {
     static QString cataloguePath(const LensProfile& profile);
     static QString mountSuffix(quint8 mount);
 
-    // A catalogue naming the lens's own firmware version (no update offered) until
-    // setVersion says otherwise.
+    // A catalogue offering firmware one version above the lens's, and its package under
+    // the catalogue's FirmwareFileName (a single image, until setPackageKind).
     void addLens(const LensProfile& profile);
+    static QString packagePath(const LensProfile& profile);
+    // Serves another shape of the lens's package (and, for BadKey, a broken key text in
+    // its catalogue). False when the lens was not added.
+    bool setPackageKind(const LensProfile& profile, LensFirmware::Kind kind);
+    // Writes every catalogue and package, as served without faults, under dir at their
+    // paths: a directory to use as a file:// base URL.
+    bool exportMirror(const QString& dir, QString* error = nullptr) const;
     void setUtilityVersion(const QString& version);
     // The Version text of the catalogue at path; false when there is none.
     bool setVersion(const QString& path, const QString& version);

@@ -70,7 +70,14 @@ int main(int argc, char** argv) {
         QStringLiteral("http-port"),
         QStringLiteral("Also serve the update catalogues on 127.0.0.1:PORT (0: any free port)."),
         QStringLiteral("PORT"));
-    parser.addOptions({help, link, preset, profile, control, noStdin, list, httpPort});
+    const QCommandLineOption exportMirror(
+        QStringLiteral("export-mirror"),
+        QStringLiteral("Write the update catalogues and firmware packages of every built-in "
+                       "lens (and --profile) under DIR, for use as a file:// update URL, and "
+                       "exit."),
+        QStringLiteral("DIR"));
+    parser.addOptions(
+        {help, link, preset, profile, control, noStdin, list, httpPort, exportMirror});
 
     if (!parser.parse(QCoreApplication::arguments())) {
         printError(parser.errorText());
@@ -105,6 +112,20 @@ int main(int argc, char** argv) {
                 QStringLiteral("no preset \"%1\"; try --list-presets").arg(parser.value(preset)));
             return 2;
         }
+    }
+
+    if (parser.isSet(exportMirror)) {
+        UpdateServer mirror;
+        for (const QString& name : LensProfile::presetNames())
+            mirror.addLens(*LensProfile::preset(name));
+        mirror.addLens(*lensProfile);
+        QString error;
+        if (!mirror.exportMirror(parser.value(exportMirror), &error)) {
+            printError(error);
+            return 1;
+        }
+        printLine(QStringLiteral("mirror written: ") + parser.value(exportMirror));
+        return 0;
     }
 
     VirtualLens lens(*lensProfile);

@@ -15,6 +15,8 @@ struct CliOptions {
     QString command;
     QStringList arguments;
     bool help = false;
+    bool yes = false;     // --yes / -y, anywhere: answer yes to every question
+    bool verbose = false; // --verbose, anywhere: the diagnostic lines on standard error
 
     // Fills the options from argv; on a malformed line returns nullopt and sets error.
     static std::optional<CliOptions> parse(const QStringList& args, QString* error);

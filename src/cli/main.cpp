@@ -1,13 +1,18 @@
+#include "CliCommand.h"
 #include "CliOptions.h"
+#include "CliSession.h"
 #include "Probe.h"
 
 #include "firmware/ServerModel.h"
 #include "link/LensClient.h"
+#include "platform/Diagnostics.h"
+#include "platform/Texts.h"
 #include "UpdateServer.h"
 #include "VirtualLens.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
+#include <QTimer>
 
 #include <memory>
 
@@ -52,7 +57,10 @@ int listPorts() {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("kelvara-lens-cli"));
+    // The names of the utility's per-user data: backups are shared with the window.
+    QCoreApplication::setOrganizationName(QStringLiteral("Kelvara"));
+    QCoreApplication::setApplicationName(QStringLiteral("LensUtility"));
+    Texts::install();
 
     QString error;
     const auto options = CliOptions::parse(QCoreApplication::arguments(), &error);
@@ -63,6 +71,19 @@ int main(int argc, char** argv) {
     if (options->help) {
         QTextStream(stdout) << CliOptions::usage();
         return 0;
+    }
+
+    const bool lowLevel = options->command == QLatin1String("ports") ||
+                          options->command == QLatin1String("probe");
+    std::unique_ptr<CliCommand> command;
+    if (!lowLevel) {
+        command = CliCommand::create(options->command);
+        if (!command) {
+            QTextStream(stderr) << CliOptions::usage();
+            return failWith(QStringLiteral("unknown command %1").arg(options->command), 2);
+        }
+        if (!command->parse(options->arguments, &error))
+            return failWith(error, 2);
     }
 
     if (!options->server.isEmpty())
@@ -98,6 +119,16 @@ int main(int argc, char** argv) {
         QMetaObject::invokeMethod(&probe, &Probe::start, Qt::QueuedConnection);
         return app.exec();
     }
-    QTextStream(stderr) << CliOptions::usage();
-    return failWith(QStringLiteral("unknown command %1").arg(options->command), 2);
+
+    // Standard output carries only what the command reports.
+    Diagnostics::setSink(options->verbose ? Diagnostics::Sink([](const QString& line) {
+        QTextStream(stderr) << line << Qt::endl;
+    })
+                                          : Diagnostics::Sink([](const QString&) {}));
+    const auto answer = options->yes ? CliSession::Answer::Yes : CliSession::Answer::AskTerminal;
+    CliSession session(answer);
+    QObject::connect(&session, &CliSession::finished, &app, &QCoreApplication::exit,
+                     Qt::QueuedConnection);
+    QTimer::singleShot(0, &session, [&] { command->start(session); });
+    return app.exec();
 }

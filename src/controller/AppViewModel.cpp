@@ -11,6 +11,7 @@
 #include "model/RingItemModel.h"
 #include "platform/MainThread.h"
 #include "ui/MessageViewModel.h"
+#include "ui/PopupViewModel.h"
 
 #include <QMetaProperty>
 #include <QPointer>
@@ -47,6 +48,8 @@ AppViewModel::AppViewModel(QObject* parent)
     // Pages that watch only the controller redraw when these models change.
     connect(message_, &MessageViewModel::changed, this, &AppViewModel::modelChanged);
     forwardNotifications(lens_setting_, this);
+    popup_ = new PopupViewModel(this, this);
+    connect(popup_, &PopupViewModel::changed, this, &AppViewModel::modelChanged);
 
     QPointer<AppViewModel> self(this);
     utility_file_->onComplete = [self](bool ok) {
@@ -116,6 +119,8 @@ void AppViewModel::setConnect_state(ConnectState state) {
             return;
         self->setFooter_message(QString());
         self->setIs_safemode(false);
+        // Also abandons a restore chain still waiting for the lens.
+        self->popup_->setShow_popup(false);
     });
     closePort();
 }

@@ -19,6 +19,7 @@ class ButtonItemModel;
 class FileDialogs;
 class LensSettingViewModel;
 class MessageViewModel;
+class PopupViewModel;
 class ProductInfoFileModel;
 class RingItemModel;
 class UtilityInfoFileModel;
@@ -34,6 +35,7 @@ class AppViewModel : public QObject {
     Q_MOC_INCLUDE("model/LensSettingViewModel.h")
     Q_MOC_INCLUDE("model/RingItemModel.h")
     Q_MOC_INCLUDE("ui/MessageViewModel.h")
+    Q_MOC_INCLUDE("ui/PopupViewModel.h")
     Q_PROPERTY(QString app_name READ app_name CONSTANT)
     Q_PROPERTY(QString version READ version CONSTANT)
     Q_PROPERTY(int selected_menu READ selected_menu WRITE setSelectedMenuValue NOTIFY
@@ -51,6 +53,7 @@ class AppViewModel : public QObject {
     Q_PROPERTY(bool is_safemode READ is_safemode NOTIFY is_safemodeChanged)
     Q_PROPERTY(kelvara::LensSettingViewModel* lens_setting READ lens_setting CONSTANT)
     Q_PROPERTY(kelvara::MessageViewModel* message READ message CONSTANT)
+    Q_PROPERTY(kelvara::PopupViewModel* popup READ popup CONSTANT)
     Q_PROPERTY(QString backup_directory READ backup_directory CONSTANT)
 
 public:
@@ -117,6 +120,7 @@ public:
     AdjustItemModel* adjust_item() const { return adjust_item_; }
     LensSettingViewModel* lens_setting() const { return lens_setting_; }
     MessageViewModel* message() const { return message_; }
+    PopupViewModel* popup() const { return popup_; }
     UtilityInfoFileModel& utility_file() const { return *utility_file_; }
 
 signals:
@@ -181,6 +185,7 @@ private:
     AdjustItemModel* adjust_item_;
     LensSettingViewModel* lens_setting_;
     MessageViewModel* message_;
+    PopupViewModel* popup_ = nullptr;
     std::unique_ptr<UtilityInfoFileModel> utility_file_;
     std::shared_ptr<ProductInfoFileModel> safeModeCatalogue_;
     FileDialogs* fileDialogs_ = nullptr;

@@ -15,8 +15,9 @@
 namespace kelvara {
 
 QString SettingsBackup::directory() {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
-           QStringLiteral("/backups");
+    // Fixed names, so the window and the command-line tool share one directory.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/Kelvara/LensUtility/backups");
 }
 
 QString SettingsBackup::save(const QString& modelName, const Bytes& header, const Bytes& image) {

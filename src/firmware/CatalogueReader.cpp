@@ -44,6 +44,10 @@ QUrl usableUrl(const QString& address) {
 CatalogueReader::CatalogueReader() : life_(std::make_shared<Life>()) {}
 
 CatalogueReader::~CatalogueReader() {
+    stop();
+}
+
+void CatalogueReader::stop() {
     std::lock_guard lock(life_->mutex);
     life_->alive = false;
 }

@@ -46,6 +46,10 @@ class CatalogueReader {
     QString version = QStringLiteral("--");
 
   protected:
+    // Drops any answer still to come and waits for a parse that is running. Each
+    // derived reader calls it first in its destructor, while its handlers still exist.
+    void stop();
+
     // Stores the text of the innermost open element named `key`.
     virtual void store(const QString& key, const QString& text) = 0;
 

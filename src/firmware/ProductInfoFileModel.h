@@ -7,6 +7,7 @@ namespace kelvara {
 // Reader of a per-model catalogue: newest firmware, its package and the package key.
 class ProductInfoFileModel : public CatalogueReader {
   public:
+    ~ProductInfoFileModel() override { stop(); }
     void startDocument() override;
 
     // The form of a version shown to the user: the part before the first point,

@@ -7,6 +7,7 @@ namespace kelvara {
 // Reader of the utility catalogue: the newest version of this program.
 class UtilityInfoFileModel : public CatalogueReader {
   public:
+    ~UtilityInfoFileModel() override { stop(); }
     void startDocument() override;
 
   protected:

@@ -384,6 +384,49 @@ void LensSettingViewModel::commitAFLimit(int index, int oldFirst, int oldSecond)
          false);
 }
 
+int LensSettingViewModel::limitPositionCount() const {
+    // A decoded table always holds position 0.
+    return owner ? std::max(1, int(owner->basic_info()->limitPosition().size())) : 1;
+}
+
+void LensSettingViewModel::nearChanged(int row, int oldNear) {
+    if (row < 0 || row >= AF_LIMIT_ROWS) {
+        Diagnostics::line(QStringLiteral("nearChanged: no row %1").arg(row));
+        return;
+    }
+    const int last = limitPositionCount() - 1;
+    auto rows = aflim_pos_;
+    // A pick outside the table is limited to it, as the decode limits stored indices.
+    int nearIndex = std::clamp(rows[row][0], 0, last);
+    const int oldFar = rows[row][1];
+    int farIndex = oldFar;
+    if (nearIndex >= farIndex)
+        farIndex = nearIndex + 1;
+    farIndex = std::min(farIndex, last);
+    rows[row] = {nearIndex, farIndex};
+    setAflim_pos(rows);
+    Diagnostics::line(QStringLiteral("near ") + QString::number(row));
+    commitAFLimit(row, oldNear, oldFar);
+}
+
+void LensSettingViewModel::farChanged(int row, int oldFar) {
+    if (row < 0 || row >= AF_LIMIT_ROWS) {
+        Diagnostics::line(QStringLiteral("farChanged: no row %1").arg(row));
+        return;
+    }
+    const int last = limitPositionCount() - 1;
+    auto rows = aflim_pos_;
+    const int farIndex = std::clamp(rows[row][1], 0, last);
+    const int oldNear = rows[row][0];
+    int nearIndex = oldNear;
+    if (nearIndex >= farIndex)
+        nearIndex = std::max(farIndex - 1, 0);
+    rows[row] = {nearIndex, farIndex};
+    setAflim_pos(rows);
+    Diagnostics::line(QStringLiteral("far  ") + QString::number(row));
+    commitAFLimit(row, oldNear, oldFar);
+}
+
 void LensSettingViewModel::incrementSec2(int& digit) const {
     const int maxSec2 = owner ? owner->basic_info()->maxSec2() : 0;
     if (digit < 9 && digit < maxSec2)

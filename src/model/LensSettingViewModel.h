@@ -111,6 +111,11 @@ class LensSettingViewModel : public QObject {
     Q_INVOKABLE void commitIrisDelay(int slot);
     // The two old values are what a refused write restores.
     Q_INVOKABLE void commitAFLimit(int index, int oldFirst, int oldSecond);
+    // The AF limit page picked a new near (far) end for a row, already stored in
+    // `aflim_pos`: moves the other end so that near stays in front of far, then sends
+    // the row. A lens with a single position leaves the row at [0, 0].
+    Q_INVOKABLE void nearChanged(int row, int oldNear);
+    Q_INVOKABLE void farChanged(int row, int oldFar);
     // Raises a tens-of-seconds digit by one while below 9 and below the lens's maximum.
     void incrementSec2(int& digit) const;
     Q_INVOKABLE int incrementedSec2(int digit) const;
@@ -243,6 +248,7 @@ class LensSettingViewModel : public QObject {
     template <typename T> static T closeRun(Edited<T>& field);
     bool lockHeld() const;
     bool validSlot(int slot, const char* operation) const;
+    int limitPositionCount() const;
     void send(Write write, bool assignment);
     void finish(const Write& write, bool ok, const Bytes& data);
     void quietly(const std::function<void(LensSettingViewModel&)>& change);

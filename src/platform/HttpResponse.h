@@ -12,6 +12,7 @@ struct HttpResponse {
     int status = 0;
     QByteArray body;
     QString error; // empty when the transfer itself went well
+    bool tooLarge = false; // not received because the body passed the request's size cap
 };
 
 } // namespace kelvara

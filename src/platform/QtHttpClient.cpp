@@ -30,8 +30,10 @@ HttpResponse failure(const QString& error) {
     return response;
 }
 
-QString tooLarge(qint64 cap) {
-    return QStringLiteral("response larger than %1 bytes").arg(cap);
+HttpResponse tooLarge(qint64 cap) {
+    HttpResponse response = failure(QStringLiteral("response larger than %1 bytes").arg(cap));
+    response.tooLarge = true;
+    return response;
 }
 
 // Status errors of QNetworkReply: an HTTP response did arrive (4xx and 5xx).
@@ -52,13 +54,13 @@ HttpResponse readLocalFile(const HttpRequest& request) {
         return response;
     }
     if (info.size() > request.maxBytes)
-        return failure(tooLarge(request.maxBytes));
+        return tooLarge(request.maxBytes);
     QFile file(path);
     if (!info.isFile() || !file.open(QIODevice::ReadOnly))
         return failure(QStringLiteral("cannot read %1").arg(path));
     response.body = file.read(request.maxBytes + 1);
     if (response.body.size() > request.maxBytes)
-        return failure(tooLarge(request.maxBytes));
+        return tooLarge(request.maxBytes);
     response.received = true;
     response.status = 200;
     return response;
@@ -149,7 +151,7 @@ class QtHttpClient::Worker {
         struct State {
             HttpClient::Completion completion;
             qint64 cap = 0;
-            QString failure;
+            HttpResponse failure; // set when the client gave up on the reply
             bool done = false;
         };
         auto state = std::make_shared<State>();
@@ -160,13 +162,13 @@ class QtHttpClient::Worker {
         timer->setSingleShot(true);
         timer->setInterval(
             std::max(1, int(std::min(pending.request.timeoutSeconds * 1000.0, 2.0e9))));
-        const auto giveUp = [reply, state](const QString& why) {
-            if (state->failure.isEmpty())
+        const auto giveUp = [reply, state](const HttpResponse& why) {
+            if (state->failure.error.isEmpty())
                 state->failure = why;
             reply->abort();
         };
         QObject::connect(timer, &QTimer::timeout, reply, [giveUp, timer] {
-            giveUp(QStringLiteral("timed out after %1 ms").arg(timer->interval()));
+            giveUp(failure(QStringLiteral("timed out after %1 ms").arg(timer->interval())));
         });
         QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, state, giveUp] {
             const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
@@ -193,8 +195,8 @@ class QtHttpClient::Worker {
 
     template <typename State>
     static HttpResponse responseOf(QNetworkReply* reply, const State& state) {
-        if (!state.failure.isEmpty())
-            return failure(state.failure);
+        if (!state.failure.error.isEmpty())
+            return state.failure;
         const QNetworkReply::NetworkError error = reply->error();
         const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
         if (!status.isValid() || (error != QNetworkReply::NoError && !isHttpStatusError(error)))
@@ -204,7 +206,7 @@ class QtHttpClient::Worker {
         response.status = status.toInt();
         response.body = reply->readAll();
         if (response.body.size() > state.cap)
-            return failure(tooLarge(state.cap));
+            return tooLarge(state.cap);
         if (error != QNetworkReply::NoError)
             response.error = reply->errorString();
         return response;

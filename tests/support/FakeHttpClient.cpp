@@ -41,6 +41,7 @@ void FakeHttpClient::get(const HttpRequest& request, Completion completion) {
         route = {failed, timeoutMs};
     } else if (route.response.body.size() > request.maxBytes) {
         failed.error = QStringLiteral("too large");
+        failed.tooLarge = true;
         route = {failed, route.delayMs};
     }
     threads_.emplace_back([route, completion = std::move(completion)] {

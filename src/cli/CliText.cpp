@@ -1,0 +1,84 @@
+#include "CliText.h"
+
+#include "platform/Texts.h"
+
+#include <algorithm>
+#include <array>
+
+namespace kelvara {
+
+namespace {
+
+struct Pair {
+    const char* en;
+    const char* ja;
+};
+
+// In the order of CliText::Id.
+constexpr std::array<Pair, CliText::ID_COUNT> TABLE{{
+    {"no lens adapter found; plug in the dock or name its port with --port",
+     "レンズアダプターが見つかりません。ドックを接続するか、--port でポートを指定してください"},
+    {"the lens did not answer in time", "レンズから時間内に応答がありませんでした"},
+    {"the lens was removed", "レンズが取り外されました"},
+    {"the lens asks for a firmware update (safe mode); update it from the Kelvara Lens "
+     "Utility window",
+     "レンズがファームウェアのアップデートを要求しています（セーフモード）。Kelvara Lens "
+     "Utility のウィンドウからアップデートしてください"},
+    {"not confirmed: answer y on a terminal or add --yes",
+     "確認されませんでした。端末で y と答えるか、--yes を付けてください"},
+    {"cancelled", "中止しました"},
+    {"yes", "はい"},
+    {"[y/N] ", "[y/N] "},
+    {"Product", "製品名"},
+    {"Model", "モデル"},
+    {"Mount", "マウント"},
+    {"Custom buttons", "カスタムボタン数"},
+    {"Custom switch positions", "カスタムスイッチのポジション数"},
+    {"Settings", "設定項目"},
+    {"Functions", "割り当てできる機能"},
+    {"AF limit positions", "AFリミット位置"},
+    {"the firmware check did not finish", "ファームウェアの確認が終わりませんでした"},
+    {"up to date", "最新です"},
+    {"unknown setting %1; see --help", "不明な設定項目です: %1（--help を参照）"},
+    {"%1 is not a valid value for %2; see --help",
+     "%1 は %2 の値として使えません（--help を参照）"},
+    {"this lens has no %1", "このレンズには %1 がありません"},
+    {"function %1 cannot be assigned on this lens; choose one of: %2",
+     "このレンズでは機能 %1 を割り当てられません。選べる機能: %2"},
+    {"%1 must be between %2 and %3", "%1 は %2 から %3 の範囲で指定してください"},
+    {"%1 needs a preset-time function (22 to 25) on %2; it has function %3",
+     "%1 には %2 にプリセット時間の機能（22〜25）が必要です。現在の機能: %3"},
+    {"the focus speed cannot be written to the lens; info shows it",
+     "フォーカス速度はレンズに書き込めません（info で表示のみできます）"},
+    {"%1 needs near < far, each between 0 and %2",
+     "%1 は近側 < 遠側、それぞれ 0 から %2 の範囲で指定してください"},
+    {"the far end of %1 is fixed at position %2 on this lens",
+     "このレンズでは %1 の遠側は位置 %2 に固定されています"},
+    {"%1 is already %2; nothing sent", "%1 はすでに %2 です。何も送信しませんでした"},
+    {"%1 set to %2", "%1 を %2 に設定しました"},
+    {"the lens did not accept the change", "レンズが変更を受け付けませんでした"},
+    {"Backup of the previous settings: %1", "変更前の設定のバックアップ: %1"},
+    {"no backup of the previous settings could be written",
+     "変更前の設定のバックアップを書き込めませんでした"},
+    {"Backup directory: %1", "バックアップの保存先: %1"},
+    {"no backups yet", "バックアップはまだありません"},
+    {"Kelvara Lens Utility %1, newest on the server: %2",
+     "Kelvara Lens Utility %1、サーバーの最新版: %2"},
+    {"a newer Kelvara Lens Utility is available", "Kelvara Lens Utility の新しいバージョンがあります"},
+    {"no lens adapter found: lens firmware not checked",
+     "レンズアダプターが見つからないため、レンズのファームウェアは確認していません"},
+    {"the update server names no version", "更新サーバーにバージョンの情報がありません"},
+}};
+
+// A missing entry would leave a text empty.
+static_assert(std::all_of(TABLE.begin(), TABLE.end(),
+                          [](const Pair& p) { return p.en != nullptr && p.ja != nullptr; }));
+
+} // namespace
+
+QString CliText::text(Id id) {
+    const Pair& pair = TABLE[std::size_t(id)];
+    return QString::fromUtf8(Texts::currentLanguage() == QLatin1String("ja") ? pair.ja : pair.en);
+}
+
+} // namespace kelvara

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QJsonObject>
+
+namespace kelvara {
+
+class AppViewModel;
+
+// The connected lens as a JSON document: identity, firmware versions, capabilities and
+// every decoded setting, under the names the models use.
+class LensJson {
+  public:
+    static QJsonObject describe(const AppViewModel& controller, bool firmwareCheckEnded);
+};
+
+} // namespace kelvara

@@ -1,0 +1,447 @@
+// kelvara-lens-cli's lens commands, run as a user runs them against the virtual lens and
+// its update server: what reaches the lens's settings image, what is printed where, and
+// the exit codes scripts rely on. Every run has its own HOME, so backups stay here.
+#include "LensFirmware.h"
+#include "UpdateServer.h"
+#include "VirtualLens.h"
+
+#include "platform/Texts.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace kelvara;
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+QString txt(const char* key) {
+    return qtTrId(key);
+}
+
+int le16(const QByteArray& image, int offset) {
+    return quint8(image[offset]) + 256 * quint8(image[offset + 1]);
+}
+
+} // namespace
+
+class TestCliController : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> home;
+    std::unique_ptr<sim::UpdateServer> server;
+    std::unique_ptr<sim::VirtualLens> lens;
+    QString language = QStringLiteral("en");
+
+    // zoom-e with a preset-time function on switch position 1 (12.5 s, delay 3.5 s), AF
+    // limit row 0 at positions 1 to 4 and preset times up to 39.9 s.
+    static sim::LensProfile profile() {
+        auto p = *sim::LensProfile::preset(QStringLiteral("zoom-e"));
+        p.factorySettings[81] = char(22);
+        p.factorySettings[290] = char(125);
+        p.factorySettings[291] = 0;
+        p.factorySettings[306] = char(35);
+        p.factorySettings[307] = 0;
+        p.factorySettings[16] = char(0x41); // AF limit row 0: near 1, far 4
+        p.presetTimeMax = 30;               // preset times up to 39.9 s
+        return p;
+    }
+
+    Run cli(QStringList args) {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), home->path());
+        env.insert(QStringLiteral("XDG_DATA_HOME"), home->filePath(QStringLiteral("data")));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home->filePath(QStringLiteral("config")));
+        env.insert(QStringLiteral("KELVARA_LANG"), language);
+        process.setProcessEnvironment(env);
+        if (!args.contains(QStringLiteral("--simulate")))
+            args = QStringList{QStringLiteral("--port"), lens->linkPath(), QStringLiteral("--server"),
+                               server->baseUrl()} + args;
+        // The update server answers on this thread: wait in an event loop, not blocked.
+        QEventLoop loop;
+        connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+        QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+        process.start(QStringLiteral(KELVARA_CLI_PATH), args);
+        process.closeWriteChannel();
+        loop.exec();
+        if (process.state() != QProcess::NotRunning) {
+            process.kill();
+            process.waitForFinished();
+        }
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    QString backupDirectory() const {
+        return home->filePath(QStringLiteral("data/Kelvara/LensUtility/backups"));
+    }
+
+    void allowAfAdjustment() {
+        QDir().mkpath(home->filePath(QStringLiteral("config/Kelvara")));
+        QFile conf(home->filePath(QStringLiteral("config/Kelvara/LensUtility.conf")));
+        QVERIFY(conf.open(QIODevice::WriteOnly));
+        conf.write("[General]\nvisibleAFCustomize=true\n");
+    }
+
+private slots:
+    void initTestCase() {
+        qputenv("KELVARA_LANG", "en");
+        QCOMPARE(Texts::install(), QStringLiteral("en"));
+    }
+
+    void init() {
+        home = std::make_unique<QTemporaryDir>();
+        QVERIFY(home->isValid());
+        language = QStringLiteral("en");
+        lens = std::make_unique<sim::VirtualLens>(profile());
+        QString error;
+        QVERIFY2(lens->start({}, &error), qPrintable(error));
+        server = std::make_unique<sim::UpdateServer>();
+        server->addLens(lens->profile());
+        QVERIFY2(server->start(0, &error), qPrintable(error));
+    }
+
+    void cleanup() {
+        lens.reset();
+        server.reset();
+        home.reset();
+    }
+
+    // ---- info ----
+
+    void infoPrintsIdentityFirmwareAndSummaries() {
+        const Run run = cli({QStringLiteral("info")});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        const QStringList lines = run.out.split(QLatin1Char('\n'));
+        QVERIFY(lines.contains(QStringLiteral("Product: Kelvara 24-70mm F2.8 DG Zoom E")));
+        QVERIFY(lines.contains(QStringLiteral("Model: KZ2470E")));
+        QVERIFY(lines.contains(QStringLiteral("Mount: Sony E")));
+        QVERIFY(lines.contains(txt("Firmware_Current") + QStringLiteral(": 01")));
+        QVERIFY2(run.out.contains(txt("Firmware_Latest") + QStringLiteral(": 01")), qPrintable(run.out));
+        QVERIFY(lines.contains(QStringLiteral("Custom switch positions: 3")));
+        // Each control's line carries its own slot's function and parameters.
+        QVERIFY2(lines.contains(txt("Common_Custom1") + QStringLiteral(": ") +
+                                txt("ButtonSelect_FunctionFocusPreset") + QStringLiteral("  /  ") +
+                                txt("Home_FocusTime") + QStringLiteral(": 12.5 [s] / ") +
+                                txt("Home_DelaySetting") + QStringLiteral(": 3.5 [s]")),
+                 qPrintable(run.out));
+        QVERIFY(lines.contains(txt("Common_Custom2") + QStringLiteral(": ") +
+                               txt("ButtonSelect_FunctionAfLimitOnOff") + QStringLiteral("  /  ") +
+                               QStringLiteral("Closest  -  ") + txt("CustomSetting_AfInf") +
+                               QStringLiteral("  /  ") + txt("ButtonSelect_LabelAFLimitClick")));
+        QVERIFY(lines.contains(txt("Home_RingDirectionSetting") + QStringLiteral(": ") +
+                               txt("Home_RingDefault")));
+        // Without the preference the AF fine adjustment is not offered.
+        QVERIFY(!run.out.contains(txt("Home_AfCustomize") + QStringLiteral(": ")));
+        // Nothing but the report on standard output; the session ended with a disconnect.
+        QVERIFY(!run.out.contains(QStringLiteral("Send Command")));
+        QCOMPARE(lens->framesReceived(0xF9), 1);
+        QCOMPARE(lens->framesReceived(0xF5), 0);
+    }
+
+    void infoJsonHoldsTheLensImage() {
+        const Run run = cli({QStringLiteral("info"), QStringLiteral("--json")});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QJsonParseError parseError;
+        const QJsonObject doc = QJsonDocument::fromJson(run.out.toUtf8(), &parseError).object();
+        QVERIFY2(parseError.error == QJsonParseError::NoError, qPrintable(run.out));
+
+        const QByteArray image = lens->settingsImage();
+        const QByteArray record = lens->record();
+        QCOMPARE(doc[QStringLiteral("modelName")].toString(), QStringLiteral("KZ2470E"));
+        QCOMPARE(doc[QStringLiteral("currentVersion")].toString(), QStringLiteral("01.02"));
+        QCOMPARE(doc[QStringLiteral("newVersion")].toString(), sim::LensFirmware(lens->profile()).version());
+        QVERIFY(doc[QStringLiteral("firmwareCheckEnded")].toBool());
+
+        const QJsonObject s = doc[QStringLiteral("settings")].toObject();
+        for (int slot = 0; slot < 4; ++slot)
+            QCOMPARE(s[QStringLiteral("bt_func")][slot].toInt(), int(quint8(image[80 + slot])));
+        QCOMPARE(s[QStringLiteral("direction")].toInt(), int(image[1]));
+        QCOMPARE(s[QStringLiteral("aflim_pos")][0].toArray(), (QJsonArray{1, 4}));
+        const int time = le16(image, 290);
+        QCOMPARE(s[QStringLiteral("focusSec2")][1].toInt() * 100 + s[QStringLiteral("focusSec1")][1].toInt() * 10 +
+                     s[QStringLiteral("focusSec0")][1].toInt(),
+                 time);
+        QCOMPARE(s[QStringLiteral("focusDelay1")][1].toInt(), 3);
+        QCOMPARE(s[QStringLiteral("focusDelay0")][1].toInt(), 5);
+
+        const QJsonObject caps = doc[QStringLiteral("capabilities")].toObject();
+        QCOMPARE(caps[QStringLiteral("customSwitchStateCount")].toInt(), int(record[4]));
+        QCOMPARE(caps[QStringLiteral("limitPosition")].toArray().size(), lens->profile().limitPositionCount());
+        QVERIFY(caps[QStringLiteral("delaySettings")].toBool());
+        QVERIFY(!caps[QStringLiteral("afAdjustmentVisible")].toBool());
+        const QJsonArray functions = caps[QStringLiteral("selectableFunctions")].toArray();
+        QVERIFY(functions.contains(22) && functions.contains(9) && !functions.contains(10));
+
+        QStringList names;
+        for (const QJsonValue& control : doc[QStringLiteral("controls")].toArray())
+            names.append(control[QStringLiteral("name")].toString());
+        QCOMPARE(names, (QStringList{"switch1", "switch2", "switch3", "button0"}));
+    }
+
+    // ---- set ----
+
+    void setWritesTheSettingAtItsAddress_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QList<int>>("offsets");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addRow("button function") << QStringList{"button0", "8"} << QList<int>{80} << QByteArray("\x08", 1);
+        QTest::addRow("function by name") << QStringList{"switch3", "ab_focus_time"} << QList<int>{83}
+                                          << QByteArray("\x17", 1);
+        QTest::addRow("preset time") << QStringList{"switch1.time", "1.5"} << QList<int>{290, 291}
+                                     << QByteArray("\x0F\x00", 2);
+        QTest::addRow("delay") << QStringList{"switch1.delay", "2.0"} << QList<int>{306, 307}
+                               << QByteArray("\x14\x00", 2);
+        QTest::addRow("af limit row") << QStringList{"aflimit0", "2-5"} << QList<int>{16} << QByteArray("\x52", 1);
+        QTest::addRow("af limit of a switch position")
+            << QStringList{"switch2.aflimit", "1-5"} << QList<int>{225} << QByteArray("\x51", 1);
+        QTest::addRow("direction") << QStringList{"direction", "reverse"} << QList<int>{1} << QByteArray("\x01", 1);
+        QTest::addRow("ring response") << QStringList{"ring_response", "1"} << QList<int>{2} << QByteArray("\x01", 1);
+        QTest::addRow("ring angle") << QStringList{"ring_angle", "3"} << QList<int>{3} << QByteArray("\x03", 1);
+    }
+
+    void setWritesTheSettingAtItsAddress() {
+        QFETCH(QStringList, args);
+        QFETCH(QList<int>, offsets);
+        QFETCH(QByteArray, bytes);
+        const QByteArray before = lens->settingsImage();
+        const Run run = cli(QStringList{QStringLiteral("set")} + args);
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QVERIFY2(run.out.contains(args[0] + QStringLiteral(" set to ")), qPrintable(run.out));
+        const QByteArray after = lens->settingsImage();
+        for (int i = 0; i < offsets.size(); ++i)
+            QCOMPARE(quint8(after[offsets[i]]), quint8(bytes[i]));
+        // Exactly one write, and nothing else in the image moved.
+        QCOMPARE(lens->framesReceived(0xF5), 1);
+        QByteArray rest = after;
+        for (int offset : offsets)
+            rest[offset] = before[offset];
+        QCOMPARE(rest, before);
+    }
+
+    void setAfAdjustmentNeedsThePreference() {
+        Run run = cli({QStringLiteral("set"), QStringLiteral("pinto"), QStringLiteral("-3")});
+        QCOMPARE(run.exitCode, 2);
+        QCOMPARE(lens->framesReceived(0xF5), 0);
+
+        allowAfAdjustment();
+        run = cli({QStringLiteral("set"), QStringLiteral("pinto"), QStringLiteral("-3")});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QCOMPARE(quint8(lens->settingsImage()[19]), quint8(0xFD));
+        run = cli({QStringLiteral("info")});
+        QVERIFY2(run.out.contains(txt("Home_AfCustomize") + QStringLiteral(": -3")), qPrintable(run.out));
+    }
+
+    void unchangedValueSendsNothing() {
+        const Run run = cli({QStringLiteral("set"), QStringLiteral("switch1"), QStringLiteral("22")});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.out.contains(QStringLiteral("already")));
+        QCOMPARE(lens->framesReceived(0xF5), 0);
+    }
+
+    void refusedValuesSendNothing_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("reason");
+        QTest::addRow("function the lens lacks") << QStringList{"button0", "10"} << "cannot be assigned";
+        QTest::addRow("iris function") << QStringList{"button0", "24"} << "cannot be assigned";
+        QTest::addRow("ring angle past the range") << QStringList{"ring_angle", "8"} << "between 0 and 7";
+        QTest::addRow("near behind far") << QStringList{"aflimit0", "3-2"} << "near < far";
+        QTest::addRow("far not at infinity") << QStringList{"aflimit3", "0-3"} << "fixed at position 5";
+        QTest::addRow("time past the lens's longest") << QStringList{"switch1.time", "40.0"} << "between 0.0 and 39.9";
+        QTest::addRow("time without a time function") << QStringList{"button0.time", "1.5"} << "preset-time";
+        QTest::addRow("two decimals") << QStringList{"switch1.time", "1.25"} << "not a valid value";
+        QTest::addRow("speed has no write") << QStringList{"button0.speed", "3"} << "cannot be written";
+        QTest::addRow("unknown setting") << QStringList{"zoom", "1"} << "unknown setting";
+    }
+
+    void refusedValuesSendNothing() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, reason);
+        const QByteArray before = lens->settingsImage();
+        const Run run = cli(QStringList{QStringLiteral("set")} + args);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.err.contains(reason), qPrintable(run.err));
+        QCOMPARE(run.err.count(QLatin1Char('\n')), 1);
+        QCOMPARE(lens->framesReceived(0xF5), 0);
+        QCOMPARE(lens->settingsImage(), before);
+    }
+
+    void lensRefusalPrintsTheControllersMessage_data() {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("key");
+        QTest::addRow("refused") << 0x81 << "Common_LensError";
+        QTest::addRow("camera status") << 0x83 << "Connect_CameraConnectionStatusError";
+    }
+
+    void lensRefusalPrintsTheControllersMessage() {
+        QFETCH(int, status);
+        QFETCH(QString, key);
+        lens->setRefusal(quint8(status), 1, 0xF5);
+        const Run run = cli({QStringLiteral("set"), QStringLiteral("direction"), QStringLiteral("1")});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(txt(key.toLatin1().constData())), qPrintable(run.err));
+        QVERIFY(!run.out.contains(QStringLiteral("set to")));
+        QCOMPARE(quint8(lens->settingsImage()[1]), quint8(0));
+        QCOMPARE(lens->framesReceived(0xF9), 1);
+    }
+
+    void messagesFollowTheLanguage() {
+        language = QStringLiteral("ja");
+        lens->setRefusal(0x81, 1, 0xF5);
+        const Run run = cli({QStringLiteral("set"), QStringLiteral("direction"), QStringLiteral("1")});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(!run.err.contains(txt("Common_LensError")), qPrintable(run.err));
+        QVERIFY2(run.err.contains(QStringLiteral("レンズ")), qPrintable(run.err));
+    }
+
+    // ---- settings files, reset and backups ----
+
+    void exportThenImportRestoresTheImage() {
+        const QString file = home->filePath(QStringLiteral("lens.vdat"));
+        const QByteArray exported = lens->settingsImage();
+        Run run = cli({QStringLiteral("export"), file});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QVERIFY(run.out.contains(txt("Home_SettingOutputEnd")));
+        QFile saved(file);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QByteArray bytes = saved.readAll();
+        QCOMPARE(bytes.size(), 530);
+        QCOMPARE(bytes.mid(0, 7), QByteArray("KZ2470E"));
+        QCOMPARE(bytes.mid(16, 512), exported);
+
+        QCOMPARE(cli({QStringLiteral("set"), QStringLiteral("direction"), QStringLiteral("1")}).exitCode, 0);
+        const QByteArray changed = lens->settingsImage();
+        QVERIFY(changed != exported);
+
+        run = cli({QStringLiteral("import"), file});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QVERIFY(run.out.contains(txt("Home_SettingInputEnd")));
+        QCOMPARE(lens->settingsImage(), exported);
+        // The settings the import replaced were kept, and the line says where.
+        const QStringList backups = QDir(backupDirectory()).entryList({QStringLiteral("*.vdat")});
+        QCOMPARE(backups.size(), 1);
+        const QString backup = QDir(backupDirectory()).filePath(backups[0]);
+        QVERIFY2(run.out.contains(QStringLiteral("Backup of the previous settings: ") + backup), qPrintable(run.out));
+        QFile kept(backup);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll().mid(16, 512), changed);
+    }
+
+    void importOfATamperedFileIsRefused() {
+        const QString file = home->filePath(QStringLiteral("lens.vdat"));
+        QCOMPARE(cli({QStringLiteral("export"), file}).exitCode, 0);
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QByteArray bytes = f.readAll();
+        bytes[16 + 1] = char(bytes[16 + 1] ^ 0x01);
+        f.seek(0);
+        f.write(bytes);
+        f.close();
+        const QByteArray before = lens->settingsImage();
+
+        const Run run = cli({QStringLiteral("import"), file});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(txt("Home_FileIllegal")), qPrintable(run.err));
+        QCOMPARE(lens->framesReceived(0xF5), 0);
+        QCOMPARE(lens->settingsImage(), before);
+        QVERIFY(!QDir(backupDirectory()).exists() ||
+                QDir(backupDirectory()).entryList(QDir::Files).isEmpty());
+    }
+
+    void resetAsksThenBacksUpAndRestoresFactorySettings() {
+        QCOMPARE(cli({QStringLiteral("set"), QStringLiteral("button0"), QStringLiteral("8")}).exitCode, 0);
+        const QByteArray changed = lens->settingsImage();
+        lens->resetCounters();
+
+        // No terminal and no --yes: the question is answered no.
+        Run run = cli({QStringLiteral("reset")});
+        QCOMPARE(run.exitCode, 3);
+        QVERIFY2(run.err.contains(QStringLiteral("--yes")), qPrintable(run.err));
+        QCOMPARE(lens->framesReceived(0xF5), 0);
+        QCOMPARE(lens->settingsImage(), changed);
+
+        run = cli({QStringLiteral("reset"), QStringLiteral("--yes")});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QVERIFY(run.out.contains(txt("Home_SettingReturnEnd")));
+        QCOMPARE(lens->settingsImage(), lens->profile().factorySettings);
+
+        run = cli({QStringLiteral("backups")});
+        QCOMPARE(run.exitCode, 0);
+        const QStringList lines = run.out.trimmed().split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0], QStringLiteral("Backup directory: ") + backupDirectory());
+        QVERIFY(lines[1].startsWith(backupDirectory() + QStringLiteral("/KZ2470E_")));
+        QVERIFY(run.out.contains(lines[1]));
+        QFile kept(lines[1]);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll().mid(16, 512), changed);
+    }
+
+    void backupsNewestFirst() {
+        QVERIFY(QDir().mkpath(backupDirectory()));
+        for (const char* name : {"KZ2470E_20240101-100000-000.vdat", "OTHER_20250101-100000-000.vdat",
+                                 "KZ2470E_20230101-100000-000.vdat"}) {
+            QFile f(QDir(backupDirectory()).filePath(QLatin1String(name)));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        const Run run = cli({QStringLiteral("backups")});
+        QCOMPARE(run.exitCode, 0);
+        const QStringList lines = run.out.trimmed().split(QLatin1Char('\n'));
+        QCOMPARE(lines.mid(1), (QStringList{backupDirectory() + "/OTHER_20250101-100000-000.vdat",
+                                            backupDirectory() + "/KZ2470E_20240101-100000-000.vdat",
+                                            backupDirectory() + "/KZ2470E_20230101-100000-000.vdat"}));
+    }
+
+    // ---- update check ----
+
+    void checkUpdateComparesUtilityAndLensFirmware() {
+        server->setUtilityVersion(QStringLiteral("9.0"));
+        Run run = cli({QStringLiteral("check-update")});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QVERIFY2(run.out.contains(QStringLiteral(", newest on the server: 09.00")), qPrintable(run.out));
+        QVERIFY(run.out.contains(txt("VersionInfo_UpdateExist")));
+        QVERIFY(run.out.contains(QStringLiteral("KZ2470E  ") + txt("Firmware_Latest") + QStringLiteral(": 01")));
+
+        sim::HttpFault fault;
+        fault.kind = sim::HttpFault::ServerError;
+        server->setFault(sim::UpdateServer::utilityPath(), fault);
+        run = cli({QStringLiteral("check-update")});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(txt("Footer_UtilityVersionCheckError")), qPrintable(run.err));
+
+        // A catalogue that is not there names no version: nothing to call up to date.
+        fault.kind = sim::HttpFault::NotFound;
+        server->setFault(sim::UpdateServer::cataloguePath(lens->profile()), fault);
+        server->clearFaults(sim::UpdateServer::utilityPath());
+        run = cli({QStringLiteral("check-update")});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(QStringLiteral("names no version")), qPrintable(run.err));
+        QVERIFY(run.out.contains(txt("Firmware_Latest") + QStringLiteral(": --")));
+        QVERIFY(!run.out.contains(QStringLiteral("up to date")));
+    }
+
+    void checkUpdateWithTheSimulatedLens() {
+        const Run run = cli({QStringLiteral("--simulate"), QStringLiteral("check-update")});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QVERIFY(run.out.contains(txt("Firmware_Current")));
+        QVERIFY(run.out.contains(QStringLiteral("KZ2470E")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliController)
+#include "tst_cli_controller.moc"

@@ -1,0 +1,306 @@
+// The application controller against the virtual lens over a real serial port: the
+// connect state machine, its failures, detach and reconnect, export and import, reset.
+#include "DiagnosticCapture.h"
+#include "FakeHttpClient.h"
+#include "VirtualLens.h"
+#include "controller/AppViewModel.h"
+#include "controller/FileDialogs.h"
+#include "controller/SettingsBackup.h"
+#include "link/LensClient.h"
+#include "model/BasicInfoViewModel.h"
+#include "model/LensSettingViewModel.h"
+#include "platform/MainThread.h"
+#include "platform/Timings.h"
+#include "ui/ButtonMode.h"
+#include "ui/MessageViewModel.h"
+
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace kelvara;
+
+namespace {
+
+// Answers every panel with the path a test set; empty means cancelled.
+class ChosenFile : public FileDialogs {
+public:
+    QString path;
+    void chooseSaveFile(const QString&, const QString&, Done done) override { answer(done); }
+    void chooseOpenFile(const QString&, Done done) override { answer(done); }
+
+private:
+    void answer(const Done& done) {
+        const QString chosen = path;
+        MainThread::post([done, chosen] { done(chosen); });
+    }
+};
+
+} // namespace
+
+class TestController : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<sim::VirtualLens> lens;
+    std::unique_ptr<AppViewModel> app;
+    ChosenFile dialogs;
+    QTemporaryDir files;
+
+    void start(sim::LensProfile profile, const QString& portOverride = {}) {
+        app.reset();
+        lens = std::make_unique<sim::VirtualLens>(std::move(profile));
+        QString error;
+        QVERIFY2(lens->start({}, &error), qPrintable(error));
+        LensClient::install(std::make_shared<UsbSerialInterface>(),
+                            std::make_shared<UsbSerialPortList>(
+                                0x1234, portOverride.isEmpty() ? lens->linkPath() : portOverride));
+        app = std::make_unique<AppViewModel>();
+        app->setFileDialogs(&dialogs);
+    }
+
+    static sim::LensProfile preset(const char* name) {
+        return *sim::LensProfile::preset(QString::fromLatin1(name));
+    }
+
+    // Waits for the message box to show the text of key, then answers it.
+    bool answer(const char* key, bool yes = true) {
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 5000) {
+            if (app->message()->show_message()) {
+                if (app->message()->message() != qtTrId(key)) {
+                    qWarning("message shown: %s", qPrintable(app->message()->message()));
+                    return false;
+                }
+                if (app->message()->button_mode() == ButtonMode::OK)
+                    app->message()->respondOk();
+                else if (yes)
+                    app->message()->respondYes();
+                else
+                    app->message()->respondNo();
+                return true;
+            }
+            QTest::qWait(5);
+        }
+        qWarning("no message %s", key);
+        return false;
+    }
+
+    bool connected(bool forCustomizing = true) {
+        app->connectLens(forCustomizing);
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 5000 && app->connectState() != CONNECT_COMPLETE)
+            QTest::qWait(5);
+        return app->connectState() == CONNECT_COMPLETE;
+    }
+
+private slots:
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        QDir(SettingsBackup::directory()).removeRecursively();
+        HttpClient::install(std::make_shared<test::FakeHttpClient>());
+        Timings t;
+        t.autoConnectInterval = 0.1;
+        Timings::set(t);
+    }
+
+    void cleanup() {
+        app.reset();
+        LensClient::transport().closePort();
+        lens.reset();
+    }
+
+    void cleanupTestCase() { HttpClient::install(nullptr); }
+
+    void connectForCustomizing() {
+        start(preset("zoom-e"));
+        QVERIFY(connected());
+        QCOMPARE(app->selectedMenu(), HOME);
+        QCOMPARE(toQByteArray(app->lens_setting()->e2p()), lens->settingsImage());
+        QCOMPARE(toQByteArray(app->basic_info()->rom()), lens->record());
+        QCOMPARE(app->basic_info()->modelName(), lens->profile().modelName);
+        QVERIFY(!app->isConnectBody());
+        QVERIFY(LensClient::transport().isPortOpen());
+    }
+
+    void firmwareEntryShowsTheFirmwarePage() {
+        start(preset("on-body"));
+        QVERIFY(connected(false));
+        QCOMPARE(app->selectedMenu(), FIRMWARE_INFO);
+        QCOMPARE(app->connectMode(), customize);
+        QVERIFY(app->isConnectBody());
+    }
+
+    void connectFailures_data() {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("key");
+        QTest::addRow("no adapter") << "noport" << "Connect_LensConnectError";
+        QTest::addRow("no reply to connect") << "silent" << "Connect_LensConnectError";
+        QTest::addRow("camera status on the record") << "refuse83" << "Connect_CameraConnectionStatusError";
+        QTest::addRow("refusal on a settings block") << "refuse80" << "Home_LensSettingLoadError";
+        QTest::addRow("unplugged while reading") << "unplug" << "Common_LensRemovalMessage";
+    }
+
+    void connectFailures() {
+        QFETCH(QString, fault);
+        QFETCH(QString, key);
+        start(preset("zoom-e"), fault == QLatin1String("noport") ? QStringLiteral("/nonexistent/tty") : QString());
+        if (fault == QLatin1String("silent"))
+            lens->setNoReply(1, 0xF8);
+        else if (fault == QLatin1String("refuse83"))
+            lens->setRefusal(0x83, 1, 0xF4);
+        else if (fault == QLatin1String("refuse80")) {
+            lens->setRefusal(0x80, 2, 0xF4); // the record read passes through the count first
+            lens->setRefusal(0x80, 1, 0xF4);
+        } else if (fault == QLatin1String("unplug"))
+            lens->unplugOnFunction(0xF4, 0);
+        app->connectLens(true);
+        QVERIFY(answer(key.toLatin1()));
+        // The read that the removal cut short reports too, after the removal.
+        if (fault == QLatin1String("unplug"))
+            QVERIFY(answer("Home_LensSettingLoadError"));
+        QTRY_COMPARE(app->connectState(), NOT_CONNECT);
+        QCOMPARE(app->selectedMenu(), CONNECT);
+        QVERIFY(!LensClient::transport().isPortOpen());
+    }
+
+    void detachWithoutRestart() {
+        sim::LensProfile profile = preset("zoom-e");
+        profile.firmwareType = 0; // no restart to apply settings
+        start(profile);
+        QVERIFY(connected());
+        lens->unplug(0);
+        QVERIFY(answer("Common_LensRemovalMessage"));
+        QTRY_COMPARE(app->connectState(), NOT_CONNECT);
+        QCOMPARE(app->selectedMenu(), CONNECT);
+        QVERIFY(app->show_menu());
+    }
+
+    void detachOfARestartingLensReconnects() {
+        start(preset("zoom-e"));
+        QVERIFY(connected());
+        QVERIFY(app->basic_info()->firmwareType() & BasicInfoViewModel::FM_APPLY_TIMING);
+        test::DiagnosticCapture capture;
+        lens->unplug(300);
+        QTRY_VERIFY(app->isAutoConnecting());
+        QTRY_VERIFY_WITH_TIMEOUT(capture.lines().contains("connected!! stop timer."), 5000);
+        QVERIFY(!app->isAutoConnecting());
+        QCOMPARE(app->connectState(), CONNECT_COMPLETE);
+        QVERIFY(!app->message()->show_message());
+        QVERIFY(LensClient::transport().isPortOpen());
+    }
+
+    void exportThenImport() {
+        start(preset("zoom-e"));
+        QVERIFY(connected());
+        const QByteArray before = lens->settingsImage();
+        dialogs.path = files.filePath("lens.vdat");
+        app->exportSettings();
+        QVERIFY(answer("Home_SettingOutputEnd"));
+        QFile saved(dialogs.path);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QByteArray file = saved.readAll();
+        QCOMPARE(file.size(), 530);
+        QCOMPARE(file.mid(16, 512), before);
+
+        // Change the lens behind the program's back, then load the file into it.
+        lens->execute(QStringLiteral("factory"));
+        app->lens_setting()->setDirection(app->lens_setting()->direction() == 1 ? 0 : 1);
+        QTRY_VERIFY(lens->settingsImage() != before);
+        const int writesBefore = lens->framesReceived(0xF5);
+        app->importSettings();
+        QVERIFY(answer("Home_SettingInputEnd"));
+        QCOMPARE(lens->framesReceived(0xF5), writesBefore + 2);
+        QCOMPARE(lens->settingsImage(), before);
+        QVERIFY(!app->lastBackup().isEmpty());
+        QVERIFY(QFile::exists(app->lastBackup()));
+        QTRY_COMPARE(app->connectState(), CONNECT_COMPLETE); // re-read after OK
+    }
+
+    void importRefusals_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("key");
+        QTest::addRow("unreadable") << "missing" << "Home_FileLoadError";
+        QTest::addRow("529 bytes") << "short" << "Home_FileIllegal";
+        QTest::addRow("another model") << "model" << "Home_FileIllegal";
+        QTest::addRow("checksum") << "crc" << "Home_FileIllegal";
+    }
+
+    void importRefusals() {
+        QFETCH(QString, kind);
+        QFETCH(QString, key);
+        start(preset("zoom-e"));
+        QVERIFY(connected());
+        dialogs.path = files.filePath("good.vdat");
+        app->exportSettings();
+        QVERIFY(answer("Home_SettingOutputEnd"));
+        QFile f(dialogs.path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QByteArray bytes = f.readAll();
+        f.close();
+        if (kind == QLatin1String("short"))
+            bytes.chop(1);
+        else if (kind == QLatin1String("model"))
+            bytes[0] = char(bytes[0] ^ 0x20);
+        else if (kind == QLatin1String("crc"))
+            bytes[100] = char(bytes[100] ^ 0x01);
+        dialogs.path = files.filePath(kind + ".vdat");
+        if (kind != QLatin1String("missing")) {
+            QFile out(dialogs.path);
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write(bytes);
+        }
+        const int writes = lens->framesReceived(0xF5);
+        app->importSettings();
+        QVERIFY(answer(key.toLatin1()));
+        QCOMPARE(lens->framesReceived(0xF5), writes);
+        QCOMPARE(app->connectState(), CONNECT_COMPLETE);
+    }
+
+    void writeBackStopsAtAFailedBlock() {
+        start(preset("zoom-e"));
+        QVERIFY(connected());
+        dialogs.path = files.filePath("wb.vdat");
+        app->exportSettings();
+        QVERIFY(answer("Home_SettingOutputEnd"));
+        lens->setRefusal(0x80, 1, 0xF5);
+        const int writes = lens->framesReceived(0xF5);
+        app->importSettings();
+        QVERIFY(answer("Home_SettingInputError"));
+        QTest::qWait(100);
+        QCOMPARE(lens->framesReceived(0xF5), writes + 1);
+    }
+
+    void resetAnsweredNoThenYes() {
+        start(preset("zoom-e"));
+        QVERIFY(connected());
+        const int writes = lens->framesReceived(0xF5);
+        app->resetSettings();
+        QVERIFY(answer("Home_SettingReturnQuestion", false));
+        QTest::qWait(100);
+        QCOMPARE(lens->framesReceived(0xF5), writes);
+
+        const int backups = int(SettingsBackup::list().size());
+        app->resetSettings();
+        QVERIFY(answer("Home_SettingReturnQuestion", true));
+        QVERIFY(answer("Home_SettingReturnEnd"));
+        QCOMPARE(lens->framesReceived(0xF5), writes + 1);
+        QCOMPARE(int(SettingsBackup::list().size()), backups + 1);
+        QTRY_COMPARE(app->connectState(), CONNECT_COMPLETE);
+    }
+
+    void disconnectOnRequest() {
+        start(preset("zoom-e"));
+        QVERIFY(connected());
+        app->disconnectLens();
+        QVERIFY(answer("Header_LensRemovalConfirm", true));
+        QTRY_COMPARE(app->connectState(), NOT_CONNECT);
+        QCOMPARE(lens->framesReceived(0xF9), 1);
+        QVERIFY(!LensClient::transport().isPortOpen());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestController)
+#include "tst_controller.moc"

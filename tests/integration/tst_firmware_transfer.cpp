@@ -1,0 +1,392 @@
+// Whole firmware updates with the real QSerialPort against the virtual lens on a
+// pseudo-terminal and packages from its update server (HTTP on loopback or a mirror
+// directory): what the lens installs, in which order, and how every failure ends.
+#include "DiagnosticCapture.h"
+#include "LensFirmware.h"
+#include "UpdateServer.h"
+#include "VirtualLens.h"
+#include "firmware/FirmwareUpdateModel.h"
+#include "firmware/ServerModel.h"
+#include "link/LensClient.h"
+#include "platform/HttpClient.h"
+#include "platform/QtHttpClient.h"
+#include "platform/Timings.h"
+
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <mutex>
+#include <optional>
+
+using namespace kelvara;
+using Kind = sim::LensFirmware::Kind;
+
+namespace {
+
+struct Call {
+    float progress = 0;
+    UpdateState state = UpdateState::Idle;
+    bool onMain = false;
+};
+
+// Thread-safe record of the progress callback.
+class Recorder {
+  public:
+    FirmwareUpdateModel::ProgressCallback callback() {
+        return [this](float progress, UpdateState state) {
+            std::lock_guard lock(mutex_);
+            calls_.append({progress, state, QThread::currentThread() == qApp->thread()});
+        };
+    }
+    QList<Call> calls() const {
+        std::lock_guard lock(mutex_);
+        return calls_;
+    }
+    bool ended() const {
+        std::lock_guard lock(mutex_);
+        return !calls_.isEmpty() && calls_.last().state != UpdateState::Start;
+    }
+
+  private:
+    mutable std::mutex mutex_;
+    QList<Call> calls_;
+};
+
+} // namespace
+
+class TestFirmwareTransfer : public QObject {
+    Q_OBJECT
+
+    sim::UpdateServer server;
+    std::unique_ptr<sim::VirtualLens> lens;
+    test::DiagnosticCapture capture;
+
+    void startLens(const QString& preset) {
+        lens.reset();
+        const auto profile = sim::LensProfile::preset(preset);
+        QVERIFY(profile);
+        lens = std::make_unique<sim::VirtualLens>(*profile);
+        QString error;
+        QVERIFY2(lens->start({}, &error), qPrintable(error));
+        server.addLens(*profile);
+        LensClient::install(std::make_shared<UsbSerialInterface>(),
+                            std::make_shared<UsbSerialPortList>(0x1234, lens->linkPath()));
+        QVERIFY(LensClient::openAdapterPort([] {}));
+    }
+
+    // Runs one update to its end report; the calls of the progress callback.
+    QList<Call> update(FirmwareUpdateModel& model, UpdateMode mode, const QString& address = {}) {
+        Recorder recorder;
+        const sim::LensFirmware firmware(lens->profile());
+        model.setFirmwareType(lens->profile().firmwareType);
+        const QString url =
+            address.isEmpty() ? FirmwareUpdateModel::packageAddress(firmware.fileName()) : address;
+        const QString key =
+            QString::fromUtf8(server.document(sim::UpdateServer::cataloguePath(lens->profile())))
+                .section(QStringLiteral("<DescriptionKey>"), 1, 1)
+                .section(QStringLiteral("</DescriptionKey>"), 0, 0);
+        if (!model.startUpdate(mode, url, key, recorder.callback()))
+            return {};
+        if (!QTest::qWaitFor([&] { return recorder.ended(); }, 30000))
+            qFatal("update did not end");
+        return recorder.calls();
+    }
+
+    // The end as every outcome must leave it.
+    void verifyEnd(const FirmwareUpdateModel& model, const QList<Call>& calls, UpdateState state) {
+        QVERIFY(!calls.isEmpty());
+        QCOMPARE(int(calls.first().state), int(UpdateState::Start));
+        QCOMPARE(calls.first().progress, 0.0f);
+        QCOMPARE(int(calls.last().state), int(state));
+        QCOMPARE(calls.last().progress, 1.0f);
+        QVERIFY(calls.first().onMain && calls.last().onMain);
+        QCOMPARE(int(model.download_state()), int(state));
+        QCOMPARE(model.download_progress(), 0.0f);
+        QVERIFY(!model.firmwareUpdating());
+        QVERIFY(!LensClient::transport().isPortOpen());
+        QVERIFY(!LensClient::transport().firmwareUpdating);
+    }
+
+    // The firmware version the lens reports at the next connection, read over the link.
+    QString versionAtNextConnect() {
+        if (!QTest::qWaitFor([&] { return lens->isPlugged(); }, 3000) ||
+            !LensClient::openAdapterPort([] {}))
+            return QStringLiteral("no port");
+        auto mutex = std::make_shared<std::mutex>();
+        auto record = std::make_shared<std::optional<Bytes>>();
+        LensClient::exchange(CommDataFormat::buildRead(false, 0, 0, 0),
+                             LensClient::withStatus([mutex, record](bool ok, const Bytes& data) {
+                                 std::lock_guard lock(*mutex);
+                                 *record = ok ? data : Bytes{};
+                             }));
+        const auto answered = [&] {
+            std::lock_guard lock(*mutex);
+            return record->has_value();
+        };
+        if (!QTest::qWaitFor(answered, 3000))
+            return QStringLiteral("no answer");
+        std::lock_guard lock(*mutex);
+        const Bytes& r = **record;
+        if (r.size() < 5 + 26)
+            return QStringLiteral("short record");
+        return QStringLiteral("%1.%2")
+            .arg(r[5 + 25], 2, 16, QLatin1Char('0'))
+            .arg(r[5 + 24], 2, 16, QLatin1Char('0'));
+    }
+
+  private slots:
+    void initTestCase() {
+        QString error;
+        QVERIFY2(server.start(0, &error), qPrintable(error));
+    }
+
+    void init() {
+        Timings t;
+        t.replyTimeout = 0.25;
+        t.firmwareFirstTimeout = 1.5;
+        t.modeSwitchSettle = 0.05;
+        t.modeSwitchRestart = 0.02;
+        t.httpTimeout = 3.0;
+        Timings::set(t);
+        HttpClient::install(std::make_shared<QtHttpClient>());
+        ServerModel::reset();
+        ServerModel::setBaseUrl(server.baseUrl());
+        server.clearFaults();
+        capture.clear();
+    }
+
+    void cleanup() {
+        LensClient::transport().firmwareUpdating = false;
+        LensClient::transport().closePort();
+        lens.reset();
+        HttpClient::install(nullptr);
+        ServerModel::reset();
+        Timings::set(Timings{});
+    }
+
+    void singleImageInstallsAndReportsNewVersion() {
+        startLens(QStringLiteral("zoom-e"));
+        const sim::LensFirmware firmware(lens->profile());
+        FirmwareUpdateModel model;
+        const QList<Call> calls = update(model, UpdateMode::NORMAL);
+        verifyEnd(model, calls, UpdateState::Complete);
+        QCOMPARE(capture.count(QStringLiteral("Port Close")), 1);
+
+        const QList<sim::InstalledImage> installed = lens->installedImages();
+        QCOMPARE(installed.size(), 1);
+        const QByteArray data = firmware.images(Kind::Single).first().data;
+        // A leading block of zeros, the data, zeros up to the end of the last block.
+        const int blocks = (int(data.size()) + 1023) / 1024;
+        QCOMPARE(installed.first().stream.size(), (blocks + 1) * 1024);
+        QCOMPARE(installed.first().stream.left(1024), QByteArray(1024, 0));
+        QCOMPARE(installed.first().stream.mid(1024, data.size()), data);
+        QCOMPARE(installed.first().stream.mid(1024 + data.size()),
+                 QByteArray(blocks * 1024 - data.size(), 0));
+        // One progress call per block, rising evenly to 1.
+        QCOMPARE(calls.size(), blocks + 1 + 2);
+        for (int i = 1; i <= blocks + 1; ++i)
+            QCOMPARE(calls.at(i).progress, float(i * 1024) / float((blocks + 1) * 1024));
+        QCOMPARE(versionAtNextConnect(), firmware.version());
+    }
+
+    void progressAcrossImagesAndOrderPerMode_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QList<int>>("devices");
+        QTest::newRow("normal: main image last") << int(UpdateMode::NORMAL) << QList<int>{1, 2, 0};
+        QTest::newRow("safe mode: main image only") << int(UpdateMode::SAFEMODE) << QList<int>{0};
+        QTest::newRow("main: package order") << int(UpdateMode::MAIN) << QList<int>{1, 0, 2};
+    }
+
+    void progressAcrossImagesAndOrderPerMode() {
+        QFETCH(int, mode);
+        QFETCH(QList<int>, devices);
+        startLens(QStringLiteral("zoom-e"));
+        QVERIFY(server.setPackageKind(lens->profile(), Kind::Multi));
+        FirmwareUpdateModel model;
+        const QList<Call> calls = update(model, UpdateMode(mode));
+        verifyEnd(model, calls, UpdateState::Complete);
+
+        const sim::LensFirmware firmware(lens->profile());
+        const QList<sim::FirmwarePackage::Image> sent = firmware.images(Kind::Multi);
+        const QList<sim::InstalledImage> installed = lens->installedImages();
+        QCOMPARE(installed.size(), devices.size());
+        int blocks = 0;
+        for (int i = 0; i < devices.size(); ++i) {
+            QCOMPARE(int(installed.at(i).device), devices.at(i));
+            const auto source = std::find_if(
+                sent.begin(), sent.end(), [&](const auto& s) { return s.device == devices.at(i); });
+            QCOMPARE(int(installed.at(i).area), int(source->area));
+            QVERIFY(installed.at(i).image.startsWith(source->data));
+            blocks += 1 + (int(source->data.size()) + 1023) / 1024;
+        }
+        // Progress runs over the blocks of all images together and ends at exactly 1.
+        const QList<Call> progress = calls.mid(1, calls.size() - 2);
+        QCOMPARE(progress.size(), blocks);
+        for (int i = 0; i < blocks; ++i)
+            QCOMPARE(progress.at(i).progress, float((i + 1) * 1024) / float(blocks * 1024));
+    }
+
+    void includedOsSwitchesAdapterForTheMainImage_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("area");
+        QTest::addColumn<int>("extraConnects");
+        QTest::newRow("normal: area 2 after the switch") << int(UpdateMode::NORMAL) << 2 << 1;
+        QTest::newRow("safe mode: own area, no switch") << int(UpdateMode::SAFEMODE) << 0 << 0;
+    }
+
+    void includedOsSwitchesAdapterForTheMainImage() {
+        QFETCH(int, mode);
+        QFETCH(int, area);
+        QFETCH(int, extraConnects);
+        startLens(QStringLiteral("prime-z"));
+        QVERIFY(lens->profile().firmwareType & FirmwareUpdateModel::FM_INCLUDE_OS);
+        FirmwareUpdateModel model;
+        const QList<Call> calls = update(model, UpdateMode(mode));
+        verifyEnd(model, calls, UpdateState::Complete);
+        QCOMPARE(lens->framesReceived(0xF8), extraConnects);
+        QCOMPARE(lens->installedImages().size(), 1);
+        QCOMPARE(int(lens->installedImages().first().device), 0);
+        QCOMPARE(int(lens->installedImages().first().area), area);
+    }
+
+    void everyFailureEndsInError_data() {
+        QTest::addColumn<QString>("fault");    // a control command of the lens, or empty
+        QTest::addColumn<int>("kind");         // package served
+        QTest::addColumn<int>("acked");        // blocks acknowledged before the failure
+        QTest::addColumn<int>("installedMin"); // images the lens took before the failure
+        const int all = 1 + (sim::LensFirmware::kMainImageSize + 1023) / 1024;
+        QTest::newRow("start refused") << "refuse 0x80 1 fn 0xFD" << int(Kind::Single) << 0 << 0;
+        QTest::newRow("NAK on block 3") << "block 3 nak 1" << int(Kind::Single) << 2 << 0;
+        QTest::newRow("silence on block 2") << "block 2 silent 1" << int(Kind::Single) << 1 << 0;
+        QTest::newRow("first EOT answered with ACK") << "eot1 ack" << int(Kind::Single) << all << 0;
+        QTest::newRow("second EOT answered with CAN")
+            << "eot2 can" << int(Kind::Single) << all << 0;
+        QTest::newRow("second EOT unanswered") << "eot2 silent" << int(Kind::Single) << all << 0;
+        QTest::newRow("unplugged at block 4")
+            << "unplug 200 block 4" << int(Kind::Single) << 3 << 0;
+        // The third image (main) fails at its 7th block; the first two (5 and 4 blocks)
+        // were sent completely.
+        QTest::newRow("fault in a later image")
+            << "block 7 nak 1" << int(Kind::Multi) << 5 + 4 + 6 << 2;
+        QTest::newRow("bad CRC in the package") << "" << int(Kind::BadCrc) << 0 << 0;
+        QTest::newRow("bad key text") << "" << int(Kind::BadKey) << 0 << 0;
+        QTest::newRow("truncated package") << "" << int(Kind::Truncated) << 0 << 0;
+        QTest::newRow("declared size too large") << "" << int(Kind::Oversize) << 0 << 0;
+    }
+
+    void everyFailureEndsInError() {
+        QFETCH(QString, fault);
+        QFETCH(int, kind);
+        QFETCH(int, acked);
+        QFETCH(int, installedMin);
+        startLens(QStringLiteral("zoom-e"));
+        QVERIFY(server.setPackageKind(lens->profile(), Kind(kind)));
+        if (!fault.isEmpty())
+            QVERIFY2(lens->execute(fault).startsWith(QLatin1String("ok")),
+                     qPrintable(lens->execute(fault)));
+        FirmwareUpdateModel model;
+        const QList<Call> calls = update(model, UpdateMode::NORMAL);
+        verifyEnd(model, calls, UpdateState::Error);
+        // A block counts only when the lens took it: a NAK is no progress.
+        QCOMPARE(calls.size() - 2, acked);
+        // Nothing of a damaged package is sent; a failing image is never installed.
+        QCOMPARE(lens->installedImages().size(), installedMin);
+        for (const sim::InstalledImage& image : lens->installedImages())
+            QVERIFY(image.device != 0);
+        QCOMPARE(versionAtNextConnect(),
+                 QStringLiteral("%1.%2")
+                     .arg(lens->profile().versionMajor, 2, 16, QChar(u'0'))
+                     .arg(lens->profile().versionMinor, 2, 16, QChar(u'0')));
+    }
+
+    void downloadFailures_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("state");
+        QTest::newRow("404") << "404" << int(UpdateState::Error);
+        QTest::newRow("500") << "500" << int(UpdateState::Error);
+        QTest::newRow("no server listening") << "closed" << int(UpdateState::NetworkError);
+        QTest::newRow("slower than the time-out") << "slow" << int(UpdateState::NetworkError);
+        QTest::newRow("name with a separator") << "name" << int(UpdateState::Error);
+    }
+
+    void downloadFailures() {
+        QFETCH(QString, how);
+        QFETCH(int, state);
+        startLens(QStringLiteral("zoom-e"));
+        const QString path = sim::UpdateServer::packagePath(lens->profile());
+        QString address;
+        if (how == QLatin1String("404") || how == QLatin1String("500")) {
+            QCOMPARE(server.execute("http fault " + path + ' ' + how + " 1"), QStringLiteral("ok"));
+        } else if (how == QLatin1String("slow")) {
+            Timings t = Timings::current();
+            t.httpTimeout = 0.3;
+            Timings::set(t);
+            QCOMPARE(server.execute("http fault " + path + " slow 1500 1"), QStringLiteral("ok"));
+        } else if (how == QLatin1String("closed")) {
+            QTcpServer probe;
+            QVERIFY(probe.listen(QHostAddress::LocalHost));
+            const quint16 port = probe.serverPort();
+            probe.close();
+            address = QStringLiteral("http://127.0.0.1:%1/kelvara/lens/x.bin").arg(port);
+        } else {
+            address = ServerModel::firmwareAddress(QStringLiteral("../") +
+                                                   sim::LensFirmware(lens->profile()).fileName());
+        }
+        const int before = server.requestCount(path);
+        FirmwareUpdateModel model;
+        const QList<Call> calls = update(model, UpdateMode::NORMAL, address);
+        verifyEnd(model, calls, UpdateState(state));
+        QCOMPARE(calls.size(), 2); // start and end, no block
+        QVERIFY(lens->installedImages().isEmpty());
+        if (how == QLatin1String("name"))
+            QCOMPARE(server.requestCount(path), before);
+    }
+
+    void offlineMirror_data() {
+        QTest::addColumn<bool>("present");
+        QTest::newRow("package in the mirror") << true;
+        QTest::newRow("package missing") << false;
+    }
+
+    void offlineMirror() {
+        QFETCH(bool, present);
+        startLens(QStringLiteral("prime-z"));
+        QTemporaryDir dir;
+        QString error;
+        QVERIFY2(server.exportMirror(dir.path(), &error), qPrintable(error));
+        const QString package =
+            dir.filePath(sim::UpdateServer::packagePath(lens->profile()).mid(1));
+        QVERIFY(QFile::exists(dir.filePath("kelvara/utility/KelvaraInfoMac.xml")));
+        QVERIFY(QFile::exists(package));
+        if (!present)
+            QVERIFY(QFile::remove(package));
+        ServerModel::setBaseUrl(QUrl::fromLocalFile(dir.path()).toString());
+        FirmwareUpdateModel model;
+        const QList<Call> calls = update(model, UpdateMode::NORMAL);
+        verifyEnd(model, calls, present ? UpdateState::Complete : UpdateState::Error);
+        QCOMPARE(lens->installedImages().size(), present ? 1 : 0);
+    }
+
+    void secondStartWhileRunningIsRefused() {
+        startLens(QStringLiteral("zoom-e"));
+        FirmwareUpdateModel model;
+        Recorder first;
+        Recorder second;
+        const sim::LensFirmware firmware(lens->profile());
+        const QString url = FirmwareUpdateModel::packageAddress(firmware.fileName());
+        QVERIFY(model.startUpdate(UpdateMode::NORMAL, url, firmware.descriptionKey(),
+                                  first.callback()));
+        QVERIFY(model.firmwareUpdating());
+        QVERIFY(!model.startUpdate(UpdateMode::NORMAL, url, firmware.descriptionKey(),
+                                   second.callback()));
+        QVERIFY(QTest::qWaitFor([&] { return first.ended(); }, 30000));
+        verifyEnd(model, first.calls(), UpdateState::Complete);
+        QVERIFY(second.calls().isEmpty());
+        QCOMPARE(lens->installedImages().size(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFirmwareTransfer)
+#include "tst_firmware_transfer.moc"

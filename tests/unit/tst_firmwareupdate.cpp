@@ -1,0 +1,216 @@
+// FirmwareUpdateModel without a lens: download outcomes over a fake HTTP client and a
+// fake port, image choice and order, block cutting and package addresses.
+#include "DiagnosticCapture.h"
+#include "FakeHttpClient.h"
+#include "FakeSerialPort.h"
+#include "FirmwarePackage.h"
+#include "firmware/FirmwareUpdateModel.h"
+#include "firmware/ServerModel.h"
+#include "link/LensClient.h"
+#include "platform/Timings.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QThread>
+
+#include <mutex>
+
+using namespace kelvara;
+
+namespace {
+
+const QString key = QString(64, u'a');
+
+OutputDecrypt image(std::uint8_t device, std::uint8_t area, int size = 0) {
+    OutputDecrypt o;
+    o.device = device;
+    o.area = area;
+    o.dataSize = size;
+    o.odata.resize(std::size_t(size));
+    for (int i = 0; i < size; ++i)
+        o.odata[std::size_t(i)] = std::uint8_t(i % 251 + 1);
+    return o;
+}
+
+QByteArray package(const QList<std::pair<int, int>>& deviceAreas) {
+    QList<sim::FirmwarePackage::Image> images;
+    for (const auto& [device, area] : deviceAreas)
+        images.append({quint8(device), quint8(area), 1, QByteArray(1500, char(device + 1))});
+    return sim::FirmwarePackage::build(images, key);
+}
+
+} // namespace
+
+class TestFirmwareUpdate : public QObject {
+    Q_OBJECT
+
+    test::FakePortFactory factory;
+
+  private slots:
+    void init() {
+        factory = test::FakePortFactory();
+        LensClient::install(
+            std::make_shared<UsbSerialInterface>(std::ref(factory)),
+            std::make_shared<UsbSerialPortList>(0x1234, QStringLiteral("/dev/fake")));
+        QVERIFY(LensClient::openAdapterPort([] {}));
+        ServerModel::reset();
+        ServerModel::setBaseUrl(QStringLiteral("http://fw.test"));
+    }
+
+    void cleanup() {
+        HttpClient::install(nullptr);
+        LensClient::transport().closePort();
+        ServerModel::reset();
+    }
+
+    void downloadOutcomes_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("how"); // 0 no route, 1 status, 2 too large
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<int>("state");
+        QTest::addColumn<int>("requests");
+        const int normal = int(UpdateMode::NORMAL);
+        const int error = int(UpdateState::Error);
+        QTest::newRow("no answer")
+            << normal << "a.bin" << 0 << 0 << QByteArray() << int(UpdateState::NetworkError) << 1;
+        QTest::newRow("404") << normal << "a.bin" << 1 << 404 << QByteArray("x") << error << 1;
+        QTest::newRow("200 without a body")
+            << normal << "a.bin" << 1 << 200 << QByteArray() << error << 1;
+        QTest::newRow("larger than the cap")
+            << normal << "a.bin" << 2 << 200 << QByteArray() << error << 1;
+        QTest::newRow("not a package")
+            << normal << "a.bin" << 1 << 200 << QByteArray(5000, 'q') << error << 1;
+        QTest::newRow("safe mode without a main image")
+            << int(UpdateMode::SAFEMODE) << "a.bin" << 1 << 200 << package({{1, 0}, {0, 1}})
+            << error << 1;
+        for (const char* bad : {"", "sub/a.bin", "a\\b.bin", "..", "a.bin?x=1", "a.bin#f",
+                                "http:a.bin", "%2e%2e", "file:a.bin"})
+            QTest::addRow("file name \"%s\"", bad) << normal << QString::fromLatin1(bad) << 1 << 200
+                                                   << package({{0, 0}}) << error << 0;
+    }
+
+    void downloadOutcomes() {
+        QFETCH(int, mode);
+        QFETCH(QString, name);
+        QFETCH(int, how);
+        QFETCH(int, status);
+        QFETCH(QByteArray, body);
+        QFETCH(int, state);
+        QFETCH(int, requests);
+        test::DiagnosticCapture capture;
+        auto http = std::make_shared<test::FakeHttpClient>();
+        HttpClient::install(http);
+        const QString url = ServerModel::firmwareAddress(name);
+        if (how == 1) {
+            http->answer(url, status, body);
+        } else if (how == 2) {
+            // How the client reports a body past the request's cap.
+            HttpResponse large;
+            large.tooLarge = true;
+            large.error = QStringLiteral("too large");
+            http->answer(url, large);
+        }
+
+        std::mutex mutex;
+        QList<std::pair<float, UpdateState>> calls;
+        int offMain = 0;
+        FirmwareUpdateModel model;
+        QSignalSpy finished(&model, &FirmwareUpdateModel::updateFinished);
+        model.startUpdate(UpdateMode(mode), url, key, [&](float p, UpdateState s) {
+            std::lock_guard lock(mutex);
+            calls.append({p, s});
+            offMain += QThread::currentThread() != qApp->thread();
+        });
+        QVERIFY(model.firmwareUpdating());
+        QCOMPARE(int(model.download_state()), int(UpdateState::Start));
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 5000);
+        std::lock_guard lock(mutex);
+        QCOMPARE(calls.size(), 2);
+        QCOMPARE(calls.first(), std::make_pair(0.0f, UpdateState::Start));
+        QCOMPARE(calls.last(), std::make_pair(1.0f, UpdateState(state)));
+        QCOMPARE(offMain, 0);
+        QCOMPARE(int(model.download_state()), state);
+        QCOMPARE(model.download_progress(), 0.0f);
+        QVERIFY(!model.firmwareUpdating());
+        QCOMPARE(http->requests().size(), requests);
+        if (requests > 0) {
+            QCOMPARE(http->requests().first().maxBytes, qint64(64) << 20);
+            QCOMPARE(http->requests().first().timeoutSeconds, 60.0);
+        }
+        QVERIFY(!LensClient::transport().isPortOpen());
+        QCOMPARE(capture.count(QStringLiteral("Port Close")), 1);
+        // Nothing but the start of the port went to the lens.
+        QVERIFY(factory.log().isEmpty());
+    }
+
+    void choiceAndOrder_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QList<int>>("in"); // device * 10 + area
+        QTest::addColumn<QList<int>>("out");
+        const int normal = int(UpdateMode::NORMAL);
+        const int safe = int(UpdateMode::SAFEMODE);
+        QTest::newRow("normal: main moves last") << normal << QList{10, 0, 20} << QList{10, 20, 0};
+        QTest::newRow("normal: first main only") << normal << QList{0, 11, 0} << QList{11, 0, 0};
+        QTest::newRow("normal: single image") << normal << QList{0} << QList{0};
+        QTest::newRow("normal: no main image") << normal << QList{21, 10} << QList{21, 10};
+        QTest::newRow("safe: first main only") << safe << QList{10, 0, 20, 0} << QList{0};
+        QTest::newRow("safe: area 1 is not main") << safe << QList{1, 10} << QList<int>{};
+        QTest::newRow("vc: package order") << int(UpdateMode::VC) << QList{10, 0} << QList{10, 0};
+    }
+
+    void choiceAndOrder() {
+        QFETCH(int, mode);
+        QFETCH(QList<int>, in);
+        QFETCH(QList<int>, out);
+        std::vector<OutputDecrypt> images;
+        for (int i = 0; i < in.size(); ++i)
+            images.push_back(image(std::uint8_t(in[i] / 10), std::uint8_t(in[i] % 10), i + 1));
+        QList<int> chosen;
+        for (const OutputDecrypt& o : FirmwareUpdateModel::chooseImages(UpdateMode(mode), images))
+            chosen.append(o.device * 10 + o.area);
+        QCOMPARE(chosen, out);
+    }
+
+    void blocksOfAnImage_data() {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("blocks");
+        QTest::newRow("empty") << 0 << 1;
+        QTest::newRow("one byte") << 1 << 2;
+        QTest::newRow("two whole blocks") << 2048 << 3;
+        QTest::newRow("one byte past") << 2049 << 4;
+    }
+
+    void blocksOfAnImage() {
+        QFETCH(int, size);
+        QFETCH(int, blocks);
+        const OutputDecrypt o = image(0, 0, size);
+        QCOMPARE(FirmwareUpdateModel::blockCount(o), blocks);
+        // The blocks together: zeros, the data, zeros up to the block end.
+        Bytes stream;
+        for (int b = 1; b <= blocks; ++b) {
+            const Bytes block = FirmwareUpdateModel::streamBlock(o, b * 1024);
+            QCOMPARE(int(block.size()), 1024);
+            stream.insert(stream.end(), block.begin(), block.end());
+        }
+        Bytes expected(1024, 0);
+        expected.insert(expected.end(), o.odata.begin(), o.odata.end());
+        expected.resize(std::size_t(blocks) * 1024, 0);
+        QCOMPARE(stream, expected);
+    }
+
+    void packageAddresses() {
+        QCOMPARE(FirmwareUpdateModel::packageAddress(QStringLiteral("KP85Z_0206.bin")),
+                 QStringLiteral("http://fw.test/kelvara/lens/KP85Z_0206.bin"));
+        QVERIFY(FirmwareUpdateModel::packageAddress(QStringLiteral("a/b.bin")).isEmpty());
+        QVERIFY(FirmwareUpdateModel::isPackageAddress(
+            QStringLiteral("file:///srv/mirror/kelvara/lens/a.bin")));
+        QVERIFY(!FirmwareUpdateModel::isPackageAddress(QStringLiteral("ftp://h/a.bin")));
+        QVERIFY(!FirmwareUpdateModel::isPackageAddress(QStringLiteral("http://h/x/../a.bin")));
+        QVERIFY(!FirmwareUpdateModel::isPackageAddress(QStringLiteral("http://h/dir/")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFirmwareUpdate)
+#include "tst_firmwareupdate.moc"

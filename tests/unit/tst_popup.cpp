@@ -1,0 +1,715 @@
+// The function-selection popups over an in-memory port: what opening remembers, what
+// confirming keeps, the writes of each cancel in their order, chains stopped by a
+// refused write, and the AF limit editing rules with the byte each sends.
+#include "DiagnosticCapture.h"
+#include "FakeHttpClient.h"
+#include "FakeSerialPort.h"
+#include "controller/AppViewModel.h"
+#include "firmware/ServerModel.h"
+#include "link/CommDataFormat.h"
+#include "link/LensClient.h"
+#include "model/BasicInfoViewModel.h"
+#include "model/ButtonFunc.h"
+#include "model/LensSettingViewModel.h"
+#include "platform/Timings.h"
+#include "ui/MessageViewModel.h"
+#include "ui/PopupViewModel.h"
+
+#include <QTest>
+
+#include <memory>
+#include <optional>
+#include <utility>
+
+using namespace kelvara;
+
+namespace {
+
+using Patch = QList<QPair<int, Bytes>>;
+using M = LensSettingViewModel;
+using Action = std::function<void(M&)>;
+
+Bytes patched(std::size_t size, const Patch& patches) {
+    Bytes b(size, 0);
+    for (const auto& [offset, bytes] : patches)
+        std::copy(bytes.begin(), bytes.end(), b.begin() + offset);
+    return b;
+}
+
+QList<int> with(QList<int> list, int slot, int value) {
+    list[slot] = value;
+    return list;
+}
+
+QList<QList<int>> withRow(QList<QList<int>> rows, int row, int nearIndex, int farIndex) {
+    rows[row] = {nearIndex, farIndex};
+    return rows;
+}
+
+// Ring 0 ... 7, adjustment -5 ... 5, tens of seconds up to 1, four AF limit positions.
+const Patch ROM{{7, {0x07, 5, 6, 19, 0x03}}, {64, {0x00, 0x05, 0x0A, 0xFF}}};
+// The same lens with delay times (setting bit 10).
+const Patch ROM_WITH_DELAYS{
+    {7, {0x07, 5, 6, 19, 0x03}}, {33, {0x04}}, {64, {0x00, 0x05, 0x0A, 0xFF}}};
+
+// Control 1 holds focus preset (8), control 2 a focus time function (22), control 3 an
+// iris time function (24); every time and delay of controls 2 and 3 is non-zero.
+const Patch IMAGE{
+    {0, {1, 0, 1, 2}},         {16, {0x10, 0x31, 0x32}}, {19, {1}}, {80, {5, 8, 22, 24}},
+    {224, {0x10, 0x31, 0x32}}, {292, {0x7D, 0x00}}, // focus time of control 2: 12.5 s
+    {302, {0x0E, 0x00}},                            // iris time of control 3: 1.4 s
+    {308, {0x23, 0x00}},                            // focus delay of control 2: 3.5 s
+    {318, {0x07, 0x00}}};                           // iris delay of control 3: 0.7 s
+
+// Every setting by name, to compare before and after.
+QVariantMap stateOf(const M& m) {
+    return {{"direction", m.direction()},
+            {"ring_response", m.ring_response()},
+            {"ring_angle", m.ring_angle()},
+            {"pinto", m.pinto()},
+            {"bt_func", QVariant::fromValue(m.bt_func())},
+            {"focusSec", QVariant::fromValue(m.focusSec2() + m.focusSec1() + m.focusSec0())},
+            {"irisSec", QVariant::fromValue(m.irisSec2() + m.irisSec1() + m.irisSec0())},
+            {"focusDelay", QVariant::fromValue(m.focusDelay1() + m.focusDelay0())},
+            {"irisDelay", QVariant::fromValue(m.irisDelay1() + m.irisDelay0())},
+            {"aflim_pos", QVariant::fromValue(m.aflim_pos())}};
+}
+
+// Each callback a restore may install; none may be left behind.
+const QList<M::Callback M::*> CALLBACKS{&M::onChangeRingDirection,  &M::onChangeRingResponse,
+                                        &M::onChangeRingAngle,      &M::onChangeAdjustmentPinto,
+                                        &M::onChangeButtonFunction, &M::onChangeFocusDriveTime,
+                                        &M::onChangeIrisDriveTime,  &M::onChangeFocusDelayTime,
+                                        &M::onChangeIrisDelayTime,  &M::onChangeAFLimit};
+
+// One popup session: what the user changes (each change sent and answered before the
+// next) and what cancelling must write, in order, as "address=bytes".
+struct Session {
+    PopupId popup;
+    int swId;
+    QList<Action> edits;
+    QStringList editWrites;
+    QStringList cancelWrites;
+    bool delays = false;      // the lens has delay times
+    QStringList unrestored{}; // settings a cancel leaves as the user set them
+};
+
+void focusTimeOf(M& m, int slot, int tens, int ones, int tenths) {
+    m.setFocusSec2(with(m.focusSec2(), slot, tens));
+    m.setFocusSec1(with(m.focusSec1(), slot, ones));
+    m.setFocusSec0(with(m.focusSec0(), slot, tenths));
+    m.commitFocusTime(slot);
+}
+
+void focusDelayOf(M& m, int slot, int ones, int tenths) {
+    m.setFocusDelay1(with(m.focusDelay1(), slot, ones));
+    m.setFocusDelay0(with(m.focusDelay0(), slot, tenths));
+    m.commitFocusDelay(slot);
+}
+
+void irisTimeOf(M& m, int slot, int tens, int ones, int tenths) {
+    m.setIrisSec2(with(m.irisSec2(), slot, tens));
+    m.setIrisSec1(with(m.irisSec1(), slot, ones));
+    m.setIrisSec0(with(m.irisSec0(), slot, tenths));
+    m.commitIrisTime(slot);
+}
+
+void irisDelayOf(M& m, int slot, int ones, int tenths) {
+    m.setIrisDelay1(with(m.irisDelay1(), slot, ones));
+    m.setIrisDelay0(with(m.irisDelay0(), slot, tenths));
+    m.commitIrisDelay(slot);
+}
+
+void functionOf(M& m, int slot, int function) {
+    m.setBt_func(with(m.bt_func(), slot, function));
+}
+
+void pickNear(M& m, int row, int nearIndex) {
+    const int oldNear = m.aflim_pos()[row][0];
+    m.setAflim_pos(withRow(m.aflim_pos(), row, nearIndex, m.aflim_pos()[row][1]));
+    m.nearChanged(row, oldNear);
+}
+
+void pickFar(M& m, int row, int farIndex) {
+    const int oldFar = m.aflim_pos()[row][1];
+    m.setAflim_pos(withRow(m.aflim_pos(), row, m.aflim_pos()[row][0], farIndex));
+    m.farChanged(row, oldFar);
+}
+
+const QHash<QString, Session>& sessions() {
+    static const QHash<QString, Session> all{
+        {"direction",
+         {PopupId::RingDirection, -1, {[](M& m) { m.setDirection(1); }}, {"0001=01"}, {"0001=00"}}},
+        {"direction unchanged", {PopupId::RingDirection, -1, {}, {}, {}}},
+        {"response and angle",
+         {PopupId::RingResponse,
+          -1,
+          {[](M& m) { m.setRing_response(2); },
+           [](M& m) {
+               m.setRing_angle(5);
+               m.commitRingAngle(false);
+           }},
+          {"0002=02", "0003=05"},
+          {"0002=01", "0003=02"}}},
+        {"angle only",
+         {PopupId::RingResponse,
+          -1,
+          {[](M& m) {
+              m.setRing_angle(5);
+              m.commitRingAngle(false);
+          }},
+          {"0003=05"},
+          {"0003=02"}}},
+        {"response unchanged", {PopupId::RingResponse, -1, {}, {}, {}}},
+        {"adjustment",
+         {PopupId::AdjustmentPinto,
+          -1,
+          {[](M& m) {
+              m.setPinto(-3);
+              m.commitPinto(false);
+          }},
+          {"0013=FD"},
+          {"0013=01"}}},
+        {"adjustment unchanged", {PopupId::AdjustmentPinto, -1, {}, {}, {}}},
+        // An uncommitted focus digit of the control is not looked at for an AF limit
+        // function.
+        {"control 1: 8 to AF limit, pair edited",
+         {PopupId::FunctionSelect,
+          1,
+          {[](M& m) { functionOf(m, 1, AFLIMIT_LONG_PRESS); }, [](M& m) { pickNear(m, 3, 2); },
+           [](M& m) { m.setFocusSec0(with(m.focusSec0(), 1, 9)); }},
+          {"0051=03", "00E0=32"},
+          {"00E0=10", "0051=08"},
+          false,
+          {"focusSec"}}},
+        {"control 0: to a focus time function, time edited",
+         {PopupId::FunctionSelect,
+          0,
+          {[](M& m) { functionOf(m, 0, FOCUS_PRESET_TIME); },
+           [](M& m) { focusTimeOf(m, 0, 0, 3, 0); }},
+          {"0050=16", "0120=1E00"},
+          {"0120=0000", "0050=05"}}},
+        {"control 2: focus time and delay, delays supported",
+         {PopupId::FunctionSelect,
+          2,
+          {[](M& m) { focusTimeOf(m, 2, 0, 3, 0); }, [](M& m) { focusDelayOf(m, 2, 1, 0); }},
+          {"0124=1E00", "0134=0A00"},
+          {"0134=2300", "0124=7D00"},
+          true}},
+        {"control 2: focus time and delay, no delay support",
+         {PopupId::FunctionSelect,
+          2,
+          {[](M& m) { focusTimeOf(m, 2, 0, 3, 0); }, [](M& m) { focusDelayOf(m, 2, 1, 0); }},
+          {"0124=1E00", "0134=0A00"},
+          {"0124=7D00"},
+          false,
+          {"focusDelay"}}},
+        {"control 3: iris time and delay",
+         {PopupId::FunctionSelect,
+          3,
+          {[](M& m) { irisTimeOf(m, 3, 0, 2, 0); }, [](M& m) { irisDelayOf(m, 3, 1, 1); }},
+          {"012E=1400", "013E=0B00"},
+          {"013E=0700", "012E=0E00"},
+          true}},
+        {"function unchanged", {PopupId::FunctionSelect, 2, {}, {}, {}, true}},
+    };
+    return all;
+}
+
+} // namespace
+
+class TestPopup : public QObject {
+    Q_OBJECT
+
+    test::FakePortFactory factory;
+    std::shared_ptr<test::FakeHttpClient> http;
+    std::unique_ptr<AppViewModel> app;
+    std::unique_ptr<PopupViewModel> popup;
+    // Writes to this address are refused; none: all are accepted.
+    std::optional<int> refusedAddress;
+    // Runs once on the next write, before the lens answers it.
+    std::function<void()> beforeAnswer;
+
+    M& settings() { return *app->lens_setting(); }
+
+    static int addressOf(const Bytes& frame) { return frame[9] * 256 + frame[10]; }
+
+    // The writes on the port from `from` on, as "address=bytes".
+    QStringList writes(int from = 0) const {
+        QStringList out;
+        int index = 0;
+        for (const Bytes& frame : factory.log()) {
+            if (frame.size() <= 12 || frame[6] != CommDataFormat::FUNC_WRITE)
+                continue;
+            if (index++ < from)
+                continue;
+            QString line = QStringLiteral("%1=").arg(addressOf(frame), 4, 16, QLatin1Char('0'));
+            for (std::size_t i = 12; i + 3 < frame.size(); ++i)
+                line += QStringLiteral("%1").arg(frame[i], 2, 16, QLatin1Char('0'));
+            out << line.toUpper();
+        }
+        return out;
+    }
+
+    void load(const Patch& rom, const Patch& image) {
+        app->basic_info()->setRom(patched(256, rom));
+        app->basic_info()->parseRom();
+        settings().setE2p(patched(512, image));
+        settings().parseE2p();
+    }
+
+    // Runs one change and waits for the lens's answer.
+    bool settle() {
+        QTest::qWait(5);
+        return QTest::qWaitFor([this] { return !app->lock(); }, 2000);
+    }
+
+    bool noCallbackLeft() {
+        for (auto member : CALLBACKS)
+            if (settings().*member)
+                return false;
+        return true;
+    }
+
+    void cancel(const Session& s) {
+        switch (s.popup) {
+        case PopupId::RingDirection:
+            popup->restoreRingDirection();
+            break;
+        case PopupId::RingResponse:
+            popup->restoreRingResponse();
+            break;
+        case PopupId::AdjustmentPinto:
+            popup->restoreAdjustmentPinto();
+            break;
+        case PopupId::FunctionSelect:
+            popup->restoreFunctionSelection();
+            break;
+        case PopupId::None:
+            break;
+        }
+    }
+
+    // Opens the session's popup and makes its edits; the function popup is on page 1.
+    void openAndEdit(const Session& s, int* yesCalls = nullptr, int* noCalls = nullptr) {
+        load(s.delays ? ROM_WITH_DELAYS : ROM, IMAGE);
+        popup->openPopup(
+            s.popup, s.swId, [yesCalls] { yesCalls ? ++*yesCalls : 0; },
+            [noCalls] { noCalls ? ++*noCalls : 0; });
+        QVERIFY(popup->show_popup());
+        if (s.popup == PopupId::FunctionSelect)
+            popup->setPage_index(1);
+        for (const Action& edit : s.edits) {
+            edit(settings());
+            QVERIFY(settle());
+        }
+        // The function list highlights what the user chose.
+        if (s.popup == PopupId::FunctionSelect)
+            popup->setSelect_bt_func_id(settings().bt_func()[s.swId]);
+        QCOMPARE(writes(), s.editWrites);
+    }
+
+  private slots:
+    void initTestCase() {
+        Timings t;
+        t.replyTimeout = 0.1;
+        t.closePoll = 0.001;
+        t.closeSlowPoll = 0.01;
+        Timings::set(t);
+    }
+
+    void init() {
+        http = std::make_shared<test::FakeHttpClient>();
+        HttpClient::install(http);
+        ServerModel::reset();
+        refusedAddress.reset();
+        beforeAnswer = {};
+        factory = test::FakePortFactory();
+        factory.configure = [this](test::FakeSerialPort& port) {
+            port.responder = [this](test::FakeSerialPort& p, const Bytes& written) {
+                if (written.size() <= 6 || written[6] != CommDataFormat::FUNC_WRITE)
+                    return;
+                if (beforeAnswer)
+                    std::exchange(beforeAnswer, {})();
+                const bool refused = refusedAddress && addressOf(written) == *refusedAddress;
+                p.deliverLater(test::replyTo(written, refused ? Bytes{0x80, 0x00} : Bytes{0x00}));
+            };
+        };
+        LensClient::install(std::make_shared<UsbSerialInterface>(factory),
+                            std::make_shared<UsbSerialPortList>(0x1234, "/dev/fake0"));
+        QVERIFY(LensClient::openAdapterPort({}));
+        app = std::make_unique<AppViewModel>();
+        popup = std::make_unique<PopupViewModel>(app.get());
+        load(ROM, IMAGE);
+    }
+
+    void cleanup() {
+        QTest::qWait(20);
+        popup.reset();
+        app.reset();
+        HttpClient::install(nullptr);
+        http.reset();
+    }
+
+    // ---- opening ----
+
+    void openingPicksTheAfLimitRow_data() {
+        QTest::addColumn<int>("popupId");
+        QTest::addColumn<int>("swId");
+        QTest::addColumn<int>("row");
+        QTest::addRow("button") << int(PopupId::FunctionSelect) << 0 << 0;
+        QTest::addRow("switch position 1") << int(PopupId::FunctionSelect) << 1 << 3;
+        QTest::addRow("switch position 2") << int(PopupId::FunctionSelect) << 2 << 4;
+        QTest::addRow("switch position 3") << int(PopupId::FunctionSelect) << 3 << 5;
+        QTest::addRow("adjustment keeps the row") << int(PopupId::AdjustmentPinto) << -1 << 4;
+        QTest::addRow("ring keeps the row") << int(PopupId::RingDirection) << -1 << 4;
+        QTest::addRow("ring popup with a control id") << int(PopupId::RingResponse) << 3 << 5;
+    }
+
+    void openingPicksTheAfLimitRow() {
+        QFETCH(int, popupId);
+        QFETCH(int, swId);
+        QFETCH(int, row);
+        popup->openPopup(int(PopupId::FunctionSelect), 2);
+        popup->setPage_index(2);
+        popup->openPopup(popupId, swId);
+        QCOMPARE(popup->aflim_id(), row);
+        QCOMPARE(popup->popupIdValue(), popupId);
+        QCOMPARE(popup->sw_id(), swId);
+        QCOMPARE(popup->page_index(), 0);
+        QVERIFY(popup->show_popup());
+        QCOMPARE(popup->lens_setting(), app->lens_setting());
+        QVERIFY(writes().isEmpty());
+    }
+
+    void openingRefusesWhatItCannotShow_data() {
+        QTest::addColumn<int>("popupId");
+        QTest::addColumn<int>("swId");
+        QTest::addRow("function popup without a control") << int(PopupId::FunctionSelect) << -1;
+        QTest::addRow("function popup past the last control") << int(PopupId::FunctionSelect) << 4;
+        QTest::addRow("no such popup") << 5 << -1;
+        QTest::addRow("negative popup") << -1 << 0;
+    }
+
+    void openingRefusesWhatItCannotShow() {
+        QFETCH(int, popupId);
+        QFETCH(int, swId);
+        popup->openPopup(int(PopupId::RingDirection), -1);
+        popup->setPage_index(1);
+        test::DiagnosticCapture capture;
+        popup->openPopup(popupId, swId);
+        QCOMPARE(popup->popup_id(), PopupId::RingDirection);
+        QCOMPARE(popup->sw_id(), -1);
+        QCOMPARE(popup->page_index(), 1);
+        QCOMPARE(capture.lines().size(), 1);
+    }
+
+    void prevPage_data() {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("after");
+        QTest::addRow("page 0 stays") << 0 << 0;
+        QTest::addRow("page 1") << 1 << 0;
+        QTest::addRow("page 3") << 3 << 2;
+    }
+
+    void prevPage() {
+        QFETCH(int, page);
+        QFETCH(int, after);
+        popup->openPopup(int(PopupId::FunctionSelect), 0);
+        popup->setPage_index(page);
+        popup->prevPage();
+        QCOMPARE(popup->page_index(), after);
+    }
+
+    // ---- confirming and cancelling ----
+
+    void confirmKeepsTheChanges_data() {
+        QTest::addColumn<QString>("session");
+        for (auto it = sessions().begin(); it != sessions().end(); ++it)
+            QTest::newRow(qPrintable(it.key())) << it.key();
+    }
+
+    void confirmKeepsTheChanges() {
+        QFETCH(QString, session);
+        const Session& s = sessions().value(session);
+        int yes = 0;
+        int no = 0;
+        openAndEdit(s, &yes, &no);
+        if (QTest::currentTestFailed())
+            return;
+        const QVariantMap edited = stateOf(settings());
+        popup->confirmPopup();
+        QCOMPARE(yes, 1);
+        QCOMPARE(no, 0);
+        QVERIFY(!popup->show_popup());
+        QTest::qWait(30);
+        QCOMPARE(writes(), s.editWrites);
+        QCOMPARE(stateOf(settings()), edited);
+    }
+
+    void cancelWritesTheSnapshotBack_data() { confirmKeepsTheChanges_data(); }
+
+    void cancelWritesTheSnapshotBack() {
+        QFETCH(QString, session);
+        const Session& s = sessions().value(session);
+        load(s.delays ? ROM_WITH_DELAYS : ROM, IMAGE);
+        const QVariantMap opened = stateOf(settings());
+        openAndEdit(s);
+        if (QTest::currentTestFailed())
+            return;
+        const QVariantMap edited = stateOf(settings());
+        const int mark = int(writes().size());
+
+        cancel(s);
+        if (s.popup == PopupId::FunctionSelect) {
+            QTRY_COMPARE(popup->page_index(), 0);
+            QVERIFY(popup->show_popup());
+            QCOMPARE(popup->select_bt_func_id(), popup->last_function());
+        } else {
+            QTRY_VERIFY(!popup->show_popup());
+        }
+        QVERIFY(settle());
+        QTest::qWait(30);
+        QCOMPARE(writes(mark), s.cancelWrites);
+        QVariantMap expected = opened;
+        for (const QString& key : s.unrestored)
+            expected[key] = edited[key];
+        QCOMPARE(stateOf(settings()), expected);
+        QVERIFY(noCallbackLeft());
+        QVERIFY(!app->message()->show_message());
+    }
+
+    // A function only highlighted, not chosen, is forgotten by a cancel.
+    void cancelHighlightsTheStoredFunction() {
+        popup->openPopup(int(PopupId::FunctionSelect), 2);
+        const int stored = settings().bt_func()[2];
+        popup->setSelect_bt_func_id(AB_FOCUS);
+        popup->setPage_index(1);
+        popup->restoreFunctionSelection();
+        QCOMPARE(popup->page_index(), 0);
+        QCOMPARE(popup->select_bt_func_id(), stored);
+        QTest::qWait(30);
+        QVERIFY(writes().isEmpty());
+    }
+
+    // A refused write stops the chain there; the popup stays and a second cancel
+    // starts from the values the settings model holds then.
+    void refusalStopsTheChain_data() {
+        QTest::addColumn<QString>("session");
+        QTest::addColumn<int>("refused");
+        QTest::addColumn<QStringList>("firstCancel");
+        QTest::addColumn<QStringList>("secondCancel");
+        QTest::addRow("AF limit pair refused: function stays")
+            << "control 1: 8 to AF limit, pair edited" << 0x00E0 << QStringList{"00E0=10"}
+            << QStringList{"00E0=10", "0051=08"};
+        QTest::addRow("function refused after the pair")
+            << "control 1: 8 to AF limit, pair edited" << 0x0051
+            << QStringList{"00E0=10", "0051=08"} << QStringList{"0051=08"};
+        QTest::addRow("focus delay refused: time stays")
+            << "control 2: focus time and delay, delays supported" << 0x0134
+            << QStringList{"0134=2300"} << QStringList{"0134=2300", "0124=7D00"};
+        QTest::addRow("ring response refused: angle stays")
+            << "response and angle" << 0x0002 << QStringList{"0002=01"}
+            << QStringList{"0002=01", "0003=02"};
+        QTest::addRow("ring angle refused after the response")
+            << "response and angle" << 0x0003 << QStringList{"0002=01", "0003=02"}
+            << QStringList{"0003=02"};
+        QTest::addRow("direction refused")
+            << "direction" << 0x0001 << QStringList{"0001=00"} << QStringList{"0001=00"};
+        QTest::addRow("adjustment refused")
+            << "adjustment" << 0x0013 << QStringList{"0013=01"} << QStringList{"0013=01"};
+    }
+
+    void refusalStopsTheChain() {
+        QFETCH(QString, session);
+        QFETCH(int, refused);
+        QFETCH(QStringList, firstCancel);
+        QFETCH(QStringList, secondCancel);
+        const Session& s = sessions().value(session);
+        openAndEdit(s);
+        if (QTest::currentTestFailed())
+            return;
+        const int page = popup->page_index();
+        const int highlighted = popup->select_bt_func_id();
+        int mark = int(writes().size());
+
+        refusedAddress = refused;
+        cancel(s);
+        QTRY_VERIFY(app->message()->show_message());
+        QTest::qWait(30);
+        QCOMPARE(writes(mark), firstCancel);
+        QVERIFY(popup->show_popup());
+        QCOMPARE(popup->page_index(), page);
+        QCOMPARE(popup->select_bt_func_id(), highlighted);
+        const QVariantMap beforeOk = stateOf(settings());
+        app->message()->respondOk();
+        QVERIFY(!app->lock());
+        // The settings model put back only the refused setting.
+        const QVariantMap afterOk = stateOf(settings());
+        int changedKeys = 0;
+        for (auto it = afterOk.begin(); it != afterOk.end(); ++it)
+            changedKeys += int(it.value() != beforeOk.value(it.key()));
+        QCOMPARE(changedKeys, 1);
+        QVERIFY(noCallbackLeft());
+
+        refusedAddress.reset();
+        mark = int(writes().size());
+        cancel(s);
+        if (s.popup == PopupId::FunctionSelect)
+            QTRY_COMPARE(popup->page_index(), page - 1);
+        else
+            QTRY_VERIFY(!popup->show_popup());
+        QVERIFY(settle());
+        QTest::qWait(30);
+        QCOMPARE(writes(mark), secondCancel);
+        QVERIFY(noCallbackLeft());
+    }
+
+    // While another write is under way the lens cannot be told: a cancel then changes
+    // nothing and leaves no callback behind for that write's answer.
+    void cancelWaitsForTheLock() {
+        const Session& s = sessions().value("direction");
+        openAndEdit(s);
+        if (QTest::currentTestFailed())
+            return;
+        const int mark = int(writes().size());
+        app->setLock(true);
+        test::DiagnosticCapture capture;
+        popup->restoreRingDirection();
+        QCOMPARE(settings().direction(), 1);
+        QVERIFY(noCallbackLeft());
+        QVERIFY(popup->show_popup());
+        QCOMPARE(capture.lines().size(), 1);
+        app->setLock(false);
+        popup->restoreRingDirection();
+        QTRY_VERIFY(!popup->show_popup());
+        QCOMPARE(writes(mark), QStringList{"0001=00"});
+    }
+
+    // The controller hides the popup when the connection ends: a step answered after
+    // that goes no further.
+    void hidingAbandonsARunningRestore() {
+        const Session& s = sessions().value("response and angle");
+        openAndEdit(s);
+        if (QTest::currentTestFailed())
+            return;
+        const int mark = int(writes().size());
+        beforeAnswer = [this] { popup->setShow_popup(false); };
+        popup->restoreRingResponse();
+        QVERIFY(settle());
+        QTest::qWait(30);
+        QCOMPARE(writes(mark), QStringList{"0002=01"});
+        QCOMPARE(settings().ring_angle(), 5.0);
+        QVERIFY(!popup->show_popup());
+        QVERIFY(noCallbackLeft());
+    }
+
+    // ---- the AF limit editing rules ----
+
+    void afLimitRules_data() {
+        QTest::addColumn<Bytes>("table");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QList<int>>("stored");
+        QTest::addColumn<QString>("pick"); // "near" or "far"
+        QTest::addColumn<int>("picked");
+        QTest::addColumn<QList<int>>("result");
+        QTest::addColumn<QString>("write");
+        const Bytes four{0x00, 0x05, 0x0A, 0xFF};
+        QTest::addRow("near past far moves far")
+            << four << 3 << QList<int>{0, 1} << "near" << 2 << QList<int>{2, 3} << "00E0=32";
+        QTest::addRow("near in front of far")
+            << four << 0 << QList<int>{1, 3} << "near" << 2 << QList<int>{2, 3} << "0010=32";
+        QTest::addRow("near onto far, far at the end")
+            << four << 1 << QList<int>{0, 3} << "near" << 3 << QList<int>{3, 3} << "0011=33";
+        QTest::addRow("far before near moves near")
+            << four << 4 << QList<int>{2, 3} << "far" << 1 << QList<int>{0, 1} << "00E1=10";
+        QTest::addRow("far 0 on [0, 0] stays")
+            << four << 5 << QList<int>{0, 0} << "far" << 0 << QList<int>{0, 0} << "00E2=00";
+        QTest::addRow("near past the table is its last position")
+            << four << 3 << QList<int>{0, 2} << "near" << 9 << QList<int>{3, 3} << "00E0=33";
+        QTest::addRow("far past the table is its last position")
+            << four << 4 << QList<int>{1, 2} << "far" << 12 << QList<int>{1, 3} << "00E1=31";
+        QTest::addRow("single position, near")
+            << Bytes{0x00} << 0 << QList<int>{0, 0} << "near" << 0 << QList<int>{0, 0} << "0010=00";
+        QTest::addRow("single position, far")
+            << Bytes{0x00} << 5 << QList<int>{0, 0} << "far" << 0 << QList<int>{0, 0} << "00E2=00";
+    }
+
+    void afLimitRules() {
+        QFETCH(Bytes, table);
+        QFETCH(int, row);
+        QFETCH(QList<int>, stored);
+        QFETCH(QString, pick);
+        QFETCH(int, picked);
+        QFETCH(QList<int>, result);
+        QFETCH(QString, write);
+        const int byte = stored[0] + 16 * stored[1];
+        const int offset = row < 3 ? 16 + row : 224 + row - 3;
+        Patch rom = ROM;
+        rom.append({64, patched(16, {{0, table}})});
+        load(rom, {{offset, {std::uint8_t(byte)}}});
+        QCOMPARE(settings().aflim_pos()[row], stored);
+
+        test::DiagnosticCapture capture;
+        if (pick == "near")
+            pickNear(settings(), row, picked);
+        else
+            pickFar(settings(), row, picked);
+        QCOMPARE(settings().aflim_pos()[row], result);
+        QVERIFY(settle());
+        QCOMPARE(writes(), QStringList{write});
+        const QString log = pick == "near" ? QStringLiteral("near %1").arg(row)
+                                           : QStringLiteral("far  %1").arg(row);
+        QCOMPARE(capture.count(log), 1);
+        QCOMPARE(capture.count(QStringLiteral("old:%1,%2").arg(stored[0]).arg(stored[1])), 1);
+    }
+
+    void afLimitRuleRefusedRestoresTheStoredPair_data() {
+        QTest::addColumn<QString>("pick");
+        QTest::addColumn<int>("picked");
+        QTest::addColumn<QString>("write");
+        QTest::addRow("near") << "near" << 3 << "00E1=33";
+        QTest::addRow("far") << "far" << 1 << "00E1=10";
+    }
+
+    void afLimitRuleRefusedRestoresTheStoredPair() {
+        QFETCH(QString, pick);
+        QFETCH(int, picked);
+        QFETCH(QString, write);
+        const QList<int> stored = settings().aflim_pos()[4];
+        QList<bool> outcomes;
+        settings().onChangeAFLimit = [&outcomes](bool ok) { outcomes << ok; };
+        refusedAddress = 0x00E1;
+        if (pick == "near")
+            pickNear(settings(), 4, picked);
+        else
+            pickFar(settings(), 4, picked);
+        QVERIFY(settings().aflim_pos()[4] != stored);
+        QTRY_VERIFY(app->message()->show_message());
+        QCOMPARE(outcomes, QList<bool>{false});
+        app->message()->respondOk();
+        QCOMPARE(settings().aflim_pos()[4], stored);
+        QVERIFY(!app->lock());
+        QTest::qWait(30);
+        QCOMPARE(writes(), QStringList{write});
+    }
+
+    void afLimitRuleOnAMissingRow_data() {
+        QTest::addColumn<int>("row");
+        QTest::addRow("below") << -1;
+        QTest::addRow("past the last") << 6;
+    }
+
+    void afLimitRuleOnAMissingRow() {
+        QFETCH(int, row);
+        const auto rows = settings().aflim_pos();
+        settings().nearChanged(row, 0);
+        settings().farChanged(row, 1);
+        QCOMPARE(settings().aflim_pos(), rows);
+        QTest::qWait(30);
+        QVERIFY(writes().isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPopup)
+#include "tst_popup.moc"
