@@ -22,9 +22,10 @@ const char* const kNames[] = {"single", "multi", "badcrc", "badkey", "truncated"
 } // namespace
 
 LensFirmware::LensFirmware(const LensProfile& profile) : model_(modelWithMount(profile)) {
-    const int next = profile.versionMajor * 256 + profile.versionMinor + 1;
-    major_ = quint8((next >> 8) & 0xFF);
-    minor_ = quint8(next & 0xFF);
+    // The program compares the major part only (unless it is 0), so the offer is the
+    // next major version.
+    major_ = quint8(profile.versionMajor + 1);
+    minor_ = 0;
 }
 
 QStringList LensFirmware::kindNames() {

@@ -7,6 +7,7 @@
 #include "InfoCommand.h"
 #include "ResetCommand.h"
 #include "SetCommand.h"
+#include "UpdateCommand.h"
 
 namespace kelvara {
 
@@ -25,6 +26,8 @@ std::unique_ptr<CliCommand> CliCommand::create(const QString& name) {
         return std::make_unique<BackupsCommand>();
     if (name == QLatin1String("check-update"))
         return std::make_unique<CheckUpdateCommand>();
+    if (name == QLatin1String("update"))
+        return std::make_unique<UpdateCommand>();
     return nullptr;
 }
 

@@ -84,6 +84,8 @@ QString CliOptions::usage() {
         "                      first, after the line naming their directory\n"
         "  check-update        this program against the update server; with a lens adapter\n"
         "                      present, also the lens's firmware\n"
+        "  update              install the newest lens firmware from the update server (asks;\n"
+        "                      also for a lens that asks for firmware when it connects)\n"
         "\n"
         "set SETTING VALUE:\n"
         "  CONTROL is button0 (the custom button; also \"button\") or switch1, switch2,\n"

@@ -58,7 +58,7 @@ AppViewModel& CliSession::controller() {
     });
     connect(c, &AppViewModel::is_safemodeChanged, this, [this] {
         // Answering its messages would start a firmware transfer.
-        if (controller_->is_safemode())
+        if (controller_->is_safemode() && !safeModeAllowed_)
             fail(CliText::text(CliText::SafeMode));
     });
     return *c;

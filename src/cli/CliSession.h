@@ -47,6 +47,10 @@ class CliSession : public QObject {
     void onNextMessage(MessageHandler handler);
     // Ends the session if the lens does not answer within ms.
     void armWatchdog(int ms);
+    // Yes from --yes or from the user on a terminal; no otherwise.
+    bool answerQuestion(const QString& text);
+    // A lens in safe mode is updated by the command rather than refused.
+    void allowSafeMode() { safeModeAllowed_ = true; }
     // Disconnects when the port is open, then emits finished(code). Later calls do nothing.
     void finish(int code);
     // An error line on standard error, then finish(code).
@@ -60,7 +64,6 @@ class CliSession : public QObject {
   private:
     void onMessageChanged();
     void answerMessage();
-    bool answerQuestion(const QString& text);
     void watchForRemoval();
     void quit();
     void quitWhenIdle(int attemptsLeft);
@@ -75,6 +78,7 @@ class CliSession : public QObject {
     QTimer removalPoll_;
     bool answering_ = false;
     bool finishing_ = false;
+    bool safeModeAllowed_ = false;
     bool quit_ = false;
     int code_ = 0;
     int basicInfoChanges_ = 0;

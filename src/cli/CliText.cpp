@@ -20,10 +20,9 @@ constexpr std::array<Pair, CliText::ID_COUNT> TABLE{{
      "レンズアダプターが見つかりません。ドックを接続するか、--port でポートを指定してください"},
     {"the lens did not answer in time", "レンズから時間内に応答がありませんでした"},
     {"the lens was removed", "レンズが取り外されました"},
-    {"the lens asks for a firmware update (safe mode); update it from the Kelvara Lens "
-     "Utility window",
-     "レンズがファームウェアのアップデートを要求しています（セーフモード）。Kelvara Lens "
-     "Utility のウィンドウからアップデートしてください"},
+    {"the lens asks for a firmware update (safe mode); install it with: kelvara-lens-cli update",
+     "レンズがファームウェアのアップデートを要求しています（セーフモード）。"
+     "kelvara-lens-cli update でアップデートしてください"},
     {"not confirmed: answer y on a terminal or add --yes",
      "確認されませんでした。端末で y と答えるか、--yes を付けてください"},
     {"cancelled", "中止しました"},
@@ -68,6 +67,7 @@ constexpr std::array<Pair, CliText::ID_COUNT> TABLE{{
     {"no lens adapter found: lens firmware not checked",
      "レンズアダプターが見つからないため、レンズのファームウェアは確認していません"},
     {"the update server names no version", "更新サーバーにバージョンの情報がありません"},
+    {"updating firmware: %1%", "ファームウェアを更新中: %1%"},
 }};
 
 // A missing entry would leave a text empty.

@@ -47,6 +47,7 @@ class CliText {
         UtilityUpdate,
         NoLensChecked,
         NoServerVersion,
+        UpdateProgress,
         ID_COUNT
     };
 

@@ -1,6 +1,7 @@
 #include "AppViewModel.h"
 
 #include "UtilityVersion.h"
+#include "firmware/FirmwareUpdateModel.h"
 #include "firmware/ServerModel.h"
 #include "firmware/UtilityInfoFileModel.h"
 #include "link/LensClient.h"
@@ -49,6 +50,11 @@ AppViewModel::AppViewModel(QObject* parent)
     connect(message_, &MessageViewModel::changed, this, &AppViewModel::modelChanged);
     forwardNotifications(lens_setting_, this);
     popup_ = new PopupViewModel(this, this);
+    firmware_update_ = new FirmwareUpdateModel(this);
+    connect(firmware_update_, &FirmwareUpdateModel::download_progressChanged, this,
+            &AppViewModel::download_progressChanged);
+    connect(firmware_update_, &FirmwareUpdateModel::download_stateChanged, this,
+            &AppViewModel::download_stateChanged);
     connect(popup_, &PopupViewModel::changed, this, &AppViewModel::modelChanged);
 
     QPointer<AppViewModel> self(this);

@@ -2,6 +2,8 @@
 
 #include "ConnectState.h"
 #include "MenuId.h"
+#include "firmware/UpdateState.h"
+#include "link/UpdateMode.h"
 #include "link/Bytes.h"
 
 #include <QObject>
@@ -17,6 +19,7 @@ class AdjustItemModel;
 class BasicInfoViewModel;
 class ButtonItemModel;
 class FileDialogs;
+class FirmwareUpdateModel;
 class LensSettingViewModel;
 class MessageViewModel;
 class PopupViewModel;
@@ -29,6 +32,7 @@ class UtilityInfoFileModel;
 // which is the shared instance while it lives; a test creates its own.
 class AppViewModel : public QObject {
     Q_OBJECT
+    Q_MOC_INCLUDE("firmware/FirmwareUpdateModel.h")
     Q_MOC_INCLUDE("model/AdjustItemModel.h")
     Q_MOC_INCLUDE("model/BasicInfoViewModel.h")
     Q_MOC_INCLUDE("model/ButtonItemModel.h")
@@ -54,6 +58,9 @@ class AppViewModel : public QObject {
     Q_PROPERTY(kelvara::LensSettingViewModel* lens_setting READ lens_setting CONSTANT)
     Q_PROPERTY(kelvara::MessageViewModel* message READ message CONSTANT)
     Q_PROPERTY(kelvara::PopupViewModel* popup READ popup CONSTANT)
+    Q_PROPERTY(kelvara::FirmwareUpdateModel* firmware_update READ firmware_update CONSTANT)
+    Q_PROPERTY(float download_progress READ download_progress NOTIFY download_progressChanged)
+    Q_PROPERTY(int download_state READ download_state NOTIFY download_stateChanged)
     Q_PROPERTY(QString backup_directory READ backup_directory CONSTANT)
 
 public:
@@ -84,6 +91,10 @@ public:
     // Path of the automatic backup taken before the last reset or import; empty if none.
     QString lastBackup() const { return lastBackup_; }
     QString backup_directory() const;
+
+    // Firmware page: the update button (asks first) and the completion page's button.
+    Q_INVOKABLE void startFirmwareUpdate();
+    Q_INVOKABLE void finishFirmwareUpdate();
 
     // Home page summary texts.
     Q_INVOKABLE QString buttonSummaryText(int index, bool details) const;
@@ -122,6 +133,9 @@ public:
     MessageViewModel* message() const { return message_; }
     PopupViewModel* popup() const { return popup_; }
     UtilityInfoFileModel& utility_file() const { return *utility_file_; }
+    FirmwareUpdateModel* firmware_update() const { return firmware_update_; }
+    float download_progress() const;
+    int download_state() const;
 
 signals:
     void selected_menuChanged();
@@ -131,6 +145,8 @@ signals:
     void is_newChanged();
     void footer_messageChanged();
     void is_safemodeChanged();
+    void download_progressChanged();
+    void download_stateChanged();
     // Re-announced changes of the owned settings, message and popup models.
     void modelChanged();
 
@@ -160,7 +176,8 @@ private:
     void backUpBeforeOverwrite();
     void startSafeMode();
     void confirmSafeModeUpdate(bool found, const QString& fileName, const QString& descriptionKey);
-    void startSafeModeTransfer(const QString& address, const QString& descriptionKey);
+    void startTransfer(UpdateMode mode, const QString& address, const QString& descriptionKey);
+    void transferProgress(UpdateState state);
 
     QString app_name_;
     QString version_;
@@ -186,6 +203,7 @@ private:
     LensSettingViewModel* lens_setting_;
     MessageViewModel* message_;
     PopupViewModel* popup_ = nullptr;
+    FirmwareUpdateModel* firmware_update_ = nullptr;
     std::unique_ptr<UtilityInfoFileModel> utility_file_;
     std::shared_ptr<ProductInfoFileModel> safeModeCatalogue_;
     FileDialogs* fileDialogs_ = nullptr;

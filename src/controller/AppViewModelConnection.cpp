@@ -2,6 +2,7 @@
 #include "AppViewModel.h"
 
 #include "OnMainThread.h"
+#include "firmware/FirmwareUpdateModel.h"
 #include "model/BasicInfoViewModel.h"
 #include "model/ButtonItemModel.h"
 #include "model/LensSettingViewModel.h"
@@ -159,6 +160,7 @@ void AppViewModel::onDetach() {
                 return;
             self->setConnect_state(NOT_CONNECT);
             self->setSelected_menu(CONNECT);
+            self->firmware_update_->setDownload_state(UpdateState::Idle);
             self->setShow_menu(true);
         });
     };

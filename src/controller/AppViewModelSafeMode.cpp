@@ -3,9 +3,9 @@
 #include "AppViewModel.h"
 
 #include "OnMainThread.h"
+#include "firmware/FirmwareUpdateModel.h"
 #include "firmware/ProductInfoFileModel.h"
 #include "firmware/ServerModel.h"
-#include "platform/Diagnostics.h"
 #include "ui/MessageViewModel.h"
 
 namespace kelvara {
@@ -70,21 +70,8 @@ void AppViewModel::confirmSafeModeUpdate(bool found, const QString& fileName,
             return;
         self->setConnect_state(CONNECT_COMPLETE);
         self->setSelected_menu(FIRMWARE_INFO);
-        self->startSafeModeTransfer(ServerModel::firmwareAddress(fileName), descriptionKey);
-    });
-}
-
-void AppViewModel::startSafeModeTransfer(const QString& address, const QString& descriptionKey) {
-    // The firmware transfer joins here; until then the update ends as failed.
-    Diagnostics::line(QStringLiteral("firmware transfer unavailable: ") + address +
-                      (descriptionKey.isEmpty() ? QString() : QStringLiteral(" (key given)")));
-    QPointer<AppViewModel> self(this);
-    setShow_menu(true);
-    message_->showMessage(qtTrId("Firmware_UpdateError"), [self] {
-        if (!self)
-            return;
-        self->setConnect_state(NOT_CONNECT);
-        self->setSelected_menu(CONNECT);
+        self->startTransfer(UpdateMode::SAFEMODE, FirmwareUpdateModel::packageAddress(fileName),
+                            descriptionKey);
     });
 }
 

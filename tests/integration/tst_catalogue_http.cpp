@@ -125,7 +125,7 @@ class TestCatalogueHttp : public QObject {
                  valuesKept ? QStringLiteral("02") : QStringLiteral("--"));
         QCOMPARE(product.descriptionKey.size(), valuesKept ? 64 : 0);
         QCOMPARE(product.firmwareFileName,
-                 valuesKept ? QStringLiteral("KP85Z_0206.bin") : QString());
+                 valuesKept ? QStringLiteral("KP85Z_0300.bin") : QString());
         // No retries.
         QCOMPARE(server.requestCount(lensPath), before + 1);
 
@@ -152,9 +152,9 @@ class TestCatalogueHttp : public QObject {
         QCOMPARE(QUrl(address).path(), sim::UpdateServer::cataloguePath(p));
         ProductInfoFileModel product;
         QVERIFY(run(product, address));
-        QCOMPARE(product.version, QStringLiteral("02.06"));
+        QCOMPARE(product.version, QStringLiteral("03.00"));
         QCOMPARE(product.firmwareFileName,
-                 "AB12" + ServerModel::mountSuffix(MountType(mount)) + "_0206.bin");
+                 "AB12" + ServerModel::mountSuffix(MountType(mount)) + "_0300.bin");
     }
 
     void unknownModelIsNotFound() {

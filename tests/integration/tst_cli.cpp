@@ -108,6 +108,28 @@ private slots:
         QVERIFY(run.err.contains(QStringLiteral("zoom-e")));
     }
 
+    void firmwareUpdateOnTheVirtualLens_data() {
+        QTest::addColumn<QString>("preset");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("exitCode");
+        QTest::addRow("normal update") << "zoom-e" << QStringList{"--yes"} << 0;
+        QTest::addRow("with the adapter mode switch") << "prime-z" << QStringList{"--yes"} << 0;
+        QTest::addRow("safe mode") << "safe-mode" << QStringList{"--yes"} << 0;
+        QTest::addRow("not confirmed") << "zoom-e" << QStringList{} << 3;
+        QTest::addRow("safe mode not confirmed") << "safe-mode" << QStringList{} << 3;
+    }
+
+    void firmwareUpdateOnTheVirtualLens() {
+        QFETCH(QString, preset);
+        QFETCH(QStringList, options);
+        QFETCH(int, exitCode);
+        const Run run = cli(QStringList{QStringLiteral("--simulate=") + preset, QStringLiteral("update")} +
+                            options);
+        QVERIFY2(run.exitCode == exitCode, qPrintable(run.err + run.out));
+        // Progress lines without a terminal, ending at 100 % only on success.
+        QCOMPARE(run.out.contains(QStringLiteral("100%")), exitCode == 0);
+    }
+
     void simulatedProbeOfEveryPreset() {
         for (const QString& preset : sim::LensProfile::presetNames()) {
             const Run run = cli({QStringLiteral("--simulate=") + preset, QStringLiteral("probe")});

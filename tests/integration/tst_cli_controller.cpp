@@ -132,7 +132,7 @@ private slots:
         QVERIFY(lines.contains(QStringLiteral("Model: KZ2470E")));
         QVERIFY(lines.contains(QStringLiteral("Mount: Sony E")));
         QVERIFY(lines.contains(txt("Firmware_Current") + QStringLiteral(": 01")));
-        QVERIFY2(run.out.contains(txt("Firmware_Latest") + QStringLiteral(": 01")), qPrintable(run.out));
+        QVERIFY2(run.out.contains(txt("Firmware_Latest") + QStringLiteral(": 02")), qPrintable(run.out));
         QVERIFY(lines.contains(QStringLiteral("Custom switch positions: 3")));
         // Each control's line carries its own slot's function and parameters.
         QVERIFY2(lines.contains(txt("Common_Custom1") + QStringLiteral(": ") +
@@ -415,7 +415,7 @@ private slots:
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         QVERIFY2(run.out.contains(QStringLiteral(", newest on the server: 09.00")), qPrintable(run.out));
         QVERIFY(run.out.contains(txt("VersionInfo_UpdateExist")));
-        QVERIFY(run.out.contains(QStringLiteral("KZ2470E  ") + txt("Firmware_Latest") + QStringLiteral(": 01")));
+        QVERIFY(run.out.contains(QStringLiteral("KZ2470E  ") + txt("Firmware_Latest") + QStringLiteral(": 02")));
 
         sim::HttpFault fault;
         fault.kind = sim::HttpFault::ServerError;
