@@ -3,6 +3,7 @@
 // firmware step waits. Completions arrive on the main thread or on a worker.
 #include "DiagnosticCapture.h"
 #include "FakeSerialPort.h"
+#include "SettingsEdits.h"
 #include "link/LensClient.h"
 #include "platform/Timings.h"
 
@@ -15,6 +16,8 @@
 using namespace kelvara;
 
 namespace {
+
+using test::dataOf;
 
 // Thread-safe record of completions.
 struct Calls {
@@ -36,10 +39,6 @@ struct Calls {
         return list.at(i);
     }
 };
-
-Bytes dataOf(const Bytes& frame) {
-    return Bytes(frame.begin() + 7, frame.end() - 3);
-}
 
 } // namespace
 

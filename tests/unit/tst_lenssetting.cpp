@@ -4,6 +4,7 @@
 #include "DiagnosticCapture.h"
 #include "FakeHttpClient.h"
 #include "FakeSerialPort.h"
+#include "SettingsEdits.h"
 #include "controller/AppViewModel.h"
 #include "firmware/ServerModel.h"
 #include "link/LensClient.h"
@@ -22,34 +23,13 @@ using namespace kelvara;
 
 namespace {
 
-using Patch = QList<QPair<int, Bytes>>;
+using test::Patch;
+using test::dataOf;
+using test::patched;
+using test::with;
+using test::withRow;
+
 using Action = std::function<void(LensSettingViewModel&)>;
-
-Bytes patched(std::size_t size, const Patch& patches) {
-    Bytes b(size, 0);
-    for (const auto& [offset, bytes] : patches)
-        std::copy(bytes.begin(), bytes.end(), b.begin() + offset);
-    return b;
-}
-
-Bytes dataOf(const Bytes& frame) {
-    return Bytes(frame.begin() + 7, frame.end() - 3);
-}
-
-QList<int> with(QList<int> list, int slot, int value) {
-    list[slot] = value;
-    return list;
-}
-
-QList<double> with(QList<double> list, int slot, double value) {
-    list[slot] = value;
-    return list;
-}
-
-QList<QList<int>> withRow(QList<QList<int>> rows, int row, int nearIndex, int farIndex) {
-    rows[row] = {nearIndex, farIndex};
-    return rows;
-}
 
 // Ring 0 ... 7, adjustment -5 ... 5, speed 0 ... 6, tens of seconds up to 1, iris 0 ... 3,
 // eight AF limit positions.

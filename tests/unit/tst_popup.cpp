@@ -4,6 +4,7 @@
 #include "DiagnosticCapture.h"
 #include "FakeHttpClient.h"
 #include "FakeSerialPort.h"
+#include "SettingsEdits.h"
 #include "controller/AppViewModel.h"
 #include "firmware/ServerModel.h"
 #include "link/CommDataFormat.h"
@@ -25,26 +26,14 @@ using namespace kelvara;
 
 namespace {
 
-using Patch = QList<QPair<int, Bytes>>;
+using test::Patch;
+using test::dataOf;
+using test::patched;
+using test::with;
+using test::withRow;
+
 using M = LensSettingViewModel;
 using Action = std::function<void(M&)>;
-
-Bytes patched(std::size_t size, const Patch& patches) {
-    Bytes b(size, 0);
-    for (const auto& [offset, bytes] : patches)
-        std::copy(bytes.begin(), bytes.end(), b.begin() + offset);
-    return b;
-}
-
-QList<int> with(QList<int> list, int slot, int value) {
-    list[slot] = value;
-    return list;
-}
-
-QList<QList<int>> withRow(QList<QList<int>> rows, int row, int nearIndex, int farIndex) {
-    rows[row] = {nearIndex, farIndex};
-    return rows;
-}
 
 // Ring 0 ... 7, adjustment -5 ... 5, tens of seconds up to 1, four AF limit positions.
 const Patch ROM{{7, {0x07, 5, 6, 19, 0x03}}, {64, {0x00, 0x05, 0x0A, 0xFF}}};
