@@ -84,6 +84,13 @@ void UpdateCommand::start(CliSession& session) {
                 return;
             }
             if (!app.basic_info()->is_new()) {
+                // "--": the server could not be asked or names no version.
+                if (app.basic_info()->newVersion() == QLatin1String("--")) {
+                    session.fail(app.footer_message().isEmpty()
+                                     ? CliText::text(CliText::NoServerVersion)
+                                     : app.footer_message());
+                    return;
+                }
                 Console::out(CliText::text(CliText::UpToDate));
                 session.finish(0);
                 return;

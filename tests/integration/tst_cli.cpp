@@ -130,6 +130,15 @@ private slots:
         QCOMPARE(run.out.contains(QStringLiteral("100%")), exitCode == 0);
     }
 
+    void updateWithoutUpdateServerFails() {
+        const Run run = cli({QStringLiteral("--port"), lens->linkPath(), QStringLiteral("--server"),
+                             QStringLiteral("file:///nonexistent"), QStringLiteral("update"),
+                             QStringLiteral("--yes")});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(!run.err.isEmpty());
+        QCOMPARE(lens->installedImages().size(), 0);
+    }
+
     void simulatedProbeOfEveryPreset() {
         for (const QString& preset : sim::LensProfile::presetNames()) {
             const Run run = cli({QStringLiteral("--simulate=") + preset, QStringLiteral("probe")});
