@@ -7,8 +7,7 @@
 #include "link/LensClient.h"
 #include "platform/Diagnostics.h"
 #include "platform/Texts.h"
-#include "UpdateServer.h"
-#include "VirtualLens.h"
+#include "Simulation.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -23,23 +22,6 @@ namespace {
 int failWith(const QString& reason, int code = 1) {
     QTextStream(stderr) << "kelvara-lens-cli: " << reason << Qt::endl;
     return code;
-}
-
-// Starts the built-in virtual lens on a pseudo-terminal of this process.
-std::unique_ptr<sim::VirtualLens> startVirtualLens(const QString& preset, QString* error) {
-    const QStringList names = sim::LensProfile::presetNames();
-    // The zoom lens shows every control the program can customise.
-    const QString name = preset.isEmpty() ? QStringLiteral("zoom-e") : preset;
-    const auto profile = sim::LensProfile::preset(name);
-    if (!profile) {
-        *error = QStringLiteral("unknown virtual lens \"%1\"; choose one of: %2")
-                     .arg(name, names.join(QStringLiteral(", ")));
-        return nullptr;
-    }
-    auto lens = std::make_unique<sim::VirtualLens>(*profile);
-    if (!lens->start({}, error))
-        return nullptr;
-    return lens;
 }
 
 int listPorts() {
@@ -89,21 +71,15 @@ int main(int argc, char** argv) {
     if (!options->server.isEmpty())
         ServerModel::setBaseUrl(options->server);
 
-    std::unique_ptr<sim::VirtualLens> simulated;
-    std::unique_ptr<sim::UpdateServer> updates;
+    // The virtual lens and its own update server, unless --server names another.
+    sim::Simulation simulation;
     QString port = options->port;
     if (options->simulate) {
-        simulated = startVirtualLens(*options->simulate, &error);
-        if (!simulated)
+        if (!simulation.start(*options->simulate, &error))
             return failWith(error);
-        port = simulated->linkPath();
-        // The virtual lens's own update server, unless --server names another.
-        updates = std::make_unique<sim::UpdateServer>();
-        updates->addLens(simulated->profile());
-        if (!updates->start(0, &error))
-            return failWith(error);
+        port = simulation.portPath();
         if (options->server.isEmpty())
-            ServerModel::setBaseUrl(updates->baseUrl());
+            ServerModel::setBaseUrl(simulation.serverUrl());
     }
     LensClient::install(std::make_shared<UsbSerialInterface>(),
                         std::make_shared<UsbSerialPortList>(UsbSerialPortList::configuredVendorId(),

@@ -1,0 +1,110 @@
+#include "MainWindow.h"
+
+#include "CloseGuard.h"
+#include "QuickFileDialogs.h"
+
+#include "controller/AppViewModel.h"
+#include "link/LensClient.h"
+#include "platform/Texts.h"
+
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QQmlApplicationEngine>
+#include <QQmlContext>
+#include <QQuickWindow>
+#include <QScreen>
+#include <QSettings>
+#include <QUrl>
+
+namespace kelvara {
+
+MainWindow::MainWindow(AppViewModel* app, QObject* parent)
+    : QObject(parent), app_(app), fileDialogs_(std::make_unique<QuickFileDialogs>()),
+      engine_(std::make_unique<QQmlApplicationEngine>()) {
+    app_->setFileDialogs(fileDialogs_.get());
+}
+
+MainWindow::~MainWindow() {
+    app_->setFileDialogs(nullptr);
+    // The pages go before the objects they observe.
+    engine_.reset();
+}
+
+bool MainWindow::load(QString* error) {
+    QQmlContext* context = engine_->rootContext();
+    context->setContextProperty(QStringLiteral("vm"), app_);
+    context->setContextProperty(QStringLiteral("shell"), this);
+    context->setContextProperty(QStringLiteral("fileDialogs"), fileDialogs_.get());
+    QStringList problems;
+    connect(engine_.get(), &QQmlApplicationEngine::warnings, this,
+            [&problems](const QList<QQmlError>& warnings) {
+                for (const QQmlError& w : warnings)
+                    problems << w.toString();
+            });
+    engine_->load(QUrl(QStringLiteral("qrc:/kelvara/qml/Main.qml")));
+    disconnect(engine_.get(), &QQmlApplicationEngine::warnings, this, nullptr);
+    QQuickWindow* w = window();
+    if (!w) {
+        if (error)
+            *error = problems.isEmpty() ? QStringLiteral("the window could not be built")
+                                        : problems.join(QLatin1Char('\n'));
+        return false;
+    }
+    restoreGeometry(*w);
+    return true;
+}
+
+QQuickWindow* MainWindow::window() const {
+    const auto roots = engine_->rootObjects();
+    return roots.isEmpty() ? nullptr : qobject_cast<QQuickWindow*>(roots.first());
+}
+
+void MainWindow::retranslate() {
+    engine_->retranslate();
+    // Texts computed by the controller are read again too.
+    if (QQuickWindow* w = window())
+        w->setProperty("revision", w->property("revision").toInt() + 1);
+}
+
+bool MainWindow::requestClose() {
+    if (!CloseGuard::mayClose(*app_, LensClient::transport()))
+        return false;
+    saveGeometry();
+    LensClient::transport().closePort();
+    return true;
+}
+
+void MainWindow::openUrl(const QString& textId) const {
+    const QString address = Texts::url(textId.toUtf8().constData());
+    if (!address.isEmpty())
+        QDesktopServices::openUrl(QUrl(address));
+}
+
+void MainWindow::restoreGeometry(QQuickWindow& window) const {
+    QSettings settings;
+    settings.beginGroup(settingsGroup());
+    const QRect saved = settings.value(QStringLiteral("geometry")).toRect();
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect();
+    if (saved.width() >= window.minimumWidth() && saved.height() >= window.minimumHeight() &&
+        (available.isEmpty() || available.intersects(saved))) {
+        window.setGeometry(saved);
+        return;
+    }
+    if (!available.isEmpty()) {
+        QRect frame(QPoint(), window.size());
+        frame.moveCenter(available.center());
+        window.setPosition(frame.topLeft());
+    }
+}
+
+void MainWindow::saveGeometry() const {
+    const QQuickWindow* w = window();
+    if (!w)
+        return;
+    QSettings settings;
+    settings.beginGroup(settingsGroup());
+    settings.setValue(QStringLiteral("geometry"), w->geometry());
+}
+
+} // namespace kelvara

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class QQmlApplicationEngine;
+class QQuickWindow;
+
+namespace kelvara {
+
+class AppViewModel;
+class QuickFileDialogs;
+
+// The one window: loads the pages, hands them the controller, restores and saves the
+// window's frame under "Main Window", applies the closing rule and closes the port when
+// the window closes.
+class MainWindow : public QObject {
+    Q_OBJECT
+
+  public:
+    // `app` must outlive the window.
+    explicit MainWindow(AppViewModel* app, QObject* parent = nullptr);
+    ~MainWindow() override;
+
+    // Builds the window; false with a reason when the pages could not be loaded.
+    bool load(QString* error);
+    QQuickWindow* window() const;
+    QQmlApplicationEngine& engine() const { return *engine_; }
+    QuickFileDialogs& fileDialogs() const { return *fileDialogs_; }
+
+    // Shows every text again in the language installed last (Texts::install).
+    void retranslate();
+
+    // The window's close request: true when it may close; then the frame is saved and
+    // the port closed.
+    Q_INVOKABLE bool requestClose();
+    // Opens the web address stored under a text id in the browser.
+    Q_INVOKABLE void openUrl(const QString& textId) const;
+
+    static QString settingsGroup() { return QStringLiteral("Main Window"); }
+
+  private:
+    void restoreGeometry(QQuickWindow& window) const;
+    void saveGeometry() const;
+
+    AppViewModel* app_;
+    std::unique_ptr<QuickFileDialogs> fileDialogs_;
+    std::unique_ptr<QQmlApplicationEngine> engine_;
+};
+
+} // namespace kelvara

@@ -1,0 +1,42 @@
+#include "QuickFileDialogs.h"
+
+namespace kelvara {
+
+QuickFileDialogs::QuickFileDialogs(QObject* parent) : QObject(parent) {}
+
+void QuickFileDialogs::begin(Done done, const QString& extension, bool saving) {
+    if (done_) {
+        Done older = std::move(done_);
+        done_ = {};
+        older(QString());
+    }
+    done_ = std::move(done);
+    extension_ = extension;
+    saving_ = saving;
+}
+
+void QuickFileDialogs::chooseSaveFile(const QString& proposedName, const QString& extension,
+                                      Done done) {
+    begin(std::move(done), extension, true);
+    emit saveRequested(proposedName, extension);
+}
+
+void QuickFileDialogs::chooseOpenFile(const QString& extension, Done done) {
+    begin(std::move(done), extension, false);
+    emit openRequested(extension);
+}
+
+void QuickFileDialogs::finish(const QUrl& file) {
+    if (!done_)
+        return;
+    Done done = std::move(done_);
+    done_ = {};
+    QString path = file.isLocalFile() ? file.toLocalFile() : file.toString();
+    const QString suffix = QLatin1Char('.') + extension_;
+    if (saving_ && !path.isEmpty() && !extension_.isEmpty() &&
+        !path.endsWith(suffix, Qt::CaseInsensitive))
+        path += suffix;
+    done(path);
+}
+
+} // namespace kelvara

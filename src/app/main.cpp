@@ -1,0 +1,125 @@
+#include "MainWindow.h"
+
+#include "Simulation.h"
+#include "controller/AppViewModel.h"
+#include "firmware/ServerModel.h"
+#include "link/LensClient.h"
+#include "link/UsbSerialInterface.h"
+#include "link/UsbSerialPortList.h"
+#include "platform/Texts.h"
+
+#include <QGuiApplication>
+#include <QQuickStyle>
+#include <QTextStream>
+
+#include <optional>
+
+using namespace kelvara;
+
+namespace {
+
+struct Options {
+    QString port;
+    QString server;
+    std::optional<QString> simulate;
+};
+
+QString usage() {
+    return QStringLiteral(
+        "Usage: kelvara-lens-utility [--port PATH] [--server URL] [--simulate[=PRESET]]\n"
+        "  --port PATH          serial port of the lens dock (default: found by USB id)\n"
+        "  --server URL         base address of the update server\n"
+        "  --simulate[=PRESET]  use the built-in virtual lens (default preset %1)\n")
+        .arg(sim::Simulation::defaultPreset());
+}
+
+// Returns false with a reason for an unknown or incomplete option.
+bool parse(const QStringList& args, Options* options, bool* help, QString* error) {
+    for (int i = 1; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
+        auto value = [&](const QString& name, QString* target) {
+            const QString prefix = name + QLatin1Char('=');
+            if (arg.startsWith(prefix)) {
+                *target = arg.mid(prefix.size());
+                return true;
+            }
+            if (arg != name)
+                return false;
+            if (i + 1 >= args.size()) {
+                *error = QStringLiteral("%1 needs a value").arg(name);
+                return true;
+            }
+            *target = args.at(++i);
+            return true;
+        };
+        if (arg == QLatin1String("--help") || arg == QLatin1String("-h"))
+            *help = true;
+        else if (arg == QLatin1String("--simulate"))
+            options->simulate = QString();
+        else if (arg.startsWith(QLatin1String("--simulate=")))
+            options->simulate = arg.mid(int(sizeof("--simulate=")) - 1);
+        else if (value(QStringLiteral("--port"), &options->port) ||
+                 value(QStringLiteral("--server"), &options->server)) {
+            if (!error->isEmpty())
+                return false;
+        } else if (!arg.startsWith(QLatin1String("-psn_"))) {
+            *error = QStringLiteral("unknown option %1").arg(arg);
+            return false;
+        }
+    }
+    return true;
+}
+
+int failWith(const QString& reason, int code = 1) {
+    QTextStream(stderr) << "kelvara-lens-utility: " << reason << Qt::endl;
+    return code;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Kelvara"));
+    QCoreApplication::setApplicationName(QStringLiteral("LensUtility"));
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Kelvara Lens Utility"));
+    Texts::install();
+
+    Options options;
+    bool help = false;
+    QString error;
+    if (!parse(QCoreApplication::arguments(), &options, &help, &error)) {
+        QTextStream(stderr) << usage();
+        return failWith(error, 2);
+    }
+    if (help) {
+        QTextStream(stdout) << usage();
+        return 0;
+    }
+
+    if (!options.server.isEmpty())
+        ServerModel::setBaseUrl(options.server);
+    sim::Simulation simulation;
+    QString port = options.port;
+    if (options.simulate) {
+        if (!simulation.start(*options.simulate, &error))
+            return failWith(error);
+        port = simulation.portPath();
+        if (options.server.isEmpty())
+            ServerModel::setBaseUrl(simulation.serverUrl());
+    }
+    LensClient::install(std::make_shared<UsbSerialInterface>(),
+                        std::make_shared<UsbSerialPortList>(UsbSerialPortList::configuredVendorId(),
+                                                            port.isEmpty()
+                                                                ? UsbSerialPortList::configuredPort()
+                                                                : port));
+
+    // Fusion draws the controls in the system's light or dark palette.
+    QQuickStyle::setStyle(QStringLiteral("Fusion"));
+    AppViewModel controller;
+    MainWindow window(&controller);
+    if (!window.load(&error))
+        return failWith(error);
+    const int code = app.exec();
+    LensClient::transport().closePort();
+    return code;
+}

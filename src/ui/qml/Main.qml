@@ -1,0 +1,142 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Dialogs
+import QtQuick.Layouts
+
+ApplicationWindow {
+    id: root
+    objectName: "mainWindow"
+    width: 1024
+    height: 720
+    minimumWidth: 800
+    minimumHeight: 600
+    visible: true
+    title: vm.app_name + " " + vm.version
+    color: theme.background
+
+    // Bumped whenever a lens setting or the lens changes, so that texts computed by the
+    // controller's functions are read again.
+    property int revision: 0
+    Connections {
+        target: vm
+        function onModelChanged() { root.revision++ }
+        function onConnect_stateChanged() { root.revision++ }
+    }
+    Connections {
+        target: vm.basic_info
+        function onChanged() { root.revision++ }
+    }
+
+    readonly property bool connected: vm.connect_state === 2
+    function supports(bit) { return revision >= 0 && vm.basic_info.isSettingSupported(bit) }
+    function afVisible() { return revision >= 0 && vm.basic_info.isAFCustomizeVisible() }
+    readonly property bool hasCustomising: connected && (supports(1) || supports(0) || supports(2)
+        || supports(3) || supports(4) || supports(5) || afVisible())
+
+    SystemPalette { id: systemPalette; colorGroup: SystemPalette.Active }
+    Theme { id: theme; systemWindow: systemPalette.window }
+
+    palette.window: theme.background
+    palette.windowText: theme.text
+    palette.base: theme.surface
+    palette.text: theme.text
+    palette.button: theme.surface
+    palette.buttonText: theme.text
+    palette.highlight: theme.accent
+    palette.highlightedText: theme.onAccent
+    palette.mid: theme.border
+    palette.light: theme.surface
+    palette.dark: theme.border
+    font.pixelSize: theme.bodySize
+
+    onClosing: (close) => { close.accepted = shell.requestClose() }
+
+    RowLayout {
+        anchors.fill: parent
+        spacing: 0
+
+        SideMenu {
+            objectName: "sideMenu"
+            visible: vm.show_menu
+            Layout.fillHeight: true
+            Layout.preferredWidth: 216
+        }
+
+        ColumnLayout {
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            spacing: 0
+
+            HeaderBar { Layout.fillWidth: true }
+
+            Loader {
+                id: page
+                objectName: "page"
+                Layout.fillWidth: true
+                Layout.fillHeight: true
+                sourceComponent: {
+                    switch (vm.selected_menu) {
+                    case 0: return connectPage
+                    case 1: return homePage
+                    case 6: return firmwarePage
+                    case 7: return versionPage
+                    default: return pendingPage
+                    }
+                }
+            }
+
+            FooterBar { Layout.fillWidth: true }
+        }
+    }
+
+    Component { id: connectPage; ConnectPage { objectName: "connectPage" } }
+    Component { id: homePage; HomePage { objectName: "homePage" } }
+    Component { id: firmwarePage; FirmwarePage { objectName: "firmwarePage" } }
+    Component { id: versionPage; VersionPage { objectName: "versionPage" } }
+    Component { id: pendingPage; PendingPage { objectName: "pendingPage" } }
+
+    // While a setting is written nothing else may be touched.
+    Rectangle {
+        objectName: "lockLayer"
+        anchors.fill: parent
+        visible: vm.lock
+        color: theme.lock
+        z: 50
+        MouseArea {
+            anchors.fill: parent
+            hoverEnabled: true
+            acceptedButtons: Qt.AllButtons
+            onWheel: (wheel) => { wheel.accepted = true }
+        }
+        BusyIndicator { anchors.centerIn: parent; running: parent.visible }
+    }
+
+    MessageBox {
+        anchors.fill: parent
+        z: 100
+    }
+
+    FileDialog {
+        id: fileDialog
+        objectName: "fileDialog"
+        nameFilters: [ "*.vdat" ]
+        onAccepted: fileDialogs.finish(selectedFile)
+        onRejected: fileDialogs.finish("")
+    }
+    Connections {
+        target: fileDialogs
+        function onSaveRequested(proposedName, extension) {
+            fileDialog.fileMode = FileDialog.SaveFile
+            fileDialog.nameFilters = [ "*." + extension ]
+            fileDialog.defaultSuffix = extension
+            fileDialog.selectedFile = fileDialog.currentFolder + "/" + proposedName
+            fileDialog.open()
+        }
+        function onOpenRequested(extension) {
+            fileDialog.fileMode = FileDialog.OpenFile
+            fileDialog.nameFilters = [ "*." + extension ]
+            fileDialog.defaultSuffix = extension
+            fileDialog.open()
+        }
+    }
+}
