@@ -43,7 +43,6 @@ AppViewModel::AppViewModel(QObject* parent)
       lens_setting_(new LensSettingViewModel(this)), message_(new MessageViewModel(this)),
       utility_file_(std::make_unique<UtilityInfoFileModel>()) {
     sharedInstance = this;
-    auto_connect_timer.setInterval(1000);
     connect(&auto_connect_timer, &QTimer::timeout, this, &AppViewModel::autoConnectTimer);
 
     // Pages that watch only the controller redraw when these models change.
