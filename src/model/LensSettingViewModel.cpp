@@ -134,39 +134,39 @@ template <typename T> T LensSettingViewModel::closeRun(Edited<T>& field) {
 
 // ---- assignments that send at once ----
 
-void LensSettingViewModel::setRing_function(int value) {
-    const int old = std::exchange(ring_function_, value);
+// The ring's one-byte settings: assigned, announced and sent, even when unchanged.
+void LensSettingViewModel::assignRingByte(int LensSettingViewModel::*field, int value,
+                                          void (LensSettingViewModel::*changed)(),
+                                          const char* name, int address,
+                                          void (LensSettingViewModel::*setter)(int),
+                                          Callback LensSettingViewModel::*callback) {
+    const int old = std::exchange(this->*field, value);
     if (old != value)
-        emit ring_functionChanged();
+        emit(this->*changed)();
     QString why;
     auto bytes = unsignedByte(value, why);
-    send({"ring_function", RING_FUNCTION_ADDRESS, std::move(bytes), why,
-          [old](LensSettingViewModel& m) { m.setRing_function(old); }, nullptr, true},
+    send({name, address, std::move(bytes), why,
+          [old, setter](LensSettingViewModel& m) { (m.*setter)(old); }, callback, true},
          true);
+}
+
+void LensSettingViewModel::setRing_function(int value) {
+    assignRingByte(&LensSettingViewModel::ring_function_, value,
+                   &LensSettingViewModel::ring_functionChanged, "ring_function",
+                   RING_FUNCTION_ADDRESS, &LensSettingViewModel::setRing_function, nullptr);
 }
 
 void LensSettingViewModel::setDirection(int value) {
-    const int old = std::exchange(direction_, value);
-    if (old != value)
-        emit directionChanged();
-    QString why;
-    auto bytes = unsignedByte(value, why);
-    send({"direction", DIRECTION_ADDRESS, std::move(bytes), why,
-          [old](LensSettingViewModel& m) { m.setDirection(old); },
-          &LensSettingViewModel::onChangeRingDirection, true},
-         true);
+    assignRingByte(&LensSettingViewModel::direction_, value, &LensSettingViewModel::directionChanged,
+                   "direction", DIRECTION_ADDRESS, &LensSettingViewModel::setDirection,
+                   &LensSettingViewModel::onChangeRingDirection);
 }
 
 void LensSettingViewModel::setRing_response(int value) {
-    const int old = std::exchange(ring_response_, value);
-    if (old != value)
-        emit ring_responseChanged();
-    QString why;
-    auto bytes = unsignedByte(value, why);
-    send({"ring_response", RING_RESPONSE_ADDRESS, std::move(bytes), why,
-          [old](LensSettingViewModel& m) { m.setRing_response(old); },
-          &LensSettingViewModel::onChangeRingResponse, true},
-         true);
+    assignRingByte(&LensSettingViewModel::ring_response_, value,
+                   &LensSettingViewModel::ring_responseChanged, "ring_response",
+                   RING_RESPONSE_ADDRESS, &LensSettingViewModel::setRing_response,
+                   &LensSettingViewModel::onChangeRingResponse);
 }
 
 void LensSettingViewModel::setSw_func(int value) {

@@ -250,6 +250,10 @@ class LensSettingViewModel : public QObject {
     bool validSlot(int slot, const char* operation) const;
     int limitPositionCount() const;
     void send(Write write, bool assignment);
+    void assignRingByte(int LensSettingViewModel::*field, int value,
+                        void (LensSettingViewModel::*changed)(), const char* name, int address,
+                        void (LensSettingViewModel::*setter)(int),
+                        Callback LensSettingViewModel::*callback);
     void finish(const Write& write, bool ok, const Bytes& data);
     void quietly(const std::function<void(LensSettingViewModel&)>& change);
     void commitTime(int slot, std::array<Digits, 3> digits, int address, const char* name,
