@@ -349,6 +349,16 @@
         <source>A lens is connected. Click Disconnect lens at the top of the window, then quit.</source>
         <translation>A lens is connected. Click Disconnect lens at the top of the window, then quit.</translation>
     </message>
+    <message id="Common_Cancel">
+        <source>Cancel</source>
+        <extracomment>Button: closes a popup and puts the lens's setting back.</extracomment>
+        <translation>Cancel</translation>
+    </message>
+    <message id="Common_Seconds">
+        <source>%1 s</source>
+        <extracomment>A time in seconds; %1 is the number.</extracomment>
+        <translation>%1 s</translation>
+    </message>
     <message id="Common_Change">
         <source>Change</source>
         <extracomment>Button.</extracomment>

@@ -78,9 +78,14 @@ ApplicationWindow {
                     switch (vm.selected_menu) {
                     case 0: return connectPage
                     case 1: return homePage
+                    case 2: return customSettingPage
+                    case 3: return customSettingPage
+                    case 4: return ringSettingPage
+                    case 5: return adjustmentPage
                     case 6: return firmwarePage
                     case 7: return versionPage
-                    default: return pendingPage
+                    case 8: return functionDescriptionPage
+                    default: return connectPage
                     }
                 }
             }
@@ -93,7 +98,10 @@ ApplicationWindow {
     Component { id: homePage; HomePage { objectName: "homePage" } }
     Component { id: firmwarePage; FirmwarePage { objectName: "firmwarePage" } }
     Component { id: versionPage; VersionPage { objectName: "versionPage" } }
-    Component { id: pendingPage; PendingPage { objectName: "pendingPage" } }
+    Component { id: customSettingPage; CustomSettingPage { objectName: "customSettingPage" } }
+    Component { id: ringSettingPage; RingSettingPage { objectName: "ringSettingPage" } }
+    Component { id: adjustmentPage; AdjustmentPage { objectName: "adjustmentPage" } }
+    Component { id: functionDescriptionPage; FunctionDescriptionPage { objectName: "functionDescriptionPage" } }
 
     // While a setting is written nothing else may be touched.
     Rectangle {
@@ -109,6 +117,16 @@ ApplicationWindow {
             onWheel: (wheel) => { wheel.accepted = true }
         }
         BusyIndicator { anchors.centerIn: parent; running: parent.visible }
+    }
+
+    PopupHost {
+        anchors.fill: parent
+        z: 80
+    }
+
+    StartPage {
+        anchors.fill: parent
+        z: 90
     }
 
     MessageBox {

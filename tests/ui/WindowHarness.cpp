@@ -1,0 +1,138 @@
+#include "WindowHarness.h"
+
+#include "MainWindow.h"
+#include "Simulation.h"
+#include "VirtualLens.h"
+#include "controller/AppViewModel.h"
+#include "controller/ConnectState.h"
+#include "firmware/ServerModel.h"
+#include "link/LensClient.h"
+#include "link/UsbSerialInterface.h"
+#include "link/UsbSerialPortList.h"
+#include "platform/Preferences.h"
+#include "platform/Texts.h"
+
+#include <QDir>
+#include <QQuickItem>
+#include <QQuickStyle>
+#include <QQuickWindow>
+#include <QtTest>
+
+namespace kelvara {
+
+namespace {
+
+QQuickItem* findItem(QQuickItem* from, const QString& name) {
+    if (!from)
+        return nullptr;
+    if (from->objectName() == name)
+        return from;
+    const auto children = from->childItems();
+    for (QQuickItem* child : children)
+        if (QQuickItem* found = findItem(child, name))
+            return found;
+    return nullptr;
+}
+
+bool visibleUpwards(const QQuickItem* item) {
+    for (; item; item = item->parentItem())
+        if (!item->isVisible() || item->opacity() <= 0)
+            return false;
+    return true;
+}
+
+} // namespace
+
+void WindowHarness::isolateUserFiles(const QString& dir) {
+    qputenv("XDG_CONFIG_HOME", QDir(dir).filePath(QStringLiteral("config")).toUtf8());
+    qputenv("XDG_DATA_HOME", QDir(dir).filePath(QStringLiteral("data")).toUtf8());
+    qunsetenv("KELVARA_LANG");
+    QCoreApplication::setOrganizationName(QStringLiteral("Kelvara"));
+    QCoreApplication::setApplicationName(QStringLiteral("LensUtility"));
+    QQuickStyle::setStyle(QStringLiteral("Fusion"));
+    QDir().mkpath(QStringLiteral(KELVARA_UI_PICTURES));
+}
+
+WindowHarness::WindowHarness() = default;
+
+WindowHarness::~WindowHarness() {
+    // The pages go before the controller they observe, the port before the lens.
+    shell_.reset();
+    vm_.reset();
+    LensClient::transport().closePort();
+    simulation_.reset();
+}
+
+bool WindowHarness::start(const Options& options, QString* error) {
+    language_ = options.language;
+    if (Texts::install(QLocale(language_)).isEmpty()) {
+        *error = QStringLiteral("no texts for %1").arg(QLocale::languageToString(language_));
+        return false;
+    }
+    Preferences::setBool(QString::fromLatin1(Preferences::SHOW_START_PAGE), !options.startPage);
+
+    simulation_ = std::make_unique<sim::Simulation>();
+    if (!simulation_->start(options.preset, error))
+        return false;
+    ServerModel::setBaseUrl(simulation_->serverUrl());
+    LensClient::install(std::make_shared<UsbSerialInterface>(),
+                        std::make_shared<UsbSerialPortList>(UsbSerialPortList::configuredVendorId(),
+                                                            simulation_->portPath()));
+    vm_ = std::make_unique<AppViewModel>();
+    shell_ = std::make_unique<MainWindow>(vm_.get());
+    if (!shell_->load(error))
+        return false;
+    window_ = shell_->window();
+    if (!window_ || !QTest::qWaitForWindowExposed(window_)) {
+        *error = QStringLiteral("the window was not shown");
+        return false;
+    }
+    return true;
+}
+
+sim::VirtualLens& WindowHarness::lens() const { return *simulation_->lens(); }
+
+QString WindowHarness::languageSuffix() const {
+    return language_ == QLocale::Japanese ? QStringLiteral("ja") : QStringLiteral("en");
+}
+
+QQuickItem* WindowHarness::item(const QString& name) const {
+    return findItem(window_->contentItem(), name);
+}
+
+bool WindowHarness::shown(const QString& name) const { return visibleUpwards(item(name)); }
+
+QString WindowHarness::pageName() const {
+    QQuickItem* page = item(QStringLiteral("page"));
+    auto* content = page ? qvariant_cast<QQuickItem*>(page->property("item")) : nullptr;
+    return content ? content->objectName() : QString();
+}
+
+void WindowHarness::click(const QString& name) {
+    QQuickItem* target = item(name);
+    QVERIFY2(visibleUpwards(target), qPrintable(name + QStringLiteral(" is not shown")));
+    QVERIFY2(target->isEnabled(), qPrintable(name + QStringLiteral(" is disabled")));
+    const QPointF centre = target->mapToScene(QPointF(target->width() / 2, target->height() / 2));
+    QVERIFY2(QRectF(QPointF(), window_->size()).contains(centre),
+             qPrintable(name + QStringLiteral(" lies outside the window")));
+    QTest::mouseClick(window_, Qt::LeftButton, {}, centre.toPoint());
+}
+
+void WindowHarness::connect(bool forCustomizing) {
+    click(forCustomizing ? QStringLiteral("connectCustomize") : QStringLiteral("connectFirmware"));
+    if (QTest::currentTestFailed())
+        return;
+    QTRY_COMPARE_WITH_TIMEOUT(vm_->connect_state(), int(CONNECT_COMPLETE), 10000);
+    QTRY_VERIFY(!vm_->lock());
+}
+
+void WindowHarness::picture(const QString& name) {
+    QCoreApplication::processEvents();
+    const QImage image = window_->grabWindow();
+    QVERIFY(!image.isNull());
+    const QString file = QDir(QStringLiteral(KELVARA_UI_PICTURES))
+                             .filePath(name + QLatin1Char('-') + languageSuffix() + QStringLiteral(".png"));
+    QVERIFY2(image.save(file), qPrintable(file));
+}
+
+} // namespace kelvara

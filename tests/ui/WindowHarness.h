@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+
+#include <memory>
+
+class QQuickItem;
+class QQuickWindow;
+
+namespace kelvara {
+class AppViewModel;
+class MainWindow;
+namespace sim {
+class Simulation;
+class VirtualLens;
+} // namespace sim
+
+// The virtual lens, the controller and the window in this process, in one language, as
+// the program builds them. The window test helpers verify with QTest macros: after a call
+// that can fail, the caller checks QTest::currentTestFailed().
+class WindowHarness {
+  public:
+    struct Options {
+        QString preset;                               // empty: the default lens
+        QLocale::Language language = QLocale::English;
+        bool startPage = false;                       // false: stored as not wanted
+    };
+
+    // Points the preferences, the window's frame and the backups at `dir` for the rest of
+    // the process. Call once before the first harness.
+    static void isolateUserFiles(const QString& dir);
+
+    WindowHarness();
+    ~WindowHarness();
+    WindowHarness(const WindowHarness&) = delete;
+    WindowHarness& operator=(const WindowHarness&) = delete;
+
+    // Starts everything and waits until the window is exposed.
+    bool start(const Options& options, QString* error);
+
+    QQuickWindow* window() const { return window_; }
+    AppViewModel& vm() const { return *vm_; }
+    MainWindow& shell() const { return *shell_; }
+    sim::VirtualLens& lens() const;
+    // "en" or "ja": the suffix of the pictures.
+    QString languageSuffix() const;
+
+    // The first item of that object name, or nullptr.
+    QQuickItem* item(const QString& name) const;
+    // Visible itself and through all its parents.
+    bool shown(const QString& name) const;
+    // The object name of the page on screen.
+    QString pageName() const;
+
+    // Presses the named item in its centre; fails the test when it is hidden or disabled.
+    void click(const QString& name);
+    // Connects through the connect page's button and waits for the first page.
+    void connect(bool forCustomizing);
+    // Writes the window as "<name>-<language>.png" into the pictures folder.
+    void picture(const QString& name);
+
+  private:
+    std::unique_ptr<sim::Simulation> simulation_;
+    std::unique_ptr<AppViewModel> vm_;
+    std::unique_ptr<MainWindow> shell_;
+    QQuickWindow* window_ = nullptr;
+    QLocale::Language language_ = QLocale::English;
+};
+
+} // namespace kelvara
