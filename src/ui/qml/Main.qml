@@ -55,7 +55,7 @@ ApplicationWindow {
         anchors.fill: parent
         spacing: 0
 
-        SideMenu {
+        SideView {
             objectName: "sideMenu"
             visible: vm.show_menu
             Layout.fillHeight: true
@@ -67,7 +67,7 @@ ApplicationWindow {
             Layout.fillHeight: true
             spacing: 0
 
-            HeaderBar { Layout.fillWidth: true }
+            HeaderView { Layout.fillWidth: true }
 
             Loader {
                 id: page
@@ -90,18 +90,18 @@ ApplicationWindow {
                 }
             }
 
-            FooterBar { Layout.fillWidth: true }
+            FooterView { Layout.fillWidth: true }
         }
     }
 
-    Component { id: connectPage; ConnectPage { objectName: "connectPage" } }
-    Component { id: homePage; HomePage { objectName: "homePage" } }
-    Component { id: firmwarePage; FirmwarePage { objectName: "firmwarePage" } }
-    Component { id: versionPage; VersionPage { objectName: "versionPage" } }
-    Component { id: customSettingPage; CustomSettingPage { objectName: "customSettingPage" } }
-    Component { id: ringSettingPage; RingSettingPage { objectName: "ringSettingPage" } }
-    Component { id: adjustmentPage; AdjustmentPage { objectName: "adjustmentPage" } }
-    Component { id: functionDescriptionPage; FunctionDescriptionPage { objectName: "functionDescriptionPage" } }
+    Component { id: connectPage; ConnectView { objectName: "connectPage" } }
+    Component { id: homePage; HomeView { objectName: "homePage" } }
+    Component { id: firmwarePage; FirmwareInfoView { objectName: "firmwarePage" } }
+    Component { id: versionPage; VersionInfoView { objectName: "versionPage" } }
+    Component { id: customSettingPage; CustomSettingView { objectName: "customSettingPage" } }
+    Component { id: ringSettingPage; RingSettingView { objectName: "ringSettingPage" } }
+    Component { id: adjustmentPage; AdjustmentView { objectName: "adjustmentPage" } }
+    Component { id: functionDescriptionPage; FunctionDescriptionView { objectName: "functionDescriptionPage" } }
 
     // While a setting is written nothing else may be touched.
     Rectangle {
@@ -124,12 +124,12 @@ ApplicationWindow {
         z: 80
     }
 
-    StartPage {
+    StartPageView {
         anchors.fill: parent
         z: 90
     }
 
-    MessageBox {
+    MessageView {
         anchors.fill: parent
         z: 100
     }

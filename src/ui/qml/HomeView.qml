@@ -28,7 +28,7 @@ Item {
             Card {
                 Layout.preferredWidth: Math.round(home.width * 0.34)
                 Layout.fillHeight: true
-                LensDrawing {
+                HomeImageView {
                     anchors.centerIn: parent
                     width: parent.width - theme.margin * 2
                     height: Math.min(parent.height - theme.margin * 2, width * 0.6)

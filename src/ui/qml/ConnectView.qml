@@ -47,7 +47,7 @@ ScrollView {
                         anchors.margins: theme.margin
                         spacing: theme.gap
 
-                        LensDrawing {
+                        HomeImageView {
                             Layout.alignment: Qt.AlignHCenter
                             Layout.preferredWidth: Math.min(200, cardColumn.width)
                             Layout.preferredHeight: 90

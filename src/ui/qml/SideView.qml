@@ -24,20 +24,20 @@ Rectangle {
             Layout.bottomMargin: theme.gap
         }
 
-        SideMenuEntry { menuId: 1; textId: "Menu_Home"; shown: root.hasCustomising }
-        SideMenuEntry { menuId: 2; textId: "Menu_SwitchSetting"; shown: root.connected && root.supports(1) }
-        SideMenuEntry { menuId: 3; textId: "Menu_ButtonSetting"; shown: root.connected && !root.supports(1) && root.supports(0) }
-        SideMenuEntry { menuId: 4; textId: "Menu_RingFocusSetting"
+        MenuItemView { menuId: 1; textId: "Menu_Home"; shown: root.hasCustomising }
+        MenuItemView { menuId: 2; textId: "Menu_SwitchSetting"; shown: root.connected && root.supports(1) }
+        MenuItemView { menuId: 3; textId: "Menu_ButtonSetting"; shown: root.connected && !root.supports(1) && root.supports(0) }
+        MenuItemView { menuId: 4; textId: "Menu_RingFocusSetting"
             shown: root.connected && (root.supports(2) || root.supports(3) || root.supports(4) || root.supports(5)) }
-        SideMenuEntry { menuId: 5; textId: "Menu_Adjustment"; shown: root.connected && root.afVisible() }
-        SideMenuEntry { menuId: 6; textId: "Menu_FirmwareInfo"; shown: root.connected }
-        SideMenuEntry { menuId: 0; textId: "Menu_Connect"; shown: !root.connected }
-        SideMenuEntry { menuId: 7; textId: "Menu_VersionInfo"; shown: true }
-        SideMenuEntry { menuId: 8; textId: "Menu_FunctionDescription"; shown: root.hasCustomising }
+        MenuItemView { menuId: 5; textId: "Menu_Adjustment"; shown: root.connected && root.afVisible() }
+        MenuItemView { menuId: 6; textId: "Menu_FirmwareInfo"; shown: root.connected }
+        MenuItemView { menuId: 0; textId: "Menu_Connect"; shown: !root.connected }
+        MenuItemView { menuId: 7; textId: "Menu_VersionInfo"; shown: true }
+        MenuItemView { menuId: 8; textId: "Menu_FunctionDescription"; shown: root.hasCustomising }
 
         Item { Layout.fillHeight: true }
 
-        SideMenuEntry {
+        MenuItemView {
             objectName: "onlineHelp"
             textId: "VersionInfo_OnlineHelp"
             shown: true
