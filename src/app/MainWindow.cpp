@@ -5,6 +5,7 @@
 
 #include "controller/AppViewModel.h"
 #include "link/LensClient.h"
+#include "platform/Preferences.h"
 #include "platform/Texts.h"
 
 #include <QDesktopServices>
@@ -19,7 +20,9 @@
 namespace kelvara {
 
 MainWindow::MainWindow(AppViewModel* app, QObject* parent)
-    : QObject(parent), app_(app), fileDialogs_(std::make_unique<QuickFileDialogs>()),
+    : QObject(parent), app_(app),
+      startPageWanted_(!Preferences::boolValue(QString::fromLatin1(Preferences::SHOW_START_PAGE))),
+      fileDialogs_(std::make_unique<QuickFileDialogs>()),
       engine_(std::make_unique<QQmlApplicationEngine>()) {
     app_->setFileDialogs(fileDialogs_.get());
 }
@@ -78,6 +81,12 @@ void MainWindow::openUrl(const QString& textId) const {
     const QString address = Texts::url(textId.toUtf8().constData());
     if (!address.isEmpty())
         QDesktopServices::openUrl(QUrl(address));
+}
+
+void MainWindow::dismissStartPage(bool dontShowNext) {
+    // The stored value is the inverse of its name: true hides the page.
+    if (dontShowNext)
+        Preferences::setBool(QString::fromLatin1(Preferences::SHOW_START_PAGE), true);
 }
 
 void MainWindow::restoreGeometry(QQuickWindow& window) const {

@@ -18,6 +18,9 @@ class QuickFileDialogs;
 // the window closes.
 class MainWindow : public QObject {
     Q_OBJECT
+    // Read once when the window is built: the start page shows unless the user asked
+    // not to see it again.
+    Q_PROPERTY(bool startPageWanted READ startPageWanted CONSTANT)
 
   public:
     // `app` must outlive the window.
@@ -39,6 +42,10 @@ class MainWindow : public QObject {
     // Opens the web address stored under a text id in the browser.
     Q_INVOKABLE void openUrl(const QString& textId) const;
 
+    bool startPageWanted() const { return startPageWanted_; }
+    // The start page was closed; with `dontShowNext` it stays away at the next launches.
+    Q_INVOKABLE void dismissStartPage(bool dontShowNext);
+
     static QString settingsGroup() { return QStringLiteral("Main Window"); }
 
   private:
@@ -46,6 +53,7 @@ class MainWindow : public QObject {
     void saveGeometry() const;
 
     AppViewModel* app_;
+    bool startPageWanted_;
     std::unique_ptr<QuickFileDialogs> fileDialogs_;
     std::unique_ptr<QQmlApplicationEngine> engine_;
 };

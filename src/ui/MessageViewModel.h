@@ -44,13 +44,18 @@ class MessageViewModel : public QObject {
     void showMessage(const QString& text, Handler onOk);
     void showConfirm(const QString& text, Handler onYes, Handler onNo);
 
-    // Direct, on the main thread.
-    void showTooltip(const QString& title, const QString& message, const QString& label1,
-                     const QString& label2, const QString& desc1, const QString& desc2);
-    void showTooltip(const QString& title, const QString& message, const QString& label1,
-                     const QString& label2, const QString& label3, const QString& desc1,
-                     const QString& desc2, const QString& desc3);
+    // Direct, on the main thread; the pages call them.
+    Q_INVOKABLE void showTooltip(const QString& title, const QString& message,
+                                 const QString& label1, const QString& label2,
+                                 const QString& desc1, const QString& desc2);
+    Q_INVOKABLE void showTooltip(const QString& title, const QString& message,
+                                 const QString& label1, const QString& label2,
+                                 const QString& label3, const QString& desc1,
+                                 const QString& desc2, const QString& desc3);
     void showButtonFunctionTooltip(int swId, int funcId, Handler onOk);
+    Q_INVOKABLE void showButtonFunctionTooltip(int swId, int funcId) {
+        showButtonFunctionTooltip(swId, funcId, [] {});
+    }
 
     // The user's answer with the handler of the pressed button; main thread.
     void respond(const Handler& handler);
