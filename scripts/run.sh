@@ -1,7 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and talks to the built-in virtual lens.
+# Installs what is missing, builds, and opens the window on the built-in virtual lens.
+# Extra arguments go to the program (for example --simulate=prime-z).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/bootstrap.sh
 scripts/build.sh default
-exec build/default/src/cli/kelvara-lens-cli --simulate probe "$@"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+  echo "run.sh: no display to open the window on; run it in a desktop session," \
+       "or headless with: xvfb-run scripts/run.sh (Debian package xvfb)" >&2
+  exit 1
+fi
+args=("$@")
+[ ${#args[@]} -gt 0 ] || args=(--simulate)
+exec build/default/src/app/kelvara-lens-utility "${args[@]}"

@@ -13,6 +13,8 @@
 #include "platform/Texts.h"
 
 #include <QDir>
+#include <QGuiApplication>
+#include <QPalette>
 #include <QQuickItem>
 #include <QQuickStyle>
 #include <QQuickWindow>
@@ -32,6 +34,18 @@ QQuickItem* findItem(QQuickItem* from, const QString& name) {
         if (QQuickItem* found = findItem(child, name))
             return found;
     return nullptr;
+}
+
+// What a desktop in dark mode hands the program.
+QPalette darkPalette() {
+    QPalette palette;
+    palette.setColor(QPalette::Window, QColor(0x2b, 0x2d, 0x31));
+    palette.setColor(QPalette::WindowText, QColor(0xe6, 0xe6, 0xe6));
+    palette.setColor(QPalette::Base, QColor(0x1f, 0x21, 0x24));
+    palette.setColor(QPalette::Text, QColor(0xe6, 0xe6, 0xe6));
+    palette.setColor(QPalette::Button, QColor(0x35, 0x38, 0x3d));
+    palette.setColor(QPalette::ButtonText, QColor(0xe6, 0xe6, 0xe6));
+    return palette;
 }
 
 bool visibleUpwards(const QQuickItem* item) {
@@ -65,6 +79,8 @@ WindowHarness::~WindowHarness() {
 
 bool WindowHarness::start(const Options& options, QString* error) {
     language_ = options.language;
+    dark_ = options.dark;
+    QGuiApplication::setPalette(dark_ ? darkPalette() : QPalette());
     if (Texts::install(QLocale(language_)).isEmpty()) {
         *error = QStringLiteral("no texts for %1").arg(QLocale::languageToString(language_));
         return false;
@@ -92,8 +108,10 @@ bool WindowHarness::start(const Options& options, QString* error) {
 
 sim::VirtualLens& WindowHarness::lens() const { return *simulation_->lens(); }
 
-QString WindowHarness::languageSuffix() const {
-    return language_ == QLocale::Japanese ? QStringLiteral("ja") : QStringLiteral("en");
+QString WindowHarness::pictureSuffix() const {
+    const QString language =
+        language_ == QLocale::Japanese ? QStringLiteral("ja") : QStringLiteral("en");
+    return dark_ ? language + QStringLiteral("-dark") : language;
 }
 
 QQuickItem* WindowHarness::item(const QString& name) const {
@@ -131,7 +149,7 @@ void WindowHarness::picture(const QString& name) {
     const QImage image = window_->grabWindow();
     QVERIFY(!image.isNull());
     const QString file = QDir(QStringLiteral(KELVARA_UI_PICTURES))
-                             .filePath(name + QLatin1Char('-') + languageSuffix() + QStringLiteral(".png"));
+                             .filePath(name + QLatin1Char('-') + pictureSuffix() + QStringLiteral(".png"));
     QVERIFY2(image.save(file), qPrintable(file));
 }
 

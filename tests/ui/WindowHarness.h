@@ -25,6 +25,7 @@ class WindowHarness {
         QString preset;                               // empty: the default lens
         QLocale::Language language = QLocale::English;
         bool startPage = false;                       // false: stored as not wanted
+        bool dark = false;                            // a dark system palette
     };
 
     // Points the preferences, the window's frame and the backups at `dir` for the rest of
@@ -43,8 +44,8 @@ class WindowHarness {
     AppViewModel& vm() const { return *vm_; }
     MainWindow& shell() const { return *shell_; }
     sim::VirtualLens& lens() const;
-    // "en" or "ja": the suffix of the pictures.
-    QString languageSuffix() const;
+    // "en" or "ja", then "-dark" in the dark palette: the suffix of the pictures.
+    QString pictureSuffix() const;
 
     // The first item of that object name, or nullptr.
     QQuickItem* item(const QString& name) const;
@@ -57,7 +58,7 @@ class WindowHarness {
     void click(const QString& name);
     // Connects through the connect page's button and waits for the first page.
     void connect(bool forCustomizing);
-    // Writes the window as "<name>-<language>.png" into the pictures folder.
+    // Writes the window as "<name>-<suffix>.png" into the pictures folder.
     void picture(const QString& name);
 
   private:
@@ -66,6 +67,7 @@ class WindowHarness {
     std::unique_ptr<MainWindow> shell_;
     QQuickWindow* window_ = nullptr;
     QLocale::Language language_ = QLocale::English;
+    bool dark_ = false;
 };
 
 } // namespace kelvara

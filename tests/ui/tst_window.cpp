@@ -139,17 +139,20 @@ void WindowTest::disconnectingReturnsToConnectPage() {
 
 void WindowTest::picturesOfEveryPage_data() {
     QTest::addColumn<QLocale::Language>("language");
-    QTest::newRow("en") << QLocale::English;
-    QTest::newRow("ja") << QLocale::Japanese;
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("en") << QLocale::English << false;
+    QTest::newRow("ja") << QLocale::Japanese << false;
+    QTest::newRow("en-dark") << QLocale::English << true;
 }
 
 // At the smallest window size, where text is most likely to be cut.
 void WindowTest::picturesOfEveryPage() {
     QFETCH(QLocale::Language, language);
+    QFETCH(bool, dark);
     ui_.reset();
     ui_ = std::make_unique<WindowHarness>();
     QString error;
-    QVERIFY2(ui_->start({{}, language, false}, &error), qPrintable(error));
+    QVERIFY2(ui_->start({{}, language, false, dark}, &error), qPrintable(error));
     window_ = ui_->window();
     vm_ = &ui_->vm();
     window_->resize(800, 600);
