@@ -15,12 +15,23 @@ QString Simulation::defaultPreset() { return QStringLiteral("zoom-e"); }
 
 bool Simulation::start(const QString& preset, QString* error) {
     const QString name = preset.isEmpty() ? defaultPreset() : preset;
-    const auto profile = LensProfile::preset(name);
-    if (!profile) {
-        if (error)
-            *error = QStringLiteral("unknown virtual lens \"%1\"; choose one of: %2")
-                         .arg(name, LensProfile::presetNames().join(QStringLiteral(", ")));
-        return false;
+    std::optional<LensProfile> profile;
+    if (name.endsWith(QLatin1String(".json"))) {
+        QString why;
+        profile = LensProfile::fromFile(name, &why);
+        if (!profile) {
+            if (error)
+                *error = QStringLiteral("cannot use the lens profile %1: %2").arg(name, why);
+            return false;
+        }
+    } else {
+        profile = LensProfile::preset(name);
+        if (!profile) {
+            if (error)
+                *error = QStringLiteral("unknown virtual lens \"%1\"; choose one of: %2")
+                             .arg(name, LensProfile::presetNames().join(QStringLiteral(", ")));
+            return false;
+        }
     }
     auto lens = std::make_unique<VirtualLens>(*profile);
     if (!lens->start({}, error))

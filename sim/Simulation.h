@@ -22,7 +22,8 @@ class Simulation {
     // the program can customise.
     static QString defaultPreset();
 
-    // Starts the lens of the named preset (empty: the default) and its update server.
+    // Starts the lens of the named preset (empty: the default), or of a lens profile file
+    // when the name ends in ".json", and its update server.
     // On failure returns false with a reason for the user in *error.
     bool start(const QString& preset, QString* error);
 

@@ -33,8 +33,12 @@
         <translation>Take a test shot after each change and keep the value at which your subject is sharpest. The value is stored in the lens.</translation>
     </message>
     <message id="Adjustment_AfRevisionExplanation">
-        <source>Shifts the point at which AF focuses, to correct a consistent front or back focus.</source>
-        <translation>Shifts the point at which AF focuses, to correct a consistent front or back focus.</translation>
+        <source>Shifts the point at which AF focuses, to correct a consistent front or back focus.
+
+</source>
+        <translation>Shifts the point at which AF focuses, to correct a consistent front or back focus.
+
+</translation>
     </message>
     <message id="Adjustment_CorrectionValue">
         <source>Adjustment value</source>
@@ -378,6 +382,10 @@
         <source>Custom 3</source>
         <extracomment>Custom switch position.</extracomment>
         <translation>Custom 3</translation>
+    </message>
+    <message id="Common_Help">
+        <source>Help</source>
+        <translation>Help</translation>
     </message>
     <message id="Common_LensCommunicationError">
         <source>The lens did not respond, so the setting was not changed. Check that the lens sits firmly in the dock and that the cable is connected, then try again.</source>

@@ -33,8 +33,12 @@
         <translation>変更するたびに試し撮りを行い、被写体に最もピントが合う値に設定してください。調整値はレンズに保存されます。</translation>
     </message>
     <message id="Adjustment_AfRevisionExplanation">
-        <source>Shifts the point at which AF focuses, to correct a consistent front or back focus.</source>
-        <translation>AFで合わせるピント位置を補正し、前ピン・後ピンの傾向を調整します。</translation>
+        <source>Shifts the point at which AF focuses, to correct a consistent front or back focus.
+
+</source>
+        <translation>AFで合わせるピント位置を補正し、前ピン・後ピンの傾向を調整します。
+
+</translation>
     </message>
     <message id="Adjustment_CorrectionValue">
         <source>Adjustment value</source>
@@ -378,6 +382,10 @@
         <source>Custom 3</source>
         <extracomment>Custom switch position.</extracomment>
         <translation>カスタム3</translation>
+    </message>
+    <message id="Common_Help">
+        <source>Help</source>
+        <translation>ヘルプ</translation>
     </message>
     <message id="Common_LensCommunicationError">
         <source>The lens did not respond, so the setting was not changed. Check that the lens sits firmly in the dock and that the cable is connected, then try again.</source>

@@ -4,7 +4,9 @@
 #include "QuickFileDialogs.h"
 
 #include "controller/AppViewModel.h"
+#include "firmware/ServerModel.h"
 #include "link/LensClient.h"
+#include "platform/Diagnostics.h"
 #include "platform/Preferences.h"
 #include "platform/Texts.h"
 
@@ -77,10 +79,33 @@ bool MainWindow::requestClose() {
     return true;
 }
 
+void MainWindow::willClose() {
+    if (requestClose()) {
+        // Already past the closing rule: hiding does not ask it a second time.
+        if (QQuickWindow* w = window())
+            w->hide();
+        QCoreApplication::quit();
+    }
+    Diagnostics::line(QStringLiteral("will close"));
+}
+
+namespace {
+
+// Only web pages: a missing text must not turn into a local file being opened.
+void openAddress(const QString& address) {
+    const QUrl url(address, QUrl::StrictMode);
+    if (url.isValid() && !url.isRelative() && !url.host().isEmpty())
+        QDesktopServices::openUrl(url);
+}
+
+} // namespace
+
 void MainWindow::openUrl(const QString& textId) const {
-    const QString address = Texts::url(textId.toUtf8().constData());
-    if (!address.isEmpty())
-        QDesktopServices::openUrl(QUrl(address));
+    openAddress(Texts::url(textId.toUtf8().constData()));
+}
+
+void MainWindow::openFirmwareContent() const {
+    openAddress(ServerModel::firmwareContentAddress());
 }
 
 void MainWindow::dismissStartPage(bool dontShowNext) {

@@ -39,8 +39,13 @@ class MainWindow : public QObject {
     // The window's close request: true when it may close; then the frame is saved and
     // the port closed.
     Q_INVOKABLE bool requestClose();
+    // The quit command: ends the application when the closing rule allows, and logs
+    // "will close" either way.
+    Q_INVOKABLE void willClose();
     // Opens the web address stored under a text id in the browser.
     Q_INVOKABLE void openUrl(const QString& textId) const;
+    // Opens the page about the connected lens's firmware.
+    Q_INVOKABLE void openFirmwareContent() const;
 
     bool startPageWanted() const { return startPageWanted_; }
     // The start page was closed; with `dontShowNext` it stays away at the next launches.

@@ -1,17 +1,21 @@
 #include "MainWindow.h"
 
+#include "LensProfile.h"
 #include "Simulation.h"
 #include "controller/AppViewModel.h"
 #include "firmware/ServerModel.h"
 #include "link/LensClient.h"
 #include "link/UsbSerialInterface.h"
 #include "link/UsbSerialPortList.h"
+#include "platform/SleepMonitor.h"
 #include "platform/Texts.h"
 
 #include <QGuiApplication>
 #include <QQuickStyle>
+#include <QQuickWindow>
 #include <QTextStream>
 
+#include <chrono>
 #include <optional>
 
 using namespace kelvara;
@@ -29,8 +33,10 @@ QString usage() {
         "Usage: kelvara-lens-utility [--port PATH] [--server URL] [--simulate[=PRESET]]\n"
         "  --port PATH          serial port of the lens dock (default: found by USB id)\n"
         "  --server URL         base address of the update server\n"
-        "  --simulate[=PRESET]  use the built-in virtual lens (default preset %1)\n")
-        .arg(sim::Simulation::defaultPreset());
+        "  --simulate[=PRESET]  use the built-in virtual lens (default preset %1; presets:\n"
+        "                       %2; or a lens profile file NAME.json)\n")
+        .arg(sim::Simulation::defaultPreset(),
+             sim::LensProfile::presetNames().join(QStringLiteral(", ")));
 }
 
 // Returns false with a reason for an unknown or incomplete option.
@@ -73,6 +79,30 @@ bool parse(const QStringList& args, Options* options, bool* help, QString* error
 int failWith(const QString& reason, int code = 1) {
     QTextStream(stderr) << "kelvara-lens-utility: " << reason << Qt::endl;
     return code;
+}
+
+// For bench/bench_window.sh only: KELVARA_BENCH_EXIT=first-frame prints the wall-clock
+// time of the first frame on stderr, =connected connects to the lens; then the program
+// ends, so that the script can read the start-up time and the peak memory.
+void exitForBenchmark(QQuickWindow& window, AppViewModel& controller) {
+    const QByteArray mode = qgetenv("KELVARA_BENCH_EXIT");
+    if (mode == "first-frame") {
+        QObject::connect(&window, &QQuickWindow::frameSwapped, &window, [] {
+            const auto now = std::chrono::system_clock::now().time_since_epoch();
+            QTextStream(stderr)
+                << "first-frame-ns "
+                << qint64(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count())
+                << Qt::endl;
+            QCoreApplication::exit(0);
+        }, Qt::SingleShotConnection);
+    } else if (mode == "connected") {
+        QObject::connect(&controller, &AppViewModel::connect_stateChanged, &controller,
+                         [&controller] {
+                             if (controller.connectState() == CONNECT_COMPLETE)
+                                 QCoreApplication::exit(0);
+                         });
+        controller.connectLens(true);
+    }
 }
 
 } // namespace
@@ -119,6 +149,10 @@ int main(int argc, char** argv) {
     MainWindow window(&controller);
     if (!window.load(&error))
         return failWith(error);
+    // Without a system bus the computer's sleep goes unnoticed; nothing else changes.
+    SleepMonitor sleepMonitor;
+    sleepMonitor.listen();
+    exitForBenchmark(*window.window(), controller);
     const int code = app.exec();
     LensClient::transport().closePort();
     return code;

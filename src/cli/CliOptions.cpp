@@ -113,6 +113,7 @@ QString CliOptions::usage() {
         "  --port PATH           use this serial port instead of searching for the adapter\n"
         "                        (also KELVARA_PORT)\n"
         "  --simulate[=PRESET]   run against the built-in virtual lens and update server\n"
+        "                        (PRESET: a preset name, or a lens profile file NAME.json)\n"
         "  --server URL          base URL of the update server (also KELVARA_UPDATE_URL)\n"
         "  --yes, -y             answer yes to questions; without it a question is asked on\n"
         "                        the terminal, or answered no when there is none\n"

@@ -387,6 +387,7 @@ void PopupViewModel::restoreFunctionFrom(FunctionStep step) {
     }
     case FunctionStep::Back:
         prevPage();
+        emit functionSelectionRestored();
         return;
     }
 }

@@ -106,6 +106,9 @@ class PopupViewModel : public QObject {
     void select_bt_func_idChanged();
     void aflim_idChanged();
     void lens_settingChanged();
+    // restoreFunctionSelection() reached its end: everything is back and the page went
+    // back. On the first page that is when a cancel may close the popup.
+    void functionSelectionRestored();
     // Any published field changed; lets the controller re-announce them as one.
     void changed();
 

@@ -49,6 +49,8 @@ QPalette darkPalette() {
 }
 
 bool visibleUpwards(const QQuickItem* item) {
+    if (!item)
+        return false;
     for (; item; item = item->parentItem())
         if (!item->isVisible() || item->opacity() <= 0)
             return false;

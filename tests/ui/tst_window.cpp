@@ -1,6 +1,7 @@
 // The window against the virtual lens in this process: pages, message box, closing rule,
 // and a picture of every page in English and Japanese for review.
 #include "MainWindow.h"
+#include "VirtualLens.h"
 #include "WindowHarness.h"
 
 #include "controller/AppViewModel.h"
@@ -12,6 +13,9 @@
 #include "platform/Texts.h"
 #include "ui/MessageViewModel.h"
 
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QSettings>
@@ -33,6 +37,7 @@ class WindowTest : public QObject {
     void disconnectingReturnsToConnectPage();
     void picturesOfEveryPage_data();
     void picturesOfEveryPage();
+    void unplugReturnsToConnectPage();
 
   private:
     QQuickItem* item(const QString& name) const { return ui_->item(name); }
@@ -175,6 +180,40 @@ void WindowTest::picturesOfEveryPage() {
         QTRY_COMPARE(pageName(), QLatin1String(page.page));
         ui_->picture(QLatin1String(page.page));
     }
+}
+
+// A lens that does not restart to apply firmware: losing it ends the connection with a
+// message instead of waiting for it to come back.
+void WindowTest::unplugReturnsToConnectPage() {
+    QFile preset(QStringLiteral(":/kelvara/sim/profiles/zoom-e.json"));
+    QVERIFY(preset.open(QIODevice::ReadOnly));
+    QJsonObject profile = QJsonDocument::fromJson(preset.readAll()).object();
+    QVERIFY(profile.contains(QStringLiteral("firmwareType")));
+    profile[QStringLiteral("firmwareType")] = 0;
+    const QString path = QDir(userFiles_.path()).filePath(QStringLiteral("no-restart.json"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QJsonDocument(profile).toJson());
+    file.close();
+
+    ui_.reset();
+    ui_ = std::make_unique<WindowHarness>();
+    QString error;
+    QVERIFY2(ui_->start({path, QLocale::English, false}, &error), qPrintable(error));
+    vm_ = &ui_->vm();
+    ui_->connect(true);
+    QVERIFY(!QTest::currentTestFailed());
+    QCOMPARE(pageName(), QStringLiteral("homePage"));
+
+    ui_->lens().unplug();
+    QTRY_VERIFY_WITH_TIMEOUT(shown(QStringLiteral("messageOk")), 5000);
+    QCOMPARE(vm_->message()->message(), qtTrId("Common_LensRemovalMessage"));
+    QVERIFY(!LensClient::transport().isPortOpen());
+    click(QStringLiteral("messageOk"));
+    QTRY_COMPARE(vm_->connect_state(), int(NOT_CONNECT));
+    QTRY_COMPARE(pageName(), QStringLiteral("connectPage"));
+    QVERIFY(shown(QStringLiteral("menu_Menu_Connect")));
+    QVERIFY(!shown(QStringLiteral("menu_Menu_Home")));
 }
 
 QTEST_MAIN(WindowTest)

@@ -16,6 +16,7 @@
 #include "ui/MessageViewModel.h"
 #include "ui/PopupViewModel.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 #include <memory>
@@ -448,12 +449,15 @@ class TestPopup : public QObject {
             return;
         const QVariantMap edited = stateOf(settings());
         const int mark = int(writes().size());
+        QSignalSpy restored(popup.get(), &PopupViewModel::functionSelectionRestored);
 
         cancel(s);
         if (s.popup == PopupId::FunctionSelect) {
             QTRY_COMPARE(popup->page_index(), 0);
             QVERIFY(popup->show_popup());
             QCOMPARE(popup->select_bt_func_id(), popup->last_function());
+            // Announced once, after the last write was accepted.
+            QCOMPARE(restored.count(), 1);
         } else {
             QTRY_VERIFY(!popup->show_popup());
         }
@@ -523,10 +527,12 @@ class TestPopup : public QObject {
         int mark = int(writes().size());
 
         refusedAddress = refused;
+        QSignalSpy restored(popup.get(), &PopupViewModel::functionSelectionRestored);
         cancel(s);
         QTRY_VERIFY(app->message()->show_message());
         QTest::qWait(30);
         QCOMPARE(writes(mark), firstCancel);
+        QCOMPARE(restored.count(), 0);
         QVERIFY(popup->show_popup());
         QCOMPARE(popup->page_index(), page);
         QCOMPARE(popup->select_bt_func_id(), highlighted);

@@ -2,12 +2,41 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 
-// Connect the lens, for customising it or for updating its firmware.
+// Connect the lens, for customising it or for updating its firmware. Each purpose is a
+// card with pictures of the connection and its button beside the text, so that both
+// buttons fit in the smallest window without scrolling.
 ScrollView {
     id: pageView
     contentWidth: availableWidth
     clip: true
     readonly property bool connecting: vm.connect_state === 1
+
+    component ConnectButton: ActionButton {
+        property bool customise
+        text: qsTrId("Connect_LensConnect")
+        highlighted: true
+        enabled: !pageView.connecting
+        Layout.alignment: Qt.AlignRight | Qt.AlignBottom
+        onActivated: vm.connectLens(customise)
+    }
+
+    component Purpose: ColumnLayout {
+        property alias pictures: illustration.pictures
+        property string textId
+        spacing: theme.unit
+        ConnectIllustration {
+            id: illustration
+            Layout.fillWidth: true
+            Layout.preferredHeight: implicitHeight
+        }
+        Label {
+            Layout.fillWidth: true
+            text: qsTrId(parent.textId)
+            wrapMode: Text.WordWrap
+            color: theme.text
+            lineHeight: 1.1
+        }
+    }
 
     ColumnLayout {
         width: pageView.availableWidth
@@ -19,72 +48,81 @@ ScrollView {
             text: qsTrId("Menu_Connect")
             font.pixelSize: theme.pageTitleSize
             color: theme.text
+            Accessible.role: Accessible.Heading
         }
 
-        RowLayout {
+        // Customisation, with the lens alone or on a camera.
+        Card {
             Layout.fillWidth: true
             Layout.leftMargin: theme.margin
             Layout.rightMargin: theme.margin
-            spacing: theme.gap
+            implicitHeight: customiseColumn.implicitHeight + theme.gap * 2
 
-            Repeater {
-                model: [
-                    { name: "connectCustomize", customise: true,
-                      texts: ["Connect_CustomizeWithoutCamera", "Connect_CustomizeWithCamera"],
-                      warning: "Connect_CameraSleepWarning" },
-                    { name: "connectFirmware", customise: false,
-                      texts: ["Connect_FirmwareUpdate"], warning: "" }
-                ]
-                Card {
+            ColumnLayout {
+                id: customiseColumn
+                anchors.fill: parent
+                anchors.margins: theme.gap
+                spacing: theme.unit
+
+                RowLayout {
                     Layout.fillWidth: true
-                    Layout.preferredWidth: 1
-                    Layout.alignment: Qt.AlignTop
-                    implicitHeight: cardColumn.implicitHeight + theme.margin * 2
-
-                    ColumnLayout {
-                        id: cardColumn
-                        anchors.fill: parent
-                        anchors.margins: theme.margin
-                        spacing: theme.gap
-
-                        HomeImageView {
-                            Layout.alignment: Qt.AlignHCenter
-                            Layout.preferredWidth: Math.min(200, cardColumn.width)
-                            Layout.preferredHeight: 90
-                        }
-                        Repeater {
-                            model: modelData.texts
-                            Label {
-                                Layout.fillWidth: true
-                                text: qsTrId(modelData)
-                                wrapMode: Text.WordWrap
-                                color: theme.text
-                                lineHeight: 1.15
-                            }
-                        }
-                        RowLayout {
-                            visible: modelData.warning !== ""
-                            Layout.fillWidth: true
-                            spacing: theme.unit
-                            WarningBadge { Layout.alignment: Qt.AlignTop }
-                            Label {
-                                Layout.fillWidth: true
-                                text: modelData.warning === "" ? "" : qsTrId(modelData.warning)
-                                wrapMode: Text.WordWrap
-                                color: theme.subtle
-                                font.pixelSize: theme.smallSize
-                            }
-                        }
-                        Item { Layout.fillHeight: true }
-                        Button {
-                            objectName: modelData.name
-                            Layout.alignment: Qt.AlignRight
-                            text: qsTrId("Connect_LensConnect")
-                            highlighted: true
-                            enabled: !pageView.connecting
-                            onClicked: vm.connectLens(modelData.customise)
-                        }
+                    spacing: theme.margin
+                    Purpose {
+                        Layout.fillWidth: true
+                        Layout.preferredWidth: 1
+                        Layout.alignment: Qt.AlignTop
+                        pictures: ["image_pc", "image_cable", "image_lens"]
+                        textId: "Connect_CustomizeWithoutCamera"
                     }
+                    Purpose {
+                        Layout.fillWidth: true
+                        Layout.preferredWidth: 1
+                        Layout.alignment: Qt.AlignTop
+                        pictures: ["image_pc", "image_cable", "image_camera", "image_lens"]
+                        textId: "Connect_CustomizeWithCamera"
+                    }
+                }
+                RowLayout {
+                    Layout.fillWidth: true
+                    spacing: theme.gap
+                    WarningBadge { Layout.alignment: Qt.AlignTop }
+                    Label {
+                        Layout.fillWidth: true
+                        Layout.alignment: Qt.AlignVCenter
+                        text: qsTrId("Connect_CameraSleepWarning")
+                        wrapMode: Text.WordWrap
+                        color: theme.subtle
+                        font.pixelSize: theme.smallSize
+                    }
+                    ConnectButton {
+                        objectName: "connectCustomize"
+                        customise: true
+                    }
+                }
+            }
+        }
+
+        // Firmware update, with the lens alone.
+        Card {
+            Layout.fillWidth: true
+            Layout.leftMargin: theme.margin
+            Layout.rightMargin: theme.margin
+            implicitHeight: firmwareRow.implicitHeight + theme.gap * 2
+
+            RowLayout {
+                id: firmwareRow
+                anchors.fill: parent
+                anchors.margins: theme.gap
+                spacing: theme.gap
+                Purpose {
+                    Layout.fillWidth: true
+                    Layout.alignment: Qt.AlignTop
+                    pictures: ["image_pc", "image_cable", "image_lens"]
+                    textId: "Connect_FirmwareUpdate"
+                }
+                ConnectButton {
+                    objectName: "connectFirmware"
+                    customise: false
                 }
             }
         }
@@ -94,7 +132,12 @@ ScrollView {
             Layout.leftMargin: theme.margin
             Layout.rightMargin: theme.margin
             spacing: theme.unit
-            WarningBadge { Layout.alignment: Qt.AlignTop }
+            Icon {
+                name: "icon_warning"
+                size: 18
+                color: theme.warning
+                Layout.alignment: Qt.AlignTop
+            }
             Label {
                 Layout.fillWidth: true
                 text: qsTrId("Connect_Procedure")
@@ -112,5 +155,6 @@ ScrollView {
             BusyIndicator { running: pageView.connecting; implicitWidth: 32; implicitHeight: 32 }
             ProgressBar { indeterminate: true; Layout.preferredWidth: 240 }
         }
+        Item { Layout.preferredHeight: theme.unit }
     }
 }

@@ -1,6 +1,64 @@
 import QtQuick
 import QtQuick.Controls
+import QtQuick.Layouts
 
-Item {
-    Button { text: qsTrId("Common_Return"); onClicked: vm.selected_menu = 1 }
+// The functions on the custom switch's positions and the custom button; a lens without
+// the switch shows its button only.
+PageScroll {
+    id: page
+    readonly property bool switchPage: vm.selected_menu === 2
+    readonly property string title: qsTrId(switchPage ? "Menu_SwitchSetting" : "Menu_ButtonSetting")
+    readonly property var slots: {
+        var list = []
+        if (root.revision < 0)
+            return list
+        if (switchPage) {
+            for (var i = 1; i <= Math.min(3, vm.basic_info.customSwitchStateCount); ++i)
+                list.push(i)
+            if (vm.basic_info.customButtonCount > 0)
+                list.push(0)
+        } else {
+            list.push(0)
+        }
+        return list
+    }
+
+    // The help names each function in use on the page once, at most three.
+    function showHelp() {
+        var labels = [], texts = []
+        var functions = vm.lens_setting.bt_func
+        for (var i = 0; i < slots.length && labels.length < 3; ++i) {
+            var f = functions[slots[i]]
+            var label = vm.button_item.functionLabel(f)
+            if (label !== "" && labels.indexOf(label) < 0) {
+                labels.push(label)
+                texts.push(vm.button_item.functionExplanation(f))
+            }
+        }
+        while (labels.length < 3) {
+            labels.push("")
+            texts.push("")
+        }
+        vm.message.showTooltip(title, switchPage ? qsTrId("CustomSetting_CustomSwitchExplanation") : "",
+                               labels[0], labels[1], labels[2], texts[0], texts[1], texts[2])
+    }
+
+    TitleView {
+        title: page.title
+        onHelpRequested: page.showHelp()
+    }
+
+    Label {
+        objectName: "customSwitchExplanation"
+        visible: page.switchPage
+        Layout.fillWidth: true
+        text: qsTrId("CustomSetting_CustomSwitchExplanation")
+        color: theme.subtle
+        wrapMode: Text.WordWrap
+    }
+
+    Repeater {
+        model: page.slots
+        CustomSwitchButtonView { slot: modelData }
+    }
 }

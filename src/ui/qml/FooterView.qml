@@ -2,25 +2,35 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 
-// One line for the latest problem, or nothing.
+// The latest problem in one line, or nothing at all.
 Rectangle {
-    implicitHeight: vm.footer_message === "" ? 0 : Math.max(32, footerText.implicitHeight + theme.unit)
-    visible: vm.footer_message !== ""
+    readonly property bool hasMessage: vm.footer_message !== ""
+    implicitHeight: hasMessage ? Math.max(36, footerText.implicitHeight + theme.unit * 2) : 0
+    visible: hasMessage
     color: theme.surface
+    Accessible.role: Accessible.AlertMessage
+    Accessible.name: vm.footer_message
     Rectangle { width: parent.width; height: 1; color: theme.border }
     RowLayout {
         anchors.fill: parent
         anchors.leftMargin: theme.margin
         anchors.rightMargin: theme.margin
         spacing: theme.unit
-        WarningBadge { tint: theme.error }
+        Icon {
+            objectName: "footerIcon"
+            name: "icon_error"
+            size: 20
+            color: theme.error
+        }
         Label {
             id: footerText
             objectName: "footerMessage"
             Layout.fillWidth: true
             text: vm.footer_message
             color: theme.text
-            wrapMode: Text.WordWrap
+            wrapMode: Text.Wrap
+            maximumLineCount: 3
+            elide: Text.ElideRight
         }
     }
 }

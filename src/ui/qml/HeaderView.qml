@@ -16,7 +16,8 @@ Rectangle {
 
         ColumnLayout {
             Layout.fillWidth: true
-            spacing: 0
+            Layout.alignment: Qt.AlignVCenter
+            spacing: 2
             Label {
                 objectName: "headerLens"
                 Layout.fillWidth: true
@@ -25,8 +26,10 @@ Rectangle {
                 font.bold: true
                 elide: Text.ElideRight
                 color: theme.text
+                Accessible.role: Accessible.Heading
             }
             Label {
+                objectName: "headerModel"
                 visible: root.connected
                 Layout.fillWidth: true
                 text: "Model " + vm.basic_info.modelName
@@ -35,11 +38,12 @@ Rectangle {
                 elide: Text.ElideRight
             }
         }
-        Button {
+        ActionButton {
             objectName: "lensRemoval"
             visible: root.connected && vm.show_menu
             text: qsTrId("Header_LensRemoval")
-            onClicked: vm.disconnectLens()
+            iconName: "icon_disconnect"
+            onActivated: vm.disconnectLens()
         }
     }
 }

@@ -1,48 +1,79 @@
 import QtQuick
 
-// Our own simple drawing of a lens seen from the side: mount, barrel, focus ring,
-// custom switch and button. `highlight` names a part to emphasise: "ring", "switch",
-// "button" or "".
+// The attached lens from the side with its custom switch, custom button and focus ring
+// marked, labelled and clickable. The layout comes in a 400 x 200 space and is mapped to
+// this item with one scale, centred, so the marks stay on the controls at any size.
 Item {
     id: drawing
-    property string highlight: ""
-    implicitWidth: 260; implicitHeight: 150
+    property bool hover_switch: false
+    property bool hover_button: false
+    property bool hover_ring: false
+    // The pointer entered or left a part ("switch", "button", "ring") of the drawing.
+    signal hoverSet(string part, bool inside)
 
-    readonly property color line: theme.subtle
-    readonly property color fill: theme.dark ? "#30353c" : "#eef0f3"
+    readonly property var layout: vm.basic_info.homeImageViewModel
+    readonly property real k: Math.min(width / 400, height / 200)
+    readonly property real originX: (width - 400 * k) / 2
+    readonly property real originY: (height - 200 * k) / 2
+    readonly property bool hasSwitch: vm.basic_info.customSwitchStateCount !== 0
+    readonly property bool hasButton: vm.basic_info.customButtonCount !== 0
+    implicitWidth: 400
+    implicitHeight: 200
 
-    Rectangle { // mount
-        x: 0; y: parent.height * 0.3; width: parent.width * 0.08; height: parent.height * 0.4
-        color: drawing.fill; border.color: drawing.line; radius: 3
+    function map(x, y) { return Qt.point(originX + x * k, originY + y * k) }
+
+    Image {
+        objectName: "lensPicture"
+        x: drawing.originX
+        y: drawing.originY
+        width: 400 * drawing.k
+        height: 200 * drawing.k
+        source: drawing.layout.lensImage ? "qrc:/kelvara/images/" + drawing.layout.lensImage + ".svg" : ""
+        sourceSize: Qt.size(Math.max(1, Math.ceil(width)), Math.max(1, Math.ceil(height)))
+        fillMode: Image.Stretch
     }
-    Rectangle { // barrel
-        id: barrel
-        x: parent.width * 0.08; y: parent.height * 0.15
-        width: parent.width * 0.88; height: parent.height * 0.7
-        color: drawing.fill; border.color: drawing.line; radius: 8
+
+    LensDrawingPart {
+        view: drawing
+        name: "ring"
+        visible: drawing.layout.ringOffset !== undefined
+        round: false
+        area: visible ? Qt.rect(drawing.layout.ringOffset.width, drawing.layout.ringOffset.height,
+                                drawing.layout.ringWidth, drawing.layout.ringHeight) : Qt.rect(0, 0, 0, 0)
+        points: drawing.layout.ringLines || []
+        labelAt: visible ? drawing.layout.ringTextOffset : Qt.size(0, 0)
+        textId: "Home_LabelFocusRing"
+        highlighted: drawing.hover_ring
+        onPointerInsideChanged: drawing.hoverSet(name, pointerInside)
+        onActivated: vm.selected_menu = 4 // RING_SETTING
     }
-    Rectangle { // focus ring
-        x: parent.width * 0.55; y: parent.height * 0.1
-        width: parent.width * 0.28; height: parent.height * 0.8; radius: 6
-        color: drawing.highlight === "ring" ? theme.accentSoft : drawing.fill
-        border.color: drawing.highlight === "ring" ? theme.accent : drawing.line
-        border.width: drawing.highlight === "ring" ? 2 : 1
-        Repeater {
-            model: 7
-            Rectangle {
-                x: (index + 1) * parent.width / 8; y: 6
-                width: 1; height: parent.height - 12; color: drawing.line; opacity: 0.5
-            }
-        }
+
+    LensDrawingPart {
+        view: drawing
+        name: "switch"
+        visible: drawing.hasSwitch
+        area: Qt.rect(drawing.layout.switchCircleX, drawing.layout.switchCircleY,
+                      drawing.layout.switchCircleWidth, drawing.layout.switchCircleHeight)
+        points: drawing.layout.switchLines || []
+        labelAt: drawing.layout.switchOffset
+        textId: "Home_LabelCustomSwitch"
+        highlighted: drawing.hover_switch
+        onPointerInsideChanged: drawing.hoverSet(name, pointerInside)
+        onActivated: vm.selected_menu = 2 // CSW_CBT_SETTING
     }
-    Rectangle { // custom switch
-        x: parent.width * 0.2; y: parent.height * 0.25; width: parent.width * 0.06
-        height: parent.height * 0.3; radius: 3
-        color: drawing.highlight === "switch" ? theme.accent : drawing.line
-    }
-    Rectangle { // custom button
-        x: parent.width * 0.33; y: parent.height * 0.3; width: parent.width * 0.07
-        height: width; radius: width / 2
-        color: drawing.highlight === "button" ? theme.accent : drawing.line
+
+    LensDrawingPart {
+        view: drawing
+        name: "button"
+        visible: drawing.hasButton
+        area: Qt.rect(drawing.layout.buttonCircleX, drawing.layout.buttonCircleY,
+                      drawing.layout.buttonCircleWidth, drawing.layout.buttonCircleHeight)
+        points: drawing.layout.buttonLines || []
+        labelAt: drawing.layout.buttonOffset
+        textId: "Home_LabelFocusSetButton"
+        highlighted: drawing.hover_button
+        onPointerInsideChanged: drawing.hoverSet(name, pointerInside)
+        // With a custom switch the button is set on the switch's page.
+        onActivated: vm.selected_menu = drawing.hasSwitch ? 2 /* CSW_CBT_SETTING */ : 3 /* CBT_SETTING */
     }
 }

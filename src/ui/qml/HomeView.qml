@@ -3,10 +3,16 @@ import QtQuick.Controls
 import QtQuick.Layouts
 
 // The lens and what its controls do, with saving, loading and resetting the settings.
+// The drawing and the summary share one hover flag per control, so pointing at either
+// lights up both. A wide page puts them side by side; a narrow one stacks them.
 Item {
     id: home
-    property string hoverPart: ""
+    property bool hover_switch: false
+    property bool hover_button: false
+    property bool hover_ring: false
+    property bool hover_adjust: false
     readonly property int rev: root.revision
+    readonly property bool wide: width >= 780
     function summary(slot) { return rev >= 0 ? vm.buttonSummaryText(slot, false) : "" }
 
     ColumnLayout {
@@ -18,42 +24,69 @@ Item {
             text: qsTrId("Menu_Home")
             font.pixelSize: theme.pageTitleSize
             color: theme.text
+            Accessible.role: Accessible.Heading
         }
 
-        RowLayout {
+        // Placed by hand: wide, the drawing and the summary side by side; narrow, the
+        // drawing above and the summary, two blocks a row, below it.
+        Item {
+            id: body
             Layout.fillWidth: true
             Layout.fillHeight: true
-            spacing: theme.gap
 
             Card {
-                Layout.preferredWidth: Math.round(home.width * 0.34)
-                Layout.fillHeight: true
+                id: drawingCard
+                objectName: "lensDrawingCard"
+                width: home.wide ? Math.round((body.width - theme.gap) * 0.58) : body.width
+                height: home.wide ? Math.min(body.height, width / 2 + theme.unit * 2)
+                                  : Math.min(body.height, 170 + theme.unit * 2)
                 HomeImageView {
+                    id: drawing
+                    objectName: "lensDrawing"
+                    readonly property real room: Math.min(parent.width - theme.gap * 2,
+                                                          (parent.height - theme.unit * 2) * 2)
+                    width: Math.floor(room)
+                    height: Math.floor(room / 2)
                     anchors.centerIn: parent
-                    width: parent.width - theme.margin * 2
-                    height: Math.min(parent.height - theme.margin * 2, width * 0.6)
-                    highlight: home.hoverPart
+                    hover_switch: home.hover_switch
+                    hover_button: home.hover_button
+                    hover_ring: home.hover_ring
+                    onHoverSet: (part, inside) => {
+                        if (part === "switch") home.hover_switch = inside
+                        else if (part === "button") home.hover_button = inside
+                        else if (part === "ring") home.hover_ring = inside
+                    }
                 }
             }
 
             ScrollView {
                 id: summaryScroll
-                Layout.fillWidth: true
-                Layout.fillHeight: true
+                objectName: "homeSummary"
+                x: home.wide ? drawingCard.width + theme.gap : 0
+                y: home.wide ? 0 : drawingCard.height + theme.gap
+                width: body.width - x
+                height: body.height - y
                 contentWidth: availableWidth
                 clip: true
 
-                ColumnLayout {
+                GridLayout {
                     width: summaryScroll.availableWidth
-                    spacing: theme.gap
+                    columns: home.wide ? 1 : 2
+                    columnSpacing: theme.gap
+                    rowSpacing: theme.gap
 
+                    // HomeSwitchButtonView
                     SummaryBlock {
                         objectName: "summarySwitch"
                         Layout.fillWidth: true
+                        Layout.preferredWidth: 1
+                        Layout.alignment: Qt.AlignTop
                         visible: root.supports(1)
                         heading: qsTrId("Home_SwitchSetting")
-                        part: "switch"
-                        onHoveredPart: (p) => home.hoverPart = p
+                        picture: "image_switch_3type"
+                        page: 2 // CSW_CBT_SETTING
+                        highlighted: home.hover_switch
+                        onPointerInsideChanged: home.hover_switch = pointerInside
                         lines: {
                             var rows = []
                             var count = vm.basic_info.customSwitchStateCount
@@ -65,22 +98,34 @@ Item {
                             return rows
                         }
                     }
+                    // HomeButtonView
                     SummaryBlock {
                         objectName: "summaryButton"
                         Layout.fillWidth: true
+                        Layout.preferredWidth: 1
+                        Layout.alignment: Qt.AlignTop
                         visible: !root.supports(1) && root.supports(0)
                         heading: qsTrId("Home_ButtonSetting")
-                        part: "button"
-                        onHoveredPart: (p) => home.hoverPart = p
+                        picture: "image_custom_button"
+                        page: 3 // CBT_SETTING
+                        highlighted: home.hover_button
+                        onPointerInsideChanged: home.hover_button = pointerInside
                         lines: [[qsTrId("Home_LabelFocusSetButton"), home.summary(0)]]
                     }
+                    // HomeRingView
                     SummaryBlock {
                         objectName: "summaryRing"
                         Layout.fillWidth: true
+                        Layout.preferredWidth: 1
+                        Layout.alignment: Qt.AlignTop
                         visible: root.supports(2) || root.supports(3) || root.supports(4) || root.supports(5)
                         heading: qsTrId("Home_RingSetting")
-                        part: "ring"
-                        onHoveredPart: (p) => home.hoverPart = p
+                        picture: "image_ring"
+                        page: 4 // RING_SETTING
+                        actionTextId: "Home_SettingButton"
+                        onActionActivated: vm.selected_menu = 4
+                        highlighted: home.hover_ring
+                        onPointerInsideChanged: home.hover_ring = pointerInside
                         lines: {
                             var rows = []
                             if (home.rev < 0) return rows
@@ -90,12 +135,18 @@ Item {
                             return rows
                         }
                     }
+                    // HomeAdjustView
                     SummaryBlock {
                         objectName: "summaryAdjust"
                         Layout.fillWidth: true
+                        Layout.preferredWidth: 1
+                        Layout.alignment: Qt.AlignTop
                         visible: root.afVisible()
                         heading: qsTrId("Home_Adjustment")
-                        part: ""
+                        picture: "image_adjustment"
+                        page: 5 // ADJUSTMENT
+                        highlighted: home.hover_adjust
+                        onPointerInsideChanged: home.hover_adjust = pointerInside
                         lines: [[qsTrId("Home_AfCustomize"), home.rev >= 0 ? vm.pintoText() : ""]]
                     }
                 }
@@ -106,9 +157,25 @@ Item {
             Layout.fillWidth: true
             layoutDirection: Qt.RightToLeft
             spacing: theme.unit
-            Button { objectName: "resetSettings"; text: qsTrId("Home_SettingReturn"); onClicked: vm.resetSettings() }
-            Button { objectName: "importSettings"; text: qsTrId("Home_SettingInput"); onClicked: vm.importSettings() }
-            Button { objectName: "exportSettings"; text: qsTrId("Home_SettingOutput"); highlighted: true; onClicked: vm.exportSettings() }
+            ActionButton {
+                objectName: "resetSettings"
+                text: qsTrId("Home_SettingReturn")
+                iconName: "icon_reset"
+                onActivated: vm.resetSettings()
+            }
+            ActionButton {
+                objectName: "importSettings"
+                text: qsTrId("Home_SettingInput")
+                iconName: "icon_import"
+                onActivated: vm.importSettings()
+            }
+            ActionButton {
+                objectName: "exportSettings"
+                text: qsTrId("Home_SettingOutput")
+                iconName: "icon_export"
+                highlighted: true
+                onActivated: vm.exportSettings()
+            }
         }
     }
 }

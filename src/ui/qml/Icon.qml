@@ -2,13 +2,21 @@ import QtQuick
 import QtQuick.Controls.impl
 
 // One of the program's own icons (a one-colour drawing), tinted to the colour asked for
-// so that it follows the light or dark palette.
-IconImage {
+// so that it follows the light or dark palette. A wrapper rather than an IconImage,
+// whose own `name` means a desktop theme's icon.
+Item {
     property string name
     property int size: 20
-    source: name ? "qrc:/kelvara/icons/" + name + ".svg" : ""
-    sourceSize: Qt.size(size, size)
+    property color color: theme.text
+    implicitWidth: size
+    implicitHeight: size
     width: size
     height: size
-    color: theme.text
+
+    IconImage {
+        anchors.fill: parent
+        source: parent.name ? "qrc:/kelvara/icons/" + parent.name + ".svg" : ""
+        sourceSize: Qt.size(parent.size, parent.size)
+        color: parent.color
+    }
 }

@@ -50,6 +50,13 @@ ApplicationWindow {
     font.pixelSize: theme.bodySize
 
     onClosing: (close) => { close.accepted = shell.requestClose() }
+    Shortcut {
+        objectName: "quitShortcut"
+        // Not StandardKey.Quit: desktops without a key scheme bind nothing to it.
+        sequence: "Ctrl+Q"
+        context: Qt.ApplicationShortcut
+        onActivated: shell.willClose()
+    }
 
     RowLayout {
         anchors.fill: parent

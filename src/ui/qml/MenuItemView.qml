@@ -9,6 +9,8 @@ Rectangle {
     property string textId
     property bool shown: true
     property bool link: false
+    property string icon                // an icon of resources/icons, by name
+    property string selectedIcon        // its filled form, while the entry's page is shown
     signal activated()
 
     readonly property bool selected: !link && vm.selected_menu === menuId
@@ -20,7 +22,25 @@ Rectangle {
     implicitHeight: Math.max(40, label.implicitHeight + theme.gap)
     radius: 8
     color: selected ? theme.accentSoft : (mouse.containsMouse ? theme.hover : "transparent")
-    opacity: selected ? 1.0 : 0.85
+    border.width: activeFocus ? 2 : 0
+    border.color: theme.accent
+    opacity: selected ? 1.0 : 0.8
+    activeFocusOnTab: true
+    Accessible.role: link ? Accessible.Link : Accessible.PageTab
+    Accessible.name: qsTrId(textId)
+    Accessible.selected: selected
+    Keys.onSpacePressed: choose()
+    Keys.onReturnPressed: choose()
+    Keys.onEnterPressed: choose()
+
+    function choose() {
+        if (vm.lock)
+            return
+        if (link)
+            activated()
+        else
+            vm.selected_menu = menuId
+    }
 
     Rectangle {
         visible: entry.selected
@@ -30,12 +50,23 @@ Rectangle {
         x: 0
         color: theme.accent
     }
+    Icon {
+        id: glyph
+        objectName: entry.objectName + "_icon"
+        anchors.verticalCenter: parent.verticalCenter
+        x: theme.gap - 2
+        size: 20
+        name: entry.selected && entry.selectedIcon ? entry.selectedIcon : entry.icon
+        color: entry.selected ? theme.accent : theme.text
+    }
     Label {
         id: label
         anchors.verticalCenter: parent.verticalCenter
-        x: theme.gap
-        width: parent.width - theme.gap * 2
-        text: qsTrId(entry.textId) + (entry.link ? "  \u2197" : "")
+        anchors.left: glyph.right
+        anchors.leftMargin: theme.unit + 2
+        anchors.right: parent.right
+        anchors.rightMargin: theme.unit
+        text: qsTrId(entry.textId)
         wrapMode: Text.WordWrap
         color: entry.selected ? theme.accent : theme.text
         font.bold: entry.selected
@@ -45,11 +76,6 @@ Rectangle {
         anchors.fill: parent
         hoverEnabled: true
         cursorShape: Qt.PointingHandCursor
-        onClicked: {
-            if (entry.link)
-                entry.activated()
-            else
-                vm.selected_menu = entry.menuId
-        }
+        onClicked: entry.choose()
     }
 }

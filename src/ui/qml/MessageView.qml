@@ -2,77 +2,169 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 
-// The one modal message box: a message with OK, or a question with Yes and No.
+// The one modal message box. Three layouts: a message (with OK, or a question with Yes
+// and No), a tooltip with up to four label/description pairs, and the description of one
+// custom-button function. Return answers OK or Yes, Escape answers OK or No.
 Item {
     id: box
     objectName: "messageBox"
     readonly property var model: vm.message
+    readonly property bool question: model.button_mode === 1
+    readonly property bool functionLayout: model.tooltip_type === 2
     visible: model.show_message
+
+    // The function texts follow the language and the lens (root.revision).
+    readonly property int funcId: functionLayout && root.revision >= 0 ? model.func_id : -1
+    function functionText(name) { return funcId < 0 ? "" : vm.button_item[name](funcId) }
+
+    // Slot 0 is the custom button, slots 1 to 3 the positions of the custom switch.
+    readonly property string controlName: {
+        if (!functionLayout)
+            return ""
+        const keys = ["Home_LabelFocusSetButton", "Common_Custom1", "Common_Custom2", "Common_Custom3"]
+        return model.sw_id >= 0 && model.sw_id < keys.length ? qsTrId(keys[model.sw_id]) : ""
+    }
+    readonly property string heading: functionLayout ? functionText("functionLabel") : model.title
+    readonly property string mainText: functionLayout ? functionText("functionExplanation") : model.message
+    readonly property string detailText: functionLayout ? functionText("functionExplanationDescription") : ""
+    readonly property var pairs: functionLayout
+        ? [[functionText("afLimitClickLabel"), functionText("afLimitClickDescription")],
+           [functionText("afLimitLongClickLabel"), functionText("afLimitLongClickDescription")],
+           [functionText("firstOperationLabel"), functionText("functionDescription1")],
+           [functionText("secondOperationLabel"), functionText("functionDescription2")]]
+        : [[model.label1, model.desc1], [model.label2, model.desc2],
+           [model.label3, model.desc3], [model.label4, model.desc4]]
+
+    function accept() { if (question) model.respondYes(); else model.respondOk() }
+    function reject() { if (question) model.respondNo(); else model.respondOk() }
+
+    onVisibleChanged: if (visible) box.forceActiveFocus()
+    Keys.onReturnPressed: accept()
+    Keys.onEnterPressed: accept()
+    Keys.onEscapePressed: reject()
+
+    Accessible.role: Accessible.Dialog
+    Accessible.name: heading !== "" ? heading : mainText
 
     Rectangle {
         anchors.fill: parent
         color: theme.scrim
-        MouseArea { anchors.fill: parent; hoverEnabled: true; acceptedButtons: Qt.AllButtons }
+        MouseArea { anchors.fill: parent; hoverEnabled: true; acceptedButtons: Qt.AllButtons; onWheel: (wheel) => { wheel.accepted = true } }
     }
 
     Card {
+        id: card
+        objectName: "messageCard"
         anchors.centerIn: parent
-        width: Math.min(480, box.width - theme.margin * 4)
-        height: content.implicitHeight + theme.margin * 2
+        width: Math.min(box.functionLayout || box.pairs[0][0] !== "" ? 560 : 480, box.width - theme.margin * 2)
+        height: Math.min(body.implicitHeight + buttons.implicitHeight + theme.margin * 2 + theme.gap,
+                         box.height - theme.margin * 2)
 
         ColumnLayout {
-            id: content
             anchors.fill: parent
             anchors.margins: theme.margin
             spacing: theme.gap
 
-            Label {
-                visible: text !== ""
+            ScrollView {
+                id: scroll
+                objectName: "messageScroll"
                 Layout.fillWidth: true
-                text: box.model.title
-                font.pixelSize: theme.titleSize
-                font.bold: true
-                wrapMode: Text.WordWrap
-                color: theme.text
-            }
-            Label {
-                objectName: "messageText"
-                Layout.fillWidth: true
-                text: box.model.message
-                wrapMode: Text.WordWrap
-                color: theme.text
-                lineHeight: 1.2
-            }
-            Repeater {
-                model: [[box.model.label1, box.model.desc1], [box.model.label2, box.model.desc2],
-                        [box.model.label3, box.model.desc3], [box.model.label4, box.model.desc4]]
+                Layout.fillHeight: true
+                contentWidth: availableWidth
+                clip: true
+
                 ColumnLayout {
-                    visible: modelData[0] !== "" || modelData[1] !== ""
-                    Layout.fillWidth: true
-                    spacing: 2
-                    Label { text: modelData[0]; font.bold: true; color: theme.text; Layout.fillWidth: true; wrapMode: Text.WordWrap }
-                    Label { text: modelData[1]; color: theme.subtle; Layout.fillWidth: true; wrapMode: Text.WordWrap }
+                    id: body
+                    width: scroll.availableWidth
+                    spacing: theme.unit
+
+                    Label {
+                        objectName: "messageControl"
+                        visible: text !== ""
+                        Layout.fillWidth: true
+                        text: box.controlName
+                        color: theme.subtle
+                        font.pixelSize: theme.smallSize
+                        elide: Text.ElideRight
+                    }
+                    Label {
+                        objectName: "messageTitle"
+                        visible: text !== ""
+                        Layout.fillWidth: true
+                        text: box.heading
+                        font.pixelSize: theme.titleSize
+                        font.bold: true
+                        wrapMode: Text.Wrap
+                        color: theme.text
+                        Accessible.role: Accessible.Heading
+                    }
+                    Label {
+                        objectName: "messageText"
+                        visible: text !== ""
+                        Layout.fillWidth: true
+                        text: box.mainText
+                        wrapMode: Text.Wrap
+                        color: theme.text
+                        lineHeight: 1.2
+                    }
+                    Label {
+                        objectName: "messageDetail"
+                        visible: text !== ""
+                        Layout.fillWidth: true
+                        text: box.detailText
+                        wrapMode: Text.Wrap
+                        color: theme.subtle
+                        lineHeight: 1.15
+                    }
+                    Repeater {
+                        model: box.pairs
+                        ColumnLayout {
+                            objectName: "messagePair" + (index + 1)
+                            visible: modelData[0] !== "" || modelData[1] !== ""
+                            Layout.fillWidth: true
+                            Layout.topMargin: theme.unit / 2
+                            spacing: 2
+                            Label {
+                                visible: text !== ""
+                                Layout.fillWidth: true
+                                text: modelData[0]
+                                font.bold: true
+                                color: theme.text
+                                wrapMode: Text.Wrap
+                            }
+                            Label {
+                                visible: text !== ""
+                                Layout.fillWidth: true
+                                text: modelData[1]
+                                color: theme.subtle
+                                wrapMode: Text.Wrap
+                                lineHeight: 1.15
+                            }
+                        }
+                    }
                 }
             }
+
             RowLayout {
+                id: buttons
                 Layout.alignment: Qt.AlignRight
                 spacing: theme.unit
-                Button {
+                AppButton {
                     objectName: "messageNo"
-                    visible: box.model.button_mode === 1
+                    visible: box.question
                     text: qsTrId("Common_No")
                     onClicked: box.model.respondNo()
                 }
-                Button {
+                AppButton {
                     objectName: "messageYes"
-                    visible: box.model.button_mode === 1
+                    visible: box.question
                     text: qsTrId("Common_Yes")
                     highlighted: true
                     onClicked: box.model.respondYes()
                 }
-                Button {
+                AppButton {
                     objectName: "messageOk"
-                    visible: box.model.button_mode !== 1
+                    visible: !box.question
                     text: qsTrId("Common_Ok")
                     highlighted: true
                     onClicked: box.model.respondOk()

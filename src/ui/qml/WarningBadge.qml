@@ -1,15 +1,9 @@
 import QtQuick
 
-// A small round mark: "!" for warnings and errors.
-Rectangle {
+// A warning mark before a caution text, in the warning colour unless tinted otherwise.
+Icon {
     property color tint: theme.warning
-    width: 18; height: 18; radius: 9
+    name: "icon_warning"
+    size: 18
     color: tint
-    Text {
-        anchors.centerIn: parent
-        text: "!"
-        color: theme.surface
-        font.bold: true
-        font.pixelSize: 12
-    }
 }

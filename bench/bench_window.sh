@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Compares the window with an empty Qt Quick Controls window, offscreen:
+#  (a) time from launch to the first frame (median of several runs),
+#  (b) peak resident memory: the utility after connecting to its virtual lens, the empty
+#      window after its first frame,
+#  (c) the GUI thread's longest stall during a firmware update through the window.
+# Aims: (a) within 3x the empty window's, (b) within 2x, (c) no stall over 50 ms.
+# usage: bench/bench_window.sh [BUILD_DIR]   (default build/default)
+set -euo pipefail
+
+build=$(realpath "${1:-build/default}")
+utility="$build/src/app/kelvara-lens-utility"
+empty="$build/bench/bench_empty_window"
+stall="$build/bench/bench_window_stall"
+for program in "$utility" "$empty" "$stall"; do
+  [ -x "$program" ] || { echo "missing $program: build it first" >&2; exit 1; }
+done
+[ -x /usr/bin/time ] || { echo "needs /usr/bin/time (Debian package time)" >&2; exit 1; }
+
+runs=${RUNS:-7}
+export QT_QPA_PLATFORM=offscreen QT_QUICK_BACKEND=software
+# Preferences and the window's frame go to a scratch place, not the user's.
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+export XDG_CONFIG_HOME="$scratch/config" XDG_DATA_HOME="$scratch/data"
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
+# Milliseconds from launch to the first frame reported by the program.
+first_frame_ms() {
+  local start out
+  start=$(date +%s%N)
+  out=$(KELVARA_BENCH_EXIT=first-frame "$@" 2>&1 >/dev/null | grep '^first-frame-ns ')
+  echo $(( (${out#first-frame-ns } - start) / 1000000 ))
+}
+
+# Peak resident memory in KiB of one run.
+peak_kib() {
+  /usr/bin/time -f '%M' -o "$scratch/peak" "$@" >/dev/null 2>&1
+  cat "$scratch/peak"
+}
+
+collect() {
+  local what=$1; shift
+  for _ in $(seq "$runs"); do "$what" "$@"; done | median
+}
+
+# One run each first, so that both start from warm file caches.
+first_frame_ms "$empty" >/dev/null
+first_frame_ms "$utility" --simulate >/dev/null
+
+empty_ms=$(collect first_frame_ms "$empty")
+utility_ms=$(collect first_frame_ms "$utility" --simulate)
+empty_kib=$(KELVARA_BENCH_EXIT=first-frame collect peak_kib "$empty")
+utility_kib=$(KELVARA_BENCH_EXIT=connected collect peak_kib "$utility" --simulate)
+
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+printf '%-44s %12s %14s %7s %6s\n' "" "utility" "empty window" "ratio" "aim"
+printf '%-44s %9s ms %11s ms %6sx %5sx\n' "(a) launch to first frame (median of $runs)" \
+  "$utility_ms" "$empty_ms" "$(ratio "$utility_ms" "$empty_ms")" "3"
+printf '%-44s %8s KiB %10s KiB %6sx %5sx\n' "(b) peak memory (connected / first frame)" \
+  "$utility_kib" "$empty_kib" "$(ratio "$utility_kib" "$empty_kib")" "2"
+"$stall"

@@ -1,0 +1,75 @@
+import QtQuick
+
+// The button functions as the function popup offers them. Raw functions that are one
+// function worked in different ways (short press, long press, ...) form one entry of the
+// list, and the way is chosen among its variants on the parameter page.
+QtObject {
+    // Each family in the order of its choices; the first supported one is what choosing
+    // the family assigns.
+    readonly property var families: [[2, 1], [4, 3, 6, 7], [13, 12], [15, 14]]
+    readonly property int lastRaw: 25
+
+    function variants(f) {
+        for (const family of families)
+            if (family.indexOf(f) >= 0)
+                return family
+        return [f]
+    }
+    function selectable(f) { return root.revision >= 0 && vm.button_item.isFunctionSelectable(f) }
+    function isAfLimit(f) { return [3, 4, 6, 7].indexOf(f) >= 0 }
+    function isFocusTime(f) { return f === 22 || f === 23 }
+    function hasSpeed(f) { return f === 8 || f === 9 }
+
+    // One entry per family with at least one selectable member: its first raw value.
+    function listed() {
+        const entries = []
+        for (let f = 0; f <= lastRaw; ++f) {
+            const key = variants(f)[0]
+            if (selectable(f) && entries.indexOf(key) < 0)
+                entries.push(key)
+        }
+        return entries
+    }
+    // The raw function an entry stands for: the current one when it belongs to the
+    // family, otherwise the family's first selectable member.
+    function representative(key, current) {
+        const family = variants(key)
+        if (family.indexOf(current) >= 0)
+            return current
+        for (const f of family)
+            if (selectable(f))
+                return f
+        return key
+    }
+
+    // The ways the lens offers to work f: [[raw, label, description], ...].
+    function operations(f) {
+        const b = vm.button_item
+        if (root.revision < 0)
+            return []
+        const family = variants(f)
+        let all = []
+        if (isAfLimit(f))
+            all = [[4, b.afLimitClickLabel(f), b.afLimitClickDescription(f)],
+                   [3, b.afLimitLongClickLabel(f), b.afLimitLongClickDescription(f)],
+                   [6, b.secondOperationLabel(f), b.functionDescription2(f)],
+                   [7, b.firstOperationLabel(f), b.functionDescription1(f)]]
+        else if (family.length === 2)
+            all = [[family[0], b.firstOperationLabel(f), b.functionDescription1(f)],
+                   [family[1], b.secondOperationLabel(f), b.functionDescription2(f)]]
+        return all.filter(o => o[1] !== "" && selectable(o[0]))
+    }
+    function hasParameters(f) {
+        return isAfLimit(f) || isFocusTime(f) || operations(f).length > 1
+    }
+
+    function controlName(slot) {
+        return [qsTrId("Home_LabelFocusSetButton"), qsTrId("Common_Custom1"),
+                qsTrId("Common_Custom2"), qsTrId("Common_Custom3")][slot] || ""
+    }
+    function speedText(slot) {
+        const labels = vm.lens_setting.focus_speed_labels
+        const step = Math.trunc(vm.lens_setting.speed[slot])
+        return labels[Math.max(0, Math.min(step, labels.length - 1))]
+    }
+}

@@ -1,0 +1,24 @@
+import QtQuick
+
+// The function on one custom control: a switch position (slots 1 to 3) or the custom
+// button (slot 0), with its parameters.
+SettingRow {
+    id: control
+    property int slot: 0
+    readonly property int positions: vm.basic_info.customSwitchStateCount
+    readonly property string summary: root.revision >= 0 ? vm.buttonSummaryText(slot, true) : ""
+
+    key: slot === 0 ? "Button" : "Custom" + slot
+    label: qsTrId(["Home_LabelFocusSetButton", "Common_Custom1", "Common_Custom2", "Common_Custom3"][slot])
+    iconName: {
+        if (slot === 0)
+            return "icon_custom_button"
+        if (positions === 2)
+            return slot === 1 ? "icon_switch_2type_up" : "icon_switch_2type_low"
+        return ["icon_switch_3type_up", "icon_switch_3type_middle", "icon_switch_3type_low"][slot - 1]
+    }
+    value: root.revision >= 0 ? vm.buttonSummaryText(slot, false) : ""
+    // The parameters follow the function's name, after the first separator.
+    detail: summary.startsWith(value) ? summary.slice(value.length).replace(/^\s+\/\s+/, "") : ""
+    onChange: vm.popup.openPopup(1, slot)
+}

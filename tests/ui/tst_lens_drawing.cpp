@@ -1,0 +1,429 @@
+// The lens drawing of the home page against the virtual lens: marks shown by the lens's
+// equipment and placed on its controls at every window size, hover shared with the
+// summary, clicks opening the pages; the artwork itself (every named picture and icon
+// exists and draws, the lens pictures carry the controls where the marks go); and
+// pictures of the home and connect pages for review.
+#include "WindowHarness.h"
+
+#include "controller/AppViewModel.h"
+#include "controller/MenuId.h"
+#include "model/BasicInfoViewModel.h"
+#include "ui/HomeImageViewModel.h"
+
+#include <QDirIterator>
+#include <QImageReader>
+#include <QQmlContext>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QRegularExpression>
+#include <QtTest>
+
+#include <memory>
+
+using namespace kelvara;
+
+namespace {
+
+const QSize SMALLEST(800, 600);
+const QSize USUAL(1024, 720);
+
+// Resizes the window and lets the pages lay themselves out for the new size: drawing a
+// frame polishes every item.
+void resize(QQuickWindow* window, const QSize& size) {
+    window->resize(size);
+    QTRY_COMPARE(window->contentItem()->size(), QSizeF(size));
+    QCoreApplication::processEvents();
+    QVERIFY(!window->grabWindow().isNull());
+}
+
+QRectF sceneRect(const QQuickItem* item) {
+    return item->mapRectToScene(QRectF(0, 0, item->width(), item->height()));
+}
+
+bool near(const QRectF& a, const QRectF& b) {
+    const qreal e = 0.01;
+    return qAbs(a.x() - b.x()) < e && qAbs(a.y() - b.y()) < e && qAbs(a.width() - b.width()) < e &&
+           qAbs(a.height() - b.height()) < e;
+}
+
+QString describe(const QRectF& r) {
+    return QStringLiteral("(%1, %2 %3x%4)").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
+// An artwork file drawn at that size, or a null image.
+QImage render(const QString& path, const QSize& size) {
+    QImageReader reader(path);
+    reader.setScaledSize(size);
+    return reader.read().convertToFormat(QImage::Format_ARGB32);
+}
+
+// The pixel that holds that point (not the nearest corner).
+bool opaque(const QImage& image, QPointF at) {
+    return qAlpha(image.pixel(int(at.x()), int(at.y()))) == 255;
+}
+
+QImage region(const QImage& image, const QRectF& area) { return image.copy(area.toRect()); }
+
+// The published marks of one control in the drawing's own space.
+struct Mark {
+    QString name;   // "switch", "button" or "ring", the start of the object names
+    QRectF area;
+    QSizeF labelAt;
+    MenuId page;    // the page a click opens
+};
+
+QString markerName(const QString& part) {
+    return part + (part == QLatin1String("ring") ? QStringLiteral("Highlight") : QStringLiteral("Marker"));
+}
+
+} // namespace
+
+class LensDrawingTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase();
+    void artworkNamedByThePagesExists();
+    void lensPicturesCarryTheControls();
+    void drawingFollowsTheLens_data();
+    void drawingFollowsTheLens();
+
+  private:
+    void connectPageShowsBothButtons();
+    void menuMarksTheSelectedPage();
+    void marksSitOnTheLayout(const QList<Mark>& shown, const QStringList& hidden);
+    void hoverIsShared(const QString& block, const QString& part);
+    void clickOpens(const QString& name, MenuId page);
+
+    QQuickItem* item(const QString& name) const { return ui_->item(name); }
+
+    QTemporaryDir userFiles_;
+    std::unique_ptr<WindowHarness> ui_;
+};
+
+void LensDrawingTest::initTestCase() {
+    QVERIFY(userFiles_.isValid());
+    WindowHarness::isolateUserFiles(userFiles_.path());
+}
+
+// Every picture or icon a page names, and every lens picture of the layouts, is in the
+// resources and draws something; the icons are one colour for the tinting.
+void LensDrawingTest::artworkNamedByThePagesExists() {
+    QSet<QString> names;
+    const QRegularExpression named(QStringLiteral(R"re(["/]((?:icon|image)_\w*?)(?:\.svg)?")re"));
+    QDirIterator pages(QStringLiteral(":/kelvara/qml"), {QStringLiteral("*.qml")});
+    int files = 0;
+    while (pages.hasNext()) {
+        QFile file(pages.next());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        ++files;
+        auto matches = named.globalMatch(QString::fromUtf8(file.readAll()));
+        while (matches.hasNext())
+            names.insert(matches.next().captured(1));
+    }
+    QVERIFY(files > 10);
+    QVERIFY2(names.size() > 30, qPrintable(QString::number(names.size())));
+    const HomeImageViewModel layouts;
+    for (const LensType& t : layouts.lensTypes())
+        names.insert(t.lensImage);
+
+    for (const QString& name : std::as_const(names)) {
+        const bool icon = name.startsWith(QStringLiteral("icon_"));
+        const QString path = QStringLiteral(":/kelvara/%1/%2.svg")
+                                 .arg(icon ? QStringLiteral("icons") : QStringLiteral("images"), name);
+        QVERIFY2(QFile::exists(path), qPrintable(path + QStringLiteral(" is missing")));
+        const QImage image = render(path, QSize(48, 48));
+        QVERIFY2(!image.isNull(), qPrintable(path + QStringLiteral(" does not draw")));
+        int inked = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb p = image.pixel(x, y);
+                if (qAlpha(p) == 0)
+                    continue;
+                ++inked;
+                // The tint replaces the colour: an icon in another colour would look
+                // different before and after.
+                if (icon && qAlpha(p) == 255)
+                    QVERIFY2(qRed(p) == 0 && qGreen(p) == 0 && qBlue(p) == 0,
+                             qPrintable(path + QStringLiteral(" is not black")));
+            }
+        QVERIFY2(inked > 48, qPrintable(path + QStringLiteral(" is nearly empty")));
+    }
+}
+
+// Drawn at the drawing's own size, each lens picture has its switch, button and focus
+// ring where the layouts put their marks, leaves the labels' side empty, and the pictures
+// without a switch or button really lack it.
+void LensDrawingTest::lensPicturesCarryTheControls() {
+    const HomeImageViewModel layouts;
+    QHash<QString, QImage> drawn;
+    for (const LensType& t : layouts.lensTypes()) {
+        if (!drawn.contains(t.lensImage))
+            drawn.insert(t.lensImage, render(QStringLiteral(":/kelvara/images/%1.svg").arg(t.lensImage),
+                                             QSize(400, 200)));
+    }
+    for (const LensType& t : layouts.lensTypes()) {
+        const QImage image = drawn.value(t.lensImage);
+        QVERIFY2(!image.isNull(), qPrintable(t.lensImage));
+        const QString what = t.lensImage + QLatin1Char(' ');
+        const QRectF switchArea(t.switchCircleX, t.switchCircleY, t.switchCircleWidth, t.switchCircleHeight);
+        const QRectF buttonArea(t.buttonCircleX, t.buttonCircleY, t.buttonCircleWidth, t.buttonCircleHeight);
+        const bool hasSwitch = t.lensImage.contains(QStringLiteral("_sw_"));
+        const bool hasButton = t.lensImage.contains(QStringLiteral("_btn"));
+        // The barrel is under both marks whether or not a control is drawn there.
+        QVERIFY2(opaque(image, switchArea.center()), qPrintable(what + QStringLiteral("switch place")));
+        QVERIFY2(opaque(image, buttonArea.center()), qPrintable(what + QStringLiteral("button place")));
+        for (const QList<QPointF>& line : {t.switchLines, t.buttonLines, t.ringLines})
+            QVERIFY2(opaque(image, line.first()), qPrintable(what + QStringLiteral("line start")));
+        const QRectF ring(t.ringOffset->width(), t.ringOffset->height(), *t.ringWidth, *t.ringHeight);
+        for (qreal x = ring.left() + 0.5; x < ring.right(); x += 1)
+            for (qreal y : {ring.top() + 3, ring.center().y(), ring.bottom() - 3})
+                QVERIFY2(opaque(image, QPointF(x, y)), qPrintable(what + QStringLiteral("ring at %1").arg(x)));
+        for (int y = 0; y < image.height(); y += 4)
+            for (int x = 250; x < image.width(); x += 4)
+                QVERIFY2(qAlpha(image.pixel(x, y)) == 0, qPrintable(what + QStringLiteral("label side")));
+
+        // The same drawing without the control differs exactly where the control is.
+        QString plain = t.lensImage;
+        if (hasSwitch) {
+            plain.replace(QStringLiteral("_sw_btn"), QStringLiteral("_btn"));
+            QVERIFY(drawn.contains(plain));
+            QVERIFY2(region(image, switchArea) != region(drawn.value(plain), switchArea),
+                     qPrintable(what + QStringLiteral("has no switch")));
+            QCOMPARE(region(image, buttonArea), region(drawn.value(plain), buttonArea));
+        } else if (hasButton) {
+            plain.replace(QStringLiteral("_btn"), QStringLiteral("_nothing"));
+            QVERIFY(drawn.contains(plain));
+            QVERIFY2(region(image, buttonArea) != region(drawn.value(plain), buttonArea),
+                     qPrintable(what + QStringLiteral("has no button")));
+            QCOMPARE(region(image, switchArea), region(drawn.value(plain), switchArea));
+        }
+    }
+}
+
+void LensDrawingTest::drawingFollowsTheLens_data() {
+    QTest::addColumn<QString>("preset");
+    QTest::addColumn<QLocale::Language>("language");
+    QTest::addColumn<bool>("dark");
+    QTest::addColumn<QString>("picture");
+    QTest::addColumn<bool>("hasSwitch");
+    QTest::newRow("zoom-e en") << "zoom-e" << QLocale::English << false << "image_lens_zoom_sw_btn" << true;
+    QTest::newRow("zoom-e ja") << "zoom-e" << QLocale::Japanese << false << "image_lens_zoom_sw_btn" << true;
+    QTest::newRow("zoom-e dark") << "zoom-e" << QLocale::English << true << "image_lens_zoom_sw_btn" << true;
+    QTest::newRow("prime-z en") << "prime-z" << QLocale::English << false << "image_lens_single_btn" << false;
+    QTest::newRow("prime-z ja") << "prime-z" << QLocale::Japanese << false << "image_lens_single_btn" << false;
+}
+
+void LensDrawingTest::drawingFollowsTheLens() {
+    QFETCH(QString, preset);
+    QFETCH(QLocale::Language, language);
+    QFETCH(bool, dark);
+    QFETCH(QString, picture);
+    QFETCH(bool, hasSwitch);
+
+    ui_.reset();
+    ui_ = std::make_unique<WindowHarness>();
+    QString error;
+    QVERIFY2(ui_->start({preset, language, false, dark}, &error), qPrintable(error));
+    QQuickWindow* window = ui_->window();
+    const QString lensName = preset.section(QLatin1Char('-'), 0, 0);
+
+    for (const QSize& size : {USUAL, SMALLEST}) {
+        resize(window, size);
+        QVERIFY(!QTest::currentTestFailed());
+        const QString sizeName = QStringLiteral("-%1x%2").arg(size.width()).arg(size.height());
+        if (preset == QLatin1String("zoom-e"))
+            ui_->picture(QStringLiteral("connectPage") + sizeName);
+        connectPageShowsBothButtons();
+        QVERIFY(!QTest::currentTestFailed());
+    }
+
+    ui_->connect(true);
+    QVERIFY(!QTest::currentTestFailed());
+    QTRY_COMPARE(ui_->pageName(), QStringLiteral("homePage"));
+    const BasicInfoViewModel* lens = ui_->vm().basic_info();
+    QCOMPARE(lens->customSwitchStateCount() != 0, hasSwitch);
+    QVERIFY(lens->customButtonCount() != 0);
+    const HomeImageViewModel* layout = lens->homeImageViewModel();
+    QCOMPARE(layout->lensImage().toString(), picture);
+    QVERIFY(item(QStringLiteral("lensPicture"))
+                ->property("source").toUrl().toString().endsWith(picture + QStringLiteral(".svg")));
+
+    const QSizeF ringAt = layout->ringOffset().toSizeF();
+    QList<Mark> shown{
+        {QStringLiteral("ring"),
+         QRectF(ringAt.width(), ringAt.height(), layout->ringWidth().toDouble(), layout->ringHeight().toDouble()),
+         layout->ringTextOffset().toSizeF(), RING_SETTING},
+        {QStringLiteral("button"),
+         QRectF(layout->buttonCircleX().toDouble(), layout->buttonCircleY().toDouble(),
+                layout->buttonCircleWidth().toDouble(), layout->buttonCircleHeight().toDouble()),
+         layout->buttonOffset().toSizeF(), hasSwitch ? CSW_CBT_SETTING : CBT_SETTING}};
+    QStringList hidden;
+    if (hasSwitch)
+        shown.append({QStringLiteral("switch"),
+                      QRectF(layout->switchCircleX().toDouble(), layout->switchCircleY().toDouble(),
+                             layout->switchCircleWidth().toDouble(), layout->switchCircleHeight().toDouble()),
+                      layout->switchOffset().toSizeF(), CSW_CBT_SETTING});
+    else
+        hidden << QStringLiteral("switch");
+
+    for (const QSize& size : {USUAL, SMALLEST}) {
+        resize(window, size);
+        QVERIFY(!QTest::currentTestFailed());
+        QTRY_COMPARE(ui_->pageName(), QStringLiteral("homePage"));
+        marksSitOnTheLayout(shown, hidden);
+        QVERIFY(!QTest::currentTestFailed());
+        ui_->picture(QStringLiteral("homePage-%1-%2x%3").arg(lensName).arg(size.width()).arg(size.height()));
+    }
+
+    hoverIsShared(hasSwitch ? QStringLiteral("summarySwitch") : QStringLiteral("summaryButton"),
+                  hasSwitch ? QStringLiteral("switch") : QStringLiteral("button"));
+    QVERIFY(!QTest::currentTestFailed());
+    hoverIsShared(QStringLiteral("summaryRing"), QStringLiteral("ring"));
+    QVERIFY(!QTest::currentTestFailed());
+
+    for (const Mark& mark : std::as_const(shown)) {
+        clickOpens(markerName(mark.name), MenuId(mark.page));
+        QVERIFY(!QTest::currentTestFailed());
+        clickOpens(mark.name + QStringLiteral("Label"), MenuId(mark.page));
+        QVERIFY(!QTest::currentTestFailed());
+    }
+    clickOpens(hasSwitch ? QStringLiteral("summarySwitch") : QStringLiteral("summaryButton"),
+               hasSwitch ? CSW_CBT_SETTING : CBT_SETTING);
+    QVERIFY(!QTest::currentTestFailed());
+    clickOpens(QStringLiteral("summaryRingAction"), RING_SETTING);
+    QVERIFY(!QTest::currentTestFailed());
+    ui_->vm().setSelected_menu(HOME);
+    menuMarksTheSelectedPage();
+}
+
+// At the window's size, the buttons of both purposes are on screen without scrolling.
+void LensDrawingTest::connectPageShowsBothButtons() {
+    QTRY_COMPARE(ui_->pageName(), QStringLiteral("connectPage"));
+    const QRectF page = sceneRect(item(QStringLiteral("connectPage")));
+    QVERIFY2(QRectF(QPointF(), ui_->window()->size()).contains(page), qPrintable(describe(page)));
+    for (const QString& name : {QStringLiteral("connectCustomize"), QStringLiteral("connectFirmware")}) {
+        QVERIFY2(ui_->shown(name), qPrintable(name));
+        const QRectF button = sceneRect(item(name));
+        QVERIFY2(page.contains(button), qPrintable(name + describe(button) + QStringLiteral(" outside ") +
+                                                   describe(page)));
+    }
+}
+
+// The selected entry of the side menu shows the filled icon at full strength, the others
+// the outline icon, slightly faded.
+void LensDrawingTest::menuMarksTheSelectedPage() {
+    const QString home = QStringLiteral("menu_Menu_Home");
+    const QString firmware = QStringLiteral("menu_Menu_FirmwareInfo");
+    const auto iconOf = [this](const QString& entry) {
+        return item(entry + QStringLiteral("_icon"))->property("name").toString();
+    };
+    QVERIFY(ui_->shown(home) && ui_->shown(firmware));
+    QCOMPARE(ui_->vm().selected_menu(), int(HOME));
+    QCOMPARE(iconOf(home), QStringLiteral("icon_menu_home_selected"));
+    QCOMPARE(iconOf(firmware), QStringLiteral("icon_menu_version_unselected"));
+    QCOMPARE(item(home)->opacity(), 1.0);
+    QCOMPARE(item(firmware)->opacity(), 0.8);
+    ui_->vm().setSelected_menu(FIRMWARE_INFO);
+    QTRY_COMPARE(iconOf(firmware), QStringLiteral("icon_menu_version_selected"));
+    QCOMPARE(iconOf(home), QStringLiteral("icon_menu_home_unselected"));
+    QCOMPARE(item(firmware)->opacity(), 1.0);
+    QCOMPARE(item(home)->opacity(), 0.8);
+    ui_->vm().setSelected_menu(HOME);
+    QTRY_COMPARE(ui_->pageName(), QStringLiteral("homePage"));
+}
+
+// The drawing keeps its 2:1 shape in the middle of its card, and every mark and label lies
+// where the layout puts it under the drawing's one scale and offset.
+void LensDrawingTest::marksSitOnTheLayout(const QList<Mark>& shown, const QStringList& hidden) {
+    QQuickItem* drawing = item(QStringLiteral("lensDrawing"));
+    QVERIFY(drawing && ui_->shown(QStringLiteral("lensDrawing")));
+    const qreal w = drawing->width();
+    const qreal h = drawing->height();
+    QVERIFY2(w > 200 && qAbs(w - 2 * h) <= 1, qPrintable(describe(sceneRect(drawing))));
+    const QPointF middle = sceneRect(drawing).center() - sceneRect(item(QStringLiteral("lensDrawingCard"))).center();
+    QVERIFY2(qAbs(middle.x()) <= 1 && qAbs(middle.y()) <= 1, qPrintable(describe(sceneRect(drawing))));
+
+    const qreal k = qMin(w / 400, h / 200);
+    const QPointF origin = drawing->mapToScene(QPointF((w - 400 * k) / 2, (h - 200 * k) / 2));
+    const auto toScene = [&](const QRectF& r) { return QRectF(origin + r.topLeft() * k, r.size() * k); };
+    QVERIFY(near(sceneRect(item(QStringLiteral("lensPicture"))), toScene(QRectF(0, 0, 400, 200))));
+
+    for (const Mark& mark : shown) {
+        for (const QString& name : {markerName(mark.name), mark.name + QStringLiteral("Label"),
+                                    mark.name + QStringLiteral("Line")})
+            QVERIFY2(ui_->shown(name), qPrintable(name + QStringLiteral(" is hidden")));
+        const QRectF marker = sceneRect(item(markerName(mark.name)));
+        QVERIFY2(near(marker, toScene(mark.area)),
+                 qPrintable(mark.name + describe(marker) + QStringLiteral(" != ") + describe(toScene(mark.area))));
+        QQuickItem* label = item(mark.name + QStringLiteral("Label"));
+        const QRectF box = sceneRect(label);
+        QVERIFY2(qAbs(box.topLeft().x() - toScene(QRectF(mark.labelAt.width(), mark.labelAt.height(), 0, 0)).x()) < 0.01 &&
+                     qAbs(box.topLeft().y() - toScene(QRectF(mark.labelAt.width(), mark.labelAt.height(), 0, 0)).y()) < 0.01 &&
+                     qAbs(box.width() - 150 * k) < 0.01,
+                 qPrintable(mark.name + QStringLiteral(" label ") + describe(box)));
+        // The label's text fits its box whole, in either language.
+        QQuickItem* text = label->childItems().value(0);
+        QVERIFY(text);
+        QVERIFY2(!text->property("truncated").toBool(), qPrintable(mark.name + QStringLiteral(" label is cut")));
+        QVERIFY2(text->property("contentWidth").toReal() <= text->width() + 0.5 &&
+                     text->property("contentHeight").toReal() <= box.height() + 0.5,
+                 qPrintable(mark.name + QStringLiteral(" label overflows")));
+    }
+    for (const QString& name : hidden)
+        for (const QString& part : {markerName(name), name + QStringLiteral("Label"), name + QStringLiteral("Line")})
+            QVERIFY2(!ui_->shown(part), qPrintable(part + QStringLiteral(" is shown")));
+}
+
+// Pointing at the summary block lights the part in the drawing (line 2 wide in the accent
+// colour, marker filled half white) and leaving puts it back; pointing at the part lights
+// the block.
+void LensDrawingTest::hoverIsShared(const QString& block, const QString& part) {
+    QQuickWindow* window = ui_->window();
+    QObject* theme = qmlContext(window)->objectForName(QStringLiteral("theme"));
+    QVERIFY(theme);
+    const QColor accent = theme->property("accent").value<QColor>();
+    QQuickItem* line = item(part + QStringLiteral("Line"));
+    QQuickItem* marker = item(markerName(part));
+    QQuickItem* summary = item(block);
+    QVERIFY(line && marker && summary);
+    const auto lineWidth = [line] { return line->property("lineWidth").toReal(); };
+    const auto fill = [marker] { return marker->property("color").value<QColor>(); };
+    const QPoint away = (sceneRect(item(QStringLiteral("lensDrawingCard"))).topLeft() + QPointF(4, 4)).toPoint();
+
+    QTest::mouseMove(window, away);
+    QTRY_COMPARE(lineWidth(), 1.0);
+    QCOMPARE(fill().alpha(), 0);
+    QVERIFY(line->property("lineColor").value<QColor>() != accent);
+
+    const QPointF inside = sceneRect(summary).center();
+    QVERIFY2(QRectF(QPointF(), window->size()).contains(inside), qPrintable(block + QStringLiteral(" is off screen")));
+    QTest::mouseMove(window, inside.toPoint());
+    QTRY_COMPARE(lineWidth(), 2.0);
+    QCOMPARE(line->property("lineColor").value<QColor>(), accent);
+    QCOMPARE(fill(), QColor::fromRgbF(1, 1, 1, 0.5));
+    QVERIFY(summary->property("highlighted").toBool());
+
+    QTest::mouseMove(window, away);
+    QTRY_COMPARE(lineWidth(), 1.0);
+    QCOMPARE(fill().alpha(), 0);
+    QVERIFY(!summary->property("highlighted").toBool());
+
+    QTest::mouseMove(window, sceneRect(marker).center().toPoint());
+    QTRY_VERIFY(summary->property("highlighted").toBool());
+    QCOMPARE(lineWidth(), 2.0);
+    QTest::mouseMove(window, away);
+    QTRY_VERIFY(!summary->property("highlighted").toBool());
+}
+
+void LensDrawingTest::clickOpens(const QString& name, MenuId page) {
+    ui_->vm().setSelected_menu(HOME);
+    QTRY_COMPARE(ui_->pageName(), QStringLiteral("homePage"));
+    ui_->click(name);
+    if (QTest::currentTestFailed())
+        return;
+    QTRY_COMPARE(ui_->vm().selected_menu(), int(page));
+}
+
+QTEST_MAIN(LensDrawingTest)
+#include "tst_lens_drawing.moc"
