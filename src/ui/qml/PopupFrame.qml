@@ -71,12 +71,13 @@ Item {
     Connections {
         target: frame.Window.window
         function onActiveFocusItemChanged() {
-            Qt.callLater(() => frame.focusMoved(frame.Window.activeFocusItem))
+            // The popup may be gone by then.
+            Qt.callLater(() => { if (frame) frame.focusMoved(frame.Window.activeFocusItem) })
         }
     }
     onBusyChanged: {
         if (!busy && lastFocus && !vm.message.show_message)
-            Qt.callLater(() => { if (frame.lastFocus) frame.lastFocus.forceActiveFocus() })
+            Qt.callLater(() => { if (frame && frame.lastFocus) frame.lastFocus.forceActiveFocus() })
     }
     Component.onCompleted: card.forceActiveFocus()
 
