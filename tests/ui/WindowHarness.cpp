@@ -13,6 +13,8 @@
 #include "platform/Texts.h"
 
 #include <QDir>
+#include <QFile>
+#include <QJsonDocument>
 #include <QGuiApplication>
 #include <QPalette>
 #include <QQuickItem>
@@ -69,6 +71,23 @@ void WindowHarness::isolateUserFiles(const QString& dir) {
     QDir().mkpath(QStringLiteral(KELVARA_UI_PICTURES));
 }
 
+QString WindowHarness::writeProfile(const QString& dir, const QString& preset,
+                                    const QJsonObject& changes) {
+    QFile builtIn(QStringLiteral(":/kelvara/sim/profiles/%1.json").arg(preset));
+    if (!builtIn.open(QIODevice::ReadOnly))
+        return {};
+    QJsonObject profile = QJsonDocument::fromJson(builtIn.readAll()).object();
+    for (auto it = changes.begin(); it != changes.end(); ++it)
+        profile[it.key()] = it.value();
+    static int written = 0;
+    const QString path =
+        QDir(dir).filePath(QStringLiteral("%1-%2.json").arg(preset).arg(++written));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(profile).toJson()) < 0)
+        return {};
+    return path;
+}
+
 WindowHarness::WindowHarness() = default;
 
 WindowHarness::~WindowHarness() {
@@ -113,7 +132,8 @@ sim::VirtualLens& WindowHarness::lens() const { return *simulation_->lens(); }
 QString WindowHarness::pictureSuffix() const {
     const QString language =
         language_ == QLocale::Japanese ? QStringLiteral("ja") : QStringLiteral("en");
-    return dark_ ? language + QStringLiteral("-dark") : language;
+    const QString palette = dark_ ? language + QStringLiteral("-dark") : language;
+    return window_ && window_->devicePixelRatio() >= 2 ? palette + QStringLiteral("@2x") : palette;
 }
 
 QQuickItem* WindowHarness::item(const QString& name) const {

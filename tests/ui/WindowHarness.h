@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QJsonObject>
 #include <QLocale>
 #include <QString>
 
@@ -32,6 +33,11 @@ class WindowHarness {
     // the process. Call once before the first harness.
     static void isolateUserFiles(const QString& dir);
 
+    // Writes a lens profile file into `dir`: the named preset with the given fields
+    // replaced; start() takes its path as the preset. Empty when the preset is unknown.
+    static QString writeProfile(const QString& dir, const QString& preset,
+                                const QJsonObject& changes);
+
     WindowHarness();
     ~WindowHarness();
     WindowHarness(const WindowHarness&) = delete;
@@ -44,7 +50,8 @@ class WindowHarness {
     AppViewModel& vm() const { return *vm_; }
     MainWindow& shell() const { return *shell_; }
     sim::VirtualLens& lens() const;
-    // "en" or "ja", then "-dark" in the dark palette: the suffix of the pictures.
+    // "en" or "ja", then "-dark" in the dark palette and "@2x" at 200 % scale: the suffix
+    // of the pictures.
     QString pictureSuffix() const;
 
     // The first item of that object name, or nullptr.

@@ -13,9 +13,6 @@
 #include "platform/Texts.h"
 #include "ui/MessageViewModel.h"
 
-#include <QFile>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QSettings>
@@ -185,16 +182,9 @@ void WindowTest::picturesOfEveryPage() {
 // A lens that does not restart to apply firmware: losing it ends the connection with a
 // message instead of waiting for it to come back.
 void WindowTest::unplugReturnsToConnectPage() {
-    QFile preset(QStringLiteral(":/kelvara/sim/profiles/zoom-e.json"));
-    QVERIFY(preset.open(QIODevice::ReadOnly));
-    QJsonObject profile = QJsonDocument::fromJson(preset.readAll()).object();
-    QVERIFY(profile.contains(QStringLiteral("firmwareType")));
-    profile[QStringLiteral("firmwareType")] = 0;
-    const QString path = QDir(userFiles_.path()).filePath(QStringLiteral("no-restart.json"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(QJsonDocument(profile).toJson());
-    file.close();
+    const QString path = WindowHarness::writeProfile(userFiles_.path(), QStringLiteral("zoom-e"),
+                                                     {{QStringLiteral("firmwareType"), 0}});
+    QVERIFY(!path.isEmpty());
 
     ui_.reset();
     ui_ = std::make_unique<WindowHarness>();

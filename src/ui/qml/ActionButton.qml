@@ -1,9 +1,9 @@
 import QtQuick
 import QtQuick.Controls
 
-// A page's button: pressed with Enter and Return as well as Space, optionally with one of
-// the program's icons. It does nothing while a setting is being written to the lens, also
-// when pressed from the keyboard, which the lock layer does not catch.
+// A page's button, optionally with one of the program's icons. It does nothing while a
+// setting is being written to the lens, also when pressed from the keyboard, which the
+// lock layer does not catch.
 AppButton {
     id: button
     property string iconName
@@ -11,20 +11,15 @@ AppButton {
     signal activated()
 
     icon.source: iconName ? "qrc:/kelvara/icons/" + iconName + ".svg" : ""
-    icon.color: label
     display: iconOnly ? AbstractButton.IconOnly : AbstractButton.TextBesideIcon
     // An icon alone sits in a square.
     leftPadding: iconOnly ? theme.unit : theme.gap
     rightPadding: leftPadding
     implicitWidth: iconOnly ? implicitHeight
                             : Math.max(72, implicitContentWidth + leftPadding + rightPadding)
-    focusPolicy: Qt.StrongFocus
-    Accessible.role: Accessible.Button
     ToolTip.visible: iconOnly && (hovered || visualFocus)
     ToolTip.text: text
     ToolTip.delay: 500
 
     onClicked: if (!vm.lock) button.activated()
-    Keys.onReturnPressed: button.clicked()
-    Keys.onEnterPressed: button.clicked()
 }

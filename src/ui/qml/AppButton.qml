@@ -3,9 +3,15 @@ import QtQuick.Controls
 import QtQuick.Controls.impl
 
 // The window's push button: roomy, rounded, the primary action filled with the accent
-// colour, and a clear ring while it has keyboard focus.
+// colour, a clear ring while it has keyboard focus, reached with Tab and pressed with
+// Space, Enter or Return.
 Button {
     id: control
+    activeFocusOnTab: true
+    focusPolicy: Qt.StrongFocus
+    Accessible.role: Accessible.Button
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
     padding: theme.unit
     leftPadding: theme.gap
     rightPadding: theme.gap

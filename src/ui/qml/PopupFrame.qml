@@ -164,12 +164,12 @@ Item {
             RowLayout {
                 Layout.alignment: Qt.AlignRight
                 spacing: theme.unit
-                PopupButton {
+                AppButton {
                     objectName: frame.cancelName
                     text: frame.cancelText
                     onClicked: frame.cancelled()
                 }
-                PopupButton {
+                AppButton {
                     objectName: frame.acceptName
                     text: frame.acceptText
                     highlighted: true

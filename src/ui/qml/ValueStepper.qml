@@ -26,7 +26,7 @@ RowLayout {
     Layout.fillWidth: true
     spacing: theme.unit
 
-    PopupButton {
+    AppButton {
         objectName: stepper.name + "Down"
         text: "\u2212"
         Accessible.name: stepper.accessibleName + " \u2212"
@@ -60,7 +60,7 @@ RowLayout {
             }
         }
     }
-    PopupButton {
+    AppButton {
         objectName: stepper.name + "Up"
         text: "+"
         Accessible.name: stepper.accessibleName + " +"
