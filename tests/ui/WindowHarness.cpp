@@ -88,6 +88,12 @@ QString WindowHarness::writeProfile(const QString& dir, const QString& preset,
     return path;
 }
 
+void WindowHarness::addLanguageRows() {
+    QTest::addColumn<QLocale::Language>("language");
+    QTest::newRow("en") << QLocale::English;
+    QTest::newRow("ja") << QLocale::Japanese;
+}
+
 WindowHarness::WindowHarness() = default;
 
 WindowHarness::~WindowHarness() {

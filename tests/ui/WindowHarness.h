@@ -38,6 +38,9 @@ class WindowHarness {
     static QString writeProfile(const QString& dir, const QString& preset,
                                 const QJsonObject& changes);
 
+    // Test data: a "language" column with one row per language of the program.
+    static void addLanguageRows();
+
     WindowHarness();
     ~WindowHarness();
     WindowHarness(const WindowHarness&) = delete;

@@ -476,9 +476,7 @@ void SettingsPagesTest::startPageDismissedWithTickStaysAway() {
 }
 
 void SettingsPagesTest::pictures_data() {
-    QTest::addColumn<QLocale::Language>("language");
-    QTest::newRow("en") << QLocale::English;
-    QTest::newRow("ja") << QLocale::Japanese;
+    WindowHarness::addLanguageRows();
 }
 
 // At the smallest window size, where text is most likely to be cut.

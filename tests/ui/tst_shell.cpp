@@ -170,9 +170,7 @@ void ShellTest::answerPanels(const QString& file) {
 }
 
 void ShellTest::firmwareUpdateThroughTheWindow_data() {
-    QTest::addColumn<QLocale::Language>("language");
-    QTest::newRow("en") << QLocale::English;
-    QTest::newRow("ja") << QLocale::Japanese;
+    WindowHarness::addLanguageRows();
 }
 
 void ShellTest::firmwareUpdateThroughTheWindow() {
@@ -419,9 +417,7 @@ void ShellTest::sleepTellsTheLensAndWakeDoesNot() {
 }
 
 void ShellTest::messageBoxLayouts_data() {
-    QTest::addColumn<QLocale::Language>("language");
-    QTest::newRow("en") << QLocale::English;
-    QTest::newRow("ja") << QLocale::Japanese;
+    WindowHarness::addLanguageRows();
 }
 
 void ShellTest::messageBoxLayouts() {
@@ -515,9 +511,7 @@ void ShellTest::messageBoxLayouts() {
 }
 
 void ShellTest::versionPageDocuments_data() {
-    QTest::addColumn<QLocale::Language>("language");
-    QTest::newRow("en") << QLocale::English;
-    QTest::newRow("ja") << QLocale::Japanese;
+    WindowHarness::addLanguageRows();
 }
 
 void ShellTest::versionPageDocuments() {
