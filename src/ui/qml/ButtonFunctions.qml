@@ -52,8 +52,13 @@ QtObject {
         if (isAfLimit(f))
             all = [[4, b.afLimitClickLabel(f), b.afLimitClickDescription(f)],
                    [3, b.afLimitLongClickLabel(f), b.afLimitLongClickDescription(f)],
-                   [6, b.secondOperationLabel(f), b.functionDescription2(f)],
-                   [7, b.firstOperationLabel(f), b.functionDescription1(f)]]
+                   // The catalogue ties the texts of "while pressed" and "while released"
+                   // each to the other one's support, which would hide a mode the lens
+                   // has when it lacks the other; each is offered on its own support.
+                   [6, qsTrId("ButtonSelect_LabelWhilePress"),
+                    qsTrId("ButtonSelect_AfLimitOnOffExplanationDescription3")],
+                   [7, qsTrId("ButtonSelect_LabelWhileRelease"),
+                    qsTrId("ButtonSelect_AfLimitOnOffExplanationDescription4")]]
         else if (family.length === 2)
             all = [[family[0], b.firstOperationLabel(f), b.functionDescription1(f)],
                    [family[1], b.secondOperationLabel(f), b.functionDescription2(f)]]
