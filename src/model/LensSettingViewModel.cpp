@@ -257,26 +257,27 @@ void LensSettingViewModel::setAflim_pos(const QList<QList<int>>& value) {
 // ---- commits ----
 
 void LensSettingViewModel::commitRingAngle(bool discard) {
-    const double old = closeRun(ring_angle_);
-    if (discard)
-        return;
-    QString why;
-    auto bytes = truncatedByte(ring_angle_.value, -128, 127, why);
-    send({"ring_angle", RING_ANGLE_ADDRESS, std::move(bytes), why,
-          [old](LensSettingViewModel& m) { m.setRing_angle(old); },
-          &LensSettingViewModel::onChangeRingAngle},
-         false);
+    commitSignedByte(ring_angle_, "ring_angle", RING_ANGLE_ADDRESS,
+                     &LensSettingViewModel::setRing_angle, &LensSettingViewModel::onChangeRingAngle,
+                     discard);
 }
 
 void LensSettingViewModel::commitPinto(bool discard) {
-    const double old = closeRun(pinto_);
+    commitSignedByte(pinto_, "pinto", PINTO_ADDRESS, &LensSettingViewModel::setPinto,
+                     &LensSettingViewModel::onChangeAdjustmentPinto, discard);
+}
+
+void LensSettingViewModel::commitSignedByte(Edited<double>& field, const char* name, int address,
+                                            void (LensSettingViewModel::*setter)(double),
+                                            Callback LensSettingViewModel::*callback,
+                                            bool discard) {
+    const double old = closeRun(field);
     if (discard)
         return;
     QString why;
-    auto bytes = truncatedByte(pinto_.value, -128, 127, why);
-    send({"pinto", PINTO_ADDRESS, std::move(bytes), why,
-          [old](LensSettingViewModel& m) { m.setPinto(old); },
-          &LensSettingViewModel::onChangeAdjustmentPinto},
+    auto bytes = truncatedByte(field.value, -128, 127, why);
+    send({name, address, std::move(bytes), why,
+          [old, setter](LensSettingViewModel& m) { (m.*setter)(old); }, callback},
          false);
 }
 

@@ -256,6 +256,10 @@ class LensSettingViewModel : public QObject {
                         Callback LensSettingViewModel::*callback);
     void finish(const Write& write, bool ok, const Bytes& data);
     void quietly(const std::function<void(LensSettingViewModel&)>& change);
+    // The ring angle and the AF fine adjustment: one signed byte each.
+    void commitSignedByte(Edited<double>& field, const char* name, int address,
+                          void (LensSettingViewModel::*setter)(double),
+                          Callback LensSettingViewModel::*callback, bool discard);
     void commitTime(int slot, std::array<Digits, 3> digits, int address, const char* name,
                     Callback LensSettingViewModel::*callback);
     void commitDelay(int slot, std::array<Digits, 2> digits, int address, const char* name,
