@@ -1,11 +1,11 @@
 #include "FactoryImage.h"
 
+#include "JsonInteger.h"
 #include "LensProfile.h"
 
 #include <QJsonArray>
 #include <QJsonValue>
 
-#include <cmath>
 #include <functional>
 #include <initializer_list>
 
@@ -48,24 +48,6 @@ int firstSupported(const LensProfile& lens, std::initializer_list<int> choices) 
         if (supports(lens, raw))
             return raw;
     return 0;
-}
-
-bool integerOf(const QJsonValue& v, int lo, int hi, int* out) {
-    double d = 0;
-    if (v.isDouble()) {
-        d = v.toDouble();
-    } else if (v.isString()) {
-        bool ok = false;
-        d = v.toString().toInt(&ok, 0);
-        if (!ok)
-            return false;
-    } else {
-        return false;
-    }
-    if (d != std::floor(d) || d < lo || d > hi)
-        return false;
-    *out = int(d);
-    return true;
 }
 
 QString rangeError(const QString& key, int lo, int hi) {

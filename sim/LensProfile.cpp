@@ -1,6 +1,7 @@
 #include "LensProfile.h"
 
 #include "FactoryImage.h"
+#include "JsonInteger.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,7 +12,6 @@
 #include <QRegularExpression>
 
 #include <algorithm>
-#include <cmath>
 
 namespace kelvara::sim {
 
@@ -30,24 +30,6 @@ class JsonReader {
             *error_ = text;
         failed_ = true;
         return false;
-    }
-
-    static bool integerOf(const QJsonValue& v, int lo, int hi, int* out) {
-        double d = 0;
-        if (v.isDouble()) {
-            d = v.toDouble();
-        } else if (v.isString()) {
-            bool ok = false;
-            d = v.toString().toInt(&ok, 0);
-            if (!ok)
-                return false;
-        } else {
-            return false;
-        }
-        if (d != std::floor(d) || d < lo || d > hi)
-            return false;
-        *out = int(d);
-        return true;
     }
 
     void byte(const char* key, quint8* out, int lo = 0, int hi = 255) {

@@ -300,39 +300,22 @@ void LensSettingViewModel::commitIrisAngle(int slot) {
          false);
 }
 
-void LensSettingViewModel::commitTime(int slot, std::array<Digits, 3> which, int address,
-                                      const char* name, Callback LensSettingViewModel::*callback) {
-    std::array<QList<int>, 3> old;
-    for (std::size_t i = 0; i < which.size(); ++i)
-        old[i] = closeRun(digits_[std::size_t(which[i])]);
+void LensSettingViewModel::commitDigits(int slot, const QList<Digits>& which, int address,
+                                        const char* name, Callback LensSettingViewModel::*callback) {
+    QList<QList<int>> old;
+    for (Digits d : which)
+        old.append(closeRun(digits_[std::size_t(d)]));
     if (!validSlot(slot, name))
         return;
-    const int tenths = 100 * digit(which[0]).value[slot] + 10 * digit(which[1]).value[slot] +
-                       digit(which[2]).value[slot];
+    // The digits, highest first, make one number of tenths of a second.
+    int tenths = 0;
+    for (Digits d : which)
+        tenths = 10 * tenths + digit(d).value[slot];
     QString why;
     auto bytes = littleEndian16(tenths, why);
     send({name, address + 2 * slot, std::move(bytes), why,
           [which, old](LensSettingViewModel& m) {
-              for (std::size_t i = 0; i < which.size(); ++i)
-                  m.setDigits(which[i], old[i]);
-          },
-          callback},
-         false);
-}
-
-void LensSettingViewModel::commitDelay(int slot, std::array<Digits, 2> which, int address,
-                                       const char* name, Callback LensSettingViewModel::*callback) {
-    std::array<QList<int>, 2> old;
-    for (std::size_t i = 0; i < which.size(); ++i)
-        old[i] = closeRun(digits_[std::size_t(which[i])]);
-    if (!validSlot(slot, name))
-        return;
-    const int tenths = 10 * digit(which[0]).value[slot] + digit(which[1]).value[slot];
-    QString why;
-    auto bytes = littleEndian16(tenths, why);
-    send({name, address + 2 * slot, std::move(bytes), why,
-          [which, old](LensSettingViewModel& m) {
-              for (std::size_t i = 0; i < which.size(); ++i)
+              for (qsizetype i = 0; i < which.size(); ++i)
                   m.setDigits(which[i], old[i]);
           },
           callback},
@@ -340,23 +323,23 @@ void LensSettingViewModel::commitDelay(int slot, std::array<Digits, 2> which, in
 }
 
 void LensSettingViewModel::commitFocusTime(int slot) {
-    commitTime(slot, {FocusSec2, FocusSec1, FocusSec0}, FOCUS_TIME_ADDRESS, "commitFocusTime",
-               &LensSettingViewModel::onChangeFocusDriveTime);
+    commitDigits(slot, {FocusSec2, FocusSec1, FocusSec0}, FOCUS_TIME_ADDRESS, "commitFocusTime",
+                 &LensSettingViewModel::onChangeFocusDriveTime);
 }
 
 void LensSettingViewModel::commitIrisTime(int slot) {
-    commitTime(slot, {IrisSec2, IrisSec1, IrisSec0}, IRIS_TIME_ADDRESS, "commitIrisTime",
-               &LensSettingViewModel::onChangeIrisDriveTime);
+    commitDigits(slot, {IrisSec2, IrisSec1, IrisSec0}, IRIS_TIME_ADDRESS, "commitIrisTime",
+                 &LensSettingViewModel::onChangeIrisDriveTime);
 }
 
 void LensSettingViewModel::commitFocusDelay(int slot) {
-    commitDelay(slot, {FocusDelay1, FocusDelay0}, FOCUS_DELAY_ADDRESS, "commitFocusDelay",
-                &LensSettingViewModel::onChangeFocusDelayTime);
+    commitDigits(slot, {FocusDelay1, FocusDelay0}, FOCUS_DELAY_ADDRESS, "commitFocusDelay",
+                 &LensSettingViewModel::onChangeFocusDelayTime);
 }
 
 void LensSettingViewModel::commitIrisDelay(int slot) {
-    commitDelay(slot, {IrisDelay1, IrisDelay0}, IRIS_DELAY_ADDRESS, "commitIrisDelay",
-                &LensSettingViewModel::onChangeIrisDelayTime);
+    commitDigits(slot, {IrisDelay1, IrisDelay0}, IRIS_DELAY_ADDRESS, "commitIrisDelay",
+                 &LensSettingViewModel::onChangeIrisDelayTime);
 }
 
 void LensSettingViewModel::commitAFLimit(int index, int oldFirst, int oldSecond) {

@@ -260,10 +260,9 @@ class LensSettingViewModel : public QObject {
     void commitSignedByte(Edited<double>& field, const char* name, int address,
                           void (LensSettingViewModel::*setter)(double),
                           Callback LensSettingViewModel::*callback, bool discard);
-    void commitTime(int slot, std::array<Digits, 3> digits, int address, const char* name,
-                    Callback LensSettingViewModel::*callback);
-    void commitDelay(int slot, std::array<Digits, 2> digits, int address, const char* name,
-                     Callback LensSettingViewModel::*callback);
+    // A time or delay: its digits, highest first, sent as one number of tenths.
+    void commitDigits(int slot, const QList<Digits>& which, int address, const char* name,
+                      Callback LensSettingViewModel::*callback);
 
     // Lets work finishing after this model is gone find out; read on the main thread only.
     std::shared_ptr<LensSettingViewModel*> self_;
