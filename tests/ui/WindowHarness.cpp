@@ -11,6 +11,7 @@
 #include "link/UsbSerialPortList.h"
 #include "platform/Preferences.h"
 #include "platform/Texts.h"
+#include "ui/PopupViewModel.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,6 +37,14 @@ QQuickItem* findItem(QQuickItem* from, const QString& name) {
         if (QQuickItem* found = findItem(child, name))
             return found;
     return nullptr;
+}
+
+void collectNames(const QQuickItem* from, const QString& prefix, QStringList* names) {
+    for (const QQuickItem* child : from->childItems()) {
+        if (child->objectName().startsWith(prefix))
+            names->append(child->objectName());
+        collectNames(child, prefix, names);
+    }
 }
 
 // What a desktop in dark mode hands the program.
@@ -113,6 +122,8 @@ bool WindowHarness::start(const Options& options, QString* error) {
         return false;
     }
     Preferences::setBool(QString::fromLatin1(Preferences::SHOW_START_PAGE), !options.startPage);
+    Preferences::setBool(QString::fromLatin1(Preferences::VISIBLE_AF_CUSTOMIZE),
+                         options.afCustomize);
 
     simulation_ = std::make_unique<sim::Simulation>();
     if (!simulation_->start(options.preset, error))
@@ -148,6 +159,16 @@ QQuickItem* WindowHarness::item(const QString& name) const {
 
 bool WindowHarness::shown(const QString& name) const { return visibleUpwards(item(name)); }
 
+QStringList WindowHarness::shownNames(const QString& prefix) const {
+    QStringList names, shown;
+    collectNames(window_->contentItem(), prefix, &names);
+    for (const QString& name : std::as_const(names))
+        if (visibleUpwards(item(name)))
+            shown.append(name);
+    shown.sort();
+    return shown;
+}
+
 QString WindowHarness::pageName() const {
     QQuickItem* page = item(QStringLiteral("page"));
     auto* content = page ? qvariant_cast<QQuickItem*>(page->property("item")) : nullptr;
@@ -169,7 +190,52 @@ void WindowHarness::connect(bool forCustomizing) {
     if (QTest::currentTestFailed())
         return;
     QTRY_COMPARE_WITH_TIMEOUT(vm_->connect_state(), int(CONNECT_COMPLETE), 10000);
-    QTRY_VERIFY(!vm_->lock());
+    settle();
+}
+
+void WindowHarness::press(const QString& name) {
+    if (QQuickItem* target = item(name); target && target->activeFocusOnTab()) {
+        target->forceActiveFocus(Qt::TabFocusReason);
+        waitForFrame();
+    }
+    click(name);
+}
+
+void WindowHarness::pressAndSettle(const QString& name) {
+    press(name);
+    if (!QTest::currentTestFailed())
+        settle();
+}
+
+void WindowHarness::key(const QString& name, Qt::Key key) {
+    QQuickItem* target = item(name);
+    QVERIFY2(target && target->isEnabled(), qPrintable(name));
+    target->forceActiveFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(target->hasActiveFocus());
+    QTest::keyClick(window_, key);
+    settle();
+}
+
+void WindowHarness::closePopupWith(const QString& button) {
+    press(button);
+    if (QTest::currentTestFailed())
+        return;
+    QTRY_VERIFY(!vm_->popup()->show_popup());
+    settle();
+}
+
+void WindowHarness::settle() { QTRY_VERIFY(!vm_->lock()); }
+
+void WindowHarness::waitForFrame() {
+    QSignalSpy frames(window_, &QQuickWindow::frameSwapped);
+    window_->update();
+    QTRY_VERIFY(frames.count() > 0);
+}
+
+bool WindowHarness::toSmallest() {
+    const QSize smallest = window_->minimumSize();
+    window_->resize(smallest);
+    return QTest::qWaitFor([this, smallest] { return window_->size() == smallest; });
 }
 
 void WindowHarness::picture(const QString& name) {

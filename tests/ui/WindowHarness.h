@@ -3,6 +3,8 @@
 #include <QJsonObject>
 #include <QLocale>
 #include <QString>
+#include <QStringList>
+#include <QtCore/qnamespace.h>
 
 #include <memory>
 
@@ -27,6 +29,7 @@ class WindowHarness {
         QLocale::Language language = QLocale::English;
         bool startPage = false;                       // false: stored as not wanted
         bool dark = false;                            // a dark system palette
+        bool afCustomize = false;                     // stored as the AF adjustment preference
     };
 
     // Points the preferences, the window's frame and the backups at `dir` for the rest of
@@ -63,9 +66,28 @@ class WindowHarness {
     bool shown(const QString& name) const;
     // The object name of the page on screen.
     QString pageName() const;
+    // The object names in the window that start with `prefix` and are shown, sorted.
+    QStringList shownNames(const QString& prefix) const;
 
     // Presses the named item in its centre; fails the test when it is hidden or disabled.
     void click(const QString& name);
+    // Clicks the item as a keyboard user reaches it: Tab focus first scrolls the page or
+    // popup to it.
+    void press(const QString& name);
+    // press(), then settle().
+    void pressAndSettle(const QString& name);
+    // Presses the key on the item, focused as Tab would, then settles.
+    void key(const QString& name, Qt::Key key);
+    // Presses the popup's button and waits until the popup is closed and the lens settled.
+    void closePopupWith(const QString& button);
+    // Waits until the controller no longer holds the lock of a lens exchange.
+    void settle();
+    // Waits until the window has drawn a frame: a user acts on what is drawn, so the
+    // layouts have placed everything by then.
+    void waitForFrame();
+    // Shrinks the window to its minimum size, where text is most likely to be cut; false
+    // when it does not take it.
+    bool toSmallest();
     // Connects through the connect page's button and waits for the first page.
     void connect(bool forCustomizing);
     // Writes the window as "<name>-<suffix>.png" into the pictures folder.

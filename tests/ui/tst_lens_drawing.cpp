@@ -3,6 +3,7 @@
 // summary, clicks opening the pages; the artwork itself (every named picture and icon
 // exists and draws, the lens pictures carry the controls where the marks go); and
 // pictures of the home and connect pages for review.
+#include "SceneRects.h"
 #include "WindowHarness.h"
 
 #include "controller/AppViewModel.h"
@@ -34,20 +35,6 @@ void resize(QQuickWindow* window, const QSize& size) {
     QTRY_COMPARE(window->contentItem()->size(), QSizeF(size));
     QCoreApplication::processEvents();
     QVERIFY(!window->grabWindow().isNull());
-}
-
-QRectF sceneRect(const QQuickItem* item) {
-    return item->mapRectToScene(QRectF(0, 0, item->width(), item->height()));
-}
-
-bool near(const QRectF& a, const QRectF& b) {
-    const qreal e = 0.01;
-    return qAbs(a.x() - b.x()) < e && qAbs(a.y() - b.y()) < e && qAbs(a.width() - b.width()) < e &&
-           qAbs(a.height() - b.height()) < e;
-}
-
-QString describe(const QRectF& r) {
-    return QStringLiteral("(%1, %2 %3x%4)").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
 }
 
 // An artwork file drawn at that size, or a null image.

@@ -2,6 +2,7 @@
 // the focus ring at the back, a button without a switch, nothing to customise, an AF
 // limit whose far end can be chosen and lenses with only some AF limit variants. Each
 // lens is a built-in profile with a few fields changed; pictures of each for review.
+#include "SceneRects.h"
 #include "VirtualLens.h"
 #include "WindowHarness.h"
 
@@ -10,7 +11,6 @@
 #include "model/BasicInfoViewModel.h"
 #include "model/ButtonItemModel.h"
 #include "model/LensSettingViewModel.h"
-#include "platform/Preferences.h"
 #include "ui/HomeImageViewModel.h"
 #include "ui/PopupViewModel.h"
 
@@ -61,20 +61,6 @@ QJsonArray numbers(const QList<int>& values) {
     return a;
 }
 
-QRectF sceneRect(const QQuickItem* item) {
-    return item->mapRectToScene(QRectF(0, 0, item->width(), item->height()));
-}
-
-bool near(const QRectF& a, const QRectF& b) {
-    const qreal e = 0.01;
-    return qAbs(a.x() - b.x()) < e && qAbs(a.y() - b.y()) < e && qAbs(a.width() - b.width()) < e &&
-           qAbs(a.height() - b.height()) < e;
-}
-
-QString describe(const QRectF& r) {
-    return QStringLiteral("(%1, %2 %3x%4)").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
-}
-
 // The program's icon drawn inside `from`, or an empty name.
 QString iconIn(const QQuickItem* from) {
     for (const QQuickItem* child : from->childItems()) {
@@ -86,14 +72,6 @@ QString iconIn(const QQuickItem* from) {
             return deeper;
     }
     return {};
-}
-
-void collectNames(const QQuickItem* from, const QString& prefix, QStringList* names) {
-    for (const QQuickItem* child : from->childItems()) {
-        if (child->objectName().startsWith(prefix))
-            names->append(child->objectName());
-        collectNames(child, prefix, names);
-    }
 }
 
 } // namespace
@@ -132,15 +110,8 @@ class LensVariantsTest : public QObject {
     quint8 byteAt(int address) const { return quint8(image().at(address)); }
 
     void showPage(MenuId menu, const char* page);
-    void waitForFrame();
-    // As a keyboard user reaches it first: the page or popup scrolls it into view.
-    void press(const QString& name);
-    void pressAndSettle(const QString& name);
-    void keyAndSettle(const QString& name, Qt::Key key);
-    void closeWith(const QString& button);
     // Opens the function popup of a custom control through its change button.
     void openFunctionPopup(int slot);
-    QStringList shownNames(const QString& prefix) const;
     // The drawing's 400 x 200 space mapped to the window.
     QRectF drawingToScene(const QRectF& r) const;
 
@@ -180,21 +151,17 @@ bool LensVariantsTest::open(const QJsonObject& changes, QLocale::Language langua
     }
     ui_.reset();
     openLens_.clear();
-    Preferences::setBool(QString::fromLatin1(Preferences::VISIBLE_AF_CUSTOMIZE), afCustomize);
     const QString path = WindowHarness::writeProfile(userFiles_.path(), preset, changes);
     if (path.isEmpty())
         return false;
     ui_ = std::make_unique<WindowHarness>();
     QString error;
-    if (!ui_->start({path, language, false}, &error)) {
+    if (!ui_->start({.preset = path, .language = language, .afCustomize = afCustomize}, &error)) {
         qWarning("%s", qPrintable(error));
         return false;
     }
     ui_->connect(true);
-    if (QTest::currentTestFailed())
-        return false;
-    ui_->window()->resize(800, 600);
-    if (!QTest::qWaitFor([this] { return ui_->window()->size() == QSize(800, 600); }))
+    if (QTest::currentTestFailed() || !ui_->toSmallest())
         return false;
     openLens_ = key;
     return true;
@@ -203,66 +170,19 @@ bool LensVariantsTest::open(const QJsonObject& changes, QLocale::Language langua
 void LensVariantsTest::showPage(MenuId menu, const char* page) {
     vm().setSelected_menu(menu);
     QTRY_COMPARE(ui_->pageName(), QLatin1String(page));
-    waitForFrame();
-}
-
-// A user acts on what is drawn: the layouts have placed everything by then.
-void LensVariantsTest::waitForFrame() {
-    QSignalSpy frames(ui_->window(), &QQuickWindow::frameSwapped);
-    ui_->window()->update();
-    QTRY_VERIFY(frames.count() > 0);
-}
-
-void LensVariantsTest::press(const QString& name) {
-    QQuickItem* target = item(name);
-    QVERIFY2(target, qPrintable(name + QStringLiteral(" is missing")));
-    if (target->activeFocusOnTab()) {
-        target->forceActiveFocus(Qt::TabFocusReason);
-        waitForFrame();
-    }
-    ui_->click(name);
-}
-
-void LensVariantsTest::pressAndSettle(const QString& name) {
-    press(name);
-    QTRY_VERIFY(!vm().lock());
-}
-
-// Keys go to the focused control, as a keyboard user would reach it with Tab.
-void LensVariantsTest::keyAndSettle(const QString& name, Qt::Key key) {
-    QQuickItem* target = item(name);
-    QVERIFY2(target && target->isEnabled(), qPrintable(name));
-    target->forceActiveFocus(Qt::TabFocusReason);
-    QTRY_VERIFY(target->hasActiveFocus());
-    QTest::keyClick(ui_->window(), key);
-    QTRY_VERIFY(!vm().lock());
-}
-
-void LensVariantsTest::closeWith(const QString& button) {
-    press(button);
-    QTRY_VERIFY(!vm().popup()->show_popup());
-    QTRY_VERIFY(!vm().lock());
+    ui_->waitForFrame();
 }
 
 void LensVariantsTest::openFunctionPopup(int slot) {
     const bool switchPage = info().isSettingSupported(1);
     showPage(switchPage ? CSW_CBT_SETTING : CBT_SETTING, "customSettingPage");
-    press(slot == 0 ? QStringLiteral("changeButton") : QStringLiteral("changeCustom%1").arg(slot));
+    ui_->press(slot == 0 ? QStringLiteral("changeButton")
+                         : QStringLiteral("changeCustom%1").arg(slot));
     if (QTest::currentTestFailed())
         return;
     QTRY_VERIFY(shown(QStringLiteral("popupFrame")));
     QCOMPARE(vm().popup()->sw_id(), slot);
-    waitForFrame();
-}
-
-QStringList LensVariantsTest::shownNames(const QString& prefix) const {
-    QStringList names, result;
-    collectNames(ui_->window()->contentItem(), prefix, &names);
-    for (const QString& name : std::as_const(names))
-        if (ui_->shown(name) && !result.contains(name))
-            result.append(name);
-    result.sort();
-    return result;
+    ui_->waitForFrame();
 }
 
 QRectF LensVariantsTest::drawingToScene(const QRectF& r) const {
@@ -307,7 +227,7 @@ void LensVariantsTest::twoPositionSwitch() {
     ui_->picture(QStringLiteral("variant_switch2_home"));
 
     showPage(CSW_CBT_SETTING, "customSettingPage");
-    QCOMPARE(shownNames(QStringLiteral("row")),
+    QCOMPARE(ui_->shownNames(QStringLiteral("row")),
              (QStringList{QStringLiteral("rowButton"), QStringLiteral("rowCustom1"),
                           QStringLiteral("rowCustom2")}));
     const struct {
@@ -332,7 +252,7 @@ void LensVariantsTest::twoPositionSwitch() {
     QVERIFY(!QTest::currentTestFailed());
     QCOMPARE(item(QStringLiteral("popupTitle"))->property("text").toString(),
              qtTrId("Common_Custom2"));
-    closeWith(QStringLiteral("popupCancel"));
+    ui_->closePopupWith(QStringLiteral("popupCancel"));
 }
 
 void LensVariantsTest::ringHighlightFollowsTheRingsPlace_data() {
@@ -372,7 +292,7 @@ void LensVariantsTest::ringHighlightFollowsTheRingsPlace() {
     for (const QSize& size : {QSize(1024, 720), QSize(800, 600)}) {
         ui_->window()->resize(size);
         QTRY_COMPARE(ui_->window()->contentItem()->size(), QSizeF(size));
-        waitForFrame();
+        ui_->waitForFrame();
         QVERIFY(shown(QStringLiteral("ringHighlight")));
         const QRectF highlight = sceneRect(item(QStringLiteral("ringHighlight")));
         const QRectF expected = drawingToScene(ring);
@@ -382,7 +302,7 @@ void LensVariantsTest::ringHighlightFollowsTheRingsPlace() {
     ui_->picture(QStringLiteral("variant_ring_type%1_sw%2_home").arg(lensType).arg(switchPositions));
 
     // The highlight leads to the ring's page.
-    press(QStringLiteral("ringHighlight"));
+    ui_->press(QStringLiteral("ringHighlight"));
     QTRY_COMPARE(vm().selected_menu(), int(RING_SETTING));
 }
 
@@ -411,13 +331,13 @@ void LensVariantsTest::buttonWithoutSwitch() {
     QVERIFY(!shown(QStringLiteral("switchLabel")));
     ui_->picture(QStringLiteral("variant_buttonOnly_home"));
 
-    press(QStringLiteral("buttonMarker"));
+    ui_->press(QStringLiteral("buttonMarker"));
     QTRY_COMPARE(vm().selected_menu(), int(CBT_SETTING));
     QTRY_COMPARE(ui_->pageName(), QStringLiteral("customSettingPage"));
-    waitForFrame();
+    ui_->waitForFrame();
     QCOMPARE(item(QStringLiteral("pageTitle"))->property("text").toString(),
              qtTrId("Menu_ButtonSetting"));
-    QCOMPARE(shownNames(QStringLiteral("row")), QStringList{QStringLiteral("rowButton")});
+    QCOMPARE(ui_->shownNames(QStringLiteral("row")), QStringList{QStringLiteral("rowButton")});
     QVERIFY(!shown(QStringLiteral("customSwitchExplanation")));
     // The menu marks the button page as the one shown.
     QCOMPARE(item(QStringLiteral("menu_Menu_ButtonSetting_icon"))->property("name").toString(),
@@ -465,7 +385,7 @@ void LensVariantsTest::lensWithoutCustomisingOpensOnFirmware() {
         QVERIFY2(!shown(QLatin1String(entry)), entry);
     QVERIFY(shown(QStringLiteral("menu_Menu_FirmwareInfo")));
     QVERIFY(shown(QStringLiteral("menu_Menu_VersionInfo")));
-    waitForFrame();
+    ui_->waitForFrame();
 
     if (adjustment) {
         for (const char* block : {"summarySwitch", "summaryButton", "summaryRing"})
@@ -523,10 +443,10 @@ void LensVariantsTest::afLimitFarEndIsChosen() {
     QVERIFY(shown(QStringLiteral("function_%1").arg(function)));
     QVERIFY(item(QStringLiteral("function_%1").arg(function))->property("selected").toBool());
     const QByteArray before = image();
-    press(QStringLiteral("popupSelect"));
+    ui_->press(QStringLiteral("popupSelect"));
     QTRY_COMPARE(vm().popup()->page_index(), 1);
     QTRY_VERIFY(shown(QStringLiteral("afFar")));
-    waitForFrame();
+    ui_->waitForFrame();
 
     // Near: every position but the farthest; far: every position but the nearest, and no
     // infinity mark in place of a choice.
@@ -556,7 +476,7 @@ void LensVariantsTest::afLimitFarEndIsChosen() {
     // pulls the near end in front of it.
     int nearEnd = storedNear;
     for (int farEnd = storedFar - 1; farEnd >= 1; --farEnd) {
-        keyAndSettle(QStringLiteral("afFar"), Qt::Key_Up);
+        ui_->key(QStringLiteral("afFar"), Qt::Key_Up);
         if (nearEnd >= farEnd)
             nearEnd = farEnd - 1;
         QCOMPARE(far->property("currentIndex").toInt(), farEnd - 1);
@@ -570,25 +490,25 @@ void LensVariantsTest::afLimitFarEndIsChosen() {
     }
 
     // Back writes the row back, Cancel then closes.
-    press(QStringLiteral("popupBack"));
+    ui_->press(QStringLiteral("popupBack"));
     QTRY_COMPARE(vm().popup()->page_index(), 0);
     QTRY_VERIFY(!vm().lock());
     QCOMPARE(image(), before);
     QCOMPARE(settings().aflim_pos()[row], (QList<int>{storedNear, storedFar}));
-    closeWith(QStringLiteral("popupCancel"));
+    ui_->closePopupWith(QStringLiteral("popupCancel"));
     QCOMPARE(image(), before);
 
     // OK keeps a picked far end, and the page names it instead of infinity.
     openFunctionPopup(slot);
     QVERIFY(!QTest::currentTestFailed());
-    press(QStringLiteral("popupSelect"));
+    ui_->press(QStringLiteral("popupSelect"));
     QTRY_VERIFY(shown(QStringLiteral("afFar")));
-    waitForFrame();
-    keyAndSettle(QStringLiteral("afFar"), Qt::Key_Up);
+    ui_->waitForFrame();
+    ui_->key(QStringLiteral("afFar"), Qt::Key_Up);
     const int kept = storedFar - 1;
     const int keptNear = qMin(storedNear, kept - 1);
     QCOMPARE(byteAt(afLimitAddress(row)), quint8(keptNear | kept << 4));
-    closeWith(QStringLiteral("popupOk"));
+    ui_->closePopupWith(QStringLiteral("popupOk"));
     QCOMPARE(byteAt(afLimitAddress(row)), quint8(keptNear | kept << 4));
     QCOMPARE(vm().afLimitText(row, 1), names[kept]);
     QCOMPARE(vm().afLimitText(row, 0), names[keptNear]);
@@ -640,10 +560,10 @@ void LensVariantsTest::afLimitOperationsFollowTheLens() {
     QCOMPARE(item(QStringLiteral("function_%1").arg(held))->property("text").toString(),
              vm().button_item()->functionLabel(held));
     const QByteArray before = image();
-    press(QStringLiteral("popupSelect"));
+    ui_->press(QStringLiteral("popupSelect"));
     QTRY_COMPARE(vm().popup()->page_index(), 1);
     QTRY_VERIFY(shown(QStringLiteral("afNear")));
-    waitForFrame();
+    ui_->waitForFrame();
 
     // A single variant leaves nothing to choose.
     const bool choice = variants.size() > 1;
@@ -672,17 +592,17 @@ void LensVariantsTest::afLimitOperationsFollowTheLens() {
         const QString name = QStringLiteral("operation_%1").arg(f);
         QCOMPARE(item(name)->property("text").toString(), qtTrId(labels[i]));
         QCOMPARE(item(name)->property("selected").toBool(), f == int(byteAt(AT_BT_FUNC + 2)));
-        pressAndSettle(name);
+        ui_->pressAndSettle(name);
         QCOMPARE(int(byteAt(AT_BT_FUNC + 2)), f);
         QCOMPARE(settings().bt_func()[2], f);
         QTRY_VERIFY(item(name) && item(name)->property("selected").toBool());
     }
 
-    press(QStringLiteral("popupBack"));
+    ui_->press(QStringLiteral("popupBack"));
     QTRY_COMPARE(vm().popup()->page_index(), 0);
     QTRY_VERIFY(!vm().lock());
     QCOMPARE(image(), before);
-    closeWith(QStringLiteral("popupCancel"));
+    ui_->closePopupWith(QStringLiteral("popupCancel"));
     QCOMPARE(image(), before);
 }
 

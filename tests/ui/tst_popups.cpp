@@ -3,6 +3,7 @@
 // it and Cancel (or Back) writes the lens's old bytes back, that a refused write is
 // reported and undone, that no control leaves the lens's range, and a picture of every
 // popup page in English and Japanese.
+#include "SceneRects.h"
 #include "WindowHarness.h"
 
 #include "VirtualLens.h"
@@ -72,14 +73,6 @@ class PopupsTest : public QObject {
     QQuickItem* item(const QString& name) const { return ui_->item(name); }
     // The harness counts a missing item as shown.
     bool shown(const QString& name) const { return item(name) && ui_->shown(name); }
-    // As a keyboard user would reach it first: the popup scrolls it into view.
-    void click(const QString& name) {
-        if (QQuickItem* target = item(name); target && target->activeFocusOnTab()) {
-            target->forceActiveFocus(Qt::TabFocusReason);
-            waitForFrame();
-        }
-        ui_->click(name);
-    }
     AppViewModel& vm() const { return ui_->vm(); }
     LensSettingViewModel& settings() const { return *vm().lens_setting(); }
     QByteArray image() const { return ui_->lens().settingsImage(); }
@@ -89,10 +82,6 @@ class PopupsTest : public QObject {
 
     bool startLens(QLocale::Language language);
     void open(int popup, int control);
-    void waitForFrame();
-    void clickAndSettle(const QString& name);
-    void keyAndSettle(const QString& name, Qt::Key key);
-    void closeWith(const QString& button);
     void fitsTheWindow(const QString& name);
 
     QTemporaryDir userFiles_;
@@ -114,35 +103,7 @@ bool PopupsTest::startLens(QLocale::Language language) {
 void PopupsTest::open(int popup, int control) {
     vm().popup()->openPopup(popup, control);
     QTRY_VERIFY(shown(QStringLiteral("popupFrame")));
-    waitForFrame();
-}
-
-// A user acts on what is drawn: the layouts have placed everything by then.
-void PopupsTest::waitForFrame() {
-    QSignalSpy frames(ui_->window(), &QQuickWindow::frameSwapped);
-    ui_->window()->update();
-    QTRY_VERIFY(frames.count() > 0);
-}
-
-void PopupsTest::clickAndSettle(const QString& name) {
-    click(name);
-    QTRY_VERIFY(!vm().lock());
-}
-
-// Keys go to the focused control, as a keyboard user would reach it with Tab.
-void PopupsTest::keyAndSettle(const QString& name, Qt::Key key) {
-    QQuickItem* target = item(name);
-    QVERIFY2(target && target->isEnabled(), qPrintable(name));
-    target->forceActiveFocus(Qt::TabFocusReason);
-    QTRY_VERIFY(target->hasActiveFocus());
-    QTest::keyClick(ui_->window(), key);
-    QTRY_VERIFY(!vm().lock());
-}
-
-void PopupsTest::closeWith(const QString& button) {
-    click(button);
-    QTRY_VERIFY(!vm().popup()->show_popup());
-    QTRY_VERIFY(!vm().lock());
+    ui_->waitForFrame();
 }
 
 // The popup's card and its buttons lie inside the window.
@@ -150,8 +111,8 @@ void PopupsTest::fitsTheWindow(const QString& name) {
     const QRectF window(QPointF(), ui_->window()->size());
     QQuickItem* target = item(name);
     QVERIFY2(target, qPrintable(name));
-    const QRectF rect = target->mapRectToScene(QRectF(0, 0, target->width(), target->height()));
-    QVERIFY2(window.contains(rect), qPrintable(name + QStringLiteral(" leaves the window")));
+    QVERIFY2(window.contains(sceneRect(target)),
+             qPrintable(name + QStringLiteral(" leaves the window")));
 }
 
 void PopupsTest::initTestCase() {
@@ -206,19 +167,19 @@ void PopupsTest::functionListOffersWhatTheLensSupports() {
     const QString speed = settings().focus_speed_labels()[int(settings().speed()[0])];
     QVERIFY(item(QStringLiteral("function_8"))->property("detail").toString().endsWith(
         qtTrId("Home_FocusSpeed") + QStringLiteral(": ") + speed));
-    closeWith(QStringLiteral("popupCancel"));
+    ui_->closePopupWith(QStringLiteral("popupCancel"));
 }
 
 void PopupsTest::choosingAFunctionSendsItAndOkKeepsIt() {
     open(POPUP_FUNCTION, 0);
     const int before = byteAt(AT_BT_FUNC);
     const int chosen = before == 8 ? 9 : 8;
-    clickAndSettle(QStringLiteral("function_%1").arg(chosen));
+    ui_->pressAndSettle(QStringLiteral("function_%1").arg(chosen));
     QCOMPARE(byteAt(AT_BT_FUNC), chosen);
     QCOMPARE(vm().popup()->select_bt_func_id(), chosen);
     QVERIFY(item(QStringLiteral("function_%1").arg(chosen))->property("selected").toBool());
     QVERIFY(!item(QStringLiteral("function_%1").arg(before))->property("selected").toBool());
-    closeWith(QStringLiteral("popupOk"));
+    ui_->closePopupWith(QStringLiteral("popupOk"));
     QCOMPARE(byteAt(AT_BT_FUNC), chosen);
     QCOMPARE(settings().bt_func()[0], chosen);
 }
@@ -228,17 +189,17 @@ void PopupsTest::cancelOnTheListWritesTheFunctionBackAndCloses() {
     QCOMPARE(item(QStringLiteral("popupTitle"))->property("text").toString(),
              qtTrId("Common_Custom1"));
     const QByteArray before = image();
-    clickAndSettle(QStringLiteral("function_9"));
+    ui_->pressAndSettle(QStringLiteral("function_9"));
     QCOMPARE(byteAt(AT_BT_FUNC + 1), 9);
-    clickAndSettle(QStringLiteral("function_5"));
+    ui_->pressAndSettle(QStringLiteral("function_5"));
     QCOMPARE(byteAt(AT_BT_FUNC + 1), 5);
-    closeWith(QStringLiteral("popupCancel"));
+    ui_->closePopupWith(QStringLiteral("popupCancel"));
     QCOMPARE(image(), before);
     QCOMPARE(settings().bt_func()[1], int(before.at(AT_BT_FUNC + 1)));
 
     // Cancelling without a change writes nothing and closes as well.
     open(POPUP_FUNCTION, 1);
-    closeWith(QStringLiteral("popupCancel"));
+    ui_->closePopupWith(QStringLiteral("popupCancel"));
     QCOMPARE(image(), before);
 }
 
@@ -249,7 +210,7 @@ void PopupsTest::afLimitPageEditsTheRowAndBackRestoresIt() {
     QVERIFY(shown(QStringLiteral("popupSelect")));
     QVERIFY(!shown(QStringLiteral("popupOk")));
     const QByteArray before = image();
-    click(QStringLiteral("popupSelect"));
+    ui_->press(QStringLiteral("popupSelect"));
     QTRY_COMPARE(vm().popup()->page_index(), 1);
     QVERIFY(shown(QStringLiteral("popupBack")));
     QCOMPARE(item(QStringLiteral("popupSubtitle"))->property("text").toString(),
@@ -266,7 +227,7 @@ void PopupsTest::afLimitPageEditsTheRowAndBackRestoresIt() {
 
     // Down picks the next nearer-than-far position; the row goes to the lens at once.
     const int oldNear = settings().aflim_pos()[4][0];
-    keyAndSettle(QStringLiteral("afNear"), Qt::Key_Down);
+    ui_->key(QStringLiteral("afNear"), Qt::Key_Down);
     const QList<int> row = settings().aflim_pos()[4];
     QCOMPARE(row[0], oldNear + 1);
     QVERIFY(row[0] < row[1]);
@@ -279,27 +240,27 @@ void PopupsTest::afLimitPageEditsTheRowAndBackRestoresIt() {
     QVERIFY(item(QStringLiteral("operation_4"))->property("selected").toBool());
     QCOMPARE(item(QStringLiteral("operation_3"))->property("text").toString(),
              vm().button_item()->afLimitLongClickLabel(3));
-    clickAndSettle(QStringLiteral("operation_3"));
+    ui_->pressAndSettle(QStringLiteral("operation_3"));
     QCOMPARE(byteAt(AT_BT_FUNC + 2), 3);
     QVERIFY(item(QStringLiteral("operation_3"))->property("selected").toBool());
 
     // Back writes the row and the function back and shows the list again.
-    click(QStringLiteral("popupBack"));
+    ui_->press(QStringLiteral("popupBack"));
     QTRY_COMPARE(vm().popup()->page_index(), 0);
     QTRY_VERIFY(!vm().lock());
     QCOMPARE(image(), before);
     QVERIFY(shown(QStringLiteral("function_4")));
     QVERIFY(item(QStringLiteral("function_4"))->property("selected").toBool());
-    closeWith(QStringLiteral("popupCancel"));
+    ui_->closePopupWith(QStringLiteral("popupCancel"));
     QCOMPARE(image(), before);
 }
 
 void PopupsTest::timePageKeepsDigitsWithinTheLensLimits() {
     open(POPUP_FUNCTION, 3);
     const QByteArray before = image();
-    clickAndSettle(QStringLiteral("function_22"));
+    ui_->pressAndSettle(QStringLiteral("function_22"));
     QCOMPARE(byteAt(AT_BT_FUNC + 3), 22);
-    click(QStringLiteral("popupSelect"));
+    ui_->press(QStringLiteral("popupSelect"));
     QTRY_COMPARE(vm().popup()->page_index(), 1);
 
     // Tens of seconds up to the lens's longest time, the other digits 0 to 9.
@@ -313,24 +274,24 @@ void PopupsTest::timePageKeepsDigitsWithinTheLensLimits() {
     // A digit step sends the whole time of the slot, in tenths of a second.
     const int time = wordAt(AT_FOCUS_TIME + 6);
     const bool tenthsAtTop = settings().focusSec0()[3] == 9;
-    keyAndSettle(QStringLiteral("focusSec0"), tenthsAtTop ? Qt::Key_Down : Qt::Key_Up);
+    ui_->key(QStringLiteral("focusSec0"), tenthsAtTop ? Qt::Key_Down : Qt::Key_Up);
     QCOMPARE(wordAt(AT_FOCUS_TIME + 6), time + (tenthsAtTop ? -1 : 1));
     // The delay is there because the lens has delay settings.
     QVERIFY(vm().basic_info()->isSettingSupported(10));
     const int delay = wordAt(AT_FOCUS_DELAY + 6);
     const bool delayAtTop = settings().focusDelay1()[3] == 9;
-    keyAndSettle(QStringLiteral("focusDelay1"), delayAtTop ? Qt::Key_Down : Qt::Key_Up);
+    ui_->key(QStringLiteral("focusDelay1"), delayAtTop ? Qt::Key_Down : Qt::Key_Up);
     QCOMPARE(wordAt(AT_FOCUS_DELAY + 6), delay + (delayAtTop ? -10 : 10));
 
     // No operation choice for a function with one way of working.
     QVERIFY(!item(QStringLiteral("operation_22")));
 
     // Back restores the delay, the time and the function; Cancel then closes.
-    click(QStringLiteral("popupBack"));
+    ui_->press(QStringLiteral("popupBack"));
     QTRY_COMPARE(vm().popup()->page_index(), 0);
     QTRY_VERIFY(!vm().lock());
     QCOMPARE(image(), before);
-    closeWith(QStringLiteral("popupCancel"));
+    ui_->closePopupWith(QStringLiteral("popupCancel"));
 }
 
 void PopupsTest::ringDirectionIsSentAndCancelRestoresIt() {
@@ -340,16 +301,16 @@ void PopupsTest::ringDirectionIsSentAndCancelRestoresIt() {
     const int before = byteAt(AT_DIRECTION);
     const int other = before == 1 ? 0 : 1;
     const QString choice = QStringLiteral("ringDirection%1").arg(other);
-    clickAndSettle(choice);
+    ui_->pressAndSettle(choice);
     QCOMPARE(byteAt(AT_DIRECTION), other);
     QVERIFY(item(choice)->property("selected").toBool());
-    closeWith(QStringLiteral("popupOk"));
+    ui_->closePopupWith(QStringLiteral("popupOk"));
     QCOMPARE(byteAt(AT_DIRECTION), other);
 
     open(POPUP_DIRECTION, -1);
-    clickAndSettle(QStringLiteral("ringDirection%1").arg(before == 1 ? 1 : 0));
+    ui_->pressAndSettle(QStringLiteral("ringDirection%1").arg(before == 1 ? 1 : 0));
     QCOMPARE(byteAt(AT_DIRECTION), before == 1 ? 1 : 0);
-    closeWith(QStringLiteral("popupCancel"));
+    ui_->closePopupWith(QStringLiteral("popupCancel"));
     QCOMPARE(byteAt(AT_DIRECTION), other);
     QCOMPARE(settings().direction(), other);
 }
@@ -357,7 +318,7 @@ void PopupsTest::ringDirectionIsSentAndCancelRestoresIt() {
 void PopupsTest::ringResponseAndAngleAreSentAndCancelRestoresThem() {
     open(POPUP_RESPONSE, -1);
     const QByteArray before = image();
-    clickAndSettle(QStringLiteral("ringResponse1"));
+    ui_->pressAndSettle(QStringLiteral("ringResponse1"));
     QCOMPARE(byteAt(AT_RING_RESPONSE), 1);
 
     // The angle slider spans exactly the lens's range; at its top no further step exists.
@@ -368,7 +329,7 @@ void PopupsTest::ringResponseAndAngleAreSentAndCancelRestoresThem() {
     QCOMPARE(angle->property("to").toDouble(), range.upper);
     while (settings().ring_angle() < range.upper) {
         const int step = signedAt(AT_RING_ANGLE);
-        clickAndSettle(QStringLiteral("ringAngleUp"));
+        ui_->pressAndSettle(QStringLiteral("ringAngleUp"));
         QCOMPARE(signedAt(AT_RING_ANGLE), step + 1);
     }
     QVERIFY(!item(QStringLiteral("ringAngleUp"))->isEnabled());
@@ -376,16 +337,16 @@ void PopupsTest::ringResponseAndAngleAreSentAndCancelRestoresThem() {
     QCOMPARE(item(QStringLiteral("ringAngleText"))->property("text").toString(),
              QString::number(int(range.upper + 1) * 90) + QStringLiteral("\u00b0"));
 
-    closeWith(QStringLiteral("popupCancel"));
+    ui_->closePopupWith(QStringLiteral("popupCancel"));
     QCOMPARE(image(), before);
     QCOMPARE(settings().ring_response(), int(before.at(AT_RING_RESPONSE)));
 
     // The angle belongs to the linear response: with the other one it cannot be changed.
     open(POPUP_RESPONSE, -1);
     if (settings().ring_response() != 0)
-        clickAndSettle(QStringLiteral("ringResponse0"));
+        ui_->pressAndSettle(QStringLiteral("ringResponse0"));
     QVERIFY(!item(QStringLiteral("ringAngle"))->isEnabled());
-    closeWith(QStringLiteral("popupOk"));
+    ui_->closePopupWith(QStringLiteral("popupOk"));
     QCOMPARE(byteAt(AT_RING_RESPONSE), 0);
 }
 
@@ -397,20 +358,20 @@ void PopupsTest::adjustmentStaysInRangeAndCancelRestoresIt() {
     QCOMPARE(value->property("to").toDouble(), range.upper);
 
     const int before = signedAt(AT_PINTO);
-    clickAndSettle(QStringLiteral("pintoValueDown"));
+    ui_->pressAndSettle(QStringLiteral("pintoValueDown"));
     QCOMPARE(signedAt(AT_PINTO), before - 1);
-    closeWith(QStringLiteral("popupOk"));
+    ui_->closePopupWith(QStringLiteral("popupOk"));
     QCOMPARE(signedAt(AT_PINTO), before - 1);
 
     // Down to the lens's lowest value, where the step stops; Cancel goes back to the start.
     open(POPUP_ADJUSTMENT, -1);
     while (settings().pinto() > range.lower)
-        clickAndSettle(QStringLiteral("pintoValueDown"));
+        ui_->pressAndSettle(QStringLiteral("pintoValueDown"));
     QCOMPARE(signedAt(AT_PINTO), int(range.lower));
     QVERIFY(!item(QStringLiteral("pintoValueDown"))->isEnabled());
-    keyAndSettle(QStringLiteral("pintoValue"), Qt::Key_Left);
+    ui_->key(QStringLiteral("pintoValue"), Qt::Key_Left);
     QCOMPARE(signedAt(AT_PINTO), int(range.lower));
-    closeWith(QStringLiteral("popupCancel"));
+    ui_->closePopupWith(QStringLiteral("popupCancel"));
     QCOMPARE(signedAt(AT_PINTO), before - 1);
     QCOMPARE(settings().pinto(), double(before - 1));
 }
@@ -421,7 +382,7 @@ void PopupsTest::keyboardConfirmsCancelsAndStaysInsideThePopup() {
     const int before = byteAt(AT_DIRECTION);
     const int other = before == 1 ? 0 : 1;
     // Space on a choice chooses it; Escape cancels.
-    keyAndSettle(QStringLiteral("ringDirection%1").arg(other), Qt::Key_Space);
+    ui_->key(QStringLiteral("ringDirection%1").arg(other), Qt::Key_Space);
     QCOMPARE(byteAt(AT_DIRECTION), other);
     QTest::keyClick(window, Qt::Key_Escape);
     QTRY_VERIFY(!vm().popup()->show_popup());
@@ -443,7 +404,7 @@ void PopupsTest::keyboardConfirmsCancelsAndStaysInsideThePopup() {
                             QStringLiteral("popupCancel"), QStringLiteral("popupOk")};
     QCOMPARE(visited.mid(0, 4), round);
     QCOMPARE(visited.mid(4, 2), round.mid(0, 2));
-    keyAndSettle(QStringLiteral("ringDirection%1").arg(other), Qt::Key_Space);
+    ui_->key(QStringLiteral("ringDirection%1").arg(other), Qt::Key_Space);
     QTest::keyClick(window, Qt::Key_Return);
     QTRY_VERIFY(!vm().popup()->show_popup());
     QCOMPARE(byteAt(AT_DIRECTION), other);
@@ -476,13 +437,13 @@ void PopupsTest::refusedWritesAreReportedAndUndone() {
     QVERIFY2(!item(action)->property("selected").toBool(), "the test needs a change");
 
     ui_->lens().setRefusal(REFUSED, 1, WRITE);
-    click(action);
+    ui_->press(action);
     QTRY_VERIFY(shown(QStringLiteral("messageBox")));
     QCOMPARE(item(QStringLiteral("messageText"))->property("text").toString(),
              qtTrId("Common_LensError"));
     // Until the message is answered nothing in the popup can be touched.
     QVERIFY(!item(QStringLiteral("popupFrame"))->isEnabled());
-    click(QStringLiteral("messageOk"));
+    ui_->press(QStringLiteral("messageOk"));
     QTRY_VERIFY(!vm().lock());
     QVERIFY(!shown(QStringLiteral("messageBox")));
 
@@ -499,7 +460,7 @@ void PopupsTest::refusedWritesAreReportedAndUndone() {
     case POPUP_RESPONSE: QCOMPARE(settings().ring_response(), int(shownValue)); break;
     default: QCOMPARE(settings().pinto(), double(qint8(shownValue))); break;
     }
-    closeWith(QStringLiteral("popupCancel"));
+    ui_->closePopupWith(QStringLiteral("popupCancel"));
     QCOMPARE(image(), before);
 }
 
@@ -513,8 +474,7 @@ void PopupsTest::picturesOfEveryPopup_data() {
 void PopupsTest::picturesOfEveryPopup() {
     QFETCH(int, language);
     QVERIFY(startLens(QLocale::Language(language)));
-    ui_->window()->resize(800, 600);
-    QTRY_COMPARE(ui_->window()->size(), QSize(800, 600));
+    QVERIFY(ui_->toSmallest());
     const auto take = [this](const QString& name) {
         fitsTheWindow(QStringLiteral("popupFrame"));
         ui_->picture(name);
@@ -523,37 +483,37 @@ void PopupsTest::picturesOfEveryPopup() {
     open(POPUP_FUNCTION, 0);
     take(QStringLiteral("popup-function-list"));
     fitsTheWindow(QStringLiteral("popupOk"));
-    closeWith(QStringLiteral("popupCancel"));
+    ui_->closePopupWith(QStringLiteral("popupCancel"));
 
     open(POPUP_FUNCTION, 2);
-    click(QStringLiteral("popupSelect"));
+    ui_->press(QStringLiteral("popupSelect"));
     QTRY_VERIFY(shown(QStringLiteral("afNear")));
     take(QStringLiteral("popup-function-aflimit"));
     fitsTheWindow(QStringLiteral("popupBack"));
-    closeWith(QStringLiteral("popupOk"));
+    ui_->closePopupWith(QStringLiteral("popupOk"));
 
     open(POPUP_FUNCTION, 3);
-    clickAndSettle(QStringLiteral("function_22"));
-    click(QStringLiteral("popupSelect"));
+    ui_->pressAndSettle(QStringLiteral("function_22"));
+    ui_->press(QStringLiteral("popupSelect"));
     QTRY_VERIFY(shown(QStringLiteral("focusSec0")));
     take(QStringLiteral("popup-function-time"));
     fitsTheWindow(QStringLiteral("popupOk"));
-    closeWith(QStringLiteral("popupOk"));
+    ui_->closePopupWith(QStringLiteral("popupOk"));
 
     open(POPUP_DIRECTION, -1);
     take(QStringLiteral("popup-ring-direction"));
-    closeWith(QStringLiteral("popupOk"));
+    ui_->closePopupWith(QStringLiteral("popupOk"));
 
     open(POPUP_RESPONSE, -1);
-    clickAndSettle(QStringLiteral("ringResponse1"));
+    ui_->pressAndSettle(QStringLiteral("ringResponse1"));
     take(QStringLiteral("popup-ring-response"));
     fitsTheWindow(QStringLiteral("ringAngleUp"));
-    closeWith(QStringLiteral("popupOk"));
+    ui_->closePopupWith(QStringLiteral("popupOk"));
 
     open(POPUP_ADJUSTMENT, -1);
     take(QStringLiteral("popup-adjustment"));
     fitsTheWindow(QStringLiteral("pintoValueUp"));
-    closeWith(QStringLiteral("popupOk"));
+    ui_->closePopupWith(QStringLiteral("popupOk"));
 }
 
 QTEST_MAIN(PopupsTest)

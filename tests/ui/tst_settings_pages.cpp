@@ -26,14 +26,6 @@ namespace {
 
 const QString showStartPageKey = QString::fromLatin1(Preferences::SHOW_START_PAGE);
 
-void collectNames(const QQuickItem* from, const QString& prefix, QStringList* names) {
-    for (const QQuickItem* child : from->childItems()) {
-        if (child->objectName().startsWith(prefix))
-            names->append(child->objectName());
-        collectNames(child, prefix, names);
-    }
-}
-
 } // namespace
 
 class SettingsPagesTest : public QObject {
@@ -68,8 +60,6 @@ class SettingsPagesTest : public QObject {
     }
     // Scrolls the page on screen to its end.
     void scrollToEnd();
-    // The object names on the page on screen that start with `prefix` and are shown.
-    QStringList shownNames(const QString& prefix) const;
     void checkFunctionList();
 
     QTemporaryDir userFiles_;
@@ -86,18 +76,15 @@ bool SettingsPagesTest::open(const QString& preset, bool afCustomize,
                              QLocale::Language language) {
     ui_.reset();
     openPreset_.clear();
-    Preferences::setBool(QString::fromLatin1(Preferences::VISIBLE_AF_CUSTOMIZE), afCustomize);
     ui_ = std::make_unique<WindowHarness>();
     QString error;
-    if (!ui_->start({preset, language, false}, &error)) {
+    if (!ui_->start({.preset = preset, .language = language, .afCustomize = afCustomize},
+                    &error)) {
         qWarning("%s", qPrintable(error));
         return false;
     }
     ui_->connect(true);
-    if (QTest::currentTestFailed())
-        return false;
-    ui_->window()->resize(800, 600);
-    if (!QTest::qWaitFor([this] { return ui_->window()->size() == QSize(800, 600); }))
+    if (QTest::currentTestFailed() || !ui_->toSmallest())
         return false;
     openPreset_ = preset;
     return true;
@@ -130,16 +117,6 @@ void SettingsPagesTest::scrollToEnd() {
     const qreal end = view->property("contentHeight").toReal() - view->height();
     QVERIFY(end > 0);
     view->setProperty("contentY", end);
-}
-
-QStringList SettingsPagesTest::shownNames(const QString& prefix) const {
-    QStringList names, shown;
-    collectNames(ui_->item(QStringLiteral("page")), prefix, &names);
-    for (const QString& name : std::as_const(names))
-        if (ui_->shown(name))
-            shown.append(name);
-    shown.sort();
-    return shown;
 }
 
 void SettingsPagesTest::pagesFollowTheLens_data() {
@@ -191,11 +168,11 @@ void SettingsPagesTest::pagesFollowTheLens() {
             rows << QStringLiteral("rowButton");
         rows.sort();
         QVERIFY(rows.size() > 1);
-        QCOMPARE(shownNames(QStringLiteral("row")), rows);
+        QCOMPARE(ui_->shownNames(QStringLiteral("row")), rows);
         QVERIFY(ui_->shown(QStringLiteral("customSwitchExplanation")));
     } else {
         showPage(CBT_SETTING, "customSettingPage");
-        QCOMPARE(shownNames(QStringLiteral("row")), QStringList{QStringLiteral("rowButton")});
+        QCOMPARE(ui_->shownNames(QStringLiteral("row")), QStringList{QStringLiteral("rowButton")});
         QVERIFY(!ui_->shown(QStringLiteral("customSwitchExplanation")));
     }
     QCOMPARE(text(QStringLiteral("pageTitle")),
@@ -239,7 +216,7 @@ void SettingsPagesTest::checkFunctionList() {
     if (ui_->vm().basic_info()->isAFCustomizeVisible())
         expected << QStringLiteral("function_adjust_0");
     expected.sort();
-    QCOMPARE(shownNames(QStringLiteral("function_")), expected);
+    QCOMPARE(ui_->shownNames(QStringLiteral("function_")), expected);
 
     const struct {
         int raw;
@@ -486,8 +463,7 @@ void SettingsPagesTest::pictures() {
     ui_ = std::make_unique<WindowHarness>();
     QString error;
     QVERIFY2(ui_->start({{}, language, true}, &error), qPrintable(error));
-    ui_->window()->resize(800, 600);
-    QTRY_COMPARE(ui_->window()->size(), QSize(800, 600));
+    QVERIFY(ui_->toSmallest());
     ui_->picture(QStringLiteral("settings_startPage"));
     press(QStringLiteral("startPageStart"));
     QTRY_VERIFY(!ui_->shown(QStringLiteral("startPage")));

@@ -87,8 +87,6 @@ class ShellTest : public QObject {
 
   private:
     bool start(const QString& preset, QLocale::Language language = QLocale::English);
-    // The smallest window, where text is most likely to be cut.
-    bool toSmallest();
     QQuickItem* item(const QString& name) const { return ui_->item(name); }
     bool shown(const QString& name) const { return ui_->shown(name); }
     // Presses the item once it shows and the window has laid it out.
@@ -133,17 +131,11 @@ bool ShellTest::start(const QString& preset, QLocale::Language language) {
     return true;
 }
 
-bool ShellTest::toSmallest() {
-    ui_->window()->resize(800, 600);
-    return QTest::qWaitFor([this] { return ui_->window()->size() == QSize(800, 600); });
-}
-
 void ShellTest::click(const QString& name) {
     QTRY_VERIFY2(shown(name), qPrintable(name));
-    QSignalSpy frames(ui_->window(), &QQuickWindow::frameSwapped);
-    ui_->window()->update();
-    QVERIFY(frames.wait(2000));
-    ui_->click(name);
+    ui_->waitForFrame();
+    if (!QTest::currentTestFailed())
+        ui_->click(name);
 }
 
 void ShellTest::answer(const char* id, const QString& button) {
@@ -179,7 +171,7 @@ void ShellTest::firmwareUpdateThroughTheWindow() {
     AppViewModel& vm = ui_->vm();
     ui_->connect(false);
     QVERIFY(!QTest::currentTestFailed());
-    QVERIFY(toSmallest());
+    QVERIFY(ui_->toSmallest());
     QTRY_COMPARE(ui_->pageName(), QStringLiteral("firmwarePage"));
     QVERIFY(shown(QStringLiteral("firmwareInfo")));
     QVERIFY(text(QStringLiteral("firmwareCurrent"))
@@ -425,7 +417,7 @@ void ShellTest::messageBoxLayouts() {
     QVERIFY(start({}, language));
     ui_->connect(true);
     QVERIFY(!QTest::currentTestFailed());
-    QVERIFY(toSmallest());
+    QVERIFY(ui_->toSmallest());
     QQuickItem* card = item(QStringLiteral("messageCard"));
     QVERIFY(card);
     auto fitsWindow = [&] {
@@ -517,7 +509,7 @@ void ShellTest::versionPageDocuments_data() {
 void ShellTest::versionPageDocuments() {
     QFETCH(QLocale::Language, language);
     QVERIFY(start({}, language));
-    QVERIFY(toSmallest());
+    QVERIFY(ui_->toSmallest());
     click(QStringLiteral("menu_Menu_VersionInfo"));
     QTRY_COMPARE(ui_->pageName(), QStringLiteral("versionPage"));
     QVERIFY(shown(QStringLiteral("versionRights")));

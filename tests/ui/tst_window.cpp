@@ -157,8 +157,7 @@ void WindowTest::picturesOfEveryPage() {
     QVERIFY2(ui_->start({{}, language, false, dark}, &error), qPrintable(error));
     window_ = ui_->window();
     vm_ = &ui_->vm();
-    window_->resize(800, 600);
-    QTRY_COMPARE(window_->size(), QSize(800, 600));
+    QVERIFY(ui_->toSmallest());
     ui_->picture(QStringLiteral("connectPage"));
     ui_->connect(true);
     QVERIFY(!QTest::currentTestFailed());
