@@ -45,7 +45,7 @@ PopupFrame {
         from: vm.basic_info.ringAngleRange.lower
         to: vm.basic_info.ringAngleRange.upper
         value: popup.settings.ring_angle
-        valueText: Math.trunc((value + 1) * 90) + "\u00b0"
+        valueText: (root.revision >= 0 ? vm.ringAngleText() : "") + "\u00b0"
         onEdited: (v) => { popup.settings.ring_angle = v }
         onCommitted: popup.settings.commitRingAngle(false)
     }
