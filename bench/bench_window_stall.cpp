@@ -26,6 +26,7 @@ using namespace kelvara;
 namespace {
 
 constexpr int TICK_MS = 4;
+constexpr int FIRMWARE_IMAGE_SIZE = 1024 * 1024;
 
 // Runs the event loop until `done` holds or `timeoutMs` passes; false on time-out.
 bool runUntil(const std::function<bool()>& done, int timeoutMs) {
@@ -55,9 +56,15 @@ int main(int argc, char** argv) {
     // The link's lines would swamp the figures.
     Diagnostics::setSink([](const QString&) {});
 
+    // A 1 MiB firmware image: a transfer of several seconds, long enough to be measured.
+    const QString profile = WindowHarness::writeProfile(
+        userFiles.path(), QStringLiteral("zoom-e"),
+        {{QStringLiteral("firmwareImageSize"), FIRMWARE_IMAGE_SIZE}});
+    if (profile.isEmpty())
+        return fail("the lens profile could not be written");
     WindowHarness ui;
     QString error;
-    if (!ui.start({}, &error))
+    if (!ui.start({profile}, &error))
         return fail(qPrintable(error));
     ui.lens().setLineRateEmulation(true);
     AppViewModel& vm = ui.vm();

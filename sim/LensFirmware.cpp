@@ -21,7 +21,8 @@ QString modelWithMount(const LensProfile& p) {
 const char* const kNames[] = {"single", "multi", "badcrc", "badkey", "truncated", "oversize"};
 } // namespace
 
-LensFirmware::LensFirmware(const LensProfile& profile) : model_(modelWithMount(profile)) {
+LensFirmware::LensFirmware(const LensProfile& profile)
+    : model_(modelWithMount(profile)), mainImageSize_(profile.firmwareImageSize) {
     // The program compares the major part only (unless it is 0), so the offer is the
     // next major version.
     major_ = quint8(profile.versionMajor + 1);
@@ -78,7 +79,7 @@ QList<FirmwarePackage::Image> LensFirmware::images(Kind kind) const {
         return FirmwarePackage::Image{
             device, area, version, FirmwarePackage::imageData(device, area, major_, minor_, size)};
     };
-    const FirmwarePackage::Image main = image(0, 0, kMainImageSize);
+    const FirmwarePackage::Image main = image(0, 0, mainImageSize_);
     if (kind == Kind::Single || kind == Kind::BadKey)
         return {main};
     // Different devices and areas around the main image; sizes in whole blocks and not.

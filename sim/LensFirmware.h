@@ -24,8 +24,6 @@ class LensFirmware {
         Oversize,  // the last image declares more than an image may hold
     };
 
-    static constexpr int kMainImageSize = 40 * 1024 + 300; // not a whole number of blocks
-
     explicit LensFirmware(const LensProfile& profile);
 
     static QStringList kindNames();
@@ -44,6 +42,7 @@ class LensFirmware {
 
   private:
     QString model_;
+    int mainImageSize_ = LensProfile::kDefaultFirmwareImageSize;
     quint8 major_ = 0;
     quint8 minor_ = 0;
 };

@@ -32,18 +32,20 @@ class JsonReader {
         return false;
     }
 
-    void byte(const char* key, quint8* out, int lo = 0, int hi = 255) {
+    void integer(const char* key, int* out, int lo, int hi) {
         const QJsonValue v = object_.value(QLatin1String(key));
         if (v.isUndefined() || failed_)
             return;
-        int n = 0;
-        if (!integerOf(v, lo, hi, &n)) {
+        if (!integerOf(v, lo, hi, out))
             fail(QStringLiteral("\"%1\" must be an integer %2..%3")
                      .arg(QLatin1String(key))
                      .arg(lo)
                      .arg(hi));
-            return;
-        }
+    }
+
+    void byte(const char* key, quint8* out, int lo = 0, int hi = 255) {
+        int n = *out;
+        integer(key, &n, lo, hi);
         *out = quint8(n);
     }
 
@@ -200,7 +202,7 @@ const char* const kKnownKeys[] = {
     "lensType",     "firmwareType",   "buttons",       "switchPositions", "connectTypes",
     "ringAngle",    "afFineAdjust",   "focusSpeedMax", "presetTimeMax",   "irisAngle",
     "afLimitFlags", "settingSupport", "switchSupport", "buttonFunctions", "afLimitTable",
-    "attach",       "settingsHex",    "settings",
+    "attach",       "settingsHex",    "settings",      "firmwareImageSize",
 };
 
 void putText(QByteArray& record, int offset, int width, const QString& text) {
@@ -298,6 +300,7 @@ std::optional<LensProfile> LensProfile::fromJson(const QByteArray& json, QString
     r.byte("afFineAdjust", &p.afFineAdjust);
     r.byte("focusSpeedMax", &p.focusSpeedMax);
     r.byte("presetTimeMax", &p.presetTimeMax);
+    r.integer("firmwareImageSize", &p.firmwareImageSize, 1, 16 * 1024 * 1024);
     r.nibbles("irisAngle", &p.irisAngleMin, &p.irisAngleMax);
     r.byte("afLimitFlags", &p.afLimitFlags);
     r.bits("settingSupport", &p.settingSupport);

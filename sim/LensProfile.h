@@ -42,6 +42,10 @@ class LensProfile {
     quint8 afFineAdjust = 10;
     quint8 focusSpeedMax = 7;
     quint8 presetTimeMax = 99;
+    // Bytes of the main image in the firmware the update server offers: by default not a
+    // whole number of blocks; larger ones make longer transfers.
+    static constexpr int kDefaultFirmwareImageSize = 40 * 1024 + 300;
+    int firmwareImageSize = kDefaultFirmwareImageSize;
     quint8 irisAngleMin = 0; // nibble
     quint8 irisAngleMax = 0; // nibble
     quint8 afLimitFlags = 1; // bit 0: the far AF limit is fixed at the last position

@@ -256,7 +256,7 @@ class TestFirmwareTransfer : public QObject {
         QTest::addColumn<int>("kind");         // package served
         QTest::addColumn<int>("acked");        // blocks acknowledged before the failure
         QTest::addColumn<int>("installedMin"); // images the lens took before the failure
-        const int all = 1 + (sim::LensFirmware::kMainImageSize + 1023) / 1024;
+        const int all = 1 + (sim::LensProfile::kDefaultFirmwareImageSize + 1023) / 1024;
         QTest::newRow("start refused") << "refuse 0x80 1 fn 0xFD" << int(Kind::Single) << 0 << 0;
         QTest::newRow("NAK on block 3") << "block 3 nak 1" << int(Kind::Single) << 2 << 0;
         QTest::newRow("silence on block 2") << "block 2 silent 1" << int(Kind::Single) << 1 << 0;

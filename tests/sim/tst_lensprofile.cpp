@@ -5,6 +5,7 @@
 #include "FaultPlan.h"
 #include "Frame.h"
 #include "LensCommand.h"
+#include "LensFirmware.h"
 #include "LensProfile.h"
 #include "VirtualLens.h"
 #include "Wire.h"
@@ -24,6 +25,7 @@ class TestLensProfile : public QObject {
     void namedSettingsLandAtTheirAddresses();
     void hexImageIsTakenWhole();
     void presetsLoad();
+    void offeredFirmwareTakesTheProfilesImageSize();
     void commandGrammar_data();
     void commandGrammar();
     void frameFaultsCountDownPerFunction();
@@ -95,6 +97,8 @@ void TestLensProfile::badProfilesAreRefusedWithAReason_data() {
         << QByteArray(
                R"({"modelName": "A", "afLimitTable": [0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16]})")
         << "at most 16";
+    QTest::newRow("empty firmware") << QByteArray(R"({"modelName": "A", "firmwareImageSize": 0})")
+                                    << "\"firmwareImageSize\" must be an integer 1..16777216";
     QTest::newRow("attach 4") << QByteArray(R"({"modelName": "A", "attach": 4})")
                               << "\"attach\" must be an integer 1..3";
     QTest::newRow("short image") << QByteArray(R"({"modelName": "A", "settingsHex": "00ff"})")
@@ -176,6 +180,22 @@ void TestLensProfile::presetsLoad() {
     }
     QVERIFY(!LensProfile::preset(QStringLiteral("no-such-lens")));
     QVERIFY(!LensProfile::preset(QStringLiteral("../profiles/zoom-e")));
+}
+
+void TestLensProfile::offeredFirmwareTakesTheProfilesImageSize() {
+    QString error;
+    const auto plain = LensProfile::fromJson(R"({"modelName": "A"})", &error);
+    QVERIFY2(plain, qPrintable(error));
+    const auto large =
+        LensProfile::fromJson(R"({"modelName": "A", "firmwareImageSize": 1048576})", &error);
+    QVERIFY2(large, qPrintable(error));
+    for (const auto& [profile, size] :
+         {std::pair{*plain, LensProfile::kDefaultFirmwareImageSize}, std::pair{*large, 1048576}}) {
+        const QList<FirmwarePackage::Image> images =
+            LensFirmware(profile).images(LensFirmware::Kind::Single);
+        QCOMPARE(images.size(), 1);
+        QCOMPARE(images.first().data.size(), size);
+    }
 }
 
 void TestLensProfile::commandGrammar_data() {
