@@ -1,9 +1,15 @@
 #include "MainThread.h"
 
 #include <QCoreApplication>
+#include <QSocketNotifier>
 #include <QThread>
 
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <atomic>
 #include <condition_variable>
+#include <cstdint>
 #include <deque>
 #include <mutex>
 
@@ -11,22 +17,29 @@ namespace kelvara {
 
 namespace {
 
-// Work for the main thread passes through a queue of our own under a standard mutex, so
-// the hand-over is visible to ThreadSanitizer (Qt's own locks are not instrumented).
-// The Qt event only wakes the main thread up.
-class Dispatcher : public QObject {
-    Q_OBJECT
+// Work for the main thread passes through a queue of our own under a standard mutex and
+// the wake-up through an eventfd, so a posting thread never touches Qt's event queue:
+// Qt's locks are not instrumented, and ThreadSanitizer would report its list as racy.
+class Dispatcher {
 public:
+    Dispatcher()
+        : wakeFd_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)), notifier_(wakeFd_, QSocketNotifier::Read) {
+        QObject::connect(&notifier_, &QSocketNotifier::activated, &notifier_, [this] { drain(); });
+    }
+
     void push(std::function<void()> fn) {
         {
             std::lock_guard lock(mutex_);
             queue_.push_back(std::move(fn));
         }
-        QMetaObject::invokeMethod(this, "drain", Qt::QueuedConnection);
+        const std::uint64_t one = 1;
+        [[maybe_unused]] const auto written = ::write(wakeFd_, &one, sizeof one);
     }
 
-public slots:
+private:
     void drain() {
+        std::uint64_t count = 0;
+        [[maybe_unused]] const auto read = ::read(wakeFd_, &count, sizeof count);
         for (;;) {
             std::function<void()> fn;
             {
@@ -40,20 +53,22 @@ public slots:
         }
     }
 
-private:
+    int wakeFd_;
+    QSocketNotifier notifier_;
     std::mutex mutex_;
     std::deque<std::function<void()>> queue_;
 };
 
-Dispatcher& dispatcher() {
-    // Lives as long as the process: workers may still post while the application ends.
-    static Dispatcher* d = [] {
-        auto* created = new Dispatcher;
-        created->moveToThread(QCoreApplication::instance()->thread());
-        return created;
-    }();
-    return *d;
+// Made on the main thread as the application starts, so its notifier belongs there.
+// Never destroyed: workers may still post while the application ends.
+std::atomic<Dispatcher*> theDispatcher{nullptr};
+
+void createDispatcher() {
+    if (!theDispatcher.load())
+        theDispatcher.store(new Dispatcher);
 }
+
+Q_COREAPP_STARTUP_FUNCTION(createDispatcher)
 
 } // namespace
 
@@ -63,11 +78,12 @@ bool MainThread::isCurrent() {
 }
 
 void MainThread::post(std::function<void()> fn) {
-    if (!QCoreApplication::instance()) {
+    Dispatcher* dispatcher = theDispatcher.load();
+    if (!dispatcher || !QCoreApplication::instance()) {
         fn();
         return;
     }
-    dispatcher().push(std::move(fn));
+    dispatcher->push(std::move(fn));
 }
 
 void MainThread::call(const std::function<void()>& fn) {
@@ -89,5 +105,3 @@ void MainThread::call(const std::function<void()>& fn) {
 }
 
 } // namespace kelvara
-
-#include "MainThread.moc"
