@@ -18,9 +18,52 @@
 #include <QSettings>
 #include <QtTest>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 using namespace kelvara;
+
+namespace {
+
+// Relative luminance and contrast ratio as the web accessibility guidelines define them.
+double luminance(const QColor& c) {
+    const auto channel = [](double v) {
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+double contrast(const QColor& a, const QColor& b) {
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Every shown button whose label sits on a filled background with too little contrast
+// between the two for normal-sized text.
+QStringList unreadableButtons(QQuickItem* root) {
+    QStringList found;
+    if (!root->isVisible())
+        return found;
+    const auto* label = root->property("contentItem").value<QQuickItem*>();
+    const auto* background = root->property("background").value<QQuickItem*>();
+    // Labels laid out from several parts carry no colour of their own and are left out.
+    const QVariant textColor = label ? label->property("color") : QVariant();
+    if (background && textColor.isValid() && root->property("text").isValid()) {
+        const QColor text = textColor.value<QColor>();
+        const QColor fill = background->property("color").value<QColor>();
+        // A colour that failed to resolve is drawn black.
+        if (fill.isValid() && fill.alpha() == 255 && (!text.isValid() || contrast(text, fill) < 4.5))
+            found << QStringLiteral("%1 (%2 on %3)")
+                         .arg(root->property("text").toString(), text.name(), fill.name());
+    }
+    for (QQuickItem* child : root->childItems())
+        found << unreadableButtons(child);
+    return found;
+}
+
+} // namespace
 
 class WindowTest : public QObject {
     Q_OBJECT
@@ -158,7 +201,15 @@ void WindowTest::picturesOfEveryPage() {
     window_ = ui_->window();
     vm_ = &ui_->vm();
     QVERIFY(ui_->toSmallest());
-    ui_->picture(QStringLiteral("connectPage"));
+    // Each page is photographed and its filled buttons checked for readable labels.
+    const auto look = [this](const QString& page) {
+        ui_->picture(page);
+        const QStringList unreadable = unreadableButtons(window_->contentItem());
+        QVERIFY2(unreadable.isEmpty(), qPrintable(page + QStringLiteral(": ") +
+                                                  unreadable.join(QStringLiteral(", "))));
+    };
+    look(QStringLiteral("connectPage"));
+    QVERIFY(!QTest::currentTestFailed());
     ui_->connect(true);
     QVERIFY(!QTest::currentTestFailed());
     const struct {
@@ -174,7 +225,8 @@ void WindowTest::picturesOfEveryPage() {
     for (const auto& page : pages) {
         vm_->setSelected_menu(page.menu);
         QTRY_COMPARE(pageName(), QLatin1String(page.page));
-        ui_->picture(QLatin1String(page.page));
+        look(QLatin1String(page.page));
+        QVERIFY(!QTest::currentTestFailed());
     }
 }
 

@@ -23,7 +23,7 @@ Button {
     Accessible.name: text
     opacity: enabled ? 1.0 : 0.5
 
-    readonly property color label: highlighted ? theme.onAccent
+    readonly property color label: highlighted ? theme.textOnAccent
                                                : (flat ? theme.accent : theme.text)
 
     contentItem: IconLabel {

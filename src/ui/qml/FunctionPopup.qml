@@ -10,8 +10,8 @@ PopupFrame {
     id: popup
     readonly property int slot: vm.popup.sw_id
     readonly property int current: vm.popup.select_bt_func_id
-    readonly property bool onList: vm.popup.page_index === 0
-    readonly property bool selecting: onList && catalogue.hasParameters(current)
+    readonly property bool showingList: vm.popup.page_index === 0
+    readonly property bool selecting: showingList && catalogue.hasParameters(current)
     // Set by Cancel on the list, which closes once everything is written back.
     property bool closeWhenRestored: false
 
@@ -29,9 +29,9 @@ PopupFrame {
     }
 
     title: catalogue.controlName(slot)
-    subtitle: onList || root.revision < 0 ? "" : vm.button_item.functionLabel(current)
-    cancelName: onList ? "popupCancel" : "popupBack"
-    cancelText: onList ? qsTrId("Common_Cancel") : qsTrId("ButtonSelect_Back")
+    subtitle: showingList || root.revision < 0 ? "" : vm.button_item.functionLabel(current)
+    cancelName: showingList ? "popupCancel" : "popupBack"
+    cancelText: showingList ? qsTrId("Common_Cancel") : qsTrId("ButtonSelect_Back")
     acceptName: selecting ? "popupSelect" : "popupOk"
     acceptText: selecting ? qsTrId("ButtonSelect_Select") : qsTrId("Common_Ok")
     onAccepted: {
@@ -42,8 +42,8 @@ PopupFrame {
             vm.popup.confirmPopup()
         }
     }
-    onCancelled: restore(onList)
-    onOnListChanged: scrollToTop()
+    onCancelled: restore(showingList)
+    onShowingListChanged: scrollToTop()
 
     ButtonFunctions { id: catalogue }
     Connections {
@@ -62,7 +62,7 @@ PopupFrame {
 
     Loader {
         Layout.fillWidth: true
-        sourceComponent: popup.onList ? listPage : parameterPage
+        sourceComponent: popup.showingList ? listPage : parameterPage
     }
     Component {
         id: listPage

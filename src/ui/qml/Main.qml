@@ -43,7 +43,7 @@ ApplicationWindow {
     palette.button: theme.surface
     palette.buttonText: theme.text
     palette.highlight: theme.accent
-    palette.highlightedText: theme.onAccent
+    palette.highlightedText: theme.textOnAccent
     palette.mid: theme.border
     palette.light: theme.surface
     palette.dark: theme.border

@@ -17,7 +17,7 @@ QtObject {
     readonly property int pageTitleSize: 22
 
     readonly property color accent: dark ? "#5fa8e8" : "#2866a8"
-    readonly property color onAccent: dark ? "#0d1b2a" : "#ffffff"
+    readonly property color textOnAccent: dark ? "#0d1b2a" : "#ffffff"
     readonly property color accentSoft: dark ? "#23384d" : "#e3edf8"
     readonly property color background: dark ? "#1d2025" : "#f3f4f6"
     readonly property color surface: dark ? "#272b31" : "#ffffff"
