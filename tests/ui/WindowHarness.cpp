@@ -182,6 +182,11 @@ void WindowHarness::click(const QString& name) {
     const QPointF centre = target->mapToScene(QPointF(target->width() / 2, target->height() / 2));
     QVERIFY2(QRectF(QPointF(), window_->size()).contains(centre),
              qPrintable(name + QStringLiteral(" lies outside the window")));
+    // A click on a part scrolled out of its view would land on whatever covers it.
+    for (QQuickItem* view = target->parentItem(); view; view = view->parentItem())
+        if (view->clip())
+            QVERIFY2(view->mapRectToScene(view->boundingRect()).contains(centre),
+                     qPrintable(name + QStringLiteral(" is scrolled out of view")));
     QTest::mouseClick(window_, Qt::LeftButton, {}, centre.toPoint());
 }
 
@@ -197,6 +202,8 @@ void WindowHarness::press(const QString& name) {
     if (QQuickItem* target = item(name); target && target->activeFocusOnTab()) {
         target->forceActiveFocus(Qt::TabFocusReason);
         waitForFrame();
+        // Nothing pending may take the focus away again before the click.
+        QTRY_VERIFY2(target->hasActiveFocus(), qPrintable(name));
     }
     click(name);
 }

@@ -69,7 +69,8 @@ class WindowHarness {
     // The object names in the window that start with `prefix` and are shown, sorted.
     QStringList shownNames(const QString& prefix) const;
 
-    // Presses the named item in its centre; fails the test when it is hidden or disabled.
+    // Presses the named item in its centre; fails the test when it is hidden, disabled or
+    // scrolled out of its view.
     void click(const QString& name);
     // Clicks the item as a keyboard user reaches it: Tab focus first scrolls the page or
     // popup to it.

@@ -77,7 +77,15 @@ Item {
     }
     onBusyChanged: {
         if (!busy && lastFocus && !vm.message.show_message)
-            Qt.callLater(() => { if (frame && frame.lastFocus) frame.lastFocus.forceActiveFocus() })
+            Qt.callLater(() => {
+                if (!frame || !frame.lastFocus)
+                    return
+                // A control chosen meanwhile keeps the focus.
+                const now = frame.Window.activeFocusItem
+                if (now && now !== card && now !== frame.lastFocus && frame.inside(now, card))
+                    return
+                frame.lastFocus.forceActiveFocus()
+            })
     }
     Component.onCompleted: card.forceActiveFocus()
 
