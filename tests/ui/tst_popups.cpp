@@ -63,6 +63,7 @@ class PopupsTest : public QObject {
     void ringResponseAndAngleAreSentAndCancelRestoresThem();
     void adjustmentStaysInRangeAndCancelRestoresIt();
     void keyboardConfirmsCancelsAndStaysInsideThePopup();
+    void focusComesBackAfterAWriteUnlessMovedMeanwhile();
     void refusedWritesAreReportedAndUndone_data();
     void refusedWritesAreReportedAndUndone();
 
@@ -408,6 +409,37 @@ void PopupsTest::keyboardConfirmsCancelsAndStaysInsideThePopup() {
     QTest::keyClick(window, Qt::Key_Return);
     QTRY_VERIFY(!vm().popup()->show_popup());
     QCOMPARE(byteAt(AT_DIRECTION), other);
+}
+
+// While a write is under way the popup cannot be touched; afterwards the keyboard focus
+// returns to the control that sent it, unless another control took it as the lock lifted.
+void PopupsTest::focusComesBackAfterAWriteUnlessMovedMeanwhile() {
+    QQuickWindow* window = ui_->window();
+    open(POPUP_DIRECTION, -1);
+    const int before = byteAt(AT_DIRECTION);
+    const int other = before == 1 ? 0 : 1;
+    const QString sender = QStringLiteral("ringDirection%1").arg(other);
+    ui_->key(sender, Qt::Key_Space);
+    QCOMPARE(byteAt(AT_DIRECTION), other);
+    QTRY_COMPARE(window->activeFocusItem(), item(sender));
+
+    const QString back = QStringLiteral("ringDirection%1").arg(before);
+    QQuickItem* chosen = item(QStringLiteral("popupCancel"));
+    QVERIFY(chosen);
+    item(back)->forceActiveFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(item(back)->hasActiveFocus());
+    // The moment the lock lifts, before anything queued by the popup has run.
+    const auto moved = QObject::connect(&vm(), &AppViewModel::lockChanged, chosen, [this, chosen] {
+        if (!vm().lock())
+            chosen->forceActiveFocus(Qt::TabFocusReason);
+    });
+    QTest::keyClick(window, Qt::Key_Space);
+    QTRY_VERIFY(!vm().lock());
+    QObject::disconnect(moved);
+    QCOMPARE(byteAt(AT_DIRECTION), before);
+    QTest::qWait(50);
+    ui_->waitForFrame();
+    QCOMPARE(window->activeFocusItem(), chosen);
 }
 
 void PopupsTest::refusedWritesAreReportedAndUndone_data() {
