@@ -210,8 +210,17 @@ void WindowTest::picturesOfEveryPage() {
     };
     look(QStringLiteral("connectPage"));
     QVERIFY(!QTest::currentTestFailed());
-    ui_->connect(true);
-    QVERIFY(!QTest::currentTestFailed());
+    // Slow replies keep the connection under way long enough to be seen.
+    ui_->lens().setReplyDelay(300);
+    click(QStringLiteral("connectCustomize"));
+    QTRY_VERIFY(shown(QStringLiteral("connectProgress")));
+    QVERIFY(!item(QStringLiteral("connectFirmware"))->isEnabled());
+    QTest::qWait(500); // the moving segment into view
+    QVERIFY(shown(QStringLiteral("connectProgress")));
+    look(QStringLiteral("connecting"));
+    ui_->lens().setReplyDelay(0);
+    QTRY_COMPARE_WITH_TIMEOUT(vm_->connect_state(), int(CONNECT_COMPLETE), 10000);
+    ui_->settle();
     const struct {
         MenuId menu;
         const char* page;

@@ -42,13 +42,26 @@ ScrollView {
         width: pageView.availableWidth
         spacing: theme.gap
 
-        Label {
+        // The title, and beside it the progress of a connection under way.
+        RowLayout {
             Layout.topMargin: theme.margin
             Layout.leftMargin: theme.margin
-            text: qsTrId("Menu_Connect")
-            font.pixelSize: theme.pageTitleSize
-            color: theme.text
-            Accessible.role: Accessible.Heading
+            Layout.rightMargin: theme.margin
+            spacing: theme.gap
+            Label {
+                Layout.fillWidth: true
+                text: qsTrId("Menu_Connect")
+                font.pixelSize: theme.pageTitleSize
+                color: theme.text
+                Accessible.role: Accessible.Heading
+            }
+            AppProgressBar {
+                objectName: "connectProgress"
+                visible: pageView.connecting
+                indeterminate: true
+                Layout.preferredWidth: 200
+                Accessible.name: qsTrId("Connect_LensConnect")
+            }
         }
 
         // Customisation, with the lens alone or on a camera.
@@ -146,15 +159,6 @@ ScrollView {
             }
         }
 
-        RowLayout {
-            objectName: "connectProgress"
-            visible: pageView.connecting
-            Layout.leftMargin: theme.margin
-            Layout.bottomMargin: theme.margin
-            spacing: theme.unit
-            BusyIndicator { running: pageView.connecting; implicitWidth: 32; implicitHeight: 32 }
-            ProgressBar { indeterminate: true; Layout.preferredWidth: 240 }
-        }
         Item { Layout.preferredHeight: theme.unit }
     }
 }

@@ -119,7 +119,7 @@ ScrollView {
                         color: theme.subtle
                     }
                 }
-                ProgressBar {
+                AppProgressBar {
                     objectName: "firmwareProgressBar"
                     Layout.fillWidth: true
                     from: 0
