@@ -175,6 +175,22 @@ QString WindowHarness::pageName() const {
     return content ? content->objectName() : QString();
 }
 
+bool WindowHarness::startConnected(const Options& options) {
+    QString error;
+    if (!start(options, &error)) {
+        qWarning("%s", qPrintable(error));
+        return false;
+    }
+    connect(true);
+    return !QTest::currentTestFailed();
+}
+
+void WindowHarness::showPage(MenuId menu, const char* page) {
+    vm_->setSelected_menu(menu);
+    QTRY_COMPARE(pageName(), QLatin1String(page));
+    waitForFrame();
+}
+
 void WindowHarness::click(const QString& name) {
     QQuickItem* target = item(name);
     QVERIFY2(visibleUpwards(target), qPrintable(name + QStringLiteral(" is not shown")));

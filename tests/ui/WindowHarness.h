@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controller/MenuId.h"
+
 #include <QJsonObject>
 #include <QLocale>
 #include <QString>
@@ -51,6 +53,9 @@ class WindowHarness {
 
     // Starts everything and waits until the window is exposed.
     bool start(const Options& options, QString* error);
+    // start(), then connects for customising; false, with a warning or a failed test saying
+    // why, when either does not succeed.
+    bool startConnected(const Options& options);
 
     QQuickWindow* window() const { return window_; }
     AppViewModel& vm() const { return *vm_; }
@@ -89,6 +94,8 @@ class WindowHarness {
     // Shrinks the window to its minimum size, where text is most likely to be cut; false
     // when it does not take it.
     bool toSmallest();
+    // Chooses a menu entry and waits until its page is drawn.
+    void showPage(MenuId menu, const char* page);
     // Connects through the connect page's button and waits for the first page.
     void connect(bool forCustomizing);
     // Writes the window as "<name>-<suffix>.png" into the pictures folder.

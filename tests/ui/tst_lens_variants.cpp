@@ -109,7 +109,6 @@ class LensVariantsTest : public QObject {
     QByteArray image() const { return ui_->lens().settingsImage(); }
     quint8 byteAt(int address) const { return quint8(image().at(address)); }
 
-    void showPage(MenuId menu, const char* page);
     // Opens the function popup of a custom control through its change button.
     void openFunctionPopup(int slot);
     // The drawing's 400 x 200 space mapped to the window.
@@ -155,27 +154,16 @@ bool LensVariantsTest::open(const QJsonObject& changes, QLocale::Language langua
     if (path.isEmpty())
         return false;
     ui_ = std::make_unique<WindowHarness>();
-    QString error;
-    if (!ui_->start({.preset = path, .language = language, .afCustomize = afCustomize}, &error)) {
-        qWarning("%s", qPrintable(error));
-        return false;
-    }
-    ui_->connect(true);
-    if (QTest::currentTestFailed() || !ui_->toSmallest())
+    if (!ui_->startConnected({.preset = path, .language = language, .afCustomize = afCustomize}) ||
+        !ui_->toSmallest())
         return false;
     openLens_ = key;
     return true;
 }
 
-void LensVariantsTest::showPage(MenuId menu, const char* page) {
-    vm().setSelected_menu(menu);
-    QTRY_COMPARE(ui_->pageName(), QLatin1String(page));
-    ui_->waitForFrame();
-}
-
 void LensVariantsTest::openFunctionPopup(int slot) {
     const bool switchPage = info().isSettingSupported(1);
-    showPage(switchPage ? CSW_CBT_SETTING : CBT_SETTING, "customSettingPage");
+    ui_->showPage(switchPage ? CSW_CBT_SETTING : CBT_SETTING, "customSettingPage");
     ui_->press(slot == 0 ? QStringLiteral("changeButton")
                          : QStringLiteral("changeCustom%1").arg(slot));
     if (QTest::currentTestFailed())
@@ -226,7 +214,7 @@ void LensVariantsTest::twoPositionSwitch() {
     }
     ui_->picture(QStringLiteral("variant_switch2_home"));
 
-    showPage(CSW_CBT_SETTING, "customSettingPage");
+    ui_->showPage(CSW_CBT_SETTING, "customSettingPage");
     QCOMPARE(ui_->shownNames(QStringLiteral("row")),
              (QStringList{QStringLiteral("rowButton"), QStringLiteral("rowCustom1"),
                           QStringLiteral("rowCustom2")}));

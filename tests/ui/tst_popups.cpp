@@ -92,13 +92,7 @@ class PopupsTest : public QObject {
 bool PopupsTest::startLens(QLocale::Language language) {
     ui_.reset();
     ui_ = std::make_unique<WindowHarness>();
-    QString error;
-    if (!ui_->start({QString(), language, false}, &error)) {
-        qWarning("%s", qPrintable(error));
-        return false;
-    }
-    ui_->connect(true);
-    return !QTest::currentTestFailed();
+    return ui_->startConnected({QString(), language, false});
 }
 
 void PopupsTest::open(int popup, int control) {

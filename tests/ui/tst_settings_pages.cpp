@@ -49,7 +49,6 @@ class SettingsPagesTest : public QObject {
     // A window on `preset`, connected for customising, at the smallest size.
     bool open(const QString& preset, bool afCustomize,
               QLocale::Language language = QLocale::English);
-    void showPage(MenuId menu, const char* page);
     // The item's centre within the window, once the page is laid out at the window's size.
     QPoint centreOf(const QString& name) const;
     // Clicks the item once the page is laid out.
@@ -77,22 +76,11 @@ bool SettingsPagesTest::open(const QString& preset, bool afCustomize,
     ui_.reset();
     openPreset_.clear();
     ui_ = std::make_unique<WindowHarness>();
-    QString error;
-    if (!ui_->start({.preset = preset, .language = language, .afCustomize = afCustomize},
-                    &error)) {
-        qWarning("%s", qPrintable(error));
-        return false;
-    }
-    ui_->connect(true);
-    if (QTest::currentTestFailed() || !ui_->toSmallest())
+    if (!ui_->startConnected({.preset = preset, .language = language, .afCustomize = afCustomize}) ||
+        !ui_->toSmallest())
         return false;
     openPreset_ = preset;
     return true;
-}
-
-void SettingsPagesTest::showPage(MenuId menu, const char* page) {
-    ui_->vm().setSelected_menu(menu);
-    QTRY_COMPARE(ui_->pageName(), QLatin1String(page));
 }
 
 QPoint SettingsPagesTest::centreOf(const QString& name) const {
@@ -160,7 +148,7 @@ void SettingsPagesTest::pagesFollowTheLens() {
 
     // The switch page lists each position and the button; the button page the button only.
     if (bit(1)) {
-        showPage(CSW_CBT_SETTING, "customSettingPage");
+        ui_->showPage(CSW_CBT_SETTING, "customSettingPage");
         QStringList rows;
         for (int slot = 1; slot <= qMin(3, int(info.customSwitchStateCount())); ++slot)
             rows << QStringLiteral("rowCustom%1").arg(slot);
@@ -171,7 +159,7 @@ void SettingsPagesTest::pagesFollowTheLens() {
         QCOMPARE(ui_->shownNames(QStringLiteral("row")), rows);
         QVERIFY(ui_->shown(QStringLiteral("customSwitchExplanation")));
     } else {
-        showPage(CBT_SETTING, "customSettingPage");
+        ui_->showPage(CBT_SETTING, "customSettingPage");
         QCOMPARE(ui_->shownNames(QStringLiteral("row")), QStringList{QStringLiteral("rowButton")});
         QVERIFY(!ui_->shown(QStringLiteral("customSwitchExplanation")));
     }
@@ -180,7 +168,7 @@ void SettingsPagesTest::pagesFollowTheLens() {
     QCOMPARE(text(QStringLiteral("valueButton")), ui_->vm().buttonSummaryText(0, false));
 
     if (ring) {
-        showPage(RING_SETTING, "ringSettingPage");
+        ui_->showPage(RING_SETTING, "ringSettingPage");
         QCOMPARE(ui_->shown(QStringLiteral("rowDirection")), bit(3));
         QCOMPARE(ui_->shown(QStringLiteral("rowResponse")), bit(4));
         QCOMPARE(ui_->shown(QStringLiteral("rowAngle")), bit(5));
@@ -190,11 +178,11 @@ void SettingsPagesTest::pagesFollowTheLens() {
             QCOMPARE(text(QStringLiteral("valueAngle")), ui_->vm().ringAngleText());
     }
     if (info.isAFCustomizeVisible()) {
-        showPage(ADJUSTMENT, "adjustmentPage");
+        ui_->showPage(ADJUSTMENT, "adjustmentPage");
         QVERIFY(ui_->shown(QStringLiteral("rowPinto")));
         QCOMPARE(text(QStringLiteral("valuePinto")), ui_->vm().pintoText());
     }
-    showPage(FUNCTION_DESCRIPTION, "functionDescriptionPage");
+    ui_->showPage(FUNCTION_DESCRIPTION, "functionDescriptionPage");
     checkFunctionList();
 }
 
@@ -305,7 +293,7 @@ void SettingsPagesTest::changeButtonsDoNothingWhileLocked() {
                    {RING_SETTING, "ringSettingPage", "changeResponse"},
                    {ADJUSTMENT, "adjustmentPage", "changePinto"}};
     for (const auto& entry : buttons) {
-        showPage(entry.menu, entry.page);
+        ui_->showPage(entry.menu, entry.page);
         QQuickItem* button = ui_->item(QLatin1String(entry.button));
         QTRY_VERIFY(centreOf(QLatin1String(entry.button)) != QPoint(-1, -1));
         const QPoint centre = centreOf(QLatin1String(entry.button));
@@ -331,7 +319,7 @@ void SettingsPagesTest::helpShowsThePageFunctions() {
     QVERIFY(open(QStringLiteral("zoom-e"), true));
     MessageViewModel& message = *ui_->vm().message();
 
-    showPage(RING_SETTING, "ringSettingPage");
+    ui_->showPage(RING_SETTING, "ringSettingPage");
     press(QStringLiteral("pageHelp"));
     QTRY_VERIFY(message.show_message());
     QCOMPARE(message.title(), qtTrId("Menu_RingFocusSetting"));
@@ -345,7 +333,7 @@ void SettingsPagesTest::helpShowsThePageFunctions() {
     QTRY_VERIFY(!message.show_message());
 
     // The switch page names each function in use once.
-    showPage(CSW_CBT_SETTING, "customSettingPage");
+    ui_->showPage(CSW_CBT_SETTING, "customSettingPage");
     press(QStringLiteral("pageHelp"));
     QTRY_VERIFY(message.show_message());
     QCOMPARE(message.title(), qtTrId("Menu_SwitchSetting"));
@@ -370,7 +358,7 @@ void SettingsPagesTest::helpShowsThePageFunctions() {
     press(QStringLiteral("messageOk"));
     QTRY_VERIFY(!message.show_message());
 
-    showPage(ADJUSTMENT, "adjustmentPage");
+    ui_->showPage(ADJUSTMENT, "adjustmentPage");
     press(QStringLiteral("pageHelp"));
     QTRY_VERIFY(message.show_message());
     QCOMPARE(message.message(), ui_->vm().adjust_item()->adjustExplanation(0));
@@ -385,7 +373,7 @@ void SettingsPagesTest::helpShowsThePageFunctions() {
 // At the smallest size the last controls lie below the fold until Tab reaches them.
 void SettingsPagesTest::keyboardFocusScrollsIntoView() {
     QVERIFY(open(QStringLiteral("zoom-e"), true));
-    showPage(FUNCTION_DESCRIPTION, "functionDescriptionPage");
+    ui_->showPage(FUNCTION_DESCRIPTION, "functionDescriptionPage");
     QQuickItem* scroll = ui_->item(QStringLiteral("pageScroll"));
     QQuickItem* link = ui_->item(QStringLiteral("functionList"));
     const auto insideView = [&] {
@@ -469,23 +457,23 @@ void SettingsPagesTest::pictures() {
     QTRY_VERIFY(!ui_->shown(QStringLiteral("startPage")));
 
     QVERIFY(open(QStringLiteral("zoom-e"), true, language));
-    showPage(CSW_CBT_SETTING, "customSettingPage");
+    ui_->showPage(CSW_CBT_SETTING, "customSettingPage");
     ui_->picture(QStringLiteral("settings_switchPage"));
     scrollToEnd();
     ui_->picture(QStringLiteral("settings_switchPageEnd"));
-    showPage(RING_SETTING, "ringSettingPage");
+    ui_->showPage(RING_SETTING, "ringSettingPage");
     ui_->picture(QStringLiteral("settings_ringPage"));
-    showPage(ADJUSTMENT, "adjustmentPage");
+    ui_->showPage(ADJUSTMENT, "adjustmentPage");
     ui_->picture(QStringLiteral("settings_adjustmentPage"));
-    showPage(FUNCTION_DESCRIPTION, "functionDescriptionPage");
+    ui_->showPage(FUNCTION_DESCRIPTION, "functionDescriptionPage");
     ui_->picture(QStringLiteral("settings_functions"));
     scrollToEnd();
     ui_->picture(QStringLiteral("settings_functionsEnd"));
 
     QVERIFY(open(QStringLiteral("prime-z"), true, language));
-    showPage(CBT_SETTING, "customSettingPage");
+    ui_->showPage(CBT_SETTING, "customSettingPage");
     ui_->picture(QStringLiteral("settings_buttonPage"));
-    showPage(FUNCTION_DESCRIPTION, "functionDescriptionPage");
+    ui_->showPage(FUNCTION_DESCRIPTION, "functionDescriptionPage");
     ui_->picture(QStringLiteral("settings_functionsPrime"));
 }
 

@@ -232,8 +232,7 @@ void WindowTest::picturesOfEveryPage() {
                  {VERSION_INFO, "versionPage"},
                  {FUNCTION_DESCRIPTION, "functionDescriptionPage"}};
     for (const auto& page : pages) {
-        vm_->setSelected_menu(page.menu);
-        QTRY_COMPARE(pageName(), QLatin1String(page.page));
+        ui_->showPage(page.menu, page.page);
         look(QLatin1String(page.page));
         QVERIFY(!QTest::currentTestFailed());
     }
@@ -248,11 +247,8 @@ void WindowTest::unplugReturnsToConnectPage() {
 
     ui_.reset();
     ui_ = std::make_unique<WindowHarness>();
-    QString error;
-    QVERIFY2(ui_->start({path, QLocale::English, false}, &error), qPrintable(error));
+    QVERIFY(ui_->startConnected({path, QLocale::English, false}));
     vm_ = &ui_->vm();
-    ui_->connect(true);
-    QVERIFY(!QTest::currentTestFailed());
     QCOMPARE(pageName(), QStringLiteral("homePage"));
 
     ui_->lens().unplug();
