@@ -10,7 +10,7 @@ namespace {
 
 void refuse(AppViewModel& app, const char* id) {
     if (!app.message()->show_message())
-        app.message()->showMessage(qtTrId(id), [] {});
+        app.message()->showMessage(QString::fromLatin1(id), [] {});
 }
 
 } // namespace

@@ -1,17 +1,19 @@
 #include "BackupReport.h"
 
+#include "CliSession.h"
 #include "CliText.h"
 #include "Console.h"
 
-#include "controller/AppViewModel.h"
-
 namespace kelvara {
 
-void BackupReport::print(const AppViewModel& controller) {
-    if (controller.lastBackup().isEmpty())
+void BackupReport::print(const CliSession& session) {
+    const std::optional<QString> backup = session.backup();
+    if (!backup)
+        return;
+    if (backup->isEmpty())
         Console::err(CliText::text(CliText::NoBackup));
     else
-        Console::out(CliText::text(CliText::Backup).arg(controller.lastBackup()));
+        Console::out(CliText::text(CliText::Backup).arg(*backup));
 }
 
 } // namespace kelvara

@@ -2,12 +2,13 @@
 
 namespace kelvara {
 
-class AppViewModel;
+class CliSession;
 
-// Where the automatic copy of the lens's settings went before a reset or an import.
+// After an import or a reset: where the automatic backup of the lens's previous settings
+// went, or that it could not be written. Nothing when no backup was attempted.
 class BackupReport {
   public:
-    static void print(const AppViewModel& controller);
+    static void print(const CliSession& session);
 };
 
 } // namespace kelvara

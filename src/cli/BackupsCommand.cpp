@@ -1,29 +1,34 @@
-#include "BackupsCommand.h"
-
+#include "CliCommand.h"
 #include "CliSession.h"
 #include "CliText.h"
 #include "Console.h"
 
 #include "controller/SettingsBackup.h"
 
+#include <QCommandLineParser>
+
 namespace kelvara {
 
-bool BackupsCommand::parse(const QStringList& arguments, QString* error) {
-    if (!arguments.isEmpty()) {
-        *error = QStringLiteral("backups takes no arguments");
-        return false;
-    }
-    return true;
-}
-
-void BackupsCommand::start(CliSession& session) {
-    Console::out(CliText::text(CliText::BackupDirectory).arg(SettingsBackup::directory()));
-    const QStringList backups = SettingsBackup::list();
-    if (backups.isEmpty())
-        Console::out(CliText::text(CliText::NoBackups));
-    for (const QString& path : backups)
-        Console::out(path);
-    session.finish(0);
+CliCommand backupsCommand() {
+    return {QStringLiteral("backups"), QString(),
+            QStringLiteral("the automatic backups taken before import and reset, newest\n"
+                           "first, after the line naming their directory"),
+            QString(), {},
+            [](const QCommandLineParser& parser, QString* error) -> CliCommand::Run {
+                if (!parser.positionalArguments().isEmpty()) {
+                    *error = QStringLiteral("backups takes no arguments");
+                    return {};
+                }
+                return [](CliSession& session) {
+                    Console::out(CliText::text(CliText::BackupDirectory).arg(SettingsBackup::directory()));
+                    const QStringList backups = SettingsBackup::list();
+                    if (backups.isEmpty())
+                        Console::out(CliText::text(CliText::NoBackups));
+                    for (const QString& path : backups)
+                        Console::out(path);
+                    session.finish(0);
+                };
+            }};
 }
 
 } // namespace kelvara

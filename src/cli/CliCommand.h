@@ -1,28 +1,52 @@
 #pragma once
 
+#include <QCommandLineOption>
+#include <QList>
 #include <QString>
-#include <QStringList>
 
-#include <memory>
+#include <functional>
+
+class QCommandLineParser;
 
 namespace kelvara {
 
 class CliSession;
 
-// One command of kelvara-lens-cli that runs over the application controller. Exit codes:
-// 0 done, 1 failed, 2 a command line or value refused before anything was sent,
-// 3 a question answered no.
-class CliCommand {
-  public:
-    virtual ~CliCommand() = default;
-
-    // The command of that name; null when there is none.
-    static std::unique_ptr<CliCommand> create(const QString& name);
-
-    // Reads the command's own arguments; false with a reason for a malformed line.
-    virtual bool parse(const QStringList& arguments, QString* error) = 0;
+// One command of kelvara-lens-cli: its name, what `COMMAND --help` says, its own options
+// and how it runs. Exit codes: 0 done, 1 failed, 2 a command line or value refused before
+// anything was sent, 3 a question answered no.
+struct CliCommand {
     // Starts on the main thread; the command ends by finishing the session.
-    virtual void start(CliSession& session) = 0;
+    using Run = std::function<void(CliSession&)>;
+    // Reads the command's own arguments; no Run, with a reason, for a malformed line.
+    using Prepare = std::function<Run(const QCommandLineParser& parser, QString* error)>;
+
+    QString name;
+    QString synopsis; // what follows the name, e.g. "SETTING VALUE"
+    QString summary;  // one line for the list of commands
+    QString details;  // more for `COMMAND --help`; may be empty
+    QList<QCommandLineOption> options;
+    Prepare prepare;
+    // The link's diagnostic lines go to standard output (probe) rather than nowhere.
+    bool showsLink = false;
+
+    static const QList<CliCommand>& all();
+    static const CliCommand* find(const QString& name);
+    // The whole program's usage, and one command's.
+    static QString usage();
+    QString help() const;
 };
+
+// The commands, one per file.
+CliCommand portsCommand();
+CliCommand probeCommand();
+CliCommand infoCommand();
+CliCommand setCommand();
+CliCommand exportCommand();
+CliCommand importCommand();
+CliCommand resetCommand();
+CliCommand backupsCommand();
+CliCommand checkUpdateCommand();
+CliCommand updateCommand();
 
 } // namespace kelvara

@@ -5,30 +5,20 @@
 #include "TrackedHttpClient.h"
 
 #include "controller/AppViewModel.h"
-#include "controller/OnMainThread.h"
 #include "link/LensClient.h"
-#include "model/BasicInfoViewModel.h"
 #include "platform/HttpClient.h"
 #include "platform/Texts.h"
 #include "ui/MessageViewModel.h"
 
+#include <QPointer>
+
 namespace kelvara {
 
 namespace {
-
-constexpr int REMOVAL_POLL_MS = 100;
+// Bounds on the way out: the lens's answer to the disconnect request, and catalogue
+// answers still being parsed by readers that go with the controller.
 constexpr int DISCONNECT_WAIT_MS = 2000;
-constexpr int HTTP_IDLE_POLL_MS = 20;
-constexpr int HTTP_IDLE_ATTEMPTS = 150;
-
-// The messages that report a finished operation; every other one reports a failure.
-bool isSuccessMessage(const QString& text) {
-    for (const char* key : {"Home_SettingOutputEnd", "Home_SettingInputEnd", "Home_SettingReturnEnd"})
-        if (text == Texts::text(QLatin1String(key)))
-            return true;
-    return false;
-}
-
+constexpr int HTTP_IDLE_WAIT_MS = 3000;
 } // namespace
 
 CliSession::CliSession(Answer answer, QObject* parent)
@@ -38,8 +28,6 @@ CliSession::CliSession(Answer answer, QObject* parent)
     watchdog_.setSingleShot(true);
     connect(&watchdog_, &QTimer::timeout, this,
             [this] { fail(CliText::text(CliText::Timeout)); });
-    removalPoll_.setInterval(REMOVAL_POLL_MS);
-    connect(&removalPoll_, &QTimer::timeout, this, &CliSession::watchForRemoval);
 }
 
 CliSession::~CliSession() = default;
@@ -51,65 +39,114 @@ AppViewModel& CliSession::controller() {
     AppViewModel* c = controller_.get();
     c->setFileDialogs(&fileDialogs_);
     connect(c->message(), &MessageViewModel::changed, this, &CliSession::onMessageChanged);
-    connect(c->basic_info(), &BasicInfoViewModel::changed, this, [this] { ++basicInfoChanges_; });
-    connect(c, &AppViewModel::selected_menuChanged, this, [this] {
-        if (settingsRead_ && controller_->selectedMenu() != CONNECT)
-            std::exchange(settingsRead_, {})();
-    });
-    connect(c, &AppViewModel::is_safemodeChanged, this, [this] {
-        // Answering its messages would start a firmware transfer.
-        if (controller_->is_safemode() && !safeModeAllowed_)
-            fail(CliText::text(CliText::SafeMode));
+    connect(c, &AppViewModel::operationFinished, this, &CliSession::onOutcome);
+    connect(c, &AppViewModel::backupTaken, this, [this](const QString& path) { backup_ = path; });
+    connect(c, &AppViewModel::auto_connectingChanged, this, [this] {
+        // A lens that restarts by itself is waited for by the window; a command cannot.
+        if (controller_->isAutoConnecting())
+            fail(CliText::text(CliText::LensRemoved));
     });
     return *c;
 }
 
-void CliSession::connectLens(std::function<void()> ready) {
+void CliSession::connectLens(std::function<void()> ready, std::function<void()> safeMode) {
     if (LensClient::portList().findAdapterPorts().isEmpty()) {
         fail(CliText::text(CliText::NoAdapter));
         return;
     }
-    whenSettingsRead(std::move(ready));
-    removalPoll_.start();
+    expect(Operation::Connect, [this, ready = std::move(ready),
+                                safeMode = std::move(safeMode)](const Outcome& outcome) {
+        if (!outcome.done())
+            end(outcome);
+        else if (!controller_->is_safemode())
+            ready();
+        else if (safeMode)
+            safeMode();
+        else
+            // Answering its messages would start a firmware transfer.
+            fail(CliText::text(CliText::SafeMode));
+    });
     controller().connectLens(true);
 }
 
-void CliSession::whenSettingsRead(std::function<void()> done) {
-    // Every completed settings read leaves the connect page, so the page shows the end
-    // of the read even when the page itself stays the same.
-    controller().setSelected_menu(CONNECT);
-    settingsRead_ = std::move(done);
+void CliSession::expect(Operation operation, OutcomeHandler handler) {
+    waiting_[operation] = std::move(handler);
 }
 
-void CliSession::waitForFirmwareCheck(int ms, std::function<void(bool ended)> done) {
-    // The record's decode announces the model once, the end of its check once more.
-    constexpr int DECODE_AND_CHECK = 2;
-    if (basicInfoChanges_ >= DECODE_AND_CHECK) {
-        done(true);
+void CliSession::endOn(Operation operation) {
+    expect(operation, [this](const Outcome& outcome) { end(outcome); });
+}
+
+void CliSession::run(Operation operation, const std::function<void()>& start) {
+    endOn(operation);
+    start();
+}
+
+void CliSession::whenFirmwareChecked(int ms, std::function<void(std::optional<Outcome>)> done) {
+    if (firmwareCheck_) {
+        done(firmwareCheck_);
         return;
     }
-    auto pending = std::make_shared<std::function<void(bool)>>(std::move(done));
+    auto pending = std::make_shared<std::function<void(std::optional<Outcome>)>>(std::move(done));
     auto* timer = new QTimer(this);
     timer->setSingleShot(true);
-    auto connection = std::make_shared<QMetaObject::Connection>();
-    const auto end = [pending, timer, connection](bool ended) {
-        QObject::disconnect(*connection);
+    connect(timer, &QTimer::timeout, this, [this, pending, timer] {
+        timer->deleteLater();
+        waiting_.erase(Operation::FirmwareCheck);
+        std::exchange(*pending, {})(std::nullopt);
+    });
+    expect(Operation::FirmwareCheck, [pending, timer](const Outcome& outcome) {
         timer->stop();
         timer->deleteLater();
-        if (*pending)
-            std::exchange(*pending, {})(ended);
-    };
-    *connection = connect(controller().basic_info(), &BasicInfoViewModel::changed, this,
-                          [this, end] {
-                              if (basicInfoChanges_ >= DECODE_AND_CHECK)
-                                  end(true);
-                          });
-    connect(timer, &QTimer::timeout, this, [end] { end(false); });
+        std::exchange(*pending, {})(outcome);
+    });
     timer->start(ms);
 }
 
-void CliSession::onNextMessage(MessageHandler handler) {
-    nextMessage_ = std::move(handler);
+void CliSession::onOutcome(const Outcome& outcome) {
+    if (finishing_) {
+        if (outcome.operation == Operation::Disconnect)
+            quit();
+        return;
+    }
+    if (outcome.operation == Operation::FirmwareCheck)
+        firmwareCheck_ = outcome;
+    const auto waiting = waiting_.find(outcome.operation);
+    if (waiting != waiting_.end()) {
+        const OutcomeHandler handler = std::move(waiting->second);
+        waiting_.erase(waiting);
+        handler(outcome);
+        return;
+    }
+    const bool check = outcome.operation == Operation::FirmwareCheck ||
+                       outcome.operation == Operation::UtilityCheck;
+    if (!check && !outcome.done())
+        end(outcome);
+}
+
+void CliSession::report(const Outcome& outcome) {
+    if (outcome.textId.isEmpty())
+        return;
+    const QString line = Console::oneLine(Texts::text(outcome.textId));
+    outcome.done() ? Console::out(line) : Console::err(line);
+}
+
+int CliSession::exitCode(const Outcome& outcome) {
+    switch (outcome.result) {
+    case Outcome::Done:
+        return 0;
+    case Outcome::AnsweredNo:
+        return 3;
+    case Outcome::Failed:
+    case Outcome::Refused:
+        break;
+    }
+    return 1;
+}
+
+void CliSession::end(const Outcome& outcome) {
+    report(outcome);
+    finish(exitCode(outcome));
 }
 
 void CliSession::armWatchdog(int ms) {
@@ -125,30 +162,19 @@ void CliSession::onMessageChanged() {
 }
 
 void CliSession::answerMessage() {
+    answering_ = false;
     MessageViewModel* box = controller_->message();
-    if (finishing_ || !box->show_message()) {
-        answering_ = false;
+    if (finishing_ || !box->show_message())
+        return;
+    if (box->button_mode() != ButtonMode::YES_NO) {
+        // What it says arrives with the outcome it reports.
+        box->respondOk();
         return;
     }
-    const QString text = box->message();
-    const bool question = box->button_mode() == ButtonMode::YES_NO;
-    bool success = false;
-    if (question) {
-        success = answerQuestion(text);
-        if (watchdog_.isActive())
-            watchdog_.start(); // the time spent answering is not the lens's
-        answering_ = false;
-        success ? box->respondYes() : box->respondNo();
-    } else {
-        success = isSuccessMessage(text);
-        success ? Console::out(Console::oneLine(text)) : Console::err(Console::oneLine(text));
-        answering_ = false;
-        box->respondOk();
-    }
-    if (MessageHandler handler = std::exchange(nextMessage_, {}))
-        handler(text, success);
-    else if (!success)
-        finish(question ? 3 : 1);
+    const bool yes = answerQuestion(box->message());
+    if (watchdog_.isActive())
+        watchdog_.start(); // the time spent answering is not the lens's
+    yes ? box->respondYes() : box->respondNo();
 }
 
 bool CliSession::answerQuestion(const QString& text) {
@@ -170,29 +196,19 @@ bool CliSession::answerQuestion(const QString& text) {
     return false;
 }
 
-void CliSession::watchForRemoval() {
-    // A lens that restarts by itself is waited for by the controller; a command cannot.
-    if (controller_ && controller_->isAutoConnecting())
-        fail(CliText::text(CliText::LensRemoved));
-}
-
 void CliSession::finish(int code) {
     if (finishing_)
         return;
     finishing_ = true;
     code_ = code;
     watchdog_.stop();
-    removalPoll_.stop();
+    waiting_.clear();
     if (!controller_ || !LensClient::transport().isPortOpen()) {
         quit();
         return;
     }
     // The lens is told, as the window's removal button does, without the question.
-    LensClient::exchange(CommDataFormat::buildDisconnect(),
-                         onMainThread(this, [this](bool, const Bytes&) {
-                             controller_->setConnect_state(NOT_CONNECT);
-                             quit();
-                         }));
+    controller_->disconnectNow();
     QTimer::singleShot(DISCONNECT_WAIT_MS, this, [this] {
         controller_->setConnect_state(NOT_CONNECT);
         quit();
@@ -210,16 +226,14 @@ void CliSession::quit() {
     if (quit_)
         return;
     quit_ = true;
-    quitWhenIdle(HTTP_IDLE_ATTEMPTS);
-}
-
-void CliSession::quitWhenIdle(int attemptsLeft) {
     // The controller goes with the session; its catalogue readers must not be parsing.
-    if (http_->pending() > 0 && attemptsLeft > 0) {
-        QTimer::singleShot(HTTP_IDLE_POLL_MS, this, [this, attemptsLeft] { quitWhenIdle(attemptsLeft - 1); });
-        return;
-    }
-    emit finished(code_);
+    QPointer<CliSession> self(this);
+    const auto done = [self] {
+        if (self && !std::exchange(self->ended_, true))
+            emit self->finished(self->code_);
+    };
+    QTimer::singleShot(HTTP_IDLE_WAIT_MS, this, done);
+    http_->whenIdle(done);
 }
 
 } // namespace kelvara

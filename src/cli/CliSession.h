@@ -2,29 +2,32 @@
 
 #include "CliFileDialogs.h"
 
+#include "controller/Outcome.h"
+
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <QTimer>
 
 #include <functional>
+#include <map>
 #include <memory>
+#include <optional>
 
 namespace kelvara {
 
 class AppViewModel;
 class TrackedHttpClient;
 
-// One run of a lens command over the application controller: connects, prints and
-// answers every message the controller shows, waits for the controller's outcomes with
-// bounds, and ends by disconnecting cleanly. Main thread only.
+// One run of a lens command over the application controller. It answers the controller's
+// questions, leaves every other message to the outcome that follows it, hands each
+// operation's outcome to whoever waits for it, and ends by disconnecting cleanly.
+// Main thread only.
 class CliSession : public QObject {
     Q_OBJECT
   public:
     // How yes/no questions are answered.
     enum class Answer { Yes, AskTerminal, No };
-    // text: the message as shown; success: it reports an operation that succeeded.
-    using MessageHandler = std::function<void(const QString& text, bool success)>;
+    using OutcomeHandler = std::function<void(const Outcome&)>;
 
     explicit CliSession(Answer answer, QObject* parent = nullptr);
     ~CliSession() override;
@@ -33,55 +36,61 @@ class CliSession : public QObject {
     AppViewModel& controller();
     CliFileDialogs& fileDialogs() { return fileDialogs_; }
 
-    // Connects for customisation; ready runs once the record and the settings are read
-    // and decoded. Any failure on the way ends the session with exit code 1.
-    void connectLens(std::function<void()> ready);
-    // Runs done once the settings read that the controller starts next (the re-read
-    // after a reset or an import) has been decoded.
-    void whenSettingsRead(std::function<void()> done);
-    // Runs done(true) when the firmware check of the record read at connect has ended,
-    // done(false) when it has not ended within ms.
-    void waitForFirmwareCheck(int ms, std::function<void(bool ended)> done);
-    // The next message, after it was printed and answered. Without a handler a failure
-    // message ends the session with exit code 1.
-    void onNextMessage(MessageHandler handler);
+    // Connects for customisation; ready runs once the record and the settings are read.
+    // A lens that asks for firmware runs safeMode instead, or ends the session when there
+    // is none. A failure on the way ends the session.
+    void connectLens(std::function<void()> ready, std::function<void()> safeMode = {});
+    // The next end of operation goes to handler. An outcome nobody waits for ends the
+    // session when it is a failure; a firmware check's is kept for firmwareCheck().
+    void expect(Operation operation, OutcomeHandler handler);
+    // The session ends as the operation's next outcome says.
+    void endOn(Operation operation);
+    // Starts an operation with start, then ends the session as its outcome says.
+    void run(Operation operation, const std::function<void()>& start);
+    // The outcome of the firmware check of the lens connected last, once it has ended;
+    // done runs with none when it has not ended within ms.
+    void whenFirmwareChecked(int ms, std::function<void(std::optional<Outcome>)> done);
+    // A backup was attempted during the session (its path, empty when it failed).
+    std::optional<QString> backup() const { return backup_; }
+
     // Ends the session if the lens does not answer within ms.
     void armWatchdog(int ms);
     // Yes from --yes or from the user on a terminal; no otherwise.
     bool answerQuestion(const QString& text);
-    // A lens in safe mode is updated by the command rather than refused.
-    void allowSafeMode() { safeModeAllowed_ = true; }
+    // The outcome's message, if any: done on standard output, anything else on standard
+    // error.
+    static void report(const Outcome& outcome);
+    // 0 done, 3 answered no, 1 otherwise.
+    static int exitCode(const Outcome& outcome);
+    // Reports the outcome and finishes with its exit code.
+    void end(const Outcome& outcome);
     // Disconnects when the port is open, then emits finished(code). Later calls do nothing.
     void finish(int code);
     // An error line on standard error, then finish(code).
     void fail(const QString& reason, int code = 1);
 
-    bool finishing() const { return finishing_; }
-
   signals:
     void finished(int code);
 
   private:
+    void onOutcome(const Outcome& outcome);
     void onMessageChanged();
     void answerMessage();
-    void watchForRemoval();
     void quit();
-    void quitWhenIdle(int attemptsLeft);
 
     Answer answer_;
     std::shared_ptr<TrackedHttpClient> http_;
     std::unique_ptr<AppViewModel> controller_;
     CliFileDialogs fileDialogs_;
-    MessageHandler nextMessage_;
-    std::function<void()> settingsRead_;
+    std::map<Operation, OutcomeHandler> waiting_;
+    std::optional<Outcome> firmwareCheck_;
+    std::optional<QString> backup_;
     QTimer watchdog_;
-    QTimer removalPoll_;
     bool answering_ = false;
     bool finishing_ = false;
-    bool safeModeAllowed_ = false;
     bool quit_ = false;
+    bool ended_ = false;
     int code_ = 0;
-    int basicInfoChanges_ = 0;
 };
 
 } // namespace kelvara

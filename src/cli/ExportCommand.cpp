@@ -1,8 +1,9 @@
-#include "ExportCommand.h"
-
+#include "CliCommand.h"
 #include "CliSession.h"
 
 #include "controller/AppViewModel.h"
+
+#include <QCommandLineParser>
 
 namespace kelvara {
 
@@ -10,23 +11,23 @@ namespace {
 constexpr int EXPORT_MS = 10000;
 } // namespace
 
-bool ExportCommand::parse(const QStringList& arguments, QString* error) {
-    if (arguments.size() != 1 || arguments[0].isEmpty()) {
-        *error = QStringLiteral("export needs FILE");
-        return false;
-    }
-    path_ = arguments[0];
-    return true;
-}
-
-void ExportCommand::start(CliSession& session) {
-    session.armWatchdog(EXPORT_MS);
-    session.fileDialogs().setPath(path_);
-    session.connectLens([&session] {
-        // Every way an export ends shows one message.
-        session.onNextMessage([&session](const QString&, bool success) { session.finish(success ? 0 : 1); });
-        session.controller().exportSettings();
-    });
+CliCommand exportCommand() {
+    return {QStringLiteral("export"), QStringLiteral("FILE"),
+            QStringLiteral("save the lens's settings to FILE (530 bytes)"), QString(), {},
+            [](const QCommandLineParser& parser, QString* error) -> CliCommand::Run {
+                const QStringList args = parser.positionalArguments();
+                if (args.size() != 1 || args[0].isEmpty()) {
+                    *error = QStringLiteral("export needs FILE");
+                    return {};
+                }
+                return [path = args[0]](CliSession& session) {
+                    session.armWatchdog(EXPORT_MS);
+                    session.fileDialogs().setPath(path);
+                    session.connectLens([&session] {
+                        session.run(Operation::Export, [&session] { session.controller().exportSettings(); });
+                    });
+                };
+            }};
 }
 
 } // namespace kelvara

@@ -1,10 +1,10 @@
-#include "ImportCommand.h"
-
 #include "BackupReport.h"
+#include "CliCommand.h"
 #include "CliSession.h"
 
 #include "controller/AppViewModel.h"
-#include "platform/Texts.h"
+
+#include <QCommandLineParser>
 
 namespace kelvara {
 
@@ -12,32 +12,34 @@ namespace {
 constexpr int IMPORT_MS = 15000;
 } // namespace
 
-bool ImportCommand::parse(const QStringList& arguments, QString* error) {
-    if (arguments.size() != 1 || arguments[0].isEmpty()) {
-        *error = QStringLiteral("import needs FILE");
-        return false;
-    }
-    path_ = arguments[0];
-    return true;
-}
-
-void ImportCommand::start(CliSession& session) {
-    session.armWatchdog(IMPORT_MS);
-    session.fileDialogs().setPath(path_);
-    session.connectLens([&session] {
-        session.onNextMessage([&session](const QString& text, bool success) {
-            // Only a file that passed its checks was backed up and written.
-            if (success || text == Texts::text(QStringLiteral("Home_SettingInputError")))
-                BackupReport::print(session.controller());
-            if (!success) {
-                session.finish(1);
-                return;
-            }
-            // The lens is read again, as the window shows the imported settings.
-            session.whenSettingsRead([&session] { session.finish(0); });
-        });
-        session.controller().importSettings();
-    });
+CliCommand importCommand() {
+    return {QStringLiteral("import"), QStringLiteral("FILE"),
+            QStringLiteral("load a settings file of the same model into the lens"),
+            QStringLiteral("The lens's settings are backed up first (see backups).\n"), {},
+            [](const QCommandLineParser& parser, QString* error) -> CliCommand::Run {
+                const QStringList args = parser.positionalArguments();
+                if (args.size() != 1 || args[0].isEmpty()) {
+                    *error = QStringLiteral("import needs FILE");
+                    return {};
+                }
+                return [path = args[0]](CliSession& session) {
+                    session.armWatchdog(IMPORT_MS);
+                    session.fileDialogs().setPath(path);
+                    session.connectLens([&session] {
+                        session.expect(Operation::Import, [&session](const Outcome& imported) {
+                            CliSession::report(imported);
+                            BackupReport::print(session);
+                            if (!imported.done()) {
+                                session.finish(CliSession::exitCode(imported));
+                                return;
+                            }
+                            // The lens is read again, as the window shows the imported settings.
+                            session.endOn(Operation::SettingsRead);
+                        });
+                        session.controller().importSettings();
+                    });
+                };
+            }};
 }
 
 } // namespace kelvara

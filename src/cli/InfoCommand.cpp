@@ -1,5 +1,4 @@
-#include "InfoCommand.h"
-
+#include "CliCommand.h"
 #include "CliSession.h"
 #include "CliText.h"
 #include "Console.h"
@@ -14,6 +13,7 @@
 #include "model/LensSettingViewModel.h"
 #include "platform/Texts.h"
 
+#include <QCommandLineParser>
 #include <QJsonDocument>
 
 namespace kelvara {
@@ -59,33 +59,8 @@ QStringList supportedSettings(const BasicInfoViewModel& info) {
     return names;
 }
 
-} // namespace
-
-bool InfoCommand::parse(const QStringList& arguments, QString* error) {
-    for (const QString& arg : arguments) {
-        if (arg != QLatin1String("--json")) {
-            *error = QStringLiteral("info takes only --json, not %1").arg(arg);
-            return false;
-        }
-        json_ = true;
-    }
-    return true;
-}
-
-void InfoCommand::start(CliSession& session) {
-    session.armWatchdog(CONNECT_MS);
-    session.connectLens([this, &session] {
-        session.armWatchdog(CONNECT_MS + FIRMWARE_CHECK_MS);
-        session.waitForFirmwareCheck(FIRMWARE_CHECK_MS, [this, &session](bool ended) {
-            print(session, ended);
-            session.finish(0);
-        });
-    });
-}
-
-void InfoCommand::print(CliSession& session, bool checkEnded) const {
-    const AppViewModel& c = session.controller();
-    if (json_) {
+void print(const AppViewModel& c, bool json, bool checkEnded) {
+    if (json) {
         Console::out(QString::fromUtf8(
             QJsonDocument(LensJson::describe(c, checkEnded)).toJson(QJsonDocument::Indented)).trimmed());
         return;
@@ -133,6 +108,36 @@ void InfoCommand::print(CliSession& session, bool checkEnded) const {
         Console::out(labelled(tr("Home_RingAngleSetting"), c.ringAngleText()));
     if (info.isAFCustomizeVisible())
         Console::out(labelled(tr("Home_AfCustomize"), c.pintoText()));
+}
+
+} // namespace
+
+CliCommand infoCommand() {
+    return {QStringLiteral("info"), QStringLiteral("[--json]"),
+            QStringLiteral("identity, firmware (and the newest on the update server),\n"
+                           "capabilities and every setting; --json: the decoded values"),
+            QString(),
+            {QCommandLineOption(QStringLiteral("json"), QStringLiteral("the decoded values as JSON"))},
+            [](const QCommandLineParser& parser, QString* error) -> CliCommand::Run {
+                if (!parser.positionalArguments().isEmpty()) {
+                    *error = QStringLiteral("info takes only --json, not %1")
+                                 .arg(parser.positionalArguments().first());
+                    return {};
+                }
+                const bool json = parser.isSet(QStringLiteral("json"));
+                return [json](CliSession& session) {
+                    session.armWatchdog(CONNECT_MS);
+                    session.connectLens([&session, json] {
+                        session.armWatchdog(CONNECT_MS + FIRMWARE_CHECK_MS);
+                        session.whenFirmwareChecked(FIRMWARE_CHECK_MS,
+                                                    [&session, json](std::optional<Outcome> check) {
+                                                        print(session.controller(), json,
+                                                              check.has_value());
+                                                        session.finish(0);
+                                                    });
+                    });
+                };
+            }};
 }
 
 } // namespace kelvara

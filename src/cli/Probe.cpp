@@ -1,5 +1,8 @@
 #include "Probe.h"
 
+#include "CliCommand.h"
+#include "CliSession.h"
+
 #include "link/LensClient.h"
 #include "platform/MainThread.h"
 
@@ -130,6 +133,22 @@ void Probe::fail(const QString& reason) {
 void Probe::succeed() {
     done_ = true;
     emit finished(0);
+}
+
+CliCommand probeCommand() {
+    return {QStringLiteral("probe"), QString(),
+            QStringLiteral("connect, print the attach answer, the basic-information record\n"
+                           "and both settings blocks as hex, then disconnect"),
+            QStringLiteral("The link's diagnostic lines go to standard output.\n"),
+            {},
+            [](const QCommandLineParser&, QString*) -> CliCommand::Run {
+                return [](CliSession& session) {
+                    auto* probe = new Probe(&session);
+                    QObject::connect(probe, &Probe::finished, &session, &CliSession::finish);
+                    probe->start();
+                };
+            },
+            true};
 }
 
 } // namespace kelvara

@@ -14,6 +14,7 @@ namespace kelvara {
 class Probe : public QObject {
     Q_OBJECT
 public:
+    using QObject::QObject;
     void start();
 
 signals:

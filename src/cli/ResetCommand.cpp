@@ -1,9 +1,10 @@
-#include "ResetCommand.h"
-
 #include "BackupReport.h"
+#include "CliCommand.h"
 #include "CliSession.h"
 
 #include "controller/AppViewModel.h"
+
+#include <QCommandLineParser>
 
 namespace kelvara {
 
@@ -11,33 +12,31 @@ namespace {
 constexpr int RESET_MS = 10000;
 } // namespace
 
-bool ResetCommand::parse(const QStringList& arguments, QString* error) {
-    if (!arguments.isEmpty()) {
-        *error = QStringLiteral("reset takes no arguments");
-        return false;
-    }
-    return true;
-}
-
-void ResetCommand::start(CliSession& session) {
-    session.armWatchdog(RESET_MS);
-    session.connectLens([&session] {
-        session.onNextMessage([&session](const QString&, bool yes) {
-            if (!yes) {
-                session.finish(3);
-                return;
-            }
-            session.onNextMessage([&session](const QString&, bool success) {
-                BackupReport::print(session.controller());
-                if (!success) {
-                    session.finish(1);
-                    return;
+CliCommand resetCommand() {
+    return {QStringLiteral("reset"), QString(),
+            QStringLiteral("reset the lens's settings to their factory values (asks)"),
+            QStringLiteral("The lens's settings are backed up first (see backups).\n"), {},
+            [](const QCommandLineParser& parser, QString* error) -> CliCommand::Run {
+                if (!parser.positionalArguments().isEmpty()) {
+                    *error = QStringLiteral("reset takes no arguments");
+                    return {};
                 }
-                session.whenSettingsRead([&session] { session.finish(0); });
-            });
-        });
-        session.controller().resetSettings();
-    });
+                return [](CliSession& session) {
+                    session.armWatchdog(RESET_MS);
+                    session.connectLens([&session] {
+                        session.expect(Operation::Reset, [&session](const Outcome& reset) {
+                            CliSession::report(reset);
+                            BackupReport::print(session);
+                            if (!reset.done()) {
+                                session.finish(CliSession::exitCode(reset));
+                                return;
+                            }
+                            session.endOn(Operation::SettingsRead);
+                        });
+                        session.controller().resetSettings();
+                    });
+                };
+            }};
 }
 
 } // namespace kelvara

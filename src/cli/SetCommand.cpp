@@ -1,9 +1,9 @@
-#include "SetCommand.h"
-
+#include "CliCommand.h"
 #include "CliSession.h"
 #include "CliText.h"
 #include "Console.h"
 #include "LensControls.h"
+#include "SettingChange.h"
 
 #include "controller/AppViewModel.h"
 #include "model/BasicInfoViewModel.h"
@@ -11,7 +11,7 @@
 #include "model/ButtonItemModel.h"
 #include "model/LensSettingViewModel.h"
 
-#include <QTimer>
+#include <QCommandLineParser>
 
 namespace kelvara {
 
@@ -19,10 +19,7 @@ namespace {
 
 constexpr int CONNECT_MS = 10000;
 constexpr int WRITE_MS = 5000;
-// A refused write shows its message right after telling its callback.
-constexpr int REFUSAL_MESSAGE_MS = 2000;
 
-using Callback = LensSettingViewModel::Callback LensSettingViewModel::*;
 using Kind = SettingChange::Kind;
 
 bool isFocusTime(int f) {
@@ -49,38 +46,8 @@ QString controlLabel(int slot) {
     return {};
 }
 
-} // namespace
-
-bool SetCommand::parse(const QStringList& arguments, QString* error) {
-    if (arguments.size() != 2) {
-        *error = QStringLiteral("set needs SETTING VALUE");
-        return false;
-    }
-    change_ = SettingChange::parse(arguments[0], arguments[1], error);
-    return change_.has_value();
-}
-
-void SetCommand::start(CliSession& session) {
-    session.armWatchdog(CONNECT_MS);
-    session.connectLens([this, &session] {
-        const AppViewModel& c = session.controller();
-        const QString why = refusal(c);
-        if (!why.isEmpty()) {
-            session.fail(why, 2);
-            return;
-        }
-        if (unchanged(c)) {
-            Console::out(CliText::text(CliText::Unchanged).arg(change_->setting, change_->valueText()));
-            session.finish(0);
-            return;
-        }
-        session.armWatchdog(WRITE_MS);
-        write(session);
-    });
-}
-
-QString SetCommand::refusal(const AppViewModel& c) const {
-    const SettingChange& ch = *change_;
+// Why the lens cannot take the change; empty when it can.
+QString refusal(const SettingChange& ch, const AppViewModel& c) {
     const BasicInfoViewModel& info = *c.basic_info();
     const LensSettingViewModel& s = *c.lens_setting();
     const auto outOfRange = [&ch](const QString& low, const QString& high) {
@@ -147,8 +114,7 @@ QString SetCommand::refusal(const AppViewModel& c) const {
     return {};
 }
 
-bool SetCommand::unchanged(const AppViewModel& c) const {
-    const SettingChange& ch = *change_;
+bool unchanged(const SettingChange& ch, const AppViewModel& c) {
     const LensSettingViewModel& s = *c.lens_setting();
     const int f = s.bt_func().value(ch.slot);
     switch (ch.kind) {
@@ -176,58 +142,9 @@ bool SetCommand::unchanged(const AppViewModel& c) const {
     return false;
 }
 
-void SetCommand::write(CliSession& session) {
-    const SettingChange& ch = *change_;
-    LensSettingViewModel& s = *session.controller().lens_setting();
-    const int f = s.bt_func().value(ch.slot);
-    const bool iris = isIrisTime(f);
-
-    Callback callback = nullptr;
-    switch (ch.kind) {
-    case Kind::Function:
-        callback = &LensSettingViewModel::onChangeButtonFunction;
-        break;
-    case Kind::Time:
-        callback = iris ? &LensSettingViewModel::onChangeIrisDriveTime
-                        : &LensSettingViewModel::onChangeFocusDriveTime;
-        break;
-    case Kind::Delay:
-        callback = iris ? &LensSettingViewModel::onChangeIrisDelayTime
-                        : &LensSettingViewModel::onChangeFocusDelayTime;
-        break;
-    case Kind::AfLimit:
-        callback = &LensSettingViewModel::onChangeAFLimit;
-        break;
-    case Kind::Direction:
-        callback = &LensSettingViewModel::onChangeRingDirection;
-        break;
-    case Kind::RingResponse:
-        callback = &LensSettingViewModel::onChangeRingResponse;
-        break;
-    case Kind::RingAngle:
-        callback = &LensSettingViewModel::onChangeRingAngle;
-        break;
-    case Kind::Pinto:
-        callback = &LensSettingViewModel::onChangeAdjustmentPinto;
-        break;
-    case Kind::Speed:
-        return;
-    }
-
-    s.*callback = [this, &s, &session, callback](bool ok) {
-        s.*callback = {};
-        if (ok) {
-            Console::out(CliText::text(CliText::SetDone).arg(change_->setting, change_->valueText()));
-            session.finish(0);
-            return;
-        }
-        // The controller's message says why; it ends the session once answered.
-        session.onNextMessage([&session](const QString&, bool) { session.finish(1); });
-        QTimer::singleShot(REFUSAL_MESSAGE_MS, &session, [&session] {
-            session.fail(CliText::text(CliText::NotAccepted));
-        });
-    };
-
+// Makes the change on the settings model, which sends it to the lens.
+void apply(const SettingChange& ch, LensSettingViewModel& s) {
+    const bool iris = isIrisTime(s.bt_func().value(ch.slot));
     const int slot = ch.slot;
     switch (ch.kind) {
     case Kind::Function:
@@ -282,6 +199,69 @@ void SetCommand::write(CliSession& session) {
     case Kind::Speed:
         break;
     }
+}
+
+} // namespace
+
+CliCommand setCommand() {
+    return {QStringLiteral("set"), QStringLiteral("SETTING VALUE"),
+            QStringLiteral("change one setting of the lens (grammar below)"),
+            QStringLiteral(
+                "  CONTROL is button0 (the custom button; also \"button\") or switch1, switch2,\n"
+                "  switch3 (the custom switch positions). info lists the controls the lens has.\n"
+                "  CONTROL FUNCTION        function id (info lists those the lens offers) or its\n"
+                "                          name: none, afmf_switch_long_press, afmf_switch_click,\n"
+                "                          aflimit_long_press, aflimit_click, focus_hold,\n"
+                "                          aflimit_while_press, aflimit_while_release, focus_preset,\n"
+                "                          ab_focus, focus_hold2, ring_switch_long_press,\n"
+                "                          ring_switch_click, inf_lock_long_press, inf_lock_click,\n"
+                "                          mflimit_long_press, mflimit_click, focus_preset_time,\n"
+                "                          ab_focus_time, ...\n"
+                "  CONTROL.time SECONDS    preset drive time, e.g. 1.5 (functions 22 to 25)\n"
+                "  CONTROL.delay SECONDS   delay before the drive, 0.0 to 9.9 (functions 22 to 25)\n"
+                "  CONTROL.aflimit N-F     AF limit of the control: near and far position indices\n"
+                "  aflimitROW N-F          AF limit row 0 to 5 (button0 uses 0, switch1-3 use 3-5)\n"
+                "  direction VALUE         0 default, 1 reverse, 2 follow-camera\n"
+                "  ring_response VALUE     0 non-linear, 1 linear\n"
+                "  ring_angle STEP         rotation angle step; shown as (STEP + 1) x 90 degrees\n"
+                "  pinto VALUE             AF fine adjustment, whole numbers\n"
+                "  CONTROL.speed is shown by info but the lens has no write for it.\n"
+                "  A value the lens cannot take is refused before anything is sent.\n"),
+            {},
+            [](const QCommandLineParser& parser, QString* error) -> CliCommand::Run {
+                const QStringList args = parser.positionalArguments();
+                if (args.size() != 2) {
+                    *error = QStringLiteral("set needs SETTING VALUE");
+                    return {};
+                }
+                const std::optional<SettingChange> change = SettingChange::parse(args[0], args[1], error);
+                if (!change)
+                    return {};
+                return [ch = *change](CliSession& session) {
+                    session.armWatchdog(CONNECT_MS);
+                    session.connectLens([&session, ch] {
+                        AppViewModel& c = session.controller();
+                        if (const QString why = refusal(ch, c); !why.isEmpty()) {
+                            session.fail(why, 2);
+                            return;
+                        }
+                        if (unchanged(ch, c)) {
+                            Console::out(CliText::text(CliText::Unchanged).arg(ch.setting, ch.valueText()));
+                            session.finish(0);
+                            return;
+                        }
+                        session.armWatchdog(WRITE_MS);
+                        session.expect(Operation::Write, [&session, ch](const Outcome& written) {
+                            if (written.done())
+                                Console::out(CliText::text(CliText::SetDone).arg(ch.setting, ch.valueText()));
+                            else if (written.textId.isEmpty())
+                                Console::err(CliText::text(CliText::NotAccepted));
+                            session.end(written);
+                        });
+                        apply(ch, *c.lens_setting());
+                    });
+                };
+            }};
 }
 
 } // namespace kelvara

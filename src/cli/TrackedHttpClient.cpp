@@ -1,14 +1,54 @@
 #include "TrackedHttpClient.h"
 
+#include "platform/MainThread.h"
+
+#include <mutex>
+
 namespace kelvara {
 
+struct TrackedHttpClient::State {
+    std::mutex mutex;
+    int pending = 0;
+    std::function<void()> idle;
+
+    void ended() {
+        std::function<void()> done;
+        {
+            std::lock_guard lock(mutex);
+            if (--pending == 0)
+                done = std::exchange(idle, {});
+        }
+        if (done)
+            MainThread::post(std::move(done));
+    }
+};
+
+TrackedHttpClient::TrackedHttpClient(std::shared_ptr<HttpClient> inner)
+    : inner_(std::move(inner)), state_(std::make_shared<State>()) {}
+
+TrackedHttpClient::~TrackedHttpClient() = default;
+
 void TrackedHttpClient::get(const HttpRequest& request, Completion completion) {
-    ++*pending_;
-    inner_->get(request, [pending = pending_, completion = std::move(completion)](
+    {
+        std::lock_guard lock(state_->mutex);
+        ++state_->pending;
+    }
+    inner_->get(request, [state = state_, completion = std::move(completion)](
                              const HttpResponse& response) {
         completion(response);
-        --*pending;
+        state->ended();
     });
+}
+
+void TrackedHttpClient::whenIdle(std::function<void()> done) {
+    {
+        std::lock_guard lock(state_->mutex);
+        if (state_->pending > 0) {
+            state_->idle = std::move(done);
+            return;
+        }
+    }
+    done();
 }
 
 } // namespace kelvara

@@ -2,7 +2,7 @@
 
 #include "platform/HttpClient.h"
 
-#include <atomic>
+#include <functional>
 #include <memory>
 
 namespace kelvara {
@@ -11,14 +11,18 @@ namespace kelvara {
 // a catalogue reader must not be destroyed while its completion parses the answer.
 class TrackedHttpClient : public HttpClient {
   public:
-    explicit TrackedHttpClient(std::shared_ptr<HttpClient> inner) : inner_(std::move(inner)) {}
+    explicit TrackedHttpClient(std::shared_ptr<HttpClient> inner);
+    ~TrackedHttpClient() override;
 
     void get(const HttpRequest& request, Completion completion) override;
-    int pending() const { return *pending_; }
+    // Runs done on the main thread once no completion is running or due (at once when
+    // none is); a later call replaces an earlier one still waiting.
+    void whenIdle(std::function<void()> done);
 
   private:
+    struct State;
     std::shared_ptr<HttpClient> inner_;
-    std::shared_ptr<std::atomic<int>> pending_ = std::make_shared<std::atomic<int>>(0);
+    std::shared_ptr<State> state_;
 };
 
 } // namespace kelvara

@@ -1,7 +1,5 @@
 #include "CliCommand.h"
-#include "CliOptions.h"
 #include "CliSession.h"
-#include "Probe.h"
 
 #include "firmware/ServerModel.h"
 #include "link/LensClient.h"
@@ -9,9 +7,11 @@
 #include "platform/Texts.h"
 #include "Simulation.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QTextStream>
 #include <QTimer>
+#include <QUrl>
 
 #include <memory>
 
@@ -24,15 +24,58 @@ int failWith(const QString& reason, int code = 1) {
     return code;
 }
 
-int listPorts() {
-    const QStringList ports = LensClient::portList().findAdapterPorts();
-    if (ports.isEmpty())
-        return failWith(QStringLiteral("no lens adapter found; plug in the dock or name its port "
-                                       "with --port"));
-    QTextStream out(stdout);
-    for (const QString& port : ports)
-        out << port << Qt::endl;
-    return 0;
+int usageError(const QString& reason) {
+    QTextStream(stderr) << CliCommand::usage();
+    return failWith(reason, 2);
+}
+
+QList<QCommandLineOption> globalOptions() {
+    return {QCommandLineOption(QStringLiteral("port"), QString(), QStringLiteral("PATH")),
+            QCommandLineOption(QStringLiteral("simulate"), QString(), QStringLiteral("PRESET")),
+            QCommandLineOption(QStringLiteral("server"), QString(), QStringLiteral("URL")),
+            QCommandLineOption(QStringList{QStringLiteral("yes"), QStringLiteral("y")}),
+            QCommandLineOption(QStringLiteral("verbose")),
+            QCommandLineOption(QStringList{QStringLiteral("help"), QStringLiteral("h")})};
+}
+
+QString parseError(const QCommandLineParser& parser) {
+    const QStringList unknown = parser.unknownOptionNames();
+    if (unknown.isEmpty())
+        return parser.errorText();
+    const QString& name = unknown.first();
+    return QStringLiteral("unknown option %1%2")
+        .arg(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), name);
+}
+
+bool isOptionOf(const QString& token, const QList<QCommandLineOption>& options) {
+    const QString name = token.mid(token.startsWith(QLatin1String("--")) ? 2 : 1).section(QLatin1Char('='), 0, 0);
+    for (const QCommandLineOption& option : options)
+        if (option.names().contains(name))
+            return true;
+    return false;
+}
+
+// After the command, a word that starts with "--" or names a known option is an option;
+// anything else, a negative number among them, is an argument of the command.
+QStringList commandLine(const QStringList& afterCommand, const QList<QCommandLineOption>& options) {
+    QStringList optionWords;
+    QStringList arguments;
+    for (const QString& word : afterCommand) {
+        const bool option = word.startsWith(QLatin1String("--")) ||
+                            (word.startsWith(QLatin1Char('-')) && isOptionOf(word, options));
+        (option ? optionWords : arguments).append(word);
+    }
+    return optionWords + QStringList{QStringLiteral("--")} + arguments;
+}
+
+QString serverError(const QString& server) {
+    const QUrl url(server, QUrl::StrictMode);
+    const QString scheme = url.scheme();
+    if (!url.isValid() || (scheme != QLatin1String("file") && url.host().isEmpty()) ||
+        (scheme != QLatin1String("http") && scheme != QLatin1String("https") &&
+         scheme != QLatin1String("file")))
+        return QStringLiteral("--server needs an http, https or file URL, not %1").arg(server);
+    return {};
 }
 
 } // namespace
@@ -44,67 +87,85 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("LensUtility"));
     Texts::install();
 
-    QString error;
-    const auto options = CliOptions::parse(QCoreApplication::arguments(), &error);
-    if (!options) {
-        QTextStream(stderr) << CliOptions::usage();
-        return failWith(error, 2);
+    // A bare --simulate takes the default preset.
+    QStringList args = QCoreApplication::arguments();
+    for (QString& arg : args)
+        if (arg == QLatin1String("--simulate"))
+            arg = QStringLiteral("--simulate=");
+
+    // The global options end at the command; what follows is read with its own options.
+    QCommandLineParser global;
+    global.addOptions(globalOptions());
+    global.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    if (!global.parse(args))
+        return usageError(parseError(global));
+    const QStringList words = global.positionalArguments();
+    if (words.isEmpty()) {
+        if (global.isSet(QStringLiteral("help"))) {
+            QTextStream(stdout) << CliCommand::usage();
+            return 0;
+        }
+        return usageError(QStringLiteral("no command given"));
     }
-    if (options->help) {
-        QTextStream(stdout) << CliOptions::usage();
+    const CliCommand* command = CliCommand::find(words.first());
+    if (!command)
+        return usageError(QStringLiteral("unknown command %1").arg(words.first()));
+
+    QCommandLineParser parser;
+    const QList<QCommandLineOption> options = globalOptions() + command->options;
+    parser.addOptions(options);
+    const QStringList own = commandLine(words.mid(1), options);
+    if (!parser.parse(QStringList{args.first()} + args.mid(1, args.size() - 1 - words.size()) + own))
+        return failWith(parseError(parser), 2);
+    if (parser.isSet(QStringLiteral("help")) || global.isSet(QStringLiteral("help"))) {
+        QTextStream(stdout) << command->help();
         return 0;
     }
-
-    const bool lowLevel = options->command == QLatin1String("ports") ||
-                          options->command == QLatin1String("probe");
-    std::unique_ptr<CliCommand> command;
-    if (!lowLevel) {
-        command = CliCommand::create(options->command);
-        if (!command) {
-            QTextStream(stderr) << CliOptions::usage();
-            return failWith(QStringLiteral("unknown command %1").arg(options->command), 2);
-        }
-        if (!command->parse(options->arguments, &error))
+    const QString port = parser.value(QStringLiteral("port"));
+    const QString server = parser.value(QStringLiteral("server"));
+    const bool simulate = parser.isSet(QStringLiteral("simulate"));
+    if (!port.isEmpty() && simulate)
+        return failWith(QStringLiteral("--port and --simulate cannot be used together"), 2);
+    if (!server.isEmpty()) {
+        if (const QString error = serverError(server); !error.isEmpty())
             return failWith(error, 2);
     }
+    QString error;
+    const CliCommand::Run run = command->prepare(parser, &error);
+    if (!run)
+        return failWith(error, 2);
 
-    if (!options->server.isEmpty())
-        ServerModel::setBaseUrl(options->server);
+    if (!server.isEmpty())
+        ServerModel::setBaseUrl(server);
 
     // The virtual lens and its own update server, unless --server names another.
     sim::Simulation simulation;
-    QString port = options->port;
-    if (options->simulate) {
-        if (!simulation.start(*options->simulate, &error))
+    QString portPath = port;
+    if (simulate) {
+        if (!simulation.start(parser.value(QStringLiteral("simulate")), &error))
             return failWith(error);
-        port = simulation.portPath();
-        if (options->server.isEmpty())
+        portPath = simulation.portPath();
+        if (server.isEmpty())
             ServerModel::setBaseUrl(simulation.serverUrl());
     }
     LensClient::install(std::make_shared<UsbSerialInterface>(),
                         std::make_shared<UsbSerialPortList>(UsbSerialPortList::configuredVendorId(),
-                                                            port.isEmpty()
+                                                            portPath.isEmpty()
                                                                 ? UsbSerialPortList::configuredPort()
-                                                                : port));
-
-    if (options->command == QLatin1String("ports"))
-        return listPorts();
-    if (options->command == QLatin1String("probe")) {
-        Probe probe;
-        QObject::connect(&probe, &Probe::finished, &app, &QCoreApplication::exit);
-        QMetaObject::invokeMethod(&probe, &Probe::start, Qt::QueuedConnection);
-        return app.exec();
-    }
+                                                                : portPath));
 
     // Standard output carries only what the command reports.
-    Diagnostics::setSink(options->verbose ? Diagnostics::Sink([](const QString& line) {
-        QTextStream(stderr) << line << Qt::endl;
-    })
-                                          : Diagnostics::Sink([](const QString&) {}));
-    const auto answer = options->yes ? CliSession::Answer::Yes : CliSession::Answer::AskTerminal;
+    if (!command->showsLink)
+        Diagnostics::setSink(parser.isSet(QStringLiteral("verbose"))
+                                 ? Diagnostics::Sink([](const QString& line) {
+                                       QTextStream(stderr) << line << Qt::endl;
+                                   })
+                                 : Diagnostics::Sink([](const QString&) {}));
+    const auto answer = parser.isSet(QStringLiteral("yes")) ? CliSession::Answer::Yes
+                                                            : CliSession::Answer::AskTerminal;
     CliSession session(answer);
     QObject::connect(&session, &CliSession::finished, &app, &QCoreApplication::exit,
                      Qt::QueuedConnection);
-    QTimer::singleShot(0, &session, [&] { command->start(session); });
+    QTimer::singleShot(0, &session, [&] { run(session); });
     return app.exec();
 }

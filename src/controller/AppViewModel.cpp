@@ -65,6 +65,14 @@ AppViewModel::AppViewModel(QObject* parent)
     };
     utility_file_->requestFile(ServerModel::utilityInfoAddress());
 
+    connect(basic_info_, &BasicInfoViewModel::firmwareCheckFinished, this, [this](bool ok) {
+        finish(Operation::FirmwareCheck, ok ? Outcome::Done : Outcome::Failed,
+               ok ? QString() : QStringLiteral("Footer_FWCheckError"));
+    });
+    connect(lens_setting_, &LensSettingViewModel::writeFinished, this,
+            [this](bool ok, const QString& textId) {
+                finish(Operation::Write, ok ? Outcome::Done : Outcome::Failed, textId);
+            });
     basic_info_->owner = this;
     lens_setting_->owner = this;
 }
@@ -78,15 +86,43 @@ AppViewModel* AppViewModel::shared() {
     return sharedInstance;
 }
 
+void AppViewModel::finish(Operation operation, Outcome::Result result, const QString& textId) {
+    emit operationFinished(Outcome{operation, result, textId});
+}
+
+void AppViewModel::report(Operation operation, Outcome::Result result, const char* textId,
+                          std::function<void()> then) {
+    QPointer<AppViewModel> self(this);
+    const QString id = QString::fromLatin1(textId);
+    message_->showMessage(id, [self, operation, result, id, then = std::move(then)] {
+        if (!self)
+            return;
+        if (then)
+            then();
+        self->finish(operation, result, id);
+    });
+}
+
+void AppViewModel::ask(Operation operation, const char* textId, std::function<void()> onYes) {
+    QPointer<AppViewModel> self(this);
+    message_->showConfirm(QString::fromLatin1(textId), std::move(onYes), [self, operation] {
+        if (self)
+            self->finish(operation, Outcome::AnsweredNo);
+    });
+}
+
 void AppViewModel::checkUtilityVersion(bool ok) {
     if (!ok) {
         setIs_new(false);
         setFooter_message(qtTrId("Footer_UtilityVersionCheckError"));
+        finish(Operation::UtilityCheck, Outcome::Failed,
+               QStringLiteral("Footer_UtilityVersionCheckError"));
         return;
     }
     setIs_new(UtilityVersion::isNewer(UtilityVersion::parse(utility_file_->version),
                                       UtilityVersion::parse(version_)));
     setFooter_message(QString());
+    finish(Operation::UtilityCheck, Outcome::Done);
 }
 
 void AppViewModel::setSelected_menu(MenuId menu) {

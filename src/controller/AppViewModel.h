@@ -2,6 +2,7 @@
 
 #include "ConnectState.h"
 #include "MenuId.h"
+#include "Outcome.h"
 #include "firmware/UpdateState.h"
 #include "link/UpdateMode.h"
 #include "link/Bytes.h"
@@ -62,6 +63,7 @@ class AppViewModel : public QObject {
     Q_PROPERTY(float download_progress READ download_progress NOTIFY download_progressChanged)
     Q_PROPERTY(int download_state READ download_state NOTIFY download_stateChanged)
     Q_PROPERTY(QString backup_directory READ backup_directory CONSTANT)
+    Q_PROPERTY(bool auto_connecting READ isAutoConnecting NOTIFY auto_connectingChanged)
 
 public:
     static constexpr int HEADER_SIZE = 16;
@@ -79,7 +81,9 @@ public:
     // Connection (one .cpp per concern: connection, settings transfer, settings file,
     // summary texts).
     Q_INVOKABLE void connectLens(bool forCustomizing);
+    // Asks first; disconnectNow tells the lens without asking.
     Q_INVOKABLE void disconnectLens();
+    void disconnectNow();
     void autoConnectTimer();
     bool isAutoConnecting() const { return auto_connect_timer.isActive(); }
 
@@ -149,10 +153,22 @@ signals:
     void download_stateChanged();
     // Re-announced changes of the owned settings, message and popup models.
     void modelChanged();
+    void auto_connectingChanged();
+    // The end of every operation the controller runs; see Operation.
+    void operationFinished(const kelvara::Outcome& outcome);
+    // A backup was attempted before overwriting the lens's settings; path is empty when
+    // it could not be written.
+    void backupTaken(const QString& path);
 
 private:
     using Step = std::function<void(const Bytes& block)>;
 
+    void finish(Operation operation, Outcome::Result result, const QString& textId = {});
+    // Shows the message textId; once answered, runs then (if any) and ends the operation.
+    void report(Operation operation, Outcome::Result result, const char* textId,
+                std::function<void()> then = {});
+    // A question: yes runs onYes, no ends the operation answered no.
+    void ask(Operation operation, const char* textId, std::function<void()> onYes);
     void checkUtilityVersion(bool ok);
     void setIs_new(bool value);
     void setIs_safemode(bool value);
@@ -162,8 +178,9 @@ private:
     std::function<void()> detachHandler();
     void onDetach();
     void startAutoConnectTimer();
+    void stopAutoConnectTimer();
     void connectFailure();
-    void readError(const Bytes& data);
+    void readError(Operation operation, const Bytes& data);
     void closePort();
 
     void readBasicInfo(bool closeOnFailure);
@@ -191,6 +208,7 @@ private:
 
     bool isConnectBody_ = false;
     ConnectMode connectMode_ = customize;
+    Operation transfer_ = Operation::FirmwareUpdate;
     QTimer auto_connect_timer;
     // Paces the block writes of a write-back; one release per completed block.
     std::shared_ptr<std::counting_semaphore<>> loadSemaphore =

@@ -54,6 +54,8 @@ void AppViewModel::connectLens(bool forCustomizing) {
                              case 3:
                                  log("  and firmup request from lens.");
                                  setIs_safemode(true);
+                                 // Connected; the update the lens asks for runs next.
+                                 finish(Operation::Connect, Outcome::Done);
                                  startSafeMode();
                                  return;
                              case 2:
@@ -76,32 +78,28 @@ void AppViewModel::connectLens(bool forCustomizing) {
 
 void AppViewModel::connectFailure() {
     closePort();
-    QPointer<AppViewModel> self(this);
-    message_->showMessage(qtTrId("Connect_LensConnectError"), [self] {
-        if (self)
-            self->setConnect_state(NOT_CONNECT);
-    });
+    report(Operation::Connect, Outcome::Failed, "Connect_LensConnectError",
+           [this] { setConnect_state(NOT_CONNECT); });
 }
 
-void AppViewModel::readError(const Bytes& data) {
+void AppViewModel::readError(Operation operation, const Bytes& data) {
     const bool cameraStatus = !data.empty() && data[0] == CAMERA_CONNECTION_STATUS_ERROR;
-    QPointer<AppViewModel> self(this);
-    message_->showMessage(qtTrId(cameraStatus ? "Connect_CameraConnectionStatusError"
-                                              : "Home_LensSettingLoadError"),
-                          [self] {
-                              if (!self)
-                                  return;
-                              self->setConnect_state(NOT_CONNECT);
-                              self->setSelected_menu(CONNECT);
-                          });
+    report(operation, Outcome::Failed,
+           cameraStatus ? "Connect_CameraConnectionStatusError" : "Home_LensSettingLoadError",
+           [this] {
+               setConnect_state(NOT_CONNECT);
+               setSelected_menu(CONNECT);
+           });
 }
 
+// At connect a failed read also closes the port; the re-read after a reset or an import
+// leaves that to the answer of its message.
 void AppViewModel::readBasicInfo(bool closeOnFailure) {
     LensClient::exchange(
         CommDataFormat::buildRead(false, 0, 0, 0),
         LensClient::withStatus(onMainThread(this, [this, closeOnFailure](bool ok, const Bytes& data) {
             if (!ok) {
-                readError(data);
+                readError(closeOnFailure ? Operation::Connect : Operation::SettingsRead, data);
                 if (closeOnFailure)
                     closePort();
                 return;
@@ -119,7 +117,8 @@ void AppViewModel::readSettings(int block, Bytes accumulator, bool closeOnFailur
         LensClient::withStatus(onMainThread(
             this, [this, block, accumulator, closeOnFailure](bool ok, const Bytes& data) {
                 if (!ok) {
-                    readError(data);
+                    readError(closeOnFailure ? Operation::Connect : Operation::SettingsRead,
+                              data);
                     if (closeOnFailure)
                         closePort();
                     return;
@@ -140,6 +139,8 @@ void AppViewModel::readSettings(int block, Bytes accumulator, bool closeOnFailur
                     setSelected_menu(FIRMWARE_INFO);
                     connectMode_ = customize;
                 }
+                finish(closeOnFailure ? Operation::Connect : Operation::SettingsRead,
+                       Outcome::Done);
             })));
 }
 
@@ -155,9 +156,7 @@ void AppViewModel::onDetach() {
         if (!self)
             return;
         self->closePort();
-        self->message_->showMessage(qtTrId("Common_LensRemovalMessage"), [self] {
-            if (!self)
-                return;
+        self->report(Operation::Disconnect, Outcome::Failed, "Common_LensRemovalMessage", [self] {
             self->setConnect_state(NOT_CONNECT);
             self->setSelected_menu(CONNECT);
             self->firmware_update_->setDownload_state(UpdateState::Idle);
@@ -182,38 +181,49 @@ void AppViewModel::onDetach() {
 }
 
 void AppViewModel::startAutoConnectTimer() {
+    const bool was = auto_connect_timer.isActive();
     auto_connect_timer.start(int(Timings::current().autoConnectInterval * 1000));
+    if (!was)
+        emit auto_connectingChanged();
+}
+
+void AppViewModel::stopAutoConnectTimer() {
+    if (!auto_connect_timer.isActive())
+        return;
+    auto_connect_timer.stop();
+    emit auto_connectingChanged();
 }
 
 void AppViewModel::autoConnectTimer() {
     log("try connect");
     if (connect_state_ == NOT_CONNECT) {
         log("try connect end!");
-        auto_connect_timer.stop();
+        stopAutoConnectTimer();
         return;
     }
     if (!LensClient::openAdapterPort(detachHandler()))
         return;
     log("connectLens");
-    auto_connect_timer.stop();
+    stopAutoConnectTimer();
     log("connected!! stop timer.");
 }
 
 void AppViewModel::disconnectLens() {
     QPointer<AppViewModel> self(this);
-    message_->showConfirm(
-        qtTrId("Header_LensRemovalConfirm"),
-        [self] {
-            if (!self)
-                return;
-            LensClient::exchange(CommDataFormat::buildDisconnect(),
-                                 onMainThread(self.data(), [self](bool, const Bytes&) {
-                                     self->closePort();
-                                     self->setConnect_state(NOT_CONNECT);
-                                     self->setSelected_menu(CONNECT);
-                                 }));
-        },
-        [] {});
+    ask(Operation::Disconnect, "Header_LensRemovalConfirm", [self] {
+        if (self)
+            self->disconnectNow();
+    });
+}
+
+void AppViewModel::disconnectNow() {
+    LensClient::exchange(CommDataFormat::buildDisconnect(),
+                         onMainThread(this, [this](bool, const Bytes&) {
+                             closePort();
+                             setConnect_state(NOT_CONNECT);
+                             setSelected_menu(CONNECT);
+                             finish(Operation::Disconnect, Outcome::Done);
+                         }));
 }
 
 } // namespace kelvara

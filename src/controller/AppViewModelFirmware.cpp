@@ -24,34 +24,32 @@ int AppViewModel::download_state() const {
 void AppViewModel::startFirmwareUpdate() {
     QPointer<AppViewModel> self(this);
     if (isConnectBody_) {
-        // The camera body must not be in the way of an update.
-        message_->showConfirm(
-            qtTrId("Firmware_CameraConnectFirmupErrorMessage"),
-            [self] {
-                if (!self)
-                    return;
-                self->setConnect_state(NOT_CONNECT);
-                self->setSelected_menu(CONNECT);
-            },
-            [] {});
-        return;
-    }
-    message_->showConfirm(
-        qtTrId("Firmware_UpdateConfirm"),
-        [self] {
+        // The camera body must not be in the way of an update: yes disconnects, so that
+        // the lens can be taken off the body.
+        ask(Operation::FirmwareUpdate, "Firmware_CameraConnectFirmupErrorMessage", [self] {
             if (!self)
                 return;
-            self->startTransfer(UpdateMode::NORMAL,
-                                FirmwareUpdateModel::packageAddress(
-                                    self->basic_info_->product_info().firmwareFileName),
-                                self->basic_info_->product_info().descriptionKey);
-        },
-        [] {});
+            self->setConnect_state(NOT_CONNECT);
+            self->setSelected_menu(CONNECT);
+            self->finish(Operation::FirmwareUpdate, Outcome::Failed,
+                         QStringLiteral("Firmware_CameraConnectFirmupErrorMessage"));
+        });
+        return;
+    }
+    ask(Operation::FirmwareUpdate, "Firmware_UpdateConfirm", [self] {
+        if (!self)
+            return;
+        self->startTransfer(
+            UpdateMode::NORMAL,
+            FirmwareUpdateModel::packageAddress(self->basic_info_->product_info().firmwareFileName),
+            self->basic_info_->product_info().descriptionKey);
+    });
 }
 
 void AppViewModel::startTransfer(UpdateMode mode, const QString& address,
                                  const QString& descriptionKey) {
     setShow_menu(false);
+    transfer_ = mode == UpdateMode::SAFEMODE ? Operation::SafeModeUpdate : Operation::FirmwareUpdate;
     firmware_update_->setFirmwareType(basic_info_->firmwareType());
     QPointer<AppViewModel> self(this);
     firmware_update_->startUpdate(mode, address, descriptionKey, [self](float, UpdateState state) {
@@ -63,21 +61,23 @@ void AppViewModel::startTransfer(UpdateMode mode, const QString& address,
 }
 
 void AppViewModel::transferProgress(UpdateState state) {
+    if (state == UpdateState::Complete) {
+        // The firmware page shows the end; its button calls finishFirmwareUpdate.
+        finish(transfer_, Outcome::Done);
+        return;
+    }
     if (state != UpdateState::NetworkError && state != UpdateState::Error)
         return;
     setShow_menu(true);
-    QPointer<AppViewModel> self(this);
-    message_->showMessage(qtTrId(state == UpdateState::NetworkError ? "Firmware_DownLoadError"
-                                                                     : "Firmware_UpdateError"),
-                          [self] {
-                              if (!self)
-                                  return;
-                              self->setConnect_state(NOT_CONNECT);
-                              self->setSelected_menu(CONNECT);
-                              self->firmware_update_->setDownload_state(UpdateState::Idle);
-                              self->firmware_update_->setDownload_progress(0);
-                              self->firmware_update_->progressChanged(0, UpdateState::Idle);
-                          });
+    report(transfer_, Outcome::Failed,
+           state == UpdateState::NetworkError ? "Firmware_DownLoadError" : "Firmware_UpdateError",
+           [this] {
+               setConnect_state(NOT_CONNECT);
+               setSelected_menu(CONNECT);
+               firmware_update_->setDownload_state(UpdateState::Idle);
+               firmware_update_->setDownload_progress(0);
+               firmware_update_->progressChanged(0, UpdateState::Idle);
+           });
 }
 
 void AppViewModel::finishFirmwareUpdate() {

@@ -23,7 +23,7 @@ void AppViewModel::startSafeMode() {
         LensClient::withStatus(onMainThread(this, [this](bool ok, const Bytes& data) {
             const Bytes record = readBlock(data);
             if (!ok || record.size() < MIN_RECORD) {
-                readError(data);
+                readError(Operation::SafeModeUpdate, data);
                 return;
             }
             QString model;
@@ -58,14 +58,12 @@ void AppViewModel::confirmSafeModeUpdate(bool found, const QString& fileName,
                                          const QString& descriptionKey) {
     QPointer<AppViewModel> self(this);
     if (!found) {
-        message_->showMessage(qtTrId("Common_NetworkError"), [self] {
-            if (self)
-                self->setConnect_state(NOT_CONNECT);
-        });
+        report(Operation::SafeModeUpdate, Outcome::Failed, "Common_NetworkError",
+               [this] { setConnect_state(NOT_CONNECT); });
         return;
     }
     setShow_menu(false);
-    message_->showMessage(qtTrId("Common_UpdateConfirm"), [self, fileName, descriptionKey] {
+    message_->showMessage(QStringLiteral("Common_UpdateConfirm"), [self, fileName, descriptionKey] {
         if (!self)
             return;
         self->setConnect_state(CONNECT_COMPLETE);

@@ -24,32 +24,30 @@ void AppViewModel::backUpBeforeOverwrite() {
                                        lens_setting_->e2p());
     if (!lastBackup_.isEmpty())
         Diagnostics::line(QStringLiteral("settings backed up to ") + lastBackup_);
+    emit backupTaken(lastBackup_);
 }
 
 void AppViewModel::resetSettings() {
     QPointer<AppViewModel> self(this);
-    message_->showConfirm(
-        qtTrId("Home_SettingReturnQuestion"),
-        [self] {
-            if (!self)
-                return;
-            self->backUpBeforeOverwrite();
-            LensClient::exchange(
-                CommDataFormat::buildResetSettings(),
-                LensClient::withStatus(onMainThread(self.data(), [self](bool ok, const Bytes&) {
-                    if (!ok) {
-                        // A lens that went away is reported by the detach handling.
-                        if (LensClient::transport().isPortOpen())
-                            self->message_->showMessage(qtTrId("Home_SettingReturnError"), [] {});
-                        return;
-                    }
-                    self->message_->showMessage(qtTrId("Home_SettingReturnEnd"), [self] {
-                        if (self)
-                            self->reread();
-                    });
-                })));
-        },
-        [] {});
+    ask(Operation::Reset, "Home_SettingReturnQuestion", [self] {
+        if (!self)
+            return;
+        self->backUpBeforeOverwrite();
+        LensClient::exchange(
+            CommDataFormat::buildResetSettings(),
+            LensClient::withStatus(onMainThread(self.data(), [self](bool ok, const Bytes&) {
+                if (ok) {
+                    self->report(Operation::Reset, Outcome::Done, "Home_SettingReturnEnd",
+                                 [self] { self->reread(); });
+                } else if (LensClient::transport().isPortOpen()) {
+                    self->report(Operation::Reset, Outcome::Failed, "Home_SettingReturnError");
+                } else {
+                    // The lens went away: the detach handling shows that message.
+                    self->finish(Operation::Reset, Outcome::Failed,
+                                 QStringLiteral("Common_LensRemovalMessage"));
+                }
+            })));
+    });
 }
 
 void AppViewModel::exportSettings() {
@@ -62,7 +60,7 @@ void AppViewModel::readForExport(int block, Bytes accumulator) {
         LensClient::withStatus(
             onMainThread(this, [this, block, accumulator](bool ok, const Bytes& data) {
                 if (!ok) {
-                    message_->showMessage(qtTrId("Home_SettingOutputError"), [] {});
+                    report(Operation::Export, Outcome::Failed, "Home_SettingOutputError");
                     return;
                 }
                 Bytes image = accumulator;
@@ -98,13 +96,11 @@ void AppViewModel::writeBack(Bytes image) {
             if (!self)
                 return;
             if (*failed) {
-                self->message_->showMessage(qtTrId("Home_SettingInputError"), [] {});
+                self->report(Operation::Import, Outcome::Failed, "Home_SettingInputError");
                 return;
             }
-            self->message_->showMessage(qtTrId("Home_SettingInputEnd"), [self] {
-                if (self)
-                    self->reread();
-            });
+            self->report(Operation::Import, Outcome::Done, "Home_SettingInputEnd",
+                         [self] { self->reread(); });
         });
     });
 }

@@ -183,6 +183,7 @@ void BasicInfoViewModel::productInfoLoaded(bool ok, const QString& version,
         setFooter(qtTrId("Footer_FWCheckError"));
     }
     emit changed();
+    emit firmwareCheckFinished(ok);
 }
 
 void BasicInfoViewModel::setFooter(const QString& text) {

@@ -124,6 +124,8 @@ class BasicInfoViewModel : public QObject {
 
   signals:
     void changed();
+    // The firmware check of the record decoded last has ended.
+    void firmwareCheckFinished(bool ok);
 
   private:
     void startFirmwareCheck();

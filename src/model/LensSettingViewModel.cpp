@@ -441,6 +441,7 @@ void LensSettingViewModel::send(Write write, bool assignment) {
             if (callback)
                 callback(false);
         }
+        emit writeFinished(false, QString());
         return;
     }
     if (write.logValue)
@@ -472,21 +473,23 @@ void LensSettingViewModel::finish(const Write& write, bool ok, const Bytes& data
             owner->setLock(false);
         if (callback)
             callback(true);
+        emit writeFinished(true, QString());
         return;
     }
     // `lock` stays set until the user has seen the message and the value is back.
     if (owner) {
-        owner->message()->showMessage(qtTrId(refusalKey(data).toUtf8().constData()),
-                                      [self = self_, restore = write.restore] {
-                                          LensSettingViewModel* m = *self;
-                                          if (!m)
-                                              return;
-                                          m->communication_ = false;
-                                          m->quietly(restore);
-                                          if (m->owner)
-                                              m->owner->setLock(false);
-                                          m->communication_ = true;
-                                      });
+        const QString key = refusalKey(data);
+        owner->message()->showMessage(key, [self = self_, restore = write.restore, key] {
+            LensSettingViewModel* m = *self;
+            if (!m)
+                return;
+            m->communication_ = false;
+            m->quietly(restore);
+            if (m->owner)
+                m->owner->setLock(false);
+            m->communication_ = true;
+            emit m->writeFinished(false, key);
+        });
     }
     if (callback)
         callback(false);

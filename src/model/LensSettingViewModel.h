@@ -199,6 +199,9 @@ class LensSettingViewModel : public QObject {
     void setAflim_pos(const QList<QList<int>>& value);
 
   signals:
+    // A write sent to the lens has ended; a refused one once its message was answered
+    // and the value put back (textId: that message).
+    void writeFinished(bool ok, const QString& textId);
     void ring_functionChanged();
     void directionChanged();
     void ring_responseChanged();

@@ -56,6 +56,7 @@ struct MessageViewModel::Content {
     MessageType type = MessageType::Message;
     QString title;
     QString message;
+    QString messageId;
     QString labels[4];
     QString descs[4];
     std::optional<int> swId;
@@ -98,22 +99,24 @@ void MessageViewModel::enqueue(std::function<Content()> content) {
     });
 }
 
-// Texts cross to the main thread as plain copies: no string data stays shared between
-// the caller's thread and the main thread.
-void MessageViewModel::showMessage(const QString& text, Handler onOk) {
-    enqueue([text = text.toStdString(), onOk = orNothing(std::move(onOk))] {
+// Ids cross to the main thread as plain copies: no string data stays shared between the
+// caller's thread and the main thread.
+void MessageViewModel::showMessage(const QString& textId, Handler onOk) {
+    enqueue([id = textId.toStdString(), onOk = orNothing(std::move(onOk))] {
         Content c;
-        c.message = qtTrId(text.c_str());
+        c.messageId = QString::fromStdString(id);
+        c.message = qtTrId(id.c_str());
         c.onOk = onOk;
         return c;
     });
 }
 
-void MessageViewModel::showConfirm(const QString& text, Handler onYes, Handler onNo) {
-    enqueue([text = text.toStdU16String(), onYes = orNothing(std::move(onYes)),
+void MessageViewModel::showConfirm(const QString& textId, Handler onYes, Handler onNo) {
+    enqueue([id = textId.toStdString(), onYes = orNothing(std::move(onYes)),
              onNo = orNothing(std::move(onNo))] {
         Content c;
-        c.message = QString::fromStdU16String(text);
+        c.messageId = QString::fromStdString(id);
+        c.message = qtTrId(id.c_str());
         c.buttons = ButtonMode::YES_NO;
         c.onYes = onYes;
         c.onNo = onNo;
@@ -159,6 +162,7 @@ void MessageViewModel::showButtonFunctionTooltip(int swId, int funcId, Handler o
 void MessageViewModel::present(const Content& c) {
     title_ = c.title;
     message_ = c.message;
+    message_id_ = c.messageId;
     for (int i = 0; i < 4; ++i) {
         labels_[i] = c.labels[i];
         descs_[i] = c.descs[i];

@@ -21,6 +21,7 @@ class MessageViewModel : public QObject {
     Q_PROPERTY(int tooltip_type READ tooltipTypeValue NOTIFY changed)
     Q_PROPERTY(QString title READ title NOTIFY changed)
     Q_PROPERTY(QString message READ message NOTIFY changed)
+    Q_PROPERTY(QString message_id READ message_id NOTIFY changed)
     Q_PROPERTY(int sw_id READ sw_id NOTIFY changed)
     Q_PROPERTY(int func_id READ func_id NOTIFY changed)
     Q_PROPERTY(int button_mode READ buttonModeValue NOTIFY changed)
@@ -39,10 +40,10 @@ class MessageViewModel : public QObject {
     explicit MessageViewModel(QObject* parent = nullptr);
     ~MessageViewModel() override;
 
-    // Queued; callable from any thread, return at once. The text of showMessage is
-    // looked up once more as a key (a text that is no key shows unchanged).
-    void showMessage(const QString& text, Handler onOk);
-    void showConfirm(const QString& text, Handler onYes, Handler onNo);
+    // Queued; callable from any thread, return at once. The text is looked up by its id
+    // when shown (an id that is no key shows unchanged).
+    void showMessage(const QString& textId, Handler onOk);
+    void showConfirm(const QString& textId, Handler onYes, Handler onNo);
 
     // Direct, on the main thread; the pages call them.
     Q_INVOKABLE void showTooltip(const QString& title, const QString& message,
@@ -74,6 +75,8 @@ class MessageViewModel : public QObject {
     int tooltipTypeValue() const { return int(tooltip_type_); }
     QString title() const { return title_; }
     QString message() const { return message_; }
+    // The text id of a queued message or question; empty for a tooltip.
+    QString message_id() const { return message_id_; }
     int sw_id() const { return sw_id_; }
     int func_id() const { return func_id_; }
     ButtonMode button_mode() const { return button_mode_; }
@@ -104,6 +107,7 @@ class MessageViewModel : public QObject {
     MessageType tooltip_type_ = MessageType::Message;
     QString title_;
     QString message_;
+    QString message_id_;
     int sw_id_ = -1;
     int func_id_ = -1;
     ButtonMode button_mode_ = ButtonMode::OK;

@@ -15,6 +15,7 @@
 #include "ui/MessageViewModel.h"
 
 #include <QFile>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -46,6 +47,7 @@ class TestController : public QObject {
     std::unique_ptr<AppViewModel> app;
     ChosenFile dialogs;
     QTemporaryDir files;
+    QList<Outcome> outcomes;
 
     void start(sim::LensProfile profile, const QString& portOverride = {}) {
         app.reset();
@@ -57,6 +59,32 @@ class TestController : public QObject {
                                 0x1234, portOverride.isEmpty() ? lens->linkPath() : portOverride));
         app = std::make_unique<AppViewModel>();
         app->setFileDialogs(&dialogs);
+        outcomes.clear();
+        connect(app.get(), &AppViewModel::operationFinished, this,
+                [this](const Outcome& o) { outcomes.append(o); });
+    }
+
+    // Waits until the operation has ended so; the outcomes of other operations between
+    // are ignored, an earlier end of the same operation is a failure.
+    bool ended(Operation operation, Outcome::Result result, const char* key = "") {
+        const Outcome wanted{operation, result, QString::fromLatin1(key)};
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 5000) {
+            for (qsizetype i = 0; i < outcomes.size(); ++i) {
+                if (outcomes[i].operation != operation)
+                    continue;
+                const Outcome seen = outcomes.takeAt(i);
+                if (seen == wanted)
+                    return true;
+                qWarning("operation %d ended %d with '%s'", int(operation), int(seen.result),
+                         qPrintable(seen.textId));
+                return false;
+            }
+            QTest::qWait(5);
+        }
+        qWarning("operation %d did not end", int(operation));
+        return false;
     }
 
     static sim::LensProfile preset(const char* name) {
@@ -69,7 +97,8 @@ class TestController : public QObject {
         clock.start();
         while (clock.elapsed() < 5000) {
             if (app->message()->show_message()) {
-                if (app->message()->message() != qtTrId(key)) {
+                if (app->message()->message() != qtTrId(key) ||
+                    app->message()->message_id() != QLatin1String(key)) {
                     qWarning("message shown: %s", qPrintable(app->message()->message()));
                     return false;
                 }
@@ -117,6 +146,9 @@ private slots:
     void connectForCustomizing() {
         start(preset("zoom-e"));
         QVERIFY(connected());
+        QVERIFY(ended(Operation::Connect, Outcome::Done));
+        // The fake server answers nothing.
+        QVERIFY(ended(Operation::FirmwareCheck, Outcome::Failed, "Footer_FWCheckError"));
         QCOMPARE(app->selectedMenu(), HOME);
         QCOMPARE(toQByteArray(app->lens_setting()->e2p()), lens->settingsImage());
         QCOMPARE(toQByteArray(app->basic_info()->rom()), lens->record());
@@ -159,8 +191,12 @@ private slots:
         app->connectLens(true);
         QVERIFY(answer(key.toLatin1()));
         // The read that the removal cut short reports too, after the removal.
-        if (fault == QLatin1String("unplug"))
+        if (fault == QLatin1String("unplug")) {
             QVERIFY(answer("Home_LensSettingLoadError"));
+            QVERIFY(ended(Operation::Disconnect, Outcome::Failed, "Common_LensRemovalMessage"));
+            key = QStringLiteral("Home_LensSettingLoadError");
+        }
+        QVERIFY(ended(Operation::Connect, Outcome::Failed, key.toLatin1()));
         QTRY_COMPARE(app->connectState(), NOT_CONNECT);
         QCOMPARE(app->selectedMenu(), CONNECT);
         QVERIFY(!LensClient::transport().isPortOpen());
@@ -183,10 +219,12 @@ private slots:
         QVERIFY(connected());
         QVERIFY(app->basic_info()->firmwareType() & BasicInfoViewModel::FM_APPLY_TIMING);
         test::DiagnosticCapture capture;
+        QSignalSpy autoConnecting(app.get(), &AppViewModel::auto_connectingChanged);
         lens->unplug(300);
         QTRY_VERIFY(app->isAutoConnecting());
         QTRY_VERIFY_WITH_TIMEOUT(capture.lines().contains("connected!! stop timer."), 5000);
         QVERIFY(!app->isAutoConnecting());
+        QCOMPARE(autoConnecting.count(), 2);
         QCOMPARE(app->connectState(), CONNECT_COMPLETE);
         QVERIFY(!app->message()->show_message());
         QVERIFY(LensClient::transport().isPortOpen());
@@ -196,9 +234,13 @@ private slots:
         start(preset("zoom-e"));
         QVERIFY(connected());
         const QByteArray before = lens->settingsImage();
+        dialogs.path.clear(); // the panel cancelled
+        app->exportSettings();
+        QVERIFY(ended(Operation::Export, Outcome::AnsweredNo));
         dialogs.path = files.filePath("lens.vdat");
         app->exportSettings();
         QVERIFY(answer("Home_SettingOutputEnd"));
+        QVERIFY(ended(Operation::Export, Outcome::Done, "Home_SettingOutputEnd"));
         QFile saved(dialogs.path);
         QVERIFY(saved.open(QIODevice::ReadOnly));
         const QByteArray file = saved.readAll();
@@ -210,8 +252,13 @@ private slots:
         app->lens_setting()->setDirection(app->lens_setting()->direction() == 1 ? 0 : 1);
         QTRY_VERIFY(lens->settingsImage() != before);
         const int writesBefore = lens->framesReceived(0xF5);
+        QSignalSpy backups(app.get(), &AppViewModel::backupTaken);
         app->importSettings();
         QVERIFY(answer("Home_SettingInputEnd"));
+        QVERIFY(ended(Operation::Import, Outcome::Done, "Home_SettingInputEnd"));
+        QVERIFY(ended(Operation::SettingsRead, Outcome::Done));
+        QCOMPARE(backups.count(), 1);
+        QCOMPARE(backups.first().first().toString(), app->lastBackup());
         QCOMPARE(lens->framesReceived(0xF5), writesBefore + 2);
         QCOMPARE(lens->settingsImage(), before);
         QVERIFY(!app->lastBackup().isEmpty());
@@ -253,8 +300,11 @@ private slots:
             out.write(bytes);
         }
         const int writes = lens->framesReceived(0xF5);
+        QSignalSpy backups(app.get(), &AppViewModel::backupTaken);
         app->importSettings();
         QVERIFY(answer(key.toLatin1()));
+        QVERIFY(ended(Operation::Import, Outcome::Failed, key.toLatin1()));
+        QCOMPARE(backups.count(), 0); // only a file that passed its checks is backed up
         QCOMPARE(lens->framesReceived(0xF5), writes);
         QCOMPARE(app->connectState(), CONNECT_COMPLETE);
     }
@@ -269,6 +319,7 @@ private slots:
         const int writes = lens->framesReceived(0xF5);
         app->importSettings();
         QVERIFY(answer("Home_SettingInputError"));
+        QVERIFY(ended(Operation::Import, Outcome::Failed, "Home_SettingInputError"));
         QTest::qWait(100);
         QCOMPARE(lens->framesReceived(0xF5), writes + 1);
     }
@@ -279,6 +330,7 @@ private slots:
         const int writes = lens->framesReceived(0xF5);
         app->resetSettings();
         QVERIFY(answer("Home_SettingReturnQuestion", false));
+        QVERIFY(ended(Operation::Reset, Outcome::AnsweredNo));
         QTest::qWait(100);
         QCOMPARE(lens->framesReceived(0xF5), writes);
 
@@ -286,6 +338,8 @@ private slots:
         app->resetSettings();
         QVERIFY(answer("Home_SettingReturnQuestion", true));
         QVERIFY(answer("Home_SettingReturnEnd"));
+        QVERIFY(ended(Operation::Reset, Outcome::Done, "Home_SettingReturnEnd"));
+        QVERIFY(ended(Operation::SettingsRead, Outcome::Done));
         QCOMPARE(lens->framesReceived(0xF5), writes + 1);
         QCOMPARE(int(SettingsBackup::list().size()), backups + 1);
         QTRY_COMPARE(app->connectState(), CONNECT_COMPLETE);
@@ -295,7 +349,12 @@ private slots:
         start(preset("zoom-e"));
         QVERIFY(connected());
         app->disconnectLens();
+        QVERIFY(answer("Header_LensRemovalConfirm", false));
+        QVERIFY(ended(Operation::Disconnect, Outcome::AnsweredNo));
+        QCOMPARE(lens->framesReceived(0xF9), 0);
+        app->disconnectLens();
         QVERIFY(answer("Header_LensRemovalConfirm", true));
+        QVERIFY(ended(Operation::Disconnect, Outcome::Done));
         QTRY_COMPARE(app->connectState(), NOT_CONNECT);
         QCOMPARE(lens->framesReceived(0xF9), 1);
         QVERIFY(!LensClient::transport().isPortOpen());

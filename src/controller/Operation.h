@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QMetaType>
+
+namespace kelvara {
+
+// What the controller was asked to do. Every run of one ends with exactly one Outcome.
+enum class Operation {
+    Connect,         // up to the settings read at connect, or a lens that asks for firmware
+    SettingsRead,    // the re-read after a reset or an import
+    Write,           // one setting written from a page or a command
+    CancelWriteBack, // a popup's Cancel writing the earlier values back
+    Reset,
+    Export,
+    Import,
+    UtilityCheck,   // this program's version against the update server
+    FirmwareCheck,  // the lens's firmware against the update server
+    FirmwareUpdate,
+    SafeModeUpdate, // the update a lens asks for when it connects
+    Disconnect,     // asked for, or the lens removed
+};
+
+} // namespace kelvara
+
+Q_DECLARE_METATYPE(kelvara::Operation)

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "Operation.h"
+
+#include <QMetaType>
+#include <QString>
+
+namespace kelvara {
+
+// How an operation ended. textId is the text id of the message that reported it (empty
+// when none was shown); the message has been answered by the time the outcome arrives.
+struct Outcome {
+    enum Result {
+        Done,
+        Failed,
+        Refused,   // not started: another write holds the lens, or nothing to act on
+        AnsweredNo // the user declined a question or a file panel
+    };
+
+    Operation operation = Operation::Connect;
+    Result result = Done;
+    QString textId;
+
+    bool done() const { return result == Done; }
+    friend bool operator==(const Outcome&, const Outcome&) = default;
+};
+
+} // namespace kelvara
+
+Q_DECLARE_METATYPE(kelvara::Outcome)
