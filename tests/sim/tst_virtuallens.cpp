@@ -25,9 +25,10 @@ using namespace kelvara::sim;
 
 namespace {
 
-constexpr char ACK = 0x06;
-constexpr char NAK = 0x15;
-constexpr char CAN = 0x18;
+const QByteArray ACK(1, 0x06);
+const QByteArray NAK(1, 0x15);
+const QByteArray CAN(1, 0x18);
+const QByteArray EOT(1, 0x04);
 constexpr int kQuietMs = 150; // long enough to tell "no answer" on an idle machine
 
 bool linkExists(const QString& path) {
@@ -72,6 +73,12 @@ QByteArray exchange(HostLine& host, const QByteArray& request) {
     const QByteArray reply = host.readFrame();
     const QByteArray data = Wire::dataOf(reply);
     return data.isEmpty() ? QByteArrayLiteral("<bad>") + reply.toHex() : data;
+}
+
+// One step of a block transfer: the lens's one-byte answer.
+QByteArray answerTo(HostLine& host, const QByteArray& bytes) {
+    host.write(bytes);
+    return host.read(1);
 }
 
 // Drives a firmware start up to the receiver's 'C'.
@@ -425,14 +432,10 @@ void TestVirtualLens::adapterModeSwitchNeedsTheSecondStart() {
     QVERIFY(b.lens->isReceivingFirmware());
     QCOMPARE(b.lens->adapterMode(), AdapterMode::Update);
 
-    host.write(Wire::block(1, zeros(1024)));
-    QCOMPARE(host.read(1), QByteArray(1, ACK));
-    host.write(Wire::block(2, imageBlock(3, 1)));
-    QCOMPARE(host.read(1), QByteArray(1, ACK));
-    host.write("\x04");
-    QCOMPARE(host.read(1), QByteArray(1, NAK));
-    host.write("\x04");
-    QCOMPARE(host.read(1), QByteArray(1, ACK));
+    QCOMPARE(answerTo(host, Wire::block(1, zeros(1024))), ACK);
+    QCOMPARE(answerTo(host, Wire::block(2, imageBlock(3, 1))), ACK);
+    QCOMPARE(answerTo(host, EOT), NAK);
+    QCOMPARE(answerTo(host, EOT), ACK);
     QTRY_COMPARE(b.lens->installedImages().size(), 1);
     QCOMPARE(b.lens->adapterMode(), AdapterMode::Normal);
     QCOMPARE(b.lens->installedImages().first().area, quint8(2));
@@ -454,8 +457,7 @@ void TestVirtualLens::blockReceiverAcceptsChecksAndInstalls() {
     QVERIFY2(clock.elapsed() >= 80, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(host.drain(50), QByteArray()); // 'C' is sent once
 
-    host.write(Wire::block(1, zeros(1024)));
-    QCOMPARE(host.read(1), QByteArray(1, ACK));
+    QCOMPARE(answerTo(host, Wire::block(1, zeros(1024))), ACK);
 
     QByteArray badCrc = Wire::block(2, imageBlock(2, 0x10));
     badCrc[badCrc.size() - 1] = char(badCrc.at(badCrc.size() - 1) ^ 0x01);
@@ -465,26 +467,21 @@ void TestVirtualLens::blockReceiverAcceptsChecksAndInstalls() {
     crcHighByteWrong[crcHighByteWrong.size() - 2] =
         char(crcHighByteWrong.at(crcHighByteWrong.size() - 2) ^ 0x80);
     for (const QByteArray& bad : {badCrc, badComplement, crcHighByteWrong}) {
-        host.write(bad);
-        QCOMPARE(host.read(1), QByteArray(1, NAK));
+        QCOMPARE(answerTo(host, bad), NAK);
     }
     // A NAK'd block may come again with the same number; split across writes too.
     const QByteArray good = Wire::block(2, imageBlock(2, 0x10));
     host.write(good.left(500));
     QTest::qWait(20);
-    host.write(good.mid(500));
-    QCOMPARE(host.read(1), QByteArray(1, ACK));
-    host.write(good); // a repeat of the last block is acknowledged, not stored twice
-    QCOMPARE(host.read(1), QByteArray(1, ACK));
+    QCOMPARE(answerTo(host, good.mid(500)), ACK);
+    // A repeat of the last block is acknowledged, not stored twice.
+    QCOMPARE(answerTo(host, good), ACK);
     QByteArray tail(1024, char(0x77));
-    host.write(Wire::block(3, tail));
-    QCOMPARE(host.read(1), QByteArray(1, ACK));
+    QCOMPARE(answerTo(host, Wire::block(3, tail)), ACK);
 
-    host.write("\x04");
-    QCOMPARE(host.read(1), QByteArray(1, NAK));
+    QCOMPARE(answerTo(host, EOT), NAK);
     QVERIFY(b.lens->installedImages().isEmpty());
-    host.write("\x04");
-    QCOMPARE(host.read(1), QByteArray(1, ACK));
+    QCOMPARE(answerTo(host, EOT), ACK);
 
     QTRY_COMPARE(b.lens->installedImages().size(), 1);
     const InstalledImage image = b.lens->installedImages().first();
@@ -503,24 +500,18 @@ void TestVirtualLens::brokenSequenceIsNotInstalled() {
     Bench b = startPreset("zoom-e");
     HostLine& host = *b.host;
     QVERIFY(startHandshake(host, 1, 0x00, 0x00));
-    host.write(Wire::block(1, zeros(1024)));
-    QCOMPARE(host.read(1), QByteArray(1, ACK));
-    host.write(Wire::block(3, imageBlock(9, 9))); // block 2 never came
-    QCOMPARE(host.read(1), QByteArray(1, NAK));
-    host.write(Wire::block(2, imageBlock(9, 9)));
-    QCOMPARE(host.read(1), QByteArray(1, ACK));
-    host.write("\x04");
-    QCOMPARE(host.read(1), QByteArray(1, NAK));
-    host.write("\x04");
-    QCOMPARE(host.read(1), QByteArray(1, CAN));
+    QCOMPARE(answerTo(host, Wire::block(1, zeros(1024))), ACK);
+    QCOMPARE(answerTo(host, Wire::block(3, imageBlock(9, 9))), NAK); // block 2 never came
+    QCOMPARE(answerTo(host, Wire::block(2, imageBlock(9, 9))), ACK);
+    QCOMPARE(answerTo(host, EOT), NAK);
+    QCOMPARE(answerTo(host, EOT), CAN);
     QTRY_VERIFY(!b.lens->isReceivingFirmware());
     QVERIFY(b.lens->installedImages().isEmpty());
     QCOMPARE(exchange(host, Wire::read(2, 0, 0x0018, 2)).mid(5), Wire::hex("0201"));
 
     // A fresh start numbers from 1 again.
     QVERIFY(startHandshake(host, 3, 0x01, 0x00));
-    host.write(Wire::block(1, zeros(1024)));
-    QCOMPARE(host.read(1), QByteArray(1, ACK));
+    QCOMPARE(answerTo(host, Wire::block(1, zeros(1024))), ACK);
 }
 
 void TestVirtualLens::blockAndEotFaults() {
@@ -529,37 +520,29 @@ void TestVirtualLens::blockAndEotFaults() {
     QCOMPARE(b.lens->execute(QStringLiteral("block 2 nak")), QStringLiteral("ok"));
     QCOMPARE(b.lens->execute(QStringLiteral("block 2 nak 1")), QStringLiteral("ok"));
     QVERIFY(startHandshake(host, 1, 0x00, 0x00));
-    host.write(Wire::block(1, zeros(1024)));
-    QCOMPARE(host.read(1), QByteArray(1, ACK));
-    host.write(Wire::block(2, imageBlock(4, 0)));
-    QCOMPARE(host.read(1), QByteArray(1, NAK));
-    host.write(Wire::block(2, imageBlock(4, 0)));
-    QCOMPARE(host.read(1), QByteArray(1, ACK));
+    QCOMPARE(answerTo(host, Wire::block(1, zeros(1024))), ACK);
+    QCOMPARE(answerTo(host, Wire::block(2, imageBlock(4, 0))), NAK);
+    QCOMPARE(answerTo(host, Wire::block(2, imageBlock(4, 0))), ACK);
 
     b.lens->setBlockFault(3, FaultPlan::BlockFault::Silence, 1);
     host.write(Wire::block(3, zeros(1024)));
     QCOMPARE(host.drain(kQuietMs), QByteArray());
-    host.write(Wire::block(3, zeros(1024)));
-    QCOMPARE(host.read(1), QByteArray(1, ACK));
+    QCOMPARE(answerTo(host, Wire::block(3, zeros(1024))), ACK);
 
     b.lens->setEotAnswer(1, FaultPlan::kSilent);
     b.lens->setEotAnswer(2, 0x15);
-    host.write("\x04");
+    host.write(EOT);
     QCOMPARE(host.drain(kQuietMs), QByteArray());
-    host.write("\x04");
-    QCOMPARE(host.read(1), QByteArray(1, NAK)); // wrong answer, nothing installed
+    QCOMPARE(answerTo(host, EOT), NAK); // wrong answer, nothing installed
     QTRY_VERIFY(!b.lens->isReceivingFirmware());
     QVERIFY(b.lens->installedImages().isEmpty());
 
     // The EOT faults were one-shot: a second transfer installs.
     QCOMPARE(b.lens->execute(QStringLiteral("eot1 can")), QStringLiteral("ok"));
     QVERIFY(startHandshake(host, 2, 0x00, 0x00));
-    host.write(Wire::block(1, imageBlock(4, 1)));
-    QCOMPARE(host.read(1), QByteArray(1, ACK));
-    host.write("\x04");
-    QCOMPARE(host.read(1), QByteArray(1, CAN));
-    host.write("\x04");
-    QCOMPARE(host.read(1), QByteArray(1, ACK));
+    QCOMPARE(answerTo(host, Wire::block(1, imageBlock(4, 1))), ACK);
+    QCOMPARE(answerTo(host, EOT), CAN);
+    QCOMPARE(answerTo(host, EOT), ACK);
     QTRY_COMPARE(b.lens->installedImages().size(), 1);
     QCOMPARE(b.lens->record().mid(24, 2), Wire::hex("0104"));
 }
@@ -619,8 +602,7 @@ void TestVirtualLens::unplugAtAChosenMoment() {
 
     b.lens->unplugAtBlock(2, 0);
     QVERIFY(startHandshake(*b.host, 4, 0x00, 0x00));
-    b.host->write(Wire::block(1, zeros(1024)));
-    QCOMPARE(b.host->read(1), QByteArray(1, ACK));
+    QCOMPARE(answerTo(*b.host, Wire::block(1, zeros(1024))), ACK);
     b.host->write(Wire::block(2, zeros(1024)));
     QVERIFY(b.host->hungUp(1000));
     QVERIFY(!b.lens->isPlugged());
