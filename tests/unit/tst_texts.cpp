@@ -87,9 +87,10 @@ Table readTable(const QString& language) {
     return table;
 }
 
-QString names(QStringList list) {
-    list.sort();
-    return list.join(QStringLiteral(", "));
+// The failure text: what is wrong, then the ids it is wrong for.
+QString listed(const QString& what, QStringList ids) {
+    ids.sort();
+    return what + QStringLiteral(": ") + ids.join(QStringLiteral(", "));
 }
 
 QStringList difference(const QStringList& a, const QStringList& b) {
@@ -145,55 +146,39 @@ class TestTexts : public QObject {
         for (qsizetype i = 1; i < sorted.size(); ++i)
             if (sorted[i] == sorted[i - 1])
                 duplicates.append(sorted[i]);
-        QVERIFY2(duplicates.isEmpty(),
-                 qPrintable(QStringLiteral("repeated ids: ") + names(duplicates)));
+        QVERIFY2(duplicates.isEmpty(), qPrintable(listed("repeated ids", duplicates)));
         static const QRegularExpression idForm(QStringLiteral("^[A-Za-z]+_[A-Za-z0-9_]+$"));
         QStringList malformed;
         for (const QString& key : keyList.keys)
             if (!idForm.match(key).hasMatch())
                 malformed.append(key);
-        QVERIFY2(malformed.isEmpty(),
-                 qPrintable(QStringLiteral("not text ids: ") + names(malformed)));
+        QVERIFY2(malformed.isEmpty(), qPrintable(listed("not text ids", malformed)));
     }
 
-    void tablesHoldExactlyTheKeyList_data() {
+    void eachLanguage_data() {
         QTest::addColumn<QString>("language");
         for (const QString& language : Texts::languages())
             QTest::newRow(qPrintable(language)) << language;
     }
-    void tablesHoldExactlyTheKeyList() {
+
+    // The table holds exactly the key list, compiles to a usable text for every id, and
+    // its web addresses live under the documentation base.
+    void eachLanguage() {
         QFETCH(QString, language);
         const Table table = readTable(language);
         QVERIFY2(table.error.isEmpty(), qPrintable(table.error));
         QCOMPARE(table.language, language);
-        QVERIFY2(table.defects.isEmpty(), qPrintable(QStringLiteral("messages lrelease would not "
-                                                                    "compile as finished: ") +
-                                                     names(table.defects)));
+        QVERIFY2(
+            table.defects.isEmpty(),
+            qPrintable(listed("messages lrelease would not compile as finished", table.defects)));
         const QSet<QString> unique(table.ids.cbegin(), table.ids.cend());
         QVERIFY2(unique.size() == table.ids.size(), "an id appears twice in the table");
         const QStringList missing = difference(keyList.keys, table.ids);
         const QStringList extra = difference(table.ids, keyList.keys);
-        QVERIFY2(missing.isEmpty(),
-                 qPrintable(QStringLiteral("in keys.txt but not in kelvara_") + language +
-                            QStringLiteral(".ts: ") + names(missing)));
+        QVERIFY2(missing.isEmpty(), qPrintable(listed("in keys.txt, not in " + language, missing)));
         QVERIFY2(extra.isEmpty(),
-                 qPrintable(QStringLiteral("in kelvara_") + language +
-                            QStringLiteral(".ts but not in keys.txt: ") + names(extra)));
-    }
+                 qPrintable(listed("in " + language + ", not in keys.txt", extra)));
 
-    void englishTableTranslatesToItsSource() {
-        const Table en = readTable(QStringLiteral("en"));
-        QStringList drift;
-        for (const QString& key : keyList.keys)
-            if (en.sources.value(key) != en.translations.value(key))
-                drift.append(key);
-        QVERIFY2(drift.isEmpty(),
-                 qPrintable(QStringLiteral("English source and text differ: ") + names(drift)));
-    }
-
-    void everyKeyHasTextInBothLanguages_data() { tablesHoldExactlyTheKeyList_data(); }
-    void everyKeyHasTextInBothLanguages() {
-        QFETCH(QString, language);
         QVERIFY(installLanguage(language));
         QStringList failing;
         for (const QString& key : keyList.keys) {
@@ -203,11 +188,56 @@ class TestTexts : public QObject {
                 failing.append(key);
         }
         QVERIFY2(failing.isEmpty(),
-                 qPrintable(QStringLiteral("no usable text in the compiled ") + language +
-                            QStringLiteral(" table: ") + names(failing)));
+                 qPrintable(listed("no usable text in the compiled table", failing)));
+
+        QCOMPARE(Texts::docsBaseUrl(), expectedDocsBase);
+        QStringList bad;
+        int addresses = 0;
+        for (const QString& key : keyList.keys) {
+            const QByteArray id = key.toUtf8();
+            const bool urlKey = key.contains(QStringLiteral("URL"));
+            if (Texts::isUrlKey(key) != urlKey) {
+                bad.append(key + QStringLiteral(" (address id not recognised)"));
+                continue;
+            }
+            if (!urlKey) {
+                // Other texts are never addresses, and url() refuses them.
+                if (!Texts::url(id.constData()).isEmpty() ||
+                    qtTrId(id.constData()).startsWith(expectedDocsBase))
+                    bad.append(key + QStringLiteral(" (address under a non-address id)"));
+                continue;
+            }
+            ++addresses;
+            const QString address = Texts::url(id.constData());
+            const QUrl parsed(address, QUrl::StrictMode);
+            if (address.isEmpty() || !parsed.isValid() || parsed.scheme() != u"https" ||
+                !address.startsWith(expectedDocsBase + u'/'))
+                bad.append(key + QStringLiteral(" -> ") + address);
+        }
+        QVERIFY2(bad.isEmpty(), qPrintable(listed("web addresses", bad)));
+        QVERIFY(addresses > 0);
+        // The model name and mount path are appended to this one: it must end a path segment.
+        QVERIFY(Texts::url("Firmware_ContentConfirmationURL").endsWith(u'/'));
+        QVERIFY(Texts::url("HelpURL_NoSuchFunction").isEmpty());
     }
 
-    void japaneseTableIsTranslated() {
+    // English translates to its source; Japanese is translated and keeps every %n marker.
+    void languagesAgree() {
+        const Table en = readTable(QStringLiteral("en"));
+        const Table ja = readTable(QStringLiteral("ja"));
+        QStringList drift;
+        QStringList mismatched;
+        for (const QString& key : keyList.keys) {
+            if (en.sources.value(key) != en.translations.value(key))
+                drift.append(key);
+            const QStringList expected = placeholders(en.translations.value(key));
+            if (placeholders(ja.translations.value(key)) != expected ||
+                placeholders(ja.sources.value(key)) != expected)
+                mismatched.append(key);
+        }
+        QVERIFY2(drift.isEmpty(), qPrintable(listed("English source and text differ", drift)));
+        QVERIFY2(mismatched.isEmpty(), qPrintable(listed("%n markers differ", mismatched)));
+
         QVERIFY(installLanguage(QStringLiteral("en")));
         QHash<QString, QString> english;
         for (const QString& key : keyList.keys)
@@ -222,24 +252,9 @@ class TestTexts : public QObject {
             if (text == english.value(key) && word.match(text).hasMatch())
                 untranslated.append(key);
         }
-        QVERIFY2(untranslated.isEmpty(), qPrintable(QStringLiteral("English left in the Japanese "
-                                                                   "table: ") +
-                                                    names(untranslated)));
+        QVERIFY2(untranslated.isEmpty(),
+                 qPrintable(listed("English left in the Japanese table", untranslated)));
         QCOMPARE(qtTrId("Common_Yes"), QStringLiteral("はい"));
-    }
-
-    void placeholdersMatchBetweenLanguages() {
-        const Table en = readTable(QStringLiteral("en"));
-        const Table ja = readTable(QStringLiteral("ja"));
-        QStringList mismatched;
-        for (const QString& key : keyList.keys) {
-            const QStringList expected = placeholders(en.translations.value(key));
-            if (placeholders(ja.translations.value(key)) != expected ||
-                placeholders(ja.sources.value(key)) != expected)
-                mismatched.append(key);
-        }
-        QVERIFY2(mismatched.isEmpty(),
-                 qPrintable(QStringLiteral("%n markers differ: ") + names(mismatched)));
     }
 
     void languageFollowsLocaleAndOverride() {
@@ -264,41 +279,6 @@ class TestTexts : public QObject {
         QCOMPARE(Texts::text(QStringLiteral("Common_No")), QStringLiteral("No"));
         // A text that is no id comes back unchanged.
         QCOMPARE(Texts::text(QStringLiteral("Ready.")), QStringLiteral("Ready."));
-    }
-
-    void webAddressesLiveUnderTheDocsBase_data() { tablesHoldExactlyTheKeyList_data(); }
-    void webAddressesLiveUnderTheDocsBase() {
-        QFETCH(QString, language);
-        QCOMPARE(Texts::docsBaseUrl(), expectedDocsBase);
-        QVERIFY(installLanguage(language));
-        QStringList bad;
-        int addresses = 0;
-        for (const QString& key : keyList.keys) {
-            const QByteArray id = key.toUtf8();
-            const bool urlKey = key.contains(QStringLiteral("URL"));
-            if (Texts::isUrlKey(key) != urlKey) {
-                bad.append(key + QStringLiteral(" (address id not recognised)"));
-                continue;
-            }
-            if (!urlKey) {
-                // Other texts are never addresses, and url() refuses them.
-                if (!Texts::url(id.constData()).isEmpty() ||
-                    qtTrId(id.constData()).startsWith(expectedDocsBase))
-                    bad.append(key + QStringLiteral(" (address under a non-address id)"));
-                continue;
-            }
-            ++addresses;
-            const QString address = Texts::url(id.constData());
-            const QUrl parsed(address, QUrl::StrictMode);
-            if (address.isEmpty() || !parsed.isValid() || parsed.scheme() != u"https" ||
-                !address.startsWith(expectedDocsBase + u'/'))
-                bad.append(key + QStringLiteral(" -> ") + address);
-        }
-        QVERIFY2(bad.isEmpty(), qPrintable(names(bad)));
-        QVERIFY(addresses > 0);
-        // The model name and mount path are appended to this one: it must end a path segment.
-        QVERIFY(Texts::url("Firmware_ContentConfirmationURL").endsWith(u'/'));
-        QVERIFY(Texts::url("HelpURL_NoSuchFunction").isEmpty());
     }
 
     void keysUsedInCodeAreListed() {
@@ -339,15 +319,13 @@ class TestTexts : public QObject {
             }
         }
         QVERIFY2(sawTextsSource && files > 1, "the source tree was not scanned");
-        QVERIFY2(unknown.isEmpty(), qPrintable(QStringLiteral("ids used in code but missing from "
-                                                              "translations/keys.txt: ") +
-                                               names(unknown)));
-        QVERIFY2(urlMisuse.isEmpty(), qPrintable(QStringLiteral("Texts::url with an id that is no "
-                                                                "address: ") +
-                                                 names(urlMisuse)));
+        QVERIFY2(
+            unknown.isEmpty(),
+            qPrintable(listed("ids used in code but missing from translations/keys.txt", unknown)));
+        QVERIFY2(urlMisuse.isEmpty(),
+                 qPrintable(listed("Texts::url with an id that is no address", urlMisuse)));
         QVERIFY2(rawAddressReads.isEmpty(),
-                 qPrintable(QStringLiteral("read web addresses through Texts::url: ") +
-                            names(rawAddressReads)));
+                 qPrintable(listed("read web addresses through Texts::url", rawAddressReads)));
     }
 };
 
