@@ -29,6 +29,15 @@ Bytes withReferenceCrc(Bytes head) {
     return head;
 }
 
+// The same frame built here, field by field.
+Bytes frameOf(std::uint8_t packet, std::uint8_t function, const Bytes& data) {
+    const std::size_t length = data.size() + 1;
+    Bytes head{0x0F,    packet, 0x00, 0x00, std::uint8_t(length & 0xFF), std::uint8_t(length >> 8),
+               function};
+    head.insert(head.end(), data.begin(), data.end());
+    return withReferenceCrc(head);
+}
+
 const Bytes connectPacket1{0x0F, 0x01, 0x00, 0x00, 0x02, 0x00, 0xF8, 0x00, 0xA3, 0x16, 0xF0};
 
 } // namespace
@@ -37,18 +46,10 @@ Q_DECLARE_METATYPE(kelvara::Bytes)
 
 class TestFrame : public QObject {
     Q_OBJECT
-private slots:
-    void crcKnownValues() {
-        QCOMPARE(Crc::calculate(Bytes{}), (std::array<std::uint8_t, 2>{0x00, 0x00}));
-        const QByteArray text("123456789");
-        QCOMPARE(Crc::calculate(toBytes(text)), (std::array<std::uint8_t, 2>{0xC3, 0x31}));
-        // Single-byte table entries 1, 2 and 255.
-        QCOMPARE(Crc::calculate(Bytes{0x01}), (std::array<std::uint8_t, 2>{0x21, 0x10}));
-        QCOMPARE(Crc::calculate(Bytes{0x02}), (std::array<std::uint8_t, 2>{0x42, 0x20}));
-        QCOMPARE(Crc::calculate(Bytes{0xFF}), (std::array<std::uint8_t, 2>{0xF0, 0x1E}));
-    }
-
+  private slots:
     void crcMatchesBitwiseReference() {
+        // The reference itself against the published check value.
+        QCOMPARE(referenceCrc(toBytes(QByteArray("123456789"))), std::uint16_t(0x31C3));
         QRandomGenerator rng(1234);
         for (int round = 0; round < 500; ++round) {
             Bytes data(rng.bounded(0, 1100));
@@ -59,37 +60,39 @@ private slots:
             QCOMPARE(got[0], std::uint8_t(expected & 0xFF));
             QCOMPARE(got[1], std::uint8_t(expected >> 8));
         }
+        QCOMPARE(Crc::calculate(Bytes{}), (std::array<std::uint8_t, 2>{0x00, 0x00}));
+    }
+
+    void buildersOnTheWire_data() {
+        QTest::addColumn<Bytes>("wire");
+        QTest::addColumn<Bytes>("expected");
+        const Bytes block(256, 0xAB);
+        Bytes write{0x00, 0x01, 0x01, 0x00, 0x00};
+        write.insert(write.end(), block.begin(), block.end());
+        QTest::addRow("connect, the worked example")
+            << CommDataFormat::buildConnect().encode(1) << connectPacket1;
+        QTest::addRow("disconnect")
+            << CommDataFormat::buildDisconnect().encode(3)
+            << Bytes{0x0F, 0x03, 0x00, 0x00, 0x01, 0x00, 0xF9, 0x0F, 0x0D, 0xF0};
+        QTest::addRow("read a settings block")
+            << CommDataFormat::buildRead(true, 0x01, 0, 0).encode(2)
+            << frameOf(2, 0xF4, {0x00, 0x01, 0x01, 0x00, 0x00});
+        QTest::addRow("read the record") << CommDataFormat::buildRead(false, 0, 0, 0).encode(4)
+                                         << frameOf(4, 0xF4, {0x00, 0x00, 0x00, 0x00, 0x00});
+        QTest::addRow("reset") << CommDataFormat::buildResetSettings().encode(5)
+                               << frameOf(5, 0xF5, {0x01, 0x01, 0x00, 0x00, 0x00});
+        QTest::addRow("firmware start")
+            << CommDataFormat::buildFirmwareUpdateStart(0x00, 0x02).encode(6)
+            << frameOf(6, 0xFD, {0x00, 0x02});
+        QTest::addRow("write a whole block, two length bytes")
+            << CommDataFormat::buildWrite(true, 0x01, 0x00, 0x00, block).encode(200)
+            << frameOf(200, 0xF5, write);
     }
 
     void buildersOnTheWire() {
-        QCOMPARE(CommDataFormat::buildConnect().encode(1), connectPacket1);
-        const CommDataFormat disconnect = CommDataFormat::buildDisconnect();
-        QCOMPARE(disconnect.commandLength, (std::array<std::uint8_t, 2>{0x01, 0x00}));
-        QVERIFY(disconnect.data.empty());
-        QCOMPARE(disconnect.encode(3),
-                 (Bytes{0x0F, 0x03, 0x00, 0x00, 0x01, 0x00, 0xF9, 0x0F, 0x0D, 0xF0}));
-
-        QCOMPARE(CommDataFormat::buildRead(true, 0x01, 0x00, 0x00).data,
-                 (Bytes{0x00, 0x01, 0x01, 0x00, 0x00}));
-        QCOMPARE(CommDataFormat::buildRead(false, 0x00, 0x00, 0x00).data,
-                 (Bytes{0x00, 0x00, 0x00, 0x00, 0x00}));
-        QCOMPARE(CommDataFormat::buildResetSettings().data, (Bytes{0x01, 0x01, 0x00, 0x00, 0x00}));
-        const CommDataFormat start = CommDataFormat::buildFirmwareUpdateStart(0x00, 0x02);
-        QCOMPARE(start.funcNumber, std::uint8_t(0xFD));
-        QCOMPARE(start.data, (Bytes{0x00, 0x02}));
-        QCOMPARE(start.commandLength, (std::array<std::uint8_t, 2>{0x03, 0x00}));
-
-        const Bytes values(256, 0xAB);
-        const CommDataFormat write = CommDataFormat::buildWrite(true, 0x01, 0x00, 0x00, values);
-        QCOMPARE(write.funcNumber, std::uint8_t(0xF5));
-        QCOMPARE(write.commandLength, (std::array<std::uint8_t, 2>{0x06, 0x01}));
-        QCOMPARE(write.data.size(), std::size_t(261));
-        const Bytes wire = write.encode(200);
-        QCOMPARE(wire.size(), std::size_t(271));
-        QCOMPARE(wire[4], std::uint8_t(0x06));
-        QCOMPARE(wire[5], std::uint8_t(0x01));
-        const Bytes head(wire.begin(), wire.end() - 3);
-        QCOMPARE(withReferenceCrc(head), wire);
+        QFETCH(Bytes, wire);
+        QFETCH(Bytes, expected);
+        QCOMPARE(wire, expected);
     }
 
     void parseChecksInOrder_data() {
