@@ -125,37 +125,36 @@ private slots:
     // ---- info ----
 
     void infoPrintsIdentityFirmwareAndSummaries() {
-        const Run run = cli({QStringLiteral("info")});
+        const Run run = cli({"info"});
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         const QStringList lines = run.out.split(QLatin1Char('\n'));
-        QVERIFY(lines.contains(QStringLiteral("Product: Kelvara 24-70mm F2.8 DG Zoom E")));
-        QVERIFY(lines.contains(QStringLiteral("Model: KZ2470E")));
-        QVERIFY(lines.contains(QStringLiteral("Mount: Sony E")));
-        QVERIFY(lines.contains(txt("Firmware_Current") + QStringLiteral(": 01")));
-        QVERIFY2(run.out.contains(txt("Firmware_Latest") + QStringLiteral(": 02")), qPrintable(run.out));
-        QVERIFY(lines.contains(QStringLiteral("Custom switch positions: 3")));
+        QVERIFY(lines.contains("Product: Kelvara 24-70mm F2.8 DG Zoom E"));
+        QVERIFY(lines.contains("Model: KZ2470E"));
+        QVERIFY(lines.contains("Mount: Sony E"));
+        QVERIFY(lines.contains(txt("Firmware_Current") + ": 01"));
+        QVERIFY2(run.out.contains(txt("Firmware_Latest") + ": 02"), qPrintable(run.out));
+        QVERIFY(lines.contains("Custom switch positions: 3"));
         // Each control's line carries its own slot's function and parameters.
-        QVERIFY2(lines.contains(txt("Common_Custom1") + QStringLiteral(": ") +
-                                txt("ButtonSelect_FunctionFocusPreset") + QStringLiteral("  /  ") +
-                                txt("Home_FocusTime") + QStringLiteral(": 12.5 [s] / ") +
-                                txt("Home_DelaySetting") + QStringLiteral(": 3.5 [s]")),
+        QVERIFY2(lines.contains(txt("Common_Custom1") + ": " +
+                                txt("ButtonSelect_FunctionFocusPreset") + "  /  " +
+                                txt("Home_FocusTime") + ": 12.5 [s] / " + txt("Home_DelaySetting") +
+                                ": 3.5 [s]"),
                  qPrintable(run.out));
-        QVERIFY(lines.contains(txt("Common_Custom2") + QStringLiteral(": ") +
-                               txt("ButtonSelect_FunctionAfLimitOnOff") + QStringLiteral("  /  ") +
-                               QStringLiteral("Closest  -  ") + txt("CustomSetting_AfInf") +
-                               QStringLiteral("  /  ") + txt("ButtonSelect_LabelAFLimitClick")));
-        QVERIFY(lines.contains(txt("Home_RingDirectionSetting") + QStringLiteral(": ") +
-                               txt("Home_RingDefault")));
+        QVERIFY(lines.contains(txt("Common_Custom2") + ": " +
+                               txt("ButtonSelect_FunctionAfLimitOnOff") + "  /  " + "Closest  -  " +
+                               txt("CustomSetting_AfInf") + "  /  " +
+                               txt("ButtonSelect_LabelAFLimitClick")));
+        QVERIFY(lines.contains(txt("Home_RingDirectionSetting") + ": " + txt("Home_RingDefault")));
         // Without the preference the AF fine adjustment is not offered.
-        QVERIFY(!run.out.contains(txt("Home_AfCustomize") + QStringLiteral(": ")));
+        QVERIFY(!run.out.contains(txt("Home_AfCustomize") + ": "));
         // Nothing but the report on standard output; the session ended with a disconnect.
-        QVERIFY(!run.out.contains(QStringLiteral("Send Command")));
+        QVERIFY(!run.out.contains("Send Command"));
         QCOMPARE(lens->framesReceived(0xF9), 1);
         QCOMPARE(lens->framesReceived(0xF5), 0);
     }
 
     void infoJsonHoldsTheLensImage() {
-        const Run run = cli({QStringLiteral("info"), QStringLiteral("--json")});
+        const Run run = cli({"info", "--json"});
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         QJsonParseError parseError;
         const QJsonObject doc = QJsonDocument::fromJson(run.out.toUtf8(), &parseError).object();
@@ -163,34 +162,34 @@ private slots:
 
         const QByteArray image = lens->settingsImage();
         const QByteArray record = lens->record();
-        QCOMPARE(doc[QStringLiteral("modelName")].toString(), QStringLiteral("KZ2470E"));
-        QCOMPARE(doc[QStringLiteral("currentVersion")].toString(), QStringLiteral("01.02"));
-        QCOMPARE(doc[QStringLiteral("newVersion")].toString(), sim::LensFirmware(lens->profile()).version());
-        QVERIFY(doc[QStringLiteral("firmwareCheckEnded")].toBool());
+        QCOMPARE(doc["modelName"].toString(), "KZ2470E");
+        QCOMPARE(doc["currentVersion"].toString(), "01.02");
+        QCOMPARE(doc["newVersion"].toString(), sim::LensFirmware(lens->profile()).version());
+        QVERIFY(doc["firmwareCheckEnded"].toBool());
 
-        const QJsonObject s = doc[QStringLiteral("settings")].toObject();
+        const QJsonObject s = doc["settings"].toObject();
         for (int slot = 0; slot < 4; ++slot)
-            QCOMPARE(s[QStringLiteral("bt_func")][slot].toInt(), int(quint8(image[80 + slot])));
-        QCOMPARE(s[QStringLiteral("direction")].toInt(), int(image[1]));
-        QCOMPARE(s[QStringLiteral("aflim_pos")][0].toArray(), (QJsonArray{1, 4}));
+            QCOMPARE(s["bt_func"][slot].toInt(), int(quint8(image[80 + slot])));
+        QCOMPARE(s["direction"].toInt(), int(image[1]));
+        QCOMPARE(s["aflim_pos"][0].toArray(), (QJsonArray{1, 4}));
         const int time = le16(image, 290);
-        QCOMPARE(s[QStringLiteral("focusSec2")][1].toInt() * 100 + s[QStringLiteral("focusSec1")][1].toInt() * 10 +
-                     s[QStringLiteral("focusSec0")][1].toInt(),
+        QCOMPARE(s["focusSec2"][1].toInt() * 100 + s["focusSec1"][1].toInt() * 10 +
+                     s["focusSec0"][1].toInt(),
                  time);
-        QCOMPARE(s[QStringLiteral("focusDelay1")][1].toInt(), 3);
-        QCOMPARE(s[QStringLiteral("focusDelay0")][1].toInt(), 5);
+        QCOMPARE(s["focusDelay1"][1].toInt(), 3);
+        QCOMPARE(s["focusDelay0"][1].toInt(), 5);
 
-        const QJsonObject caps = doc[QStringLiteral("capabilities")].toObject();
-        QCOMPARE(caps[QStringLiteral("customSwitchStateCount")].toInt(), int(record[4]));
-        QCOMPARE(caps[QStringLiteral("limitPosition")].toArray().size(), lens->profile().limitPositionCount());
-        QVERIFY(caps[QStringLiteral("delaySettings")].toBool());
-        QVERIFY(!caps[QStringLiteral("afAdjustmentVisible")].toBool());
-        const QJsonArray functions = caps[QStringLiteral("selectableFunctions")].toArray();
+        const QJsonObject caps = doc["capabilities"].toObject();
+        QCOMPARE(caps["customSwitchStateCount"].toInt(), int(record[4]));
+        QCOMPARE(caps["limitPosition"].toArray().size(), lens->profile().limitPositionCount());
+        QVERIFY(caps["delaySettings"].toBool());
+        QVERIFY(!caps["afAdjustmentVisible"].toBool());
+        const QJsonArray functions = caps["selectableFunctions"].toArray();
         QVERIFY(functions.contains(22) && functions.contains(9) && !functions.contains(10));
 
         QStringList names;
-        for (const QJsonValue& control : doc[QStringLiteral("controls")].toArray())
-            names.append(control[QStringLiteral("name")].toString());
+        for (const QJsonValue& control : doc["controls"].toArray())
+            names.append(control["name"].toString());
         QCOMPARE(names, (QStringList{"switch1", "switch2", "switch3", "button0"}));
     }
 
@@ -220,9 +219,9 @@ private slots:
         QFETCH(QList<int>, offsets);
         QFETCH(QByteArray, bytes);
         const QByteArray before = lens->settingsImage();
-        const Run run = cli(QStringList{QStringLiteral("set")} + args);
+        const Run run = cli(QStringList{"set"} + args);
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
-        QVERIFY2(run.out.contains(args[0] + QStringLiteral(" set to ")), qPrintable(run.out));
+        QVERIFY2(run.out.contains(args[0] + " set to "), qPrintable(run.out));
         const QByteArray after = lens->settingsImage();
         for (int i = 0; i < offsets.size(); ++i)
             QCOMPARE(quint8(after[offsets[i]]), quint8(bytes[i]));
@@ -235,22 +234,22 @@ private slots:
     }
 
     void setAfAdjustmentNeedsThePreference() {
-        Run run = cli({QStringLiteral("set"), QStringLiteral("pinto"), QStringLiteral("-3")});
+        Run run = cli({"set", "pinto", "-3"});
         QCOMPARE(run.exitCode, 2);
         QCOMPARE(lens->framesReceived(0xF5), 0);
 
         allowAfAdjustment();
-        run = cli({QStringLiteral("set"), QStringLiteral("pinto"), QStringLiteral("-3")});
+        run = cli({"set", "pinto", "-3"});
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         QCOMPARE(quint8(lens->settingsImage()[19]), quint8(0xFD));
-        run = cli({QStringLiteral("info")});
-        QVERIFY2(run.out.contains(txt("Home_AfCustomize") + QStringLiteral(": -3")), qPrintable(run.out));
+        run = cli({"info"});
+        QVERIFY2(run.out.contains(txt("Home_AfCustomize") + ": -3"), qPrintable(run.out));
     }
 
     void unchangedValueSendsNothing() {
-        const Run run = cli({QStringLiteral("set"), QStringLiteral("switch1"), QStringLiteral("22")});
+        const Run run = cli({"set", "switch1", "22"});
         QCOMPARE(run.exitCode, 0);
-        QVERIFY(run.out.contains(QStringLiteral("already")));
+        QVERIFY(run.out.contains("already"));
         QCOMPARE(lens->framesReceived(0xF5), 0);
     }
 
@@ -273,7 +272,7 @@ private slots:
         QFETCH(QStringList, args);
         QFETCH(QString, reason);
         const QByteArray before = lens->settingsImage();
-        const Run run = cli(QStringList{QStringLiteral("set")} + args);
+        const Run run = cli(QStringList{"set"} + args);
         QCOMPARE(run.exitCode, 2);
         QVERIFY2(run.err.contains(reason), qPrintable(run.err));
         QCOMPARE(run.err.count(QLatin1Char('\n')), 1);
@@ -292,29 +291,29 @@ private slots:
         QFETCH(int, status);
         QFETCH(QString, key);
         lens->setRefusal(quint8(status), 1, 0xF5);
-        const Run run = cli({QStringLiteral("set"), QStringLiteral("direction"), QStringLiteral("1")});
+        const Run run = cli({"set", "direction", "1"});
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.err.contains(txt(key.toLatin1().constData())), qPrintable(run.err));
-        QVERIFY(!run.out.contains(QStringLiteral("set to")));
+        QVERIFY(!run.out.contains("set to"));
         QCOMPARE(quint8(lens->settingsImage()[1]), quint8(0));
         QCOMPARE(lens->framesReceived(0xF9), 1);
     }
 
     void messagesFollowTheLanguage() {
-        language = QStringLiteral("ja");
+        language = "ja";
         lens->setRefusal(0x81, 1, 0xF5);
-        const Run run = cli({QStringLiteral("set"), QStringLiteral("direction"), QStringLiteral("1")});
+        const Run run = cli({"set", "direction", "1"});
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(!run.err.contains(txt("Common_LensError")), qPrintable(run.err));
-        QVERIFY2(run.err.contains(QStringLiteral("レンズ")), qPrintable(run.err));
+        QVERIFY2(run.err.contains("レンズ"), qPrintable(run.err));
     }
 
     // ---- settings files, reset and backups ----
 
     void exportThenImportRestoresTheImage() {
-        const QString file = home->filePath(QStringLiteral("lens.vdat"));
+        const QString file = home->filePath("lens.vdat");
         const QByteArray exported = lens->settingsImage();
-        Run run = cli({QStringLiteral("export"), file});
+        Run run = cli({"export", file});
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         QVERIFY(run.out.contains(txt("Home_SettingOutputEnd")));
         QFile saved(file);
@@ -324,27 +323,28 @@ private slots:
         QCOMPARE(bytes.mid(0, 7), QByteArray("KZ2470E"));
         QCOMPARE(bytes.mid(16, 512), exported);
 
-        QCOMPARE(cli({QStringLiteral("set"), QStringLiteral("direction"), QStringLiteral("1")}).exitCode, 0);
+        QCOMPARE(cli({"set", "direction", "1"}).exitCode, 0);
         const QByteArray changed = lens->settingsImage();
         QVERIFY(changed != exported);
 
-        run = cli({QStringLiteral("import"), file});
+        run = cli({"import", file});
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         QVERIFY(run.out.contains(txt("Home_SettingInputEnd")));
         QCOMPARE(lens->settingsImage(), exported);
         // The settings the import replaced were kept, and the line says where.
-        const QStringList backups = QDir(backupDirectory()).entryList({QStringLiteral("*.vdat")});
+        const QStringList backups = QDir(backupDirectory()).entryList({"*.vdat"});
         QCOMPARE(backups.size(), 1);
         const QString backup = QDir(backupDirectory()).filePath(backups[0]);
-        QVERIFY2(run.out.contains(QStringLiteral("Backup of the previous settings: ") + backup), qPrintable(run.out));
+        QVERIFY2(run.out.contains("Backup of the previous settings: " + backup),
+                 qPrintable(run.out));
         QFile kept(backup);
         QVERIFY(kept.open(QIODevice::ReadOnly));
         QCOMPARE(kept.readAll().mid(16, 512), changed);
     }
 
     void importOfATamperedFileIsRefused() {
-        const QString file = home->filePath(QStringLiteral("lens.vdat"));
-        QCOMPARE(cli({QStringLiteral("export"), file}).exitCode, 0);
+        const QString file = home->filePath("lens.vdat");
+        QCOMPARE(cli({"export", file}).exitCode, 0);
         QFile f(file);
         QVERIFY(f.open(QIODevice::ReadWrite));
         QByteArray bytes = f.readAll();
@@ -354,7 +354,7 @@ private slots:
         f.close();
         const QByteArray before = lens->settingsImage();
 
-        const Run run = cli({QStringLiteral("import"), file});
+        const Run run = cli({"import", file});
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.err.contains(txt("Home_FileIllegal")), qPrintable(run.err));
         QCOMPARE(lens->framesReceived(0xF5), 0);
@@ -364,28 +364,28 @@ private slots:
     }
 
     void resetAsksThenBacksUpAndRestoresFactorySettings() {
-        QCOMPARE(cli({QStringLiteral("set"), QStringLiteral("button0"), QStringLiteral("8")}).exitCode, 0);
+        QCOMPARE(cli({"set", "button0", "8"}).exitCode, 0);
         const QByteArray changed = lens->settingsImage();
         lens->resetCounters();
 
         // No terminal and no --yes: the question is answered no.
-        Run run = cli({QStringLiteral("reset")});
+        Run run = cli({"reset"});
         QCOMPARE(run.exitCode, 3);
-        QVERIFY2(run.err.contains(QStringLiteral("--yes")), qPrintable(run.err));
+        QVERIFY2(run.err.contains("--yes"), qPrintable(run.err));
         QCOMPARE(lens->framesReceived(0xF5), 0);
         QCOMPARE(lens->settingsImage(), changed);
 
-        run = cli({QStringLiteral("reset"), QStringLiteral("--yes")});
+        run = cli({"reset", "--yes"});
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         QVERIFY(run.out.contains(txt("Home_SettingReturnEnd")));
         QCOMPARE(lens->settingsImage(), lens->profile().factorySettings);
 
-        run = cli({QStringLiteral("backups")});
+        run = cli({"backups"});
         QCOMPARE(run.exitCode, 0);
         const QStringList lines = run.out.trimmed().split(QLatin1Char('\n'));
         QCOMPARE(lines.size(), 2);
-        QCOMPARE(lines[0], QStringLiteral("Backup directory: ") + backupDirectory());
-        QVERIFY(lines[1].startsWith(backupDirectory() + QStringLiteral("/KZ2470E_")));
+        QCOMPARE(lines[0], "Backup directory: " + backupDirectory());
+        QVERIFY(lines[1].startsWith(backupDirectory() + "/KZ2470E_"));
         QVERIFY(run.out.contains(lines[1]));
         QFile kept(lines[1]);
         QVERIFY(kept.open(QIODevice::ReadOnly));
@@ -399,7 +399,7 @@ private slots:
             QFile f(QDir(backupDirectory()).filePath(QLatin1String(name)));
             QVERIFY(f.open(QIODevice::WriteOnly));
         }
-        const Run run = cli({QStringLiteral("backups")});
+        const Run run = cli({"backups"});
         QCOMPARE(run.exitCode, 0);
         const QStringList lines = run.out.trimmed().split(QLatin1Char('\n'));
         QCOMPARE(lines.mid(1), (QStringList{backupDirectory() + "/OTHER_20250101-100000-000.vdat",
@@ -410,17 +410,17 @@ private slots:
     // ---- update check ----
 
     void checkUpdateComparesUtilityAndLensFirmware() {
-        server->setUtilityVersion(QStringLiteral("9.0"));
-        Run run = cli({QStringLiteral("check-update")});
+        server->setUtilityVersion("9.0");
+        Run run = cli({"check-update"});
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
-        QVERIFY2(run.out.contains(QStringLiteral(", newest on the server: 09.00")), qPrintable(run.out));
+        QVERIFY2(run.out.contains(", newest on the server: 09.00"), qPrintable(run.out));
         QVERIFY(run.out.contains(txt("VersionInfo_UpdateExist")));
-        QVERIFY(run.out.contains(QStringLiteral("KZ2470E  ") + txt("Firmware_Latest") + QStringLiteral(": 02")));
+        QVERIFY(run.out.contains("KZ2470E  " + txt("Firmware_Latest") + ": 02"));
 
         sim::HttpFault fault;
         fault.kind = sim::HttpFault::ServerError;
         server->setFault(sim::UpdateServer::utilityPath(), fault);
-        run = cli({QStringLiteral("check-update")});
+        run = cli({"check-update"});
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.err.contains(txt("Footer_UtilityVersionCheckError")), qPrintable(run.err));
 
@@ -428,18 +428,18 @@ private slots:
         fault.kind = sim::HttpFault::NotFound;
         server->setFault(sim::UpdateServer::cataloguePath(lens->profile()), fault);
         server->clearFaults(sim::UpdateServer::utilityPath());
-        run = cli({QStringLiteral("check-update")});
+        run = cli({"check-update"});
         QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.err.contains(QStringLiteral("names no version")), qPrintable(run.err));
-        QVERIFY(run.out.contains(txt("Firmware_Latest") + QStringLiteral(": --")));
-        QVERIFY(!run.out.contains(QStringLiteral("up to date")));
+        QVERIFY2(run.err.contains("names no version"), qPrintable(run.err));
+        QVERIFY(run.out.contains(txt("Firmware_Latest") + ": --"));
+        QVERIFY(!run.out.contains("up to date"));
     }
 
     void checkUpdateWithTheSimulatedLens() {
-        const Run run = cli({QStringLiteral("--simulate"), QStringLiteral("check-update")});
+        const Run run = cli({"--simulate", "check-update"});
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         QVERIFY(run.out.contains(txt("Firmware_Current")));
-        QVERIFY(run.out.contains(QStringLiteral("KZ2470E")));
+        QVERIFY(run.out.contains("KZ2470E"));
     }
 };
 

@@ -49,6 +49,28 @@ Bytes bytesOf(const QByteArray& a) {
     return toBytes(a);
 }
 
+// The answers to firmware steps, from whichever thread reports them.
+struct Answers {
+    std::mutex mutex;
+    QList<std::pair<bool, Bytes>> list;
+
+    int count() {
+        std::lock_guard lock(mutex);
+        return int(list.size());
+    }
+    std::pair<bool, Bytes> last() {
+        std::lock_guard lock(mutex);
+        return list.last();
+    }
+};
+
+LensClient::Completion recordInto(const std::shared_ptr<Answers>& answers) {
+    return [answers](bool ok, const Bytes& data) {
+        std::lock_guard lock(answers->mutex);
+        answers->list.append({ok, data});
+    };
+}
+
 } // namespace
 
 class TestLinkOverPty : public QObject {
@@ -115,23 +137,6 @@ private slots:
         QVERIFY(run(CommDataFormat::buildDisconnect(), false).ok);
     }
 
-    void attachAnswersOfThePresets_data() {
-        QTest::addColumn<QString>("preset");
-        QTest::addColumn<int>("answer");
-        QTest::addRow("zoom on the adapter") << "zoom-e" << 1;
-        QTest::addRow("through a camera body") << "on-body" << 2;
-        QTest::addRow("asks for firmware") << "safe-mode" << 3;
-    }
-
-    void attachAnswersOfThePresets() {
-        QFETCH(QString, preset);
-        QFETCH(int, answer);
-        startLens(preset);
-        const Result attach = run(CommDataFormat::buildConnect(), false);
-        QVERIFY(attach.ok);
-        QCOMPARE(attach.data, Bytes{std::uint8_t(answer)});
-    }
-
     void lineFaults() {
         startLens(QStringLiteral("zoom-e"));
         test::DiagnosticCapture capture;
@@ -184,20 +189,10 @@ private slots:
         QVERIFY(lens->profile().firmwareType & LensClient::FM_INCLUDE_OS);
         QVERIFY(run(CommDataFormat::buildConnect(), false).ok);
 
-        auto answers = std::make_shared<QList<std::pair<bool, Bytes>>>();
-        auto mutex = std::make_shared<std::mutex>();
-        const auto record = [answers, mutex](bool ok, const Bytes& data) {
-            std::lock_guard lock(*mutex);
-            answers->append({ok, data});
-        };
-        const auto count = [answers, mutex] {
-            std::lock_guard lock(*mutex);
-            return answers->size();
-        };
-        const auto last = [answers, mutex] {
-            std::lock_guard lock(*mutex);
-            return answers->last();
-        };
+        const auto answers = std::make_shared<Answers>();
+        const LensClient::Completion record = recordInto(answers);
+        const auto count = [answers] { return answers->count(); };
+        const auto last = [answers] { return answers->last(); };
 
         LensClient::startFirmwareUpdate(UpdateMode::NORMAL, 0, 0, lens->profile().firmwareType,
                                         record);
@@ -236,22 +231,14 @@ private slots:
     void nakOnABlock() {
         startLens(QStringLiteral("zoom-e"));
         lens->setBlockFault(1, sim::FaultPlan::BlockFault::Nak);
-        auto result = std::make_shared<std::pair<int, Bytes>>(0, Bytes{});
-        auto mutex = std::make_shared<std::mutex>();
-        const auto record = [result, mutex](bool ok, const Bytes& data) {
-            std::lock_guard lock(*mutex);
-            *result = {ok ? 1 : -1, data};
-        };
-        const auto state = [result, mutex] {
-            std::lock_guard lock(*mutex);
-            return *result;
-        };
-        LensClient::startFirmwareUpdate(UpdateMode::NORMAL, 1, 0, 0, record);
-        QTRY_COMPARE_WITH_TIMEOUT(state().first, 1, 5000);
-        *result = {0, {}};
-        LensClient::sendFirmwareBlock(Bytes(1024, 0x00), record);
-        QTRY_VERIFY(state().first != 0);
-        QCOMPARE(state(), (std::pair<int, Bytes>{1, {0x15}})); // NAK is an answer; the caller decides
+        const auto answers = std::make_shared<Answers>();
+        LensClient::startFirmwareUpdate(UpdateMode::NORMAL, 1, 0, 0, recordInto(answers));
+        QTRY_COMPARE_WITH_TIMEOUT(answers->count(), 1, 5000);
+        QVERIFY(answers->last().first);
+        LensClient::sendFirmwareBlock(Bytes(1024, 0x00), recordInto(answers));
+        QTRY_COMPARE(answers->count(), 2);
+        // NAK is an answer; the caller decides.
+        QCOMPARE(answers->last(), (std::pair<bool, Bytes>{true, {0x15}}));
     }
 };
 
