@@ -18,9 +18,6 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
-
-#include <mutex>
 
 using namespace kelvara;
 
@@ -155,24 +152,6 @@ class TestCatalogueHttp : public QObject {
         QCOMPARE(product.version, QStringLiteral("03.00"));
         QCOMPARE(product.firmwareFileName,
                  "AB12" + ServerModel::mountSuffix(MountType(mount)) + "_0300.bin");
-    }
-
-    void unknownModelIsNotFound() {
-        ProductInfoFileModel product;
-        QVERIFY(run(product, ServerModel::productInfoAddress("NOPE", FujiX)));
-        QCOMPARE(product.version, QStringLiteral("--"));
-    }
-
-    void noServerListening() {
-        quint16 port = 0;
-        {
-            sim::UpdateServer gone;
-            QVERIFY(gone.start());
-            port = gone.port();
-        }
-        ServerModel::setBaseUrl(QStringLiteral("http://127.0.0.1:%1").arg(port));
-        UtilityInfoFileModel utility;
-        QVERIFY(!run(utility, ServerModel::utilityInfoAddress()));
     }
 
     void offlineCopyThroughFileAddresses() {

