@@ -116,6 +116,13 @@ class TestController : public QObject {
         return false;
     }
 
+    // Exports the lens's settings to a file of that name; its path.
+    QString exported(const QString& name) {
+        dialogs.path = files.filePath(name);
+        app->exportSettings();
+        return answer("Home_SettingOutputEnd") ? dialogs.path : QString();
+    }
+
     bool connected(bool forCustomizing = true) {
         app->connectLens(forCustomizing);
         QElapsedTimer clock;
@@ -237,11 +244,8 @@ private slots:
         dialogs.path.clear(); // the panel cancelled
         app->exportSettings();
         QVERIFY(ended(Operation::Export, Outcome::AnsweredNo));
-        dialogs.path = files.filePath("lens.vdat");
-        app->exportSettings();
-        QVERIFY(answer("Home_SettingOutputEnd"));
+        QFile saved(exported("lens.vdat"));
         QVERIFY(ended(Operation::Export, Outcome::Done, "Home_SettingOutputEnd"));
-        QFile saved(dialogs.path);
         QVERIFY(saved.open(QIODevice::ReadOnly));
         const QByteArray file = saved.readAll();
         QCOMPARE(file.size(), 530);
@@ -280,10 +284,7 @@ private slots:
         QFETCH(QString, key);
         start(preset("zoom-e"));
         QVERIFY(connected());
-        dialogs.path = files.filePath("good.vdat");
-        app->exportSettings();
-        QVERIFY(answer("Home_SettingOutputEnd"));
-        QFile f(dialogs.path);
+        QFile f(exported("good.vdat"));
         QVERIFY(f.open(QIODevice::ReadOnly));
         QByteArray bytes = f.readAll();
         f.close();
@@ -312,9 +313,7 @@ private slots:
     void writeBackStopsAtAFailedBlock() {
         start(preset("zoom-e"));
         QVERIFY(connected());
-        dialogs.path = files.filePath("wb.vdat");
-        app->exportSettings();
-        QVERIFY(answer("Home_SettingOutputEnd"));
+        QVERIFY(!exported("wb.vdat").isEmpty());
         lens->setRefusal(0x80, 1, 0xF5);
         const int writes = lens->framesReceived(0xF5);
         app->importSettings();
