@@ -122,7 +122,6 @@ private slots:
         home.reset();
     }
 
-    // ---- info ----
 
     void infoPrintsIdentityFirmwareAndSummaries() {
         const Run run = cli({"info"});
@@ -193,7 +192,6 @@ private slots:
         QCOMPARE(names, (QStringList{"switch1", "switch2", "switch3", "button0"}));
     }
 
-    // ---- set ----
 
     void setWritesTheSettingAtItsAddress_data() {
         QTest::addColumn<QStringList>("args");
@@ -308,7 +306,6 @@ private slots:
         QVERIFY2(run.err.contains("レンズ"), qPrintable(run.err));
     }
 
-    // ---- settings files, reset and backups ----
 
     void exportThenImportRestoresTheImage() {
         const QString file = home->filePath("lens.vdat");
@@ -407,7 +404,6 @@ private slots:
                                             backupDirectory() + "/KZ2470E_20230101-100000-000.vdat"}));
     }
 
-    // ---- update check ----
 
     void checkUpdateComparesUtilityAndLensFirmware() {
         server->setUtilityVersion("9.0");

@@ -177,14 +177,13 @@ class TestHttpClient : public QObject {
     void localFiles() {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
-        QFile small(dir.filePath("KelvaraInfoMac.xml"));
-        QVERIFY(small.open(QIODevice::WriteOnly));
-        small.write("<r><Version>1.0</Version></r>");
-        small.close();
-        QFile large(dir.filePath("large.bin"));
-        QVERIFY(large.open(QIODevice::WriteOnly));
-        large.write(QByteArray(cap + 1, 'x'));
-        large.close();
+        for (const auto& [name, body] :
+             {std::pair{"KelvaraInfoMac.xml", QByteArray("<r><Version>1.0</Version></r>")},
+              std::pair{"large.bin", QByteArray(cap + 1, 'x')}}) {
+            QFile file(dir.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(body);
+        }
 
         struct Case {
             QString name;
