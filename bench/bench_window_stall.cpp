@@ -8,7 +8,7 @@
 
 #include "controller/AppViewModel.h"
 #include "controller/ConnectState.h"
-#include "platform/Diagnostics.h"
+#include "platform/Environment.h"
 #include "ui/MessageViewModel.h"
 
 #include <QElapsedTimer>
@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
         return fail("no temporary directory");
     WindowHarness::isolateUserFiles(userFiles.path());
     // The link's lines would swamp the figures.
-    Diagnostics::setSink([](const QString&) {});
+    Environment::current()->setDiagnosticSink([](const QString&) {});
 
     // A 1 MiB firmware image: a transfer of several seconds, long enough to be measured.
     const QString profile = WindowHarness::writeProfile(

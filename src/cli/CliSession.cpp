@@ -8,6 +8,7 @@
 #include "controller/OnMainThread.h"
 #include "link/LensClient.h"
 #include "model/BasicInfoViewModel.h"
+#include "platform/Environment.h"
 #include "platform/HttpClient.h"
 #include "platform/Texts.h"
 #include "ui/MessageViewModel.h"
@@ -34,7 +35,7 @@ bool isSuccessMessage(const QString& text) {
 CliSession::CliSession(Answer answer, QObject* parent)
     : QObject(parent), answer_(answer),
       http_(std::make_shared<TrackedHttpClient>(HttpClient::shared())) {
-    HttpClient::install(http_);
+    Environment::current()->setHttpClient(http_);
     watchdog_.setSingleShot(true);
     connect(&watchdog_, &QTimer::timeout, this,
             [this] { fail(CliText::text(CliText::Timeout)); });

@@ -3,11 +3,9 @@
 #include "CliSession.h"
 #include "Probe.h"
 
-#include "firmware/ServerModel.h"
+#include "Startup.h"
 #include "link/LensClient.h"
-#include "platform/Diagnostics.h"
-#include "platform/Texts.h"
-#include "Simulation.h"
+#include "platform/Environment.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -39,10 +37,7 @@ int listPorts() {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    // The names of the utility's per-user data: backups are shared with the window.
-    QCoreApplication::setOrganizationName(QStringLiteral("Kelvara"));
-    QCoreApplication::setApplicationName(QStringLiteral("LensUtility"));
-    Texts::install();
+    Startup startup;
 
     QString error;
     const auto options = CliOptions::parse(QCoreApplication::arguments(), &error);
@@ -68,24 +63,8 @@ int main(int argc, char** argv) {
             return failWith(error, 2);
     }
 
-    if (!options->server.isEmpty())
-        ServerModel::setBaseUrl(options->server);
-
-    // The virtual lens and its own update server, unless --server names another.
-    sim::Simulation simulation;
-    QString port = options->port;
-    if (options->simulate) {
-        if (!simulation.start(*options->simulate, &error))
-            return failWith(error);
-        port = simulation.portPath();
-        if (options->server.isEmpty())
-            ServerModel::setBaseUrl(simulation.serverUrl());
-    }
-    LensClient::install(std::make_shared<UsbSerialInterface>(),
-                        std::make_shared<UsbSerialPortList>(UsbSerialPortList::configuredVendorId(),
-                                                            port.isEmpty()
-                                                                ? UsbSerialPortList::configuredPort()
-                                                                : port));
+    if (!startup.start({options->port, options->server, options->simulate}, &error))
+        return failWith(error);
 
     if (options->command == QLatin1String("ports"))
         return listPorts();
@@ -97,10 +76,11 @@ int main(int argc, char** argv) {
     }
 
     // Standard output carries only what the command reports.
-    Diagnostics::setSink(options->verbose ? Diagnostics::Sink([](const QString& line) {
-        QTextStream(stderr) << line << Qt::endl;
-    })
-                                          : Diagnostics::Sink([](const QString&) {}));
+    startup.environment().setDiagnosticSink(options->verbose
+                                                ? Diagnostics::Sink([](const QString& line) {
+                                                      QTextStream(stderr) << line << Qt::endl;
+                                                  })
+                                                : Diagnostics::Sink([](const QString&) {}));
     const auto answer = options->yes ? CliSession::Answer::Yes : CliSession::Answer::AskTerminal;
     CliSession session(answer);
     QObject::connect(&session, &CliSession::finished, &app, &QCoreApplication::exit,

@@ -80,6 +80,9 @@ public:
     // summary texts).
     Q_INVOKABLE void connectLens(bool forCustomizing);
     Q_INVOKABLE void disconnectLens();
+    // The computer is about to sleep: the lens is told the host goes away, without
+    // waiting for its answer.
+    void hostGoingToSleep();
     void autoConnectTimer();
     bool isAutoConnecting() const { return auto_connect_timer.isActive(); }
 

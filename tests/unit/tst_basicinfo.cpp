@@ -5,6 +5,7 @@
 #include "controller/AppViewModel.h"
 #include "firmware/ServerModel.h"
 #include "model/BasicInfoViewModel.h"
+#include "platform/Environment.h"
 #include "platform/Preferences.h"
 #include "ui/HomeImageViewModel.h"
 
@@ -69,6 +70,7 @@ const QString INF = qtTrId("CustomSetting_AfInf");
 class TestBasicInfo : public QObject {
     Q_OBJECT
 
+    std::shared_ptr<Environment> environment;
     std::shared_ptr<test::FakeHttpClient> http;
     std::unique_ptr<AppViewModel> app;
 
@@ -93,21 +95,20 @@ class TestBasicInfo : public QObject {
 
     void init() {
         Preferences::remove(QString::fromLatin1(Preferences::VISIBLE_AF_CUSTOMIZE));
-        ServerModel::reset();
-        ServerModel::setBaseUrl(QStringLiteral("http://updates.test"));
+        environment = Environment::create();
+        environment->setUpdateBaseUrl(QStringLiteral("http://updates.test"));
         // The controller's start-up check of the utility catalogue goes unanswered and
         // ends before a case starts; the case's own client sees only the lens checks.
-        HttpClient::install(std::make_shared<test::FakeHttpClient>());
+        environment->setHttpClient(std::make_shared<test::FakeHttpClient>());
         app = std::make_unique<AppViewModel>();
         QTRY_COMPARE(app->footer_message(), qtTrId("Footer_UtilityVersionCheckError"));
         http = std::make_shared<test::FakeHttpClient>();
-        HttpClient::install(http);
+        environment->setHttpClient(http);
     }
 
     void cleanup() {
         settle();
         app.reset();
-        HttpClient::install(nullptr);
         http.reset();
     }
 

@@ -2,6 +2,7 @@
 #include "DiagnosticCapture.h"
 #include "link/CommDataFormat.h"
 #include "link/Crc.h"
+#include "platform/Environment.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -37,6 +38,10 @@ Q_DECLARE_METATYPE(kelvara::Bytes)
 
 class TestFrame : public QObject {
     Q_OBJECT
+
+    // This test's own link, client, timings and diagnostics.
+    const std::shared_ptr<Environment> environment = Environment::create();
+
 private slots:
     void crcKnownValues() {
         QCOMPARE(Crc::calculate(Bytes{}), (std::array<std::uint8_t, 2>{0x00, 0x00}));
