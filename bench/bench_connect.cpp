@@ -32,8 +32,9 @@ int bytesIn(const QString& line, const QString& prefix) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    const auto environment = Environment::create();
     // No update server: the catalogue checks fail at once and take no line time.
-    Environment::current()->setUpdateBaseUrl(QStringLiteral("file:///nonexistent"));
+    environment->setUpdateBaseUrl(QStringLiteral("file:///nonexistent"));
     sim::VirtualLens lens(*sim::LensProfile::preset(QStringLiteral("zoom-e")));
     QString error;
     if (!lens.start({}, &error)) {
@@ -41,13 +42,13 @@ int main(int argc, char** argv) {
         return 1;
     }
     lens.setLineRateEmulation(true);
-    LensClient::install(*Environment::current(), std::make_shared<UsbSerialInterface>(),
+    LensClient::install(*environment, std::make_shared<UsbSerialInterface>(),
                         std::make_shared<UsbSerialPortList>(0, lens.linkPath()));
 
     std::mutex mutex;
     int sent = 0;
     int received = 0;
-    Environment::current()->setDiagnosticSink([&](const QString& line) {
+    environment->setDiagnosticSink([&](const QString& line) {
         std::lock_guard lock(mutex);
         sent += bytesIn(line, QStringLiteral("Send Command : "));
         received += bytesIn(line, QStringLiteral("Recv Response : "));
@@ -76,7 +77,7 @@ int main(int argc, char** argv) {
         times.push_back(double(clock.nsecsElapsed()) / 1e6);
         controller.setConnect_state(NOT_CONNECT);
     }
-    Environment::current()->setDiagnosticSink({});
+    environment->setDiagnosticSink({});
     std::sort(times.begin(), times.end());
     const double median = times[times.size() / 2];
     const double wire = (sent + received) * BITS_PER_BYTE / BAUD * 1000.0;

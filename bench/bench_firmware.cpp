@@ -84,6 +84,7 @@ double median(std::vector<double> v) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    const auto environment = Environment::create();
     QTemporaryDir dir;
     const QString packageFile = dir.filePath(QStringLiteral("bench.bin"));
     {
@@ -145,7 +146,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 16; ++i)
         images.append({quint8(i), 0, 1, imageData(1 << 20, i)});
     const QByteArray package = sim::FirmwarePackage::build(images, keyText);
-    Environment::current()->setDiagnosticSink([](const QString&) {});
+    environment->setDiagnosticSink([](const QString&) {});
     double best = 1e9;
     for (int round = 0; round < 5; ++round) {
         std::vector<OutputDecrypt> out;
@@ -157,7 +158,7 @@ int main(int argc, char** argv) {
         if (count != 16)
             return 1;
     }
-    Environment::current()->setDiagnosticSink({});
+    environment->setDiagnosticSink({});
     std::printf("(c) decoding %.1f MiB: %.0f MB/s\n", package.size() / 1048576.0,
                 package.size() / best / 1e6);
     lens.stop();

@@ -147,19 +147,20 @@ double median(std::vector<double> values) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    const auto environment = Environment::create();
     sim::VirtualLens lens(*sim::LensProfile::preset(QStringLiteral("zoom-e")));
     QString error;
     if (!lens.start({}, &error)) {
         std::fprintf(stderr, "virtual lens: %s\n", qPrintable(error));
         return 1;
     }
-    LensClient::install(*Environment::current(), std::make_shared<UsbSerialInterface>(),
+    LensClient::install(*environment, std::make_shared<UsbSerialInterface>(),
                         std::make_shared<UsbSerialPortList>(0, lens.linkPath()));
-    Environment::current()->setDiagnosticSink([](const QString&) {}); // thousands of frame lines
+    environment->setDiagnosticSink([](const QString&) {}); // thousands of frame lines
     if (!LensClient::openAdapterPort({}))
         return 1;
     const double ours = timeExchanges(EXCHANGES);
-    Environment::current()->setDiagnosticSink({});
+    environment->setDiagnosticSink({});
     LensClient::transport().closePort();
     const double plain = timePlainRoundTrips(lens.linkPath(), EXCHANGES);
     if (ours <= 0 || plain <= 0) {
@@ -170,10 +171,10 @@ int main(int argc, char** argv) {
     std::printf("plain blocking round trips per second:          %8.0f\n", EXCHANGES / plain);
     std::printf("time per exchange, ours / plain:                %8.2f\n", ours / plain);
 
-    Environment::current()->setDiagnosticSink([](const QString&) {});
+    environment->setDiagnosticSink([](const QString&) {});
     if (!LensClient::openAdapterPort({}))
         return 1;
-    Environment::current()->setDiagnosticSink({});
+    environment->setDiagnosticSink({});
     const std::vector<double> steps = blockSteps();
     if (steps.empty()) {
         std::fprintf(stderr, "firmware blocks failed\n");

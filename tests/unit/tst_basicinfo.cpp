@@ -11,6 +11,7 @@
 
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -70,6 +71,8 @@ const QString INF = qtTrId("CustomSetting_AfInf");
 class TestBasicInfo : public QObject {
     Q_OBJECT
 
+    QTemporaryDir userFiles;
+    int cases = 0;
     std::shared_ptr<Environment> environment;
     std::shared_ptr<test::FakeHttpClient> http;
     std::unique_ptr<AppViewModel> app;
@@ -87,15 +90,16 @@ class TestBasicInfo : public QObject {
   private slots:
     void initTestCase() {
         QStandardPaths::setTestModeEnabled(true);
-        // Never the user's real preferences.
-        QVERIFY(Preferences::location().startsWith(
-            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)));
-        QVERIFY(Preferences::location().contains(QStringLiteral("qttest")));
+        QVERIFY(userFiles.isValid());
     }
 
     void init() {
-        Preferences::remove(QString::fromLatin1(Preferences::VISIBLE_AF_CUSTOMIZE));
         environment = Environment::create();
+        // Never the user's real preferences, and none left by an earlier case.
+        const QString preferences =
+            userFiles.filePath(QStringLiteral("preferences-%1.ini").arg(++cases));
+        environment->setPreferencesFile(preferences);
+        QCOMPARE(Preferences::location(), preferences);
         environment->setUpdateBaseUrl(QStringLiteral("http://updates.test"));
         // The controller's start-up check of the utility catalogue goes unanswered and
         // ends before a case starts; the case's own client sees only the lens checks.
