@@ -18,6 +18,7 @@ namespace kelvara {
 class AdjustItemModel;
 class BasicInfoViewModel;
 class ButtonItemModel;
+class Environment;
 class FileDialogs;
 class FirmwareUpdateModel;
 class LensSettingViewModel;
@@ -28,8 +29,8 @@ class RingItemModel;
 class UtilityInfoFileModel;
 
 // The application controller: owns the connection with the lens and every model the
-// pages observe. Published fields change on the main thread. The program creates one,
-// which is the shared instance while it lives; a test creates its own.
+// pages observe. Published fields change on the main thread. The program creates one in
+// its environment, which is the shared instance while it lives; a test creates its own.
 class AppViewModel : public QObject {
     Q_OBJECT
     Q_MOC_INCLUDE("firmware/FirmwareUpdateModel.h")
@@ -73,7 +74,8 @@ public:
     explicit AppViewModel(QObject* parent = nullptr);
     ~AppViewModel() override;
 
-    // The controller created last and still alive; null when there is none.
+    // The controller created last and still alive, if it belongs to the current
+    // environment; null otherwise.
     static AppViewModel* shared();
 
     // Connection (one .cpp per concern: connection, settings transfer, settings file,
@@ -208,6 +210,8 @@ private:
     PopupViewModel* popup_ = nullptr;
     FirmwareUpdateModel* firmware_update_ = nullptr;
     std::unique_ptr<UtilityInfoFileModel> utility_file_;
+    // The environment current when the controller was created.
+    std::shared_ptr<Environment> environment_;
     std::shared_ptr<ProductInfoFileModel> safeModeCatalogue_;
     FileDialogs* fileDialogs_ = nullptr;
     QString lastBackup_;

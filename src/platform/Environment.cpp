@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 
+#include <cstdio>
 #include <vector>
 
 #ifndef KELVARA_UPDATE_BASE_URL
@@ -101,13 +102,25 @@ void Environment::setTimings(const Timings& timings) {
 }
 
 Diagnostics::Sink Environment::diagnosticSink() const {
-    std::lock_guard lock(mutex_);
+    std::lock_guard lock(sinkMutex_);
     return sink_;
 }
 
 void Environment::setDiagnosticSink(Diagnostics::Sink sink) {
-    std::lock_guard lock(mutex_);
+    std::lock_guard lock(sinkMutex_);
     sink_ = std::move(sink);
+}
+
+void Environment::writeDiagnostic(const QString& line) {
+    std::lock_guard lock(sinkMutex_);
+    if (sink_) {
+        sink_(line);
+        return;
+    }
+    const QByteArray utf8 = line.toUtf8();
+    std::fwrite(utf8.constData(), 1, size_t(utf8.size()), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
 }
 
 QString Environment::preferencesFile() const {

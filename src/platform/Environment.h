@@ -43,9 +43,11 @@ class Environment {
     Timings timings() const;
     void setTimings(const Timings& timings);
 
-    // Diagnostic lines go to standard output while the sink is empty.
+    // Diagnostic lines go to standard output while the sink is empty. A sink, once
+    // replaced, is no longer called.
     Diagnostics::Sink diagnosticSink() const;
     void setDiagnosticSink(Diagnostics::Sink sink);
+    void writeDiagnostic(const QString& line);
 
     // Empty: the user's preferences store; otherwise an INI file at this path.
     QString preferencesFile() const;
@@ -69,6 +71,8 @@ class Environment {
     mutable std::mutex mutex_;
     // Apart: making the link waits for the main thread, which may want the other values.
     std::mutex linkMutex_;
+    // Held while a line is written, so that lines never interleave.
+    mutable std::mutex sinkMutex_;
     std::shared_ptr<HttpClient> http_;
     Timings timings_;
     Diagnostics::Sink sink_;

@@ -118,6 +118,12 @@ class TestBasicInfo : public QObject {
 
     void freshModel() {
         QCOMPARE(AppViewModel::shared(), app.get());
+        {
+            // Another environment has no controller until it creates one.
+            const auto other = Environment::create();
+            QVERIFY(AppViewModel::shared() == nullptr);
+        }
+        QCOMPARE(AppViewModel::shared(), app.get());
         QCOMPARE(info().newVersion(), QStringLiteral("--"));
         QCOMPARE(info().mountType(), SonyE);
         QCOMPARE(info().supportConnectType(), quint8(1));
