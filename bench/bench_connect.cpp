@@ -2,9 +2,8 @@
 // 19,200 baud line-rate emulation, beside the wire time of the bytes exchanged.
 #include "VirtualLens.h"
 #include "controller/AppViewModel.h"
-#include "firmware/ServerModel.h"
 #include "link/LensClient.h"
-#include "platform/Diagnostics.h"
+#include "platform/Environment.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -33,8 +32,9 @@ int bytesIn(const QString& line, const QString& prefix) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    const auto environment = Environment::create();
     // No update server: the catalogue checks fail at once and take no line time.
-    ServerModel::setBaseUrl(QStringLiteral("file:///nonexistent"));
+    environment->setUpdateBaseUrl(QStringLiteral("file:///nonexistent"));
     sim::VirtualLens lens(*sim::LensProfile::preset(QStringLiteral("zoom-e")));
     QString error;
     if (!lens.start({}, &error)) {
@@ -42,13 +42,13 @@ int main(int argc, char** argv) {
         return 1;
     }
     lens.setLineRateEmulation(true);
-    LensClient::install(std::make_shared<UsbSerialInterface>(),
+    LensClient::install(*environment, std::make_shared<UsbSerialInterface>(),
                         std::make_shared<UsbSerialPortList>(0, lens.linkPath()));
 
     std::mutex mutex;
     int sent = 0;
     int received = 0;
-    Diagnostics::setSink([&](const QString& line) {
+    environment->setDiagnosticSink([&](const QString& line) {
         std::lock_guard lock(mutex);
         sent += bytesIn(line, QStringLiteral("Send Command : "));
         received += bytesIn(line, QStringLiteral("Recv Response : "));
@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
         times.push_back(double(clock.nsecsElapsed()) / 1e6);
         controller.setConnect_state(NOT_CONNECT);
     }
-    Diagnostics::setSink({});
+    environment->setDiagnosticSink({});
     std::sort(times.begin(), times.end());
     const double median = times[times.size() / 2];
     const double wire = (sent + received) * BITS_PER_BYTE / BAUD * 1000.0;

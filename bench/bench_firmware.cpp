@@ -10,8 +10,7 @@
 #include "firmware/DecodeFirmware.h"
 #include "firmware/FirmwareUpdateModel.h"
 #include "link/LensClient.h"
-#include "platform/Diagnostics.h"
-#include "platform/HttpClient.h"
+#include "platform/Environment.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -49,7 +48,7 @@ struct Marks {
 
 // Runs one update of a package file; returns the final state, or -1 if it never ended.
 int runUpdate(const QString& packageFile, sim::VirtualLens& lens, Marks& marks) {
-    Diagnostics::setSink([&](const QString& line) {
+    Environment::current()->setDiagnosticSink([&](const QString& line) {
         const auto now = Clock::now();
         std::lock_guard lock(marks.mutex);
         if (line.startsWith(QLatin1String("Recv ACK")))
@@ -57,7 +56,7 @@ int runUpdate(const QString& packageFile, sim::VirtualLens& lens, Marks& marks) 
         else if (line.startsWith(QLatin1String("Send Command : 02 ")))
             marks.sends.push_back(now);
     });
-    LensClient::install(std::make_shared<UsbSerialInterface>(),
+    LensClient::install(*Environment::current(), std::make_shared<UsbSerialInterface>(),
                         std::make_shared<UsbSerialPortList>(0, lens.linkPath()));
     if (!LensClient::openAdapterPort({}))
         return -1;
@@ -70,7 +69,7 @@ int runUpdate(const QString& packageFile, sim::VirtualLens& lens, Marks& marks) 
     });
     model.startUpdate(UpdateMode::NORMAL, QUrl::fromLocalFile(packageFile).toString(), keyText, {});
     loop.exec();
-    Diagnostics::setSink({});
+    Environment::current()->setDiagnosticSink({});
     return result;
 }
 
@@ -85,6 +84,7 @@ double median(std::vector<double> v) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    const auto environment = Environment::create();
     QTemporaryDir dir;
     const QString packageFile = dir.filePath(QStringLiteral("bench.bin"));
     {
@@ -146,7 +146,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 16; ++i)
         images.append({quint8(i), 0, 1, imageData(1 << 20, i)});
     const QByteArray package = sim::FirmwarePackage::build(images, keyText);
-    Diagnostics::setSink([](const QString&) {});
+    environment->setDiagnosticSink([](const QString&) {});
     double best = 1e9;
     for (int round = 0; round < 5; ++round) {
         std::vector<OutputDecrypt> out;
@@ -158,10 +158,9 @@ int main(int argc, char** argv) {
         if (count != 16)
             return 1;
     }
-    Diagnostics::setSink({});
+    environment->setDiagnosticSink({});
     std::printf("(c) decoding %.1f MiB: %.0f MB/s\n", package.size() / 1048576.0,
                 package.size() / best / 1e6);
     lens.stop();
-    HttpClient::install(nullptr);
     return 0;
 }

@@ -4,7 +4,7 @@
 //  - the median host time per firmware block step (answer received -> next block written).
 #include "VirtualLens.h"
 #include "link/LensClient.h"
-#include "platform/Diagnostics.h"
+#include "platform/Environment.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -97,7 +97,7 @@ std::vector<double> blockSteps() {
     std::mutex mutex;
     std::vector<std::pair<bool, Clock::time_point>> marks; // true: answer, false: block sent
     FILE* sink = std::fopen("/dev/null", "w");
-    Diagnostics::setSink([&](const QString& line) {
+    Environment::current()->setDiagnosticSink([&](const QString& line) {
         const auto now = Clock::now();
         const QByteArray utf8 = line.toUtf8();
         std::fwrite(utf8.constData(), 1, std::size_t(utf8.size()), sink); // the program prints them
@@ -126,7 +126,7 @@ std::vector<double> blockSteps() {
     LensClient::startFirmwareUpdate(UpdateMode::NORMAL, 1, 0, 0, answered);
     const int rc = loop.exec();
     LensClient::transport().firmwareUpdating = false;
-    Diagnostics::setSink({});
+    Environment::current()->setDiagnosticSink({});
     std::fclose(sink);
 
     std::vector<double> steps;
@@ -147,19 +147,20 @@ double median(std::vector<double> values) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    const auto environment = Environment::create();
     sim::VirtualLens lens(*sim::LensProfile::preset(QStringLiteral("zoom-e")));
     QString error;
     if (!lens.start({}, &error)) {
         std::fprintf(stderr, "virtual lens: %s\n", qPrintable(error));
         return 1;
     }
-    LensClient::install(std::make_shared<UsbSerialInterface>(),
+    LensClient::install(*environment, std::make_shared<UsbSerialInterface>(),
                         std::make_shared<UsbSerialPortList>(0, lens.linkPath()));
-    Diagnostics::setSink([](const QString&) {}); // thousands of frame lines
+    environment->setDiagnosticSink([](const QString&) {}); // thousands of frame lines
     if (!LensClient::openAdapterPort({}))
         return 1;
     const double ours = timeExchanges(EXCHANGES);
-    Diagnostics::setSink({});
+    environment->setDiagnosticSink({});
     LensClient::transport().closePort();
     const double plain = timePlainRoundTrips(lens.linkPath(), EXCHANGES);
     if (ours <= 0 || plain <= 0) {
@@ -170,10 +171,10 @@ int main(int argc, char** argv) {
     std::printf("plain blocking round trips per second:          %8.0f\n", EXCHANGES / plain);
     std::printf("time per exchange, ours / plain:                %8.2f\n", ours / plain);
 
-    Diagnostics::setSink([](const QString&) {});
+    environment->setDiagnosticSink([](const QString&) {});
     if (!LensClient::openAdapterPort({}))
         return 1;
-    Diagnostics::setSink({});
+    environment->setDiagnosticSink({});
     const std::vector<double> steps = blockSteps();
     if (steps.empty()) {
         std::fprintf(stderr, "firmware blocks failed\n");

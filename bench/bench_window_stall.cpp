@@ -8,7 +8,7 @@
 
 #include "controller/AppViewModel.h"
 #include "controller/ConnectState.h"
-#include "platform/Diagnostics.h"
+#include "platform/Environment.h"
 #include "ui/MessageViewModel.h"
 
 #include <QElapsedTimer>
@@ -53,8 +53,6 @@ int main(int argc, char** argv) {
     if (!userFiles.isValid())
         return fail("no temporary directory");
     WindowHarness::isolateUserFiles(userFiles.path());
-    // The link's lines would swamp the figures.
-    Diagnostics::setSink([](const QString&) {});
 
     // A 1 MiB firmware image: a transfer of several seconds, long enough to be measured.
     const QString profile = WindowHarness::writeProfile(
@@ -63,6 +61,8 @@ int main(int argc, char** argv) {
     if (profile.isEmpty())
         return fail("the lens profile could not be written");
     WindowHarness ui;
+    // The link's lines would swamp the figures.
+    ui.environment().setDiagnosticSink([](const QString&) {});
     QString error;
     if (!ui.start({profile}, &error))
         return fail(qPrintable(error));

@@ -2,13 +2,10 @@
 
 #include "LensProfile.h"
 #include "Simulation.h"
+#include "Startup.h"
 #include "controller/AppViewModel.h"
-#include "firmware/ServerModel.h"
 #include "link/LensClient.h"
-#include "link/UsbSerialInterface.h"
-#include "link/UsbSerialPortList.h"
 #include "platform/SleepMonitor.h"
-#include "platform/Texts.h"
 
 #include <QGuiApplication>
 #include <QQuickStyle>
@@ -22,12 +19,6 @@ using namespace kelvara;
 
 namespace {
 
-struct Options {
-    QString port;
-    QString server;
-    std::optional<QString> simulate;
-};
-
 QString usage() {
     return QStringLiteral(
         "Usage: kelvara-lens-utility [--port PATH] [--server URL] [--simulate[=PRESET]]\n"
@@ -40,7 +31,7 @@ QString usage() {
 }
 
 // Returns false with a reason for an unknown or incomplete option.
-bool parse(const QStringList& args, Options* options, bool* help, QString* error) {
+bool parse(const QStringList& args, Startup::Options* options, bool* help, QString* error) {
     for (int i = 1; i < args.size(); ++i) {
         const QString& arg = args.at(i);
         auto value = [&](const QString& name, QString* target) {
@@ -109,12 +100,10 @@ void exitForBenchmark(QQuickWindow& window, AppViewModel& controller) {
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Kelvara"));
-    QCoreApplication::setApplicationName(QStringLiteral("LensUtility"));
+    Startup startup;
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Kelvara Lens Utility"));
-    Texts::install();
 
-    Options options;
+    Startup::Options options;
     bool help = false;
     QString error;
     if (!parse(QCoreApplication::arguments(), &options, &help, &error)) {
@@ -126,22 +115,8 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    if (!options.server.isEmpty())
-        ServerModel::setBaseUrl(options.server);
-    sim::Simulation simulation;
-    QString port = options.port;
-    if (options.simulate) {
-        if (!simulation.start(*options.simulate, &error))
-            return failWith(error);
-        port = simulation.portPath();
-        if (options.server.isEmpty())
-            ServerModel::setBaseUrl(simulation.serverUrl());
-    }
-    LensClient::install(std::make_shared<UsbSerialInterface>(),
-                        std::make_shared<UsbSerialPortList>(UsbSerialPortList::configuredVendorId(),
-                                                            port.isEmpty()
-                                                                ? UsbSerialPortList::configuredPort()
-                                                                : port));
+    if (!startup.start(options, &error))
+        return failWith(error);
 
     // Fusion draws the controls in the system's light or dark palette.
     QQuickStyle::setStyle(QStringLiteral("Fusion"));
@@ -151,6 +126,8 @@ int main(int argc, char** argv) {
         return failWith(error);
     // Without a system bus the computer's sleep goes unnoticed; nothing else changes.
     SleepMonitor sleepMonitor;
+    QObject::connect(&sleepMonitor, &SleepMonitor::goingToSleep, &controller,
+                     &AppViewModel::hostGoingToSleep);
     sleepMonitor.listen();
     exitForBenchmark(*window.window(), controller);
     const int code = app.exec();

@@ -6,6 +6,7 @@
 
 #include "controller/AppViewModel.h"
 #include "link/LensClient.h"
+#include "platform/Environment.h"
 #include "platform/HttpClient.h"
 #include "platform/Texts.h"
 #include "ui/MessageViewModel.h"
@@ -24,7 +25,7 @@ constexpr int HTTP_IDLE_WAIT_MS = 3000;
 CliSession::CliSession(Answer answer, QObject* parent)
     : QObject(parent), answer_(answer),
       http_(std::make_shared<TrackedHttpClient>(HttpClient::shared())) {
-    HttpClient::install(http_);
+    Environment::current()->setHttpClient(http_);
     watchdog_.setSingleShot(true);
     connect(&watchdog_, &QTimer::timeout, this,
             [this] { fail(CliText::text(CliText::Timeout)); });

@@ -1,11 +1,8 @@
 #include "CliCommand.h"
 #include "CliSession.h"
 
-#include "firmware/ServerModel.h"
-#include "link/LensClient.h"
-#include "platform/Diagnostics.h"
-#include "platform/Texts.h"
-#include "Simulation.h"
+#include "Startup.h"
+#include "platform/Environment.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -82,10 +79,7 @@ QString serverError(const QString& server) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    // The names of the utility's per-user data: backups are shared with the window.
-    QCoreApplication::setOrganizationName(QStringLiteral("Kelvara"));
-    QCoreApplication::setApplicationName(QStringLiteral("LensUtility"));
-    Texts::install();
+    Startup startup;
 
     // A bare --simulate takes the default preset.
     QStringList args = QCoreApplication::arguments();
@@ -135,32 +129,19 @@ int main(int argc, char** argv) {
     if (!run)
         return failWith(error, 2);
 
-    if (!server.isEmpty())
-        ServerModel::setBaseUrl(server);
-
-    // The virtual lens and its own update server, unless --server names another.
-    sim::Simulation simulation;
-    QString portPath = port;
-    if (simulate) {
-        if (!simulation.start(parser.value(QStringLiteral("simulate")), &error))
-            return failWith(error);
-        portPath = simulation.portPath();
-        if (server.isEmpty())
-            ServerModel::setBaseUrl(simulation.serverUrl());
-    }
-    LensClient::install(std::make_shared<UsbSerialInterface>(),
-                        std::make_shared<UsbSerialPortList>(UsbSerialPortList::configuredVendorId(),
-                                                            portPath.isEmpty()
-                                                                ? UsbSerialPortList::configuredPort()
-                                                                : portPath));
+    std::optional<QString> simulation;
+    if (simulate)
+        simulation = parser.value(QStringLiteral("simulate"));
+    if (!startup.start({port, server, simulation}, &error))
+        return failWith(error);
 
     // Standard output carries only what the command reports.
     if (!command->showsLink)
-        Diagnostics::setSink(parser.isSet(QStringLiteral("verbose"))
-                                 ? Diagnostics::Sink([](const QString& line) {
-                                       QTextStream(stderr) << line << Qt::endl;
-                                   })
-                                 : Diagnostics::Sink([](const QString&) {}));
+        startup.environment().setDiagnosticSink(parser.isSet(QStringLiteral("verbose"))
+                                                    ? Diagnostics::Sink([](const QString& line) {
+                                                          QTextStream(stderr) << line << Qt::endl;
+                                                      })
+                                                    : Diagnostics::Sink([](const QString&) {}));
     const auto answer = parser.isSet(QStringLiteral("yes")) ? CliSession::Answer::Yes
                                                             : CliSession::Answer::AskTerminal;
     CliSession session(answer);

@@ -10,6 +10,7 @@
 #include "model/ButtonItemModel.h"
 #include "model/LensSettingViewModel.h"
 #include "model/RingItemModel.h"
+#include "platform/Environment.h"
 #include "platform/MainThread.h"
 #include "ui/MessageViewModel.h"
 #include "ui/PopupViewModel.h"
@@ -41,7 +42,8 @@ AppViewModel::AppViewModel(QObject* parent)
       ring_item_(new RingItemModel(basic_info_, this)),
       adjust_item_(new AdjustItemModel(basic_info_, this)),
       lens_setting_(new LensSettingViewModel(this)), message_(new MessageViewModel(this)),
-      utility_file_(std::make_unique<UtilityInfoFileModel>()) {
+      utility_file_(std::make_unique<UtilityInfoFileModel>()),
+      environment_(Environment::current()) {
     sharedInstance = this;
     connect(&auto_connect_timer, &QTimer::timeout, this, &AppViewModel::autoConnectTimer);
 
@@ -83,7 +85,9 @@ AppViewModel::~AppViewModel() {
 }
 
 AppViewModel* AppViewModel::shared() {
-    return sharedInstance;
+    if (sharedInstance && sharedInstance->environment_ == Environment::current())
+        return sharedInstance;
+    return nullptr;
 }
 
 void AppViewModel::finish(Operation operation, Outcome::Result result, const QString& textId) {

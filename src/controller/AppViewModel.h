@@ -19,6 +19,7 @@ namespace kelvara {
 class AdjustItemModel;
 class BasicInfoViewModel;
 class ButtonItemModel;
+class Environment;
 class FileDialogs;
 class FirmwareUpdateModel;
 class LensSettingViewModel;
@@ -29,8 +30,8 @@ class RingItemModel;
 class UtilityInfoFileModel;
 
 // The application controller: owns the connection with the lens and every model the
-// pages observe. Published fields change on the main thread. The program creates one,
-// which is the shared instance while it lives; a test creates its own.
+// pages observe. Published fields change on the main thread. The program creates one in
+// its environment, which is the shared instance while it lives; a test creates its own.
 class AppViewModel : public QObject {
     Q_OBJECT
     Q_MOC_INCLUDE("firmware/FirmwareUpdateModel.h")
@@ -75,7 +76,8 @@ public:
     explicit AppViewModel(QObject* parent = nullptr);
     ~AppViewModel() override;
 
-    // The controller created last and still alive; null when there is none.
+    // The controller created last and still alive, if it belongs to the current
+    // environment; null otherwise.
     static AppViewModel* shared();
 
     // Connection (one .cpp per concern: connection, settings transfer, settings file,
@@ -84,6 +86,9 @@ public:
     // Asks first; disconnectNow tells the lens without asking.
     Q_INVOKABLE void disconnectLens();
     void disconnectNow();
+    // The computer is about to sleep: the lens is told the host goes away, without
+    // waiting for its answer.
+    void hostGoingToSleep();
     void autoConnectTimer();
     bool isAutoConnecting() const { return auto_connect_timer.isActive(); }
 
@@ -223,6 +228,8 @@ private:
     PopupViewModel* popup_ = nullptr;
     FirmwareUpdateModel* firmware_update_ = nullptr;
     std::unique_ptr<UtilityInfoFileModel> utility_file_;
+    // The environment current when the controller was created.
+    std::shared_ptr<Environment> environment_;
     std::shared_ptr<ProductInfoFileModel> safeModeCatalogue_;
     FileDialogs* fileDialogs_ = nullptr;
     QString lastBackup_;

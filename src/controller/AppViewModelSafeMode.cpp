@@ -33,9 +33,7 @@ void AppViewModel::startSafeMode() {
                     break;
                 model.append(QChar(record[i]));
             }
-            const QString address = ServerModel::baseUrl() + QStringLiteral("/kelvara/lens/") +
-                                    model + ServerModel::mountSuffixForRaw(record[MOUNT_OFFSET]) +
-                                    QStringLiteral(".xml");
+            const QString address = ServerModel::productInfoAddress(model, record[MOUNT_OFFSET]);
             // A fresh reader per request; the values are taken on the reader's thread,
             // where they were written.
             safeModeCatalogue_ = std::make_shared<ProductInfoFileModel>();

@@ -1,63 +1,20 @@
 #include "ServerModel.h"
 
+#include "platform/Environment.h"
 #include "platform/Texts.h"
-
-#include <QCoreApplication>
-
-#include <mutex>
-#include <optional>
-
-#ifndef KELVARA_UPDATE_BASE_URL
-#define KELVARA_UPDATE_BASE_URL "http://update.kelvara.example"
-#endif
 
 namespace kelvara {
 
-namespace {
-
-struct Shared {
-    std::mutex mutex;
-    std::optional<QString> baseUrl;
-    std::optional<QString> personalInformation;
-    QString modelName;
-    QString mountPath;
-};
-
-Shared& shared() {
-    static Shared s;
-    return s;
-}
-
-// One form for every source, so that paths can simply be appended.
-QString withoutTrailingSlash(QString url) {
-    while (url.endsWith(QLatin1Char('/')))
-        url.chop(1);
-    return url;
-}
-
-} // namespace
-
 QString ServerModel::baseUrl() {
-    std::lock_guard lock(shared().mutex);
-    if (!shared().baseUrl) {
-        const QString fromEnvironment = qEnvironmentVariable("KELVARA_UPDATE_URL");
-        shared().baseUrl = withoutTrailingSlash(
-            fromEnvironment.isEmpty() ? QStringLiteral(KELVARA_UPDATE_BASE_URL) : fromEnvironment);
-    }
-    return *shared().baseUrl;
-}
-
-void ServerModel::setBaseUrl(const QString& url) {
-    std::lock_guard lock(shared().mutex);
-    shared().baseUrl = withoutTrailingSlash(url);
+    return Environment::current()->updateBaseUrl();
 }
 
 QString ServerModel::utilityInfoAddress() {
     return baseUrl() + QStringLiteral("/kelvara/utility/KelvaraInfoMac.xml");
 }
 
-QString ServerModel::productInfoAddress(const QString& modelName, MountType mount) {
-    return baseUrl() + QStringLiteral("/kelvara/lens/") + modelName + mountSuffix(mount) +
+QString ServerModel::productInfoAddress(const QString& modelName, int mountCode) {
+    return baseUrl() + QStringLiteral("/kelvara/lens/") + modelName + mountSuffix(mountCode) +
            QStringLiteral(".xml");
 }
 
@@ -70,79 +27,49 @@ QString ServerModel::firmwareContentAddress() {
 }
 
 QString ServerModel::personalInformationAddress() {
-    std::lock_guard lock(shared().mutex);
-    if (!shared().personalInformation)
-        shared().personalInformation = Texts::url("VersionInfo_PersonalInformation_URL");
-    return *shared().personalInformation;
+    return Texts::url("VersionInfo_PersonalInformation_URL");
 }
 
 QString ServerModel::modelName() {
-    std::lock_guard lock(shared().mutex);
-    return shared().modelName;
+    return Environment::current()->lensModelName();
 }
 
 void ServerModel::setModelName(const QString& name) {
-    std::lock_guard lock(shared().mutex);
-    shared().modelName = name;
+    Environment::current()->setLensModelName(name);
 }
 
 QString ServerModel::mountPath() {
-    std::lock_guard lock(shared().mutex);
-    return shared().mountPath;
+    return Environment::current()->lensMountPath();
 }
 
 void ServerModel::setMountPath(const QString& path) {
-    std::lock_guard lock(shared().mutex);
-    shared().mountPath = path;
+    Environment::current()->setLensMountPath(path);
 }
 
-QString ServerModel::mountSuffix(MountType mount) {
-    switch (mount) {
-    case CanonRF:
-        return QStringLiteral("RF");
-    case NikonZ:
-        return QStringLiteral("Z");
-    case FujiX:
-        return QStringLiteral("X");
-    case SonyE:
-        break;
-    }
-    return QStringLiteral("SE");
-}
-
-QString ServerModel::mountPathFor(MountType mount) {
-    switch (mount) {
-    case CanonRF:
-        return QStringLiteral("/canon_rf/");
-    case NikonZ:
-        return QStringLiteral("/nikon_z/");
-    case FujiX:
-        return QStringLiteral("/fujifilm_x/");
-    case SonyE:
-        break;
-    }
-    return QStringLiteral("/sony_e/");
-}
-
-QString ServerModel::mountSuffixForRaw(int rawMount) {
-    switch (rawMount) {
+QString ServerModel::mountSuffix(int mountCode) {
+    switch (mountCode) {
     case 1:
-        return mountSuffix(CanonRF);
+        return QStringLiteral("RF");
     case 2:
-        return mountSuffix(NikonZ);
+        return QStringLiteral("Z");
     case 3:
-        return mountSuffix(FujiX);
+        return QStringLiteral("X");
     default:
-        return mountSuffix(SonyE);
+        return QStringLiteral("SE");
     }
 }
 
-void ServerModel::reset() {
-    std::lock_guard lock(shared().mutex);
-    shared().baseUrl.reset();
-    shared().personalInformation.reset();
-    shared().modelName.clear();
-    shared().mountPath.clear();
+QString ServerModel::mountPathFor(int mountCode) {
+    switch (mountCode) {
+    case 1:
+        return QStringLiteral("/canon_rf/");
+    case 2:
+        return QStringLiteral("/nikon_z/");
+    case 3:
+        return QStringLiteral("/fujifilm_x/");
+    default:
+        return QStringLiteral("/sony_e/");
+    }
 }
 
 } // namespace kelvara

@@ -1,22 +1,21 @@
 #pragma once
 
-#include "model/MountType.h"
-
 #include <QString>
 
 namespace kelvara {
 
-// Update-server addresses and the shared values per-lens addresses are formed from.
-// No per-instance state; every value is shared, thread-safe and created on first use.
+// Update-server addresses and the values per-lens addresses are formed from. No
+// per-instance state; the values belong to the current environment.
 class ServerModel {
   public:
-    // Base URL: the build setting KELVARA_UPDATE_BASE_URL, unless the environment
-    // variable KELVARA_UPDATE_URL or setBaseUrl (--server) overrides it.
+    // The current environment's update base URL (build setting, KELVARA_UPDATE_URL or
+    // --server), without a trailing slash.
     static QString baseUrl();
-    static void setBaseUrl(const QString& url);
 
+    // A mount code is the one of the basic-information record: 1 Canon RF, 2 Nikon Z,
+    // 3 Fujifilm X; any other is Sony E.
     static QString utilityInfoAddress();
-    static QString productInfoAddress(const QString& modelName, MountType mount);
+    static QString productInfoAddress(const QString& modelName, int mountCode);
     static QString firmwareAddress(const QString& firmwareFileName);
     // Localised "Firmware_ContentConfirmationURL" + modelName in lower case + mountPath.
     static QString firmwareContentAddress();
@@ -28,13 +27,8 @@ class ServerModel {
     static QString mountPath();
     static void setMountPath(const QString& path);
 
-    static QString mountSuffix(MountType mount);
-    static QString mountPathFor(MountType mount);
-    // The safe-mode form: a raw mount byte other than 1, 2 or 3 gives "SE".
-    static QString mountSuffixForRaw(int rawMount);
-
-    // Back to the initial values (tests).
-    static void reset();
+    static QString mountSuffix(int mountCode);
+    static QString mountPathFor(int mountCode);
 };
 
 } // namespace kelvara

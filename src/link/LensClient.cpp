@@ -1,6 +1,7 @@
 #include "LensClient.h"
 
 #include "platform/Diagnostics.h"
+#include "platform/Environment.h"
 #include "platform/MainThread.h"
 #include "platform/Timings.h"
 #include "platform/WorkerQueue.h"
@@ -8,37 +9,29 @@
 #include <QThread>
 
 #include <atomic>
-#include <mutex>
 #include <semaphore>
 
 namespace kelvara {
 
 namespace {
 
-struct Shared {
+// The link objects of an environment.
+struct Shared : Environment::Link {
     std::shared_ptr<UsbSerialInterface> transport;
     std::shared_ptr<UsbSerialPortList> ports;
     std::binary_semaphore exchangeLock{1};
     std::atomic<int> firmwareStepCounter{0};
 };
 
-std::mutex sharedMutex;
-std::shared_ptr<Shared>& sharedSlot() {
-    static std::shared_ptr<Shared> slot;
-    return slot;
-}
-
 std::shared_ptr<Shared> shared() {
-    std::lock_guard lock(sharedMutex);
-    auto& slot = sharedSlot();
-    if (!slot) {
+    // Only this file gives an environment its link, so the link is always a Shared.
+    return std::static_pointer_cast<Shared>(Environment::current()->link([] {
         auto fresh = std::make_shared<Shared>();
         // The transport is a QObject of the main thread.
         MainThread::call([&] { fresh->transport = std::make_shared<UsbSerialInterface>(); });
         fresh->ports = std::make_shared<UsbSerialPortList>();
-        slot = std::move(fresh);
-    }
-    return slot;
+        return fresh;
+    }));
 }
 
 void sleepSeconds(double seconds) {
@@ -155,13 +148,12 @@ UsbSerialPortList& LensClient::portList() {
     return *shared()->ports;
 }
 
-void LensClient::install(std::shared_ptr<UsbSerialInterface> transport,
+void LensClient::install(Environment& environment, std::shared_ptr<UsbSerialInterface> transport,
                          std::shared_ptr<UsbSerialPortList> ports) {
     auto fresh = std::make_shared<Shared>();
     fresh->transport = std::move(transport);
     fresh->ports = std::move(ports);
-    std::lock_guard lock(sharedMutex);
-    sharedSlot() = std::move(fresh);
+    environment.setLink(std::move(fresh));
 }
 
 bool LensClient::openAdapterPort(std::function<void()> onRemove) {

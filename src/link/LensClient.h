@@ -10,6 +10,8 @@
 
 namespace kelvara {
 
+class Environment;
+
 // The only way the program talks to the lens: one framed exchange at a time on worker
 // threads, the reply status rule, and the firmware-update start and block steps.
 class LensClient {
@@ -24,12 +26,12 @@ public:
 
     LensClient() = delete;
 
-    // The shared transport and adapter list, created on first use.
+    // The current environment's transport and adapter list, created on first use.
     static UsbSerialInterface& transport();
     static UsbSerialPortList& portList();
-    // Replaces the shared link objects with fresh ones (a front-end's explicit port, a
-    // test's fake port). Work already queued keeps the objects it started with.
-    static void install(std::shared_ptr<UsbSerialInterface> transport,
+    // Gives an environment fresh link objects (a front-end's explicit port, a test's fake
+    // port). Work already queued keeps the objects it started with.
+    static void install(Environment& environment, std::shared_ptr<UsbSerialInterface> transport,
                         std::shared_ptr<UsbSerialPortList> ports);
 
     static bool openAdapterPort(std::function<void()> onRemove);

@@ -6,15 +6,13 @@
 
 namespace kelvara {
 
-// Diagnostic lines of the program: plain lines on standard output. Tests may divert
-// them to observe what the program reported.
+// Diagnostic lines of the program: plain lines on standard output, unless the current
+// environment diverts them to its sink (the CLI's quiet mode, tests that observe them).
 class Diagnostics {
 public:
     using Sink = std::function<void(const QString&)>;
 
     static void line(const QString& text);
-    // Installs a sink in place of standard output; an empty sink restores stdout.
-    static void setSink(Sink sink);
 };
 
 } // namespace kelvara

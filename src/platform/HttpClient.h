@@ -17,10 +17,8 @@ class HttpClient {
     virtual ~HttpClient() = default;
     virtual void get(const HttpRequest& request, Completion completion) = 0;
 
-    // The client the program shares; a QtHttpClient is created on first use.
+    // The client of the current environment.
     static std::shared_ptr<HttpClient> shared();
-    // Replaces the shared client (tests install a fake; null restores the default).
-    static void install(std::shared_ptr<HttpClient> client);
 };
 
 } // namespace kelvara

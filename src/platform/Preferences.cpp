@@ -1,5 +1,7 @@
 #include "Preferences.h"
 
+#include "Environment.h"
+
 #include <QSettings>
 
 namespace kelvara {
@@ -7,6 +9,9 @@ namespace kelvara {
 namespace {
 // Named explicitly so the store does not depend on how the application named itself.
 QSettings store() {
+    const QString file = Environment::current()->preferencesFile();
+    if (!file.isEmpty())
+        return QSettings(file, QSettings::IniFormat);
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Kelvara"),
                      QStringLiteral("LensUtility"));
 }

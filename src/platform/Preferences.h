@@ -5,7 +5,7 @@
 namespace kelvara {
 
 // The per-user preferences store: Boolean keys in the settings of organisation "Kelvara",
-// application "LensUtility". Tests redirect it with QStandardPaths' test mode.
+// application "LensUtility", or in the file the current environment names.
 class Preferences {
   public:
     static constexpr const char* SHOW_START_PAGE = "showStartPage";

@@ -1,8 +1,6 @@
 #include "SleepMonitor.h"
 
 #include "Diagnostics.h"
-#include "link/CommDataFormat.h"
-#include "link/LensClient.h"
 
 #include <QDBusConnection>
 
@@ -29,8 +27,7 @@ void SleepMonitor::prepareForSleep(bool sleeping) {
 }
 
 void SleepMonitor::receiveSleepNote() {
-    // Queued on a worker: the main thread is never held up by a busy link.
-    LensClient::sendWithoutReply(CommDataFormat::buildDisconnect());
+    emit goingToSleep();
     note(QStringLiteral("go to sleep,"));
 }
 

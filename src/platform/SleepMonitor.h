@@ -7,9 +7,10 @@
 
 namespace kelvara {
 
-// The computer going to sleep and waking up. Before sleeping the lens is told that the
-// host goes away; both moments are logged with their local time. The notices come from
-// logind's PrepareForSleep on the system bus; without a bus or logind none arrive.
+// The computer going to sleep and waking up. Sleep is announced (goingToSleep) so that
+// the lens can be told the host goes away; both moments are logged with their local time.
+// The notices come from logind's PrepareForSleep on the system bus; without a bus or logind
+// none arrive.
 class SleepMonitor : public QObject {
     Q_OBJECT
 
@@ -28,6 +29,9 @@ class SleepMonitor : public QObject {
     int hour() const { return hour_; }
     int minute() const { return minute_; }
     int second() const { return second_; }
+
+  signals:
+    void goingToSleep();
 
   private slots:
     void prepareForSleep(bool sleeping);

@@ -1,25 +1,11 @@
 #include "Timings.h"
 
-#include <mutex>
+#include "Environment.h"
 
 namespace kelvara {
 
-namespace {
-std::mutex timingsMutex;
-Timings& stored() {
-    static Timings t;
-    return t;
-}
-} // namespace
-
 Timings Timings::current() {
-    std::lock_guard lock(timingsMutex);
-    return stored();
-}
-
-void Timings::set(const Timings& timings) {
-    std::lock_guard lock(timingsMutex);
-    stored() = timings;
+    return Environment::current()->timings();
 }
 
 } // namespace kelvara

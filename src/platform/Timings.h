@@ -15,8 +15,8 @@ struct Timings {
     double autoConnectInterval = 1.0;   // reconnect attempts after a lens restarts
     double httpTimeout = 60.0;          // update-server requests, without data arriving
 
+    // The timings of the current environment.
     static Timings current();
-    static void set(const Timings& timings);
 };
 
 } // namespace kelvara

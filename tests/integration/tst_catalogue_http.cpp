@@ -6,8 +6,9 @@
 #include "firmware/ProductInfoFileModel.h"
 #include "firmware/ServerModel.h"
 #include "firmware/UtilityInfoFileModel.h"
+#include "model/MountType.h"
+#include "platform/Environment.h"
 #include "platform/QtHttpClient.h"
-#include "platform/Timings.h"
 
 #include "LensProfile.h"
 #include "UpdateServer.h"
@@ -37,6 +38,7 @@ sim::LensProfile lens(const QString& model, quint8 mount) {
 class TestCatalogueHttp : public QObject {
     Q_OBJECT
 
+    const std::shared_ptr<Environment> environment = Environment::create();
     sim::UpdateServer server;
     test::DiagnosticCapture quiet;
     const sim::LensProfile primeZ = lens(QStringLiteral("KP85"), sim::LensProfile::NikonZ);
@@ -63,20 +65,13 @@ class TestCatalogueHttp : public QObject {
     }
 
     void init() {
-        HttpClient::install(std::make_shared<QtHttpClient>());
-        Timings::set(Timings{});
-        ServerModel::reset();
-        ServerModel::setBaseUrl(server.baseUrl());
+        environment->setHttpClient(std::make_shared<QtHttpClient>());
+        environment->setTimings(Timings{});
+        environment->setUpdateBaseUrl(server.baseUrl());
         server.clearFaults();
         server.setUtilityVersion(QStringLiteral("1.2"));
         QVERIFY(
             server.setVersion(sim::UpdateServer::cataloguePath(primeZ), QStringLiteral("02.07")));
-    }
-
-    void cleanup() {
-        HttpClient::install(nullptr);
-        Timings::set(Timings{});
-        ServerModel::reset();
     }
 
     void faults_data() {
@@ -100,7 +95,7 @@ class TestCatalogueHttp : public QObject {
 
         Timings t;
         t.httpTimeout = 0.4;
-        Timings::set(t);
+        environment->setTimings(t);
         const QString lensPath = sim::UpdateServer::cataloguePath(primeZ);
         QCOMPARE(server.execute("http fault utility " + command + " 1"), QStringLiteral("ok"));
         QCOMPARE(server.execute("http fault " + lensPath + ' ' + command + " 1"),
@@ -166,7 +161,7 @@ class TestCatalogueHttp : public QObject {
             QVERIFY(out.open(QIODevice::WriteOnly));
             out.write(server.document(path));
         }
-        ServerModel::setBaseUrl(QUrl::fromLocalFile(dir.path()).toString());
+        environment->setUpdateBaseUrl(QUrl::fromLocalFile(dir.path()).toString());
 
         UtilityInfoFileModel utility;
         QVERIFY(run(utility, ServerModel::utilityInfoAddress()));

@@ -9,8 +9,8 @@
 #include "link/LensClient.h"
 #include "model/BasicInfoViewModel.h"
 #include "model/LensSettingViewModel.h"
+#include "platform/Environment.h"
 #include "platform/MainThread.h"
-#include "platform/Timings.h"
 #include "ui/ButtonMode.h"
 #include "ui/MessageViewModel.h"
 
@@ -43,6 +43,7 @@ private:
 class TestController : public QObject {
     Q_OBJECT
 
+    const std::shared_ptr<Environment> environment = Environment::create();
     std::unique_ptr<sim::VirtualLens> lens;
     std::unique_ptr<AppViewModel> app;
     ChosenFile dialogs;
@@ -54,7 +55,7 @@ class TestController : public QObject {
         lens = std::make_unique<sim::VirtualLens>(std::move(profile));
         QString error;
         QVERIFY2(lens->start({}, &error), qPrintable(error));
-        LensClient::install(std::make_shared<UsbSerialInterface>(),
+        LensClient::install(*environment, std::make_shared<UsbSerialInterface>(),
                             std::make_shared<UsbSerialPortList>(
                                 0x1234, portOverride.isEmpty() ? lens->linkPath() : portOverride));
         app = std::make_unique<AppViewModel>();
@@ -136,10 +137,10 @@ private slots:
     void initTestCase() {
         QStandardPaths::setTestModeEnabled(true);
         QDir(SettingsBackup::directory()).removeRecursively();
-        HttpClient::install(std::make_shared<test::FakeHttpClient>());
+        environment->setHttpClient(std::make_shared<test::FakeHttpClient>());
         Timings t;
         t.autoConnectInterval = 0.1;
-        Timings::set(t);
+        environment->setTimings(t);
     }
 
     void cleanup() {
@@ -147,8 +148,6 @@ private slots:
         LensClient::transport().closePort();
         lens.reset();
     }
-
-    void cleanupTestCase() { HttpClient::install(nullptr); }
 
     void connectForCustomizing() {
         start(preset("zoom-e"));

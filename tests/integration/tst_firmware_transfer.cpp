@@ -8,9 +8,8 @@
 #include "firmware/FirmwareUpdateModel.h"
 #include "firmware/ServerModel.h"
 #include "link/LensClient.h"
-#include "platform/HttpClient.h"
+#include "platform/Environment.h"
 #include "platform/QtHttpClient.h"
-#include "platform/Timings.h"
 
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -59,6 +58,7 @@ class Recorder {
 class TestFirmwareTransfer : public QObject {
     Q_OBJECT
 
+    const std::shared_ptr<Environment> environment = Environment::create();
     sim::UpdateServer server;
     std::unique_ptr<sim::VirtualLens> lens;
     test::DiagnosticCapture capture;
@@ -71,7 +71,7 @@ class TestFirmwareTransfer : public QObject {
         QString error;
         QVERIFY2(lens->start({}, &error), qPrintable(error));
         server.addLens(*profile);
-        LensClient::install(std::make_shared<UsbSerialInterface>(),
+        LensClient::install(*environment, std::make_shared<UsbSerialInterface>(),
                             std::make_shared<UsbSerialPortList>(0x1234, lens->linkPath()));
         QVERIFY(LensClient::openAdapterPort([] {}));
     }
@@ -149,10 +149,9 @@ class TestFirmwareTransfer : public QObject {
         t.modeSwitchSettle = 0.05;
         t.modeSwitchRestart = 0.02;
         t.httpTimeout = 3.0;
-        Timings::set(t);
-        HttpClient::install(std::make_shared<QtHttpClient>());
-        ServerModel::reset();
-        ServerModel::setBaseUrl(server.baseUrl());
+        environment->setTimings(t);
+        environment->setHttpClient(std::make_shared<QtHttpClient>());
+        environment->setUpdateBaseUrl(server.baseUrl());
         server.clearFaults();
         capture.clear();
     }
@@ -161,9 +160,6 @@ class TestFirmwareTransfer : public QObject {
         LensClient::transport().firmwareUpdating = false;
         LensClient::transport().closePort();
         lens.reset();
-        HttpClient::install(nullptr);
-        ServerModel::reset();
-        Timings::set(Timings{});
     }
 
     void singleImageInstallsAndReportsNewVersion() {
@@ -320,9 +316,9 @@ class TestFirmwareTransfer : public QObject {
         if (how == QLatin1String("404") || how == QLatin1String("500")) {
             QCOMPARE(server.execute("http fault " + path + ' ' + how + " 1"), QStringLiteral("ok"));
         } else if (how == QLatin1String("slow")) {
-            Timings t = Timings::current();
+            Timings t = environment->timings();
             t.httpTimeout = 0.3;
-            Timings::set(t);
+            environment->setTimings(t);
             QCOMPARE(server.execute("http fault " + path + " slow 1500 1"), QStringLiteral("ok"));
         } else if (how == QLatin1String("closed")) {
             QTcpServer probe;
@@ -362,7 +358,7 @@ class TestFirmwareTransfer : public QObject {
         QVERIFY(QFile::exists(package));
         if (!present)
             QVERIFY(QFile::remove(package));
-        ServerModel::setBaseUrl(QUrl::fromLocalFile(dir.path()).toString());
+        environment->setUpdateBaseUrl(QUrl::fromLocalFile(dir.path()).toString());
         FirmwareUpdateModel model;
         const QList<Call> calls = update(model, UpdateMode::NORMAL);
         verifyEnd(model, calls, present ? UpdateState::Complete : UpdateState::Error);

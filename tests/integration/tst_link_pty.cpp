@@ -3,7 +3,7 @@
 #include "DiagnosticCapture.h"
 #include "VirtualLens.h"
 #include "link/LensClient.h"
-#include "platform/Timings.h"
+#include "platform/Environment.h"
 
 #include <QTest>
 
@@ -76,6 +76,7 @@ LensClient::Completion recordInto(const std::shared_ptr<Answers>& answers) {
 class TestLinkOverPty : public QObject {
     Q_OBJECT
 
+    const std::shared_ptr<Environment> environment = Environment::create();
     std::unique_ptr<sim::VirtualLens> lens;
     int removals = 0;
 
@@ -86,7 +87,7 @@ class TestLinkOverPty : public QObject {
         lens = std::make_unique<sim::VirtualLens>(*profile);
         QString error;
         QVERIFY2(lens->start({}, &error), qPrintable(error));
-        LensClient::install(std::make_shared<UsbSerialInterface>(),
+        LensClient::install(*environment, std::make_shared<UsbSerialInterface>(),
                             std::make_shared<UsbSerialPortList>(0x1234, lens->linkPath()));
         removals = 0;
         QVERIFY(LensClient::openAdapterPort([this] { ++removals; }));
@@ -96,7 +97,7 @@ private slots:
     void initTestCase() {
         Timings t;
         t.modeSwitchSettle = 0.05;
-        Timings::set(t);
+        environment->setTimings(t);
     }
 
     void cleanup() {

@@ -1,18 +1,19 @@
 #include "DiagnosticCapture.h"
 
-#include "platform/Diagnostics.h"
+#include "platform/Environment.h"
 
 namespace kelvara::test {
 
-DiagnosticCapture::DiagnosticCapture() {
-    Diagnostics::setSink([this](const QString& line) {
+DiagnosticCapture::DiagnosticCapture()
+    : environment_(Environment::current()), previous_(environment_->diagnosticSink()) {
+    environment_->setDiagnosticSink([this](const QString& line) {
         std::lock_guard lock(mutex_);
         lines_.append(line);
     });
 }
 
 DiagnosticCapture::~DiagnosticCapture() {
-    Diagnostics::setSink({});
+    environment_->setDiagnosticSink(previous_);
 }
 
 QStringList DiagnosticCapture::lines() const {

@@ -1,13 +1,21 @@
 #pragma once
 
+#include "platform/Diagnostics.h"
+
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <mutex>
+
+namespace kelvara {
+class Environment;
+}
 
 namespace kelvara::test {
 
-// Collects the program's diagnostic lines while alive instead of printing them.
+// Collects the current environment's diagnostic lines while alive instead of printing
+// them; the environment's earlier sink returns afterwards.
 class DiagnosticCapture {
 public:
     DiagnosticCapture();
@@ -20,6 +28,8 @@ public:
     void clear();
 
 private:
+    std::shared_ptr<Environment> environment_;
+    Diagnostics::Sink previous_;
     mutable std::mutex mutex_;
     QStringList lines_;
 };

@@ -5,10 +5,10 @@
 #include "VirtualLens.h"
 #include "controller/AppViewModel.h"
 #include "controller/ConnectState.h"
-#include "firmware/ServerModel.h"
 #include "link/LensClient.h"
 #include "link/UsbSerialInterface.h"
 #include "link/UsbSerialPortList.h"
+#include "platform/Environment.h"
 #include "platform/Preferences.h"
 #include "platform/Texts.h"
 #include "ui/PopupViewModel.h"
@@ -103,7 +103,7 @@ void WindowHarness::addLanguageRows() {
     QTest::newRow("ja") << QLocale::Japanese;
 }
 
-WindowHarness::WindowHarness() = default;
+WindowHarness::WindowHarness() : environment_(Environment::create()) {}
 
 WindowHarness::~WindowHarness() {
     // The pages go before the controller they observe, the port before the lens.
@@ -128,8 +128,8 @@ bool WindowHarness::start(const Options& options, QString* error) {
     simulation_ = std::make_unique<sim::Simulation>();
     if (!simulation_->start(options.preset, error))
         return false;
-    ServerModel::setBaseUrl(simulation_->serverUrl());
-    LensClient::install(std::make_shared<UsbSerialInterface>(),
+    environment_->setUpdateBaseUrl(simulation_->serverUrl());
+    LensClient::install(*environment_, std::make_shared<UsbSerialInterface>(),
                         std::make_shared<UsbSerialPortList>(UsbSerialPortList::configuredVendorId(),
                                                             simulation_->portPath()));
     vm_ = std::make_unique<AppViewModel>();

@@ -15,6 +15,7 @@ class QQuickWindow;
 
 namespace kelvara {
 class AppViewModel;
+class Environment;
 class MainWindow;
 namespace sim {
 class Simulation;
@@ -59,6 +60,7 @@ class WindowHarness {
 
     QQuickWindow* window() const { return window_; }
     AppViewModel& vm() const { return *vm_; }
+    Environment& environment() const { return *environment_; }
     MainWindow& shell() const { return *shell_; }
     sim::VirtualLens& lens() const;
     // "en" or "ja", then "-dark" in the dark palette and "@2x" at 200 % scale: the suffix
@@ -102,6 +104,8 @@ class WindowHarness {
     void picture(const QString& name);
 
   private:
+    // Built with the harness and current while it lives, as the program's is.
+    std::shared_ptr<Environment> environment_;
     std::unique_ptr<sim::Simulation> simulation_;
     std::unique_ptr<AppViewModel> vm_;
     std::unique_ptr<MainWindow> shell_;

@@ -16,7 +16,7 @@
 #include "model/ButtonFunc.h"
 #include "model/ButtonItemModel.h"
 #include "model/LensSettingViewModel.h"
-#include "platform/Diagnostics.h"
+#include "platform/Environment.h"
 #include "platform/SleepMonitor.h"
 #include "ui/MessageViewModel.h"
 
@@ -41,11 +41,11 @@ constexpr int TRANSFER_TIMEOUT_MS = 30000;
 // Diagnostic lines, which arrive from any thread.
 class Log {
   public:
-    void capture() {
-        Diagnostics::setSink([this](const QString& line) {
+    Diagnostics::Sink sink() {
+        return [this](const QString& line) {
             std::lock_guard lock(mutex_);
             lines_ << line;
-        });
+        };
     }
     bool contains(const QString& line) const {
         std::lock_guard lock(mutex_);
@@ -68,7 +68,6 @@ class ShellTest : public QObject {
 
   private slots:
     void initTestCase();
-    void cleanupTestCase();
     void cleanup();
 
     void firmwareUpdateThroughTheWindow_data();
@@ -110,16 +109,14 @@ class ShellTest : public QObject {
 void ShellTest::initTestCase() {
     QVERIFY(userFiles_.isValid());
     WindowHarness::isolateUserFiles(userFiles_.path());
-    log_.capture();
 }
-
-void ShellTest::cleanupTestCase() { Diagnostics::setSink({}); }
 
 void ShellTest::cleanup() { ui_.reset(); }
 
 bool ShellTest::start(const QString& preset, QLocale::Language language) {
     ui_.reset();
     ui_ = std::make_unique<WindowHarness>();
+    ui_->environment().setDiagnosticSink(log_.sink());
     WindowHarness::Options options;
     options.preset = preset;
     options.language = language;
@@ -388,6 +385,7 @@ void ShellTest::sleepTellsTheLensAndWakeDoesNot() {
     QVERIFY(!QTest::currentTestFailed());
     QTime now(9, 5, 7);
     SleepMonitor monitor([&now] { return now; });
+    connect(&monitor, &SleepMonitor::goingToSleep, &ui_->vm(), &AppViewModel::hostGoingToSleep);
     const int before = ui_->lens().framesReceived(DISCONNECT);
 
     monitor.receiveSleepNote();

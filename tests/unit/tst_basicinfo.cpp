@@ -5,11 +5,13 @@
 #include "controller/AppViewModel.h"
 #include "firmware/ServerModel.h"
 #include "model/BasicInfoViewModel.h"
+#include "platform/Environment.h"
 #include "platform/Preferences.h"
 #include "ui/HomeImageViewModel.h"
 
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -69,6 +71,9 @@ const QString INF = qtTrId("CustomSetting_AfInf");
 class TestBasicInfo : public QObject {
     Q_OBJECT
 
+    QTemporaryDir userFiles;
+    int cases = 0;
+    std::shared_ptr<Environment> environment;
     std::shared_ptr<test::FakeHttpClient> http;
     std::unique_ptr<AppViewModel> app;
 
@@ -85,33 +90,39 @@ class TestBasicInfo : public QObject {
   private slots:
     void initTestCase() {
         QStandardPaths::setTestModeEnabled(true);
-        // Never the user's real preferences.
-        QVERIFY(Preferences::location().startsWith(
-            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)));
-        QVERIFY(Preferences::location().contains(QStringLiteral("qttest")));
+        QVERIFY(userFiles.isValid());
     }
 
     void init() {
-        Preferences::remove(QString::fromLatin1(Preferences::VISIBLE_AF_CUSTOMIZE));
-        ServerModel::reset();
-        ServerModel::setBaseUrl(QStringLiteral("http://updates.test"));
+        environment = Environment::create();
+        // Never the user's real preferences, and none left by an earlier case.
+        const QString preferences =
+            userFiles.filePath(QStringLiteral("preferences-%1.ini").arg(++cases));
+        environment->setPreferencesFile(preferences);
+        QCOMPARE(Preferences::location(), preferences);
+        environment->setUpdateBaseUrl(QStringLiteral("http://updates.test"));
         // The controller's start-up check of the utility catalogue goes unanswered and
         // ends before a case starts; the case's own client sees only the lens checks.
-        HttpClient::install(std::make_shared<test::FakeHttpClient>());
+        environment->setHttpClient(std::make_shared<test::FakeHttpClient>());
         app = std::make_unique<AppViewModel>();
         QTRY_COMPARE(app->footer_message(), qtTrId("Footer_UtilityVersionCheckError"));
         http = std::make_shared<test::FakeHttpClient>();
-        HttpClient::install(http);
+        environment->setHttpClient(http);
     }
 
     void cleanup() {
         settle();
         app.reset();
-        HttpClient::install(nullptr);
         http.reset();
     }
 
     void freshModel() {
+        QCOMPARE(AppViewModel::shared(), app.get());
+        {
+            // Another environment has no controller until it creates one.
+            const auto other = Environment::create();
+            QVERIFY(AppViewModel::shared() == nullptr);
+        }
         QCOMPARE(AppViewModel::shared(), app.get());
         QCOMPARE(info().newVersion(), QStringLiteral("--"));
         QCOMPARE(info().mountType(), SonyE);

@@ -7,8 +7,9 @@
 #include "firmware/ProductInfoFileModel.h"
 #include "firmware/ServerModel.h"
 #include "firmware/UtilityInfoFileModel.h"
+#include "model/MountType.h"
+#include "platform/Environment.h"
 #include "platform/Texts.h"
-#include "platform/Timings.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -40,6 +41,7 @@ QByteArray billionLaughs() {
 class TestCatalogue : public QObject {
     Q_OBJECT
 
+    std::shared_ptr<Environment> environment;
     std::shared_ptr<test::FakeHttpClient> http;
 
     // Requests `doc` (answered with `status`) on `reader`; waits for the single completion.
@@ -63,17 +65,9 @@ class TestCatalogue : public QObject {
     }
 
     void init() {
+        environment = Environment::create();
         http = std::make_shared<test::FakeHttpClient>();
-        HttpClient::install(http);
-        Timings::set(Timings{});
-        ServerModel::reset();
-    }
-
-    void cleanup() {
-        HttpClient::install(nullptr);
-        http.reset();
-        Timings::set(Timings{});
-        ServerModel::reset();
+        environment->setHttpClient(http);
     }
 
     void documents_data() {
@@ -190,7 +184,7 @@ class TestCatalogue : public QObject {
 
         Timings t;
         t.httpTimeout = 0.15;
-        Timings::set(t);
+        environment->setTimings(t);
         http->answer(address, response, delayMs);
 
         test::CompletionRecorder outcomes;
@@ -384,12 +378,13 @@ class TestCatalogue : public QObject {
         QCOMPARE(ServerModel::productInfoAddress("AB12", m),
                  "http://update.kelvara.example" + tail);
         QCOMPARE(ServerModel::mountPathFor(m), path);
-        QCOMPARE(ServerModel::mountSuffixForRaw(mount), ServerModel::mountSuffix(m));
         // Formed addresses are accepted as they are.
         QVERIFY(QUrl(ServerModel::productInfoAddress("AB12", m), QUrl::StrictMode).isValid());
         // Raw values of no known mount read as Sony E, as a lens in safe mode reports.
-        for (int raw : {0, 4, 255, -1})
-            QCOMPARE(ServerModel::mountSuffixForRaw(raw), QStringLiteral("SE"));
+        for (int raw : {0, 4, 255, -1}) {
+            QCOMPARE(ServerModel::mountSuffix(raw), QStringLiteral("SE"));
+            QCOMPARE(ServerModel::mountPathFor(raw), QStringLiteral("/sony_e/"));
+        }
     }
 
     void baseUrlSources() {
@@ -398,11 +393,12 @@ class TestCatalogue : public QObject {
             QStringLiteral("http://update.kelvara.example/kelvara/utility/KelvaraInfoMac.xml"));
 
         qputenv("KELVARA_UPDATE_URL", "http://127.0.0.1:8080/");
-        ServerModel::reset();
+        const auto configured = Environment::create();
+        qunsetenv("KELVARA_UPDATE_URL");
         QCOMPARE(ServerModel::utilityInfoAddress(),
                  QStringLiteral("http://127.0.0.1:8080/kelvara/utility/KelvaraInfoMac.xml"));
 
-        ServerModel::setBaseUrl("https://mirror.test/base//");
+        configured->setUpdateBaseUrl("https://mirror.test/base//");
         QCOMPARE(ServerModel::productInfoAddress("AB12", NikonZ),
                  QStringLiteral("https://mirror.test/base/kelvara/lens/AB12Z.xml"));
         QCOMPARE(ServerModel::firmwareAddress("AB12Z_105.bin"),
@@ -411,7 +407,10 @@ class TestCatalogue : public QObject {
         ServerModel::setModelName("AB12");
         ServerModel::setMountPath(ServerModel::mountPathFor(FujiX));
         QVERIFY(ServerModel::firmwareContentAddress().endsWith("ab12/fujifilm_x/"));
-        qunsetenv("KELVARA_UPDATE_URL");
+        // They belong to the environment: a new one starts without a lens.
+        const auto next = Environment::create();
+        QCOMPARE(ServerModel::modelName(), QString());
+        QCOMPARE(ServerModel::mountPath(), QString());
     }
 };
 

@@ -8,6 +8,7 @@
 #include "model/BasicInfoViewModel.h"
 #include "model/ButtonFunc.h"
 #include "model/LensSettingViewModel.h"
+#include "platform/Environment.h"
 
 #include <QTest>
 
@@ -42,6 +43,9 @@ void putLe16(Bytes& image, int offset, int value) {
 class TestControllerTexts : public QObject {
     Q_OBJECT
 
+    // This test's own link, client, timings and diagnostics.
+    const std::shared_ptr<Environment> environment = Environment::create();
+
     std::unique_ptr<AppViewModel> app;
 
     void load(const Bytes& rom, const Bytes& image) {
@@ -53,11 +57,8 @@ class TestControllerTexts : public QObject {
     }
 
 private slots:
-    void initTestCase() { HttpClient::install(std::make_shared<test::FakeHttpClient>()); }
-    void cleanupTestCase() {
-        app.reset();
-        HttpClient::install(nullptr);
-    }
+    void initTestCase() { environment->setHttpClient(std::make_shared<test::FakeHttpClient>()); }
+    void cleanupTestCase() { app.reset(); }
 
     void versionRule_data() {
         QTest::addColumn<QString>("server");

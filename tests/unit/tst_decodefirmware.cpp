@@ -4,6 +4,7 @@
 #include "LensFirmware.h"
 #include "PackageCipher.h"
 #include "firmware/DecodeFirmware.h"
+#include "platform/Environment.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -66,6 +67,8 @@ Bytes bytes(const QByteArray& a) {
 
 class TestDecodeFirmware : public QObject {
     Q_OBJECT
+    // This test's own link, client, timings and diagnostics.
+    const std::shared_ptr<Environment> environment = Environment::create();
 
   private slots:
     void baseAndDecryptionKeys_data() {

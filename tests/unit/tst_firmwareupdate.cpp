@@ -7,7 +7,7 @@
 #include "firmware/FirmwareUpdateModel.h"
 #include "firmware/ServerModel.h"
 #include "link/LensClient.h"
-#include "platform/Timings.h"
+#include "platform/Environment.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -44,24 +44,21 @@ QByteArray package(const QList<std::pair<int, int>>& deviceAreas) {
 class TestFirmwareUpdate : public QObject {
     Q_OBJECT
 
+    std::shared_ptr<Environment> environment;
     test::FakePortFactory factory;
 
   private slots:
     void init() {
+        environment = Environment::create();
+        environment->setUpdateBaseUrl(QStringLiteral("http://fw.test"));
         factory = test::FakePortFactory();
         LensClient::install(
-            std::make_shared<UsbSerialInterface>(std::ref(factory)),
+            *environment, std::make_shared<UsbSerialInterface>(std::ref(factory)),
             std::make_shared<UsbSerialPortList>(0x1234, QStringLiteral("/dev/fake")));
         QVERIFY(LensClient::openAdapterPort([] {}));
-        ServerModel::reset();
-        ServerModel::setBaseUrl(QStringLiteral("http://fw.test"));
     }
 
-    void cleanup() {
-        HttpClient::install(nullptr);
-        LensClient::transport().closePort();
-        ServerModel::reset();
-    }
+    void cleanup() { LensClient::transport().closePort(); }
 
     void downloadOutcomes_data() {
         QTest::addColumn<int>("mode");
@@ -101,7 +98,7 @@ class TestFirmwareUpdate : public QObject {
         QFETCH(int, requests);
         test::DiagnosticCapture capture;
         auto http = std::make_shared<test::FakeHttpClient>();
-        HttpClient::install(http);
+        environment->setHttpClient(http);
         const QString url = ServerModel::firmwareAddress(name);
         if (how == 1) {
             http->answer(url, status, body);

@@ -2,6 +2,7 @@
 #include "DiagnosticCapture.h"
 #include "link/CommDataFormat.h"
 #include "link/Crc.h"
+#include "platform/Environment.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -46,6 +47,10 @@ Q_DECLARE_METATYPE(kelvara::Bytes)
 
 class TestFrame : public QObject {
     Q_OBJECT
+
+    // This test's own link, client, timings and diagnostics.
+    const std::shared_ptr<Environment> environment = Environment::create();
+
   private slots:
     void crcMatchesBitwiseReference() {
         // The reference itself against the published check value.

@@ -6,6 +6,7 @@
 #include "model/ButtonFunc.h"
 #include "model/ButtonItemModel.h"
 #include "model/RingItemModel.h"
+#include "platform/Environment.h"
 
 #include <QTest>
 
@@ -31,6 +32,9 @@ Bytes record(MountType mount, std::initializer_list<int> settingBits,
 class TestFunctions : public QObject {
     Q_OBJECT
 
+    // This test's own link, client, timings and diagnostics.
+    const std::shared_ptr<Environment> environment = Environment::create();
+
     std::unique_ptr<BasicInfoViewModel> info;
 
     void decode(const Bytes& rom) {
@@ -42,9 +46,8 @@ class TestFunctions : public QObject {
 private slots:
     void initTestCase() {
         // The firmware check started by each decode gets no answer.
-        HttpClient::install(std::make_shared<test::FakeHttpClient>());
+        environment->setHttpClient(std::make_shared<test::FakeHttpClient>());
     }
-    void cleanupTestCase() { HttpClient::install(nullptr); }
 
     void focusHoldLabelsOnNikonZ() {
         decode(record(NikonZ, {}, {FOCUS_HOLD, FOCUS_HOLD2}));

@@ -1,6 +1,7 @@
 // The Qt HTTP client against a scripted loopback server and local files: what reaches
 // the completion for each kind of answer, the size cap and the time-out, and that every
 // request completes exactly once on the client's own thread, also when it is destroyed.
+#include "platform/Environment.h"
 #include "platform/QtHttpClient.h"
 
 #include <QElapsedTimer>
@@ -225,14 +226,22 @@ class TestHttpClient : public QObject {
         QCOMPARE(calls.onMainThread, 0);
     }
 
-    void sharedClientIsReplaceable() {
+    void sharedClientIsTheCurrentEnvironments() {
+        const auto environment = Environment::create();
         const std::shared_ptr<HttpClient> first = HttpClient::shared();
         QVERIFY(first);
         QCOMPARE(HttpClient::shared(), first);
         auto replacement = std::make_shared<QtHttpClient>();
-        HttpClient::install(replacement);
+        environment->setHttpClient(replacement);
         QCOMPARE(HttpClient::shared(), std::shared_ptr<HttpClient>(replacement));
-        HttpClient::install(nullptr);
+        {
+            // A newer environment is the current one while it lives, with its own client.
+            const auto newer = Environment::create();
+            const std::shared_ptr<HttpClient> own = HttpClient::shared();
+            QVERIFY(own && own != replacement);
+        }
+        QCOMPARE(HttpClient::shared(), std::shared_ptr<HttpClient>(replacement));
+        environment->setHttpClient(nullptr);
         const std::shared_ptr<HttpClient> fresh = HttpClient::shared();
         QVERIFY(fresh && fresh != replacement && fresh != first);
     }

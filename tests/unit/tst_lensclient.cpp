@@ -5,7 +5,7 @@
 #include "FakeSerialPort.h"
 #include "SettingsEdits.h"
 #include "link/LensClient.h"
-#include "platform/Timings.h"
+#include "platform/Environment.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -45,6 +45,7 @@ struct Calls {
 class TestLensClient : public QObject {
     Q_OBJECT
 
+    const std::shared_ptr<Environment> environment = Environment::create();
     test::FakePortFactory factory;
     std::shared_ptr<UsbSerialInterface> transport;
     std::shared_ptr<UsbSerialPortList> ports;
@@ -70,7 +71,7 @@ class TestLensClient : public QObject {
         factory.configure = std::move(configure);
         transport = std::make_shared<UsbSerialInterface>(factory);
         ports = std::make_shared<UsbSerialPortList>(0x1234, QStringLiteral("/dev/fake0"));
-        LensClient::install(transport, ports);
+        LensClient::install(*environment, transport, ports);
     }
 
 private slots:
@@ -83,7 +84,7 @@ private slots:
         t.lineSpeedSettle = 0.001;
         t.closePoll = 0.001;
         t.closeSlowPoll = 0.01;
-        Timings::set(t);
+        environment->setTimings(t);
     }
 
     void init() {
@@ -151,7 +152,7 @@ private slots:
         // No adapter port opens at all: the write fails and the completion says so.
         factory.last()->close();
         factory.configure = [](test::FakeSerialPort& port) { port.refuseOpen = true; };
-        LensClient::install(std::make_shared<UsbSerialInterface>(factory), ports);
+        LensClient::install(*environment, std::make_shared<UsbSerialInterface>(factory), ports);
         LensClient::exchange(CommDataFormat::buildConnect(), calls.recorder());
         QTRY_COMPARE(calls.size(), 3);
         QCOMPARE(calls.at(2), (std::pair<bool, Bytes>{false, {}}));

@@ -6,11 +6,10 @@
 #include "FakeSerialPort.h"
 #include "SettingsEdits.h"
 #include "controller/AppViewModel.h"
-#include "firmware/ServerModel.h"
 #include "link/LensClient.h"
 #include "model/BasicInfoViewModel.h"
 #include "model/LensSettingViewModel.h"
-#include "platform/Timings.h"
+#include "platform/Environment.h"
 #include "ui/MessageViewModel.h"
 
 #include <QTest>
@@ -250,6 +249,7 @@ QVariant stateOf(const LensSettingViewModel& m) {
 class TestLensSetting : public QObject {
     Q_OBJECT
 
+    std::shared_ptr<Environment> environment;
     test::FakePortFactory factory;
     std::shared_ptr<test::FakeHttpClient> http;
     std::unique_ptr<AppViewModel> app;
@@ -286,18 +286,15 @@ class TestLensSetting : public QObject {
     }
 
   private slots:
-    void initTestCase() {
+    void init() {
+        environment = Environment::create();
         Timings t;
         t.replyTimeout = 0.1;
         t.closePoll = 0.001;
         t.closeSlowPoll = 0.01;
-        Timings::set(t);
-    }
-
-    void init() {
+        environment->setTimings(t);
         http = std::make_shared<test::FakeHttpClient>(); // the firmware check fails at once
-        HttpClient::install(http);
-        ServerModel::reset();
+        environment->setHttpClient(http);
         writeReply = Bytes{0x00};
         outcomes.clear();
         factory = test::FakePortFactory();
@@ -307,7 +304,7 @@ class TestLensSetting : public QObject {
                     p.deliverLater(test::replyTo(written, *writeReply));
             };
         };
-        LensClient::install(std::make_shared<UsbSerialInterface>(factory),
+        LensClient::install(*environment, std::make_shared<UsbSerialInterface>(factory),
                             std::make_shared<UsbSerialPortList>(0x1234, "/dev/fake0"));
         QVERIFY(LensClient::openAdapterPort({}));
         app = std::make_unique<AppViewModel>();
@@ -318,7 +315,6 @@ class TestLensSetting : public QObject {
     void cleanup() {
         QTest::qWait(20);
         app.reset();
-        HttpClient::install(nullptr);
         http.reset();
     }
 

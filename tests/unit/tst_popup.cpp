@@ -6,13 +6,12 @@
 #include "FakeSerialPort.h"
 #include "SettingsEdits.h"
 #include "controller/AppViewModel.h"
-#include "firmware/ServerModel.h"
 #include "link/CommDataFormat.h"
 #include "link/LensClient.h"
 #include "model/BasicInfoViewModel.h"
 #include "model/ButtonFunc.h"
 #include "model/LensSettingViewModel.h"
-#include "platform/Timings.h"
+#include "platform/Environment.h"
 #include "ui/MessageViewModel.h"
 #include "ui/PopupViewModel.h"
 
@@ -211,6 +210,7 @@ const QHash<QString, Session>& sessions() {
 class TestPopup : public QObject {
     Q_OBJECT
 
+    std::shared_ptr<Environment> environment;
     test::FakePortFactory factory;
     std::shared_ptr<test::FakeHttpClient> http;
     std::unique_ptr<AppViewModel> app;
@@ -300,18 +300,15 @@ class TestPopup : public QObject {
     }
 
   private slots:
-    void initTestCase() {
+    void init() {
+        environment = Environment::create();
         Timings t;
         t.replyTimeout = 0.1;
         t.closePoll = 0.001;
         t.closeSlowPoll = 0.01;
-        Timings::set(t);
-    }
-
-    void init() {
+        environment->setTimings(t);
         http = std::make_shared<test::FakeHttpClient>();
-        HttpClient::install(http);
-        ServerModel::reset();
+        environment->setHttpClient(http);
         refusedAddress.reset();
         beforeAnswer = {};
         factory = test::FakePortFactory();
@@ -325,7 +322,7 @@ class TestPopup : public QObject {
                 p.deliverLater(test::replyTo(written, refused ? Bytes{0x80, 0x00} : Bytes{0x00}));
             };
         };
-        LensClient::install(std::make_shared<UsbSerialInterface>(factory),
+        LensClient::install(*environment, std::make_shared<UsbSerialInterface>(factory),
                             std::make_shared<UsbSerialPortList>(0x1234, "/dev/fake0"));
         QVERIFY(LensClient::openAdapterPort({}));
         app = std::make_unique<AppViewModel>();
@@ -337,7 +334,6 @@ class TestPopup : public QObject {
         QTest::qWait(20);
         popup.reset();
         app.reset();
-        HttpClient::install(nullptr);
         http.reset();
     }
 

@@ -4,6 +4,7 @@
 #include "FakeSerialPort.h"
 #include "link/Crc.h"
 #include "link/UsbSerialInterface.h"
+#include "platform/Environment.h"
 
 #include <QTest>
 
@@ -22,6 +23,8 @@ struct Calls {
 
 class TestTransport : public QObject {
     Q_OBJECT
+    // This test's own link, client, timings and diagnostics.
+    const std::shared_ptr<Environment> environment = Environment::create();
 
     test::FakePortFactory factory;
     std::unique_ptr<UsbSerialInterface> transport;
