@@ -1,11 +1,9 @@
 #include "BasicInfoViewModel.h"
 
-#include "controller/AppViewModel.h"
 #include "firmware/ProductInfoFileModel.h"
 #include "firmware/ServerModel.h"
 #include "platform/MainThread.h"
 #include "platform/Preferences.h"
-#include "ui/HomeImageViewModel.h"
 
 #include <algorithm>
 #include <tuple>
@@ -61,23 +59,11 @@ QList<LimitPosition> decodeLimitPositions(const Bytes& rom) {
     return positions;
 }
 
-LensClassification classify(quint8 lensType, quint8 switchCount, quint8 buttonCount) {
-    // Each group lists its three drawings as switch and button, button only, nothing.
-    LensClassification first = Zoom_Front_Ring_Switch_Button;
-    if (lensType & BasicInfoViewModel::LENS_TYPE_SINGLE)
-        first = Single_Switch_Button;
-    else if (lensType & BasicInfoViewModel::LENS_TYPE_BACK_RING)
-        first = Zoom_Back_Ring_Switch_Button;
-    const int step = switchCount > 0 ? 0 : (buttonCount > 0 ? 1 : 2);
-    return LensClassification(first + step);
-}
-
 } // namespace
 
 BasicInfoViewModel::BasicInfoViewModel(QObject* parent)
     : QObject(parent), product_info_(std::make_unique<ProductInfoFileModel>()),
-      self_(std::make_shared<BasicInfoViewModel*>(this)),
-      homeImageViewModel_(new HomeImageViewModel(this)) {
+      self_(std::make_shared<BasicInfoViewModel*>(this)) {
     // Set once, never while a request runs: the reader calls it from its own thread,
     // where its fields are safe to read. The texts cross as plain copies so that no
     // string data stays shared between the threads.
@@ -119,7 +105,7 @@ void BasicInfoViewModel::parseRom() {
     modelName_ = latin1Field(r, MODEL_NAME_OFFSET, MODEL_NAME_WIDTH);
     ServerModel::setModelName(modelName_);
 
-    setFooter(QString());
+    emit firmwareCheckStarted();
     startFirmwareCheck();
 
     std::tie(ringAngleMin_, ringAngleMax_) = nibbleRange(r[7]);
@@ -143,10 +129,7 @@ void BasicInfoViewModel::parseRom() {
     limitPosition_ = decodeLimitPositions(r);
     productName_ = latin1Field(r, PRODUCT_NAME_OFFSET, PRODUCT_NAME_WIDTH);
 
-    homeImageViewModel_->selectLensType(
-        classify(lensType_, customSwitchStateCount_, customButtonCount_));
-    homeImageViewModel_->publishLensType();
-
+    emit recordDecoded();
     emit changed();
 }
 
@@ -175,19 +158,13 @@ void BasicInfoViewModel::productInfoLoaded(bool ok, const QString& version,
         // A catalogue that names no version (a 404 before any document) offers nothing.
         is_new_ = displayNewVersion_ != QLatin1String("--") &&
                   displayCurrentVersion_ != displayNewVersion_;
-        setFooter(QString());
     } else {
         newVersion_ = QStringLiteral("--");
         displayNewVersion_ = QStringLiteral("--");
         is_new_ = false;
-        setFooter(qtTrId("Footer_FWCheckError"));
     }
+    emit firmwareCheckFinished(ok);
     emit changed();
-}
-
-void BasicInfoViewModel::setFooter(const QString& text) {
-    if (owner)
-        owner->setFooter_message(text);
 }
 
 Bytes BasicInfoViewModel::identityHeader() const {
@@ -216,12 +193,17 @@ bool BasicInfoViewModel::isAFCustomizeVisible() const {
            Preferences::boolValue(QString::fromLatin1(Preferences::VISIBLE_AF_CUSTOMIZE));
 }
 
-MenuId BasicInfoViewModel::firstPage() const {
+bool BasicInfoViewModel::hasCustomSettings() const {
     for (int bit : {1, 0, 2, 3, 4, 5}) {
         if (isSettingSupported(bit))
-            return HOME;
+            return true;
     }
-    return isAFCustomizeVisible() ? HOME : FIRMWARE_INFO;
+    return isAFCustomizeVisible();
+}
+
+SettingLimits BasicInfoViewModel::settingLimits() const {
+    return {ringAngleRange_,  pintoRange_, irisAngleRange_,
+            focusSpeedRange_, maxSec2_,    int(limitPosition_.size())};
 }
 
 QList<LimitPosition> BasicInfoViewModel::infLimitPositions() const {

@@ -3,12 +3,11 @@
 #include "ClosedRange.h"
 #include "LimitPosition.h"
 #include "MountType.h"
-#include "controller/MenuId.h"
+#include "SettingLimits.h"
 #include "link/Bytes.h"
 
 #include <QList>
 #include <QObject>
-#include <QPointer>
 #include <QString>
 
 #include <array>
@@ -17,8 +16,6 @@
 
 namespace kelvara {
 
-class AppViewModel;
-class HomeImageViewModel;
 class ProductInfoFileModel;
 
 // The lens's 256-byte basic-information record decoded: identity, firmware version,
@@ -26,7 +23,6 @@ class ProductInfoFileModel;
 // for newer lens firmware. Used on the main thread.
 class BasicInfoViewModel : public QObject {
     Q_OBJECT
-    Q_MOC_INCLUDE("ui/HomeImageViewModel.h")
     Q_PROPERTY(QString productName READ productName NOTIFY changed)
     Q_PROPERTY(QString modelName READ modelName NOTIFY changed)
     Q_PROPERTY(QString currentVersion READ currentVersion NOTIFY changed)
@@ -56,7 +52,6 @@ class BasicInfoViewModel : public QObject {
         QList<kelvara::LimitPosition> infLimitPositions READ infLimitPositions NOTIFY changed)
     Q_PROPERTY(
         QList<kelvara::LimitPosition> modLimitPositions READ modLimitPositions NOTIFY changed)
-    Q_PROPERTY(kelvara::HomeImageViewModel* homeImageViewModel READ homeImageViewModel CONSTANT)
 
   public:
     static constexpr std::uint8_t FM_APPLY_TIMING = 1;
@@ -68,9 +63,6 @@ class BasicInfoViewModel : public QObject {
 
     explicit BasicInfoViewModel(QObject* parent = nullptr);
     ~BasicInfoViewModel() override;
-
-    // The controller; of it only `footer_message` is used here.
-    QPointer<AppViewModel> owner;
 
     const Bytes& rom() const { return rom_; }
     void setRom(Bytes rom) { rom_ = std::move(rom); }
@@ -84,7 +76,10 @@ class BasicInfoViewModel : public QObject {
     Q_INVOKABLE bool isSettingSupported(int bit) const;
     Q_INVOKABLE bool isButtonFunctionSupported(int rawFunction) const;
     Q_INVOKABLE bool isAFCustomizeVisible() const;
-    MenuId firstPage() const;
+    // Something can be customised: any of setting support bits 1, 0, 2, 3, 4, 5, or the
+    // AF customisation.
+    bool hasCustomSettings() const;
+    SettingLimits settingLimits() const;
     QList<LimitPosition> infLimitPositions() const;
     QList<LimitPosition> modLimitPositions() const;
     // Outcome of the firmware check, on the main thread, with the catalogue's versions.
@@ -120,14 +115,17 @@ class BasicInfoViewModel : public QObject {
     const std::array<std::uint8_t, 4>& customSwitchSupport() const { return customSwitchSupport_; }
     const std::array<std::uint8_t, 8>& customButtonSupport() const { return customButtonSupport_; }
     ProductInfoFileModel& product_info() const { return *product_info_; }
-    HomeImageViewModel* homeImageViewModel() const { return homeImageViewModel_; }
 
   signals:
     void changed();
+    // parseRom decoded a record; `changed` follows.
+    void recordDecoded();
+    // The check for newer lens firmware started, and its outcome.
+    void firmwareCheckStarted();
+    void firmwareCheckFinished(bool ok);
 
   private:
     void startFirmwareCheck();
-    void setFooter(const QString& text);
 
     QString productName_;
     MountType mountType_ = SonyE;
@@ -161,7 +159,6 @@ class BasicInfoViewModel : public QObject {
     Bytes rom_;
     // Lets a check finishing after this model is gone find out; read on the main thread only.
     std::shared_ptr<BasicInfoViewModel*> self_;
-    HomeImageViewModel* homeImageViewModel_;
     QList<LimitPosition> limitPosition_;
 
     // The reader takes one request at a time: a check asked for while one runs waits

@@ -1,12 +1,9 @@
 #include "LensSettingViewModel.h"
 
-#include "BasicInfoViewModel.h"
-#include "controller/AppViewModel.h"
 #include "link/CommDataFormat.h"
 #include "link/LensClient.h"
 #include "platform/Diagnostics.h"
 #include "platform/MainThread.h"
-#include "ui/MessageViewModel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -108,17 +105,13 @@ LensSettingViewModel::~LensSettingViewModel() {
     *self_ = nullptr;
 }
 
-bool LensSettingViewModel::lockHeld() const {
-    return owner && owner->lock();
-}
-
 template <typename T, typename Signal>
 void LensSettingViewModel::edit(Edited<T>& field, const T& value, Signal changed) {
     const T before = field.value;
     field.value = value;
     if (before != value)
         emit(this->*changed)();
-    if (!quiet_ && !lockHeld() && !field.modify_now) {
+    if (!quiet_ && !locked_ && !field.modify_now) {
         field.oldValue = before;
         field.modify_now = true;
     }
@@ -368,17 +361,13 @@ void LensSettingViewModel::commitAFLimit(int index, int oldFirst, int oldSecond)
          false);
 }
 
-int LensSettingViewModel::limitPositionCount() const {
-    // A decoded table always holds position 0.
-    return owner ? std::max(1, int(owner->basic_info()->limitPosition().size())) : 1;
-}
-
 void LensSettingViewModel::nearChanged(int row, int oldNear) {
     if (row < 0 || row >= AF_LIMIT_ROWS) {
         Diagnostics::line(QStringLiteral("nearChanged: no row %1").arg(row));
         return;
     }
-    const int last = limitPositionCount() - 1;
+    // A decoded table always holds position 0.
+    const int last = std::max(1, limits_.limitPositions) - 1;
     auto rows = aflim_pos_;
     // A pick outside the table is limited to it, as the decode limits stored indices.
     int nearIndex = std::clamp(rows[row][0], 0, last);
@@ -398,7 +387,8 @@ void LensSettingViewModel::farChanged(int row, int oldFar) {
         Diagnostics::line(QStringLiteral("farChanged: no row %1").arg(row));
         return;
     }
-    const int last = limitPositionCount() - 1;
+    // A decoded table always holds position 0.
+    const int last = std::max(1, limits_.limitPositions) - 1;
     auto rows = aflim_pos_;
     const int farIndex = std::clamp(rows[row][1], 0, last);
     const int oldNear = rows[row][0];
@@ -412,8 +402,7 @@ void LensSettingViewModel::farChanged(int row, int oldFar) {
 }
 
 void LensSettingViewModel::incrementSec2(int& digit) const {
-    const int maxSec2 = owner ? owner->basic_info()->maxSec2() : 0;
-    if (digit < 9 && digit < maxSec2)
+    if (digit < 9 && digit < limits_.maxSec2)
         ++digit;
 }
 
@@ -431,7 +420,7 @@ void LensSettingViewModel::quietly(const std::function<void(LensSettingViewModel
 }
 
 void LensSettingViewModel::send(Write write, bool assignment) {
-    if (quiet_ || (assignment && !communication_) || !owner || owner->lock())
+    if (quiet_ || (assignment && !communication_) || locked_)
         return;
     if (!write.bytes) {
         Diagnostics::line(QLatin1String(write.name) + QStringLiteral(" not sent: ") + write.why);
@@ -446,7 +435,7 @@ void LensSettingViewModel::send(Write write, bool assignment) {
     if (write.logValue)
         Diagnostics::line(QLatin1String(write.name) + QLatin1Char(' ') +
                           QString::number((*write.bytes)[0]));
-    owner->setLock(true);
+    emit writeStarted();
     const Bytes bytes = *write.bytes;
     const auto frame = CommDataFormat::buildWrite(true, std::uint8_t(write.address >> 8),
                                                   std::uint8_t(write.address & 0xFF),
@@ -468,26 +457,21 @@ void LensSettingViewModel::send(Write write, bool assignment) {
 void LensSettingViewModel::finish(const Write& write, bool ok, const Bytes& data) {
     const Callback callback = write.callback ? this->*write.callback : Callback();
     if (ok) {
-        if (owner)
-            owner->setLock(false);
+        emit writeEnded();
         if (callback)
             callback(true);
         return;
     }
-    // `lock` stays set until the user has seen the message and the value is back.
-    if (owner) {
-        owner->message()->showMessage(qtTrId(refusalKey(data).toUtf8().constData()),
-                                      [self = self_, restore = write.restore] {
-                                          LensSettingViewModel* m = *self;
-                                          if (!m)
-                                              return;
-                                          m->communication_ = false;
-                                          m->quietly(restore);
-                                          if (m->owner)
-                                              m->owner->setLock(false);
-                                          m->communication_ = true;
-                                      });
-    }
+    // The write ends only when the user has seen the message and the value is back.
+    emit writeRefused(refusalKey(data), [self = self_, restore = write.restore] {
+        LensSettingViewModel* m = *self;
+        if (!m)
+            return;
+        m->communication_ = false;
+        m->quietly(restore);
+        emit m->writeEnded();
+        m->communication_ = true;
+    });
     if (callback)
         callback(false);
 }
@@ -495,10 +479,10 @@ void LensSettingViewModel::finish(const Write& write, bool ok, const Bytes& data
 // ---- decode ----
 
 void LensSettingViewModel::parseE2p() {
-    if (e2p_.size() < std::size_t(DECODED_SIZE) || !owner)
+    if (e2p_.size() < std::size_t(DECODED_SIZE))
         return;
     const Bytes& image = e2p_;
-    const BasicInfoViewModel& info = *owner->basic_info();
+    const SettingLimits& info = limits_;
     communication_ = false;
     quiet_ = true;
 
@@ -507,11 +491,11 @@ void LensSettingViewModel::parseE2p() {
     setRing_response(image[2]);
 
     const int rawAngle = signedByte(image[3]);
-    setRing_angle(info.ringAngleRange().clamp(rawAngle));
+    setRing_angle(info.ringAngle.clamp(rawAngle));
     ring_angle_.oldValue = rawAngle;
 
     // A stored index past the lens's table means its last position.
-    const int lastPosition = std::max(0, int(info.limitPosition().size()) - 1);
+    const int lastPosition = std::max(0, info.limitPositions - 1);
     const auto limited = [lastPosition](int nibble) { return std::min(nibble, lastPosition); };
     QList<QList<int>> rows;
     for (int offset : {16, 17, 18, 224, 225, 226}) {
@@ -521,13 +505,13 @@ void LensSettingViewModel::parseE2p() {
     setAflim_pos(rows);
 
     const int rawPinto = signedByte(image[19]);
-    setPinto(info.pintoRange().clamp(rawPinto));
+    setPinto(info.pinto.clamp(rawPinto));
     pinto_.oldValue = rawPinto;
 
     setSw_func(image[64]);
     setBt_func({image[80], image[81], image[82], image[83]});
 
-    const int maxSec2 = info.maxSec2();
+    const int maxSec2 = info.maxSec2;
     const auto decodeTimes = [&](int offset, std::array<Digits, 3> which) {
         std::array<QList<int>, 3> d{digit(which[0]).value, digit(which[1]).value,
                                     digit(which[2]).value};
@@ -564,9 +548,9 @@ void LensSettingViewModel::parseE2p() {
     QList<double> speed;
     for (int slot = 0; slot < SLOTS; ++slot) {
         rawIris.append(image[std::size_t(5 + slot)]);
-        iris.append(info.irisAngleRange().clamp(rawIris.last()));
+        iris.append(info.irisAngle.clamp(rawIris.last()));
         rawSpeed.append(image[std::size_t(SPEED_OFFSET + slot)]);
-        speed.append(info.focusSpeedRange().clamp(rawSpeed.last()));
+        speed.append(info.focusSpeed.clamp(rawSpeed.last()));
     }
     setIrisAngle(iris);
     irisAngle_.oldValue = rawIris;

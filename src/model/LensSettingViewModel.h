@@ -1,10 +1,10 @@
 #pragma once
 
+#include "SettingLimits.h"
 #include "link/Bytes.h"
 
 #include <QList>
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -15,12 +15,12 @@
 
 namespace kelvara {
 
-class AppViewModel;
-
 // The lens's 512-byte settings image decoded into editable settings. Each edit is sent
 // to the lens at once at the setting's own address (some on assignment, some when the
 // edit is committed); a refused write is reported and the setting goes back to its value
-// before the edit. Used on the main thread.
+// before the edit once the report is answered. Whoever owns the write lock hears of each
+// write through the signals and tells the model whether the lock is held. Used on the
+// main thread.
 class LensSettingViewModel : public QObject {
     Q_OBJECT
     Q_PROPERTY(QStringList focus_speed_labels READ focus_speed_labels CONSTANT)
@@ -77,8 +77,15 @@ class LensSettingViewModel : public QObject {
     explicit LensSettingViewModel(QObject* parent = nullptr);
     ~LensSettingViewModel() override;
 
-    // The controller: its `lock` (read and set), `basic_info` and `message` are used.
-    QPointer<AppViewModel> owner;
+    using Completion = std::function<void()>;
+
+    // The lens's limits, from its basic information; the decode and the AF limit rules
+    // follow them.
+    const SettingLimits& limits() const { return limits_; }
+    void setLimits(const SettingLimits& limits) { limits_ = limits; }
+    // While the lock is held edits stay local: nothing is sent and no edit run starts.
+    bool locked() const { return locked_; }
+    void setLocked(bool locked) { locked_ = locked; }
 
     // Told the outcome of a write of their setting, on the main thread. A callback may
     // replace itself while it runs.
@@ -220,6 +227,15 @@ class LensSettingViewModel : public QObject {
     void irisDelay0Changed();
     void aflim_posChanged();
 
+    // A write went out: the lock is to be held until writeEnded.
+    void writeStarted();
+    void writeEnded();
+    // The lens refused a write (or it never arrived): the message with this text id is
+    // to be shown, and `afterOk` run once it is answered; it restores the setting and
+    // then ends the write.
+    void writeRefused(const QString& textId,
+                      const kelvara::LensSettingViewModel::Completion& afterOk);
+
   private:
     // A setting with its edit bookkeeping: `oldValue` holds the value from before the
     // first of a run of edits until a commit clears `modify_now`.
@@ -246,9 +262,7 @@ class LensSettingViewModel : public QObject {
     template <typename T, typename Signal>
     void edit(Edited<T>& field, const T& value, Signal changed);
     template <typename T> static T closeRun(Edited<T>& field);
-    bool lockHeld() const;
     bool validSlot(int slot, const char* operation) const;
-    int limitPositionCount() const;
     void send(Write write, bool assignment);
     void assignRingByte(int LensSettingViewModel::*field, int value,
                         void (LensSettingViewModel::*changed)(), const char* name, int address,
@@ -267,6 +281,8 @@ class LensSettingViewModel : public QObject {
     // Lets work finishing after this model is gone find out; read on the main thread only.
     std::shared_ptr<LensSettingViewModel*> self_;
     Bytes e2p_;
+    SettingLimits limits_;
+    bool locked_ = false;
     bool communication_ = false;
     // Decoding and restoring: no write and no edit bookkeeping.
     bool quiet_ = false;

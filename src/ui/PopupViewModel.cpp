@@ -1,6 +1,5 @@
 #include "PopupViewModel.h"
 
-#include "controller/AppViewModel.h"
 #include "model/BasicInfoViewModel.h"
 #include "model/ButtonFunc.h"
 #include "platform/Diagnostics.h"
@@ -67,8 +66,9 @@ template <std::size_t N> struct DigitGroup {
 
 } // namespace
 
-PopupViewModel::PopupViewModel(AppViewModel* app, QObject* parent)
-    : QObject(parent), app_(app), lens_setting_(app ? app->lens_setting() : nullptr) {}
+PopupViewModel::PopupViewModel(LensSettingViewModel* settings, const BasicInfoViewModel* info,
+                               QObject* parent)
+    : QObject(parent), info_(info), lens_setting_(settings) {}
 
 PopupViewModel::~PopupViewModel() = default;
 
@@ -125,7 +125,7 @@ void PopupViewModel::openPopup(int popupId, int swId) {
 }
 
 void PopupViewModel::openPopup(PopupId popupId, int swId, Handler onYes, Handler onNo) {
-    LSV* settings = app_ ? app_->lens_setting() : nullptr;
+    LSV* settings = lens_setting_;
     if (!settings) {
         Diagnostics::line(QStringLiteral("openPopup: no settings model"));
         return;
@@ -143,11 +143,6 @@ void PopupViewModel::openPopup(PopupId popupId, int swId, Handler onYes, Handler
     onNo_ = onNo ? std::move(onNo) : Handler([] {});
     setPage_index(0);
 
-    if (lens_setting_ != settings) {
-        lens_setting_ = settings;
-        emit lens_settingChanged();
-        emit changed();
-    }
     if (isControl(swId))
         publish(aflim_id_, AF_LIMIT_ROW_OF_CONTROL[std::size_t(swId)],
                 &PopupViewModel::aflim_idChanged);
@@ -201,7 +196,7 @@ void PopupViewModel::confirmPopup() {
 // ---- restoring ----
 
 bool PopupViewModel::delaySupported() const {
-    return app_ && app_->basic_info()->isSettingSupported(DELAY_SETTING_BIT);
+    return info_ && info_->isSettingSupported(DELAY_SETTING_BIT);
 }
 
 void PopupViewModel::restoreStep(Callback LSV::*callback, bool differs, const Write& write,
@@ -211,10 +206,9 @@ void PopupViewModel::restoreStep(Callback LSV::*callback, bool differs, const Wr
         return;
     }
     LSV* m = lens_setting_;
-    AppViewModel* owner = m ? m->owner.data() : nullptr;
     // The settings model would keep the value local and never answer: the chain would
     // hang and a later, unrelated write would set it off.
-    if (!owner || owner->lock() || !m->communication()) {
+    if (!m || m->locked() || !m->communication()) {
         Diagnostics::line(QStringLiteral("restore not started: the lens cannot be written now"));
         return;
     }
@@ -236,7 +230,7 @@ void PopupViewModel::restoreStep(Callback LSV::*callback, bool differs, const Wr
         then();
     };
     write(*m);
-    if (!*answered && !owner->lock()) {
+    if (!*answered && !m->locked()) {
         m->*callback = nullptr;
         Diagnostics::line(QStringLiteral("restore stopped: the write did not go out"));
     }

@@ -12,7 +12,7 @@
 
 namespace kelvara {
 
-class AppViewModel;
+class BasicInfoViewModel;
 
 // State of the modal popup in which one lens setting is changed. Every change made in
 // the popup reaches the lens at once through the settings model; opening takes a
@@ -31,16 +31,16 @@ class PopupViewModel : public QObject {
                    select_bt_func_idChanged)
     // The pages edit this AF limit row.
     Q_PROPERTY(int aflim_id READ aflim_id NOTIFY aflim_idChanged)
-    Q_PROPERTY(
-        kelvara::LensSettingViewModel* lens_setting READ lens_setting NOTIFY lens_settingChanged)
+    Q_PROPERTY(kelvara::LensSettingViewModel* lens_setting READ lens_setting CONSTANT)
 
   public:
     using Handler = std::function<void()>;
     using Callback = LensSettingViewModel::Callback;
 
-    // `app` provides the settings model, the lens's capabilities and the write lock;
-    // it must outlive this model (the controller owns it).
-    explicit PopupViewModel(AppViewModel* app, QObject* parent = nullptr);
+    // The popups edit `settings` within the capabilities `info` tells; both must outlive
+    // this model.
+    PopupViewModel(LensSettingViewModel* settings, const BasicInfoViewModel* info,
+                   QObject* parent = nullptr);
     ~PopupViewModel() override;
 
     // Shows a popup and takes the snapshot. A function popup needs a slot 0 to 3; any
@@ -105,7 +105,6 @@ class PopupViewModel : public QObject {
     void button_modeChanged();
     void select_bt_func_idChanged();
     void aflim_idChanged();
-    void lens_settingChanged();
     // restoreFunctionSelection() reached its end: everything is back and the page went
     // back. On the first page that is when a cancel may close the popup.
     void functionSelectionRestored();
@@ -123,7 +122,7 @@ class PopupViewModel : public QObject {
     void hide();
     template <typename T, typename Signal> void publish(T& field, const T& value, Signal signal);
 
-    QPointer<AppViewModel> app_;
+    const BasicInfoViewModel* info_;
     // Counts openings and hidings: a restore answered after either belongs to a popup
     // that is gone and goes no further.
     std::uint64_t generation_ = 0;

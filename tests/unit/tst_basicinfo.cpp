@@ -19,7 +19,6 @@ using namespace kelvara;
 
 Q_DECLARE_METATYPE(kelvara::MountType)
 Q_DECLARE_METATYPE(kelvara::LensClassification)
-Q_DECLARE_METATYPE(kelvara::MenuId)
 
 namespace {
 
@@ -390,35 +389,35 @@ class TestBasicInfo : public QObject {
         QCOMPARE(info().customSwitchSupport()[0], std::uint8_t(0xAA));
     }
 
-    void firstPageAndAFCustomize_data() {
+    void customSettingsAndAFCustomize_data() {
         QTest::addColumn<int>("settingByte0");
         QTest::addColumn<int>("preference"); // -1 absent
         QTest::addColumn<bool>("afVisible");
-        QTest::addColumn<MenuId>("first");
-        QTest::addRow("nothing") << 0x00 << -1 << false << FIRMWARE_INFO;
-        QTest::addRow("AF bit, preference absent") << 0x80 << -1 << false << FIRMWARE_INFO;
-        QTest::addRow("AF bit, preference false") << 0x80 << 0 << false << FIRMWARE_INFO;
-        QTest::addRow("AF bit, preference true") << 0x80 << 1 << true << HOME;
-        QTest::addRow("preference without the bit") << 0x40 << 1 << false << FIRMWARE_INFO;
-        QTest::addRow("button") << 0x01 << -1 << false << HOME;
-        QTest::addRow("switch") << 0x02 << -1 << false << HOME;
-        QTest::addRow("ring") << 0x04 << -1 << false << HOME;
-        QTest::addRow("ring direction") << 0x08 << -1 << false << HOME;
-        QTest::addRow("ring response") << 0x10 << -1 << false << HOME;
-        QTest::addRow("ring angle") << 0x20 << -1 << false << HOME;
+        QTest::addColumn<bool>("custom");
+        QTest::addRow("nothing") << 0x00 << -1 << false << false;
+        QTest::addRow("AF bit, preference absent") << 0x80 << -1 << false << false;
+        QTest::addRow("AF bit, preference false") << 0x80 << 0 << false << false;
+        QTest::addRow("AF bit, preference true") << 0x80 << 1 << true << true;
+        QTest::addRow("preference without the bit") << 0x40 << 1 << false << false;
+        QTest::addRow("button") << 0x01 << -1 << false << true;
+        QTest::addRow("switch") << 0x02 << -1 << false << true;
+        QTest::addRow("ring") << 0x04 << -1 << false << true;
+        QTest::addRow("ring direction") << 0x08 << -1 << false << true;
+        QTest::addRow("ring response") << 0x10 << -1 << false << true;
+        QTest::addRow("ring angle") << 0x20 << -1 << false << true;
     }
 
-    void firstPageAndAFCustomize() {
+    void customSettingsAndAFCustomize() {
         QFETCH(int, settingByte0);
         QFETCH(int, preference);
         QFETCH(bool, afVisible);
-        QFETCH(MenuId, first);
+        QFETCH(bool, custom);
         if (preference >= 0)
             Preferences::setBool(QString::fromLatin1(Preferences::VISIBLE_AF_CUSTOMIZE),
                                  preference == 1);
         parse(record({{32, bytes({settingByte0})}}));
         QCOMPARE(info().isAFCustomizeVisible(), afVisible);
-        QCOMPARE(info().firstPage(), first);
+        QCOMPARE(info().hasCustomSettings(), custom);
     }
 
     void drawingChoice_data() {
@@ -443,7 +442,7 @@ class TestBasicInfo : public QObject {
         QFETCH(int, buttons);
         QFETCH(int, switches);
         QFETCH(LensClassification, drawing);
-        HomeImageViewModel& image = *info().homeImageViewModel();
+        HomeImageViewModel& image = *app->home_image();
         parse(record({{0, bytes({lensType})}, {3, bytes({buttons, switches})}}));
         QCOMPARE(image.lensType().classification, drawing);
         QCOMPARE(image.lensImage().toString(), image.lensTypes()[drawing].lensImage);

@@ -329,7 +329,7 @@ class TestPopup : public QObject {
                             std::make_shared<UsbSerialPortList>(0x1234, "/dev/fake0"));
         QVERIFY(LensClient::openAdapterPort({}));
         app = std::make_unique<AppViewModel>();
-        popup = std::make_unique<PopupViewModel>(app.get());
+        popup = std::make_unique<PopupViewModel>(app->lens_setting(), app->basic_info());
         load(ROM, IMAGE);
     }
 
