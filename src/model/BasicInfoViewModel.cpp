@@ -14,19 +14,7 @@ namespace kelvara {
 namespace {
 
 constexpr int MODEL_NAME_OFFSET = 16;
-constexpr int MODEL_NAME_WIDTH = 8;
-constexpr int PRODUCT_NAME_OFFSET = 96;
-constexpr int PRODUCT_NAME_WIDTH = 64;
-constexpr int LIMIT_TABLE_OFFSET = 64;
-constexpr int LIMIT_TABLE_SIZE = 16;
 constexpr int AF_CUSTOMIZE_BIT = 7;
-
-// Characters of a fixed-width field up to its first zero byte, one code point per byte.
-QString latin1Field(const Bytes& rom, int offset, int width) {
-    const auto begin = rom.begin() + offset;
-    const auto end = std::find(begin, begin + width, std::uint8_t(0));
-    return QString::fromLatin1(reinterpret_cast<const char*>(&*begin), end - begin);
-}
 
 QString hex2(std::uint8_t value) {
     return QString::asprintf("%02x", unsigned(value));
@@ -40,10 +28,10 @@ std::pair<quint8, quint8> nibbleRange(std::uint8_t byte) {
     return {std::min(high, low), std::max(high, low)};
 }
 
-QList<LimitPosition> decodeLimitPositions(const Bytes& rom) {
+QList<LimitPosition> decodeLimitPositions(const std::array<std::uint8_t, 16>& table) {
     QList<LimitPosition> positions;
-    for (int i = 0; i < LIMIT_TABLE_SIZE; ++i) {
-        const int v = rom[std::size_t(LIMIT_TABLE_OFFSET + i)];
+    for (int i = 0; i < int(table.size()); ++i) {
+        const int v = table[std::size_t(i)];
         if (v == 0xFF) {
             positions.append({i, qtTrId("CustomSetting_AfInf")});
         } else if (v == 0) {
@@ -83,58 +71,44 @@ BasicInfoViewModel::~BasicInfoViewModel() {
 }
 
 void BasicInfoViewModel::parseRom() {
-    const Bytes& r = rom_;
-    if (r.size() != std::size_t(ROM_SIZE))
+    const std::optional<BasicInfo> decoded = BasicInfo::decode(rom_);
+    if (!decoded)
         return;
+    const BasicInfo& r = *decoded;
+    info_ = r;
 
-    lensType_ = r[0];
-    firmwareType_ = r[1];
-    customButtonCount_ = r[3];
-    customSwitchStateCount_ = r[4];
-    supportConnectType_ = r[6];
-    specialSpecAFLimitFixedInf_ = r[15];
-
-    if (r[5] <= FujiX)
-        mountType_ = MountType(r[5]);
+    if (r.mount <= FujiX)
+        mountType_ = MountType(r.mount);
     ServerModel::setMountPath(ServerModel::mountPathFor(mountType_));
 
-    majorVersion_ = r[25];
-    currentVersion_ = hex2(r[25]) + QLatin1Char('.') + hex2(r[24]);
-    displayCurrentVersion_ = majorVersion_ != 0 ? hex2(majorVersion_) : currentVersion_;
+    currentVersion_ = hex2(r.versionMajor) + QLatin1Char('.') + hex2(r.versionMinor);
+    displayCurrentVersion_ = r.versionMajor != 0 ? hex2(r.versionMajor) : currentVersion_;
 
-    modelName_ = latin1Field(r, MODEL_NAME_OFFSET, MODEL_NAME_WIDTH);
-    ServerModel::setModelName(modelName_);
+    ServerModel::setModelName(r.modelName);
 
     emit firmwareCheckStarted();
     startFirmwareCheck();
 
-    std::tie(ringAngleMin_, ringAngleMax_) = nibbleRange(r[7]);
+    std::tie(ringAngleMin_, ringAngleMax_) = nibbleRange(r.ringAngleLimits);
     ringAngleRange_ = {double(ringAngleMin_), double(ringAngleMax_)};
 
-    const int n = r[8] == 0 ? 1 : r[8];
+    const int n = r.pintoLimit == 0 ? 1 : r.pintoLimit;
     pintoRange_ = {double(-n), double(n)};
 
-    focusSpeedMax_ = r[9] == 0 ? 1 : r[9];
+    focusSpeedMax_ = r.focusSpeedLimit == 0 ? 1 : r.focusSpeedLimit;
     focusSpeedRange_ = {0.0, double(focusSpeedMax_)};
 
-    maxSec2_ = r[10] / 10;
-
-    std::tie(irisAngleMin_, irisAngleMax_) = nibbleRange(r[11]);
+    std::tie(irisAngleMin_, irisAngleMax_) = nibbleRange(r.irisAngleLimits);
     irisAngleRange_ = {double(irisAngleMin_), double(irisAngleMax_)};
 
-    std::copy_n(r.begin() + 32, 4, lensSettingSupport_.begin());
-    customSwitchSupport_[0] = r[40];
-    std::copy_n(r.begin() + 48, 8, customButtonSupport_.begin());
-
-    limitPosition_ = decodeLimitPositions(r);
-    productName_ = latin1Field(r, PRODUCT_NAME_OFFSET, PRODUCT_NAME_WIDTH);
+    limitPosition_ = decodeLimitPositions(r.limitTable);
 
     emit recordDecoded();
     emit changed();
 }
 
 void BasicInfoViewModel::startFirmwareCheck() {
-    const QString address = ServerModel::productInfoAddress(modelName_, mountType_);
+    const QString address = ServerModel::productInfoAddress(info_.modelName, mountType_);
     if (checkRunning_) {
         pendingCheckAddress_ = address;
         return;
@@ -178,14 +152,14 @@ Bytes BasicInfoViewModel::identityHeader() const {
 bool BasicInfoViewModel::isSettingSupported(int bit) const {
     if (bit < 0 || bit >= 32)
         return false;
-    return (lensSettingSupport_[std::size_t(bit / 8)] >> (bit % 8)) & 1;
+    return (info_.lensSettingSupport[std::size_t(bit / 8)] >> (bit % 8)) & 1;
 }
 
 bool BasicInfoViewModel::isButtonFunctionSupported(int rawFunction) const {
     // The iris preset-time functions are refused whatever the lens claims.
     if (rawFunction < 0 || rawFunction > 31 || rawFunction == 24 || rawFunction == 25)
         return false;
-    return (customButtonSupport_[std::size_t(rawFunction / 8)] >> (rawFunction % 8)) & 1;
+    return (info_.customButtonSupport[std::size_t(rawFunction / 8)] >> (rawFunction % 8)) & 1;
 }
 
 bool BasicInfoViewModel::isAFCustomizeVisible() const {
@@ -203,11 +177,11 @@ bool BasicInfoViewModel::hasCustomSettings() const {
 
 SettingLimits BasicInfoViewModel::settingLimits() const {
     return {ringAngleRange_,  pintoRange_, irisAngleRange_,
-            focusSpeedRange_, maxSec2_,    int(limitPosition_.size())};
+            focusSpeedRange_, maxSec2(),   int(limitPosition_.size())};
 }
 
 QList<LimitPosition> BasicInfoViewModel::infLimitPositions() const {
-    if (specialSpecAFLimitFixedInf_ & 1)
+    if (info_.specialSpecAFLimitFixedInf & 1)
         return limitPosition_.isEmpty() ? QList<LimitPosition>{}
                                         : QList<LimitPosition>{limitPosition_.last()};
     return limitPosition_.mid(1);

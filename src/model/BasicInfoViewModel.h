@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BasicInfo.h"
 #include "ClosedRange.h"
 #include "LimitPosition.h"
 #include "MountType.h"
@@ -58,7 +59,6 @@ class BasicInfoViewModel : public QObject {
     static constexpr std::uint8_t FM_INCLUDE_OS = 2;
     static constexpr std::uint8_t LENS_TYPE_BACK_RING = 4;
     static constexpr std::uint8_t LENS_TYPE_SINGLE = 2;
-    static constexpr int ROM_SIZE = 256;
     static constexpr int IDENTITY_HEADER_SIZE = 16;
 
     explicit BasicInfoViewModel(QObject* parent = nullptr);
@@ -67,6 +67,8 @@ class BasicInfoViewModel : public QObject {
     const Bytes& rom() const { return rom_; }
     void setRom(Bytes rom) { rom_ = std::move(rom); }
 
+    // The last record decoded.
+    const BasicInfo& info() const { return info_; }
     // Decodes `rom` into the fields and starts the firmware check. A record of any
     // length but 256 bytes changes nothing.
     void parseRom();
@@ -85,21 +87,21 @@ class BasicInfoViewModel : public QObject {
     // Outcome of the firmware check, on the main thread, with the catalogue's versions.
     void productInfoLoaded(bool ok, const QString& version, const QString& displayNewVersion);
 
-    QString productName() const { return productName_; }
+    QString productName() const { return info_.productName; }
     MountType mountType() const { return mountType_; }
-    QString modelName() const { return modelName_; }
+    QString modelName() const { return info_.modelName; }
     QString currentVersion() const { return currentVersion_; }
     QString displayCurrentVersion() const { return displayCurrentVersion_; }
-    quint8 majorVersion() const { return majorVersion_; }
+    quint8 majorVersion() const { return info_.versionMajor; }
     QString newVersion() const { return newVersion_; }
     QString displayNewVersion() const { return displayNewVersion_; }
     bool is_new() const { return is_new_; }
-    quint8 lensType() const { return lensType_; }
-    quint8 firmwareType() const { return firmwareType_; }
-    quint8 customButtonCount() const { return customButtonCount_; }
-    quint8 customSwitchStateCount() const { return customSwitchStateCount_; }
-    quint8 supportConnectType() const { return supportConnectType_; }
-    quint8 specialSpecAFLimitFixedInf() const { return specialSpecAFLimitFixedInf_; }
+    quint8 lensType() const { return info_.lensType; }
+    quint8 firmwareType() const { return info_.firmwareType; }
+    quint8 customButtonCount() const { return info_.customButtonCount; }
+    quint8 customSwitchStateCount() const { return info_.customSwitchStateCount; }
+    quint8 supportConnectType() const { return info_.supportConnectType; }
+    quint8 specialSpecAFLimitFixedInf() const { return info_.specialSpecAFLimitFixedInf; }
     ClosedRange ringAngleRange() const { return ringAngleRange_; }
     quint8 ringAngleMin() const { return ringAngleMin_; }
     quint8 ringAngleMax() const { return ringAngleMax_; }
@@ -109,11 +111,15 @@ class BasicInfoViewModel : public QObject {
     ClosedRange pintoRange() const { return pintoRange_; }
     int focusSpeedMax() const { return focusSpeedMax_; }
     ClosedRange focusSpeedRange() const { return focusSpeedRange_; }
-    int maxSec2() const { return maxSec2_; }
+    int maxSec2() const { return info_.longestTime / 10; }
     QList<LimitPosition> limitPosition() const { return limitPosition_; }
-    const std::array<std::uint8_t, 4>& lensSettingSupport() const { return lensSettingSupport_; }
-    const std::array<std::uint8_t, 4>& customSwitchSupport() const { return customSwitchSupport_; }
-    const std::array<std::uint8_t, 8>& customButtonSupport() const { return customButtonSupport_; }
+    const std::array<std::uint8_t, 4>& lensSettingSupport() const {
+        return info_.lensSettingSupport;
+    }
+    std::array<std::uint8_t, 4> customSwitchSupport() const { return {info_.customSwitchSupport}; }
+    const std::array<std::uint8_t, 8>& customButtonSupport() const {
+        return info_.customButtonSupport;
+    }
     ProductInfoFileModel& product_info() const { return *product_info_; }
 
   signals:
@@ -127,21 +133,12 @@ class BasicInfoViewModel : public QObject {
   private:
     void startFirmwareCheck();
 
-    QString productName_;
     MountType mountType_ = SonyE;
-    QString modelName_;
     QString currentVersion_;
     QString displayCurrentVersion_;
-    quint8 majorVersion_ = 0;
     QString newVersion_ = QStringLiteral("--");
     QString displayNewVersion_ = QStringLiteral("--");
     bool is_new_ = false;
-    quint8 lensType_ = 0;
-    quint8 firmwareType_ = 0;
-    quint8 customButtonCount_ = 0;
-    quint8 customSwitchStateCount_ = 0;
-    quint8 supportConnectType_ = 1;
-    quint8 specialSpecAFLimitFixedInf_ = 1;
     ClosedRange ringAngleRange_{-5.0, 5.0};
     quint8 ringAngleMin_ = 0;
     quint8 ringAngleMax_ = 0;
@@ -151,12 +148,9 @@ class BasicInfoViewModel : public QObject {
     ClosedRange pintoRange_{-10.0, 10.0};
     int focusSpeedMax_ = 0;
     ClosedRange focusSpeedRange_{0.0, 6.0};
-    int maxSec2_ = 0;
     std::unique_ptr<ProductInfoFileModel> product_info_;
-    std::array<std::uint8_t, 4> lensSettingSupport_{};
-    std::array<std::uint8_t, 4> customSwitchSupport_{};
-    std::array<std::uint8_t, 8> customButtonSupport_{};
     Bytes rom_;
+    BasicInfo info_;
     // Lets a check finishing after this model is gone find out; read on the main thread only.
     std::shared_ptr<BasicInfoViewModel*> self_;
     QList<LimitPosition> limitPosition_;

@@ -79,23 +79,8 @@ class PopupViewModel : public QObject {
     Handler onYes() const { return onYes_; }
     Handler onNo() const { return onNo_; }
 
-    int last_function() const { return last_function_; }
-    int last_focussec2() const { return last_focussec_[0]; }
-    int last_focussec1() const { return last_focussec_[1]; }
-    int last_focussec0() const { return last_focussec_[2]; }
-    int last_aflimit_inf() const { return last_aflimit_inf_; }
-    int last_aflimit_mod() const { return last_aflimit_mod_; }
-    int last_direction() const { return last_direction_; }
-    int last_response() const { return last_response_; }
-    double last_angle() const { return last_angle_; }
-    double last_pinto() const { return last_pinto_; }
-    int last_irissec2() const { return last_irissec_[0]; }
-    int last_irissec1() const { return last_irissec_[1]; }
-    int last_irissec0() const { return last_irissec_[2]; }
-    int last_focusdelay1() const { return last_focusdelay_[0]; }
-    int last_focusdelay0() const { return last_focusdelay_[1]; }
-    int last_irisdelay1() const { return last_irisdelay_[0]; }
-    int last_irisdelay0() const { return last_irisdelay_[1]; }
+    // What the popup may change, as it was when it opened.
+    const LensSettings& snapshot() const { return snapshot_; }
 
   signals:
     void show_popupChanged();
@@ -118,6 +103,8 @@ class PopupViewModel : public QObject {
     void restoreStep(Callback LensSettingViewModel::*callback, bool differs, const Write& write,
                      Handler next);
     void restoreFunctionFrom(FunctionStep step);
+    void restoreTime(LensSettingViewModel::Time which, Callback LensSettingViewModel::*callback,
+                     bool applies, FunctionStep next);
     bool delaySupported() const;
     void hide();
     template <typename T, typename Signal> void publish(T& field, const T& value, Signal signal);
@@ -133,17 +120,7 @@ class PopupViewModel : public QObject {
     int page_index_ = 0;
     ButtonMode button_mode_ = ButtonMode::OK;
     int select_bt_func_id_ = -1;
-    int last_function_ = 0;
-    int last_focussec_[3] = {0, 0, 0};
-    int last_aflimit_inf_ = 0;
-    int last_aflimit_mod_ = 0;
-    int last_direction_ = 0;
-    int last_response_ = 0;
-    double last_angle_ = 0;
-    double last_pinto_ = 0;
-    int last_irissec_[3] = {0, 0, 0};
-    int last_focusdelay_[2] = {0, 0};
-    int last_irisdelay_[2] = {0, 0};
+    LensSettings snapshot_;
     int aflim_id_ = 0;
     QPointer<LensSettingViewModel> lens_setting_;
     Handler onYes_ = [] {};

@@ -58,10 +58,10 @@ QVariantMap stateOf(const M& m) {
             {"ring_angle", m.ring_angle()},
             {"pinto", m.pinto()},
             {"bt_func", QVariant::fromValue(m.bt_func())},
-            {"focusSec", QVariant::fromValue(m.focusSec2() + m.focusSec1() + m.focusSec0())},
-            {"irisSec", QVariant::fromValue(m.irisSec2() + m.irisSec1() + m.irisSec0())},
-            {"focusDelay", QVariant::fromValue(m.focusDelay1() + m.focusDelay0())},
-            {"irisDelay", QVariant::fromValue(m.irisDelay1() + m.irisDelay0())},
+            {"focusSec", QVariant::fromValue(m.times(M::FocusTime))},
+            {"irisSec", QVariant::fromValue(m.times(M::IrisTime))},
+            {"focusDelay", QVariant::fromValue(m.times(M::FocusDelay))},
+            {"irisDelay", QVariant::fromValue(m.times(M::IrisDelay))},
             {"aflim_pos", QVariant::fromValue(m.aflim_pos())}};
 }
 
@@ -84,30 +84,10 @@ struct Session {
     QStringList unrestored{}; // settings a cancel leaves as the user set them
 };
 
-void focusTimeOf(M& m, int slot, int tens, int ones, int tenths) {
-    m.setFocusSec2(with(m.focusSec2(), slot, tens));
-    m.setFocusSec1(with(m.focusSec1(), slot, ones));
-    m.setFocusSec0(with(m.focusSec0(), slot, tenths));
-    m.commitFocusTime(slot);
-}
-
-void focusDelayOf(M& m, int slot, int ones, int tenths) {
-    m.setFocusDelay1(with(m.focusDelay1(), slot, ones));
-    m.setFocusDelay0(with(m.focusDelay0(), slot, tenths));
-    m.commitFocusDelay(slot);
-}
-
-void irisTimeOf(M& m, int slot, int tens, int ones, int tenths) {
-    m.setIrisSec2(with(m.irisSec2(), slot, tens));
-    m.setIrisSec1(with(m.irisSec1(), slot, ones));
-    m.setIrisSec0(with(m.irisSec0(), slot, tenths));
-    m.commitIrisTime(slot);
-}
-
-void irisDelayOf(M& m, int slot, int ones, int tenths) {
-    m.setIrisDelay1(with(m.irisDelay1(), slot, ones));
-    m.setIrisDelay0(with(m.irisDelay0(), slot, tenths));
-    m.commitIrisDelay(slot);
+// A time or delay set in tenths of a second and sent.
+void timeOf(M& m, M::Time which, int slot, int tenths) {
+    m.setTimes(which, with(m.times(which), slot, tenths));
+    m.commitTime(which, slot);
 }
 
 void functionOf(M& m, int slot, int function) {
@@ -176,20 +156,22 @@ const QHash<QString, Session>& sessions() {
          {PopupId::FunctionSelect,
           0,
           {[](M& m) { functionOf(m, 0, FOCUS_PRESET_TIME); },
-           [](M& m) { focusTimeOf(m, 0, 0, 3, 0); }},
+           [](M& m) { timeOf(m, M::FocusTime, 0, 30); }},
           {"0050=16", "0120=1E00"},
           {"0120=0000", "0050=05"}}},
         {"control 2: focus time and delay, delays supported",
          {PopupId::FunctionSelect,
           2,
-          {[](M& m) { focusTimeOf(m, 2, 0, 3, 0); }, [](M& m) { focusDelayOf(m, 2, 1, 0); }},
+          {[](M& m) { timeOf(m, M::FocusTime, 2, 30); },
+           [](M& m) { timeOf(m, M::FocusDelay, 2, 10); }},
           {"0124=1E00", "0134=0A00"},
           {"0134=2300", "0124=7D00"},
           true}},
         {"control 2: focus time and delay, no delay support",
          {PopupId::FunctionSelect,
           2,
-          {[](M& m) { focusTimeOf(m, 2, 0, 3, 0); }, [](M& m) { focusDelayOf(m, 2, 1, 0); }},
+          {[](M& m) { timeOf(m, M::FocusTime, 2, 30); },
+           [](M& m) { timeOf(m, M::FocusDelay, 2, 10); }},
           {"0124=1E00", "0134=0A00"},
           {"0124=7D00"},
           false,
@@ -197,7 +179,8 @@ const QHash<QString, Session>& sessions() {
         {"control 3: iris time and delay",
          {PopupId::FunctionSelect,
           3,
-          {[](M& m) { irisTimeOf(m, 3, 0, 2, 0); }, [](M& m) { irisDelayOf(m, 3, 1, 1); }},
+          {[](M& m) { timeOf(m, M::IrisTime, 3, 20); },
+           [](M& m) { timeOf(m, M::IrisDelay, 3, 11); }},
           {"012E=1400", "013E=0B00"},
           {"013E=0700", "012E=0E00"},
           true}},
@@ -455,7 +438,7 @@ class TestPopup : public QObject {
         if (s.popup == PopupId::FunctionSelect) {
             QTRY_COMPARE(popup->page_index(), 0);
             QVERIFY(popup->show_popup());
-            QCOMPARE(popup->select_bt_func_id(), popup->last_function());
+            QCOMPARE(popup->select_bt_func_id(), popup->snapshot().buttonFunction[s.swId]);
             // Announced once, after the last write was accepted.
             QCOMPARE(restored.count(), 1);
         } else {
