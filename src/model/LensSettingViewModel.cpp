@@ -14,7 +14,6 @@ namespace kelvara {
 namespace {
 
 using Field = LensSettings::Field;
-using Time = LensSettingViewModel::Time;
 
 constexpr std::uint8_t CAMERA_CONNECTION_STATUS_ERROR = 0x83;
 

@@ -257,6 +257,38 @@ class TestBasicInfo : public QObject {
         QCOMPARE(info().specialSpecAFLimitFixedInf(), quint8(0));
     }
 
+    void recordRoundTrip() {
+        // Every byte differs from its neighbours; each name ends at a zero, and what
+        // follows the zero is kept.
+        Bytes raw(BasicInfo::SIZE);
+        for (std::size_t i = 0; i < raw.size(); ++i)
+            raw[i] = std::uint8_t(i * 37 + 11);
+        raw[20] = 0;
+        raw[130] = 0;
+        QVERIFY(!BasicInfo::decode(Bytes(raw.begin(), raw.end() - 1)));
+        const auto decoded = BasicInfo::decode(raw);
+        QVERIFY(decoded);
+        QCOMPARE(decoded->encode(), raw);
+        QCOMPARE(decoded->modelName.size(), 4);
+        QCOMPARE(decoded->productName.size(), 34);
+        QCOMPARE(decoded->longestTime, raw[10]);
+        QCOMPARE(decoded->limitTable[15], raw[79]);
+
+        BasicInfo x = *decoded;
+        x.modelName = QStringLiteral("LX-1");
+        x.productName = QStringLiteral("Kelvara 50mm");
+        x.customSwitchSupport = 0xAA;
+        const auto back = BasicInfo::decode(x.encode());
+        QCOMPARE(*back, x);
+        QCOMPARE(back->productName, x.productName);
+        QCOMPARE(back->customSwitchSupport, std::uint8_t(0xAA));
+        Bytes expected = raw; // only the changed fields' bytes differ
+        for (const auto& [offset, b] :
+             Patch{{16, "LX-1"}, {40, "\xAA"}, {96, QByteArray("Kelvara 50mm\0", 13)}})
+            std::copy(b.begin(), b.end(), expected.begin() + offset);
+        QCOMPARE(x.encode(), expected);
+    }
+
     void mount_data() {
         QTest::addColumn<int>("code");
         QTest::addColumn<MountType>("mount");

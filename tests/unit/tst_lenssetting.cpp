@@ -63,60 +63,60 @@ const QHash<QString, CallbackMember>& callbackMembers() {
     return members;
 }
 
+using M = LensSettingViewModel;
+
+Action angle(double value) {
+    return [value](M& m) {
+        m.setRing_angle(value);
+        m.commitRingAngle(false);
+    };
+}
+
+Action pinto(double value) {
+    return [value](M& m) {
+        m.setPinto(value);
+        m.commitPinto(false);
+    };
+}
+
+Action irisAngle(int slot, double value) {
+    return [slot, value](M& m) {
+        m.setIrisAngle(with(m.irisAngle(), slot, value));
+        m.commitIrisAngle(slot);
+    };
+}
+
+Action afLimit(int row, int nearIndex, int farIndex, int oldNear, int oldFar) {
+    return [=](M& m) {
+        m.setAflim_pos(withRow(m.aflim_pos(), row, nearIndex, farIndex));
+        m.commitAFLimit(row, oldNear, oldFar);
+    };
+}
+
+Action time(M::Time which, int slot, int tenths) {
+    return [=](M& m) {
+        m.setTimes(which, with(m.times(which), slot, tenths));
+        m.commitTime(which, slot);
+    };
+}
+
 // Named edits for the tables below.
 const QHash<QString, Action>& actions() {
-    using M = LensSettingViewModel;
     static const QHash<QString, Action> all{
         {"ring function", [](M& m) { m.setRing_function(7); }},
         {"ring function unchanged", [](M& m) { m.setRing_function(m.ring_function()); }},
         {"direction reversed", [](M& m) { m.setDirection(1); }},
         {"direction follows camera", [](M& m) { m.setDirectionFollowsCamera(true); }},
         {"ring response", [](M& m) { m.setRing_response(2); }},
-        {"ring angle",
-         [](M& m) {
-             m.setRing_angle(-3);
-             m.commitRingAngle(false);
-         }},
-        {"ring angle fraction",
-         [](M& m) {
-             m.setRing_angle(2.7);
-             m.commitRingAngle(false);
-         }},
-        {"ring angle lowest",
-         [](M& m) {
-             m.setRing_angle(-128);
-             m.commitRingAngle(false);
-         }},
-        {"iris angle slot 2",
-         [](M& m) {
-             m.setIrisAngle(with(m.irisAngle(), 2, 3.0));
-             m.commitIrisAngle(2);
-         }},
-        {"af limit row 0",
-         [](M& m) {
-             m.setAflim_pos(withRow(m.aflim_pos(), 0, 1, 2));
-             m.commitAFLimit(0, 0, 1);
-         }},
-        {"af limit row 2",
-         [](M& m) {
-             m.setAflim_pos(withRow(m.aflim_pos(), 2, 6, 7));
-             m.commitAFLimit(2, 4, 7);
-         }},
-        {"af limit row 3",
-         [](M& m) {
-             m.setAflim_pos(withRow(m.aflim_pos(), 3, 0, 15));
-             m.commitAFLimit(3, 0, 1);
-         }},
-        {"af limit row 4",
-         [](M& m) {
-             m.setAflim_pos(withRow(m.aflim_pos(), 4, 2, 5));
-             m.commitAFLimit(4, 0, 2);
-         }},
-        {"pinto",
-         [](M& m) {
-             m.setPinto(-2);
-             m.commitPinto(false);
-         }},
+        {"ring angle", angle(-3)},
+        {"ring angle fraction", angle(2.7)},
+        {"ring angle lowest", angle(-128)},
+        {"iris angle slot 2", irisAngle(2, 3.0)},
+        {"af limit row 0", afLimit(0, 1, 2, 0, 1)},
+        {"af limit row 2", afLimit(2, 6, 7, 4, 7)},
+        {"af limit row 3", afLimit(3, 0, 15, 0, 1)},
+        {"af limit row 4", afLimit(4, 2, 5, 0, 2)},
+        {"pinto", pinto(-2)},
         {"switch function", [](M& m) { m.setSw_func(3); }},
         {"button slot 1",
          [](M& m) {
@@ -127,13 +127,8 @@ const QHash<QString, Action>& actions() {
              m.setBt_func({6, 5, 8, 10});
          }},
         {"button unchanged", [](M& m) { m.setBt_func(m.bt_func()); }},
-        {"focus time slot 2",
-         [](M& m) {
-             m.setFocusSec2(with(m.focusSec2(), 2, 1));
-             m.setFocusSec1(with(m.focusSec1(), 2, 2));
-             m.setFocusSec0(with(m.focusSec0(), 2, 5));
-             m.commitFocusTime(2);
-         }},
+        {"focus time slot 2", time(M::FocusTime, 2, 125)},
+        // The pages edit a time digit by digit.
         {"focus time longest",
          [](M& m) {
              m.setFocusSec2(with(m.focusSec2(), 0, 9));
@@ -146,73 +141,33 @@ const QHash<QString, Action>& actions() {
              m.setFocusSec0(with(m.focusSec0(), 1, 9));
              m.commitFocusTime(1);
          }},
-        {"iris time slot 1",
-         [](M& m) {
-             m.setIrisSec2(with(m.irisSec2(), 1, 2));
-             m.setIrisSec1(with(m.irisSec1(), 1, 0));
-             m.setIrisSec0(with(m.irisSec0(), 1, 0));
-             m.commitIrisTime(1);
-         }},
+        {"iris time slot 1", time(M::IrisTime, 1, 200)},
         {"focus delay slot 3",
          [](M& m) {
              m.setFocusDelay1(with(m.focusDelay1(), 3, 3));
              m.setFocusDelay0(with(m.focusDelay0(), 3, 5));
              m.commitFocusDelay(3);
          }},
-        {"iris delay slot 0",
-         [](M& m) {
-             m.setIrisDelay1(with(m.irisDelay1(), 0, 9));
-             m.setIrisDelay0(with(m.irisDelay0(), 0, 9));
-             m.commitIrisDelay(0);
-         }},
+        {"iris delay slot 0", time(M::IrisDelay, 0, 99)},
         // Values that do not fit their encoding.
-        {"ring angle 200",
-         [](M& m) {
-             m.setRing_angle(200);
-             m.commitRingAngle(false);
-         }},
-        {"ring angle not finite",
-         [](M& m) {
-             m.setRing_angle(std::numeric_limits<double>::infinity());
-             m.commitRingAngle(false);
-         }},
-        {"pinto NaN",
-         [](M& m) {
-             m.setPinto(std::nan(""));
-             m.commitPinto(false);
-         }},
-        {"pinto -129",
-         [](M& m) {
-             m.setPinto(-129);
-             m.commitPinto(false);
-         }},
+        {"ring angle 200", angle(200)},
+        {"ring angle not finite", angle(std::numeric_limits<double>::infinity())},
+        {"pinto NaN", pinto(std::nan(""))},
+        {"pinto -129", pinto(-129)},
         {"direction 300", [](M& m) { m.setDirection(300); }},
         {"ring response -1", [](M& m) { m.setRing_response(-1); }},
         {"button -1 in slot 2",
          [](M& m) {
              m.setBt_func({5, 5, -1, 9});
          }},
-        {"iris angle 256",
-         [](M& m) {
-             m.setIrisAngle(with(m.irisAngle(), 0, 256.0));
-             m.commitIrisAngle(0);
-         }},
+        {"iris angle 256", irisAngle(0, 256.0)},
         {"focus time too long",
          [](M& m) {
              m.setFocusSec2(with(m.focusSec2(), 0, 700));
              m.commitFocusTime(0);
          }},
-        {"iris delay below zero",
-         [](M& m) {
-             m.setIrisDelay1(with(m.irisDelay1(), 1, 0));
-             m.setIrisDelay0(with(m.irisDelay0(), 1, -1));
-             m.commitIrisDelay(1);
-         }},
-        {"af limit far 16",
-         [](M& m) {
-             m.setAflim_pos(withRow(m.aflim_pos(), 1, 0, 16));
-             m.commitAFLimit(1, 1, 3);
-         }},
+        {"iris delay below zero", time(M::IrisDelay, 1, -1)},
+        {"af limit far 16", afLimit(1, 0, 16, 1, 3)},
     };
     return all;
 }
@@ -227,16 +182,10 @@ QVariant stateOf(const LensSettingViewModel& m) {
                         m.sw_func(),
                         QVariant::fromValue(m.bt_func()),
                         QVariant::fromValue(m.irisAngle()),
-                        QVariant::fromValue(m.focusSec2()),
-                        QVariant::fromValue(m.focusSec1()),
-                        QVariant::fromValue(m.focusSec0()),
-                        QVariant::fromValue(m.irisSec2()),
-                        QVariant::fromValue(m.irisSec1()),
-                        QVariant::fromValue(m.irisSec0()),
-                        QVariant::fromValue(m.focusDelay1()),
-                        QVariant::fromValue(m.focusDelay0()),
-                        QVariant::fromValue(m.irisDelay1()),
-                        QVariant::fromValue(m.irisDelay0()),
+                        QVariant::fromValue(m.times(M::FocusTime)),
+                        QVariant::fromValue(m.times(M::IrisTime)),
+                        QVariant::fromValue(m.times(M::FocusDelay)),
+                        QVariant::fromValue(m.times(M::IrisDelay)),
                         QVariant::fromValue(m.aflim_pos())};
 }
 
@@ -445,57 +394,42 @@ class TestLensSetting : public QObject {
         QCOMPARE(settings().aflim_pos(), rows);
     }
 
-    void decodeTimes_data() {
+    void decodeTimesAndDelays_data() {
         QTest::addColumn<int>("maxSec2");
-        QTest::addColumn<Bytes>("raw");
-        QTest::addColumn<QList<int>>("digits"); // tens, ones, tenths
-        QTest::addRow("12.5 s, tens allowed") << 1 << Bytes{0x7D, 0x00} << QList<int>{1, 2, 5};
-        QTest::addRow("12.5 s, no tens") << 0 << Bytes{0x7D, 0x00} << QList<int>{0, 9, 9};
-        QTest::addRow("zero") << 0 << Bytes{0x00, 0x00} << QList<int>{0, 0, 0};
-        QTest::addRow("99.9 s") << 9 << Bytes{0xE7, 0x03} << QList<int>{9, 9, 9};
-        QTest::addRow("100 s under a high maximum")
-            << 25 << Bytes{0xE8, 0x03} << QList<int>{10, 0, 0};
-        QTest::addRow("high byte counts") << 25 << Bytes{0x2C, 0x01} << QList<int>{3, 0, 0};
-        QTest::addRow("largest") << 3 << Bytes{0xFF, 0xFF} << QList<int>{3, 9, 9};
+        QTest::addColumn<int>("raw");
+        QTest::addColumn<int>("time"); // tenths of a second
+        QTest::addColumn<int>("delay");
+        QTest::addRow("12.5 s, tens allowed") << 1 << 125 << 125 << 25;
+        QTest::addRow("12.5 s, no tens") << 0 << 125 << 99 << 25;
+        QTest::addRow("zero") << 0 << 0 << 0 << 0;
+        QTest::addRow("99.9 s") << 9 << 999 << 999 << 99;
+        QTest::addRow("100 s under a high maximum") << 25 << 1000 << 1000 << 99;
+        QTest::addRow("high byte counts") << 25 << 300 << 300 << 0;
+        QTest::addRow("largest") << 3 << 0xFFFF << 399 << 99;
+        QTest::addRow("15 s: a delay keeps its last two digits") << 1 << 150 << 150 << 50;
     }
 
-    void decodeTimes() {
+    void decodeTimesAndDelays() {
         QFETCH(int, maxSec2);
-        QFETCH(Bytes, raw);
-        QFETCH(QList<int>, digits);
+        QFETCH(int, raw);
+        QFETCH(int, time);
+        QFETCH(int, delay);
         SettingLimits limits = DEFAULT_LIMITS;
         limits.maxSec2 = maxSec2;
         settings().setLimits(limits);
-        // Focus slot 1 and iris slot 3 carry the value; their neighbours stay zero.
-        decodeImage({{290, raw}, {302, raw}});
+        // Slot 1 of the focus values and slot 3 of the iris ones carry the value.
+        const Bytes b{std::uint8_t(raw & 0xFF), std::uint8_t(raw >> 8)};
+        decodeImage({{290, b}, {302, b}, {306, b}, {318, b}});
         const auto& m = settings();
-        QCOMPARE((QList<int>{m.focusSec2()[1], m.focusSec1()[1], m.focusSec0()[1]}), digits);
-        QCOMPARE((QList<int>{m.irisSec2()[3], m.irisSec1()[3], m.irisSec0()[3]}), digits);
-        QCOMPARE(m.times(LensSettingViewModel::FocusTime)[1],
-                 100 * digits[0] + 10 * digits[1] + digits[2]);
-        QCOMPARE((QList<int>{m.focusSec2()[0], m.focusSec1()[2], m.irisSec0()[2]}),
-                 (QList<int>{0, 0, 0}));
-    }
-
-    void decodeDelays_data() {
-        QTest::addColumn<Bytes>("raw");
-        QTest::addColumn<QList<int>>("digits");
-        QTest::addRow("3.5 s") << Bytes{0x23, 0x00} << QList<int>{3, 5};
-        QTest::addRow("1000 is too long") << Bytes{0xE8, 0x03} << QList<int>{9, 9};
-        QTest::addRow("999 keeps its last two digits") << Bytes{0xE7, 0x03} << QList<int>{9, 9};
-        QTest::addRow("150 keeps its last two digits") << Bytes{0x96, 0x00} << QList<int>{5, 0};
-        QTest::addRow("zero") << Bytes{0x00, 0x00} << QList<int>{0, 0};
-    }
-
-    void decodeDelays() {
-        QFETCH(Bytes, raw);
-        QFETCH(QList<int>, digits);
-        decodeImage({{306, raw}, {312, raw}});
-        const auto& m = settings();
-        QCOMPARE((QList<int>{m.focusDelay1()[1], m.focusDelay0()[1]}), digits);
-        QCOMPARE((QList<int>{m.irisDelay1()[0], m.irisDelay0()[0]}), digits);
-        QCOMPARE(m.times(LensSettingViewModel::IrisDelay)[0], 10 * digits[0] + digits[1]);
-        QCOMPARE((QList<int>{m.focusDelay1()[0], m.irisDelay0()[1]}), (QList<int>{0, 0}));
+        QCOMPARE(m.times(M::FocusTime), (QList<int>{0, time, 0, 0}));
+        QCOMPARE(m.times(M::IrisTime), (QList<int>{0, 0, 0, time}));
+        QCOMPARE(m.times(M::FocusDelay), (QList<int>{0, delay, 0, 0}));
+        QCOMPARE(m.times(M::IrisDelay), (QList<int>{0, 0, 0, delay}));
+        // The digits the pages show.
+        QCOMPARE((QList<int>{m.focusSec2()[1], m.focusSec1()[1], m.focusSec0()[1]}),
+                 (QList<int>{time / 100, time / 10 % 10, time % 10}));
+        QCOMPARE((QList<int>{m.irisDelay1()[3], m.irisDelay0()[3]}),
+                 (QList<int>{delay / 10, delay % 10}));
     }
 
     void decodeSlotsAndPlainSettings() {
@@ -876,14 +810,14 @@ class TestLensSetting : public QObject {
         QCOMPARE(m.ring_angle_oldValue(), 4.0);
 
         // The digits of a time edit one number of tenths.
-        const auto focus = LensSettingViewModel::FocusTime;
+        const auto focus = M::FocusTime;
         m.setFocusSec0(with(m.focusSec0(), 1, 6));
         m.setFocusSec0(with(m.focusSec0(), 1, 7));
         m.setFocusSec2(with(m.focusSec2(), 1, 0));
         QCOMPARE(m.times(focus), (QList<int>{10, 27, 20, 0}));
         QCOMPARE(m.times_oldValue(focus), (QList<int>{10, 125, 20, 0}));
         QVERIFY(m.times_modify_now(focus));
-        QVERIFY(!m.times_modify_now(LensSettingViewModel::IrisTime));
+        QVERIFY(!m.times_modify_now(M::IrisTime));
         m.commitFocusTime(1);
         QVERIFY(!m.times_modify_now(focus));
         QTRY_VERIFY(!lock);
@@ -898,10 +832,10 @@ class TestLensSetting : public QObject {
         next.append({312, {0x23, 0x00}});
         decodeImage(next);
         QVERIFY(!m.pinto_modify_now());
-        QVERIFY(!m.times_modify_now(LensSettingViewModel::IrisDelay));
+        QVERIFY(!m.times_modify_now(M::IrisDelay));
         // The next run remembers the decoded value, not one from before the image.
         m.setIrisDelay1({2, 2, 2, 2});
-        QCOMPARE(m.times_oldValue(LensSettingViewModel::IrisDelay), (QList<int>{35, 2, 3, 4}));
+        QCOMPARE(m.times_oldValue(M::IrisDelay), (QList<int>{35, 2, 3, 4}));
     }
 
     void incrementSec2_data() {
