@@ -71,7 +71,6 @@ class LensSettingViewModel : public QObject {
 
     // The lens's limits, from its basic information; the decode and the AF limit rules
     // follow them.
-    const SettingLimits& limits() const { return limits_; }
     void setLimits(const SettingLimits& limits) { limits_ = limits; }
     // While the lock is held edits stay local: nothing is sent and no edit run starts.
     bool locked() const { return locked_; }

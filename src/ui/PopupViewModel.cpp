@@ -237,14 +237,10 @@ void PopupViewModel::restoreFunctionSelection() {
     restoreFunctionFrom(FunctionStep::AfLimit);
 }
 
-void PopupViewModel::restoreTime(LSV::Time which, Callback LSV::*callback, bool applies,
-                                 FunctionStep next) {
+void PopupViewModel::restoreTime(LSV::Time which, const LensSettings::Slots& stored,
+                                 Callback LSV::*callback, bool applies, FunctionStep next) {
     const LSV* m = lens_setting_;
     const int slot = sw_id_;
-    const LensSettings::Slots& stored = which == LSV::FocusTime    ? snapshot_.focusTime
-                                        : which == LSV::IrisTime   ? snapshot_.irisTime
-                                        : which == LSV::FocusDelay ? snapshot_.focusDelay
-                                                                   : snapshot_.irisDelay;
     const int value = stored[std::size_t(slot)];
     restoreStep(
         callback, applies && m->times(which)[slot] != value,
@@ -284,20 +280,20 @@ void PopupViewModel::restoreFunctionFrom(FunctionStep step) {
         return;
     }
     case FunctionStep::FocusDelay:
-        restoreTime(LSV::FocusDelay, &LSV::onChangeFocusDelayTime,
+        restoreTime(LSV::FocusDelay, snapshot_.focusDelay, &LSV::onChangeFocusDelayTime,
                     delaySupported() && isFocusTimeFunction(f), FunctionStep::FocusTime);
         return;
     case FunctionStep::FocusTime:
-        restoreTime(LSV::FocusTime, &LSV::onChangeFocusDriveTime, isFocusTimeFunction(f),
-                    FunctionStep::IrisDelay);
+        restoreTime(LSV::FocusTime, snapshot_.focusTime, &LSV::onChangeFocusDriveTime,
+                    isFocusTimeFunction(f), FunctionStep::IrisDelay);
         return;
     case FunctionStep::IrisDelay:
-        restoreTime(LSV::IrisDelay, &LSV::onChangeIrisDelayTime,
+        restoreTime(LSV::IrisDelay, snapshot_.irisDelay, &LSV::onChangeIrisDelayTime,
                     delaySupported() && isIrisTimeFunction(f), FunctionStep::IrisTime);
         return;
     case FunctionStep::IrisTime:
-        restoreTime(LSV::IrisTime, &LSV::onChangeIrisDriveTime, isIrisTimeFunction(f),
-                    FunctionStep::Function);
+        restoreTime(LSV::IrisTime, snapshot_.irisTime, &LSV::onChangeIrisDriveTime,
+                    isIrisTimeFunction(f), FunctionStep::Function);
         return;
     case FunctionStep::Function: {
         const int value = snapshot_.buttonFunction[std::size_t(slot)];

@@ -103,8 +103,9 @@ class PopupViewModel : public QObject {
     void restoreStep(Callback LensSettingViewModel::*callback, bool differs, const Write& write,
                      Handler next);
     void restoreFunctionFrom(FunctionStep step);
-    void restoreTime(LensSettingViewModel::Time which, Callback LensSettingViewModel::*callback,
-                     bool applies, FunctionStep next);
+    // One time or delay of the popup's control back to `stored`, if `applies`.
+    void restoreTime(LensSettingViewModel::Time which, const LensSettings::Slots& stored,
+                     Callback LensSettingViewModel::*callback, bool applies, FunctionStep next);
     bool delaySupported() const;
     void hide();
     template <typename T, typename Signal> void publish(T& field, const T& value, Signal signal);

@@ -519,6 +519,9 @@ class TestPopup : public QObject {
         QVERIFY(popup->show_popup());
         QCOMPARE(popup->page_index(), page);
         QCOMPARE(popup->select_bt_func_id(), highlighted);
+        // The controller holds the lock until its message is answered and the value is back.
+        QCOMPARE(app->message()->button_mode(), ButtonMode::OK);
+        QVERIFY(app->lock());
         const QVariantMap beforeOk = stateOf(settings());
         app->message()->respondOk();
         QVERIFY(!app->lock());
