@@ -1,6 +1,7 @@
 #include "BasicInfo.h"
 
 #include <algorithm>
+#include <type_traits>
 
 namespace kelvara {
 
