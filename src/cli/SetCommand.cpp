@@ -30,8 +30,12 @@ bool isIrisTime(int f) {
     return f == IRIS_PRESET_TIME || f == AB_IRIS_TIME;
 }
 
-int timeTenths(const QList<int>& sec2, const QList<int>& sec1, const QList<int>& sec0, int slot) {
-    return 100 * sec2.value(slot) + 10 * sec1.value(slot) + sec0.value(slot);
+// The time or delay a change of that kind sets on a control holding that function.
+LensSettingViewModel::Time timeOf(Kind kind, int function) {
+    const bool iris = isIrisTime(function);
+    if (kind == Kind::Delay)
+        return iris ? LensSettingViewModel::IrisDelay : LensSettingViewModel::FocusDelay;
+    return iris ? LensSettingViewModel::IrisTime : LensSettingViewModel::FocusTime;
 }
 
 QList<int> withSlot(QList<int> values, int slot, int value) {
@@ -121,11 +125,8 @@ bool unchanged(const SettingChange& ch, const AppViewModel& c) {
     case Kind::Function:
         return f == ch.value;
     case Kind::Time:
-        return ch.value == (isFocusTime(f) ? timeTenths(s.focusSec2(), s.focusSec1(), s.focusSec0(), ch.slot)
-                                           : timeTenths(s.irisSec2(), s.irisSec1(), s.irisSec0(), ch.slot));
     case Kind::Delay:
-        return ch.value == (isFocusTime(f) ? timeTenths({}, s.focusDelay1(), s.focusDelay0(), ch.slot)
-                                           : timeTenths({}, s.irisDelay1(), s.irisDelay0(), ch.slot));
+        return ch.value == s.times(timeOf(ch.kind, f)).value(ch.slot);
     case Kind::AfLimit:
         return s.aflim_pos().value(ch.row) == QList<int>{ch.value, ch.far};
     case Kind::Direction:
@@ -144,36 +145,19 @@ bool unchanged(const SettingChange& ch, const AppViewModel& c) {
 
 // Makes the change on the settings model, which sends it to the lens.
 void apply(const SettingChange& ch, LensSettingViewModel& s) {
-    const bool iris = isIrisTime(s.bt_func().value(ch.slot));
+    const int f = s.bt_func().value(ch.slot);
     const int slot = ch.slot;
     switch (ch.kind) {
     case Kind::Function:
         s.setBt_func(withSlot(s.bt_func(), slot, ch.value));
         break;
     case Kind::Time:
-        if (iris) {
-            s.setIrisSec2(withSlot(s.irisSec2(), slot, ch.value / 100));
-            s.setIrisSec1(withSlot(s.irisSec1(), slot, ch.value / 10 % 10));
-            s.setIrisSec0(withSlot(s.irisSec0(), slot, ch.value % 10));
-            s.commitIrisTime(slot);
-        } else {
-            s.setFocusSec2(withSlot(s.focusSec2(), slot, ch.value / 100));
-            s.setFocusSec1(withSlot(s.focusSec1(), slot, ch.value / 10 % 10));
-            s.setFocusSec0(withSlot(s.focusSec0(), slot, ch.value % 10));
-            s.commitFocusTime(slot);
-        }
+    case Kind::Delay: {
+        const LensSettingViewModel::Time which = timeOf(ch.kind, f);
+        s.setTimes(which, withSlot(s.times(which), slot, ch.value));
+        s.commitTime(which, slot);
         break;
-    case Kind::Delay:
-        if (iris) {
-            s.setIrisDelay1(withSlot(s.irisDelay1(), slot, ch.value / 10));
-            s.setIrisDelay0(withSlot(s.irisDelay0(), slot, ch.value % 10));
-            s.commitIrisDelay(slot);
-        } else {
-            s.setFocusDelay1(withSlot(s.focusDelay1(), slot, ch.value / 10));
-            s.setFocusDelay0(withSlot(s.focusDelay0(), slot, ch.value % 10));
-            s.commitFocusDelay(slot);
-        }
-        break;
+    }
     case Kind::AfLimit: {
         auto rows = s.aflim_pos();
         const QList<int> old = rows[ch.row];

@@ -12,6 +12,7 @@
 #include "model/RingItemModel.h"
 #include "platform/Environment.h"
 #include "platform/MainThread.h"
+#include "ui/HomeImageViewModel.h"
 #include "ui/MessageViewModel.h"
 #include "ui/PopupViewModel.h"
 
@@ -38,6 +39,7 @@ void forwardNotifications(QObject* source, AppViewModel* controller) {
 AppViewModel::AppViewModel(QObject* parent)
     : QObject(parent), app_name_(QStringLiteral(KELVARA_APP_NAME)),
       version_(QStringLiteral(KELVARA_APP_VERSION)), basic_info_(new BasicInfoViewModel(this)),
+      home_image_(new HomeImageViewModel(this)),
       button_item_(new ButtonItemModel(basic_info_, this)),
       ring_item_(new RingItemModel(basic_info_, this)),
       adjust_item_(new AdjustItemModel(basic_info_, this)),
@@ -50,7 +52,7 @@ AppViewModel::AppViewModel(QObject* parent)
     // Pages that watch only the controller redraw when these models change.
     connect(message_, &MessageViewModel::changed, this, &AppViewModel::modelChanged);
     forwardNotifications(lens_setting_, this);
-    popup_ = new PopupViewModel(this, this);
+    popup_ = new PopupViewModel(lens_setting_, basic_info_, this);
     firmware_update_ = new FirmwareUpdateModel(this);
     connect(firmware_update_, &FirmwareUpdateModel::download_progressChanged, this,
             &AppViewModel::download_progressChanged);
@@ -66,17 +68,55 @@ AppViewModel::AppViewModel(QObject* parent)
         });
     };
     utility_file_->requestFile(ServerModel::utilityInfoAddress());
+    wireModels();
+}
 
-    connect(basic_info_, &BasicInfoViewModel::firmwareCheckFinished, this, [this](bool ok) {
-        finish(Operation::FirmwareCheck, ok ? Outcome::Done : Outcome::Failed,
-               ok ? QString() : QStringLiteral("Footer_FWCheckError"));
+// The models report what happened; the controller owns the lock, the messages, the
+// footer and the drawing that follow from it.
+void AppViewModel::wireModels() {
+    connect(basic_info_, &BasicInfoViewModel::recordDecoded, this, [this] {
+        home_image_->selectLensType(HomeImageViewModel::classify(*basic_info_));
+        home_image_->publishLensType();
+        lens_setting_->setLimits(basic_info_->settingLimits());
     });
-    connect(lens_setting_, &LensSettingViewModel::writeFinished, this,
-            [this](bool ok, const QString& textId) {
-                finish(Operation::Write, ok ? Outcome::Done : Outcome::Failed, textId);
+    connect(basic_info_, &BasicInfoViewModel::firmwareCheckStarted, this,
+            [this] { setFooter_message(QString()); });
+    connect(basic_info_, &BasicInfoViewModel::firmwareCheckFinished, this, [this](bool ok) {
+        const QString textId = ok ? QString() : QStringLiteral("Footer_FWCheckError");
+        setFooter_message(ok ? QString() : qtTrId("Footer_FWCheckError"));
+        finish(Operation::FirmwareCheck, ok ? Outcome::Done : Outcome::Failed, textId);
+    });
+    connect(lens_setting_, &LensSettingViewModel::writeStarted, this, [this] { setLock(true); });
+    connect(lens_setting_, &LensSettingViewModel::writeEnded, this,
+            [this](bool accepted, const QString& textId) {
+                setLock(false);
+                finish(Operation::Write, accepted ? Outcome::Done : Outcome::Failed, textId);
             });
-    basic_info_->owner = this;
-    lens_setting_->owner = this;
+    connect(lens_setting_, &LensSettingViewModel::writeBusy, this,
+            [this] { finish(Operation::Write, Outcome::Refused); });
+    connect(lens_setting_, &LensSettingViewModel::writeRefused, this,
+            [this](const QString& textId, const LensSettingViewModel::Completion& afterOk) {
+                message_->showMessage(textId, afterOk);
+            });
+    connect(popup_, &PopupViewModel::writeBackEnded, this, [this](PopupViewModel::WriteBack result) {
+        switch (result) {
+        case PopupViewModel::WriteBack::Done:
+            finish(Operation::CancelWriteBack, Outcome::Done);
+            return;
+        case PopupViewModel::WriteBack::Failed:
+            finish(Operation::CancelWriteBack, Outcome::Failed);
+            return;
+        case PopupViewModel::WriteBack::NotStarted:
+            finish(Operation::CancelWriteBack, Outcome::Refused);
+            return;
+        }
+    });
+    connect(this, &AppViewModel::lockChanged, lens_setting_,
+            [this] { lens_setting_->setLocked(lock_); });
+}
+
+MenuId AppViewModel::firstPage() const {
+    return basic_info_->hasCustomSettings() ? HOME : FIRMWARE_INFO;
 }
 
 AppViewModel::~AppViewModel() {

@@ -22,6 +22,7 @@ class ButtonItemModel;
 class Environment;
 class FileDialogs;
 class FirmwareUpdateModel;
+class HomeImageViewModel;
 class LensSettingViewModel;
 class MessageViewModel;
 class PopupViewModel;
@@ -40,6 +41,7 @@ class AppViewModel : public QObject {
     Q_MOC_INCLUDE("model/ButtonItemModel.h")
     Q_MOC_INCLUDE("model/LensSettingViewModel.h")
     Q_MOC_INCLUDE("model/RingItemModel.h")
+    Q_MOC_INCLUDE("ui/HomeImageViewModel.h")
     Q_MOC_INCLUDE("ui/MessageViewModel.h")
     Q_MOC_INCLUDE("ui/PopupViewModel.h")
     Q_PROPERTY(QString app_name READ app_name CONSTANT)
@@ -53,6 +55,7 @@ class AppViewModel : public QObject {
     Q_PROPERTY(QString footer_message READ footer_message WRITE setFooter_message NOTIFY
                    footer_messageChanged)
     Q_PROPERTY(kelvara::BasicInfoViewModel* basic_info READ basic_info CONSTANT)
+    Q_PROPERTY(kelvara::HomeImageViewModel* home_image READ home_image CONSTANT)
     Q_PROPERTY(kelvara::ButtonItemModel* button_item READ button_item CONSTANT)
     Q_PROPERTY(kelvara::RingItemModel* ring_item READ ring_item CONSTANT)
     Q_PROPERTY(kelvara::AdjustItemModel* adjust_item READ adjust_item CONSTANT)
@@ -135,6 +138,7 @@ public:
     ConnectMode connectMode() const { return connectMode_; }
 
     BasicInfoViewModel* basic_info() const { return basic_info_; }
+    HomeImageViewModel* home_image() const { return home_image_; }
     ButtonItemModel* button_item() const { return button_item_; }
     RingItemModel* ring_item() const { return ring_item_; }
     AdjustItemModel* adjust_item() const { return adjust_item_; }
@@ -175,6 +179,8 @@ private:
     // A question: yes runs onYes, no ends the operation answered no.
     void ask(Operation operation, const char* textId, std::function<void()> onYes);
     void checkUtilityVersion(bool ok);
+    void wireModels();
+    MenuId firstPage() const;
     void setIs_new(bool value);
     void setIs_safemode(bool value);
 
@@ -220,6 +226,7 @@ private:
         std::make_shared<std::counting_semaphore<>>(0);
 
     BasicInfoViewModel* basic_info_;
+    HomeImageViewModel* home_image_;
     ButtonItemModel* button_item_;
     RingItemModel* ring_item_;
     AdjustItemModel* adjust_item_;

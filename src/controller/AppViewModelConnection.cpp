@@ -134,7 +134,7 @@ void AppViewModel::readSettings(int block, Bytes accumulator, bool closeOnFailur
                 lens_setting_->setE2p(std::move(image));
                 lens_setting_->parseE2p();
                 if (connectMode_ == customize) {
-                    setSelected_menu(basic_info_->firstPage());
+                    setSelected_menu(firstPage());
                 } else {
                     setSelected_menu(FIRMWARE_INFO);
                     connectMode_ = customize;

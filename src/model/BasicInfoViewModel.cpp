@@ -1,11 +1,9 @@
 #include "BasicInfoViewModel.h"
 
-#include "controller/AppViewModel.h"
 #include "firmware/ProductInfoFileModel.h"
 #include "firmware/ServerModel.h"
 #include "platform/MainThread.h"
 #include "platform/Preferences.h"
-#include "ui/HomeImageViewModel.h"
 
 #include <algorithm>
 #include <tuple>
@@ -16,19 +14,7 @@ namespace kelvara {
 namespace {
 
 constexpr int MODEL_NAME_OFFSET = 16;
-constexpr int MODEL_NAME_WIDTH = 8;
-constexpr int PRODUCT_NAME_OFFSET = 96;
-constexpr int PRODUCT_NAME_WIDTH = 64;
-constexpr int LIMIT_TABLE_OFFSET = 64;
-constexpr int LIMIT_TABLE_SIZE = 16;
 constexpr int AF_CUSTOMIZE_BIT = 7;
-
-// Characters of a fixed-width field up to its first zero byte, one code point per byte.
-QString latin1Field(const Bytes& rom, int offset, int width) {
-    const auto begin = rom.begin() + offset;
-    const auto end = std::find(begin, begin + width, std::uint8_t(0));
-    return QString::fromLatin1(reinterpret_cast<const char*>(&*begin), end - begin);
-}
 
 QString hex2(std::uint8_t value) {
     return QString::asprintf("%02x", unsigned(value));
@@ -42,10 +28,10 @@ std::pair<quint8, quint8> nibbleRange(std::uint8_t byte) {
     return {std::min(high, low), std::max(high, low)};
 }
 
-QList<LimitPosition> decodeLimitPositions(const Bytes& rom) {
+QList<LimitPosition> decodeLimitPositions(const std::array<std::uint8_t, 16>& table) {
     QList<LimitPosition> positions;
-    for (int i = 0; i < LIMIT_TABLE_SIZE; ++i) {
-        const int v = rom[std::size_t(LIMIT_TABLE_OFFSET + i)];
+    for (int i = 0; i < int(table.size()); ++i) {
+        const int v = table[std::size_t(i)];
         if (v == 0xFF) {
             positions.append({i, qtTrId("CustomSetting_AfInf")});
         } else if (v == 0) {
@@ -61,23 +47,11 @@ QList<LimitPosition> decodeLimitPositions(const Bytes& rom) {
     return positions;
 }
 
-LensClassification classify(quint8 lensType, quint8 switchCount, quint8 buttonCount) {
-    // Each group lists its three drawings as switch and button, button only, nothing.
-    LensClassification first = Zoom_Front_Ring_Switch_Button;
-    if (lensType & BasicInfoViewModel::LENS_TYPE_SINGLE)
-        first = Single_Switch_Button;
-    else if (lensType & BasicInfoViewModel::LENS_TYPE_BACK_RING)
-        first = Zoom_Back_Ring_Switch_Button;
-    const int step = switchCount > 0 ? 0 : (buttonCount > 0 ? 1 : 2);
-    return LensClassification(first + step);
-}
-
 } // namespace
 
 BasicInfoViewModel::BasicInfoViewModel(QObject* parent)
     : QObject(parent), product_info_(std::make_unique<ProductInfoFileModel>()),
-      self_(std::make_shared<BasicInfoViewModel*>(this)),
-      homeImageViewModel_(new HomeImageViewModel(this)) {
+      self_(std::make_shared<BasicInfoViewModel*>(this)) {
     // Set once, never while a request runs: the reader calls it from its own thread,
     // where its fields are safe to read. The texts cross as plain copies so that no
     // string data stays shared between the threads.
@@ -97,61 +71,44 @@ BasicInfoViewModel::~BasicInfoViewModel() {
 }
 
 void BasicInfoViewModel::parseRom() {
-    const Bytes& r = rom_;
-    if (r.size() != std::size_t(ROM_SIZE))
+    const std::optional<BasicInfo> decoded = BasicInfo::decode(rom_);
+    if (!decoded)
         return;
+    const BasicInfo& r = *decoded;
+    info_ = r;
 
-    lensType_ = r[0];
-    firmwareType_ = r[1];
-    customButtonCount_ = r[3];
-    customSwitchStateCount_ = r[4];
-    supportConnectType_ = r[6];
-    specialSpecAFLimitFixedInf_ = r[15];
-
-    if (r[5] <= FujiX)
-        mountType_ = MountType(r[5]);
+    if (r.mount <= FujiX)
+        mountType_ = MountType(r.mount);
     ServerModel::setMountPath(ServerModel::mountPathFor(mountType_));
 
-    majorVersion_ = r[25];
-    currentVersion_ = hex2(r[25]) + QLatin1Char('.') + hex2(r[24]);
-    displayCurrentVersion_ = majorVersion_ != 0 ? hex2(majorVersion_) : currentVersion_;
+    currentVersion_ = hex2(r.versionMajor) + QLatin1Char('.') + hex2(r.versionMinor);
+    displayCurrentVersion_ = r.versionMajor != 0 ? hex2(r.versionMajor) : currentVersion_;
 
-    modelName_ = latin1Field(r, MODEL_NAME_OFFSET, MODEL_NAME_WIDTH);
-    ServerModel::setModelName(modelName_);
+    ServerModel::setModelName(r.modelName);
 
-    setFooter(QString());
+    emit firmwareCheckStarted();
     startFirmwareCheck();
 
-    std::tie(ringAngleMin_, ringAngleMax_) = nibbleRange(r[7]);
+    std::tie(ringAngleMin_, ringAngleMax_) = nibbleRange(r.ringAngleLimits);
     ringAngleRange_ = {double(ringAngleMin_), double(ringAngleMax_)};
 
-    const int n = r[8] == 0 ? 1 : r[8];
+    const int n = r.pintoLimit == 0 ? 1 : r.pintoLimit;
     pintoRange_ = {double(-n), double(n)};
 
-    focusSpeedMax_ = r[9] == 0 ? 1 : r[9];
+    focusSpeedMax_ = r.focusSpeedLimit == 0 ? 1 : r.focusSpeedLimit;
     focusSpeedRange_ = {0.0, double(focusSpeedMax_)};
 
-    maxSec2_ = r[10] / 10;
-
-    std::tie(irisAngleMin_, irisAngleMax_) = nibbleRange(r[11]);
+    std::tie(irisAngleMin_, irisAngleMax_) = nibbleRange(r.irisAngleLimits);
     irisAngleRange_ = {double(irisAngleMin_), double(irisAngleMax_)};
 
-    std::copy_n(r.begin() + 32, 4, lensSettingSupport_.begin());
-    customSwitchSupport_[0] = r[40];
-    std::copy_n(r.begin() + 48, 8, customButtonSupport_.begin());
+    limitPosition_ = decodeLimitPositions(r.limitTable);
 
-    limitPosition_ = decodeLimitPositions(r);
-    productName_ = latin1Field(r, PRODUCT_NAME_OFFSET, PRODUCT_NAME_WIDTH);
-
-    homeImageViewModel_->selectLensType(
-        classify(lensType_, customSwitchStateCount_, customButtonCount_));
-    homeImageViewModel_->publishLensType();
-
+    emit recordDecoded();
     emit changed();
 }
 
 void BasicInfoViewModel::startFirmwareCheck() {
-    const QString address = ServerModel::productInfoAddress(modelName_, mountType_);
+    const QString address = ServerModel::productInfoAddress(info_.modelName, mountType_);
     if (checkRunning_) {
         pendingCheckAddress_ = address;
         return;
@@ -175,20 +132,13 @@ void BasicInfoViewModel::productInfoLoaded(bool ok, const QString& version,
         // A catalogue that names no version (a 404 before any document) offers nothing.
         is_new_ = displayNewVersion_ != QLatin1String("--") &&
                   displayCurrentVersion_ != displayNewVersion_;
-        setFooter(QString());
     } else {
         newVersion_ = QStringLiteral("--");
         displayNewVersion_ = QStringLiteral("--");
         is_new_ = false;
-        setFooter(qtTrId("Footer_FWCheckError"));
     }
-    emit changed();
     emit firmwareCheckFinished(ok);
-}
-
-void BasicInfoViewModel::setFooter(const QString& text) {
-    if (owner)
-        owner->setFooter_message(text);
+    emit changed();
 }
 
 Bytes BasicInfoViewModel::identityHeader() const {
@@ -202,14 +152,14 @@ Bytes BasicInfoViewModel::identityHeader() const {
 bool BasicInfoViewModel::isSettingSupported(int bit) const {
     if (bit < 0 || bit >= 32)
         return false;
-    return (lensSettingSupport_[std::size_t(bit / 8)] >> (bit % 8)) & 1;
+    return (info_.lensSettingSupport[std::size_t(bit / 8)] >> (bit % 8)) & 1;
 }
 
 bool BasicInfoViewModel::isButtonFunctionSupported(int rawFunction) const {
     // The iris preset-time functions are refused whatever the lens claims.
     if (rawFunction < 0 || rawFunction > 31 || rawFunction == 24 || rawFunction == 25)
         return false;
-    return (customButtonSupport_[std::size_t(rawFunction / 8)] >> (rawFunction % 8)) & 1;
+    return (info_.customButtonSupport[std::size_t(rawFunction / 8)] >> (rawFunction % 8)) & 1;
 }
 
 bool BasicInfoViewModel::isAFCustomizeVisible() const {
@@ -217,16 +167,21 @@ bool BasicInfoViewModel::isAFCustomizeVisible() const {
            Preferences::boolValue(QString::fromLatin1(Preferences::VISIBLE_AF_CUSTOMIZE));
 }
 
-MenuId BasicInfoViewModel::firstPage() const {
+bool BasicInfoViewModel::hasCustomSettings() const {
     for (int bit : {1, 0, 2, 3, 4, 5}) {
         if (isSettingSupported(bit))
-            return HOME;
+            return true;
     }
-    return isAFCustomizeVisible() ? HOME : FIRMWARE_INFO;
+    return isAFCustomizeVisible();
+}
+
+SettingLimits BasicInfoViewModel::settingLimits() const {
+    return {ringAngleRange_,  pintoRange_, irisAngleRange_,
+            focusSpeedRange_, maxSec2(),   int(limitPosition_.size())};
 }
 
 QList<LimitPosition> BasicInfoViewModel::infLimitPositions() const {
-    if (specialSpecAFLimitFixedInf_ & 1)
+    if (info_.specialSpecAFLimitFixedInf & 1)
         return limitPosition_.isEmpty() ? QList<LimitPosition>{}
                                         : QList<LimitPosition>{limitPosition_.last()};
     return limitPosition_.mid(1);

@@ -1,14 +1,14 @@
 #pragma once
 
+#include "BasicInfo.h"
 #include "ClosedRange.h"
 #include "LimitPosition.h"
 #include "MountType.h"
-#include "controller/MenuId.h"
+#include "SettingLimits.h"
 #include "link/Bytes.h"
 
 #include <QList>
 #include <QObject>
-#include <QPointer>
 #include <QString>
 
 #include <array>
@@ -17,8 +17,6 @@
 
 namespace kelvara {
 
-class AppViewModel;
-class HomeImageViewModel;
 class ProductInfoFileModel;
 
 // The lens's 256-byte basic-information record decoded: identity, firmware version,
@@ -26,7 +24,6 @@ class ProductInfoFileModel;
 // for newer lens firmware. Used on the main thread.
 class BasicInfoViewModel : public QObject {
     Q_OBJECT
-    Q_MOC_INCLUDE("ui/HomeImageViewModel.h")
     Q_PROPERTY(QString productName READ productName NOTIFY changed)
     Q_PROPERTY(QString modelName READ modelName NOTIFY changed)
     Q_PROPERTY(QString currentVersion READ currentVersion NOTIFY changed)
@@ -56,25 +53,22 @@ class BasicInfoViewModel : public QObject {
         QList<kelvara::LimitPosition> infLimitPositions READ infLimitPositions NOTIFY changed)
     Q_PROPERTY(
         QList<kelvara::LimitPosition> modLimitPositions READ modLimitPositions NOTIFY changed)
-    Q_PROPERTY(kelvara::HomeImageViewModel* homeImageViewModel READ homeImageViewModel CONSTANT)
 
   public:
     static constexpr std::uint8_t FM_APPLY_TIMING = 1;
     static constexpr std::uint8_t FM_INCLUDE_OS = 2;
     static constexpr std::uint8_t LENS_TYPE_BACK_RING = 4;
     static constexpr std::uint8_t LENS_TYPE_SINGLE = 2;
-    static constexpr int ROM_SIZE = 256;
     static constexpr int IDENTITY_HEADER_SIZE = 16;
 
     explicit BasicInfoViewModel(QObject* parent = nullptr);
     ~BasicInfoViewModel() override;
 
-    // The controller; of it only `footer_message` is used here.
-    QPointer<AppViewModel> owner;
-
     const Bytes& rom() const { return rom_; }
     void setRom(Bytes rom) { rom_ = std::move(rom); }
 
+    // The last record decoded.
+    const BasicInfo& info() const { return info_; }
     // Decodes `rom` into the fields and starts the firmware check. A record of any
     // length but 256 bytes changes nothing.
     void parseRom();
@@ -84,27 +78,30 @@ class BasicInfoViewModel : public QObject {
     Q_INVOKABLE bool isSettingSupported(int bit) const;
     Q_INVOKABLE bool isButtonFunctionSupported(int rawFunction) const;
     Q_INVOKABLE bool isAFCustomizeVisible() const;
-    MenuId firstPage() const;
+    // Something can be customised: any of setting support bits 1, 0, 2, 3, 4, 5, or the
+    // AF customisation.
+    bool hasCustomSettings() const;
+    SettingLimits settingLimits() const;
     QList<LimitPosition> infLimitPositions() const;
     QList<LimitPosition> modLimitPositions() const;
     // Outcome of the firmware check, on the main thread, with the catalogue's versions.
     void productInfoLoaded(bool ok, const QString& version, const QString& displayNewVersion);
 
-    QString productName() const { return productName_; }
+    QString productName() const { return info_.productName; }
     MountType mountType() const { return mountType_; }
-    QString modelName() const { return modelName_; }
+    QString modelName() const { return info_.modelName; }
     QString currentVersion() const { return currentVersion_; }
     QString displayCurrentVersion() const { return displayCurrentVersion_; }
-    quint8 majorVersion() const { return majorVersion_; }
+    quint8 majorVersion() const { return info_.versionMajor; }
     QString newVersion() const { return newVersion_; }
     QString displayNewVersion() const { return displayNewVersion_; }
     bool is_new() const { return is_new_; }
-    quint8 lensType() const { return lensType_; }
-    quint8 firmwareType() const { return firmwareType_; }
-    quint8 customButtonCount() const { return customButtonCount_; }
-    quint8 customSwitchStateCount() const { return customSwitchStateCount_; }
-    quint8 supportConnectType() const { return supportConnectType_; }
-    quint8 specialSpecAFLimitFixedInf() const { return specialSpecAFLimitFixedInf_; }
+    quint8 lensType() const { return info_.lensType; }
+    quint8 firmwareType() const { return info_.firmwareType; }
+    quint8 customButtonCount() const { return info_.customButtonCount; }
+    quint8 customSwitchStateCount() const { return info_.customSwitchStateCount; }
+    quint8 supportConnectType() const { return info_.supportConnectType; }
+    quint8 specialSpecAFLimitFixedInf() const { return info_.specialSpecAFLimitFixedInf; }
     ClosedRange ringAngleRange() const { return ringAngleRange_; }
     quint8 ringAngleMin() const { return ringAngleMin_; }
     quint8 ringAngleMax() const { return ringAngleMax_; }
@@ -114,38 +111,34 @@ class BasicInfoViewModel : public QObject {
     ClosedRange pintoRange() const { return pintoRange_; }
     int focusSpeedMax() const { return focusSpeedMax_; }
     ClosedRange focusSpeedRange() const { return focusSpeedRange_; }
-    int maxSec2() const { return maxSec2_; }
+    int maxSec2() const { return info_.longestTime / 10; }
     QList<LimitPosition> limitPosition() const { return limitPosition_; }
-    const std::array<std::uint8_t, 4>& lensSettingSupport() const { return lensSettingSupport_; }
-    const std::array<std::uint8_t, 4>& customSwitchSupport() const { return customSwitchSupport_; }
-    const std::array<std::uint8_t, 8>& customButtonSupport() const { return customButtonSupport_; }
+    const std::array<std::uint8_t, 4>& lensSettingSupport() const {
+        return info_.lensSettingSupport;
+    }
+    std::array<std::uint8_t, 4> customSwitchSupport() const { return {info_.customSwitchSupport}; }
+    const std::array<std::uint8_t, 8>& customButtonSupport() const {
+        return info_.customButtonSupport;
+    }
     ProductInfoFileModel& product_info() const { return *product_info_; }
-    HomeImageViewModel* homeImageViewModel() const { return homeImageViewModel_; }
 
   signals:
     void changed();
-    // The firmware check of the record decoded last has ended.
+    // parseRom decoded a record; `changed` follows.
+    void recordDecoded();
+    // The check for newer lens firmware started, and its outcome.
+    void firmwareCheckStarted();
     void firmwareCheckFinished(bool ok);
 
   private:
     void startFirmwareCheck();
-    void setFooter(const QString& text);
 
-    QString productName_;
     MountType mountType_ = SonyE;
-    QString modelName_;
     QString currentVersion_;
     QString displayCurrentVersion_;
-    quint8 majorVersion_ = 0;
     QString newVersion_ = QStringLiteral("--");
     QString displayNewVersion_ = QStringLiteral("--");
     bool is_new_ = false;
-    quint8 lensType_ = 0;
-    quint8 firmwareType_ = 0;
-    quint8 customButtonCount_ = 0;
-    quint8 customSwitchStateCount_ = 0;
-    quint8 supportConnectType_ = 1;
-    quint8 specialSpecAFLimitFixedInf_ = 1;
     ClosedRange ringAngleRange_{-5.0, 5.0};
     quint8 ringAngleMin_ = 0;
     quint8 ringAngleMax_ = 0;
@@ -155,15 +148,11 @@ class BasicInfoViewModel : public QObject {
     ClosedRange pintoRange_{-10.0, 10.0};
     int focusSpeedMax_ = 0;
     ClosedRange focusSpeedRange_{0.0, 6.0};
-    int maxSec2_ = 0;
     std::unique_ptr<ProductInfoFileModel> product_info_;
-    std::array<std::uint8_t, 4> lensSettingSupport_{};
-    std::array<std::uint8_t, 4> customSwitchSupport_{};
-    std::array<std::uint8_t, 8> customButtonSupport_{};
     Bytes rom_;
+    BasicInfo info_;
     // Lets a check finishing after this model is gone find out; read on the main thread only.
     std::shared_ptr<BasicInfoViewModel*> self_;
-    HomeImageViewModel* homeImageViewModel_;
     QList<LimitPosition> limitPosition_;
 
     // The reader takes one request at a time: a check asked for while one runs waits

@@ -1,12 +1,9 @@
 #include "LensSettingViewModel.h"
 
-#include "BasicInfoViewModel.h"
-#include "controller/AppViewModel.h"
 #include "link/CommDataFormat.h"
 #include "link/LensClient.h"
 #include "platform/Diagnostics.h"
 #include "platform/MainThread.h"
-#include "ui/MessageViewModel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,71 +13,69 @@ namespace kelvara {
 
 namespace {
 
-constexpr int RING_FUNCTION_ADDRESS = 0x0000;
-constexpr int DIRECTION_ADDRESS = 0x0001;
-constexpr int RING_RESPONSE_ADDRESS = 0x0002;
-constexpr int RING_ANGLE_ADDRESS = 0x0003;
-constexpr int IRIS_ANGLE_ADDRESS = 0x0005;
-constexpr int AF_LIMIT_LOW_ADDRESS = 0x0010;  // rows 0 to 2
-constexpr int AF_LIMIT_HIGH_ADDRESS = 0x00DD; // plus row, for rows 3 to 5
-constexpr int PINTO_ADDRESS = 0x0013;
-constexpr int SW_FUNC_ADDRESS = 0x0040;
-constexpr int BT_FUNC_ADDRESS = 0x0050;
-constexpr int SPEED_OFFSET = 0x0060;
-constexpr int FOCUS_TIME_ADDRESS = 0x0120;
-constexpr int IRIS_TIME_ADDRESS = 0x0128;
-constexpr int FOCUS_DELAY_ADDRESS = 0x0130;
-constexpr int IRIS_DELAY_ADDRESS = 0x0138;
+using Field = LensSettings::Field;
 
 constexpr std::uint8_t CAMERA_CONNECTION_STATUS_ERROR = 0x83;
 
-const QList<int> DIGITS_INITIAL{0, 1, 2, 3};
+// Before the first image: every digit of slot n is n.
+const QList<int> TIMES_INITIAL{0, 111, 222, 333};
+const QList<int> DELAYS_INITIAL{0, 11, 22, 33};
 
-using Digits = LensSettingViewModel::Digits;
-using DigitSignal = void (LensSettingViewModel::*)();
+// A digit as the pages show it, with the signal announcing a change of it.
+struct Digit {
+    int unit;
+    int modulo; // 0 for the leading digit
+    void (LensSettingViewModel::*changed)();
+};
 
-DigitSignal digitSignal(Digits which) {
-    static constexpr DigitSignal signals_[] = {
-        &LensSettingViewModel::focusSec2Changed,   &LensSettingViewModel::focusSec1Changed,
-        &LensSettingViewModel::focusSec0Changed,   &LensSettingViewModel::irisSec2Changed,
-        &LensSettingViewModel::irisSec1Changed,    &LensSettingViewModel::irisSec0Changed,
-        &LensSettingViewModel::focusDelay1Changed, &LensSettingViewModel::focusDelay0Changed,
-        &LensSettingViewModel::irisDelay1Changed,  &LensSettingViewModel::irisDelay0Changed};
-    return signals_[which];
+using M = LensSettingViewModel;
+const std::array<QList<Digit>, M::TIMES> DIGITS{{
+    {{100, 0, &M::focusSec2Changed}, {10, 10, &M::focusSec1Changed}, {1, 10, &M::focusSec0Changed}},
+    {{100, 0, &M::irisSec2Changed}, {10, 10, &M::irisSec1Changed}, {1, 10, &M::irisSec0Changed}},
+    {{10, 0, &M::focusDelay1Changed}, {1, 10, &M::focusDelay0Changed}},
+    {{10, 0, &M::irisDelay1Changed}, {1, 10, &M::irisDelay0Changed}},
+}};
+
+struct TimeField {
+    Field field;
+    const char* name;
+    LensSettingViewModel::Callback LensSettingViewModel::*callback;
+};
+const std::array<TimeField, M::TIMES> TIME_FIELDS{{
+    {Field::FocusTime, "commitFocusTime", &M::onChangeFocusDriveTime},
+    {Field::IrisTime, "commitIrisTime", &M::onChangeIrisDriveTime},
+    {Field::FocusDelay, "commitFocusDelay", &M::onChangeFocusDelayTime},
+    {Field::IrisDelay, "commitIrisDelay", &M::onChangeIrisDelayTime},
+}};
+
+int digitOf(int tenths, int unit, int modulo) {
+    return modulo ? tenths / unit % modulo : tenths / unit;
 }
 
-std::optional<Bytes> unsignedByte(int value, QString& why) {
-    if (value < 0 || value > 255) {
-        why = QStringLiteral("%1 is outside 0 to 255").arg(value);
+// A whole number as the lens stores it for that setting; nothing when it does not fit.
+std::optional<Bytes> encoded(Field field, int value, QString& why) {
+    const auto [lowest, highest] = LensSettings::range(field);
+    if (value < lowest || value > highest) {
+        why = QStringLiteral("%1 is outside %2 to %3").arg(value).arg(lowest).arg(highest);
         return std::nullopt;
     }
-    return Bytes{std::uint8_t(value)};
+    return LensSettings::bytes(field, value);
 }
 
-// Whole numbers sent as one byte; fractions are dropped as the lens takes no others.
-std::optional<Bytes> truncatedByte(double value, int lowest, int highest, QString& why) {
+// Fractions are dropped as the lens takes no others.
+std::optional<Bytes> encoded(Field field, double value, QString& why) {
+    const auto [lowest, highest] = LensSettings::range(field);
     const double whole = std::trunc(value);
     if (!std::isfinite(value) || whole < lowest || whole > highest) {
         why = QStringLiteral("%1 is outside %2 to %3").arg(value).arg(lowest).arg(highest);
         return std::nullopt;
     }
-    return Bytes{std::uint8_t(int(whole) & 0xFF)};
+    return LensSettings::bytes(field, int(whole));
 }
 
-std::optional<Bytes> littleEndian16(int value, QString& why) {
-    if (value < 0 || value > 0xFFFF) {
-        why = QStringLiteral("%1 is outside 0 to 65535").arg(value);
-        return std::nullopt;
-    }
-    return Bytes{std::uint8_t(value & 0xFF), std::uint8_t(value >> 8)};
-}
-
-int signedByte(std::uint8_t b) {
-    return std::int8_t(b);
-}
-
-int le16(const Bytes& image, int offset) {
-    return image[std::size_t(offset)] + 256 * image[std::size_t(offset + 1)];
+// A shown value as a whole number, as the lens would take it.
+int whole(double value) {
+    return std::isfinite(value) ? int(std::clamp(std::trunc(value), -1e9, 1e9)) : 0;
 }
 
 QString refusalKey(const Bytes& data) {
@@ -100,25 +95,21 @@ LensSettingViewModel::LensSettingViewModel(QObject* parent)
             qtTrId(QByteArray("ButtonSelect_Speed").append(char('0' + i)).constData()));
     iris_angle_labels_ = {QStringLiteral("90"), QStringLiteral("120"), QStringLiteral("150"),
                           QStringLiteral("180")};
-    for (auto& d : digits_)
-        d = {DIGITS_INITIAL, {0, 0, 0, 0}, false};
+    for (int t = 0; t < TIMES; ++t)
+        times_[std::size_t(t)] = {t < FocusDelay ? TIMES_INITIAL : DELAYS_INITIAL, {0, 0, 0, 0}};
 }
 
 LensSettingViewModel::~LensSettingViewModel() {
     *self_ = nullptr;
 }
 
-bool LensSettingViewModel::lockHeld() const {
-    return owner && owner->lock();
-}
-
-template <typename T, typename Signal>
-void LensSettingViewModel::edit(Edited<T>& field, const T& value, Signal changed) {
+template <typename T, typename Announce>
+void LensSettingViewModel::edit(Edited<T>& field, const T& value, Announce announce) {
     const T before = field.value;
     field.value = value;
     if (before != value)
-        emit(this->*changed)();
-    if (!quiet_ && !lockHeld() && !field.modify_now) {
+        announce(before);
+    if (!quiet_ && !locked_ && !field.modify_now) {
         field.oldValue = before;
         field.modify_now = true;
     }
@@ -136,16 +127,15 @@ template <typename T> T LensSettingViewModel::closeRun(Edited<T>& field) {
 
 // The ring's one-byte settings: assigned, announced and sent, even when unchanged.
 void LensSettingViewModel::assignRingByte(int LensSettingViewModel::*field, int value,
-                                          void (LensSettingViewModel::*changed)(),
-                                          const char* name, int address,
-                                          void (LensSettingViewModel::*setter)(int),
+                                          void (LensSettingViewModel::*changed)(), const char* name,
+                                          Field address, void (LensSettingViewModel::*setter)(int),
                                           Callback LensSettingViewModel::*callback) {
     const int old = std::exchange(this->*field, value);
     if (old != value)
         emit(this->*changed)();
     QString why;
-    auto bytes = unsignedByte(value, why);
-    send({name, address, std::move(bytes), why,
+    auto bytes = encoded(address, value, why);
+    send({name, LensSettings::address(address), std::move(bytes), why,
           [old, setter](LensSettingViewModel& m) { (m.*setter)(old); }, callback, true},
          true);
 }
@@ -153,19 +143,20 @@ void LensSettingViewModel::assignRingByte(int LensSettingViewModel::*field, int 
 void LensSettingViewModel::setRing_function(int value) {
     assignRingByte(&LensSettingViewModel::ring_function_, value,
                    &LensSettingViewModel::ring_functionChanged, "ring_function",
-                   RING_FUNCTION_ADDRESS, &LensSettingViewModel::setRing_function, nullptr);
+                   Field::RingFunction, &LensSettingViewModel::setRing_function, nullptr);
 }
 
 void LensSettingViewModel::setDirection(int value) {
-    assignRingByte(&LensSettingViewModel::direction_, value, &LensSettingViewModel::directionChanged,
-                   "direction", DIRECTION_ADDRESS, &LensSettingViewModel::setDirection,
+    assignRingByte(&LensSettingViewModel::direction_, value,
+                   &LensSettingViewModel::directionChanged, "direction", Field::Direction,
+                   &LensSettingViewModel::setDirection,
                    &LensSettingViewModel::onChangeRingDirection);
 }
 
 void LensSettingViewModel::setRing_response(int value) {
     assignRingByte(&LensSettingViewModel::ring_response_, value,
                    &LensSettingViewModel::ring_responseChanged, "ring_response",
-                   RING_RESPONSE_ADDRESS, &LensSettingViewModel::setRing_response,
+                   Field::RingResponse, &LensSettingViewModel::setRing_response,
                    &LensSettingViewModel::onChangeRingResponse);
 }
 
@@ -175,8 +166,8 @@ void LensSettingViewModel::setSw_func(int value) {
         return;
     emit sw_funcChanged();
     QString why;
-    auto bytes = unsignedByte(value, why);
-    send({"sw_func", SW_FUNC_ADDRESS, std::move(bytes), why,
+    auto bytes = encoded(Field::SwitchFunction, value, why);
+    send({"sw_func", LensSettings::address(Field::SwitchFunction), std::move(bytes), why,
           [old](LensSettingViewModel& m) { m.setSw_func(old); }, nullptr},
          true);
 }
@@ -199,8 +190,8 @@ void LensSettingViewModel::setBt_func(const QList<int>& value) {
         }
     }
     QString why;
-    auto bytes = unsignedByte(value[k], why);
-    send({"bt_func", BT_FUNC_ADDRESS + k, std::move(bytes), why,
+    auto bytes = encoded(Field::ButtonFunction, value[k], why);
+    send({"bt_func", LensSettings::address(Field::ButtonFunction, k), std::move(bytes), why,
           [old](LensSettingViewModel& m) { m.setBt_func(old); },
           &LensSettingViewModel::onChangeButtonFunction},
          true);
@@ -209,11 +200,11 @@ void LensSettingViewModel::setBt_func(const QList<int>& value) {
 // ---- assignments that only record the edit ----
 
 void LensSettingViewModel::setRing_angle(double value) {
-    edit(ring_angle_, value, &LensSettingViewModel::ring_angleChanged);
+    edit(ring_angle_, value, [this](const auto&) { emit ring_angleChanged(); });
 }
 
 void LensSettingViewModel::setPinto(double value) {
-    edit(pinto_, value, &LensSettingViewModel::pintoChanged);
+    edit(pinto_, value, [this](const auto&) { emit pintoChanged(); });
 }
 
 void LensSettingViewModel::setSpeed(const QList<double>& value) {
@@ -221,7 +212,7 @@ void LensSettingViewModel::setSpeed(const QList<double>& value) {
         Diagnostics::line(QStringLiteral("speed needs %1 slots: ignored").arg(SLOTS));
         return;
     }
-    edit(speed_, value, &LensSettingViewModel::speedChanged);
+    edit(speed_, value, [this](const auto&) { emit speedChanged(); });
 }
 
 void LensSettingViewModel::setIrisAngle(const QList<double>& value) {
@@ -229,15 +220,43 @@ void LensSettingViewModel::setIrisAngle(const QList<double>& value) {
         Diagnostics::line(QStringLiteral("irisAngle needs %1 slots: ignored").arg(SLOTS));
         return;
     }
-    edit(irisAngle_, value, &LensSettingViewModel::irisAngleChanged);
+    edit(irisAngle_, value, [this](const auto&) { emit irisAngleChanged(); });
 }
 
-void LensSettingViewModel::setDigits(Digits which, const QList<int>& value) {
+void LensSettingViewModel::setTimes(Time which, const QList<int>& tenths) {
+    if (tenths.size() != SLOTS) {
+        Diagnostics::line(QStringLiteral("digit array needs %1 slots: ignored").arg(SLOTS));
+        return;
+    }
+    edit(times_[which], tenths, [this, which, tenths](const QList<int>& before) {
+        for (const Digit& d : DIGITS[which]) {
+            for (int slot = 0; slot < SLOTS; ++slot) {
+                if (digitOf(before[slot], d.unit, d.modulo) !=
+                    digitOf(tenths[slot], d.unit, d.modulo)) {
+                    emit(this->*d.changed)();
+                    break;
+                }
+            }
+        }
+    });
+}
+
+QList<int> LensSettingViewModel::digits(Time which, int unit, int modulo) const {
+    QList<int> out;
+    for (int tenths : times_[which].value)
+        out.append(digitOf(tenths, unit, modulo));
+    return out;
+}
+
+void LensSettingViewModel::setDigits(Time which, int unit, int modulo, const QList<int>& value) {
     if (value.size() != SLOTS) {
         Diagnostics::line(QStringLiteral("digit array needs %1 slots: ignored").arg(SLOTS));
         return;
     }
-    edit(digits_[std::size_t(which)], value, digitSignal(which));
+    QList<int> tenths = times_[which].value;
+    for (int slot = 0; slot < SLOTS; ++slot)
+        tenths[slot] += (value[slot] - digitOf(tenths[slot], unit, modulo)) * unit;
+    setTimes(which, tenths);
 }
 
 void LensSettingViewModel::setAflim_pos(const QList<QList<int>>& value) {
@@ -257,17 +276,17 @@ void LensSettingViewModel::setAflim_pos(const QList<QList<int>>& value) {
 // ---- commits ----
 
 void LensSettingViewModel::commitRingAngle(bool discard) {
-    commitSignedByte(ring_angle_, "ring_angle", RING_ANGLE_ADDRESS,
+    commitSignedByte(ring_angle_, "ring_angle", Field::RingAngle,
                      &LensSettingViewModel::setRing_angle, &LensSettingViewModel::onChangeRingAngle,
                      discard);
 }
 
 void LensSettingViewModel::commitPinto(bool discard) {
-    commitSignedByte(pinto_, "pinto", PINTO_ADDRESS, &LensSettingViewModel::setPinto,
+    commitSignedByte(pinto_, "pinto", Field::Pinto, &LensSettingViewModel::setPinto,
                      &LensSettingViewModel::onChangeAdjustmentPinto, discard);
 }
 
-void LensSettingViewModel::commitSignedByte(Edited<double>& field, const char* name, int address,
+void LensSettingViewModel::commitSignedByte(Edited<double>& field, const char* name, Field address,
                                             void (LensSettingViewModel::*setter)(double),
                                             Callback LensSettingViewModel::*callback,
                                             bool discard) {
@@ -275,8 +294,8 @@ void LensSettingViewModel::commitSignedByte(Edited<double>& field, const char* n
     if (discard)
         return;
     QString why;
-    auto bytes = truncatedByte(field.value, -128, 127, why);
-    send({name, address, std::move(bytes), why,
+    auto bytes = encoded(address, field.value, why);
+    send({name, LensSettings::address(address), std::move(bytes), why,
           [old, setter](LensSettingViewModel& m) { (m.*setter)(old); }, callback},
          false);
 }
@@ -293,53 +312,23 @@ void LensSettingViewModel::commitIrisAngle(int slot) {
     if (!validSlot(slot, "commitIrisAngle"))
         return;
     QString why;
-    auto bytes = truncatedByte(irisAngle_.value[slot], 0, 255, why);
-    send({"irisAngle", IRIS_ANGLE_ADDRESS + slot, std::move(bytes), why,
+    auto bytes = encoded(Field::IrisAngle, irisAngle_.value[slot], why);
+    send({"irisAngle", LensSettings::address(Field::IrisAngle, slot), std::move(bytes), why,
           [old](LensSettingViewModel& m) { m.setIrisAngle(old); },
           &LensSettingViewModel::onChangeIrisAngle},
          false);
 }
 
-void LensSettingViewModel::commitDigits(int slot, const QList<Digits>& which, int address,
-                                        const char* name, Callback LensSettingViewModel::*callback) {
-    QList<QList<int>> old;
-    for (Digits d : which)
-        old.append(closeRun(digits_[std::size_t(d)]));
-    if (!validSlot(slot, name))
+void LensSettingViewModel::commitTime(Time which, int slot) {
+    const QList<int> old = closeRun(times_[which]);
+    const TimeField& t = TIME_FIELDS[which];
+    if (!validSlot(slot, t.name))
         return;
-    // The digits, highest first, make one number of tenths of a second.
-    int tenths = 0;
-    for (Digits d : which)
-        tenths = 10 * tenths + digit(d).value[slot];
     QString why;
-    auto bytes = littleEndian16(tenths, why);
-    send({name, address + 2 * slot, std::move(bytes), why,
-          [which, old](LensSettingViewModel& m) {
-              for (qsizetype i = 0; i < which.size(); ++i)
-                  m.setDigits(which[i], old[i]);
-          },
-          callback},
+    auto bytes = encoded(t.field, times_[which].value[slot], why);
+    send({t.name, LensSettings::address(t.field, slot), std::move(bytes), why,
+          [which, old](LensSettingViewModel& m) { m.setTimes(which, old); }, t.callback},
          false);
-}
-
-void LensSettingViewModel::commitFocusTime(int slot) {
-    commitDigits(slot, {FocusSec2, FocusSec1, FocusSec0}, FOCUS_TIME_ADDRESS, "commitFocusTime",
-                 &LensSettingViewModel::onChangeFocusDriveTime);
-}
-
-void LensSettingViewModel::commitIrisTime(int slot) {
-    commitDigits(slot, {IrisSec2, IrisSec1, IrisSec0}, IRIS_TIME_ADDRESS, "commitIrisTime",
-                 &LensSettingViewModel::onChangeIrisDriveTime);
-}
-
-void LensSettingViewModel::commitFocusDelay(int slot) {
-    commitDigits(slot, {FocusDelay1, FocusDelay0}, FOCUS_DELAY_ADDRESS, "commitFocusDelay",
-                 &LensSettingViewModel::onChangeFocusDelayTime);
-}
-
-void LensSettingViewModel::commitIrisDelay(int slot) {
-    commitDigits(slot, {IrisDelay1, IrisDelay0}, IRIS_DELAY_ADDRESS, "commitIrisDelay",
-                 &LensSettingViewModel::onChangeIrisDelayTime);
 }
 
 void LensSettingViewModel::commitAFLimit(int index, int oldFirst, int oldSecond) {
@@ -350,15 +339,14 @@ void LensSettingViewModel::commitAFLimit(int index, int oldFirst, int oldSecond)
     }
     const int first = aflim_pos_[index][0];
     const int second = aflim_pos_[index][1];
-    const int address = index < 3 ? AF_LIMIT_LOW_ADDRESS + index : AF_LIMIT_HIGH_ADDRESS + index;
     // Each index travels in one nibble.
     std::optional<Bytes> bytes;
     QString why;
     if (first < 0 || first > 15 || second < 0 || second > 15)
         why = QStringLiteral("[%1, %2] does not fit two nibbles").arg(first).arg(second);
     else
-        bytes = Bytes{std::uint8_t((first & 0x0F) + 16 * second)};
-    send({"aflim_pos", address, std::move(bytes), why,
+        bytes = LensSettings::bytes(Field::AfLimit, first + 16 * second);
+    send({"aflim_pos", LensSettings::address(Field::AfLimit, index), std::move(bytes), why,
           [index, oldFirst, oldSecond](LensSettingViewModel& m) {
               auto rows = m.aflim_pos_;
               rows[index] = {oldFirst, oldSecond};
@@ -368,17 +356,13 @@ void LensSettingViewModel::commitAFLimit(int index, int oldFirst, int oldSecond)
          false);
 }
 
-int LensSettingViewModel::limitPositionCount() const {
-    // A decoded table always holds position 0.
-    return owner ? std::max(1, int(owner->basic_info()->limitPosition().size())) : 1;
-}
-
 void LensSettingViewModel::nearChanged(int row, int oldNear) {
     if (row < 0 || row >= AF_LIMIT_ROWS) {
         Diagnostics::line(QStringLiteral("nearChanged: no row %1").arg(row));
         return;
     }
-    const int last = limitPositionCount() - 1;
+    // A decoded table always holds position 0.
+    const int last = std::max(1, limits_.limitPositions) - 1;
     auto rows = aflim_pos_;
     // A pick outside the table is limited to it, as the decode limits stored indices.
     int nearIndex = std::clamp(rows[row][0], 0, last);
@@ -398,7 +382,8 @@ void LensSettingViewModel::farChanged(int row, int oldFar) {
         Diagnostics::line(QStringLiteral("farChanged: no row %1").arg(row));
         return;
     }
-    const int last = limitPositionCount() - 1;
+    // A decoded table always holds position 0.
+    const int last = std::max(1, limits_.limitPositions) - 1;
     auto rows = aflim_pos_;
     const int farIndex = std::clamp(rows[row][1], 0, last);
     const int oldNear = rows[row][0];
@@ -412,8 +397,7 @@ void LensSettingViewModel::farChanged(int row, int oldFar) {
 }
 
 void LensSettingViewModel::incrementSec2(int& digit) const {
-    const int maxSec2 = owner ? owner->basic_info()->maxSec2() : 0;
-    if (digit < 9 && digit < maxSec2)
+    if (digit < 9 && digit < limits_.maxSec2)
         ++digit;
 }
 
@@ -431,8 +415,12 @@ void LensSettingViewModel::quietly(const std::function<void(LensSettingViewModel
 }
 
 void LensSettingViewModel::send(Write write, bool assignment) {
-    if (quiet_ || (assignment && !communication_) || !owner || owner->lock())
+    if (quiet_ || (assignment && !communication_))
         return;
+    if (locked_) {
+        emit writeBusy();
+        return;
+    }
     if (!write.bytes) {
         Diagnostics::line(QLatin1String(write.name) + QStringLiteral(" not sent: ") + write.why);
         quietly(write.restore);
@@ -441,13 +429,13 @@ void LensSettingViewModel::send(Write write, bool assignment) {
             if (callback)
                 callback(false);
         }
-        emit writeFinished(false, QString());
+        emit writeEnded(false, QString());
         return;
     }
     if (write.logValue)
         Diagnostics::line(QLatin1String(write.name) + QLatin1Char(' ') +
                           QString::number((*write.bytes)[0]));
-    owner->setLock(true);
+    emit writeStarted();
     const Bytes bytes = *write.bytes;
     const auto frame = CommDataFormat::buildWrite(true, std::uint8_t(write.address >> 8),
                                                   std::uint8_t(write.address & 0xFF),
@@ -469,28 +457,22 @@ void LensSettingViewModel::send(Write write, bool assignment) {
 void LensSettingViewModel::finish(const Write& write, bool ok, const Bytes& data) {
     const Callback callback = write.callback ? this->*write.callback : Callback();
     if (ok) {
-        if (owner)
-            owner->setLock(false);
+        emit writeEnded(true, QString());
         if (callback)
             callback(true);
-        emit writeFinished(true, QString());
         return;
     }
-    // `lock` stays set until the user has seen the message and the value is back.
-    if (owner) {
-        const QString key = refusalKey(data);
-        owner->message()->showMessage(key, [self = self_, restore = write.restore, key] {
-            LensSettingViewModel* m = *self;
-            if (!m)
-                return;
-            m->communication_ = false;
-            m->quietly(restore);
-            if (m->owner)
-                m->owner->setLock(false);
-            m->communication_ = true;
-            emit m->writeFinished(false, key);
-        });
-    }
+    // The write ends only when the user has seen the message and the value is back.
+    const QString key = refusalKey(data);
+    emit writeRefused(key, [self = self_, restore = write.restore, key] {
+        LensSettingViewModel* m = *self;
+        if (!m)
+            return;
+        m->communication_ = false;
+        m->quietly(restore);
+        emit m->writeEnded(false, key);
+        m->communication_ = true;
+    });
     if (callback)
         callback(false);
 }
@@ -498,78 +480,58 @@ void LensSettingViewModel::finish(const Write& write, bool ok, const Bytes& data
 // ---- decode ----
 
 void LensSettingViewModel::parseE2p() {
-    if (e2p_.size() < std::size_t(DECODED_SIZE) || !owner)
+    const std::optional<LensSettings> decoded = LensSettings::decode(e2p_);
+    if (!decoded)
         return;
-    const Bytes& image = e2p_;
-    const BasicInfoViewModel& info = *owner->basic_info();
+    const LensSettings& v = *decoded;
+    const SettingLimits& info = limits_;
     communication_ = false;
     quiet_ = true;
 
-    setRing_function(image[0]);
-    setDirection(image[1]);
-    setRing_response(image[2]);
+    setRing_function(v.ringFunction);
+    setDirection(v.direction);
+    setRing_response(v.ringResponse);
 
-    const int rawAngle = signedByte(image[3]);
-    setRing_angle(info.ringAngleRange().clamp(rawAngle));
-    ring_angle_.oldValue = rawAngle;
+    setRing_angle(info.ringAngle.clamp(v.ringAngle));
+    ring_angle_.oldValue = v.ringAngle;
 
     // A stored index past the lens's table means its last position.
-    const int lastPosition = std::max(0, int(info.limitPosition().size()) - 1);
-    const auto limited = [lastPosition](int nibble) { return std::min(nibble, lastPosition); };
+    const int lastPosition = std::max(0, info.limitPositions - 1);
+    const auto limited = [lastPosition](int index) { return std::min(index, lastPosition); };
     QList<QList<int>> rows;
-    for (int offset : {16, 17, 18, 224, 225, 226}) {
-        const std::uint8_t b = image[std::size_t(offset)];
-        rows.append({limited(b & 0x0F), limited(b >> 4)});
-    }
+    for (const LensSettings::AfLimitRow& row : v.afLimit)
+        rows.append({limited(row.nearIndex), limited(row.farIndex)});
     setAflim_pos(rows);
 
-    const int rawPinto = signedByte(image[19]);
-    setPinto(info.pintoRange().clamp(rawPinto));
-    pinto_.oldValue = rawPinto;
+    setPinto(info.pinto.clamp(v.pinto));
+    pinto_.oldValue = v.pinto;
 
-    setSw_func(image[64]);
-    setBt_func({image[80], image[81], image[82], image[83]});
+    setSw_func(v.switchFunction);
+    setBt_func(QList<int>(v.buttonFunction.begin(), v.buttonFunction.end()));
 
-    const int maxSec2 = info.maxSec2();
-    const auto decodeTimes = [&](int offset, std::array<Digits, 3> which) {
-        std::array<QList<int>, 3> d{digit(which[0]).value, digit(which[1]).value,
-                                    digit(which[2]).value};
-        for (int slot = 0; slot < SLOTS; ++slot) {
-            const int v = le16(image, offset + 2 * slot);
-            const int h = v / 100;
-            const bool fits = h <= maxSec2;
-            d[0][slot] = fits ? h : maxSec2;
-            d[1][slot] = fits ? (v % 100) / 10 : 9;
-            d[2][slot] = fits ? v % 10 : 9;
-        }
-        for (std::size_t i = 0; i < 3; ++i)
-            setDigits(which[i], d[i]);
+    // A time whose tens of seconds pass the lens's maximum shows as the longest it takes;
+    // a delay past 99.9 s as 9.9 s, a shorter one by its last two digits.
+    const int longest = 100 * info.maxSec2 + 99;
+    const auto times = [&](const LensSettings::Slots& raw, bool delay) {
+        QList<int> out;
+        for (int t : raw)
+            out.append(delay ? (t > 999 ? 99 : t % 100) : (t / 100 <= info.maxSec2 ? t : longest));
+        return out;
     };
-    decodeTimes(288, {FocusSec2, FocusSec1, FocusSec0});
-    decodeTimes(296, {IrisSec2, IrisSec1, IrisSec0});
-
-    const auto decodeDelays = [&](int offset, std::array<Digits, 2> which) {
-        std::array<QList<int>, 2> d{digit(which[0]).value, digit(which[1]).value};
-        for (int slot = 0; slot < SLOTS; ++slot) {
-            const int v = le16(image, offset + 2 * slot);
-            d[0][slot] = v > 999 ? 9 : (v % 100) / 10;
-            d[1][slot] = v > 999 ? 9 : v % 10;
-        }
-        for (std::size_t i = 0; i < 2; ++i)
-            setDigits(which[i], d[i]);
-    };
-    decodeDelays(304, {FocusDelay1, FocusDelay0});
-    decodeDelays(312, {IrisDelay1, IrisDelay0});
+    setTimes(FocusTime, times(v.focusTime, false));
+    setTimes(IrisTime, times(v.irisTime, false));
+    setTimes(FocusDelay, times(v.focusDelay, true));
+    setTimes(IrisDelay, times(v.irisDelay, true));
 
     QList<double> rawIris;
     QList<double> iris;
     QList<double> rawSpeed;
     QList<double> speed;
     for (int slot = 0; slot < SLOTS; ++slot) {
-        rawIris.append(image[std::size_t(5 + slot)]);
-        iris.append(info.irisAngleRange().clamp(rawIris.last()));
-        rawSpeed.append(image[std::size_t(SPEED_OFFSET + slot)]);
-        speed.append(info.focusSpeedRange().clamp(rawSpeed.last()));
+        rawIris.append(v.irisAngle[std::size_t(slot)]);
+        iris.append(info.irisAngle.clamp(rawIris.last()));
+        rawSpeed.append(v.focusSpeed[std::size_t(slot)]);
+        speed.append(info.focusSpeed.clamp(rawSpeed.last()));
     }
     setIrisAngle(iris);
     irisAngle_.oldValue = rawIris;
@@ -581,11 +543,34 @@ void LensSettingViewModel::parseE2p() {
     pinto_.modify_now = false;
     speed_.modify_now = false;
     irisAngle_.modify_now = false;
-    for (auto& d : digits_)
-        d.modify_now = false;
+    for (auto& t : times_)
+        t.modify_now = false;
 
     quiet_ = false;
     communication_ = true;
+}
+
+LensSettings LensSettingViewModel::values() const {
+    LensSettings v;
+    v.ringFunction = ring_function_;
+    v.direction = direction_;
+    v.ringResponse = ring_response_;
+    v.ringAngle = whole(ring_angle_.value);
+    v.pinto = whole(pinto_.value);
+    v.switchFunction = sw_func_;
+    for (int slot = 0; slot < SLOTS; ++slot) {
+        const auto i = std::size_t(slot);
+        v.irisAngle[i] = whole(irisAngle_.value[slot]);
+        v.focusSpeed[i] = whole(speed_.value[slot]);
+        v.buttonFunction[i] = bt_func_[slot];
+        v.focusTime[i] = times_[FocusTime].value[slot];
+        v.irisTime[i] = times_[IrisTime].value[slot];
+        v.focusDelay[i] = times_[FocusDelay].value[slot];
+        v.irisDelay[i] = times_[IrisDelay].value[slot];
+    }
+    for (int row = 0; row < AF_LIMIT_ROWS; ++row)
+        v.afLimit[std::size_t(row)] = {aflim_pos_[row][0], aflim_pos_[row][1]};
+    return v;
 }
 
 } // namespace kelvara

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "LensSettings.h"
+#include "SettingLimits.h"
 #include "link/Bytes.h"
 
 #include <QList>
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -15,12 +16,12 @@
 
 namespace kelvara {
 
-class AppViewModel;
-
 // The lens's 512-byte settings image decoded into editable settings. Each edit is sent
 // to the lens at once at the setting's own address (some on assignment, some when the
 // edit is committed); a refused write is reported and the setting goes back to its value
-// before the edit. Used on the main thread.
+// before the edit once the report is answered. Whoever owns the write lock hears of each
+// write through the signals and tells the model whether the lock is held. Used on the
+// main thread.
 class LensSettingViewModel : public QObject {
     Q_OBJECT
     Q_PROPERTY(QStringList focus_speed_labels READ focus_speed_labels CONSTANT)
@@ -55,30 +56,25 @@ class LensSettingViewModel : public QObject {
 
   public:
     using Callback = std::function<void(bool)>;
-    enum Digits {
-        FocusSec2,
-        FocusSec1,
-        FocusSec0,
-        IrisSec2,
-        IrisSec1,
-        IrisSec0,
-        FocusDelay1,
-        FocusDelay0,
-        IrisDelay1,
-        IrisDelay0,
-        DIGIT_ARRAYS
-    };
+    // The drive times and delays, in tenths of a second. The pages show them as digits:
+    // a time as tens of seconds, seconds and tenths (focusSec2, focusSec1, focusSec0), a
+    // delay as seconds and tenths (focusDelay1, focusDelay0).
+    enum Time { FocusTime, IrisTime, FocusDelay, IrisDelay, TIMES };
 
-    static constexpr int SLOTS = 4;
-    static constexpr int AF_LIMIT_ROWS = 6;
-    // The decode reads up to the last delay field.
-    static constexpr int DECODED_SIZE = 320;
+    static constexpr int SLOTS = LensSettings::SLOTS;
+    static constexpr int AF_LIMIT_ROWS = LensSettings::AF_LIMIT_ROWS;
 
     explicit LensSettingViewModel(QObject* parent = nullptr);
     ~LensSettingViewModel() override;
 
-    // The controller: its `lock` (read and set), `basic_info` and `message` are used.
-    QPointer<AppViewModel> owner;
+    using Completion = std::function<void()>;
+
+    // The lens's limits, from its basic information; the decode and the AF limit rules
+    // follow them.
+    void setLimits(const SettingLimits& limits) { limits_ = limits; }
+    // While the lock is held edits stay local: nothing is sent and no edit run starts.
+    bool locked() const { return locked_; }
+    void setLocked(bool locked) { locked_ = locked; }
 
     // Told the outcome of a write of their setting, on the main thread. A callback may
     // replace itself while it runs.
@@ -98,17 +94,21 @@ class LensSettingViewModel : public QObject {
     const Bytes& e2p() const { return e2p_; }
     void setE2p(Bytes image) { e2p_ = std::move(image); }
     // Decodes `e2p` into the settings without sending anything. An image shorter than
-    // DECODED_SIZE bytes changes nothing.
+    // LensSettings::DECODED_SIZE bytes changes nothing.
     void parseE2p();
+    // The settings as they are now, as the lens stores them.
+    LensSettings values() const;
     bool communication() const { return communication_; }
 
     Q_INVOKABLE void commitRingAngle(bool discard);
     Q_INVOKABLE void commitPinto(bool discard);
     Q_INVOKABLE void commitIrisAngle(int slot);
-    Q_INVOKABLE void commitFocusTime(int slot);
-    Q_INVOKABLE void commitIrisTime(int slot);
-    Q_INVOKABLE void commitFocusDelay(int slot);
-    Q_INVOKABLE void commitIrisDelay(int slot);
+    Q_INVOKABLE void commitFocusTime(int slot) { commitTime(FocusTime, slot); }
+    Q_INVOKABLE void commitIrisTime(int slot) { commitTime(IrisTime, slot); }
+    Q_INVOKABLE void commitFocusDelay(int slot) { commitTime(FocusDelay, slot); }
+    Q_INVOKABLE void commitIrisDelay(int slot) { commitTime(IrisDelay, slot); }
+    // Sends one slot of a time or delay as one number of tenths.
+    void commitTime(Time which, int slot);
     // The two old values are what a refused write restores.
     Q_INVOKABLE void commitAFLimit(int index, int oldFirst, int oldSecond);
     // The AF limit page picked a new near (far) end for a row, already stored in
@@ -154,54 +154,37 @@ class LensSettingViewModel : public QObject {
     QList<double> irisAngle_oldValue() const { return irisAngle_.oldValue; }
     bool irisAngle_modify_now() const { return irisAngle_.modify_now; }
 
-    QList<int> focusSec2() const { return digit(FocusSec2).value; }
-    void setFocusSec2(const QList<int>& v) { setDigits(FocusSec2, v); }
-    QList<int> focusSec2_oldValue() const { return digit(FocusSec2).oldValue; }
-    bool focusSec2_modify_now() const { return digit(FocusSec2).modify_now; }
-    QList<int> focusSec1() const { return digit(FocusSec1).value; }
-    void setFocusSec1(const QList<int>& v) { setDigits(FocusSec1, v); }
-    QList<int> focusSec1_oldValue() const { return digit(FocusSec1).oldValue; }
-    bool focusSec1_modify_now() const { return digit(FocusSec1).modify_now; }
-    QList<int> focusSec0() const { return digit(FocusSec0).value; }
-    void setFocusSec0(const QList<int>& v) { setDigits(FocusSec0, v); }
-    QList<int> focusSec0_oldValue() const { return digit(FocusSec0).oldValue; }
-    bool focusSec0_modify_now() const { return digit(FocusSec0).modify_now; }
-    QList<int> irisSec2() const { return digit(IrisSec2).value; }
-    void setIrisSec2(const QList<int>& v) { setDigits(IrisSec2, v); }
-    QList<int> irisSec2_oldValue() const { return digit(IrisSec2).oldValue; }
-    bool irisSec2_modify_now() const { return digit(IrisSec2).modify_now; }
-    QList<int> irisSec1() const { return digit(IrisSec1).value; }
-    void setIrisSec1(const QList<int>& v) { setDigits(IrisSec1, v); }
-    QList<int> irisSec1_oldValue() const { return digit(IrisSec1).oldValue; }
-    bool irisSec1_modify_now() const { return digit(IrisSec1).modify_now; }
-    QList<int> irisSec0() const { return digit(IrisSec0).value; }
-    void setIrisSec0(const QList<int>& v) { setDigits(IrisSec0, v); }
-    QList<int> irisSec0_oldValue() const { return digit(IrisSec0).oldValue; }
-    bool irisSec0_modify_now() const { return digit(IrisSec0).modify_now; }
-    QList<int> focusDelay1() const { return digit(FocusDelay1).value; }
-    void setFocusDelay1(const QList<int>& v) { setDigits(FocusDelay1, v); }
-    QList<int> focusDelay1_oldValue() const { return digit(FocusDelay1).oldValue; }
-    bool focusDelay1_modify_now() const { return digit(FocusDelay1).modify_now; }
-    QList<int> focusDelay0() const { return digit(FocusDelay0).value; }
-    void setFocusDelay0(const QList<int>& v) { setDigits(FocusDelay0, v); }
-    QList<int> focusDelay0_oldValue() const { return digit(FocusDelay0).oldValue; }
-    bool focusDelay0_modify_now() const { return digit(FocusDelay0).modify_now; }
-    QList<int> irisDelay1() const { return digit(IrisDelay1).value; }
-    void setIrisDelay1(const QList<int>& v) { setDigits(IrisDelay1, v); }
-    QList<int> irisDelay1_oldValue() const { return digit(IrisDelay1).oldValue; }
-    bool irisDelay1_modify_now() const { return digit(IrisDelay1).modify_now; }
-    QList<int> irisDelay0() const { return digit(IrisDelay0).value; }
-    void setIrisDelay0(const QList<int>& v) { setDigits(IrisDelay0, v); }
-    QList<int> irisDelay0_oldValue() const { return digit(IrisDelay0).oldValue; }
-    bool irisDelay0_modify_now() const { return digit(IrisDelay0).modify_now; }
+    QList<int> times(Time which) const { return times_[which].value; }
+    void setTimes(Time which, const QList<int>& tenths);
+    QList<int> times_oldValue(Time which) const { return times_[which].oldValue; }
+    bool times_modify_now(Time which) const { return times_[which].modify_now; }
+
+    // The digits of the times; a digit assigned keeps the others of its slot.
+    QList<int> focusSec2() const { return digits(FocusTime, 100, 0); }
+    void setFocusSec2(const QList<int>& v) { setDigits(FocusTime, 100, 0, v); }
+    QList<int> focusSec1() const { return digits(FocusTime, 10, 10); }
+    void setFocusSec1(const QList<int>& v) { setDigits(FocusTime, 10, 10, v); }
+    QList<int> focusSec0() const { return digits(FocusTime, 1, 10); }
+    void setFocusSec0(const QList<int>& v) { setDigits(FocusTime, 1, 10, v); }
+    QList<int> irisSec2() const { return digits(IrisTime, 100, 0); }
+    void setIrisSec2(const QList<int>& v) { setDigits(IrisTime, 100, 0, v); }
+    QList<int> irisSec1() const { return digits(IrisTime, 10, 10); }
+    void setIrisSec1(const QList<int>& v) { setDigits(IrisTime, 10, 10, v); }
+    QList<int> irisSec0() const { return digits(IrisTime, 1, 10); }
+    void setIrisSec0(const QList<int>& v) { setDigits(IrisTime, 1, 10, v); }
+    QList<int> focusDelay1() const { return digits(FocusDelay, 10, 0); }
+    void setFocusDelay1(const QList<int>& v) { setDigits(FocusDelay, 10, 0, v); }
+    QList<int> focusDelay0() const { return digits(FocusDelay, 1, 10); }
+    void setFocusDelay0(const QList<int>& v) { setDigits(FocusDelay, 1, 10, v); }
+    QList<int> irisDelay1() const { return digits(IrisDelay, 10, 0); }
+    void setIrisDelay1(const QList<int>& v) { setDigits(IrisDelay, 10, 0, v); }
+    QList<int> irisDelay0() const { return digits(IrisDelay, 1, 10); }
+    void setIrisDelay0(const QList<int>& v) { setDigits(IrisDelay, 1, 10, v); }
 
     QList<QList<int>> aflim_pos() const { return aflim_pos_; }
     void setAflim_pos(const QList<QList<int>>& value);
 
   signals:
-    // A write sent to the lens has ended; a refused one once its message was answered
-    // and the value put back (textId: that message).
-    void writeFinished(bool ok, const QString& textId);
     void ring_functionChanged();
     void directionChanged();
     void ring_responseChanged();
@@ -222,6 +205,19 @@ class LensSettingViewModel : public QObject {
     void irisDelay1Changed();
     void irisDelay0Changed();
     void aflim_posChanged();
+
+    // A write went out: the lock is to be held until writeEnded.
+    void writeStarted();
+    // The write is over: taken by the lens, or not (a value that does not fit is never
+    // sent; a refused one ends after its message, textId, was answered).
+    void writeEnded(bool accepted, const QString& textId);
+    // An edit came while a write holds the lens; nothing was sent.
+    void writeBusy();
+    // The lens refused a write (or it never arrived): the message with this text id is
+    // to be shown, and `afterOk` run once it is answered; it restores the setting and
+    // then ends the write.
+    void writeRefused(const QString& textId,
+                      const kelvara::LensSettingViewModel::Completion& afterOk);
 
   private:
     // A setting with its edit bookkeeping: `oldValue` holds the value from before the
@@ -244,32 +240,30 @@ class LensSettingViewModel : public QObject {
         bool logValue = false; // "name value" goes to the diagnostics before the write
     };
 
-    const Edited<QList<int>>& digit(Digits which) const { return digits_[std::size_t(which)]; }
-    void setDigits(Digits which, const QList<int>& value);
-    template <typename T, typename Signal>
-    void edit(Edited<T>& field, const T& value, Signal changed);
+    // The digit worth `unit` tenths of each slot; modulo 0 for the leading digit.
+    QList<int> digits(Time which, int unit, int modulo) const;
+    void setDigits(Time which, int unit, int modulo, const QList<int>& value);
+    template <typename T, typename Announce>
+    void edit(Edited<T>& field, const T& value, Announce announce);
     template <typename T> static T closeRun(Edited<T>& field);
-    bool lockHeld() const;
     bool validSlot(int slot, const char* operation) const;
-    int limitPositionCount() const;
     void send(Write write, bool assignment);
     void assignRingByte(int LensSettingViewModel::*field, int value,
-                        void (LensSettingViewModel::*changed)(), const char* name, int address,
-                        void (LensSettingViewModel::*setter)(int),
+                        void (LensSettingViewModel::*changed)(), const char* name,
+                        LensSettings::Field address, void (LensSettingViewModel::*setter)(int),
                         Callback LensSettingViewModel::*callback);
     void finish(const Write& write, bool ok, const Bytes& data);
     void quietly(const std::function<void(LensSettingViewModel&)>& change);
     // The ring angle and the AF fine adjustment: one signed byte each.
-    void commitSignedByte(Edited<double>& field, const char* name, int address,
+    void commitSignedByte(Edited<double>& field, const char* name, LensSettings::Field address,
                           void (LensSettingViewModel::*setter)(double),
                           Callback LensSettingViewModel::*callback, bool discard);
-    // A time or delay: its digits, highest first, sent as one number of tenths.
-    void commitDigits(int slot, const QList<Digits>& which, int address, const char* name,
-                      Callback LensSettingViewModel::*callback);
 
     // Lets work finishing after this model is gone find out; read on the main thread only.
     std::shared_ptr<LensSettingViewModel*> self_;
     Bytes e2p_;
+    SettingLimits limits_;
+    bool locked_ = false;
     bool communication_ = false;
     // Decoding and restoring: no write and no edit bookkeeping.
     bool quiet_ = false;
@@ -284,7 +278,7 @@ class LensSettingViewModel : public QObject {
     QList<int> bt_func_{5, 5, 8, 9};
     Edited<QList<double>> speed_{{0, 1, 2, 3}, {0, 0, 0, 0}};
     Edited<QList<double>> irisAngle_{{0, 0, 0, 0}, {0, 0, 0, 0}};
-    std::array<Edited<QList<int>>, DIGIT_ARRAYS> digits_;
+    std::array<Edited<QList<int>>, TIMES> times_;
     QList<QList<int>> aflim_pos_{{0, 9}, {0, 3}, {4, 9}, {0, 3}, {0, 3}, {0, 3}};
 };
 

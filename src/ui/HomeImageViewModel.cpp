@@ -1,5 +1,7 @@
 #include "HomeImageViewModel.h"
 
+#include "model/BasicInfoViewModel.h"
+
 #include <array>
 
 namespace kelvara {
@@ -88,6 +90,17 @@ template <typename T> QVariant published(const T& value) {
 }
 
 } // namespace
+
+LensClassification HomeImageViewModel::classify(const BasicInfoViewModel& info) {
+    // Each group lists its three drawings as switch and button, button only, nothing.
+    LensClassification first = Zoom_Front_Ring_Switch_Button;
+    if (info.lensType() & BasicInfoViewModel::LENS_TYPE_SINGLE)
+        first = Single_Switch_Button;
+    else if (info.lensType() & BasicInfoViewModel::LENS_TYPE_BACK_RING)
+        first = Zoom_Back_Ring_Switch_Button;
+    const int step = info.customSwitchStateCount() > 0 ? 0 : (info.customButtonCount() > 0 ? 1 : 2);
+    return LensClassification(first + step);
+}
 
 HomeImageViewModel::HomeImageViewModel(QObject* parent)
     : QObject(parent), lensTypes_(makeRecords()) {

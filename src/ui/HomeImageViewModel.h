@@ -8,6 +8,8 @@
 
 namespace kelvara {
 
+class BasicInfoViewModel;
+
 // The nine lens drawing layouts and the one the home page shows. The published copies
 // are empty until first published; the drawing observes them, never `lensType`.
 class HomeImageViewModel : public QObject {
@@ -34,6 +36,8 @@ class HomeImageViewModel : public QObject {
   public:
     explicit HomeImageViewModel(QObject* parent = nullptr);
 
+    // The drawing of the lens that record describes.
+    static LensClassification classify(const BasicInfoViewModel& info);
     // Makes the first record of that classification current; publishes nothing.
     void selectLensType(LensClassification classification);
     // Copies the current record into the published fields.

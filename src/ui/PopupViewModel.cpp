@@ -1,6 +1,5 @@
 #include "PopupViewModel.h"
 
-#include "controller/AppViewModel.h"
 #include "model/BasicInfoViewModel.h"
 #include "model/ButtonFunc.h"
 #include "platform/Diagnostics.h"
@@ -15,10 +14,6 @@ namespace kelvara {
 namespace {
 
 using LSV = LensSettingViewModel;
-using Digits = QList<int> (LSV::*)() const;
-using SetDigits = void (LSV::*)(const QList<int>&);
-using CommitSlot = void (LSV::*)(int);
-
 constexpr int DELAY_SETTING_BIT = 10;
 
 // AF limit row of each custom control.
@@ -41,34 +36,11 @@ bool isIrisTimeFunction(int f) {
     return f == IRIS_PRESET_TIME || f == AB_IRIS_TIME;
 }
 
-// The digit arrays of one time or delay, their snapshot at the slot and their commit.
-template <std::size_t N> struct DigitGroup {
-    std::array<Digits, N> get;
-    std::array<SetDigits, N> set;
-    std::array<int, N> snapshot;
-    CommitSlot commit;
-
-    bool differs(const LSV& m, int slot) const {
-        for (std::size_t i = 0; i < N; ++i)
-            if ((m.*get[i])()[slot] != snapshot[i])
-                return true;
-        return false;
-    }
-    // All digits first, then one commit sends them as one value.
-    void writeBack(LSV& m, int slot) const {
-        for (std::size_t i = 0; i < N; ++i) {
-            QList<int> digits = (m.*get[i])();
-            digits[slot] = snapshot[i];
-            (m.*set[i])(digits);
-        }
-        (m.*commit)(slot);
-    }
-};
-
 } // namespace
 
-PopupViewModel::PopupViewModel(AppViewModel* app, QObject* parent)
-    : QObject(parent), app_(app), lens_setting_(app ? app->lens_setting() : nullptr) {}
+PopupViewModel::PopupViewModel(LensSettingViewModel* settings, const BasicInfoViewModel* info,
+                               QObject* parent)
+    : QObject(parent), info_(info), lens_setting_(settings) {}
 
 PopupViewModel::~PopupViewModel() = default;
 
@@ -125,7 +97,7 @@ void PopupViewModel::openPopup(int popupId, int swId) {
 }
 
 void PopupViewModel::openPopup(PopupId popupId, int swId, Handler onYes, Handler onNo) {
-    LSV* settings = app_ ? app_->lens_setting() : nullptr;
+    LSV* settings = lens_setting_;
     if (!settings) {
         Diagnostics::line(QStringLiteral("openPopup: no settings model"));
         return;
@@ -143,48 +115,13 @@ void PopupViewModel::openPopup(PopupId popupId, int swId, Handler onYes, Handler
     onNo_ = onNo ? std::move(onNo) : Handler([] {});
     setPage_index(0);
 
-    if (lens_setting_ != settings) {
-        lens_setting_ = settings;
-        emit lens_settingChanged();
-        emit changed();
-    }
     if (isControl(swId))
         publish(aflim_id_, AF_LIMIT_ROW_OF_CONTROL[std::size_t(swId)],
                 &PopupViewModel::aflim_idChanged);
 
-    const LSV& m = *settings;
-    switch (popupId) {
-    case PopupId::None:
-        break;
-    case PopupId::FunctionSelect: {
-        setSelect_bt_func_id(m.bt_func()[swId]);
-        last_focussec_[0] = m.focusSec2()[swId];
-        last_focussec_[1] = m.focusSec1()[swId];
-        last_focussec_[2] = m.focusSec0()[swId];
-        const QList<int> pair = m.aflim_pos()[aflim_id_];
-        last_aflimit_mod_ = pair[0];
-        last_aflimit_inf_ = pair[1];
-        last_function_ = select_bt_func_id_;
-        last_irissec_[0] = m.irisSec2()[swId];
-        last_irissec_[1] = m.irisSec1()[swId];
-        last_irissec_[2] = m.irisSec0()[swId];
-        last_focusdelay_[0] = m.focusDelay1()[swId];
-        last_focusdelay_[1] = m.focusDelay0()[swId];
-        last_irisdelay_[0] = m.irisDelay1()[swId];
-        last_irisdelay_[1] = m.irisDelay0()[swId];
-        break;
-    }
-    case PopupId::RingDirection:
-        last_direction_ = m.direction();
-        break;
-    case PopupId::RingResponse:
-        last_response_ = m.ring_response();
-        last_angle_ = m.ring_angle();
-        break;
-    case PopupId::AdjustmentPinto:
-        last_pinto_ = m.pinto();
-        break;
-    }
+    snapshot_ = settings->values();
+    if (popupId == PopupId::FunctionSelect)
+        setSelect_bt_func_id(snapshot_.buttonFunction[std::size_t(swId)]);
 }
 
 void PopupViewModel::prevPage() {
@@ -200,8 +137,13 @@ void PopupViewModel::confirmPopup() {
 
 // ---- restoring ----
 
+void PopupViewModel::writtenBack() {
+    hide();
+    emit writeBackEnded(WriteBack::Done);
+}
+
 bool PopupViewModel::delaySupported() const {
-    return app_ && app_->basic_info()->isSettingSupported(DELAY_SETTING_BIT);
+    return info_ && info_->isSettingSupported(DELAY_SETTING_BIT);
 }
 
 void PopupViewModel::restoreStep(Callback LSV::*callback, bool differs, const Write& write,
@@ -211,11 +153,11 @@ void PopupViewModel::restoreStep(Callback LSV::*callback, bool differs, const Wr
         return;
     }
     LSV* m = lens_setting_;
-    AppViewModel* owner = m ? m->owner.data() : nullptr;
     // The settings model would keep the value local and never answer: the chain would
     // hang and a later, unrelated write would set it off.
-    if (!owner || owner->lock() || !m->communication()) {
+    if (!m || m->locked() || !m->communication()) {
         Diagnostics::line(QStringLiteral("restore not started: the lens cannot be written now"));
+        emit writeBackEnded(WriteBack::NotStarted);
         return;
     }
     const std::uint64_t generation = generation_;
@@ -231,14 +173,20 @@ void PopupViewModel::restoreStep(Callback LSV::*callback, bool differs, const Wr
         *answered = true;
         if (settings)
             (*settings).*slot = nullptr;
-        if (!ok || !popup || popup->generation_ != started)
+        if (!popup)
             return;
+        // A write-back answered after its popup went away ends there.
+        if (!ok || popup->generation_ != started) {
+            emit popup->writeBackEnded(WriteBack::Failed);
+            return;
+        }
         then();
     };
     write(*m);
-    if (!*answered && !owner->lock()) {
+    if (!*answered && !m->locked()) {
         m->*callback = nullptr;
         Diagnostics::line(QStringLiteral("restore stopped: the write did not go out"));
+        emit writeBackEnded(WriteBack::Failed);
     }
 }
 
@@ -246,17 +194,17 @@ void PopupViewModel::restoreRingDirection() {
     const LSV* m = lens_setting_;
     if (!m)
         return;
-    const int value = last_direction_;
+    const int value = snapshot_.direction;
     restoreStep(
         &LSV::onChangeRingDirection, m->direction() != value,
-        [value](LSV& s) { s.setDirection(value); }, [this] { hide(); });
+        [value](LSV& s) { s.setDirection(value); }, [this] { writtenBack(); });
 }
 
 void PopupViewModel::restoreRingResponse() {
     const LSV* m = lens_setting_;
     if (!m)
         return;
-    const int value = last_response_;
+    const int value = snapshot_.ringResponse;
     restoreStep(
         &LSV::onChangeRingResponse, m->ring_response() != value,
         [value](LSV& s) { s.setRing_response(value); }, [this] { restoreRingAngle(); });
@@ -266,28 +214,28 @@ void PopupViewModel::restoreRingAngle() {
     const LSV* m = lens_setting_;
     if (!m)
         return;
-    const double value = last_angle_;
+    const double value = snapshot_.ringAngle;
     restoreStep(
         &LSV::onChangeRingAngle, m->ring_angle() != value,
         [value](LSV& s) {
             s.setRing_angle(value);
             s.commitRingAngle(false);
         },
-        [this] { hide(); });
+        [this] { writtenBack(); });
 }
 
 void PopupViewModel::restoreAdjustmentPinto() {
     const LSV* m = lens_setting_;
     if (!m)
         return;
-    const double value = last_pinto_;
+    const double value = snapshot_.pinto;
     restoreStep(
         &LSV::onChangeAdjustmentPinto, m->pinto() != value,
         [value](LSV& s) {
             s.setPinto(value);
             s.commitPinto(false);
         },
-        [this] { hide(); });
+        [this] { writtenBack(); });
 }
 
 void PopupViewModel::restoreFunctionSelection() {
@@ -299,6 +247,22 @@ void PopupViewModel::restoreFunctionSelection() {
         return;
     }
     restoreFunctionFrom(FunctionStep::AfLimit);
+}
+
+void PopupViewModel::restoreTime(LSV::Time which, const LensSettings::Slots& stored,
+                                 Callback LSV::*callback, bool applies, FunctionStep next) {
+    const LSV* m = lens_setting_;
+    const int slot = sw_id_;
+    const int value = stored[std::size_t(slot)];
+    restoreStep(
+        callback, applies && m->times(which)[slot] != value,
+        [which, slot, value](LSV& s) {
+            QList<int> tenths = s.times(which);
+            tenths[slot] = value;
+            s.setTimes(which, tenths);
+            s.commitTime(which, slot);
+        },
+        [this, next] { restoreFunctionFrom(next); });
 }
 
 void PopupViewModel::restoreFunctionFrom(FunctionStep step) {
@@ -314,7 +278,8 @@ void PopupViewModel::restoreFunctionFrom(FunctionStep step) {
     case FunctionStep::AfLimit: {
         const int row = aflim_id_;
         const QList<int> current = m->aflim_pos()[row];
-        const QList<int> snapshot{last_aflimit_mod_, last_aflimit_inf_};
+        const LensSettings::AfLimitRow& stored = snapshot_.afLimit[std::size_t(row)];
+        const QList<int> snapshot{stored.nearIndex, stored.farIndex};
         restoreStep(
             &LSV::onChangeAFLimit, isAfLimitFunction(f) && current != snapshot,
             [row, current, snapshot](LSV& s) {
@@ -326,50 +291,24 @@ void PopupViewModel::restoreFunctionFrom(FunctionStep step) {
             then(FunctionStep::FocusDelay));
         return;
     }
-    case FunctionStep::FocusDelay: {
-        const DigitGroup<2> delay{{&LSV::focusDelay1, &LSV::focusDelay0},
-                                  {&LSV::setFocusDelay1, &LSV::setFocusDelay0},
-                                  {last_focusdelay_[0], last_focusdelay_[1]},
-                                  &LSV::commitFocusDelay};
-        restoreStep(
-            &LSV::onChangeFocusDelayTime,
-            delaySupported() && isFocusTimeFunction(f) && delay.differs(*m, slot),
-            [delay, slot](LSV& s) { delay.writeBack(s, slot); }, then(FunctionStep::FocusTime));
+    case FunctionStep::FocusDelay:
+        restoreTime(LSV::FocusDelay, snapshot_.focusDelay, &LSV::onChangeFocusDelayTime,
+                    delaySupported() && isFocusTimeFunction(f), FunctionStep::FocusTime);
         return;
-    }
-    case FunctionStep::FocusTime: {
-        const DigitGroup<3> time{{&LSV::focusSec2, &LSV::focusSec1, &LSV::focusSec0},
-                                 {&LSV::setFocusSec2, &LSV::setFocusSec1, &LSV::setFocusSec0},
-                                 {last_focussec_[0], last_focussec_[1], last_focussec_[2]},
-                                 &LSV::commitFocusTime};
-        restoreStep(
-            &LSV::onChangeFocusDriveTime, isFocusTimeFunction(f) && time.differs(*m, slot),
-            [time, slot](LSV& s) { time.writeBack(s, slot); }, then(FunctionStep::IrisDelay));
+    case FunctionStep::FocusTime:
+        restoreTime(LSV::FocusTime, snapshot_.focusTime, &LSV::onChangeFocusDriveTime,
+                    isFocusTimeFunction(f), FunctionStep::IrisDelay);
         return;
-    }
-    case FunctionStep::IrisDelay: {
-        const DigitGroup<2> delay{{&LSV::irisDelay1, &LSV::irisDelay0},
-                                  {&LSV::setIrisDelay1, &LSV::setIrisDelay0},
-                                  {last_irisdelay_[0], last_irisdelay_[1]},
-                                  &LSV::commitIrisDelay};
-        restoreStep(
-            &LSV::onChangeIrisDelayTime,
-            delaySupported() && isIrisTimeFunction(f) && delay.differs(*m, slot),
-            [delay, slot](LSV& s) { delay.writeBack(s, slot); }, then(FunctionStep::IrisTime));
+    case FunctionStep::IrisDelay:
+        restoreTime(LSV::IrisDelay, snapshot_.irisDelay, &LSV::onChangeIrisDelayTime,
+                    delaySupported() && isIrisTimeFunction(f), FunctionStep::IrisTime);
         return;
-    }
-    case FunctionStep::IrisTime: {
-        const DigitGroup<3> time{{&LSV::irisSec2, &LSV::irisSec1, &LSV::irisSec0},
-                                 {&LSV::setIrisSec2, &LSV::setIrisSec1, &LSV::setIrisSec0},
-                                 {last_irissec_[0], last_irissec_[1], last_irissec_[2]},
-                                 &LSV::commitIrisTime};
-        restoreStep(
-            &LSV::onChangeIrisDriveTime, isIrisTimeFunction(f) && time.differs(*m, slot),
-            [time, slot](LSV& s) { time.writeBack(s, slot); }, then(FunctionStep::Function));
+    case FunctionStep::IrisTime:
+        restoreTime(LSV::IrisTime, snapshot_.irisTime, &LSV::onChangeIrisDriveTime,
+                    isIrisTimeFunction(f), FunctionStep::Function);
         return;
-    }
     case FunctionStep::Function: {
-        const int value = last_function_;
+        const int value = snapshot_.buttonFunction[std::size_t(slot)];
         restoreStep(
             &LSV::onChangeButtonFunction, f != value,
             [slot, value](LSV& s) {
@@ -388,6 +327,7 @@ void PopupViewModel::restoreFunctionFrom(FunctionStep step) {
     case FunctionStep::Back:
         prevPage();
         emit functionSelectionRestored();
+        emit writeBackEnded(WriteBack::Done);
         return;
     }
 }

@@ -12,7 +12,7 @@
 
 namespace kelvara {
 
-class AppViewModel;
+class BasicInfoViewModel;
 
 // State of the modal popup in which one lens setting is changed. Every change made in
 // the popup reaches the lens at once through the settings model; opening takes a
@@ -31,16 +31,16 @@ class PopupViewModel : public QObject {
                    select_bt_func_idChanged)
     // The pages edit this AF limit row.
     Q_PROPERTY(int aflim_id READ aflim_id NOTIFY aflim_idChanged)
-    Q_PROPERTY(
-        kelvara::LensSettingViewModel* lens_setting READ lens_setting NOTIFY lens_settingChanged)
+    Q_PROPERTY(kelvara::LensSettingViewModel* lens_setting READ lens_setting CONSTANT)
 
   public:
     using Handler = std::function<void()>;
     using Callback = LensSettingViewModel::Callback;
 
-    // `app` provides the settings model, the lens's capabilities and the write lock;
-    // it must outlive this model (the controller owns it).
-    explicit PopupViewModel(AppViewModel* app, QObject* parent = nullptr);
+    // The popups edit `settings` within the capabilities `info` tells; both must outlive
+    // this model.
+    PopupViewModel(LensSettingViewModel* settings, const BasicInfoViewModel* info,
+                   QObject* parent = nullptr);
     ~PopupViewModel() override;
 
     // Shows a popup and takes the snapshot. A function popup needs a slot 0 to 3; any
@@ -79,25 +79,19 @@ class PopupViewModel : public QObject {
     Handler onYes() const { return onYes_; }
     Handler onNo() const { return onNo_; }
 
-    int last_function() const { return last_function_; }
-    int last_focussec2() const { return last_focussec_[0]; }
-    int last_focussec1() const { return last_focussec_[1]; }
-    int last_focussec0() const { return last_focussec_[2]; }
-    int last_aflimit_inf() const { return last_aflimit_inf_; }
-    int last_aflimit_mod() const { return last_aflimit_mod_; }
-    int last_direction() const { return last_direction_; }
-    int last_response() const { return last_response_; }
-    double last_angle() const { return last_angle_; }
-    double last_pinto() const { return last_pinto_; }
-    int last_irissec2() const { return last_irissec_[0]; }
-    int last_irissec1() const { return last_irissec_[1]; }
-    int last_irissec0() const { return last_irissec_[2]; }
-    int last_focusdelay1() const { return last_focusdelay_[0]; }
-    int last_focusdelay0() const { return last_focusdelay_[1]; }
-    int last_irisdelay1() const { return last_irisdelay_[0]; }
-    int last_irisdelay0() const { return last_irisdelay_[1]; }
+    // What the popup may change, as it was when it opened.
+    const LensSettings& snapshot() const { return snapshot_; }
+
+    // How a Cancel's write-back of the earlier values ended.
+    enum class WriteBack {
+        Done,    // everything is back
+        Failed,  // a write was refused or did not go out; the rest was not tried
+        NotStarted // a write held the lens, or it was not connected
+    };
+    Q_ENUM(WriteBack)
 
   signals:
+    void writeBackEnded(kelvara::PopupViewModel::WriteBack result);
     void show_popupChanged();
     void popup_idChanged();
     void sw_idChanged();
@@ -105,7 +99,6 @@ class PopupViewModel : public QObject {
     void button_modeChanged();
     void select_bt_func_idChanged();
     void aflim_idChanged();
-    void lens_settingChanged();
     // restoreFunctionSelection() reached its end: everything is back and the page went
     // back. On the first page that is when a cancel may close the popup.
     void functionSelectionRestored();
@@ -119,11 +112,16 @@ class PopupViewModel : public QObject {
     void restoreStep(Callback LensSettingViewModel::*callback, bool differs, const Write& write,
                      Handler next);
     void restoreFunctionFrom(FunctionStep step);
+    // One time or delay of the popup's control back to `stored`, if `applies`.
+    void restoreTime(LensSettingViewModel::Time which, const LensSettings::Slots& stored,
+                     Callback LensSettingViewModel::*callback, bool applies, FunctionStep next);
     bool delaySupported() const;
     void hide();
+    // The end of a write-back chain that got everything back.
+    void writtenBack();
     template <typename T, typename Signal> void publish(T& field, const T& value, Signal signal);
 
-    QPointer<AppViewModel> app_;
+    const BasicInfoViewModel* info_;
     // Counts openings and hidings: a restore answered after either belongs to a popup
     // that is gone and goes no further.
     std::uint64_t generation_ = 0;
@@ -134,17 +132,7 @@ class PopupViewModel : public QObject {
     int page_index_ = 0;
     ButtonMode button_mode_ = ButtonMode::OK;
     int select_bt_func_id_ = -1;
-    int last_function_ = 0;
-    int last_focussec_[3] = {0, 0, 0};
-    int last_aflimit_inf_ = 0;
-    int last_aflimit_mod_ = 0;
-    int last_direction_ = 0;
-    int last_response_ = 0;
-    double last_angle_ = 0;
-    double last_pinto_ = 0;
-    int last_irissec_[3] = {0, 0, 0};
-    int last_focusdelay_[2] = {0, 0};
-    int last_irisdelay_[2] = {0, 0};
+    LensSettings snapshot_;
     int aflim_id_ = 0;
     QPointer<LensSettingViewModel> lens_setting_;
     Handler onYes_ = [] {};

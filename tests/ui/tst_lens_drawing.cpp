@@ -231,7 +231,7 @@ void LensDrawingTest::drawingFollowsTheLens() {
     const BasicInfoViewModel* lens = ui_->vm().basic_info();
     QCOMPARE(lens->customSwitchStateCount() != 0, hasSwitch);
     QVERIFY(lens->customButtonCount() != 0);
-    const HomeImageViewModel* layout = lens->homeImageViewModel();
+    const HomeImageViewModel* layout = ui_->vm().home_image();
     QCOMPARE(layout->lensImage().toString(), picture);
     QVERIFY(item(QStringLiteral("lensPicture"))
                 ->property("source").toUrl().toString().endsWith(picture + QStringLiteral(".svg")));

@@ -272,7 +272,7 @@ void LensVariantsTest::ringHighlightFollowsTheRingsPlace() {
     QVERIFY(open(changes));
     QCOMPARE(int(info().lensType()), lensType);
     QTRY_COMPARE(ui_->pageName(), QStringLiteral("homePage"));
-    QCOMPARE(info().homeImageViewModel()->lensImage().toString(), picture);
+    QCOMPARE(ui_->vm().home_image()->lensImage().toString(), picture);
     QVERIFY(item(QStringLiteral("lensPicture"))
                 ->property("source").toUrl().toString().endsWith(picture + QStringLiteral(".svg")));
     QCOMPARE(shown(QStringLiteral("switchMarker")), switchPositions > 0);
@@ -381,7 +381,7 @@ void LensVariantsTest::lensWithoutCustomisingOpensOnFirmware() {
         QVERIFY(shown(QStringLiteral("summaryAdjust")));
         QVERIFY(!shown(QStringLiteral("switchMarker")));
         QVERIFY(!shown(QStringLiteral("buttonMarker")));
-        QCOMPARE(info().homeImageViewModel()->lensImage().toString(),
+        QCOMPARE(ui_->vm().home_image()->lensImage().toString(),
                  QStringLiteral("image_lens_zoom_nothing"));
         ui_->picture(picture + QStringLiteral("_home"));
     } else {

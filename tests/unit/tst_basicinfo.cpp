@@ -21,7 +21,6 @@ using namespace kelvara;
 
 Q_DECLARE_METATYPE(kelvara::MountType)
 Q_DECLARE_METATYPE(kelvara::LensClassification)
-Q_DECLARE_METATYPE(kelvara::MenuId)
 
 namespace {
 
@@ -269,6 +268,38 @@ class TestBasicInfo : public QObject {
         QCOMPARE(info().specialSpecAFLimitFixedInf(), quint8(0));
     }
 
+    void recordRoundTrip() {
+        // Every byte differs from its neighbours; each name ends at a zero, and what
+        // follows the zero is kept.
+        Bytes raw(BasicInfo::SIZE);
+        for (std::size_t i = 0; i < raw.size(); ++i)
+            raw[i] = std::uint8_t(i * 37 + 11);
+        raw[20] = 0;
+        raw[130] = 0;
+        QVERIFY(!BasicInfo::decode(Bytes(raw.begin(), raw.end() - 1)));
+        const auto decoded = BasicInfo::decode(raw);
+        QVERIFY(decoded);
+        QCOMPARE(decoded->encode(), raw);
+        QCOMPARE(decoded->modelName.size(), 4);
+        QCOMPARE(decoded->productName.size(), 34);
+        QCOMPARE(decoded->longestTime, raw[10]);
+        QCOMPARE(decoded->limitTable[15], raw[79]);
+
+        BasicInfo x = *decoded;
+        x.modelName = QStringLiteral("LX-1");
+        x.productName = QStringLiteral("Kelvara 50mm");
+        x.customSwitchSupport = 0xAA;
+        const auto back = BasicInfo::decode(x.encode());
+        QCOMPARE(*back, x);
+        QCOMPARE(back->productName, x.productName);
+        QCOMPARE(back->customSwitchSupport, std::uint8_t(0xAA));
+        Bytes expected = raw; // only the changed fields' bytes differ
+        for (const auto& [offset, b] :
+             Patch{{16, "LX-1"}, {40, "\xAA"}, {96, QByteArray("Kelvara 50mm\0", 13)}})
+            std::copy(b.begin(), b.end(), expected.begin() + offset);
+        QCOMPARE(x.encode(), expected);
+    }
+
     void mount_data() {
         QTest::addColumn<int>("code");
         QTest::addColumn<MountType>("mount");
@@ -401,35 +432,35 @@ class TestBasicInfo : public QObject {
         QCOMPARE(info().customSwitchSupport()[0], std::uint8_t(0xAA));
     }
 
-    void firstPageAndAFCustomize_data() {
+    void customSettingsAndAFCustomize_data() {
         QTest::addColumn<int>("settingByte0");
         QTest::addColumn<int>("preference"); // -1 absent
         QTest::addColumn<bool>("afVisible");
-        QTest::addColumn<MenuId>("first");
-        QTest::addRow("nothing") << 0x00 << -1 << false << FIRMWARE_INFO;
-        QTest::addRow("AF bit, preference absent") << 0x80 << -1 << false << FIRMWARE_INFO;
-        QTest::addRow("AF bit, preference false") << 0x80 << 0 << false << FIRMWARE_INFO;
-        QTest::addRow("AF bit, preference true") << 0x80 << 1 << true << HOME;
-        QTest::addRow("preference without the bit") << 0x40 << 1 << false << FIRMWARE_INFO;
-        QTest::addRow("button") << 0x01 << -1 << false << HOME;
-        QTest::addRow("switch") << 0x02 << -1 << false << HOME;
-        QTest::addRow("ring") << 0x04 << -1 << false << HOME;
-        QTest::addRow("ring direction") << 0x08 << -1 << false << HOME;
-        QTest::addRow("ring response") << 0x10 << -1 << false << HOME;
-        QTest::addRow("ring angle") << 0x20 << -1 << false << HOME;
+        QTest::addColumn<bool>("custom");
+        QTest::addRow("nothing") << 0x00 << -1 << false << false;
+        QTest::addRow("AF bit, preference absent") << 0x80 << -1 << false << false;
+        QTest::addRow("AF bit, preference false") << 0x80 << 0 << false << false;
+        QTest::addRow("AF bit, preference true") << 0x80 << 1 << true << true;
+        QTest::addRow("preference without the bit") << 0x40 << 1 << false << false;
+        QTest::addRow("button") << 0x01 << -1 << false << true;
+        QTest::addRow("switch") << 0x02 << -1 << false << true;
+        QTest::addRow("ring") << 0x04 << -1 << false << true;
+        QTest::addRow("ring direction") << 0x08 << -1 << false << true;
+        QTest::addRow("ring response") << 0x10 << -1 << false << true;
+        QTest::addRow("ring angle") << 0x20 << -1 << false << true;
     }
 
-    void firstPageAndAFCustomize() {
+    void customSettingsAndAFCustomize() {
         QFETCH(int, settingByte0);
         QFETCH(int, preference);
         QFETCH(bool, afVisible);
-        QFETCH(MenuId, first);
+        QFETCH(bool, custom);
         if (preference >= 0)
             Preferences::setBool(QString::fromLatin1(Preferences::VISIBLE_AF_CUSTOMIZE),
                                  preference == 1);
         parse(record({{32, bytes({settingByte0})}}));
         QCOMPARE(info().isAFCustomizeVisible(), afVisible);
-        QCOMPARE(info().firstPage(), first);
+        QCOMPARE(info().hasCustomSettings(), custom);
     }
 
     void drawingChoice_data() {
@@ -454,7 +485,7 @@ class TestBasicInfo : public QObject {
         QFETCH(int, buttons);
         QFETCH(int, switches);
         QFETCH(LensClassification, drawing);
-        HomeImageViewModel& image = *info().homeImageViewModel();
+        HomeImageViewModel& image = *app->home_image();
         parse(record({{0, bytes({lensType})}, {3, bytes({buttons, switches})}}));
         QCOMPARE(image.lensType().classification, drawing);
         QCOMPARE(image.lensImage().toString(), image.lensTypes()[drawing].lensImage);

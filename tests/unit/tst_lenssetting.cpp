@@ -1,16 +1,13 @@
-// The settings model over an in-memory port: decoding the image at its boundaries, the
-// bytes of every single-setting write, the lock that freezes edits, refused writes with
-// their message and restore, and values that cannot be sent.
+// The settings image as a value and the settings model over an in-memory port, with the
+// test holding the write lock as the controller does: decoding the image at its
+// boundaries, the bytes of every single-setting write, the lock that freezes edits,
+// refused writes with their message and restore, and values that cannot be sent.
 #include "DiagnosticCapture.h"
-#include "FakeHttpClient.h"
 #include "FakeSerialPort.h"
 #include "SettingsEdits.h"
-#include "controller/AppViewModel.h"
 #include "link/LensClient.h"
-#include "model/BasicInfoViewModel.h"
 #include "model/LensSettingViewModel.h"
 #include "platform/Environment.h"
-#include "ui/MessageViewModel.h"
 
 #include <QTest>
 
@@ -30,10 +27,9 @@ using test::withRow;
 
 using Action = std::function<void(LensSettingViewModel&)>;
 
-// Ring 0 ... 7, adjustment -5 ... 5, speed 0 ... 6, tens of seconds up to 1, iris 0 ... 3,
+// Ring 0 ... 7, adjustment -5 ... 5, iris 0 ... 3, speed 0 ... 6, tens of seconds up to 1,
 // eight AF limit positions.
-const Patch DEFAULT_ROM{{7, {0x07, 5, 6, 19, 0x03}},
-                        {64, {0x00, 0x03, 0x05, 0x08, 0x0A, 0x0F, 0x14, 0xFF}}};
+const SettingLimits DEFAULT_LIMITS{{0, 7}, {-5, 5}, {0, 3}, {0, 6}, 1, 8};
 
 // An image as a lens might hold it: every setting at a plain value.
 const Patch DEFAULT_IMAGE{{0, {1, 0, 1, 2, 0, 1, 1, 1, 1}},
@@ -67,60 +63,60 @@ const QHash<QString, CallbackMember>& callbackMembers() {
     return members;
 }
 
+using M = LensSettingViewModel;
+
+Action angle(double value) {
+    return [value](M& m) {
+        m.setRing_angle(value);
+        m.commitRingAngle(false);
+    };
+}
+
+Action pinto(double value) {
+    return [value](M& m) {
+        m.setPinto(value);
+        m.commitPinto(false);
+    };
+}
+
+Action irisAngle(int slot, double value) {
+    return [slot, value](M& m) {
+        m.setIrisAngle(with(m.irisAngle(), slot, value));
+        m.commitIrisAngle(slot);
+    };
+}
+
+Action afLimit(int row, int nearIndex, int farIndex, int oldNear, int oldFar) {
+    return [=](M& m) {
+        m.setAflim_pos(withRow(m.aflim_pos(), row, nearIndex, farIndex));
+        m.commitAFLimit(row, oldNear, oldFar);
+    };
+}
+
+Action time(M::Time which, int slot, int tenths) {
+    return [=](M& m) {
+        m.setTimes(which, with(m.times(which), slot, tenths));
+        m.commitTime(which, slot);
+    };
+}
+
 // Named edits for the tables below.
 const QHash<QString, Action>& actions() {
-    using M = LensSettingViewModel;
     static const QHash<QString, Action> all{
         {"ring function", [](M& m) { m.setRing_function(7); }},
         {"ring function unchanged", [](M& m) { m.setRing_function(m.ring_function()); }},
         {"direction reversed", [](M& m) { m.setDirection(1); }},
         {"direction follows camera", [](M& m) { m.setDirectionFollowsCamera(true); }},
         {"ring response", [](M& m) { m.setRing_response(2); }},
-        {"ring angle",
-         [](M& m) {
-             m.setRing_angle(-3);
-             m.commitRingAngle(false);
-         }},
-        {"ring angle fraction",
-         [](M& m) {
-             m.setRing_angle(2.7);
-             m.commitRingAngle(false);
-         }},
-        {"ring angle lowest",
-         [](M& m) {
-             m.setRing_angle(-128);
-             m.commitRingAngle(false);
-         }},
-        {"iris angle slot 2",
-         [](M& m) {
-             m.setIrisAngle(with(m.irisAngle(), 2, 3.0));
-             m.commitIrisAngle(2);
-         }},
-        {"af limit row 0",
-         [](M& m) {
-             m.setAflim_pos(withRow(m.aflim_pos(), 0, 1, 2));
-             m.commitAFLimit(0, 0, 1);
-         }},
-        {"af limit row 2",
-         [](M& m) {
-             m.setAflim_pos(withRow(m.aflim_pos(), 2, 6, 7));
-             m.commitAFLimit(2, 4, 7);
-         }},
-        {"af limit row 3",
-         [](M& m) {
-             m.setAflim_pos(withRow(m.aflim_pos(), 3, 0, 15));
-             m.commitAFLimit(3, 0, 1);
-         }},
-        {"af limit row 4",
-         [](M& m) {
-             m.setAflim_pos(withRow(m.aflim_pos(), 4, 2, 5));
-             m.commitAFLimit(4, 0, 2);
-         }},
-        {"pinto",
-         [](M& m) {
-             m.setPinto(-2);
-             m.commitPinto(false);
-         }},
+        {"ring angle", angle(-3)},
+        {"ring angle fraction", angle(2.7)},
+        {"ring angle lowest", angle(-128)},
+        {"iris angle slot 2", irisAngle(2, 3.0)},
+        {"af limit row 0", afLimit(0, 1, 2, 0, 1)},
+        {"af limit row 2", afLimit(2, 6, 7, 4, 7)},
+        {"af limit row 3", afLimit(3, 0, 15, 0, 1)},
+        {"af limit row 4", afLimit(4, 2, 5, 0, 2)},
+        {"pinto", pinto(-2)},
         {"switch function", [](M& m) { m.setSw_func(3); }},
         {"button slot 1",
          [](M& m) {
@@ -131,13 +127,8 @@ const QHash<QString, Action>& actions() {
              m.setBt_func({6, 5, 8, 10});
          }},
         {"button unchanged", [](M& m) { m.setBt_func(m.bt_func()); }},
-        {"focus time slot 2",
-         [](M& m) {
-             m.setFocusSec2(with(m.focusSec2(), 2, 1));
-             m.setFocusSec1(with(m.focusSec1(), 2, 2));
-             m.setFocusSec0(with(m.focusSec0(), 2, 5));
-             m.commitFocusTime(2);
-         }},
+        {"focus time slot 2", time(M::FocusTime, 2, 125)},
+        // The pages edit a time digit by digit.
         {"focus time longest",
          [](M& m) {
              m.setFocusSec2(with(m.focusSec2(), 0, 9));
@@ -150,73 +141,33 @@ const QHash<QString, Action>& actions() {
              m.setFocusSec0(with(m.focusSec0(), 1, 9));
              m.commitFocusTime(1);
          }},
-        {"iris time slot 1",
-         [](M& m) {
-             m.setIrisSec2(with(m.irisSec2(), 1, 2));
-             m.setIrisSec1(with(m.irisSec1(), 1, 0));
-             m.setIrisSec0(with(m.irisSec0(), 1, 0));
-             m.commitIrisTime(1);
-         }},
+        {"iris time slot 1", time(M::IrisTime, 1, 200)},
         {"focus delay slot 3",
          [](M& m) {
              m.setFocusDelay1(with(m.focusDelay1(), 3, 3));
              m.setFocusDelay0(with(m.focusDelay0(), 3, 5));
              m.commitFocusDelay(3);
          }},
-        {"iris delay slot 0",
-         [](M& m) {
-             m.setIrisDelay1(with(m.irisDelay1(), 0, 9));
-             m.setIrisDelay0(with(m.irisDelay0(), 0, 9));
-             m.commitIrisDelay(0);
-         }},
+        {"iris delay slot 0", time(M::IrisDelay, 0, 99)},
         // Values that do not fit their encoding.
-        {"ring angle 200",
-         [](M& m) {
-             m.setRing_angle(200);
-             m.commitRingAngle(false);
-         }},
-        {"ring angle not finite",
-         [](M& m) {
-             m.setRing_angle(std::numeric_limits<double>::infinity());
-             m.commitRingAngle(false);
-         }},
-        {"pinto NaN",
-         [](M& m) {
-             m.setPinto(std::nan(""));
-             m.commitPinto(false);
-         }},
-        {"pinto -129",
-         [](M& m) {
-             m.setPinto(-129);
-             m.commitPinto(false);
-         }},
+        {"ring angle 200", angle(200)},
+        {"ring angle not finite", angle(std::numeric_limits<double>::infinity())},
+        {"pinto NaN", pinto(std::nan(""))},
+        {"pinto -129", pinto(-129)},
         {"direction 300", [](M& m) { m.setDirection(300); }},
         {"ring response -1", [](M& m) { m.setRing_response(-1); }},
         {"button -1 in slot 2",
          [](M& m) {
              m.setBt_func({5, 5, -1, 9});
          }},
-        {"iris angle 256",
-         [](M& m) {
-             m.setIrisAngle(with(m.irisAngle(), 0, 256.0));
-             m.commitIrisAngle(0);
-         }},
+        {"iris angle 256", irisAngle(0, 256.0)},
         {"focus time too long",
          [](M& m) {
              m.setFocusSec2(with(m.focusSec2(), 0, 700));
              m.commitFocusTime(0);
          }},
-        {"iris delay below zero",
-         [](M& m) {
-             m.setIrisDelay1(with(m.irisDelay1(), 1, 0));
-             m.setIrisDelay0(with(m.irisDelay0(), 1, -1));
-             m.commitIrisDelay(1);
-         }},
-        {"af limit far 16",
-         [](M& m) {
-             m.setAflim_pos(withRow(m.aflim_pos(), 1, 0, 16));
-             m.commitAFLimit(1, 1, 3);
-         }},
+        {"iris delay below zero", time(M::IrisDelay, 1, -1)},
+        {"af limit far 16", afLimit(1, 0, 16, 1, 3)},
     };
     return all;
 }
@@ -231,16 +182,10 @@ QVariant stateOf(const LensSettingViewModel& m) {
                         m.sw_func(),
                         QVariant::fromValue(m.bt_func()),
                         QVariant::fromValue(m.irisAngle()),
-                        QVariant::fromValue(m.focusSec2()),
-                        QVariant::fromValue(m.focusSec1()),
-                        QVariant::fromValue(m.focusSec0()),
-                        QVariant::fromValue(m.irisSec2()),
-                        QVariant::fromValue(m.irisSec1()),
-                        QVariant::fromValue(m.irisSec0()),
-                        QVariant::fromValue(m.focusDelay1()),
-                        QVariant::fromValue(m.focusDelay0()),
-                        QVariant::fromValue(m.irisDelay1()),
-                        QVariant::fromValue(m.irisDelay0()),
+                        QVariant::fromValue(m.times(M::FocusTime)),
+                        QVariant::fromValue(m.times(M::IrisTime)),
+                        QVariant::fromValue(m.times(M::FocusDelay)),
+                        QVariant::fromValue(m.times(M::IrisDelay)),
                         QVariant::fromValue(m.aflim_pos())};
 }
 
@@ -251,14 +196,17 @@ class TestLensSetting : public QObject {
 
     std::shared_ptr<Environment> environment;
     test::FakePortFactory factory;
-    std::shared_ptr<test::FakeHttpClient> http;
-    std::unique_ptr<AppViewModel> app;
+    std::unique_ptr<LensSettingViewModel> model;
+    // The write lock, and the refusal messages not yet answered, as the controller keeps them.
+    bool lock = false;
+    QStringList messages;
+    QList<LensSettingViewModel::Completion> unanswered;
     // The lens's answer to a write; none: it stays silent.
     std::optional<Bytes> writeReply;
     // Outcomes reported to each callback, by name.
     QHash<QString, QList<bool>> outcomes;
 
-    LensSettingViewModel& settings() { return *app->lens_setting(); }
+    LensSettingViewModel& settings() { return *model; }
 
     QList<Bytes> sentWrites() const {
         QList<Bytes> out;
@@ -268,10 +216,7 @@ class TestLensSetting : public QObject {
         return out;
     }
 
-    void decodeRom(const Patch& patches) {
-        app->basic_info()->setRom(patched(256, patches));
-        app->basic_info()->parseRom();
-    }
+    void respondOk() { unanswered.takeFirst()(); }
 
     void decodeImage(const Patch& patches, std::size_t size = 512) {
         settings().setE2p(patched(size, patches));
@@ -293,8 +238,6 @@ class TestLensSetting : public QObject {
         t.closePoll = 0.001;
         t.closeSlowPoll = 0.01;
         environment->setTimings(t);
-        http = std::make_shared<test::FakeHttpClient>(); // the firmware check fails at once
-        environment->setHttpClient(http);
         writeReply = Bytes{0x00};
         outcomes.clear();
         factory = test::FakePortFactory();
@@ -307,15 +250,28 @@ class TestLensSetting : public QObject {
         LensClient::install(*environment, std::make_shared<UsbSerialInterface>(factory),
                             std::make_shared<UsbSerialPortList>(0x1234, "/dev/fake0"));
         QVERIFY(LensClient::openAdapterPort({}));
-        app = std::make_unique<AppViewModel>();
-        decodeRom(DEFAULT_ROM);
+        model = std::make_unique<LensSettingViewModel>();
+        lock = false;
+        messages.clear();
+        unanswered.clear();
+        const auto setLock = [this](bool held) {
+            lock = held;
+            model->setLocked(held);
+        };
+        connect(model.get(), &LensSettingViewModel::writeStarted, [setLock] { setLock(true); });
+        connect(model.get(), &LensSettingViewModel::writeEnded, [setLock] { setLock(false); });
+        connect(model.get(), &LensSettingViewModel::writeRefused,
+                [this](const QString& id, const LensSettingViewModel::Completion& afterOk) {
+                    messages << id;
+                    unanswered << afterOk;
+                });
+        model->setLimits(DEFAULT_LIMITS);
         recordCallbacks();
     }
 
     void cleanup() {
         QTest::qWait(20);
-        app.reset();
-        http.reset();
+        model.reset();
     }
 
     // ---- decode ----
@@ -332,6 +288,7 @@ class TestLensSetting : public QObject {
         QFETCH(int, size);
         const QVariant before = stateOf(settings());
         decodeImage({{0, Bytes(size, 7)}}, std::size_t(size));
+        QVERIFY(!LensSettings::decode(Bytes(std::size_t(size), 7)));
         QCOMPARE(stateOf(settings()), before);
         QVERIFY(!settings().communication());
         settings().setDirection(1); // still not connected: nothing goes out
@@ -339,33 +296,65 @@ class TestLensSetting : public QObject {
         QVERIFY(sentWrites().isEmpty());
     }
 
+    void imageRoundTrip() {
+        // Every byte differs from its neighbours: a field read or written at a wrong place shows.
+        Bytes image(LensSettings::SIZE);
+        for (std::size_t i = 0; i < image.size(); ++i)
+            image[i] = std::uint8_t(i * 37 + 11);
+        const auto decoded = LensSettings::decode(image);
+        QVERIFY(decoded);
+        QCOMPARE(decoded->encode(), image);
+        QCOMPARE(decoded->ringAngle, int(std::int8_t(image[3])));
+        QCOMPARE(decoded->afLimit[3],
+                 (LensSettings::AfLimitRow{image[224] & 0x0F, image[224] >> 4}));
+        QCOMPARE(decoded->irisDelay[3], image[318] + 256 * image[319]);
+
+        LensSettings x = *decoded;
+        x.direction = 2;
+        x.pinto = -3;
+        x.afLimit[5] = {1, 7};
+        x.focusTime[2] = 999;
+        const auto back = LensSettings::decode(x.encode());
+        QCOMPARE(*back, x);
+        QCOMPARE(back->pinto, -3);
+        QCOMPARE(back->afLimit[5], x.afLimit[5]);
+        QCOMPARE(back->focusTime[2], 999);
+        Bytes expected = image; // only the changed fields' bytes differ
+        for (const auto& [offset, b] :
+             Patch{{1, {2}}, {19, {0xFD}}, {226, {0x71}}, {292, {0xE7, 0x03}}})
+            std::copy(b.begin(), b.end(), expected.begin() + offset);
+        QCOMPARE(x.encode(), expected);
+    }
+
     void decodeSigned_data() {
-        QTest::addColumn<int>("rangeByte");
+        QTest::addColumn<int>("lowest"); // of the ring angle, up to 7
         QTest::addColumn<int>("angleByte");
         QTest::addColumn<int>("pintoByte");
         QTest::addColumn<double>("angle");
         QTest::addColumn<double>("angleOld");
         QTest::addColumn<double>("pinto");
         QTest::addColumn<double>("pintoOld");
-        QTest::addRow("inside") << 0x07 << 0x03 << 0x02 << 3.0 << 3.0 << 2.0 << 2.0;
-        QTest::addRow("negative below") << 0x07 << 0xFB << 0xF6 << 0.0 << -5.0 << -5.0 << -10.0;
-        QTest::addRow("positive above") << 0x07 << 0x7F << 0x06 << 7.0 << 127.0 << 5.0 << 6.0;
-        QTest::addRow("lowest byte") << 0x07 << 0x80 << 0x80 << 0.0 << -128.0 << -5.0 << -128.0;
+        QTest::addRow("inside") << 0 << 0x03 << 0x02 << 3.0 << 3.0 << 2.0 << 2.0;
+        QTest::addRow("negative below") << 0 << 0xFB << 0xF6 << 0.0 << -5.0 << -5.0 << -10.0;
+        QTest::addRow("positive above") << 0 << 0x7F << 0x06 << 7.0 << 127.0 << 5.0 << 6.0;
+        QTest::addRow("lowest byte") << 0 << 0x80 << 0x80 << 0.0 << -128.0 << -5.0 << -128.0;
         QTest::addRow("positive below a positive lower end")
-            << 0x37 << 0x01 << 0x00 << 7.0 << 1.0 << 0.0 << 0.0;
+            << 3 << 0x01 << 0x00 << 7.0 << 1.0 << 0.0 << 0.0;
         QTest::addRow("zero below a positive lower end")
-            << 0x37 << 0x00 << 0xFB << 3.0 << 0.0 << -5.0 << -5.0;
+            << 3 << 0x00 << 0xFB << 3.0 << 0.0 << -5.0 << -5.0;
     }
 
     void decodeSigned() {
-        QFETCH(int, rangeByte);
+        QFETCH(int, lowest);
         QFETCH(int, angleByte);
         QFETCH(int, pintoByte);
         QFETCH(double, angle);
         QFETCH(double, angleOld);
         QFETCH(double, pinto);
         QFETCH(double, pintoOld);
-        decodeRom({{7, {std::uint8_t(rangeByte), 5}}});
+        SettingLimits limits = DEFAULT_LIMITS;
+        limits.ringAngle = {double(lowest), 7};
+        settings().setLimits(limits);
         decodeImage({{3, {std::uint8_t(angleByte)}}, {19, {std::uint8_t(pintoByte)}}});
         QCOMPARE(settings().ring_angle(), angle);
         QCOMPARE(settings().ring_angle_oldValue(), angleOld);
@@ -377,80 +366,69 @@ class TestLensSetting : public QObject {
     }
 
     void decodeAfLimit_data() {
-        QTest::addColumn<QList<int>>("table");
+        QTest::addColumn<int>("positions");
         QTest::addColumn<Bytes>("low");
         QTest::addColumn<Bytes>("high");
         QTest::addColumn<QList<QList<int>>>("rows");
-        const QList<int> eight{0x00, 0x03, 0x05, 0x08, 0x0A, 0x0F, 0x14, 0xFF};
         QTest::addRow("eight positions, near limited")
-            << eight << Bytes{0x3A, 0x70, 0x00} << Bytes{0x21, 0x32, 0xF0}
+            << 8 << Bytes{0x3A, 0x70, 0x00} << Bytes{0x21, 0x32, 0xF0}
             << QList<QList<int>>{{7, 3}, {0, 7}, {0, 0}, {1, 2}, {2, 3}, {0, 7}};
         QTest::addRow("four positions, both limited")
-            << QList<int>{0x00, 0x05, 0x0A, 0xFF} << Bytes{0x9F, 0x31, 0x44}
-            << Bytes{0x10, 0x03, 0xFF}
+            << 4 << Bytes{0x9F, 0x31, 0x44} << Bytes{0x10, 0x03, 0xFF}
             << QList<QList<int>>{{3, 3}, {1, 3}, {3, 3}, {0, 1}, {3, 0}, {3, 3}};
         QTest::addRow("single position")
-            << QList<int>{0x05} << Bytes{0x55, 0x00, 0x01} << Bytes{0x10, 0x00, 0xFF}
+            << 1 << Bytes{0x55, 0x00, 0x01} << Bytes{0x10, 0x00, 0xFF}
             << QList<QList<int>>{{0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}};
     }
 
     void decodeAfLimit() {
-        QFETCH(QList<int>, table);
+        QFETCH(int, positions);
         QFETCH(Bytes, low);
         QFETCH(Bytes, high);
         QFETCH(QList<QList<int>>, rows);
-        Bytes tableBytes(table.begin(), table.end());
-        decodeRom({{64, tableBytes}});
+        SettingLimits limits = DEFAULT_LIMITS;
+        limits.limitPositions = positions;
+        settings().setLimits(limits);
         decodeImage({{16, low}, {224, high}});
         QCOMPARE(settings().aflim_pos(), rows);
     }
 
-    void decodeTimes_data() {
-        QTest::addColumn<int>("longest"); // record byte 10: maxSec2 is a tenth of it
-        QTest::addColumn<Bytes>("raw");
-        QTest::addColumn<QList<int>>("digits"); // tens, ones, tenths
-        QTest::addRow("12.5 s, tens allowed") << 19 << Bytes{0x7D, 0x00} << QList<int>{1, 2, 5};
-        QTest::addRow("12.5 s, no tens") << 9 << Bytes{0x7D, 0x00} << QList<int>{0, 9, 9};
-        QTest::addRow("zero") << 0 << Bytes{0x00, 0x00} << QList<int>{0, 0, 0};
-        QTest::addRow("99.9 s") << 99 << Bytes{0xE7, 0x03} << QList<int>{9, 9, 9};
-        QTest::addRow("100 s under a high maximum")
-            << 250 << Bytes{0xE8, 0x03} << QList<int>{10, 0, 0};
-        QTest::addRow("high byte counts") << 255 << Bytes{0x2C, 0x01} << QList<int>{3, 0, 0};
-        QTest::addRow("largest") << 30 << Bytes{0xFF, 0xFF} << QList<int>{3, 9, 9};
+    void decodeTimesAndDelays_data() {
+        QTest::addColumn<int>("maxSec2");
+        QTest::addColumn<int>("raw");
+        QTest::addColumn<int>("time"); // tenths of a second
+        QTest::addColumn<int>("delay");
+        QTest::addRow("12.5 s, tens allowed") << 1 << 125 << 125 << 25;
+        QTest::addRow("12.5 s, no tens") << 0 << 125 << 99 << 25;
+        QTest::addRow("zero") << 0 << 0 << 0 << 0;
+        QTest::addRow("99.9 s") << 9 << 999 << 999 << 99;
+        QTest::addRow("100 s under a high maximum") << 25 << 1000 << 1000 << 99;
+        QTest::addRow("high byte counts") << 25 << 300 << 300 << 0;
+        QTest::addRow("largest") << 3 << 0xFFFF << 399 << 99;
+        QTest::addRow("15 s: a delay keeps its last two digits") << 1 << 150 << 150 << 50;
     }
 
-    void decodeTimes() {
-        QFETCH(int, longest);
-        QFETCH(Bytes, raw);
-        QFETCH(QList<int>, digits);
-        decodeRom({{10, {std::uint8_t(longest)}}});
-        // Focus slot 1 and iris slot 3 carry the value; their neighbours stay zero.
-        decodeImage({{290, raw}, {302, raw}});
+    void decodeTimesAndDelays() {
+        QFETCH(int, maxSec2);
+        QFETCH(int, raw);
+        QFETCH(int, time);
+        QFETCH(int, delay);
+        SettingLimits limits = DEFAULT_LIMITS;
+        limits.maxSec2 = maxSec2;
+        settings().setLimits(limits);
+        // Slot 1 of the focus values and slot 3 of the iris ones carry the value.
+        const Bytes b{std::uint8_t(raw & 0xFF), std::uint8_t(raw >> 8)};
+        decodeImage({{290, b}, {302, b}, {306, b}, {318, b}});
         const auto& m = settings();
-        QCOMPARE((QList<int>{m.focusSec2()[1], m.focusSec1()[1], m.focusSec0()[1]}), digits);
-        QCOMPARE((QList<int>{m.irisSec2()[3], m.irisSec1()[3], m.irisSec0()[3]}), digits);
-        QCOMPARE((QList<int>{m.focusSec2()[0], m.focusSec1()[2], m.irisSec0()[2]}),
-                 (QList<int>{0, 0, 0}));
-    }
-
-    void decodeDelays_data() {
-        QTest::addColumn<Bytes>("raw");
-        QTest::addColumn<QList<int>>("digits");
-        QTest::addRow("3.5 s") << Bytes{0x23, 0x00} << QList<int>{3, 5};
-        QTest::addRow("1000 is too long") << Bytes{0xE8, 0x03} << QList<int>{9, 9};
-        QTest::addRow("999 keeps its last two digits") << Bytes{0xE7, 0x03} << QList<int>{9, 9};
-        QTest::addRow("150 keeps its last two digits") << Bytes{0x96, 0x00} << QList<int>{5, 0};
-        QTest::addRow("zero") << Bytes{0x00, 0x00} << QList<int>{0, 0};
-    }
-
-    void decodeDelays() {
-        QFETCH(Bytes, raw);
-        QFETCH(QList<int>, digits);
-        decodeImage({{306, raw}, {312, raw}});
-        const auto& m = settings();
-        QCOMPARE((QList<int>{m.focusDelay1()[1], m.focusDelay0()[1]}), digits);
-        QCOMPARE((QList<int>{m.irisDelay1()[0], m.irisDelay0()[0]}), digits);
-        QCOMPARE((QList<int>{m.focusDelay1()[0], m.irisDelay0()[1]}), (QList<int>{0, 0}));
+        QCOMPARE(m.times(M::FocusTime), (QList<int>{0, time, 0, 0}));
+        QCOMPARE(m.times(M::IrisTime), (QList<int>{0, 0, 0, time}));
+        QCOMPARE(m.times(M::FocusDelay), (QList<int>{0, delay, 0, 0}));
+        QCOMPARE(m.times(M::IrisDelay), (QList<int>{0, 0, 0, delay}));
+        // The digits the pages show.
+        QCOMPARE((QList<int>{m.focusSec2()[1], m.focusSec1()[1], m.focusSec0()[1]}),
+                 (QList<int>{time / 100, time / 10 % 10, time % 10}));
+        QCOMPARE((QList<int>{m.irisDelay1()[3], m.irisDelay0()[3]}),
+                 (QList<int>{delay / 10, delay % 10}));
     }
 
     void decodeSlotsAndPlainSettings() {
@@ -533,8 +511,8 @@ class TestLensSetting : public QObject {
         QFETCH(QString, callback);
         decodeImage(DEFAULT_IMAGE);
         actions().value(action)(settings());
-        QVERIFY(app->lock());
-        QTRY_VERIFY(!app->lock());
+        QVERIFY(lock);
+        QTRY_VERIFY(!lock);
         const QList<Bytes> sent = sentWrites();
         QCOMPARE(sent.size(), 1);
         Bytes expected{0x00, 0x01, std::uint8_t(address >> 8), std::uint8_t(address & 0xFF),
@@ -547,7 +525,7 @@ class TestLensSetting : public QObject {
         for (const auto& list : outcomes)
             reported += int(list.size());
         QCOMPARE(reported, callback.isEmpty() ? 0 : 1);
-        QVERIFY(!app->message()->show_message());
+        QVERIFY(unanswered.isEmpty());
     }
 
     void sendsNothing_data() {
@@ -590,7 +568,7 @@ class TestLensSetting : public QObject {
         }
         QTest::qWait(30);
         QVERIFY(sentWrites().isEmpty());
-        QVERIFY(!app->lock());
+        QVERIFY(!lock);
     }
 
     void writesAreLogged() {
@@ -598,10 +576,10 @@ class TestLensSetting : public QObject {
         decodeImage(DEFAULT_IMAGE);
         for (const char* action : {"ring function", "direction reversed", "ring response"}) {
             actions().value(QString::fromLatin1(action))(settings());
-            QTRY_VERIFY(!app->lock());
+            QTRY_VERIFY(!lock);
         }
         settings().commitAFLimit(1, 2, 3);
-        QTRY_VERIFY(!app->lock());
+        QTRY_VERIFY(!lock);
         const QStringList lines = capture.lines();
         for (const char* line : {"ring_function 7", "direction 1", "ring_response 2", "old:2,3"})
             QVERIFY2(lines.contains(QString::fromLatin1(line)), line);
@@ -615,7 +593,7 @@ class TestLensSetting : public QObject {
         factory.last()->responder = {}; // the test answers by hand
         auto& m = settings();
         m.setDirection(1);
-        QVERIFY(app->lock());
+        QVERIFY(lock);
         QTRY_COMPARE(sentWrites().size(), 1);
 
         m.setRing_response(3);
@@ -629,7 +607,7 @@ class TestLensSetting : public QObject {
         QCOMPARE(m.pinto_oldValue(), 1.0);
 
         factory.last()->deliverNow(test::replyTo(sentWrites().first(), {0x00}));
-        QTRY_VERIFY(!app->lock());
+        QTRY_VERIFY(!lock);
         QCOMPARE(outcomes.value("onChangeRingDirection"), QList<bool>{true});
         QTest::qWait(30);
         QCOMPARE(sentWrites().size(), 1);
@@ -667,18 +645,17 @@ class TestLensSetting : public QObject {
         const int before = m.direction();
         m.setDirection(1);
 
-        QTRY_VERIFY(app->message()->show_message());
-        QCOMPARE(app->message()->message(), qtTrId(key.toLatin1().constData()));
-        QCOMPARE(app->message()->button_mode(), ButtonMode::OK);
+        QTRY_VERIFY(!unanswered.isEmpty());
+        QCOMPARE(messages, QStringList{key});
         QCOMPARE(outcomes.value("onChangeRingDirection"), QList<bool>{false});
-        QVERIFY(app->lock()); // held while the message is open
+        QVERIFY(lock); // held while the message is open
         QCOMPARE(m.direction(), 1);
         m.setRing_response(3); // frozen: stays local
         QCOMPARE(m.ring_response(), 3);
 
-        app->message()->respondOk();
+        respondOk();
         QCOMPARE(m.direction(), before);
-        QVERIFY(!app->lock());
+        QVERIFY(!lock);
         QVERIFY(m.communication());
         QTest::qWait(30);
         QCOMPARE(sentWrites().size(), reply == "unsent" ? 0 : 1);
@@ -723,11 +700,11 @@ class TestLensSetting : public QObject {
         const QVariant before = stateOf(m);
         writeReply = Bytes{0x80, 0x00};
         actions().value(action)(m);
-        QTRY_VERIFY(app->message()->show_message());
+        QTRY_VERIFY(!unanswered.isEmpty());
         QVERIFY(stateOf(m) != before);
-        app->message()->respondOk();
+        respondOk();
         QCOMPARE(stateOf(m), before);
-        QVERIFY(!app->lock());
+        QVERIFY(!lock);
         if (!callback.isEmpty())
             QCOMPARE(outcomes.value(callback), QList<bool>{false});
         QTest::qWait(30);
@@ -742,9 +719,9 @@ class TestLensSetting : public QObject {
             ++calls;
         };
         settings().setRing_response(2);
-        QTRY_VERIFY(!app->lock());
+        QTRY_VERIFY(!lock);
         settings().setRing_response(3);
-        QTRY_VERIFY(!app->lock());
+        QTRY_VERIFY(!lock);
         QCOMPARE(calls, 1);
         QCOMPARE(sentWrites().size(), 2);
     }
@@ -803,14 +780,14 @@ class TestLensSetting : public QObject {
         actions().value(action)(m);
         QCOMPARE(stateOf(m), before);
         QCOMPARE(outcomes.value(callback), QList<bool>{false});
-        QVERIFY(!app->lock());
+        QVERIFY(!lock);
         bool explained = false;
         for (const QString& line : capture.lines())
             explained |= line.startsWith(name + QStringLiteral(" not sent: "));
         QVERIFY2(explained, qPrintable(capture.lines().join(" | ")));
         QTest::qWait(30);
         QVERIFY(sentWrites().isEmpty());
-        QVERIFY(!app->message()->show_message());
+        QVERIFY(unanswered.isEmpty());
 
         // The next edit of the same setting starts afresh and is sent.
         m.setDirection(1);
@@ -820,7 +797,7 @@ class TestLensSetting : public QObject {
     // ---- edit bookkeeping ----
 
     void bookkeepingSpansARunOfEdits() {
-        decodeImage(DEFAULT_IMAGE); // ring angle 2, focus tenths [0, 5, 0, 0]
+        decodeImage(DEFAULT_IMAGE); // ring angle 2, focus times [1.0, 12.5, 2.0, 0.0] s
         auto& m = settings();
         QVERIFY(!m.ring_angle_modify_now());
         m.setRing_angle(3);
@@ -831,17 +808,18 @@ class TestLensSetting : public QObject {
         m.setRing_angle(5);
         QCOMPARE(m.ring_angle_oldValue(), 4.0);
 
+        // The digits of a time edit one number of tenths.
+        const auto focus = M::FocusTime;
         m.setFocusSec0(with(m.focusSec0(), 1, 6));
         m.setFocusSec0(with(m.focusSec0(), 1, 7));
         m.setFocusSec2(with(m.focusSec2(), 1, 0));
-        QCOMPARE(m.focusSec0_oldValue(), (QList<int>{0, 5, 0, 0}));
-        QVERIFY(m.focusSec0_modify_now());
-        QVERIFY(m.focusSec2_modify_now());
-        QVERIFY(!m.focusSec1_modify_now());
+        QCOMPARE(m.times(focus), (QList<int>{10, 27, 20, 0}));
+        QCOMPARE(m.times_oldValue(focus), (QList<int>{10, 125, 20, 0}));
+        QVERIFY(m.times_modify_now(focus));
+        QVERIFY(!m.times_modify_now(M::IrisTime));
         m.commitFocusTime(1);
-        QVERIFY(!m.focusSec0_modify_now());
-        QVERIFY(!m.focusSec2_modify_now());
-        QTRY_VERIFY(!app->lock());
+        QVERIFY(!m.times_modify_now(focus));
+        QTRY_VERIFY(!lock);
     }
 
     void aNewImageEndsARunningEdit() {
@@ -853,28 +831,30 @@ class TestLensSetting : public QObject {
         next.append({312, {0x23, 0x00}});
         decodeImage(next);
         QVERIFY(!m.pinto_modify_now());
-        QVERIFY(!m.irisDelay1_modify_now());
+        QVERIFY(!m.times_modify_now(M::IrisDelay));
         // The next run remembers the decoded value, not one from before the image.
         m.setIrisDelay1({2, 2, 2, 2});
-        QCOMPARE(m.irisDelay1_oldValue(), (QList<int>{3, 0, 0, 0}));
+        QCOMPARE(m.times_oldValue(M::IrisDelay), (QList<int>{35, 2, 3, 4}));
     }
 
     void incrementSec2_data() {
-        QTest::addColumn<int>("longest");
+        QTest::addColumn<int>("maxSec2");
         QTest::addColumn<int>("digit");
         QTest::addColumn<int>("result");
-        QTest::addRow("below the lens maximum") << 19 << 0 << 1;
-        QTest::addRow("at the lens maximum") << 19 << 1 << 1;
-        QTest::addRow("no tens allowed") << 9 << 0 << 0;
-        QTest::addRow("below nine") << 99 << 8 << 9;
-        QTest::addRow("nine is the last digit") << 250 << 9 << 9;
+        QTest::addRow("below the lens maximum") << 1 << 0 << 1;
+        QTest::addRow("at the lens maximum") << 1 << 1 << 1;
+        QTest::addRow("no tens allowed") << 0 << 0 << 0;
+        QTest::addRow("below nine") << 9 << 8 << 9;
+        QTest::addRow("nine is the last digit") << 25 << 9 << 9;
     }
 
     void incrementSec2() {
-        QFETCH(int, longest);
+        QFETCH(int, maxSec2);
         QFETCH(int, digit);
         QFETCH(int, result);
-        decodeRom({{10, {std::uint8_t(longest)}}});
+        SettingLimits limits = DEFAULT_LIMITS;
+        limits.maxSec2 = maxSec2;
+        settings().setLimits(limits);
         const int original = digit;
         settings().incrementSec2(digit);
         QCOMPARE(digit, result);

@@ -57,10 +57,10 @@ QVariantMap stateOf(const M& m) {
             {"ring_angle", m.ring_angle()},
             {"pinto", m.pinto()},
             {"bt_func", QVariant::fromValue(m.bt_func())},
-            {"focusSec", QVariant::fromValue(m.focusSec2() + m.focusSec1() + m.focusSec0())},
-            {"irisSec", QVariant::fromValue(m.irisSec2() + m.irisSec1() + m.irisSec0())},
-            {"focusDelay", QVariant::fromValue(m.focusDelay1() + m.focusDelay0())},
-            {"irisDelay", QVariant::fromValue(m.irisDelay1() + m.irisDelay0())},
+            {"focusSec", QVariant::fromValue(m.times(M::FocusTime))},
+            {"irisSec", QVariant::fromValue(m.times(M::IrisTime))},
+            {"focusDelay", QVariant::fromValue(m.times(M::FocusDelay))},
+            {"irisDelay", QVariant::fromValue(m.times(M::IrisDelay))},
             {"aflim_pos", QVariant::fromValue(m.aflim_pos())}};
 }
 
@@ -83,30 +83,10 @@ struct Session {
     QStringList unrestored{}; // settings a cancel leaves as the user set them
 };
 
-void focusTimeOf(M& m, int slot, int tens, int ones, int tenths) {
-    m.setFocusSec2(with(m.focusSec2(), slot, tens));
-    m.setFocusSec1(with(m.focusSec1(), slot, ones));
-    m.setFocusSec0(with(m.focusSec0(), slot, tenths));
-    m.commitFocusTime(slot);
-}
-
-void focusDelayOf(M& m, int slot, int ones, int tenths) {
-    m.setFocusDelay1(with(m.focusDelay1(), slot, ones));
-    m.setFocusDelay0(with(m.focusDelay0(), slot, tenths));
-    m.commitFocusDelay(slot);
-}
-
-void irisTimeOf(M& m, int slot, int tens, int ones, int tenths) {
-    m.setIrisSec2(with(m.irisSec2(), slot, tens));
-    m.setIrisSec1(with(m.irisSec1(), slot, ones));
-    m.setIrisSec0(with(m.irisSec0(), slot, tenths));
-    m.commitIrisTime(slot);
-}
-
-void irisDelayOf(M& m, int slot, int ones, int tenths) {
-    m.setIrisDelay1(with(m.irisDelay1(), slot, ones));
-    m.setIrisDelay0(with(m.irisDelay0(), slot, tenths));
-    m.commitIrisDelay(slot);
+// A time or delay set in tenths of a second and sent.
+void timeOf(M& m, M::Time which, int slot, int tenths) {
+    m.setTimes(which, with(m.times(which), slot, tenths));
+    m.commitTime(which, slot);
 }
 
 void functionOf(M& m, int slot, int function) {
@@ -175,20 +155,22 @@ const QHash<QString, Session>& sessions() {
          {PopupId::FunctionSelect,
           0,
           {[](M& m) { functionOf(m, 0, FOCUS_PRESET_TIME); },
-           [](M& m) { focusTimeOf(m, 0, 0, 3, 0); }},
+           [](M& m) { timeOf(m, M::FocusTime, 0, 30); }},
           {"0050=16", "0120=1E00"},
           {"0120=0000", "0050=05"}}},
         {"control 2: focus time and delay, delays supported",
          {PopupId::FunctionSelect,
           2,
-          {[](M& m) { focusTimeOf(m, 2, 0, 3, 0); }, [](M& m) { focusDelayOf(m, 2, 1, 0); }},
+          {[](M& m) { timeOf(m, M::FocusTime, 2, 30); },
+           [](M& m) { timeOf(m, M::FocusDelay, 2, 10); }},
           {"0124=1E00", "0134=0A00"},
           {"0134=2300", "0124=7D00"},
           true}},
         {"control 2: focus time and delay, no delay support",
          {PopupId::FunctionSelect,
           2,
-          {[](M& m) { focusTimeOf(m, 2, 0, 3, 0); }, [](M& m) { focusDelayOf(m, 2, 1, 0); }},
+          {[](M& m) { timeOf(m, M::FocusTime, 2, 30); },
+           [](M& m) { timeOf(m, M::FocusDelay, 2, 10); }},
           {"0124=1E00", "0134=0A00"},
           {"0124=7D00"},
           false,
@@ -196,7 +178,8 @@ const QHash<QString, Session>& sessions() {
         {"control 3: iris time and delay",
          {PopupId::FunctionSelect,
           3,
-          {[](M& m) { irisTimeOf(m, 3, 0, 2, 0); }, [](M& m) { irisDelayOf(m, 3, 1, 1); }},
+          {[](M& m) { timeOf(m, M::IrisTime, 3, 20); },
+           [](M& m) { timeOf(m, M::IrisDelay, 3, 11); }},
           {"012E=1400", "013E=0B00"},
           {"013E=0700", "012E=0E00"},
           true}},
@@ -299,6 +282,14 @@ class TestPopup : public QObject {
         QCOMPARE(writes(), s.editWrites);
     }
 
+    using WriteBack = PopupViewModel::WriteBack;
+    static QList<WriteBack> writeBacks(const QSignalSpy& spy) {
+        QList<WriteBack> ends;
+        for (const QList<QVariant>& args : spy)
+            ends << args.first().value<WriteBack>();
+        return ends;
+    }
+
   private slots:
     void init() {
         environment = Environment::create();
@@ -326,7 +317,7 @@ class TestPopup : public QObject {
                             std::make_shared<UsbSerialPortList>(0x1234, "/dev/fake0"));
         QVERIFY(LensClient::openAdapterPort({}));
         app = std::make_unique<AppViewModel>();
-        popup = std::make_unique<PopupViewModel>(app.get());
+        popup = std::make_unique<PopupViewModel>(app->lens_setting(), app->basic_info());
         load(ROM, IMAGE);
     }
 
@@ -446,12 +437,13 @@ class TestPopup : public QObject {
         const QVariantMap edited = stateOf(settings());
         const int mark = int(writes().size());
         QSignalSpy restored(popup.get(), &PopupViewModel::functionSelectionRestored);
+        QSignalSpy ended(popup.get(), &PopupViewModel::writeBackEnded);
 
         cancel(s);
         if (s.popup == PopupId::FunctionSelect) {
             QTRY_COMPARE(popup->page_index(), 0);
             QVERIFY(popup->show_popup());
-            QCOMPARE(popup->select_bt_func_id(), popup->last_function());
+            QCOMPARE(popup->select_bt_func_id(), popup->snapshot().buttonFunction[s.swId]);
             // Announced once, after the last write was accepted.
             QCOMPARE(restored.count(), 1);
         } else {
@@ -460,6 +452,7 @@ class TestPopup : public QObject {
         QVERIFY(settle());
         QTest::qWait(30);
         QCOMPARE(writes(mark), s.cancelWrites);
+        QCOMPARE(writeBacks(ended), QList<WriteBack>{WriteBack::Done});
         QVariantMap expected = opened;
         for (const QString& key : s.unrestored)
             expected[key] = edited[key];
@@ -524,6 +517,7 @@ class TestPopup : public QObject {
 
         refusedAddress = refused;
         QSignalSpy restored(popup.get(), &PopupViewModel::functionSelectionRestored);
+        QSignalSpy ended(popup.get(), &PopupViewModel::writeBackEnded);
         cancel(s);
         QTRY_VERIFY(app->message()->show_message());
         QTest::qWait(30);
@@ -532,6 +526,9 @@ class TestPopup : public QObject {
         QVERIFY(popup->show_popup());
         QCOMPARE(popup->page_index(), page);
         QCOMPARE(popup->select_bt_func_id(), highlighted);
+        // The controller holds the lock until its message is answered and the value is back.
+        QCOMPARE(app->message()->button_mode(), ButtonMode::OK);
+        QVERIFY(app->lock());
         const QVariantMap beforeOk = stateOf(settings());
         app->message()->respondOk();
         QVERIFY(!app->lock());
@@ -553,6 +550,7 @@ class TestPopup : public QObject {
         QVERIFY(settle());
         QTest::qWait(30);
         QCOMPARE(writes(mark), secondCancel);
+        QCOMPARE(writeBacks(ended), (QList<WriteBack>{WriteBack::Failed, WriteBack::Done}));
         QVERIFY(noCallbackLeft());
     }
 
@@ -565,6 +563,7 @@ class TestPopup : public QObject {
             return;
         const int mark = int(writes().size());
         app->setLock(true);
+        QSignalSpy ended(popup.get(), &PopupViewModel::writeBackEnded);
         test::DiagnosticCapture capture;
         popup->restoreRingDirection();
         QCOMPARE(settings().direction(), 1);
@@ -575,6 +574,7 @@ class TestPopup : public QObject {
         popup->restoreRingDirection();
         QTRY_VERIFY(!popup->show_popup());
         QCOMPARE(writes(mark), QStringList{"0001=00"});
+        QCOMPARE(writeBacks(ended), (QList<WriteBack>{WriteBack::NotStarted, WriteBack::Done}));
     }
 
     // The controller hides the popup when the connection ends: a step answered after
@@ -586,12 +586,14 @@ class TestPopup : public QObject {
             return;
         const int mark = int(writes().size());
         beforeAnswer = [this] { popup->setShow_popup(false); };
+        QSignalSpy ended(popup.get(), &PopupViewModel::writeBackEnded);
         popup->restoreRingResponse();
         QVERIFY(settle());
         QTest::qWait(30);
         QCOMPARE(writes(mark), QStringList{"0002=01"});
         QCOMPARE(settings().ring_angle(), 5.0);
         QVERIFY(!popup->show_popup());
+        QCOMPARE(writeBacks(ended), QList<WriteBack>{WriteBack::Failed});
         QVERIFY(noCallbackLeft());
     }
 

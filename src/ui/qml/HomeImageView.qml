@@ -11,7 +11,7 @@ Item {
     // The pointer entered or left a part ("switch", "button", "ring") of the drawing.
     signal hoverSet(string part, bool inside)
 
-    readonly property var layout: vm.basic_info.homeImageViewModel
+    readonly property var layout: vm.home_image
     readonly property real k: Math.min(width / 400, height / 200)
     readonly property real originX: (width - 400 * k) / 2
     readonly property real originY: (height - 200 * k) / 2
