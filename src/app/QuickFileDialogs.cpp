@@ -1,8 +1,14 @@
 #include "QuickFileDialogs.h"
 
+#include "MainWindow.h"
+
 namespace kelvara {
 
 QuickFileDialogs::QuickFileDialogs(QObject* parent) : QObject(parent) {}
+
+QuickFileDialogs* QuickFileDialogs::create(QQmlEngine* engine, QJSEngine*) {
+    return &MainWindow::create(engine, nullptr)->fileDialogs();
+}
 
 void QuickFileDialogs::begin(Done done, const QString& extension, bool saving) {
     if (done_) {

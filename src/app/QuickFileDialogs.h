@@ -5,6 +5,10 @@
 #include <QObject>
 #include <QString>
 #include <QUrl>
+#include <QtQml/qqmlregistration.h>
+
+class QJSEngine;
+class QQmlEngine;
 
 namespace kelvara {
 
@@ -13,9 +17,13 @@ namespace kelvara {
 // through finish(). One request is open at a time; a newer one cancels the older.
 class QuickFileDialogs : public QObject, public FileDialogs {
     Q_OBJECT
+    QML_ELEMENT
+    QML_SINGLETON
 
   public:
     explicit QuickFileDialogs(QObject* parent = nullptr);
+    // The panels of the window whose engine asks.
+    static QuickFileDialogs* create(QQmlEngine* engine, QJSEngine*);
 
     void chooseSaveFile(const QString& proposedName, const QString& extension,
                         Done done) override;

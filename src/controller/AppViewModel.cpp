@@ -14,6 +14,8 @@
 #include "ui/MessageViewModel.h"
 #include "ui/PopupViewModel.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QMetaProperty>
 #include <QPointer>
 
@@ -55,6 +57,12 @@ AppViewModel::AppViewModel(QObject* parent)
     connect(firmware_update_, &FirmwareUpdateModel::download_stateChanged, this,
             &AppViewModel::download_stateChanged);
     connect(popup_, &PopupViewModel::changed, this, &AppViewModel::modelChanged);
+    connect(this, &AppViewModel::modelChanged, this, &AppViewModel::liveChanged);
+    connect(this, &AppViewModel::connect_stateChanged, this, &AppViewModel::liveChanged);
+    connect(basic_info_, &BasicInfoViewModel::changed, this, &AppViewModel::liveChanged);
+    // A new language reaches the application object only.
+    if (QCoreApplication* app = QCoreApplication::instance())
+        app->installEventFilter(this);
 
     QPointer<AppViewModel> self(this);
     utility_file_->onComplete = [self](bool ok) {
@@ -67,6 +75,12 @@ AppViewModel::AppViewModel(QObject* parent)
 
     basic_info_->owner = this;
     lens_setting_->owner = this;
+}
+
+bool AppViewModel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == QCoreApplication::instance() && event->type() == QEvent::LanguageChange)
+        emit liveChanged();
+    return QObject::eventFilter(watched, event);
 }
 
 AppViewModel::~AppViewModel() {

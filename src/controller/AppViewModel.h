@@ -62,6 +62,10 @@ class AppViewModel : public QObject {
     Q_PROPERTY(float download_progress READ download_progress NOTIFY download_progressChanged)
     Q_PROPERTY(int download_state READ download_state NOTIFY download_stateChanged)
     Q_PROPERTY(QString backup_directory READ backup_directory CONSTANT)
+    // The controller itself, announced again whenever what its functions compute may have
+    // changed (the language, the lens, a setting): bindings that call them through it are
+    // evaluated again.
+    Q_PROPERTY(kelvara::AppViewModel* live READ live NOTIFY liveChanged)
 
 public:
     static constexpr int HEADER_SIZE = 16;
@@ -136,6 +140,9 @@ public:
     FirmwareUpdateModel* firmware_update() const { return firmware_update_; }
     float download_progress() const;
     int download_state() const;
+    AppViewModel* live() { return this; }
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 signals:
     void selected_menuChanged();
@@ -149,6 +156,7 @@ signals:
     void download_stateChanged();
     // Re-announced changes of the owned settings, message and popup models.
     void modelChanged();
+    void liveChanged();
 
 private:
     using Step = std::function<void(const Bytes& block)>;

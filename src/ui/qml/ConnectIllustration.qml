@@ -1,4 +1,6 @@
+pragma ComponentBehavior: Bound
 import QtQuick
+import Kelvara.LensUtility
 
 // A row of the connection pictures (computer, cable, camera, lens), all drawn 100 units
 // high with the link at one height, shrunk as one to the width it is given.
@@ -19,7 +21,9 @@ Item {
         Repeater {
             model: illustration.pictures
             Image {
-                source: "qrc:/kelvara/images/" + modelData + ".svg"
+                id: picture
+                required property string modelData
+                source: "qrc:/kelvara/images/" + picture.modelData + ".svg"
                 sourceSize.height: 100
                 smooth: true
             }

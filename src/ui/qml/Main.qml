@@ -2,6 +2,7 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Dialogs
 import QtQuick.Layouts
+import Kelvara.LensUtility
 
 ApplicationWindow {
     id: root
@@ -11,51 +12,29 @@ ApplicationWindow {
     minimumWidth: 800
     minimumHeight: 600
     visible: true
-    title: vm.app_name + " " + vm.version
-    color: theme.background
+    title: AppViewModel.app_name + " " + AppViewModel.version
+    color: Theme.background
 
-    // Bumped whenever a lens setting or the lens changes, so that texts computed by the
-    // controller's functions are read again.
-    property int revision: 0
-    Connections {
-        target: vm
-        function onModelChanged() { root.revision++ }
-        function onConnect_stateChanged() { root.revision++ }
-    }
-    Connections {
-        target: vm.basic_info
-        function onChanged() { root.revision++ }
-    }
+    palette.window: Theme.background
+    palette.windowText: Theme.text
+    palette.base: Theme.surface
+    palette.text: Theme.text
+    palette.button: Theme.surface
+    palette.buttonText: Theme.text
+    palette.highlight: Theme.accent
+    palette.highlightedText: Theme.textOnAccent
+    palette.mid: Theme.border
+    palette.light: Theme.surface
+    palette.dark: Theme.border
+    font.pixelSize: Theme.bodySize
 
-    readonly property bool connected: vm.connect_state === 2
-    function supports(bit) { return revision >= 0 && vm.basic_info.isSettingSupported(bit) }
-    function afVisible() { return revision >= 0 && vm.basic_info.isAFCustomizeVisible() }
-    readonly property bool hasCustomising: connected && (supports(1) || supports(0) || supports(2)
-        || supports(3) || supports(4) || supports(5) || afVisible())
-
-    SystemPalette { id: systemPalette; colorGroup: SystemPalette.Active }
-    Theme { id: theme; systemWindow: systemPalette.window }
-
-    palette.window: theme.background
-    palette.windowText: theme.text
-    palette.base: theme.surface
-    palette.text: theme.text
-    palette.button: theme.surface
-    palette.buttonText: theme.text
-    palette.highlight: theme.accent
-    palette.highlightedText: theme.textOnAccent
-    palette.mid: theme.border
-    palette.light: theme.surface
-    palette.dark: theme.border
-    font.pixelSize: theme.bodySize
-
-    onClosing: (close) => { close.accepted = shell.requestClose() }
+    onClosing: (close) => { close.accepted = Shell.requestClose() }
     Shortcut {
         objectName: "quitShortcut"
         // Not StandardKey.Quit: desktops without a key scheme bind nothing to it.
         sequence: "Ctrl+Q"
         context: Qt.ApplicationShortcut
-        onActivated: shell.willClose()
+        onActivated: Shell.willClose()
     }
 
     RowLayout {
@@ -64,7 +43,9 @@ ApplicationWindow {
 
         SideView {
             objectName: "sideMenu"
-            visible: vm.show_menu
+            connected: Lens.connected
+            customising: Lens.customising()
+            visible: AppViewModel.show_menu
             Layout.fillHeight: true
             Layout.preferredWidth: 216
         }
@@ -74,7 +55,7 @@ ApplicationWindow {
             Layout.fillHeight: true
             spacing: 0
 
-            HeaderView { Layout.fillWidth: true }
+            HeaderView { Layout.fillWidth: true; connected: Lens.connected }
 
             Loader {
                 id: page
@@ -82,16 +63,16 @@ ApplicationWindow {
                 Layout.fillWidth: true
                 Layout.fillHeight: true
                 sourceComponent: {
-                    switch (vm.selected_menu) {
-                    case 0: return connectPage
-                    case 1: return homePage
-                    case 2: return customSettingPage
-                    case 3: return customSettingPage
-                    case 4: return ringSettingPage
-                    case 5: return adjustmentPage
-                    case 6: return firmwarePage
-                    case 7: return versionPage
-                    case 8: return functionDescriptionPage
+                    switch (AppViewModel.selected_menu) {
+                    case MenuId.CONNECT: return connectPage
+                    case MenuId.HOME: return homePage
+                    case MenuId.CSW_CBT_SETTING: return customSettingPage
+                    case MenuId.CBT_SETTING: return customSettingPage
+                    case MenuId.RING_SETTING: return ringSettingPage
+                    case MenuId.ADJUSTMENT: return adjustmentPage
+                    case MenuId.FIRMWARE_INFO: return firmwarePage
+                    case MenuId.VERSION_INFO: return versionPage
+                    case MenuId.FUNCTION_DESCRIPTION: return functionDescriptionPage
                     default: return connectPage
                     }
                 }
@@ -114,8 +95,8 @@ ApplicationWindow {
     Rectangle {
         objectName: "lockLayer"
         anchors.fill: parent
-        visible: vm.lock
-        color: theme.lock
+        visible: AppViewModel.lock
+        color: Theme.lock
         z: 50
         MouseArea {
             anchors.fill: parent
@@ -145,11 +126,11 @@ ApplicationWindow {
         id: fileDialog
         objectName: "fileDialog"
         nameFilters: [ "*.vdat" ]
-        onAccepted: fileDialogs.finish(selectedFile)
-        onRejected: fileDialogs.finish("")
+        onAccepted: QuickFileDialogs.finish(selectedFile)
+        onRejected: QuickFileDialogs.finish("")
     }
     Connections {
-        target: fileDialogs
+        target: QuickFileDialogs
         function onSaveRequested(proposedName, extension) {
             fileDialog.fileMode = FileDialog.SaveFile
             fileDialog.nameFilters = [ "*." + extension ]
