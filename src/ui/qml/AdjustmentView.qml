@@ -6,6 +6,7 @@ import Kelvara.LensUtility
 // The AF fine adjustment: its value and how to find the right one.
 PageScroll {
     id: page
+    objectName: "adjustmentPage"
 
     TitleView {
         title: qsTrId("Menu_Adjustment")

@@ -9,6 +9,7 @@ import Kelvara.LensUtility
 // buttons fit in the smallest window without scrolling.
 ScrollView {
     id: pageView
+    objectName: "connectPage"
     contentWidth: availableWidth
     clip: true
     readonly property bool connecting: AppViewModel.connect_state === ConnectState.CONNECTING

@@ -8,6 +8,7 @@ import Kelvara.LensUtility
 // the switch shows its button only.
 PageScroll {
     id: page
+    objectName: "customSettingPage"
     readonly property bool switchPage: AppViewModel.selected_menu === MenuId.CSW_CBT_SETTING
     readonly property string title: qsTrId(switchPage ? "Menu_SwitchSetting" : "Menu_ButtonSetting")
     readonly property var slots: {

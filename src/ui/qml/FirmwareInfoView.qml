@@ -7,6 +7,7 @@ import Kelvara.LensUtility
 // end. Which of the three shows follows the transfer's state.
 ScrollView {
     id: firmware
+    objectName: "firmwarePage"
     contentWidth: availableWidth
     clip: true
     readonly property int transfer: AppViewModel.download_state

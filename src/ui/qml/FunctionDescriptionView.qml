@@ -8,6 +8,7 @@ import Kelvara.LensUtility
 // focus ring settings and the adjustment.
 PageScroll {
     id: page
+    objectName: "functionDescriptionPage"
 
     // Online descriptions by button function; functions without one are missing.
     readonly property var helpUrls: ({

@@ -8,6 +8,7 @@ import Kelvara.LensUtility
 // lights up both. A wide page puts them side by side; a narrow one stacks them.
 Item {
     id: home
+    objectName: "homePage"
     property bool hover_switch: false
     property bool hover_button: false
     property bool hover_ring: false

@@ -1,6 +1,5 @@
 import QtQuick
 import QtQuick.Controls
-import QtQuick.Dialogs
 import QtQuick.Layouts
 import Kelvara.LensUtility
 
@@ -62,18 +61,19 @@ ApplicationWindow {
                 objectName: "page"
                 Layout.fillWidth: true
                 Layout.fillHeight: true
-                sourceComponent: {
+                // A page is made when it is shown, from its file: pages never shown cost
+                // nothing, not even their imports.
+                source: {
                     switch (AppViewModel.selected_menu) {
-                    case MenuId.CONNECT: return connectPage
-                    case MenuId.HOME: return homePage
-                    case MenuId.CSW_CBT_SETTING: return customSettingPage
-                    case MenuId.CBT_SETTING: return customSettingPage
-                    case MenuId.RING_SETTING: return ringSettingPage
-                    case MenuId.ADJUSTMENT: return adjustmentPage
-                    case MenuId.FIRMWARE_INFO: return firmwarePage
-                    case MenuId.VERSION_INFO: return versionPage
-                    case MenuId.FUNCTION_DESCRIPTION: return functionDescriptionPage
-                    default: return connectPage
+                    case MenuId.HOME: return "HomeView.qml"
+                    case MenuId.CSW_CBT_SETTING: return "CustomSettingView.qml"
+                    case MenuId.CBT_SETTING: return "CustomSettingView.qml"
+                    case MenuId.RING_SETTING: return "RingSettingView.qml"
+                    case MenuId.ADJUSTMENT: return "AdjustmentView.qml"
+                    case MenuId.FIRMWARE_INFO: return "FirmwareInfoView.qml"
+                    case MenuId.VERSION_INFO: return "VersionInfoView.qml"
+                    case MenuId.FUNCTION_DESCRIPTION: return "FunctionDescriptionView.qml"
+                    default: return "ConnectView.qml"
                     }
                 }
             }
@@ -81,15 +81,6 @@ ApplicationWindow {
             FooterView { Layout.fillWidth: true }
         }
     }
-
-    Component { id: connectPage; ConnectView { objectName: "connectPage" } }
-    Component { id: homePage; HomeView { objectName: "homePage" } }
-    Component { id: firmwarePage; FirmwareInfoView { objectName: "firmwarePage" } }
-    Component { id: versionPage; VersionInfoView { objectName: "versionPage" } }
-    Component { id: customSettingPage; CustomSettingView { objectName: "customSettingPage" } }
-    Component { id: ringSettingPage; RingSettingView { objectName: "ringSettingPage" } }
-    Component { id: adjustmentPage; AdjustmentView { objectName: "adjustmentPage" } }
-    Component { id: functionDescriptionPage; FunctionDescriptionView { objectName: "functionDescriptionPage" } }
 
     // While a setting is written nothing else may be touched.
     Rectangle {
@@ -112,37 +103,36 @@ ApplicationWindow {
         z: 80
     }
 
-    StartPageView {
+    // The overlays below are made when first needed, and kept.
+    Loader {
         anchors.fill: parent
         z: 90
+        active: Shell.startPageWanted
+        source: "StartPageView.qml"
     }
 
-    MessageView {
+    Loader {
+        id: messageBox
         anchors.fill: parent
         z: 100
+        active: false
+        source: "MessageView.qml"
+    }
+    Connections {
+        target: AppViewModel.message
+        function onChanged() {
+            if (AppViewModel.message.show_message)
+                messageBox.active = true
+        }
     }
 
-    FileDialog {
-        id: fileDialog
-        objectName: "fileDialog"
-        nameFilters: [ "*.vdat" ]
-        onAccepted: QuickFileDialogs.finish(selectedFile)
-        onRejected: QuickFileDialogs.finish("")
+    Loader {
+        id: fileRequests
+        active: false
+        source: "FileRequests.qml"
     }
     Connections {
         target: QuickFileDialogs
-        function onSaveRequested(proposedName, extension) {
-            fileDialog.fileMode = FileDialog.SaveFile
-            fileDialog.nameFilters = [ "*." + extension ]
-            fileDialog.defaultSuffix = extension
-            fileDialog.selectedFile = fileDialog.currentFolder + "/" + proposedName
-            fileDialog.open()
-        }
-        function onOpenRequested(extension) {
-            fileDialog.fileMode = FileDialog.OpenFile
-            fileDialog.nameFilters = [ "*." + extension ]
-            fileDialog.defaultSuffix = extension
-            fileDialog.open()
-        }
+        function onRequestChanged() { fileRequests.active = true }
     }
 }

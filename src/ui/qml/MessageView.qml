@@ -41,6 +41,7 @@ Item {
     function reject() { if (question) model.respondNo(); else model.respondOk() }
 
     onVisibleChanged: if (visible) box.forceActiveFocus()
+    Component.onCompleted: if (visible) box.forceActiveFocus()
     Keys.onReturnPressed: accept()
     Keys.onEnterPressed: accept()
     Keys.onEscapePressed: reject()

@@ -6,6 +6,7 @@ import Kelvara.LensUtility
 // The focus ring's direction, response and rotation angle, as far as the lens has them.
 PageScroll {
     id: page
+    objectName: "ringSettingPage"
 
     function showHelp() {
         var pairs = new Array()

@@ -7,6 +7,7 @@ import Kelvara.LensUtility
 // The utility's version, then its licences or the privacy notice.
 Item {
     id: versionPage
+    objectName: "versionPage"
     property int version_view_state: 0   // 0 version, 1 licences, 2 personal information
 
     Label {
