@@ -1,6 +1,4 @@
 import QtQuick
-import QtQuick.Controls
-import QtQuick.Layouts
 import Kelvara.LensUtility
 
 // The AF fine adjustment. Each step is sent to the lens at once; Cancel writes the value

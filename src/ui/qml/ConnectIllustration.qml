@@ -1,6 +1,5 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import Kelvara.LensUtility
 
 // A row of the connection pictures (computer, cable, camera, lens), all drawn 100 units
 // high with the link at one height, shrunk as one to the width it is given.

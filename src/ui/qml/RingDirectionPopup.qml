@@ -1,7 +1,5 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import QtQuick.Controls
-import QtQuick.Layouts
 import Kelvara.LensUtility
 
 // Which way the focus ring turns. A choice is sent to the lens at once; Cancel writes the

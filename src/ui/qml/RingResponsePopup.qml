@@ -1,7 +1,5 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import QtQuick.Controls
-import QtQuick.Layouts
 import Kelvara.LensUtility
 
 // How the focus follows the ring, and for the linear response the ring's rotation angle.

@@ -1,6 +1,4 @@
 import QtQuick
-import QtQuick.Controls
-import QtQuick.Layouts
 import Kelvara.LensUtility
 
 // The focus ring's direction, response and rotation angle, as far as the lens has them.
