@@ -26,7 +26,7 @@ namespace kelvara {
 MainWindow::MainWindow(AppViewModel* app, QObject* parent)
     : QObject(parent), app_(app),
       startPageWanted_(!Preferences::boolValue(QString::fromLatin1(Preferences::SHOW_START_PAGE))),
-      fileDialogs_(std::make_unique<QuickFileDialogs>()),
+      fileDialogs_(std::make_unique<QuickFileDialogs>(nullptr)),
       engine_(std::make_unique<QQmlApplicationEngine>(this)) {
     app_->setFileDialogs(fileDialogs_.get());
 }

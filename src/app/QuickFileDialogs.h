@@ -26,7 +26,8 @@ class QuickFileDialogs : public QObject, public FileDialogs {
     Q_PROPERTY(QString extension READ extension NOTIFY requestChanged)
 
   public:
-    explicit QuickFileDialogs(QObject* parent = nullptr);
+    // No default: QML would make a singleton of its own with that instead of create().
+    explicit QuickFileDialogs(QObject* parent);
     // The panels of the window whose engine asks.
     static QuickFileDialogs* create(QQmlEngine* engine, QJSEngine*);
 

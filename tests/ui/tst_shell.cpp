@@ -148,15 +148,18 @@ void ShellTest::answer(const char* id, const QString& button) {
 
 void ShellTest::answerPanels(const QString& file) {
     QuickFileDialogs* dialogs = &ui_->shell().fileDialogs();
-    QObject* fileDialog = ui_->shell().engine().rootObjects().first()->findChild<QObject*>(
-        QStringLiteral("fileDialog"));
-    auto answerLater = [this, dialogs, fileDialog, file] {
+    auto answerLater = [this, dialogs, file] {
         ++panelRequests_;
-        // After the window's own handler has opened its dialog, as a user's choice would.
-        QTimer::singleShot(0, dialogs, [dialogs, fileDialog, file] {
+        // After the window has opened its dialog (made at the first request), as a user's
+        // choice would.
+        QTimer::singleShot(0, dialogs, [this, dialogs, file] {
+            QQuickItem* requests = item(QStringLiteral("fileRequests"));
+            QObject* fileDialog =
+                requests ? requests->findChild<QObject*>(QStringLiteral("fileDialog")) : nullptr;
+            QVERIFY2(fileDialog && fileDialog->property("visible").toBool(),
+                     "the window showed no file dialog");
             dialogs->finish(QUrl::fromLocalFile(file));
-            if (fileDialog)
-                QMetaObject::invokeMethod(fileDialog, "close");
+            QMetaObject::invokeMethod(fileDialog, "close");
         });
     };
     connect(dialogs, &QuickFileDialogs::saveRequested, dialogs, answerLater);

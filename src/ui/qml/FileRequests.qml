@@ -6,6 +6,7 @@ import Kelvara.LensUtility
 // starts in the folder used last.
 Item {
     id: requests
+    objectName: "fileRequests"
     function show() {
         if (!QuickFileDialogs.pending)
             return
