@@ -3,8 +3,8 @@
 // summary, clicks opening the pages; the artwork itself (every named picture and icon
 // exists and draws, the lens pictures carry the controls where the marks go); and
 // pictures of the home and connect pages for review.
-#include "SceneRects.h"
 #include "MainWindow.h"
+#include "SceneRects.h"
 #include "WindowHarness.h"
 
 #include "controller/AppViewModel.h"
