@@ -9,7 +9,7 @@ packages=(
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-httpserver-dev qt6-websockets-dev
   libxkbcommon-dev qml6-module-qtquick qml6-module-qtquick-controls
   qml6-module-qtquick-dialogs qml6-module-qtquick-layouts qml6-module-qtquick-shapes
-  qml6-module-qtquick-templates qml6-module-qtquick-window qml6-module-qtqml-workerscript
+  qml6-module-qtquick-templates qml6-module-qtquick-window qml6-module-qtqml qml6-module-qtqml-workerscript
   qml6-module-qttest qml6-module-qt-labs-folderlistmodel qt6-qpa-plugins libqt6svg6
   fonts-noto-cjk time
 )

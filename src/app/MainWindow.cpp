@@ -13,19 +13,21 @@
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QQmlApplicationEngine>
-#include <QQmlContext>
 #include <QQuickWindow>
 #include <QScreen>
 #include <QSettings>
 #include <QUrl>
+#include <QtQml/qqmlextensionplugin.h>
+
+Q_IMPORT_QML_PLUGIN(Kelvara_LensUtilityPlugin)
 
 namespace kelvara {
 
 MainWindow::MainWindow(AppViewModel* app, QObject* parent)
     : QObject(parent), app_(app),
       startPageWanted_(!Preferences::boolValue(QString::fromLatin1(Preferences::SHOW_START_PAGE))),
-      fileDialogs_(std::make_unique<QuickFileDialogs>()),
-      engine_(std::make_unique<QQmlApplicationEngine>()) {
+      fileDialogs_(std::make_unique<QuickFileDialogs>(nullptr)),
+      engine_(std::make_unique<QQmlApplicationEngine>(this)) {
     app_->setFileDialogs(fileDialogs_.get());
 }
 
@@ -35,18 +37,26 @@ MainWindow::~MainWindow() {
     engine_.reset();
 }
 
+MainWindow* MainWindow::create(QQmlEngine* engine, QJSEngine*) {
+    // The engine is the window's child; the window, not the engine, owns what it hands out.
+    auto* shell = qobject_cast<MainWindow*>(engine->parent());
+    Q_ASSERT(shell);
+    QJSEngine::setObjectOwnership(shell, QJSEngine::CppOwnership);
+    QJSEngine::setObjectOwnership(shell->app_, QJSEngine::CppOwnership);
+    QJSEngine::setObjectOwnership(shell->fileDialogs_.get(), QJSEngine::CppOwnership);
+    return shell;
+}
+
 bool MainWindow::load(QString* error) {
-    QQmlContext* context = engine_->rootContext();
-    context->setContextProperty(QStringLiteral("vm"), app_);
-    context->setContextProperty(QStringLiteral("shell"), this);
-    context->setContextProperty(QStringLiteral("fileDialogs"), fileDialogs_.get());
     QStringList problems;
     connect(engine_.get(), &QQmlApplicationEngine::warnings, this,
             [&problems](const QList<QQmlError>& warnings) {
                 for (const QQmlError& w : warnings)
                     problems << w.toString();
             });
-    engine_->load(QUrl(QStringLiteral("qrc:/kelvara/qml/Main.qml")));
+    // The pages' module lies at qrc:/Kelvara/LensUtility.
+    engine_->addImportPath(QStringLiteral("qrc:/"));
+    engine_->load(QUrl(QStringLiteral("qrc:/Kelvara/LensUtility/Main.qml")));
     disconnect(engine_.get(), &QQmlApplicationEngine::warnings, this, nullptr);
     QQuickWindow* w = window();
     if (!w) {
@@ -62,13 +72,6 @@ bool MainWindow::load(QString* error) {
 QQuickWindow* MainWindow::window() const {
     const auto roots = engine_->rootObjects();
     return roots.isEmpty() ? nullptr : qobject_cast<QQuickWindow*>(roots.first());
-}
-
-void MainWindow::retranslate() {
-    engine_->retranslate();
-    // Texts computed by the controller are read again too.
-    if (QQuickWindow* w = window())
-        w->setProperty("revision", w->property("revision").toInt() + 1);
 }
 
 bool MainWindow::requestClose() {

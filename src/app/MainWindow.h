@@ -2,10 +2,13 @@
 
 #include <QObject>
 #include <QString>
+#include <QtQml/qqmlregistration.h>
 
 #include <memory>
 
+class QJSEngine;
 class QQmlApplicationEngine;
+class QQmlEngine;
 class QQuickWindow;
 
 namespace kelvara {
@@ -18,6 +21,8 @@ class QuickFileDialogs;
 // the window closes.
 class MainWindow : public QObject {
     Q_OBJECT
+    QML_NAMED_ELEMENT(Shell)
+    QML_SINGLETON
     // Read once when the window is built: the start page shows unless the user asked
     // not to see it again.
     Q_PROPERTY(bool startPageWanted READ startPageWanted CONSTANT)
@@ -27,14 +32,15 @@ class MainWindow : public QObject {
     explicit MainWindow(AppViewModel* app, QObject* parent = nullptr);
     ~MainWindow() override;
 
+    // The window whose engine asks: the pages' singleton.
+    static MainWindow* create(QQmlEngine* engine, QJSEngine*);
+
     // Builds the window; false with a reason when the pages could not be loaded.
     bool load(QString* error);
     QQuickWindow* window() const;
     QQmlApplicationEngine& engine() const { return *engine_; }
     QuickFileDialogs& fileDialogs() const { return *fileDialogs_; }
-
-    // Shows every text again in the language installed last (Texts::install).
-    void retranslate();
+    AppViewModel* controller() const { return app_; }
 
     // The window's close request: true when it may close; then the frame is saved and
     // the port closed.

@@ -16,6 +16,8 @@
 #include "ui/MessageViewModel.h"
 #include "ui/PopupViewModel.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QMetaProperty>
 #include <QPointer>
 
@@ -59,6 +61,12 @@ AppViewModel::AppViewModel(QObject* parent)
     connect(firmware_update_, &FirmwareUpdateModel::download_stateChanged, this,
             &AppViewModel::download_stateChanged);
     connect(popup_, &PopupViewModel::changed, this, &AppViewModel::modelChanged);
+    connect(this, &AppViewModel::modelChanged, this, &AppViewModel::liveChanged);
+    connect(this, &AppViewModel::connect_stateChanged, this, &AppViewModel::liveChanged);
+    connect(basic_info_, &BasicInfoViewModel::changed, this, &AppViewModel::liveChanged);
+    // A new language reaches the application object only.
+    if (QCoreApplication* app = QCoreApplication::instance())
+        app->installEventFilter(this);
 
     QPointer<AppViewModel> self(this);
     utility_file_->onComplete = [self](bool ok) {
@@ -117,6 +125,12 @@ void AppViewModel::wireModels() {
 
 MenuId AppViewModel::firstPage() const {
     return basic_info_->hasCustomSettings() ? HOME : FIRMWARE_INFO;
+}
+
+bool AppViewModel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == QCoreApplication::instance() && event->type() == QEvent::LanguageChange)
+        emit liveChanged();
+    return QObject::eventFilter(watched, event);
 }
 
 AppViewModel::~AppViewModel() {

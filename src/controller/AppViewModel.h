@@ -68,6 +68,10 @@ class AppViewModel : public QObject {
     Q_PROPERTY(int download_state READ download_state NOTIFY download_stateChanged)
     Q_PROPERTY(QString backup_directory READ backup_directory CONSTANT)
     Q_PROPERTY(bool auto_connecting READ isAutoConnecting NOTIFY auto_connectingChanged)
+    // The controller itself, announced again whenever what its functions compute may have
+    // changed (the language, the lens, a setting): bindings that call them through it are
+    // evaluated again.
+    Q_PROPERTY(kelvara::AppViewModel* live READ live NOTIFY liveChanged)
 
 public:
     static constexpr int HEADER_SIZE = 16;
@@ -149,6 +153,9 @@ public:
     FirmwareUpdateModel* firmware_update() const { return firmware_update_; }
     float download_progress() const;
     int download_state() const;
+    AppViewModel* live() { return this; }
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 signals:
     void selected_menuChanged();
@@ -168,6 +175,7 @@ signals:
     // A backup was attempted before overwriting the lens's settings; path is empty when
     // it could not be written.
     void backupTaken(const QString& path);
+    void liveChanged();
 
 private:
     using Step = std::function<void(const Bytes& block)>;

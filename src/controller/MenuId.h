@@ -1,6 +1,12 @@
 #pragma once
 
+#include <QtCore/qobjectdefs.h>
+
 namespace kelvara {
+
+// A namespace of its own gives the names a meta-object, so that the pages can use them.
+namespace MenuIdEnum {
+Q_NAMESPACE
 
 // The page shown in the main area.
 enum MenuId {
@@ -14,5 +20,11 @@ enum MenuId {
     VERSION_INFO,
     FUNCTION_DESCRIPTION
 };
+Q_ENUM_NS(MenuId)
+
+} // namespace MenuIdEnum
+
+using MenuIdEnum::MenuId;
+using enum MenuIdEnum::MenuId;
 
 } // namespace kelvara

@@ -1,8 +1,14 @@
 #pragma once
 
+#include <QtCore/qobjectdefs.h>
+
 #include <cstdint>
 
 namespace kelvara {
+
+// A namespace of its own gives the names a meta-object, so that the pages can use them.
+namespace PopupIdEnum {
+Q_NAMESPACE
 
 // Which popup is shown.
 enum class PopupId : std::uint8_t {
@@ -12,5 +18,10 @@ enum class PopupId : std::uint8_t {
     RingResponse = 3,
     AdjustmentPinto = 4,
 };
+Q_ENUM_NS(PopupId)
+
+} // namespace PopupIdEnum
+
+using PopupIdEnum::PopupId;
 
 } // namespace kelvara

@@ -3,6 +3,7 @@
 // summary, clicks opening the pages; the artwork itself (every named picture and icon
 // exists and draws, the lens pictures carry the controls where the marks go); and
 // pictures of the home and connect pages for review.
+#include "MainWindow.h"
 #include "SceneRects.h"
 #include "WindowHarness.h"
 
@@ -13,7 +14,8 @@
 
 #include <QDirIterator>
 #include <QImageReader>
-#include <QQmlContext>
+#include <QQmlApplicationEngine>
+#include <QQmlComponent>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QRegularExpression>
@@ -98,7 +100,7 @@ void LensDrawingTest::initTestCase() {
 void LensDrawingTest::artworkNamedByThePagesExists() {
     QSet<QString> names;
     const QRegularExpression named(QStringLiteral(R"re(["/]((?:icon|image)_\w*?)(?:\.svg)?")re"));
-    QDirIterator pages(QStringLiteral(":/kelvara/qml"), {QStringLiteral("*.qml")});
+    QDirIterator pages(QStringLiteral(":/Kelvara/LensUtility"), {QStringLiteral("*.qml")});
     int files = 0;
     while (pages.hasNext()) {
         QFile file(pages.next());
@@ -367,8 +369,12 @@ void LensDrawingTest::marksSitOnTheLayout(const QList<Mark>& shown, const QStrin
 // the block.
 void LensDrawingTest::hoverIsShared(const QString& block, const QString& part) {
     QQuickWindow* window = ui_->window();
-    QObject* theme = qmlContext(window)->objectForName(QStringLiteral("theme"));
-    QVERIFY(theme);
+    // The accent of the window's own Theme.
+    QQmlComponent probe(&ui_->shell().engine());
+    probe.setData("import QtQuick\nimport Kelvara.LensUtility\n"
+                  "QtObject { readonly property color accent: Theme.accent }", QUrl());
+    const std::unique_ptr<QObject> theme(probe.create());
+    QVERIFY2(theme, qPrintable(probe.errorString()));
     const QColor accent = theme->property("accent").value<QColor>();
     QQuickItem* line = item(part + QStringLiteral("Line"));
     QQuickItem* marker = item(markerName(part));

@@ -119,7 +119,7 @@ void PopupsTest::initTestCase() {
 void PopupsTest::init() {
     // A warning from the pages is a defect of the pages.
     QTest::failOnWarning(QRegularExpression(QStringLiteral(
-        "qrc:/kelvara/qml/(PopupHost|PopupFrame|PopupButton|FunctionPopup|FunctionListPage|"
+        "qrc:/Kelvara/LensUtility/(PopupHost|PopupFrame|PopupButton|FunctionPopup|FunctionListPage|"
         "FunctionParameterPage|ButtonFunctions|AfLimitRange|TimeDigits|RingDirectionPopup|"
         "RingResponsePopup|AdjustmentPopup|ChoiceTile|ValueStepper|SectionHeading|"
         "ExplanationText|Icon)\\.qml")));

@@ -18,6 +18,7 @@
 #include "model/LensSettingViewModel.h"
 #include "platform/Environment.h"
 #include "platform/SleepMonitor.h"
+#include "platform/Texts.h"
 #include "ui/MessageViewModel.h"
 
 #include <QFile>
@@ -83,6 +84,7 @@ class ShellTest : public QObject {
     void messageBoxLayouts();
     void versionPageDocuments_data();
     void versionPageDocuments();
+    void languageChangeReachesEveryText();
 
   private:
     bool start(const QString& preset, QLocale::Language language = QLocale::English);
@@ -143,15 +145,18 @@ void ShellTest::answer(const char* id, const QString& button) {
 
 void ShellTest::answerPanels(const QString& file) {
     QuickFileDialogs* dialogs = &ui_->shell().fileDialogs();
-    QObject* fileDialog = ui_->shell().engine().rootObjects().first()->findChild<QObject*>(
-        QStringLiteral("fileDialog"));
-    auto answerLater = [this, dialogs, fileDialog, file] {
+    auto answerLater = [this, dialogs, file] {
         ++panelRequests_;
-        // After the window's own handler has opened its dialog, as a user's choice would.
-        QTimer::singleShot(0, dialogs, [dialogs, fileDialog, file] {
+        // After the window has opened its dialog (made at the first request), as a user's
+        // choice would.
+        QTimer::singleShot(0, dialogs, [this, dialogs, file] {
+            QQuickItem* requests = item(QStringLiteral("fileRequests"));
+            QObject* fileDialog =
+                requests ? requests->findChild<QObject*>(QStringLiteral("fileDialog")) : nullptr;
+            QVERIFY2(fileDialog && fileDialog->property("visible").toBool(),
+                     "the window showed no file dialog");
             dialogs->finish(QUrl::fromLocalFile(file));
-            if (fileDialog)
-                QMetaObject::invokeMethod(fileDialog, "close");
+            QMetaObject::invokeMethod(fileDialog, "close");
         });
     };
     connect(dialogs, &QuickFileDialogs::saveRequested, dialogs, answerLater);
@@ -416,9 +421,11 @@ void ShellTest::messageBoxLayouts() {
     ui_->connect(true);
     QVERIFY(!QTest::currentTestFailed());
     QVERIFY(ui_->toSmallest());
-    QQuickItem* card = item(QStringLiteral("messageCard"));
-    QVERIFY(card);
+    // The message box is made when the first message shows.
     auto fitsWindow = [&] {
+        const QQuickItem* card = item(QStringLiteral("messageCard"));
+        if (!card)
+            return false;
         const QRectF area = card->mapRectToScene(QRectF(0, 0, card->width(), card->height()));
         return QRectF(QPointF(), ui_->window()->size()).contains(area);
     };
@@ -542,4 +549,27 @@ void ShellTest::versionPageDocuments() {
 }
 
 QTEST_MAIN(ShellTest)
+// A new language reaches the pages' own texts and those the controller composes with
+// nothing but the engine's retranslation.
+void ShellTest::languageChangeReachesEveryText() {
+    QVERIFY(start(QString()));
+    ui_->connect(true);
+    QVERIFY(!QTest::currentTestFailed());
+    ui_->showPage(RING_SETTING, "ringSettingPage");
+    QVERIFY(!QTest::currentTestFailed());
+    const QString englishValue = text(QStringLiteral("valueDirection"));
+    QCOMPARE(englishValue, ui_->vm().ringDirectionText());
+    const QString englishButton = text(QStringLiteral("lensRemoval"));
+    QCOMPARE(englishButton, qtTrId("Header_LensRemoval"));
+
+    // The controller's texts follow the new language by themselves, the pages' own at the
+    // engine's retranslation.
+    QCOMPARE(Texts::install(QLocale(QLocale::Japanese)), QStringLiteral("ja"));
+    QTRY_COMPARE(text(QStringLiteral("valueDirection")), ui_->vm().ringDirectionText());
+    QVERIFY(text(QStringLiteral("valueDirection")) != englishValue);
+    ui_->shell().engine().retranslate();
+    QTRY_COMPARE(text(QStringLiteral("lensRemoval")), qtTrId("Header_LensRemoval"));
+    QVERIFY(text(QStringLiteral("lensRemoval")) != englishButton);
+}
+
 #include "tst_shell.moc"

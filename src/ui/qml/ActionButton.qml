@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Controls
+import Kelvara.LensUtility
 
 // A page's button, optionally with one of the program's icons. It does nothing while a
 // setting is being written to the lens, also when pressed from the keyboard, which the
@@ -13,7 +14,7 @@ AppButton {
     icon.source: iconName ? "qrc:/kelvara/icons/" + iconName + ".svg" : ""
     display: iconOnly ? AbstractButton.IconOnly : AbstractButton.TextBesideIcon
     // An icon alone sits in a square.
-    leftPadding: iconOnly ? theme.unit : theme.gap
+    leftPadding: iconOnly ? Theme.unit : Theme.gap
     rightPadding: leftPadding
     implicitWidth: iconOnly ? implicitHeight
                             : Math.max(72, implicitContentWidth + leftPadding + rightPadding)
@@ -21,5 +22,5 @@ AppButton {
     ToolTip.text: text
     ToolTip.delay: 500
 
-    onClicked: if (!vm.lock) button.activated()
+    onClicked: if (!AppViewModel.lock) button.activated()
 }

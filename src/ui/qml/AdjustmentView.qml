@@ -1,36 +1,38 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
+import Kelvara.LensUtility
 
 // The AF fine adjustment: its value and how to find the right one.
 PageScroll {
     id: page
+    objectName: "adjustmentPage"
 
     TitleView {
         title: qsTrId("Menu_Adjustment")
-        onHelpRequested: vm.message.showTooltip(qsTrId("Adjustment_AfRevision"),
-                                                vm.adjust_item.adjustExplanation(0), "", "", "", "")
+        onHelpRequested: AppViewModel.message.showTooltip(qsTrId("Adjustment_AfRevision"),
+                                                AppViewModel.adjust_item.adjustExplanation(0), "", "", "", "")
     }
 
     SettingRow {
         key: "Pinto"
         iconName: "icon_menu_adjust_unselected"
         label: qsTrId("Home_AfCustomize")
-        value: root.revision >= 0 ? vm.pintoText() : ""
-        onChange: vm.popup.openPopup(4, -1)
+        value: AppViewModel.live.pintoText()
+        onChange: AppViewModel.popup.openPopup(PopupId.AdjustmentPinto, -1)
     }
 
     Card {
         Layout.fillWidth: true
-        implicitHeight: explanation.implicitHeight + theme.gap * 2
-        color: theme.background
+        implicitHeight: explanation.implicitHeight + Theme.gap * 2
+        color: Theme.background
         Label {
             id: explanation
             objectName: "adjustExplanation"
             anchors.fill: parent
-            anchors.margins: theme.gap
-            text: root.revision >= 0 ? vm.adjust_item.adjustExplanation(0) : ""
-            color: theme.subtle
+            anchors.margins: Theme.gap
+            text: AppViewModel.live.adjust_item.adjustExplanation(0)
+            color: Theme.subtle
             wrapMode: Text.WordWrap
             lineHeight: 1.15
         }

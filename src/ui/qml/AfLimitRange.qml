@@ -1,6 +1,8 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
+import Kelvara.LensUtility
 
 // The near and far ends of one AF limit row. A pick is stored in the row and handed to
 // the settings model, which keeps near in front of far and sends the row. A lens whose
@@ -8,8 +10,8 @@ import QtQuick.Layouts
 RowLayout {
     id: range
     required property int row
-    readonly property var info: vm.basic_info
-    readonly property var pair: vm.lens_setting.aflim_pos[row]
+    readonly property var info: AppViewModel.basic_info
+    readonly property var pair: AppViewModel.lens_setting.aflim_pos[row]
     readonly property bool farFixed: (info.specialSpecAFLimitFixedInf & 1) !== 0
 
     function indexOf(positions, id) {
@@ -19,44 +21,47 @@ RowLayout {
         return -1
     }
     function pick(end, id) {
-        const rows = Array.from(vm.lens_setting.aflim_pos, pair => Array.from(pair))
+        const rows = Array.from(AppViewModel.lens_setting.aflim_pos, pair => Array.from(pair))
         const old = rows[row][end]
         if (old === id)
             return
         rows[row][end] = id
-        vm.lens_setting.aflim_pos = rows
+        AppViewModel.lens_setting.aflim_pos = rows
         if (end === 0)
-            vm.lens_setting.nearChanged(row, old)
+            AppViewModel.lens_setting.nearChanged(row, old)
         else
-            vm.lens_setting.farChanged(row, old)
+            AppViewModel.lens_setting.farChanged(row, old)
     }
 
-    spacing: theme.gap
+    spacing: Theme.gap
     Repeater {
         model: [["afNear", range.info.modLimitPositions], ["afFar", range.info.infLimitPositions]]
         RowLayout {
-            spacing: theme.gap
+            id: bound
+            required property var modelData
+            required property int index
+            spacing: Theme.gap
             Label {
-                visible: index === 1
+                visible: bound.index === 1
                 text: "\u2013"
-                color: theme.subtle
+                color: Theme.subtle
             }
             ComboBox {
-                objectName: modelData[0]
-                visible: index === 0 || !range.farFixed
-                Layout.preferredWidth: theme.unit * 20
+                objectName: bound.modelData[0]
+                visible: bound.index === 0 || !range.farFixed
+                Layout.preferredWidth: Theme.unit * 20
                 activeFocusOnTab: true
-                Accessible.name: qsTrId("ButtonSelect_AFLimitRange") + " " + (index + 1)
-                model: modelData[1].map(p => p.name)
-                currentIndex: range.indexOf(modelData[1], range.pair[index])
-                onActivated: (i) => range.pick(index, modelData[1][i].id)
+                Accessible.name: qsTrId("ButtonSelect_AFLimitRange") + " " + (bound.index + 1)
+                model: bound.modelData[1].map(p => p.name)
+                currentIndex: range.indexOf(bound.modelData[1], range.pair[bound.index])
+                onActivated: (i) => range.pick(bound.index, bound.modelData[1][i].id)
             }
             Icon {
-                objectName: index === 1 ? "afFarFixed" : ""
-                visible: index === 1 && range.farFixed
+                objectName: bound.index === 1 ? "afFarFixed" : ""
+                visible: bound.index === 1 && range.farFixed
                 name: "icon_INF"
-                size: theme.unit * 3
-                color: theme.text
+                size: Theme.unit * 3
+                color: Theme.text
                 Accessible.role: Accessible.StaticText
                 Accessible.name: qsTrId("CustomSetting_AfInf")
             }

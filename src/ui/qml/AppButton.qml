@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.impl
+import Kelvara.LensUtility
 
 // The window's push button: roomy, rounded, the primary action filled with the accent
 // colour, a clear ring while it has keyboard focus, reached with Tab and pressed with
@@ -12,9 +13,9 @@ Button {
     Accessible.role: Accessible.Button
     Keys.onReturnPressed: clicked()
     Keys.onEnterPressed: clicked()
-    padding: theme.unit
-    leftPadding: theme.gap
-    rightPadding: theme.gap
+    padding: Theme.unit
+    leftPadding: Theme.gap
+    rightPadding: Theme.gap
     implicitHeight: Math.max(36, implicitContentHeight + topPadding + bottomPadding)
     implicitWidth: Math.max(72, implicitContentWidth + leftPadding + rightPadding)
     icon.width: 18
@@ -23,11 +24,11 @@ Button {
     Accessible.name: text
     opacity: enabled ? 1.0 : 0.5
 
-    readonly property color label: highlighted ? theme.textOnAccent
-                                               : (flat ? theme.accent : theme.text)
+    readonly property color label: highlighted ? Theme.textOnAccent
+                                               : (flat ? Theme.accent : Theme.text)
 
     contentItem: IconLabel {
-        spacing: theme.unit
+        spacing: Theme.unit
         display: control.display
         icon: control.icon
         text: control.text
@@ -39,13 +40,13 @@ Button {
         radius: 8
         color: {
             if (control.highlighted)
-                return control.down ? Qt.darker(theme.accent, 1.15)
-                                    : (control.hovered ? Qt.lighter(theme.accent, 1.08) : theme.accent)
+                return control.down ? Qt.darker(Theme.accent, 1.15)
+                                    : (control.hovered ? Qt.lighter(Theme.accent, 1.08) : Theme.accent)
             if (control.flat)
-                return control.down || control.hovered ? theme.accentSoft : "transparent"
-            return control.down ? theme.hover : (control.hovered ? Qt.darker(theme.surface, 1.03) : theme.surface)
+                return control.down || control.hovered ? Theme.accentSoft : "transparent"
+            return control.down ? Theme.hover : (control.hovered ? Qt.darker(Theme.surface, 1.03) : Theme.surface)
         }
         border.width: control.visualFocus ? 2 : (control.highlighted || control.flat ? 0 : 1)
-        border.color: control.visualFocus ? (control.highlighted ? theme.text : theme.accent) : theme.border
+        border.color: control.visualFocus ? (control.highlighted ? Theme.text : Theme.accent) : Theme.border
     }
 }

@@ -1,23 +1,24 @@
 import QtQuick
 import QtQuick.Controls
+import Kelvara.LensUtility
 
 // The window's progress bar: a rounded track filled with the accent colour, or, while the
 // length of the work is unknown, a short segment gliding along it.
 ProgressBar {
     id: bar
-    implicitHeight: theme.unit
+    implicitHeight: Theme.unit
     Accessible.role: Accessible.ProgressBar
 
     background: Rectangle {
         implicitWidth: 200
-        implicitHeight: theme.unit
+        implicitHeight: Theme.unit
         radius: height / 2
-        color: theme.accentSoft
+        color: Theme.accentSoft
     }
 
     contentItem: Item {
         implicitWidth: 200
-        implicitHeight: theme.unit
+        implicitHeight: Theme.unit
         clip: true
 
         Rectangle {
@@ -25,20 +26,22 @@ ProgressBar {
             width: bar.visualPosition * parent.width
             height: parent.height
             radius: height / 2
-            color: theme.accent
+            color: Theme.accent
         }
 
         Rectangle {
-            id: segment
+            // 0: just left of the track, 1: just past its right end.
+            property real travel
             visible: bar.indeterminate
             width: parent.width / 3
             height: parent.height
+            x: -width + travel * (parent.width + width)
             radius: height / 2
-            color: theme.accent
-            NumberAnimation on x {
+            color: Theme.accent
+            NumberAnimation on travel {
                 running: bar.indeterminate && bar.visible
-                from: -segment.width
-                to: segment.parent.width
+                from: 0
+                to: 1
                 duration: 1400
                 loops: Animation.Infinite
                 easing.type: Easing.InOutQuad

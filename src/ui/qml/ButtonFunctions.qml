@@ -1,4 +1,5 @@
 import QtQuick
+import Kelvara.LensUtility
 
 // The button functions as the function popup offers them. Raw functions that are one
 // function worked in different ways (short press, long press, ...) form one entry of the
@@ -15,8 +16,8 @@ QtObject {
                 return family
         return [f]
     }
-    function selectable(f) { return root.revision >= 0 && vm.button_item.isFunctionSelectable(f) }
-    function isAfLimit(f) { return [3, 4, 6, 7].indexOf(f) >= 0 }
+    function selectable(f) { return AppViewModel.live.button_item.isFunctionSelectable(f) }
+    function isAfLimit(f) { return f === 3 || f === 4 || f === 6 || f === 7 }
     function isFocusTime(f) { return f === 22 || f === 23 }
     function hasSpeed(f) { return f === 8 || f === 9 }
 
@@ -44,9 +45,7 @@ QtObject {
 
     // The ways the lens offers to work f: [[raw, label, description], ...].
     function operations(f) {
-        const b = vm.button_item
-        if (root.revision < 0)
-            return []
+        const b = AppViewModel.live.button_item
         const family = variants(f)
         let all = []
         if (isAfLimit(f))
@@ -73,8 +72,8 @@ QtObject {
                 qsTrId("Common_Custom2"), qsTrId("Common_Custom3")][slot] || ""
     }
     function speedText(slot) {
-        const labels = vm.lens_setting.focus_speed_labels
-        const step = Math.trunc(vm.lens_setting.speed[slot])
+        const labels = AppViewModel.lens_setting.focus_speed_labels
+        const step = Math.trunc(AppViewModel.lens_setting.speed[slot])
         return labels[Math.max(0, Math.min(step, labels.length - 1))]
     }
 }

@@ -1,9 +1,10 @@
 import QtQuick
+import Kelvara.LensUtility
 
 // A raised surface with rounded corners.
 Rectangle {
-    color: theme.surface
-    radius: theme.radius
-    border.color: theme.border
+    color: Theme.surface
+    radius: Theme.radius
+    border.color: Theme.border
     border.width: 1
 }

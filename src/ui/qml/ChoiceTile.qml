@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
+import Kelvara.LensUtility
 
 // One of several choices of a popup, with a line or two that explain it. The chosen one
 // carries the accent; Space or a click chooses.
@@ -12,7 +13,7 @@ AbstractButton {
     Layout.fillWidth: true
     activeFocusOnTab: true
     focusPolicy: Qt.StrongFocus
-    padding: theme.unit * 1.5
+    padding: Theme.unit * 1.5
     Accessible.role: Accessible.RadioButton
     Accessible.name: text
     Accessible.description: detail
@@ -20,7 +21,7 @@ AbstractButton {
     Accessible.checked: selected
 
     contentItem: RowLayout {
-        spacing: theme.unit * 1.5
+        spacing: Theme.unit * 1.5
         Rectangle {
             Layout.alignment: Qt.AlignTop
             Layout.topMargin: 2
@@ -29,24 +30,24 @@ AbstractButton {
             radius: 8
             color: "transparent"
             border.width: tile.selected ? 5 : 1.5
-            border.color: tile.selected ? theme.accent : theme.subtle
+            border.color: tile.selected ? Theme.accent : Theme.subtle
         }
         ColumnLayout {
             Layout.fillWidth: true
-            spacing: theme.unit / 2
+            spacing: Theme.unit / 2
             Label {
                 Layout.fillWidth: true
                 text: tile.text
                 font.bold: tile.selected
-                color: tile.selected ? theme.accent : theme.text
+                color: tile.selected ? Theme.accent : Theme.text
                 wrapMode: Text.WordWrap
             }
             Label {
                 Layout.fillWidth: true
                 visible: text !== ""
                 text: tile.detail
-                font.pixelSize: theme.smallSize
-                color: theme.subtle
+                font.pixelSize: Theme.smallSize
+                color: Theme.subtle
                 wrapMode: Text.WordWrap
                 lineHeight: 1.15
             }
@@ -55,8 +56,8 @@ AbstractButton {
 
     background: Rectangle {
         radius: 8
-        color: tile.selected ? theme.accentSoft : (tile.hovered ? theme.hover : "transparent")
+        color: tile.selected ? Theme.accentSoft : (tile.hovered ? Theme.hover : "transparent")
         border.width: tile.visualFocus ? 2 : 1
-        border.color: tile.visualFocus || tile.selected ? theme.accent : theme.border
+        border.color: tile.visualFocus || tile.selected ? Theme.accent : Theme.border
     }
 }

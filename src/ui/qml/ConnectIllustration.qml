@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 
 // A row of the connection pictures (computer, cable, camera, lens), all drawn 100 units
@@ -19,7 +20,9 @@ Item {
         Repeater {
             model: illustration.pictures
             Image {
-                source: "qrc:/kelvara/images/" + modelData + ".svg"
+                id: picture
+                required property string modelData
+                source: "qrc:/kelvara/images/" + picture.modelData + ".svg"
                 sourceSize.height: 100
                 smooth: true
             }

@@ -1,29 +1,33 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
+import Kelvara.LensUtility
 
 // Connect the lens, for customising it or for updating its firmware. Each purpose is a
 // card with pictures of the connection and its button beside the text, so that both
 // buttons fit in the smallest window without scrolling.
 ScrollView {
     id: pageView
+    objectName: "connectPage"
     contentWidth: availableWidth
     clip: true
-    readonly property bool connecting: vm.connect_state === 1
+    readonly property bool connecting: AppViewModel.connect_state === ConnectState.CONNECTING
 
     component ConnectButton: ActionButton {
+        id: connectButton
         property bool customise
         text: qsTrId("Connect_LensConnect")
         highlighted: true
         enabled: !pageView.connecting
         Layout.alignment: Qt.AlignRight | Qt.AlignBottom
-        onActivated: vm.connectLens(customise)
+        onActivated: AppViewModel.connectLens(connectButton.customise)
     }
 
     component Purpose: ColumnLayout {
         property alias pictures: illustration.pictures
         property string textId
-        spacing: theme.unit
+        spacing: Theme.unit
         ConnectIllustration {
             id: illustration
             Layout.fillWidth: true
@@ -33,26 +37,26 @@ ScrollView {
             Layout.fillWidth: true
             text: qsTrId(parent.textId)
             wrapMode: Text.WordWrap
-            color: theme.text
+            color: Theme.text
             lineHeight: 1.1
         }
     }
 
     ColumnLayout {
         width: pageView.availableWidth
-        spacing: theme.gap
+        spacing: Theme.gap
 
         // The title, and beside it the progress of a connection under way.
         RowLayout {
-            Layout.topMargin: theme.margin
-            Layout.leftMargin: theme.margin
-            Layout.rightMargin: theme.margin
-            spacing: theme.gap
+            Layout.topMargin: Theme.margin
+            Layout.leftMargin: Theme.margin
+            Layout.rightMargin: Theme.margin
+            spacing: Theme.gap
             Label {
                 Layout.fillWidth: true
                 text: qsTrId("Menu_Connect")
-                font.pixelSize: theme.pageTitleSize
-                color: theme.text
+                font.pixelSize: Theme.pageTitleSize
+                color: Theme.text
                 Accessible.role: Accessible.Heading
             }
             AppProgressBar {
@@ -67,19 +71,19 @@ ScrollView {
         // Customisation, with the lens alone or on a camera.
         Card {
             Layout.fillWidth: true
-            Layout.leftMargin: theme.margin
-            Layout.rightMargin: theme.margin
-            implicitHeight: customiseColumn.implicitHeight + theme.gap * 2
+            Layout.leftMargin: Theme.margin
+            Layout.rightMargin: Theme.margin
+            implicitHeight: customiseColumn.implicitHeight + Theme.gap * 2
 
             ColumnLayout {
                 id: customiseColumn
                 anchors.fill: parent
-                anchors.margins: theme.gap
-                spacing: theme.unit
+                anchors.margins: Theme.gap
+                spacing: Theme.unit
 
                 RowLayout {
                     Layout.fillWidth: true
-                    spacing: theme.margin
+                    spacing: Theme.margin
                     Purpose {
                         Layout.fillWidth: true
                         Layout.preferredWidth: 1
@@ -97,15 +101,15 @@ ScrollView {
                 }
                 RowLayout {
                     Layout.fillWidth: true
-                    spacing: theme.gap
+                    spacing: Theme.gap
                     WarningBadge { Layout.alignment: Qt.AlignTop }
                     Label {
                         Layout.fillWidth: true
                         Layout.alignment: Qt.AlignVCenter
                         text: qsTrId("Connect_CameraSleepWarning")
                         wrapMode: Text.WordWrap
-                        color: theme.subtle
-                        font.pixelSize: theme.smallSize
+                        color: Theme.subtle
+                        font.pixelSize: Theme.smallSize
                     }
                     ConnectButton {
                         objectName: "connectCustomize"
@@ -118,15 +122,15 @@ ScrollView {
         // Firmware update, with the lens alone.
         Card {
             Layout.fillWidth: true
-            Layout.leftMargin: theme.margin
-            Layout.rightMargin: theme.margin
-            implicitHeight: firmwareRow.implicitHeight + theme.gap * 2
+            Layout.leftMargin: Theme.margin
+            Layout.rightMargin: Theme.margin
+            implicitHeight: firmwareRow.implicitHeight + Theme.gap * 2
 
             RowLayout {
                 id: firmwareRow
                 anchors.fill: parent
-                anchors.margins: theme.gap
-                spacing: theme.gap
+                anchors.margins: Theme.gap
+                spacing: Theme.gap
                 Purpose {
                     Layout.fillWidth: true
                     Layout.alignment: Qt.AlignTop
@@ -142,23 +146,23 @@ ScrollView {
 
         RowLayout {
             Layout.fillWidth: true
-            Layout.leftMargin: theme.margin
-            Layout.rightMargin: theme.margin
-            spacing: theme.unit
+            Layout.leftMargin: Theme.margin
+            Layout.rightMargin: Theme.margin
+            spacing: Theme.unit
             Icon {
                 name: "icon_warning"
                 size: 18
-                color: theme.warning
+                color: Theme.warning
                 Layout.alignment: Qt.AlignTop
             }
             Label {
                 Layout.fillWidth: true
                 text: qsTrId("Connect_Procedure")
                 wrapMode: Text.WordWrap
-                color: theme.subtle
+                color: Theme.subtle
             }
         }
 
-        Item { Layout.preferredHeight: theme.unit }
+        Item { Layout.preferredHeight: Theme.unit }
     }
 }

@@ -1,12 +1,13 @@
 import QtQuick
+import Kelvara.LensUtility
 
 // The function on one custom control: a switch position (slots 1 to 3) or the custom
 // button (slot 0), with its parameters.
 SettingRow {
     id: control
     property int slot: 0
-    readonly property int positions: vm.basic_info.customSwitchStateCount
-    readonly property string summary: root.revision >= 0 ? vm.buttonSummaryText(slot, true) : ""
+    readonly property int positions: AppViewModel.basic_info.customSwitchStateCount
+    readonly property string summary: AppViewModel.live.buttonSummaryText(slot, true)
 
     key: slot === 0 ? "Button" : "Custom" + slot
     label: qsTrId(["Home_LabelFocusSetButton", "Common_Custom1", "Common_Custom2", "Common_Custom3"][slot])
@@ -17,8 +18,8 @@ SettingRow {
             return slot === 1 ? "icon_switch_2type_up" : "icon_switch_2type_low"
         return ["icon_switch_3type_up", "icon_switch_3type_middle", "icon_switch_3type_low"][slot - 1]
     }
-    value: root.revision >= 0 ? vm.buttonSummaryText(slot, false) : ""
+    value: AppViewModel.live.buttonSummaryText(slot, false)
     // The parameters follow the function's name, after the first separator.
     detail: summary.startsWith(value) ? summary.slice(value.length).replace(/^\s+\/\s+/, "") : ""
-    onChange: vm.popup.openPopup(1, slot)
+    onChange: AppViewModel.popup.openPopup(PopupId.FunctionSelect, control.slot)
 }

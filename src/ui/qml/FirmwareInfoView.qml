@@ -1,89 +1,91 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
+import Kelvara.LensUtility
 
 // The lens's firmware: its versions and the update, then the update's progress and its
 // end. Which of the three shows follows the transfer's state.
 ScrollView {
     id: firmware
+    objectName: "firmwarePage"
     contentWidth: availableWidth
     clip: true
-    readonly property int transfer: vm.download_state   // 0 idle, 1 under way, 2 complete
-    readonly property real percent: Math.round(vm.download_progress * 100)
+    readonly property int transfer: AppViewModel.download_state
+    readonly property real percent: Math.round(AppViewModel.download_progress * 100)
 
     ColumnLayout {
         width: firmware.availableWidth
-        spacing: theme.gap
+        spacing: Theme.gap
 
         Label {
-            Layout.topMargin: theme.margin
-            Layout.leftMargin: theme.margin
-            Layout.rightMargin: theme.margin
+            Layout.topMargin: Theme.margin
+            Layout.leftMargin: Theme.margin
+            Layout.rightMargin: Theme.margin
             Layout.fillWidth: true
             text: qsTrId("Menu_FirmwareInfo")
-            font.pixelSize: theme.pageTitleSize
-            color: theme.text
+            font.pixelSize: Theme.pageTitleSize
+            color: Theme.text
             elide: Text.ElideRight
             Accessible.role: Accessible.Heading
         }
 
         Card {
             objectName: "firmwareInfo"
-            visible: firmware.transfer !== 1 && firmware.transfer !== 2
+            visible: firmware.transfer !== UpdateState.Start && firmware.transfer !== UpdateState.Complete
             Layout.fillWidth: true
-            Layout.leftMargin: theme.margin
-            Layout.rightMargin: theme.margin
-            implicitHeight: info.implicitHeight + theme.margin * 2
+            Layout.leftMargin: Theme.margin
+            Layout.rightMargin: Theme.margin
+            implicitHeight: info.implicitHeight + Theme.margin * 2
 
             ColumnLayout {
                 id: info
                 anchors.fill: parent
-                anchors.margins: theme.margin
-                spacing: theme.unit
+                anchors.margins: Theme.margin
+                spacing: Theme.unit
 
                 Label {
                     objectName: "firmwareCurrent"
                     Layout.fillWidth: true
-                    text: qsTrId("Firmware_Current") + ":Ver. " + vm.basic_info.displayCurrentVersion
-                    color: theme.text
+                    text: qsTrId("Firmware_Current") + ":Ver. " + AppViewModel.basic_info.displayCurrentVersion
+                    color: Theme.text
                     wrapMode: Text.Wrap
                 }
                 Label {
                     objectName: "firmwareLatest"
                     Layout.fillWidth: true
-                    text: qsTrId("Firmware_Latest") + ":Ver. " + vm.basic_info.displayNewVersion
-                    color: theme.text
+                    text: qsTrId("Firmware_Latest") + ":Ver. " + AppViewModel.basic_info.displayNewVersion
+                    color: Theme.text
                     wrapMode: Text.Wrap
                 }
                 Label {
                     objectName: "firmwareUpdateExists"
-                    visible: vm.basic_info.is_new
+                    visible: AppViewModel.basic_info.is_new
                     Layout.fillWidth: true
-                    Layout.topMargin: theme.unit / 2
+                    Layout.topMargin: Theme.unit / 2
                     text: qsTrId("Firmware_UpdateExists")
-                    color: theme.accent
+                    color: Theme.accent
                     font.bold: true
                     wrapMode: Text.Wrap
                 }
-                Rectangle { Layout.fillWidth: true; Layout.topMargin: theme.unit; height: 1; color: theme.border }
+                Rectangle { Layout.fillWidth: true; Layout.topMargin: Theme.unit; height: 1; color: Theme.border }
                 Flow {
                     Layout.fillWidth: true
-                    Layout.topMargin: theme.unit
-                    spacing: theme.unit
+                    Layout.topMargin: Theme.unit
+                    spacing: Theme.unit
                     layoutDirection: Qt.RightToLeft
                     ActionButton {
                         objectName: "firmwareUpdateStart"
                         text: qsTrId("Firmware_UpdateStart")
                         highlighted: true
                         iconName: "icon_next"
-                        onActivated: vm.startFirmwareUpdate()
+                        onActivated: AppViewModel.startFirmwareUpdate()
                     }
                     ActionButton {
                         objectName: "firmwareContent"
                         flat: true
                         text: qsTrId("Firmware_ContentConfirmation")
                         iconName: "icon_popup"
-                        onActivated: shell.openFirmwareContent()
+                        onActivated: Shell.openFirmwareContent()
                     }
                 }
             }
@@ -91,24 +93,24 @@ ScrollView {
 
         Card {
             objectName: "firmwareProgress"
-            visible: firmware.transfer === 1
+            visible: firmware.transfer === UpdateState.Start
             Layout.fillWidth: true
-            Layout.leftMargin: theme.margin
-            Layout.rightMargin: theme.margin
-            implicitHeight: progress.implicitHeight + theme.margin * 2
+            Layout.leftMargin: Theme.margin
+            Layout.rightMargin: Theme.margin
+            implicitHeight: progress.implicitHeight + Theme.margin * 2
 
             ColumnLayout {
                 id: progress
                 anchors.fill: parent
-                anchors.margins: theme.margin
-                spacing: theme.gap
+                anchors.margins: Theme.margin
+                spacing: Theme.gap
                 RowLayout {
                     Layout.fillWidth: true
-                    spacing: theme.gap
+                    spacing: Theme.gap
                     Label {
                         Layout.fillWidth: true
                         text: qsTrId("Firmware_Updating")
-                        color: theme.text
+                        color: Theme.text
                         font.bold: true
                         wrapMode: Text.Wrap
                     }
@@ -116,7 +118,7 @@ ScrollView {
                         objectName: "firmwarePercent"
                         Layout.alignment: Qt.AlignTop
                         text: firmware.percent + " %"
-                        color: theme.subtle
+                        color: Theme.subtle
                     }
                 }
                 AppProgressBar {
@@ -124,7 +126,7 @@ ScrollView {
                     Layout.fillWidth: true
                     from: 0
                     to: 1
-                    value: vm.download_progress
+                    value: AppViewModel.download_progress
                     Accessible.name: qsTrId("Firmware_Updating")
                 }
             }
@@ -132,30 +134,30 @@ ScrollView {
 
         Card {
             objectName: "firmwareComplete"
-            visible: firmware.transfer === 2
+            visible: firmware.transfer === UpdateState.Complete
             Layout.fillWidth: true
-            Layout.leftMargin: theme.margin
-            Layout.rightMargin: theme.margin
-            implicitHeight: done.implicitHeight + theme.margin * 2
+            Layout.leftMargin: Theme.margin
+            Layout.rightMargin: Theme.margin
+            implicitHeight: done.implicitHeight + Theme.margin * 2
 
             ColumnLayout {
                 id: done
                 anchors.fill: parent
-                anchors.margins: theme.margin
-                spacing: theme.gap
+                anchors.margins: Theme.margin
+                spacing: Theme.gap
                 Label {
                     Layout.fillWidth: true
                     text: qsTrId("Firmware_UpdateEnd")
-                    color: theme.text
+                    color: Theme.text
                     font.bold: true
-                    font.pixelSize: theme.titleSize
+                    font.pixelSize: Theme.titleSize
                     wrapMode: Text.Wrap
                     Accessible.role: Accessible.Heading
                 }
                 Label {
                     Layout.fillWidth: true
                     text: qsTrId("Firmware_LensRemoval")
-                    color: theme.text
+                    color: Theme.text
                     wrapMode: Text.Wrap
                     lineHeight: 1.2
                 }
@@ -165,13 +167,13 @@ ScrollView {
                     Layout.alignment: Qt.AlignRight
                     text: qsTrId("Common_Ok")
                     highlighted: true
-                    onActivated: vm.finishFirmwareUpdate()
+                    onActivated: AppViewModel.finishFirmwareUpdate()
                 }
                 // Return ends it as soon as it shows.
                 onVisibleChanged: if (visible) finishButton.forceActiveFocus()
             }
         }
 
-        Item { Layout.preferredHeight: theme.margin }
+        Item { Layout.preferredHeight: Theme.margin }
     }
 }

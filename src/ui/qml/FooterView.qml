@@ -1,33 +1,34 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
+import Kelvara.LensUtility
 
 // The latest problem in one line, or nothing at all.
 Rectangle {
-    readonly property bool hasMessage: vm.footer_message !== ""
-    implicitHeight: hasMessage ? Math.max(36, footerText.implicitHeight + theme.unit * 2) : 0
+    readonly property bool hasMessage: AppViewModel.footer_message !== ""
+    implicitHeight: hasMessage ? Math.max(36, footerText.implicitHeight + Theme.unit * 2) : 0
     visible: hasMessage
-    color: theme.surface
+    color: Theme.surface
     Accessible.role: Accessible.AlertMessage
-    Accessible.name: vm.footer_message
-    Rectangle { width: parent.width; height: 1; color: theme.border }
+    Accessible.name: AppViewModel.footer_message
+    Rectangle { width: parent.width; height: 1; color: Theme.border }
     RowLayout {
         anchors.fill: parent
-        anchors.leftMargin: theme.margin
-        anchors.rightMargin: theme.margin
-        spacing: theme.unit
+        anchors.leftMargin: Theme.margin
+        anchors.rightMargin: Theme.margin
+        spacing: Theme.unit
         Icon {
             objectName: "footerIcon"
             name: "icon_error"
             size: 20
-            color: theme.error
+            color: Theme.error
         }
         Label {
             id: footerText
             objectName: "footerMessage"
             Layout.fillWidth: true
-            text: vm.footer_message
-            color: theme.text
+            text: AppViewModel.footer_message
+            color: Theme.text
             wrapMode: Text.Wrap
             maximumLineCount: 3
             elide: Text.ElideRight

@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
+import Kelvara.LensUtility
 
 // One function the lens offers, with what it does and, where there is one, a link to
 // its description online.
@@ -17,12 +18,12 @@ ColumnLayout {
 
     RowLayout {
         Layout.fillWidth: true
-        spacing: theme.unit
+        spacing: Theme.unit
         Label {
             Layout.fillWidth: true
             text: item.label
             font.bold: true
-            color: theme.text
+            color: Theme.text
             wrapMode: Text.WordWrap
         }
         ActionButton {
@@ -35,15 +36,15 @@ ColumnLayout {
             Accessible.name: item.label + ": " + text
             // Overhangs the heading line so that entries with and without a link keep
             // the same rhythm.
-            Layout.topMargin: -theme.unit
-            Layout.bottomMargin: -theme.unit
-            onActivated: shell.openUrl(item.helpUrl)
+            Layout.topMargin: -Theme.unit
+            Layout.bottomMargin: -Theme.unit
+            onActivated: Shell.openUrl(item.helpUrl)
         }
     }
     Label {
         Layout.fillWidth: true
         text: item.explanation
-        color: theme.subtle
+        color: Theme.subtle
         wrapMode: Text.WordWrap
         lineHeight: 1.15
     }

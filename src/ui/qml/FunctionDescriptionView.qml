@@ -1,11 +1,14 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
+import Kelvara.LensUtility
 
 // What each function the attached lens offers does: the custom controls' functions, the
 // focus ring settings and the adjustment.
 PageScroll {
     id: page
+    objectName: "functionDescriptionPage"
 
     // Online descriptions by button function; functions without one are missing.
     readonly property var helpUrls: ({
@@ -23,7 +26,8 @@ PageScroll {
     // as click and long press, share it), described by the first of them.
     readonly property var customFunctions: {
         var list = [], seen = []
-        if (root.revision < 0 || !root.connected)
+        const vm = AppViewModel.live
+        if (!Lens.connected)
             return list
         var labels = vm.button_item.function_labels
         for (var raw = 0; raw < labels.length; ++raw) {
@@ -38,7 +42,8 @@ PageScroll {
     }
     readonly property var ringFunctions: {
         var list = []
-        if (root.revision < 0 || !root.connected)
+        const vm = AppViewModel.live
+        if (!Lens.connected)
             return list
         for (var id = 0; id < vm.ring_item.function_labels.length; ++id) {
             if (vm.ring_item.isRingFunctionSupported(id))
@@ -47,15 +52,15 @@ PageScroll {
         }
         return list
     }
-    readonly property var adjustFunctions: root.connected && root.afVisible()
-        ? [{ key: "adjust_0", label: vm.adjust_item.function_labels[0],
-             explanation: vm.adjust_item.adjustExplanation(0), url: "" }]
+    readonly property var adjustFunctions: Lens.connected && Lens.afAdjustable()
+        ? [{ key: "adjust_0", label: AppViewModel.live.adjust_item.function_labels[0],
+             explanation: AppViewModel.live.adjust_item.adjustExplanation(0), url: "" }]
         : []
 
     Label {
         text: qsTrId("Menu_FunctionDescription")
-        font.pixelSize: theme.pageTitleSize
-        color: theme.text
+        font.pixelSize: Theme.pageTitleSize
+        color: Theme.text
         Accessible.role: Accessible.Heading
         Accessible.name: text
     }
@@ -63,7 +68,7 @@ PageScroll {
     Label {
         Layout.fillWidth: true
         text: qsTrId("FunctionDescription_Explanation")
-        color: theme.subtle
+        color: Theme.subtle
         wrapMode: Text.WordWrap
     }
 
@@ -74,29 +79,32 @@ PageScroll {
             { name: "adjustFunctions", heading: "FunctionDescription_Adjustment", items: page.adjustFunctions }
         ]
         Card {
+            id: card
+            required property var modelData
             objectName: modelData.name
             visible: modelData.items.length > 0
             Layout.fillWidth: true
-            implicitHeight: section.implicitHeight + theme.gap * 2
+            implicitHeight: section.implicitHeight + Theme.gap * 2
 
             ColumnLayout {
                 id: section
                 anchors.fill: parent
-                anchors.margins: theme.gap
-                spacing: theme.gap
+                anchors.margins: Theme.gap
+                spacing: Theme.gap
                 Label {
                     Layout.fillWidth: true
-                    text: qsTrId(modelData.heading)
-                    font.pixelSize: theme.titleSize
+                    text: qsTrId(card.modelData.heading)
+                    font.pixelSize: Theme.titleSize
                     font.bold: true
-                    color: theme.text
+                    color: Theme.text
                     wrapMode: Text.WordWrap
                     Accessible.role: Accessible.Heading
                     Accessible.name: text
                 }
                 Repeater {
-                    model: modelData.items
+                    model: card.modelData.items
                     FunctionDescriptionItemView {
+                        required property var modelData
                         key: modelData.key
                         label: modelData.label
                         explanation: modelData.explanation
@@ -109,17 +117,17 @@ PageScroll {
 
     RowLayout {
         Layout.fillWidth: true
-        spacing: theme.unit
+        spacing: Theme.unit
         Label {
             text: qsTrId("FunctionDescription_OnlineHelp")
-            color: theme.subtle
+            color: Theme.subtle
         }
         ActionButton {
             objectName: "functionList"
             flat: true
             iconName: "icon_popup"
             text: qsTrId("FunctionDescription_ToDetail")
-            onActivated: shell.openUrl("FunctionDescription_FunctionListURL")
+            onActivated: Shell.openUrl("FunctionDescription_FunctionListURL")
         }
         Item { Layout.fillWidth: true }
     }

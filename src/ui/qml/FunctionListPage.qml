@@ -1,6 +1,7 @@
+pragma ComponentBehavior: Bound
 import QtQuick
-import QtQuick.Controls
 import QtQuick.Layouts
+import Kelvara.LensUtility
 
 // First page of the function popup: the functions the lens offers for the control, the
 // one it holds marked.
@@ -15,16 +16,18 @@ ColumnLayout {
     // the lens's capabilities change, not at every write.
     readonly property string entries: page.functions.listed().join(",")
 
-    spacing: theme.unit
+    spacing: Theme.unit
     Repeater {
         model: page.entries ? page.entries.split(",").map(Number) : []
         ChoiceTile {
-            readonly property int raw: page.functions.representative(modelData, page.current)
+            id: tile
+            required property int modelData
+            readonly property int raw: page.functions.representative(tile.modelData, page.current)
             objectName: "function_" + raw
-            text: root.revision >= 0 ? vm.button_item.functionLabel(raw) : ""
+            text: AppViewModel.live.button_item.functionLabel(raw)
             // No write exists for the speed, so it is shown rather than offered.
-            detail: (root.revision >= 0 ? vm.button_item.functionExplanation(raw) : "")
-                    + (page.functions.hasSpeed(raw) ? "\n" + qsTrId("Home_FocusSpeed") + ": "
+            detail: (AppViewModel.live.button_item.functionExplanation(raw))
+                    + (page.functions.hasSpeed(tile.raw) ? "\n" + qsTrId("Home_FocusSpeed") + ": "
                                                       + page.functions.speedText(page.slot) : "")
             selected: page.functions.variants(raw).indexOf(page.current) >= 0
             onClicked: page.chosen(raw)

@@ -1,6 +1,7 @@
+pragma ComponentBehavior: Bound
 import QtQuick
-import QtQuick.Controls
 import QtQuick.Layouts
+import Kelvara.LensUtility
 
 // Second page of the function popup: what the chosen function can be set to. Every
 // change is sent to the lens at once.
@@ -11,7 +12,7 @@ ColumnLayout {
     required property int current
     signal chosen(int f)
 
-    readonly property var settings: vm.lens_setting
+    readonly property var settings: AppViewModel.lens_setting
     // Kept as text so that the choices are rebuilt (and the keyboard focus lost) only when
     // they really change, not at every write.
     readonly property string operationList:
@@ -26,10 +27,10 @@ ColumnLayout {
         settings[commit](slot)
     }
 
-    spacing: theme.unit
+    spacing: Theme.unit
 
     ExplanationText {
-        text: root.revision >= 0 ? vm.button_item.functionExplanationDescription(page.current) : ""
+        text: AppViewModel.live.button_item.functionExplanationDescription(page.current)
     }
 
     SectionHeading {
@@ -38,7 +39,7 @@ ColumnLayout {
     }
     AfLimitRange {
         visible: page.functions.isAfLimit(page.current)
-        row: vm.popup.aflim_id
+        row: AppViewModel.popup.aflim_id
     }
 
     SectionHeading {
@@ -50,16 +51,16 @@ ColumnLayout {
         names: ["focusSec2", "focusSec1", "focusSec0"]
         accessibleName: qsTrId("ButtonSelect_FocusTime")
         values: names.map(n => page.settings[n][page.slot])
-        maxima: [Math.min(9, vm.basic_info.maxSec2), 9, 9]
+        maxima: [Math.min(9, AppViewModel.basic_info.maxSec2), 9, 9]
         onEdited: (index, value) => page.editDigit(names, index, value, "commitFocusTime")
     }
 
     SectionHeading {
-        visible: page.functions.isFocusTime(page.current) && root.supports(10)
+        visible: page.functions.isFocusTime(page.current) && Lens.supports(10)
         text: qsTrId("ButtonSelect_DelaySetting")
     }
     TimeDigits {
-        visible: page.functions.isFocusTime(page.current) && root.supports(10)
+        visible: page.functions.isFocusTime(page.current) && Lens.supports(10)
         names: ["focusDelay1", "focusDelay0"]
         accessibleName: qsTrId("ButtonSelect_DelaySetting")
         values: names.map(n => page.settings[n][page.slot])
@@ -74,11 +75,13 @@ ColumnLayout {
     Repeater {
         model: page.operations.length > 1 ? page.operations : []
         ChoiceTile {
-            objectName: "operation_" + modelData[0]
-            text: modelData[1]
-            detail: modelData[2]
-            selected: page.current === modelData[0]
-            onClicked: page.chosen(modelData[0])
+            id: tile
+            required property var modelData
+            objectName: "operation_" + tile.modelData[0]
+            text: tile.modelData[1]
+            detail: tile.modelData[2]
+            selected: page.current === tile.modelData[0]
+            onClicked: page.chosen(tile.modelData[0])
         }
     }
 }

@@ -1,18 +1,21 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
+import Kelvara.LensUtility
 
 // The connected lens, and the button that lets it go.
 Rectangle {
+    id: header
+    required property bool connected
     implicitHeight: 64
-    color: theme.surface
-    Rectangle { anchors.bottom: parent.bottom; width: parent.width; height: 1; color: theme.border }
+    color: Theme.surface
+    Rectangle { anchors.bottom: parent.bottom; width: parent.width; height: 1; color: Theme.border }
 
     RowLayout {
         anchors.fill: parent
-        anchors.leftMargin: theme.margin
-        anchors.rightMargin: theme.margin
-        spacing: theme.gap
+        anchors.leftMargin: Theme.margin
+        anchors.rightMargin: Theme.margin
+        spacing: Theme.gap
 
         ColumnLayout {
             Layout.fillWidth: true
@@ -21,29 +24,29 @@ Rectangle {
             Label {
                 objectName: "headerLens"
                 Layout.fillWidth: true
-                text: root.connected ? vm.basic_info.productName : qsTrId("Header_LensDisconnected")
-                font.pixelSize: root.connected ? theme.titleSize : 16
+                text: header.connected ? AppViewModel.basic_info.productName : qsTrId("Header_LensDisconnected")
+                font.pixelSize: header.connected ? Theme.titleSize : 16
                 font.bold: true
                 elide: Text.ElideRight
-                color: theme.text
+                color: Theme.text
                 Accessible.role: Accessible.Heading
             }
             Label {
                 objectName: "headerModel"
-                visible: root.connected
+                visible: header.connected
                 Layout.fillWidth: true
-                text: "Model " + vm.basic_info.modelName
-                color: theme.subtle
-                font.pixelSize: theme.smallSize
+                text: "Model " + AppViewModel.basic_info.modelName
+                color: Theme.subtle
+                font.pixelSize: Theme.smallSize
                 elide: Text.ElideRight
             }
         }
         ActionButton {
             objectName: "lensRemoval"
-            visible: root.connected && vm.show_menu
+            visible: header.connected && AppViewModel.show_menu
             text: qsTrId("Header_LensRemoval")
             iconName: "icon_disconnect"
-            onActivated: vm.disconnectLens()
+            onActivated: AppViewModel.disconnectLens()
         }
     }
 }

@@ -1,4 +1,5 @@
 import QtQuick
+import Kelvara.LensUtility
 
 // The attached lens from the side with its custom switch, custom button and focus ring
 // marked, labelled and clickable. The layout comes in a 400 x 200 space and is mapped to
@@ -11,16 +12,14 @@ Item {
     // The pointer entered or left a part ("switch", "button", "ring") of the drawing.
     signal hoverSet(string part, bool inside)
 
-    readonly property var layout: vm.home_image
+    readonly property var layout: AppViewModel.home_image
     readonly property real k: Math.min(width / 400, height / 200)
     readonly property real originX: (width - 400 * k) / 2
     readonly property real originY: (height - 200 * k) / 2
-    readonly property bool hasSwitch: vm.basic_info.customSwitchStateCount !== 0
-    readonly property bool hasButton: vm.basic_info.customButtonCount !== 0
+    readonly property bool hasSwitch: AppViewModel.basic_info.customSwitchStateCount !== 0
+    readonly property bool hasButton: AppViewModel.basic_info.customButtonCount !== 0
     implicitWidth: 400
     implicitHeight: 200
-
-    function map(x, y) { return Qt.point(originX + x * k, originY + y * k) }
 
     Image {
         objectName: "lensPicture"
@@ -29,12 +28,14 @@ Item {
         width: 400 * drawing.k
         height: 200 * drawing.k
         source: drawing.layout.lensImage ? "qrc:/kelvara/images/" + drawing.layout.lensImage + ".svg" : ""
-        sourceSize: Qt.size(Math.max(1, Math.ceil(width)), Math.max(1, Math.ceil(height)))
+        sourceSize.width: Math.max(1, Math.ceil(width))
+        sourceSize.height: Math.max(1, Math.ceil(height))
         fillMode: Image.Stretch
     }
 
     LensDrawingPart {
-        view: drawing
+        k: drawing.k
+        origin: Qt.point(drawing.originX, drawing.originY)
         name: "ring"
         visible: drawing.layout.ringOffset !== undefined
         round: false
@@ -45,11 +46,12 @@ Item {
         textId: "Home_LabelFocusRing"
         highlighted: drawing.hover_ring
         onPointerInsideChanged: drawing.hoverSet(name, pointerInside)
-        onActivated: vm.selected_menu = 4 // RING_SETTING
+        onActivated: AppViewModel.selected_menu = MenuId.RING_SETTING
     }
 
     LensDrawingPart {
-        view: drawing
+        k: drawing.k
+        origin: Qt.point(drawing.originX, drawing.originY)
         name: "switch"
         visible: drawing.hasSwitch
         area: Qt.rect(drawing.layout.switchCircleX, drawing.layout.switchCircleY,
@@ -59,11 +61,12 @@ Item {
         textId: "Home_LabelCustomSwitch"
         highlighted: drawing.hover_switch
         onPointerInsideChanged: drawing.hoverSet(name, pointerInside)
-        onActivated: vm.selected_menu = 2 // CSW_CBT_SETTING
+        onActivated: AppViewModel.selected_menu = MenuId.CSW_CBT_SETTING
     }
 
     LensDrawingPart {
-        view: drawing
+        k: drawing.k
+        origin: Qt.point(drawing.originX, drawing.originY)
         name: "button"
         visible: drawing.hasButton
         area: Qt.rect(drawing.layout.buttonCircleX, drawing.layout.buttonCircleY,
@@ -74,6 +77,6 @@ Item {
         highlighted: drawing.hover_button
         onPointerInsideChanged: drawing.hoverSet(name, pointerInside)
         // With a custom switch the button is set on the switch's page.
-        onActivated: vm.selected_menu = drawing.hasSwitch ? 2 /* CSW_CBT_SETTING */ : 3 /* CBT_SETTING */
+        onActivated: AppViewModel.selected_menu = drawing.hasSwitch ? MenuId.CSW_CBT_SETTING : MenuId.CBT_SETTING
     }
 }

@@ -1,29 +1,30 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
+import Kelvara.LensUtility
 
 // The lens and what its controls do, with saving, loading and resetting the settings.
 // The drawing and the summary share one hover flag per control, so pointing at either
 // lights up both. A wide page puts them side by side; a narrow one stacks them.
 Item {
     id: home
+    objectName: "homePage"
     property bool hover_switch: false
     property bool hover_button: false
     property bool hover_ring: false
     property bool hover_adjust: false
-    readonly property int rev: root.revision
     readonly property bool wide: width >= 780
-    function summary(slot) { return rev >= 0 ? vm.buttonSummaryText(slot, false) : "" }
+    function summary(slot) { return AppViewModel.live.buttonSummaryText(slot, false) }
 
     ColumnLayout {
         anchors.fill: parent
-        anchors.margins: theme.margin
-        spacing: theme.gap
+        anchors.margins: Theme.margin
+        spacing: Theme.gap
 
         Label {
             text: qsTrId("Menu_Home")
-            font.pixelSize: theme.pageTitleSize
-            color: theme.text
+            font.pixelSize: Theme.pageTitleSize
+            color: Theme.text
             Accessible.role: Accessible.Heading
         }
 
@@ -37,14 +38,14 @@ Item {
             Card {
                 id: drawingCard
                 objectName: "lensDrawingCard"
-                width: home.wide ? Math.round((body.width - theme.gap) * 0.58) : body.width
-                height: home.wide ? Math.min(body.height, width / 2 + theme.unit * 2)
-                                  : Math.min(body.height, 170 + theme.unit * 2)
+                width: home.wide ? Math.round((body.width - Theme.gap) * 0.58) : body.width
+                height: home.wide ? Math.min(body.height, width / 2 + Theme.unit * 2)
+                                  : Math.min(body.height, 170 + Theme.unit * 2)
                 HomeImageView {
                     id: drawing
                     objectName: "lensDrawing"
-                    readonly property real room: Math.min(parent.width - theme.gap * 2,
-                                                          (parent.height - theme.unit * 2) * 2)
+                    readonly property real room: Math.min(parent.width - Theme.gap * 2,
+                                                          (parent.height - Theme.unit * 2) * 2)
                     width: Math.floor(room)
                     height: Math.floor(room / 2)
                     anchors.centerIn: parent
@@ -62,8 +63,8 @@ Item {
             ScrollView {
                 id: summaryScroll
                 objectName: "homeSummary"
-                x: home.wide ? drawingCard.width + theme.gap : 0
-                y: home.wide ? 0 : drawingCard.height + theme.gap
+                x: home.wide ? drawingCard.width + Theme.gap : 0
+                y: home.wide ? 0 : drawingCard.height + Theme.gap
                 width: body.width - x
                 height: body.height - y
                 contentWidth: availableWidth
@@ -72,8 +73,8 @@ Item {
                 GridLayout {
                     width: summaryScroll.availableWidth
                     columns: home.wide ? 1 : 2
-                    columnSpacing: theme.gap
-                    rowSpacing: theme.gap
+                    columnSpacing: Theme.gap
+                    rowSpacing: Theme.gap
 
                     // HomeSwitchButtonView
                     SummaryBlock {
@@ -81,19 +82,19 @@ Item {
                         Layout.fillWidth: true
                         Layout.preferredWidth: 1
                         Layout.alignment: Qt.AlignTop
-                        visible: root.supports(1)
+                        visible: Lens.supports(1)
                         heading: qsTrId("Home_SwitchSetting")
                         picture: "image_switch_3type"
-                        page: 2 // CSW_CBT_SETTING
+                        page: MenuId.CSW_CBT_SETTING
                         highlighted: home.hover_switch
                         onPointerInsideChanged: home.hover_switch = pointerInside
                         lines: {
-                            var rows = []
-                            var count = vm.basic_info.customSwitchStateCount
+                            var rows = new Array()
+                            var count = AppViewModel.basic_info.customSwitchStateCount
                             var keys = ["Common_Custom1", "Common_Custom2", "Common_Custom3"]
                             for (var i = 1; i <= Math.min(3, count); ++i)
                                 rows.push([qsTrId(keys[i - 1]), home.summary(i)])
-                            if (vm.basic_info.customButtonCount > 0)
+                            if (AppViewModel.basic_info.customButtonCount > 0)
                                 rows.push([qsTrId("Home_LabelFocusSetButton"), home.summary(0)])
                             return rows
                         }
@@ -104,10 +105,10 @@ Item {
                         Layout.fillWidth: true
                         Layout.preferredWidth: 1
                         Layout.alignment: Qt.AlignTop
-                        visible: !root.supports(1) && root.supports(0)
+                        visible: !Lens.supports(1) && Lens.supports(0)
                         heading: qsTrId("Home_ButtonSetting")
                         picture: "image_custom_button"
-                        page: 3 // CBT_SETTING
+                        page: MenuId.CBT_SETTING
                         highlighted: home.hover_button
                         onPointerInsideChanged: home.hover_button = pointerInside
                         lines: [[qsTrId("Home_LabelFocusSetButton"), home.summary(0)]]
@@ -118,20 +119,20 @@ Item {
                         Layout.fillWidth: true
                         Layout.preferredWidth: 1
                         Layout.alignment: Qt.AlignTop
-                        visible: root.supports(2) || root.supports(3) || root.supports(4) || root.supports(5)
+                        visible: Lens.supports(2) || Lens.supports(3) || Lens.supports(4) || Lens.supports(5)
                         heading: qsTrId("Home_RingSetting")
                         picture: "image_ring"
-                        page: 4 // RING_SETTING
+                        page: MenuId.RING_SETTING
                         actionTextId: "Home_SettingButton"
-                        onActionActivated: vm.selected_menu = 4
+                        onActionActivated: AppViewModel.selected_menu = MenuId.RING_SETTING
                         highlighted: home.hover_ring
                         onPointerInsideChanged: home.hover_ring = pointerInside
                         lines: {
                             var rows = []
-                            if (home.rev < 0) return rows
-                            if (root.supports(3)) rows.push([qsTrId("Home_RingDirectionSetting"), vm.ringDirectionText()])
-                            if (root.supports(4)) rows.push([qsTrId("Home_RingResponseSetting"), vm.ringResponseSummaryText()])
-                            if (root.supports(5)) rows.push([qsTrId("Home_RingAngleSetting"), vm.ringAngleText()])
+                            const vm = AppViewModel.live
+                            if (Lens.supports(3)) rows.push([qsTrId("Home_RingDirectionSetting"), vm.ringDirectionText()])
+                            if (Lens.supports(4)) rows.push([qsTrId("Home_RingResponseSetting"), vm.ringResponseSummaryText()])
+                            if (Lens.supports(5)) rows.push([qsTrId("Home_RingAngleSetting"), vm.ringAngleText()])
                             return rows
                         }
                     }
@@ -141,13 +142,13 @@ Item {
                         Layout.fillWidth: true
                         Layout.preferredWidth: 1
                         Layout.alignment: Qt.AlignTop
-                        visible: root.afVisible()
+                        visible: Lens.afAdjustable()
                         heading: qsTrId("Home_Adjustment")
                         picture: "image_adjustment"
-                        page: 5 // ADJUSTMENT
+                        page: MenuId.ADJUSTMENT
                         highlighted: home.hover_adjust
                         onPointerInsideChanged: home.hover_adjust = pointerInside
-                        lines: [[qsTrId("Home_AfCustomize"), home.rev >= 0 ? vm.pintoText() : ""]]
+                        lines: [[qsTrId("Home_AfCustomize"), AppViewModel.live.pintoText()]]
                     }
                 }
             }
@@ -156,25 +157,25 @@ Item {
         Flow {
             Layout.fillWidth: true
             layoutDirection: Qt.RightToLeft
-            spacing: theme.unit
+            spacing: Theme.unit
             ActionButton {
                 objectName: "resetSettings"
                 text: qsTrId("Home_SettingReturn")
                 iconName: "icon_reset"
-                onActivated: vm.resetSettings()
+                onActivated: AppViewModel.resetSettings()
             }
             ActionButton {
                 objectName: "importSettings"
                 text: qsTrId("Home_SettingInput")
                 iconName: "icon_import"
-                onActivated: vm.importSettings()
+                onActivated: AppViewModel.importSettings()
             }
             ActionButton {
                 objectName: "exportSettings"
                 text: qsTrId("Home_SettingOutput")
                 iconName: "icon_export"
                 highlighted: true
-                onActivated: vm.exportSettings()
+                onActivated: AppViewModel.exportSettings()
             }
         }
     }

@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Controls.impl
+import Kelvara.LensUtility
 
 // One of the program's own icons (a one-colour drawing), tinted to the colour asked for
 // so that it follows the light or dark palette. A wrapper rather than an IconImage,
@@ -7,7 +8,7 @@ import QtQuick.Controls.impl
 Item {
     property string name
     property int size: 20
-    property color color: theme.text
+    property color color: Theme.text
     implicitWidth: size
     implicitHeight: size
     width: size
@@ -16,7 +17,8 @@ Item {
     IconImage {
         anchors.fill: parent
         source: parent.name ? "qrc:/kelvara/icons/" + parent.name + ".svg" : ""
-        sourceSize: Qt.size(parent.size, parent.size)
+        sourceSize.width: parent.size
+        sourceSize.height: parent.size
         color: parent.color
     }
 }

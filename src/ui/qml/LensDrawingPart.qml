@@ -1,12 +1,14 @@
 import QtQuick
 import QtQuick.Shapes
+import Kelvara.LensUtility
 
 // One marked control of the lens drawing: a marker over the control, a leader line to its
 // label and the label, marker and label both clickable. Places are given in the drawing's
-// 400 x 200 space; `view` (the HomeImageView) maps them to the item.
+// 400 x 200 space, which the drawing maps to the item with one scale `k` from `origin`.
 Item {
     id: part
-    required property Item view
+    required property real k
+    required property point origin
     required property string name       // "switch", "button" or "ring": the object names
     property rect area                  // the marker
     property var points: []             // the leader line
@@ -20,14 +22,16 @@ Item {
     anchors.fill: parent
 
     // Black on the light card; on the dark card black would vanish, so the text colour.
-    readonly property color lineColor: highlighted ? theme.accent
-                                                   : (theme.dark ? theme.text : "#000000")
+    readonly property color lineColor: highlighted ? Theme.accent
+                                                   : (Theme.dark ? Theme.text : "#000000")
     readonly property real lineWidth: highlighted ? 2 : 1
     readonly property real labelBottom: points.length > 0 ? points[points.length - 1].y
                                                           : labelAt.height + 18
 
+    function map(x: real, y: real): point { return Qt.point(part.origin.x + x * part.k, part.origin.y + y * part.k) }
+
     function activate() {
-        if (!vm.lock)
+        if (!AppViewModel.lock)
             part.activated()
     }
 
@@ -45,9 +49,9 @@ Item {
             capStyle: ShapePath.FlatCap
             PathPolyline {
                 path: {
-                    var mapped = []
+                    var mapped = new Array()
                     for (var i = 0; i < part.points.length; ++i)
-                        mapped.push(part.view.map(part.points[i].x, part.points[i].y))
+                        mapped.push(part.map(part.points[i].x, part.points[i].y))
                     return mapped
                 }
             }
@@ -56,15 +60,15 @@ Item {
 
     Rectangle {
         objectName: part.name + (part.round ? "Marker" : "Highlight")
-        readonly property point topLeft: part.view.map(part.area.x, part.area.y)
+        readonly property point topLeft: part.map(part.area.x, part.area.y)
         x: topLeft.x
         y: topLeft.y
-        width: part.area.width * part.view.k
-        height: part.area.height * part.view.k
+        width: part.area.width * part.k
+        height: part.area.height * part.k
         radius: part.round ? width / 2 : 4
         color: part.highlighted ? Qt.rgba(1, 1, 1, 0.5) : "transparent"
         border.width: activeFocus ? 2 : part.lineWidth
-        border.color: activeFocus ? theme.accent : part.lineColor
+        border.color: activeFocus ? Theme.accent : part.lineColor
         activeFocusOnTab: true
         Accessible.role: Accessible.Button
         Accessible.name: qsTrId(part.textId)
@@ -77,11 +81,11 @@ Item {
 
     Item {
         objectName: part.name + "Label"
-        readonly property point topLeft: part.view.map(part.labelAt.width, part.labelAt.height)
+        readonly property point topLeft: part.map(part.labelAt.width, part.labelAt.height)
         x: topLeft.x
         y: topLeft.y
-        width: 150 * part.view.k
-        height: Math.max(1, (part.labelBottom - part.labelAt.height) * part.view.k)
+        width: 150 * part.k
+        height: Math.max(1, (part.labelBottom - part.labelAt.height) * part.k)
         Accessible.role: Accessible.Button
         Accessible.name: label.text
 
@@ -91,8 +95,8 @@ Item {
             anchors.leftMargin: 4
             anchors.bottomMargin: 2
             text: qsTrId(part.textId)
-            color: part.highlighted ? theme.accent : theme.text
-            font.pixelSize: theme.bodySize
+            color: part.highlighted ? Theme.accent : Theme.text
+            font.pixelSize: Theme.bodySize
             font.bold: part.highlighted
             fontSizeMode: Text.Fit
             minimumPixelSize: 8

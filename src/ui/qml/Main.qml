@@ -1,7 +1,7 @@
 import QtQuick
 import QtQuick.Controls
-import QtQuick.Dialogs
 import QtQuick.Layouts
+import Kelvara.LensUtility
 
 ApplicationWindow {
     id: root
@@ -11,51 +11,29 @@ ApplicationWindow {
     minimumWidth: 800
     minimumHeight: 600
     visible: true
-    title: vm.app_name + " " + vm.version
-    color: theme.background
+    title: AppViewModel.app_name + " " + AppViewModel.version
+    color: Theme.background
 
-    // Bumped whenever a lens setting or the lens changes, so that texts computed by the
-    // controller's functions are read again.
-    property int revision: 0
-    Connections {
-        target: vm
-        function onModelChanged() { root.revision++ }
-        function onConnect_stateChanged() { root.revision++ }
-    }
-    Connections {
-        target: vm.basic_info
-        function onChanged() { root.revision++ }
-    }
+    palette.window: Theme.background
+    palette.windowText: Theme.text
+    palette.base: Theme.surface
+    palette.text: Theme.text
+    palette.button: Theme.surface
+    palette.buttonText: Theme.text
+    palette.highlight: Theme.accent
+    palette.highlightedText: Theme.textOnAccent
+    palette.mid: Theme.border
+    palette.light: Theme.surface
+    palette.dark: Theme.border
+    font.pixelSize: Theme.bodySize
 
-    readonly property bool connected: vm.connect_state === 2
-    function supports(bit) { return revision >= 0 && vm.basic_info.isSettingSupported(bit) }
-    function afVisible() { return revision >= 0 && vm.basic_info.isAFCustomizeVisible() }
-    readonly property bool hasCustomising: connected && (supports(1) || supports(0) || supports(2)
-        || supports(3) || supports(4) || supports(5) || afVisible())
-
-    SystemPalette { id: systemPalette; colorGroup: SystemPalette.Active }
-    Theme { id: theme; systemWindow: systemPalette.window }
-
-    palette.window: theme.background
-    palette.windowText: theme.text
-    palette.base: theme.surface
-    palette.text: theme.text
-    palette.button: theme.surface
-    palette.buttonText: theme.text
-    palette.highlight: theme.accent
-    palette.highlightedText: theme.textOnAccent
-    palette.mid: theme.border
-    palette.light: theme.surface
-    palette.dark: theme.border
-    font.pixelSize: theme.bodySize
-
-    onClosing: (close) => { close.accepted = shell.requestClose() }
+    onClosing: (close) => { close.accepted = Shell.requestClose() }
     Shortcut {
         objectName: "quitShortcut"
         // Not StandardKey.Quit: desktops without a key scheme bind nothing to it.
         sequence: "Ctrl+Q"
         context: Qt.ApplicationShortcut
-        onActivated: shell.willClose()
+        onActivated: Shell.willClose()
     }
 
     RowLayout {
@@ -64,7 +42,9 @@ ApplicationWindow {
 
         SideView {
             objectName: "sideMenu"
-            visible: vm.show_menu
+            connected: Lens.connected
+            customising: Lens.customising()
+            visible: AppViewModel.show_menu
             Layout.fillHeight: true
             Layout.preferredWidth: 216
         }
@@ -74,25 +54,26 @@ ApplicationWindow {
             Layout.fillHeight: true
             spacing: 0
 
-            HeaderView { Layout.fillWidth: true }
+            HeaderView { Layout.fillWidth: true; connected: Lens.connected }
 
             Loader {
                 id: page
                 objectName: "page"
                 Layout.fillWidth: true
                 Layout.fillHeight: true
-                sourceComponent: {
-                    switch (vm.selected_menu) {
-                    case 0: return connectPage
-                    case 1: return homePage
-                    case 2: return customSettingPage
-                    case 3: return customSettingPage
-                    case 4: return ringSettingPage
-                    case 5: return adjustmentPage
-                    case 6: return firmwarePage
-                    case 7: return versionPage
-                    case 8: return functionDescriptionPage
-                    default: return connectPage
+                // A page is made when it is shown, from its file: pages never shown cost
+                // nothing, not even their imports.
+                source: {
+                    switch (AppViewModel.selected_menu) {
+                    case MenuId.HOME: return "HomeView.qml"
+                    case MenuId.CSW_CBT_SETTING: return "CustomSettingView.qml"
+                    case MenuId.CBT_SETTING: return "CustomSettingView.qml"
+                    case MenuId.RING_SETTING: return "RingSettingView.qml"
+                    case MenuId.ADJUSTMENT: return "AdjustmentView.qml"
+                    case MenuId.FIRMWARE_INFO: return "FirmwareInfoView.qml"
+                    case MenuId.VERSION_INFO: return "VersionInfoView.qml"
+                    case MenuId.FUNCTION_DESCRIPTION: return "FunctionDescriptionView.qml"
+                    default: return "ConnectView.qml"
                     }
                 }
             }
@@ -101,21 +82,12 @@ ApplicationWindow {
         }
     }
 
-    Component { id: connectPage; ConnectView { objectName: "connectPage" } }
-    Component { id: homePage; HomeView { objectName: "homePage" } }
-    Component { id: firmwarePage; FirmwareInfoView { objectName: "firmwarePage" } }
-    Component { id: versionPage; VersionInfoView { objectName: "versionPage" } }
-    Component { id: customSettingPage; CustomSettingView { objectName: "customSettingPage" } }
-    Component { id: ringSettingPage; RingSettingView { objectName: "ringSettingPage" } }
-    Component { id: adjustmentPage; AdjustmentView { objectName: "adjustmentPage" } }
-    Component { id: functionDescriptionPage; FunctionDescriptionView { objectName: "functionDescriptionPage" } }
-
     // While a setting is written nothing else may be touched.
     Rectangle {
         objectName: "lockLayer"
         anchors.fill: parent
-        visible: vm.lock
-        color: theme.lock
+        visible: AppViewModel.lock
+        color: Theme.lock
         z: 50
         MouseArea {
             anchors.fill: parent
@@ -131,37 +103,36 @@ ApplicationWindow {
         z: 80
     }
 
-    StartPageView {
+    // The overlays below are made when first needed, and kept.
+    Loader {
         anchors.fill: parent
         z: 90
+        active: Shell.startPageWanted
+        source: "StartPageView.qml"
     }
 
-    MessageView {
+    Loader {
+        id: messageBox
         anchors.fill: parent
         z: 100
-    }
-
-    FileDialog {
-        id: fileDialog
-        objectName: "fileDialog"
-        nameFilters: [ "*.vdat" ]
-        onAccepted: fileDialogs.finish(selectedFile)
-        onRejected: fileDialogs.finish("")
+        active: false
+        source: "MessageView.qml"
     }
     Connections {
-        target: fileDialogs
-        function onSaveRequested(proposedName, extension) {
-            fileDialog.fileMode = FileDialog.SaveFile
-            fileDialog.nameFilters = [ "*." + extension ]
-            fileDialog.defaultSuffix = extension
-            fileDialog.selectedFile = fileDialog.currentFolder + "/" + proposedName
-            fileDialog.open()
+        target: AppViewModel.message
+        function onChanged() {
+            if (AppViewModel.message.show_message)
+                messageBox.active = true
         }
-        function onOpenRequested(extension) {
-            fileDialog.fileMode = FileDialog.OpenFile
-            fileDialog.nameFilters = [ "*." + extension ]
-            fileDialog.defaultSuffix = extension
-            fileDialog.open()
-        }
+    }
+
+    Loader {
+        id: fileRequests
+        active: false
+        source: "FileRequests.qml"
+    }
+    Connections {
+        target: QuickFileDialogs
+        function onRequestChanged() { fileRequests.active = true }
     }
 }

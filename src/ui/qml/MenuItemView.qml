@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
+import Kelvara.LensUtility
 
 // One entry of the side menu; a click shows its page (or, for a link, opens it).
 Rectangle {
@@ -13,17 +14,17 @@ Rectangle {
     property string selectedIcon        // its filled form, while the entry's page is shown
     signal activated()
 
-    readonly property bool selected: !link && vm.selected_menu === menuId
+    readonly property bool selected: !link && AppViewModel.selected_menu === menuId
     objectName: "menu_" + textId
     visible: shown
     Layout.fillWidth: true
-    Layout.leftMargin: theme.unit
-    Layout.rightMargin: theme.unit
-    implicitHeight: Math.max(40, label.implicitHeight + theme.gap)
+    Layout.leftMargin: Theme.unit
+    Layout.rightMargin: Theme.unit
+    implicitHeight: Math.max(40, label.implicitHeight + Theme.gap)
     radius: 8
-    color: selected ? theme.accentSoft : (mouse.containsMouse ? theme.hover : "transparent")
+    color: selected ? Theme.accentSoft : (mouse.containsMouse ? Theme.hover : "transparent")
     border.width: activeFocus ? 2 : 0
-    border.color: theme.accent
+    border.color: Theme.accent
     opacity: selected ? 1.0 : 0.8
     activeFocusOnTab: true
     Accessible.role: link ? Accessible.Link : Accessible.PageTab
@@ -34,41 +35,41 @@ Rectangle {
     Keys.onEnterPressed: choose()
 
     function choose() {
-        if (vm.lock)
+        if (AppViewModel.lock)
             return
         if (link)
             activated()
         else
-            vm.selected_menu = menuId
+            AppViewModel.selected_menu = menuId
     }
 
     Rectangle {
         visible: entry.selected
         width: 3; radius: 1.5
-        height: parent.height - theme.gap
+        height: parent.height - Theme.gap
         anchors.verticalCenter: parent.verticalCenter
         x: 0
-        color: theme.accent
+        color: Theme.accent
     }
     Icon {
         id: glyph
         objectName: entry.objectName + "_icon"
         anchors.verticalCenter: parent.verticalCenter
-        x: theme.gap - 2
+        x: Theme.gap - 2
         size: 20
         name: entry.selected && entry.selectedIcon ? entry.selectedIcon : entry.icon
-        color: entry.selected ? theme.accent : theme.text
+        color: entry.selected ? Theme.accent : Theme.text
     }
     Label {
         id: label
         anchors.verticalCenter: parent.verticalCenter
         anchors.left: glyph.right
-        anchors.leftMargin: theme.unit + 2
+        anchors.leftMargin: Theme.unit + 2
         anchors.right: parent.right
-        anchors.rightMargin: theme.unit
+        anchors.rightMargin: Theme.unit
         text: qsTrId(entry.textId)
         wrapMode: Text.WordWrap
-        color: entry.selected ? theme.accent : theme.text
+        color: entry.selected ? Theme.accent : Theme.text
         font.bold: entry.selected
     }
     MouseArea {

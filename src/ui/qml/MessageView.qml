@@ -1,6 +1,8 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
+import Kelvara.LensUtility
 
 // The one modal message box. Three layouts: a message (with OK, or a question with Yes
 // and No), a tooltip with up to four label/description pairs, and the description of one
@@ -8,14 +10,14 @@ import QtQuick.Layouts
 Item {
     id: box
     objectName: "messageBox"
-    readonly property var model: vm.message
-    readonly property bool question: model.button_mode === 1
-    readonly property bool functionLayout: model.tooltip_type === 2
+    readonly property var model: AppViewModel.message
+    readonly property bool question: model.button_mode === ButtonMode.YES_NO
+    readonly property bool functionLayout: model.tooltip_type === MessageType.ButtonFunction
     visible: model.show_message
 
-    // The function texts follow the language and the lens (root.revision).
-    readonly property int funcId: functionLayout && root.revision >= 0 ? model.func_id : -1
-    function functionText(name) { return funcId < 0 ? "" : vm.button_item[name](funcId) }
+    readonly property int funcId: functionLayout ? model.func_id : -1
+    // Through `live`: the function texts follow the language and the lens.
+    function functionText(name) { return funcId < 0 ? "" : AppViewModel.live.button_item[name](funcId) }
 
     // Slot 0 is the custom button, slots 1 to 3 the positions of the custom switch.
     readonly property string controlName: {
@@ -39,6 +41,7 @@ Item {
     function reject() { if (question) model.respondNo(); else model.respondOk() }
 
     onVisibleChanged: if (visible) box.forceActiveFocus()
+    Component.onCompleted: if (visible) box.forceActiveFocus()
     Keys.onReturnPressed: accept()
     Keys.onEnterPressed: accept()
     Keys.onEscapePressed: reject()
@@ -48,7 +51,7 @@ Item {
 
     Rectangle {
         anchors.fill: parent
-        color: theme.scrim
+        color: Theme.scrim
         MouseArea { anchors.fill: parent; hoverEnabled: true; acceptedButtons: Qt.AllButtons; onWheel: (wheel) => { wheel.accepted = true } }
     }
 
@@ -56,14 +59,14 @@ Item {
         id: card
         objectName: "messageCard"
         anchors.centerIn: parent
-        width: Math.min(box.functionLayout || box.pairs[0][0] !== "" ? 560 : 480, box.width - theme.margin * 2)
-        height: Math.min(body.implicitHeight + buttons.implicitHeight + theme.margin * 2 + theme.gap,
-                         box.height - theme.margin * 2)
+        width: Math.min(box.functionLayout || box.pairs[0][0] !== "" ? 560 : 480, box.width - Theme.margin * 2)
+        height: Math.min(body.implicitHeight + buttons.implicitHeight + Theme.margin * 2 + Theme.gap,
+                         box.height - Theme.margin * 2)
 
         ColumnLayout {
             anchors.fill: parent
-            anchors.margins: theme.margin
-            spacing: theme.gap
+            anchors.margins: Theme.margin
+            spacing: Theme.gap
 
             ScrollView {
                 id: scroll
@@ -76,15 +79,15 @@ Item {
                 ColumnLayout {
                     id: body
                     width: scroll.availableWidth
-                    spacing: theme.unit
+                    spacing: Theme.unit
 
                     Label {
                         objectName: "messageControl"
                         visible: text !== ""
                         Layout.fillWidth: true
                         text: box.controlName
-                        color: theme.subtle
-                        font.pixelSize: theme.smallSize
+                        color: Theme.subtle
+                        font.pixelSize: Theme.smallSize
                         elide: Text.ElideRight
                     }
                     Label {
@@ -92,10 +95,10 @@ Item {
                         visible: text !== ""
                         Layout.fillWidth: true
                         text: box.heading
-                        font.pixelSize: theme.titleSize
+                        font.pixelSize: Theme.titleSize
                         font.bold: true
                         wrapMode: Text.Wrap
-                        color: theme.text
+                        color: Theme.text
                         Accessible.role: Accessible.Heading
                     }
                     Label {
@@ -104,7 +107,7 @@ Item {
                         Layout.fillWidth: true
                         text: box.mainText
                         wrapMode: Text.Wrap
-                        color: theme.text
+                        color: Theme.text
                         lineHeight: 1.2
                     }
                     Label {
@@ -113,30 +116,33 @@ Item {
                         Layout.fillWidth: true
                         text: box.detailText
                         wrapMode: Text.Wrap
-                        color: theme.subtle
+                        color: Theme.subtle
                         lineHeight: 1.15
                     }
                     Repeater {
                         model: box.pairs
                         ColumnLayout {
-                            objectName: "messagePair" + (index + 1)
-                            visible: modelData[0] !== "" || modelData[1] !== ""
+                            id: pair
+                            required property var modelData
+                            required property int index
+                            objectName: "messagePair" + (pair.index + 1)
+                            visible: pair.modelData[0] !== "" || pair.modelData[1] !== ""
                             Layout.fillWidth: true
-                            Layout.topMargin: theme.unit / 2
+                            Layout.topMargin: Theme.unit / 2
                             spacing: 2
                             Label {
                                 visible: text !== ""
                                 Layout.fillWidth: true
-                                text: modelData[0]
+                                text: pair.modelData[0]
                                 font.bold: true
-                                color: theme.text
+                                color: Theme.text
                                 wrapMode: Text.Wrap
                             }
                             Label {
                                 visible: text !== ""
                                 Layout.fillWidth: true
-                                text: modelData[1]
-                                color: theme.subtle
+                                text: pair.modelData[1]
+                                color: Theme.subtle
                                 wrapMode: Text.Wrap
                                 lineHeight: 1.15
                             }
@@ -148,7 +154,7 @@ Item {
             RowLayout {
                 id: buttons
                 Layout.alignment: Qt.AlignRight
-                spacing: theme.unit
+                spacing: Theme.unit
                 AppButton {
                     objectName: "messageNo"
                     visible: box.question

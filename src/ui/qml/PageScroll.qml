@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
+import Kelvara.LensUtility
 
 // A page's column of content within the page margins, scrolling when the window is too
 // small for it. A control reached with the keyboard is scrolled into view.
@@ -18,9 +19,9 @@ Item {
         var top = item.mapToItem(column, 0, 0).y + column.y
         var bottom = top + item.height
         if (top < view.contentY)
-            view.contentY = Math.max(0, top - theme.gap)
+            view.contentY = Math.max(0, top - Theme.gap)
         else if (bottom > view.contentY + view.height)
-            view.contentY = Math.min(view.contentHeight - view.height, bottom - view.height + theme.gap)
+            view.contentY = Math.min(view.contentHeight - view.height, bottom - view.height + Theme.gap)
     }
 
     Connections {
@@ -33,15 +34,15 @@ Item {
         objectName: "pageScroll"
         anchors.fill: parent
         contentWidth: availableWidth
-        contentHeight: column.implicitHeight + theme.margin * 2
+        contentHeight: column.implicitHeight + Theme.margin * 2
         clip: true
 
         ColumnLayout {
             id: column
-            x: theme.margin
-            y: theme.margin
-            width: scroll.availableWidth - theme.margin * 2
-            spacing: theme.gap
+            x: Theme.margin
+            y: Theme.margin
+            width: scroll.availableWidth - Theme.margin * 2
+            spacing: Theme.gap
         }
     }
 }

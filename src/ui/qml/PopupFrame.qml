@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
+import Kelvara.LensUtility
 
 // The surface of a popup, centred in the space it is given: a title, a body that scrolls
 // when it is long, and a cancelling and an accepting button. Enter accepts and Escape
@@ -18,7 +19,7 @@ Item {
     signal accepted()
     signal cancelled()
 
-    readonly property bool busy: vm.lock
+    readonly property bool busy: AppViewModel.lock
     property Item lastFocus: null
 
     function inside(item, ancestor) {
@@ -39,15 +40,15 @@ Item {
     function reveal(item) {
         if (!inside(item, body))
             return
-        const top = item.mapToItem(body, 0, 0).y - theme.unit
-        const bottom = top + item.height + theme.gap
+        const top = item.mapToItem(body, 0, 0).y - Theme.unit
+        const bottom = top + item.height + Theme.gap
         if (top < flick.contentY)
             flick.contentY = Math.max(0, top)
         else if (bottom > flick.contentY + flick.height)
             flick.contentY = Math.min(bottom - flick.height, flick.contentHeight - flick.height)
     }
     function focusMoved(item) {
-        if (!item || busy || vm.message.show_message)
+        if (!item || busy || AppViewModel.message.show_message)
             return
         if (inside(item, card)) {
             lastFocus = item
@@ -67,25 +68,33 @@ Item {
             chain[0].forceActiveFocus(Qt.TabFocusReason)
     }
 
-    // Later, not inside the focus change that is being announced.
+    // Later, not inside the focus change that is being announced; a timer of the popup
+    // goes with it.
     Connections {
         target: frame.Window.window
-        function onActiveFocusItemChanged() {
-            // The popup may be gone by then.
-            Qt.callLater(() => { if (frame) frame.focusMoved(frame.Window.activeFocusItem) })
-        }
+        function onActiveFocusItemChanged() { focusMovedLater.start() }
+    }
+    Timer {
+        id: focusMovedLater
+        interval: 0
+        onTriggered: frame.focusMoved(frame.Window.activeFocusItem)
     }
     onBusyChanged: {
-        if (!busy && lastFocus && !vm.message.show_message)
-            Qt.callLater(() => {
-                if (!frame || !frame.lastFocus)
-                    return
-                // A control chosen meanwhile keeps the focus.
-                const now = frame.Window.activeFocusItem
-                if (now && now !== card && now !== frame.lastFocus && frame.inside(now, card))
-                    return
-                frame.lastFocus.forceActiveFocus()
-            })
+        if (!busy && lastFocus && !AppViewModel.message.show_message)
+            focusBackLater.start()
+    }
+    Timer {
+        id: focusBackLater
+        interval: 0
+        onTriggered: {
+            if (!frame.lastFocus)
+                return
+            // A control chosen meanwhile keeps the focus.
+            const now = frame.Window.activeFocusItem
+            if (now && now !== card && now !== frame.lastFocus && frame.inside(now, card))
+                return
+            frame.lastFocus.forceActiveFocus()
+        }
     }
     Component.onCompleted: card.forceActiveFocus()
 
@@ -93,8 +102,8 @@ Item {
         id: card
         objectName: "popupFrame"
         anchors.centerIn: parent
-        width: Math.min(640, frame.width - theme.margin * 2)
-        height: Math.min(column.implicitHeight + theme.margin * 2, frame.height - theme.margin * 2)
+        width: Math.min(640, frame.width - Theme.margin * 2)
+        height: Math.min(column.implicitHeight + Theme.margin * 2, frame.height - Theme.margin * 2)
         enabled: !frame.busy
         focus: true
         Accessible.role: Accessible.Dialog
@@ -107,22 +116,22 @@ Item {
         ColumnLayout {
             id: column
             anchors.fill: parent
-            anchors.margins: theme.margin
-            spacing: theme.gap
+            anchors.margins: Theme.margin
+            spacing: Theme.gap
 
             RowLayout {
                 Layout.fillWidth: true
-                spacing: theme.unit
+                spacing: Theme.unit
                 ColumnLayout {
                     Layout.fillWidth: true
-                    spacing: theme.unit / 2
+                    spacing: Theme.unit / 2
                     Label {
                         objectName: "popupTitle"
                         Layout.fillWidth: true
                         text: frame.title
-                        font.pixelSize: theme.titleSize
+                        font.pixelSize: Theme.titleSize
                         font.bold: true
-                        color: theme.text
+                        color: Theme.text
                         wrapMode: Text.WordWrap
                     }
                     Label {
@@ -130,20 +139,20 @@ Item {
                         visible: text !== ""
                         Layout.fillWidth: true
                         text: frame.subtitle
-                        color: theme.accent
+                        color: Theme.accent
                         wrapMode: Text.WordWrap
                     }
                 }
                 BusyIndicator {
-                    Layout.preferredWidth: theme.unit * 3
-                    Layout.preferredHeight: theme.unit * 3
+                    Layout.preferredWidth: Theme.unit * 3
+                    Layout.preferredHeight: Theme.unit * 3
                     Layout.alignment: Qt.AlignTop
                     running: frame.busy
                     visible: running
                 }
             }
 
-            Rectangle { Layout.fillWidth: true; implicitHeight: 1; color: theme.border }
+            Rectangle { Layout.fillWidth: true; implicitHeight: 1; color: Theme.border }
 
             Flickable {
                 id: flick
@@ -162,16 +171,16 @@ Item {
 
                 ColumnLayout {
                     id: body
-                    width: flick.width - (flick.scrolls ? theme.gap : 0)
-                    spacing: theme.gap
+                    width: flick.width - (flick.scrolls ? Theme.gap : 0)
+                    spacing: Theme.gap
                 }
             }
 
-            Rectangle { Layout.fillWidth: true; implicitHeight: 1; color: theme.border }
+            Rectangle { Layout.fillWidth: true; implicitHeight: 1; color: Theme.border }
 
             RowLayout {
                 Layout.alignment: Qt.AlignRight
-                spacing: theme.unit
+                spacing: Theme.unit
                 AppButton {
                     objectName: frame.cancelName
                     text: frame.cancelText

@@ -1,11 +1,12 @@
 import QtQuick
+import Kelvara.LensUtility
 
 // The popup of the setting being changed, over a dimmed window that takes no input.
 Item {
     id: host
     objectName: "popupHost"
-    visible: vm.popup.show_popup
-    Rectangle { anchors.fill: parent; color: theme.scrim }
+    visible: AppViewModel.popup.show_popup
+    Rectangle { anchors.fill: parent; color: Theme.scrim }
     MouseArea {
         anchors.fill: parent
         hoverEnabled: true
@@ -19,11 +20,11 @@ Item {
         active: host.visible
         focus: true
         source: {
-            switch (vm.popup.popup_id) {
-            case 1: return "FunctionPopup.qml"
-            case 2: return "RingDirectionPopup.qml"
-            case 3: return "RingResponsePopup.qml"
-            case 4: return "AdjustmentPopup.qml"
+            switch (AppViewModel.popup.popup_id) {
+            case PopupId.FunctionSelect: return "FunctionPopup.qml"
+            case PopupId.RingDirection: return "RingDirectionPopup.qml"
+            case PopupId.RingResponse: return "RingResponsePopup.qml"
+            case PopupId.AdjustmentPinto: return "AdjustmentPopup.qml"
             default: return ""
             }
         }

@@ -1,4 +1,5 @@
 import QtQuick
+import Kelvara.LensUtility
 
 // The ring's turn over the whole focus range; it is set in the response popup, as it
 // applies to the linear response only.
@@ -6,6 +7,6 @@ SettingRow {
     key: "Angle"
     iconName: "icon_menu_ring_unselected"
     label: qsTrId("Home_RingAngleSetting")
-    value: root.revision >= 0 ? vm.ringAngleText() : ""
-    onChange: vm.popup.openPopup(3, -1)
+    value: AppViewModel.live.ringAngleText()
+    onChange: AppViewModel.popup.openPopup(PopupId.RingResponse, -1)
 }

@@ -1,13 +1,14 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
+import Kelvara.LensUtility
 
 // The heading of one group of settings inside a popup.
 Label {
     Layout.fillWidth: true
-    Layout.topMargin: theme.unit
+    Layout.topMargin: Theme.unit
     font.bold: true
-    font.pixelSize: theme.bodySize + 1
-    color: theme.text
+    font.pixelSize: Theme.bodySize + 1
+    color: Theme.text
     wrapMode: Text.WordWrap
 }

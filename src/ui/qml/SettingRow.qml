@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
+import Kelvara.LensUtility
 
 // One setting of a settings page: what it is, its current value and the button that
 // opens the popup in which it is changed. `key` names the row ("row" + key), its value
@@ -16,13 +17,13 @@ Card {
 
     objectName: "row" + key
     Layout.fillWidth: true
-    implicitHeight: content.implicitHeight + theme.gap * 2
+    implicitHeight: content.implicitHeight + Theme.gap * 2
 
     RowLayout {
         id: content
         anchors.fill: parent
-        anchors.margins: theme.gap
-        spacing: theme.gap
+        anchors.margins: Theme.gap
+        spacing: Theme.gap
 
         Rectangle {
             visible: row.iconName !== ""
@@ -30,8 +31,8 @@ Card {
             implicitWidth: 40
             implicitHeight: 40
             radius: 20
-            color: theme.accentSoft
-            Icon { anchors.centerIn: parent; name: row.iconName; size: 24; color: theme.accent }
+            color: Theme.accentSoft
+            Icon { anchors.centerIn: parent; name: row.iconName; size: 24; color: Theme.accent }
         }
 
         ColumnLayout {
@@ -41,15 +42,15 @@ Card {
             Label {
                 Layout.fillWidth: true
                 text: row.label
-                color: theme.subtle
-                font.pixelSize: theme.smallSize
+                color: Theme.subtle
+                font.pixelSize: Theme.smallSize
                 wrapMode: Text.WordWrap
             }
             Label {
                 objectName: "value" + row.key
                 Layout.fillWidth: true
                 text: row.value
-                color: theme.text
+                color: Theme.text
                 font.bold: true
                 wrapMode: Text.WordWrap
             }
@@ -57,7 +58,7 @@ Card {
                 visible: row.detail !== ""
                 Layout.fillWidth: true
                 text: row.detail
-                color: theme.subtle
+                color: Theme.subtle
                 wrapMode: Text.WordWrap
             }
         }

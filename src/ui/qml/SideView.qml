@@ -1,39 +1,44 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
+import Kelvara.LensUtility
 
 // The pages one can go to, as the lens allows.
 Rectangle {
-    color: theme.menu
+    id: side
+    required property bool connected
+    // A lens is connected for customising and has something to customise.
+    required property bool customising
+    color: Theme.menu
 
     ColumnLayout {
         anchors.fill: parent
-        anchors.topMargin: theme.margin
-        anchors.bottomMargin: theme.gap
+        anchors.topMargin: Theme.margin
+        anchors.bottomMargin: Theme.gap
         spacing: 2
 
         Label {
-            text: vm.app_name
-            font.pixelSize: theme.titleSize
+            text: AppViewModel.app_name
+            font.pixelSize: Theme.titleSize
             font.bold: true
-            color: theme.text
+            color: Theme.text
             wrapMode: Text.WordWrap
             Layout.fillWidth: true
-            Layout.leftMargin: theme.gap
-            Layout.rightMargin: theme.gap
-            Layout.bottomMargin: theme.gap
+            Layout.leftMargin: Theme.gap
+            Layout.rightMargin: Theme.gap
+            Layout.bottomMargin: Theme.gap
         }
 
-        MenuItemView { menuId: 1; textId: "Menu_Home"; icon: "icon_menu_home_unselected"; selectedIcon: "icon_menu_home_selected"; shown: root.hasCustomising }
-        MenuItemView { menuId: 2; textId: "Menu_SwitchSetting"; icon: "icon_menu_swich_unselected"; selectedIcon: "icon_menu_swich_selected"; shown: root.connected && root.supports(1) }
-        MenuItemView { menuId: 3; textId: "Menu_ButtonSetting"; icon: "icon_menu_button_unselected"; selectedIcon: "icon_menu_button_selected"; shown: root.connected && !root.supports(1) && root.supports(0) }
-        MenuItemView { menuId: 4; textId: "Menu_RingFocusSetting"; icon: "icon_menu_ring_unselected"; selectedIcon: "icon_menu_ring_selected"
-            shown: root.connected && (root.supports(2) || root.supports(3) || root.supports(4) || root.supports(5)) }
-        MenuItemView { menuId: 5; textId: "Menu_Adjustment"; icon: "icon_menu_adjust_unselected"; selectedIcon: "icon_menu_adjust_selected"; shown: root.connected && root.afVisible() }
-        MenuItemView { menuId: 6; textId: "Menu_FirmwareInfo"; icon: "icon_menu_version_unselected"; selectedIcon: "icon_menu_version_selected"; shown: root.connected }
-        MenuItemView { menuId: 0; textId: "Menu_Connect"; icon: "icon_menu_connection_unselected"; selectedIcon: "icon_menu_connection_selected"; shown: !root.connected }
-        MenuItemView { menuId: 7; textId: "Menu_VersionInfo"; icon: "icon_menu_utility_unselected"; selectedIcon: "icon_menu_utility_selected"; shown: true }
-        MenuItemView { menuId: 8; textId: "Menu_FunctionDescription"; icon: "icon_menu_help_unselected"; selectedIcon: "icon_menu_help_selected"; shown: root.hasCustomising }
+        MenuItemView { menuId: MenuId.HOME; textId: "Menu_Home"; icon: "icon_menu_home_unselected"; selectedIcon: "icon_menu_home_selected"; shown: side.customising }
+        MenuItemView { menuId: MenuId.CSW_CBT_SETTING; textId: "Menu_SwitchSetting"; icon: "icon_menu_swich_unselected"; selectedIcon: "icon_menu_swich_selected"; shown: side.connected && Lens.supports(1) }
+        MenuItemView { menuId: MenuId.CBT_SETTING; textId: "Menu_ButtonSetting"; icon: "icon_menu_button_unselected"; selectedIcon: "icon_menu_button_selected"; shown: side.connected && !Lens.supports(1) && Lens.supports(0) }
+        MenuItemView { menuId: MenuId.RING_SETTING; textId: "Menu_RingFocusSetting"; icon: "icon_menu_ring_unselected"; selectedIcon: "icon_menu_ring_selected"
+            shown: side.connected && (Lens.supports(2) || Lens.supports(3) || Lens.supports(4) || Lens.supports(5)) }
+        MenuItemView { menuId: MenuId.ADJUSTMENT; textId: "Menu_Adjustment"; icon: "icon_menu_adjust_unselected"; selectedIcon: "icon_menu_adjust_selected"; shown: side.connected && Lens.afAdjustable() }
+        MenuItemView { menuId: MenuId.FIRMWARE_INFO; textId: "Menu_FirmwareInfo"; icon: "icon_menu_version_unselected"; selectedIcon: "icon_menu_version_selected"; shown: side.connected }
+        MenuItemView { menuId: MenuId.CONNECT; textId: "Menu_Connect"; icon: "icon_menu_connection_unselected"; selectedIcon: "icon_menu_connection_selected"; shown: !side.connected }
+        MenuItemView { menuId: MenuId.VERSION_INFO; textId: "Menu_VersionInfo"; icon: "icon_menu_utility_unselected"; selectedIcon: "icon_menu_utility_selected"; shown: true }
+        MenuItemView { menuId: MenuId.FUNCTION_DESCRIPTION; textId: "Menu_FunctionDescription"; icon: "icon_menu_help_unselected"; selectedIcon: "icon_menu_help_selected"; shown: side.customising }
 
         Item { Layout.fillHeight: true }
 
@@ -43,7 +48,7 @@ Rectangle {
             shown: true
             link: true
             icon: "icon_popup"
-            onActivated: shell.openUrl("VersionInfo_OnlineHelpURL")
+            onActivated: Shell.openUrl("VersionInfo_OnlineHelpURL")
         }
     }
 }

@@ -1,22 +1,24 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
+import Kelvara.LensUtility
 
 // The welcome shown over the window at start, until the user gets started; it can be
 // kept from coming back.
 Rectangle {
     id: start
     objectName: "startPage"
-    property bool showStartPage: shell.startPageWanted
+    property bool showStartPage: Shell.startPageWanted
     property alias dontShowNext: dontShowBox.checked
 
     visible: showStartPage
-    color: theme.background
+    color: Theme.background
     Accessible.role: Accessible.Dialog
-    Accessible.name: vm.app_name
+    Accessible.name: AppViewModel.app_name
 
     function getStarted() {
-        shell.dismissStartPage(dontShowNext)
+        Shell.dismissStartPage(dontShowNext)
         showStartPage = false
     }
 
@@ -35,28 +37,29 @@ Rectangle {
         id: scroll
         anchors.fill: parent
         contentWidth: availableWidth
-        contentHeight: card.height + theme.margin * 2
+        contentHeight: card.height + Theme.margin * 2
         clip: true
 
         Card {
             id: card
-            width: Math.min(640, scroll.availableWidth - theme.margin * 2)
-            height: content.implicitHeight + theme.margin * 2
+            width: Math.min(640, scroll.availableWidth - Theme.margin * 2)
+            height: content.implicitHeight + Theme.margin * 2
             x: (scroll.availableWidth - width) / 2
-            y: Math.max(theme.margin, (scroll.height - height) / 2)
+            y: Math.max(Theme.margin, (scroll.height - height) / 2)
 
             ColumnLayout {
                 id: content
                 anchors.fill: parent
-                anchors.margins: theme.margin
-                spacing: theme.gap
+                anchors.margins: Theme.margin
+                spacing: Theme.gap
 
                 Image {
                     Layout.alignment: Qt.AlignHCenter
                     Layout.preferredWidth: 240
                     Layout.preferredHeight: 110
                     source: "qrc:/kelvara/images/image_lens.svg"
-                    sourceSize: Qt.size(480, 220)
+                    sourceSize.width: 480
+                    sourceSize.height: 220
                     fillMode: Image.PreserveAspectFit
                     Accessible.ignored: true
                 }
@@ -64,10 +67,10 @@ Rectangle {
                 Label {
                     Layout.fillWidth: true
                     horizontalAlignment: Text.AlignHCenter
-                    text: vm.app_name
-                    font.pixelSize: theme.pageTitleSize + 4
+                    text: AppViewModel.app_name
+                    font.pixelSize: Theme.pageTitleSize + 4
                     font.bold: true
-                    color: theme.text
+                    color: Theme.text
                     wrapMode: Text.WordWrap
                     Accessible.role: Accessible.Heading
                     Accessible.name: text
@@ -77,14 +80,14 @@ Rectangle {
                     objectName: "startPageText"
                     Layout.fillWidth: true
                     text: qsTrId("StartPage_YouCanDo")
-                    color: theme.text
+                    color: Theme.text
                     wrapMode: Text.WordWrap
                     lineHeight: 1.2
                 }
 
                 Flow {
                     Layout.fillWidth: true
-                    spacing: theme.unit
+                    spacing: Theme.unit
                     Repeater {
                         model: [
                             ["icon_menu_swich_unselected", "Menu_SwitchSetting"],
@@ -94,16 +97,18 @@ Rectangle {
                             ["icon_menu_version_unselected", "Menu_FirmwareInfo"]
                         ]
                         Rectangle {
-                            width: chip.implicitWidth + theme.gap * 2
+                            id: feature
+                            required property var modelData
+                            width: chip.implicitWidth + Theme.gap * 2
                             height: 36
                             radius: 18
-                            color: theme.accentSoft
+                            color: Theme.accentSoft
                             RowLayout {
                                 id: chip
                                 anchors.centerIn: parent
-                                spacing: theme.unit
-                                Icon { name: modelData[0]; size: 18; color: theme.accent }
-                                Label { text: qsTrId(modelData[1]); color: theme.text }
+                                spacing: Theme.unit
+                                Icon { name: feature.modelData[0]; size: 18; color: Theme.accent }
+                                Label { text: qsTrId(feature.modelData[1]); color: Theme.text }
                             }
                         }
                     }
@@ -115,17 +120,17 @@ Rectangle {
                     objectName: "startPageLink"
                     KeyNavigation.tab: dontShowBox
                     KeyNavigation.backtab: startButton
-                    Layout.leftMargin: -theme.unit
+                    Layout.leftMargin: -Theme.unit
                     flat: true
                     iconName: "icon_popup"
                     text: qsTrId("VersionInfo_OnlineHelp")
-                    onActivated: shell.openUrl("StartPage_YouCanDoURL")
+                    onActivated: Shell.openUrl("StartPage_YouCanDoURL")
                 }
 
                 RowLayout {
                     Layout.fillWidth: true
-                    Layout.topMargin: theme.unit
-                    spacing: theme.gap
+                    Layout.topMargin: Theme.unit
+                    spacing: Theme.gap
                     CheckBox {
                         id: dontShowBox
                         objectName: "startPageDontShowNext"

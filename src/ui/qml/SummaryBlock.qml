@@ -1,6 +1,8 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
+import Kelvara.LensUtility
 
 // One block of the home page's summary: a picture and heading, then label/value lines.
 // The block shows its page when clicked and lights up together with its part of the lens
@@ -16,16 +18,16 @@ Card {
     readonly property bool pointerInside: hover.hovered
     signal actionActivated()
 
-    implicitHeight: column.implicitHeight + theme.gap * 2
-    border.color: highlighted || activeFocus ? theme.accent : theme.border
+    implicitHeight: column.implicitHeight + Theme.gap * 2
+    border.color: highlighted || activeFocus ? Theme.accent : Theme.border
     border.width: highlighted || activeFocus ? 2 : 1
     activeFocusOnTab: page >= 0
     Accessible.role: Accessible.Button
     Accessible.name: heading
 
     function open() {
-        if (page >= 0 && !vm.lock)
-            vm.selected_menu = page
+        if (page >= 0 && !AppViewModel.lock)
+            AppViewModel.selected_menu = page
     }
     Keys.onSpacePressed: open()
     Keys.onReturnPressed: open()
@@ -40,16 +42,17 @@ Card {
     ColumnLayout {
         id: column
         anchors.fill: parent
-        anchors.margins: theme.gap
-        spacing: theme.unit
+        anchors.margins: Theme.gap
+        spacing: Theme.unit
 
         RowLayout {
             Layout.fillWidth: true
-            spacing: theme.unit
+            spacing: Theme.unit
             Image {
                 visible: block.picture !== ""
                 source: block.picture ? "qrc:/kelvara/images/" + block.picture + ".svg" : ""
-                sourceSize: Qt.size(28, 28)
+                sourceSize.width: 28
+                sourceSize.height: 28
                 Layout.preferredWidth: 28
                 Layout.preferredHeight: 28
                 Layout.alignment: Qt.AlignVCenter
@@ -57,8 +60,8 @@ Card {
             Label {
                 text: block.heading
                 font.bold: true
-                font.pixelSize: theme.bodySize + 1
-                color: block.highlighted ? theme.accent : theme.text
+                font.pixelSize: Theme.bodySize + 1
+                color: block.highlighted ? Theme.accent : Theme.text
                 Layout.fillWidth: true
                 Layout.alignment: Qt.AlignVCenter
                 wrapMode: Text.WordWrap
@@ -67,19 +70,21 @@ Card {
         Repeater {
             model: block.lines
             RowLayout {
+                id: line
+                required property var modelData
                 Layout.fillWidth: true
-                spacing: theme.gap
+                spacing: Theme.gap
                 // The name takes what it needs up to half, the value the rest.
                 Label {
-                    text: modelData[0]
-                    color: theme.subtle
-                    Layout.preferredWidth: Math.min(implicitWidth, (column.width - theme.gap) / 2)
+                    text: line.modelData[0]
+                    color: Theme.subtle
+                    Layout.preferredWidth: Math.min(implicitWidth, (column.width - Theme.gap) / 2)
                     Layout.alignment: Qt.AlignTop
                     wrapMode: Text.WordWrap
                 }
                 Label {
-                    text: modelData[1]
-                    color: theme.text
+                    text: line.modelData[1]
+                    color: Theme.text
                     Layout.fillWidth: true
                     Layout.alignment: Qt.AlignTop
                     horizontalAlignment: Text.AlignRight
@@ -94,7 +99,7 @@ Card {
             flat: true
             iconName: "icon_next"
             Layout.alignment: Qt.AlignRight
-            Layout.rightMargin: -theme.unit
+            Layout.rightMargin: -Theme.unit
             onActivated: block.actionActivated()
         }
     }

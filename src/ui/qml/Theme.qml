@@ -1,10 +1,11 @@
+pragma Singleton
 import QtQuick
 
 // Colours, type sizes and the 8-pixel spacing grid of the window. Light or dark follows
 // the system palette; one accent colour marks what is selected or primary.
 QtObject {
-    required property color systemWindow
-    readonly property bool dark: systemWindow.hslLightness < 0.5
+    readonly property SystemPalette system: SystemPalette { colorGroup: SystemPalette.Active }
+    readonly property bool dark: system.window.hslLightness < 0.5
 
     readonly property int unit: 8
     readonly property int gap: unit * 2

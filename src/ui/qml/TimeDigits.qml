@@ -1,6 +1,8 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
+import Kelvara.LensUtility
 
 // A time in tenths of a second set digit by digit, the last digit after the point, each
 // digit within its own limit; the total is shown in seconds.
@@ -12,34 +14,37 @@ RowLayout {
     property string accessibleName
     signal edited(int index, int value)
 
-    spacing: theme.unit
+    spacing: Theme.unit
     Repeater {
         model: time.names
         RowLayout {
-            spacing: theme.unit
+            id: digit
+            required property string modelData
+            required property int index
+            spacing: Theme.unit
             Label {
-                visible: index === time.names.length - 1
+                visible: digit.index === time.names.length - 1
                 text: "."
-                font.pixelSize: theme.titleSize
-                color: theme.text
+                font.pixelSize: Theme.titleSize
+                color: Theme.text
             }
             SpinBox {
-                objectName: modelData
-                Layout.preferredWidth: theme.unit * 11
+                objectName: digit.modelData
+                Layout.preferredWidth: Theme.unit * 11
                 activeFocusOnTab: true
                 focusPolicy: Qt.StrongFocus
-                Accessible.name: time.accessibleName + " " + (index + 1)
+                Accessible.name: time.accessibleName + " " + (digit.index + 1)
                 from: 0
-                to: time.maxima[index]
-                value: time.values[index]
-                onValueModified: time.edited(index, value)
+                to: time.maxima[digit.index]
+                value: time.values[digit.index]
+                onValueModified: time.edited(digit.index, value)
             }
         }
     }
     Label {
-        Layout.leftMargin: theme.unit
+        Layout.leftMargin: Theme.unit
         text: "= " + qsTrId("Common_Seconds").arg(
                   Number(time.values.slice(0, -1).join("")) + "." + time.values[time.values.length - 1])
-        color: theme.subtle
+        color: Theme.subtle
     }
 }

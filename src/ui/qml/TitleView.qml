@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
+import Kelvara.LensUtility
 
 // The head of a settings page: the way back home, the page's title, its help and the
 // online description of the functions.
@@ -11,26 +12,26 @@ ColumnLayout {
     signal helpRequested()
 
     Layout.fillWidth: true
-    spacing: theme.unit
+    spacing: Theme.unit
 
     ActionButton {
         objectName: "pageReturn"
-        Layout.leftMargin: -theme.unit
+        Layout.leftMargin: -Theme.unit
         flat: true
         iconName: "icon_prev"
         text: qsTrId("Common_Return")
-        onActivated: vm.selected_menu = 1
+        onActivated: AppViewModel.selected_menu = MenuId.HOME
     }
 
     RowLayout {
         Layout.fillWidth: true
-        spacing: theme.unit
+        spacing: Theme.unit
         Label {
             objectName: "pageTitle"
             Layout.fillWidth: true
             text: bar.title
-            font.pixelSize: theme.pageTitleSize
-            color: theme.text
+            font.pixelSize: Theme.pageTitleSize
+            color: Theme.text
             wrapMode: Text.WordWrap
             Accessible.role: Accessible.Heading
             Accessible.name: text
@@ -49,7 +50,7 @@ ColumnLayout {
             iconOnly: true
             iconName: "icon_web"
             text: qsTrId("VersionInfo_OnlineHelp")
-            onActivated: shell.openUrl(bar.urlId)
+            onActivated: Shell.openUrl(bar.urlId)
         }
     }
 }

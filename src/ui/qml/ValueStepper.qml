@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
+import Kelvara.LensUtility
 
 // A whole-number setting within the lens's range: a slider with a step button at each
 // end. A change is first only recorded (`edited`), and `committed` asks for it to be
@@ -24,13 +25,13 @@ RowLayout {
     }
 
     Layout.fillWidth: true
-    spacing: theme.unit
+    spacing: Theme.unit
 
     AppButton {
         objectName: stepper.name + "Down"
         text: "\u2212"
         Accessible.name: stepper.accessibleName + " \u2212"
-        implicitWidth: implicitHeight + theme.unit
+        implicitWidth: implicitHeight + Theme.unit
         enabled: stepper.value > stepper.from
         onClicked: stepper.step(-1)
     }
@@ -64,17 +65,17 @@ RowLayout {
         objectName: stepper.name + "Up"
         text: "+"
         Accessible.name: stepper.accessibleName + " +"
-        implicitWidth: implicitHeight + theme.unit
+        implicitWidth: implicitHeight + Theme.unit
         enabled: stepper.value < stepper.to
         onClicked: stepper.step(1)
     }
     Label {
         objectName: stepper.name + "Text"
-        Layout.minimumWidth: theme.unit * 7
+        Layout.minimumWidth: Theme.unit * 7
         horizontalAlignment: Text.AlignRight
         text: stepper.valueText
-        font.pixelSize: theme.titleSize
+        font.pixelSize: Theme.titleSize
         font.bold: true
-        color: theme.accent
+        color: Theme.accent
     }
 }

@@ -1,10 +1,13 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
+import Kelvara.LensUtility
 
 // The utility's version, then its licences or the privacy notice.
 Item {
     id: versionPage
+    objectName: "versionPage"
     property int version_view_state: 0   // 0 version, 1 licences, 2 personal information
 
     Label {
@@ -12,10 +15,10 @@ Item {
         anchors.left: parent.left
         anchors.right: parent.right
         anchors.top: parent.top
-        anchors.margins: theme.margin
+        anchors.margins: Theme.margin
         text: qsTrId("Menu_VersionInfo")
-        font.pixelSize: theme.pageTitleSize
-        color: theme.text
+        font.pixelSize: Theme.pageTitleSize
+        color: Theme.text
         elide: Text.ElideRight
         Accessible.role: Accessible.Heading
     }
@@ -25,7 +28,7 @@ Item {
         objectName: "versionAbout"
         visible: versionPage.version_view_state === 0
         anchors.top: pageTitle.bottom
-        anchors.topMargin: theme.gap
+        anchors.topMargin: Theme.gap
         anchors.left: parent.left
         anchors.right: parent.right
         anchors.bottom: parent.bottom
@@ -34,58 +37,58 @@ Item {
 
         ColumnLayout {
             width: about.availableWidth
-            spacing: theme.gap
+            spacing: Theme.gap
 
             Card {
                 Layout.fillWidth: true
-                Layout.leftMargin: theme.margin
-                Layout.rightMargin: theme.margin
-                implicitHeight: versionColumn.implicitHeight + theme.margin * 2
+                Layout.leftMargin: Theme.margin
+                Layout.rightMargin: Theme.margin
+                implicitHeight: versionColumn.implicitHeight + Theme.margin * 2
                 ColumnLayout {
                     id: versionColumn
                     anchors.fill: parent
-                    anchors.margins: theme.margin
-                    spacing: theme.unit
+                    anchors.margins: Theme.margin
+                    spacing: Theme.unit
                     Label {
                         Layout.fillWidth: true
-                        text: vm.app_name
-                        font.pixelSize: theme.titleSize
+                        text: AppViewModel.app_name
+                        font.pixelSize: Theme.titleSize
                         font.bold: true
-                        color: theme.text
+                        color: Theme.text
                         elide: Text.ElideRight
                     }
                     Label {
                         objectName: "versionText"
                         Layout.fillWidth: true
-                        text: qsTrId("VersionInfo_Version") + " " + vm.version
-                        color: theme.text
+                        text: qsTrId("VersionInfo_Version") + " " + AppViewModel.version
+                        color: Theme.text
                         wrapMode: Text.Wrap
                     }
                     Label {
                         objectName: "versionUpdateExists"
-                        visible: vm.is_new
+                        visible: AppViewModel.is_new
                         Layout.fillWidth: true
-                        Layout.topMargin: theme.unit / 2
+                        Layout.topMargin: Theme.unit / 2
                         text: qsTrId("VersionInfo_UpdateExist")
-                        color: theme.accent
+                        color: Theme.accent
                         font.bold: true
                         wrapMode: Text.Wrap
                     }
                     ActionButton {
                         objectName: "versionDownload"
-                        visible: vm.is_new
+                        visible: AppViewModel.is_new
                         flat: true
                         text: qsTrId("VersionInfo_DownLoad")
                         iconName: "icon_popup"
-                        onActivated: shell.openUrl("VersionInfo_DownLoadURL")
+                        onActivated: Shell.openUrl("VersionInfo_DownLoadURL")
                     }
                 }
             }
 
             Card {
                 Layout.fillWidth: true
-                Layout.leftMargin: theme.margin
-                Layout.rightMargin: theme.margin
+                Layout.leftMargin: Theme.margin
+                Layout.rightMargin: Theme.margin
                 implicitHeight: entries.implicitHeight + 2
                 ColumnLayout {
                     id: entries
@@ -96,34 +99,36 @@ Item {
                         model: [["versionLicense", "VersionInfo_License", 1],
                                 ["versionPersonalInformation", "VersionInfo_PersonalInformation", 2]]
                         ItemDelegate {
+                            required property var modelData
+                            required property int index
                             id: entry
-                            objectName: modelData[0]
+                            objectName: entry.modelData[0]
                             Layout.fillWidth: true
-                            leftPadding: theme.margin
-                            rightPadding: theme.margin
-                            topPadding: theme.gap - 4
-                            bottomPadding: theme.gap - 4
-                            text: qsTrId(modelData[1])
+                            leftPadding: Theme.margin
+                            rightPadding: Theme.margin
+                            topPadding: Theme.gap - 4
+                            bottomPadding: Theme.gap - 4
+                            text: qsTrId(entry.modelData[1])
                             Accessible.name: text
-                            onClicked: versionPage.version_view_state = modelData[2]
+                            onClicked: versionPage.version_view_state = entry.modelData[2]
                             contentItem: RowLayout {
-                                spacing: theme.unit
+                                spacing: Theme.unit
                                 Label {
                                     Layout.fillWidth: true
                                     text: entry.text
-                                    color: theme.text
+                                    color: Theme.text
                                     elide: Text.ElideRight
                                 }
-                                Icon { name: "icon_next"; size: 16; color: theme.subtle }
+                                Icon { name: "icon_next"; size: 16; color: Theme.subtle }
                             }
                             Rectangle {
-                                visible: index > 0
+                                visible: entry.index > 0
                                 anchors.top: parent.top
                                 anchors.left: parent.left
                                 anchors.right: parent.right
-                                anchors.leftMargin: theme.margin
+                                anchors.leftMargin: Theme.margin
                                 height: 1
-                                color: theme.border
+                                color: Theme.border
                             }
                         }
                     }
@@ -133,12 +138,12 @@ Item {
             Label {
                 objectName: "versionRights"
                 Layout.fillWidth: true
-                Layout.leftMargin: theme.margin
-                Layout.rightMargin: theme.margin
-                Layout.bottomMargin: theme.margin
+                Layout.leftMargin: Theme.margin
+                Layout.rightMargin: Theme.margin
+                Layout.bottomMargin: Theme.margin
                 text: "\u00a9 2024 Kelvara. All rights reserved.\nKelvara and the Kelvara logo are trademarks of Kelvara."
-                color: theme.subtle
-                font.pixelSize: theme.smallSize
+                color: Theme.subtle
+                font.pixelSize: Theme.smallSize
                 wrapMode: Text.Wrap
             }
         }
@@ -148,18 +153,18 @@ Item {
         objectName: "versionDocument"
         visible: versionPage.version_view_state !== 0
         anchors.top: pageTitle.bottom
-        anchors.topMargin: theme.unit
+        anchors.topMargin: Theme.unit
         anchors.left: parent.left
         anchors.right: parent.right
         anchors.bottom: parent.bottom
-        anchors.leftMargin: theme.margin
-        anchors.rightMargin: theme.margin
-        anchors.bottomMargin: theme.margin
-        spacing: theme.unit
+        anchors.leftMargin: Theme.margin
+        anchors.rightMargin: Theme.margin
+        anchors.bottomMargin: Theme.margin
+        spacing: Theme.unit
 
         RowLayout {
             Layout.fillWidth: true
-            spacing: theme.unit
+            spacing: Theme.unit
             ActionButton {
                 id: backButton
                 objectName: "versionBack"
@@ -173,7 +178,7 @@ Item {
                 text: versionPage.version_view_state === 1 ? qsTrId("VersionInfo_License")
                                                            : qsTrId("VersionInfo_PersonalInformation")
                 font.bold: true
-                color: theme.text
+                color: Theme.text
                 elide: Text.ElideRight
                 horizontalAlignment: Text.AlignRight
             }
@@ -185,7 +190,7 @@ Item {
                 id: textScroll
                 objectName: "versionDocumentScroll"
                 anchors.fill: parent
-                anchors.margins: theme.gap
+                anchors.margins: Theme.gap
                 contentWidth: availableWidth
                 clip: true
                 Label {
@@ -194,7 +199,7 @@ Item {
                     text: versionPage.version_view_state === 1 ? qsTrId("VersionInfo_License_Contents")
                                                                : qsTrId("VersionInfo_PersonalInformation_Contents")
                     wrapMode: Text.Wrap
-                    color: theme.text
+                    color: Theme.text
                     lineHeight: 1.15
                 }
             }
@@ -205,7 +210,7 @@ Item {
             flat: true
             text: qsTrId("VersionInfo_PersonalInformation")
             iconName: "icon_popup"
-            onActivated: shell.openUrl("VersionInfo_PersonalInformation_URL")
+            onActivated: Shell.openUrl("VersionInfo_PersonalInformation_URL")
         }
     }
 

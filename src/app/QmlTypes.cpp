@@ -1,0 +1,11 @@
+#include "QmlTypes.h"
+
+#include "MainWindow.h"
+
+namespace kelvara::qml {
+
+AppViewModel* AppViewModelForeign::create(QQmlEngine* engine, QJSEngine*) {
+    return MainWindow::create(engine, nullptr)->controller();
+}
+
+} // namespace kelvara::qml
