@@ -78,7 +78,8 @@ int sendAndWait(Shared& s, const std::function<int()>& send, LensClient::Complet
     return code;
 }
 
-// Framed exchange under the exchange lock, on the calling worker.
+// Framed exchange under the exchange lock, on the calling worker. A reply still awaited
+// when the environment ends must not keep its link alive: the transport holds the wait.
 void lockedExchange(const std::shared_ptr<Shared>& s, const CommDataFormat& frame,
                     LensClient::Completion completion) {
     if (!s->transport->isPortOpen())
@@ -86,9 +87,10 @@ void lockedExchange(const std::shared_ptr<Shared>& s, const CommDataFormat& fram
     s->exchangeLock.acquire();
     const int code = sendAndWait(
         *s, [&] { return s->transport->sendFrame(frame); },
-        [s, completion](bool ok, const Bytes& data) {
+        [link = std::weak_ptr<Shared>(s), completion](bool ok, const Bytes& data) {
             completion(ok, data);
-            s->exchangeLock.release();
+            if (const auto held = link.lock())
+                held->exchangeLock.release();
         },
         Timings::current().replyTimeout);
     if (code != UsbSerialInterface::WRITTEN) {
@@ -217,9 +219,10 @@ void LensClient::sendFirmwareStep(FirmwareStepKind kind, Bytes bytes, Completion
         const int n = s->firmwareStepCounter++;
         const Timings timings = Timings::current();
         const double wait = n == 0 ? timings.firmwareFirstTimeout : timings.replyTimeout;
-        const auto restoreMode = [s, kind] {
-            if (kind != block)
-                s->transport->waitType = UsbSerialInterface::firmup;
+        const auto restoreMode = [link = std::weak_ptr<Shared>(s), kind] {
+            const auto held = link.lock();
+            if (held && kind != block)
+                held->transport->waitType = UsbSerialInterface::firmup;
         };
         const int code = sendAndWait(
             *s, [&] { return kind == block ? t.sendBlock(bytes) : t.sendRaw(bytes); },
