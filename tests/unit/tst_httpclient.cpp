@@ -1,6 +1,7 @@
 // The Qt HTTP client against a scripted loopback server and local files: what reaches
 // the completion for each kind of answer, the size cap and the time-out, and that every
 // request completes exactly once on the client's own thread, also when it is destroyed.
+#include "CompletionRecorder.h"
 #include "platform/Environment.h"
 #include "platform/QtHttpClient.h"
 
@@ -11,8 +12,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
-
-#include <mutex>
 
 using namespace kelvara;
 
@@ -74,28 +73,7 @@ class ScriptedServer : public QObject {
     QHash<QTcpSocket*, QByteArray> pending_;
 };
 
-struct Calls {
-    mutable std::mutex mutex;
-    QList<HttpResponse> responses;
-    int onMainThread = 0;
-
-    HttpClient::Completion recorder() {
-        return [this](const HttpResponse& r) {
-            std::lock_guard lock(mutex);
-            responses.append(r);
-            if (QThread::currentThread() == qApp->thread())
-                ++onMainThread;
-        };
-    }
-    int count() const {
-        std::lock_guard lock(mutex);
-        return int(responses.size());
-    }
-    HttpResponse first() const {
-        std::lock_guard lock(mutex);
-        return responses.value(0);
-    }
-};
+using Calls = test::Recorder<const HttpResponse&>;
 
 HttpRequest requestFor(const QString& url, double timeout = 5.0) {
     HttpRequest request;
@@ -146,12 +124,12 @@ class TestHttpClient : public QObject {
         Calls calls;
         QElapsedTimer clock;
         clock.start();
-        client.get(requestFor(server.url(path), 1.0), calls.recorder());
+        client.get(requestFor(server.url(path), 1.0), calls.callback());
         QTRY_COMPARE_WITH_TIMEOUT(calls.count(), 1, 5000);
         QVERIFY2(clock.elapsed() < withinMs, qPrintable(QString::number(clock.elapsed())));
         QTest::qWait(50);
         QCOMPARE(calls.count(), 1);
-        QCOMPARE(calls.onMainThread, 0);
+        QCOMPARE(calls.mainThreadCalls(), 0);
         const HttpResponse r = calls.first();
         QCOMPARE(r.received, received);
         QCOMPARE(r.status, status);
@@ -168,11 +146,11 @@ class TestHttpClient : public QObject {
         }
         QtHttpClient client;
         Calls calls;
-        client.get(requestFor(QStringLiteral("http://127.0.0.1:%1/x").arg(port)), calls.recorder());
+        client.get(requestFor(QStringLiteral("http://127.0.0.1:%1/x").arg(port)), calls.callback());
         QTRY_COMPARE(calls.count(), 1);
         QVERIFY(!calls.first().received);
         QVERIFY(!calls.first().error.isEmpty());
-        QCOMPARE(calls.onMainThread, 0);
+        QCOMPARE(calls.mainThreadCalls(), 0);
     }
 
     void localFiles() {
@@ -202,9 +180,9 @@ class TestHttpClient : public QObject {
         for (const Case& c : cases) {
             Calls calls;
             client.get(requestFor(QUrl::fromLocalFile(dir.filePath(c.name)).toString()),
-                       calls.recorder());
+                       calls.callback());
             QTRY_COMPARE(calls.count(), 1);
-            QCOMPARE(calls.onMainThread, 0);
+            QCOMPARE(calls.mainThreadCalls(), 0);
             QCOMPARE(calls.first().received, c.received);
             QCOMPARE(calls.first().status, c.status);
             QCOMPARE(calls.first().body, c.body);
@@ -216,14 +194,14 @@ class TestHttpClient : public QObject {
         {
             QtHttpClient client;
             for (int i = 0; i < 3; ++i)
-                client.get(requestFor(server.url("/silent"), 60.0), calls.recorder());
+                client.get(requestFor(server.url("/silent"), 60.0), calls.callback());
             QTest::qWait(100); // let them reach the server
         }
         // The destructor answered every request before returning.
         QCOMPARE(calls.count(), 3);
-        for (const HttpResponse& r : calls.responses)
+        for (const HttpResponse& r : calls.calls())
             QVERIFY(!r.received);
-        QCOMPARE(calls.onMainThread, 0);
+        QCOMPARE(calls.mainThreadCalls(), 0);
     }
 
     void sharedClientIsTheCurrentEnvironments() {

@@ -1,5 +1,6 @@
 // The serial transport over an in-memory port: numbering, reassembly, reply/timeout
 // exclusion, the firmware receive modes and removal.
+#include "CompletionRecorder.h"
 #include "DiagnosticCapture.h"
 #include "FakeSerialPort.h"
 #include "link/Crc.h"
@@ -12,12 +13,7 @@ using namespace kelvara;
 
 namespace {
 
-struct Calls {
-    QList<std::pair<bool, Bytes>> list;
-    UsbSerialInterface::Completion recorder() {
-        return [this](bool ok, const Bytes& data) { list.append({ok, data}); };
-    }
-};
+using Calls = test::Recorder<bool, const Bytes&>;
 
 } // namespace
 
@@ -69,10 +65,10 @@ class TestTransport : public QObject {
         // A reply arriving after a refused write cannot be matched with a request.
         test::DiagnosticCapture capture;
         Calls calls;
-        transport->waitReply(calls.recorder(), 1.0);
+        transport->waitReply(calls.callback(), 1.0);
         factory.last()->deliverNow(test::replyTo(sent, {0x01}));
-        QCOMPARE(calls.list.size(), 1);
-        QCOMPARE(calls.list[0].first, false);
+        QCOMPARE(calls.calls().size(), 1);
+        QCOMPARE(calls.calls()[0].first, false);
         QVERIFY(capture.lines().contains(QStringLiteral("Error not adapter mode 1")));
     }
 
@@ -102,16 +98,16 @@ class TestTransport : public QObject {
         Calls calls;
         transport->sendFrame(CommDataFormat::buildRead(false, 0, 0, 0));
         const Bytes reply = test::replyTo(transport->sendBuffer(), Bytes(261, 0x5A));
-        transport->waitReply(calls.recorder(), 5.0);
+        transport->waitReply(calls.callback(), 5.0);
 
         factory.last()->deliverNow({0x00, 0x55});
         factory.last()->deliverNow(Bytes(reply.begin(), reply.begin() + 5));
         factory.last()->deliverNow(Bytes(reply.begin() + 5, reply.begin() + 200));
-        QVERIFY(calls.list.isEmpty());
+        QVERIFY(calls.calls().isEmpty());
         factory.last()->deliverNow(Bytes(reply.begin() + 200, reply.end()));
-        QCOMPARE(calls.list.size(), 1);
-        QVERIFY(calls.list[0].first);
-        QCOMPARE(calls.list[0].second, Bytes(261, 0x5A));
+        QCOMPARE(calls.calls().size(), 1);
+        QVERIFY(calls.calls()[0].first);
+        QCOMPARE(calls.calls()[0].second, Bytes(261, 0x5A));
     }
 
     void replyAndTimeoutExcludeEachOther() {
@@ -119,45 +115,45 @@ class TestTransport : public QObject {
         Calls calls;
         transport->sendFrame(CommDataFormat::buildConnect());
         const Bytes reply = test::replyTo(transport->sendBuffer(), {0x01});
-        transport->waitReply(calls.recorder(), 0.05);
+        transport->waitReply(calls.callback(), 0.05);
         factory.last()->deliverNow(reply);
         QTest::qWait(120);
-        QCOMPARE(calls.list.size(), 1);
-        QVERIFY(calls.list[0].first);
+        QCOMPARE(calls.calls().size(), 1);
+        QVERIFY(calls.calls()[0].first);
         QCOMPARE(capture.count(QStringLiteral("recv timeout")), 0);
 
         // Timeout first: one failure, and the late reply is parsed and dropped.
         transport->sendFrame(CommDataFormat::buildConnect());
         const Bytes late = test::replyTo(transport->sendBuffer(), {0x01});
-        transport->waitReply(calls.recorder(), 0.03);
-        QTRY_COMPARE(calls.list.size(), 2);
-        QCOMPARE(calls.list[1], (std::pair<bool, Bytes>{false, {}}));
+        transport->waitReply(calls.callback(), 0.03);
+        QTRY_COMPARE(calls.calls().size(), 2);
+        QCOMPARE(calls.calls()[1], (std::pair<bool, Bytes>{false, {}}));
         QCOMPARE(capture.count(QStringLiteral("recv timeout")), 1);
         factory.last()->deliverNow(late);
-        QCOMPARE(calls.list.size(), 2);
+        QCOMPARE(calls.calls().size(), 2);
 
         // A new wait replaces the earlier one together with its timeout.
         Calls replaced;
-        transport->waitReply(replaced.recorder(), 0.02);
-        transport->waitReply(calls.recorder(), 0.3);
+        transport->waitReply(replaced.callback(), 0.02);
+        transport->waitReply(calls.callback(), 0.3);
         QTest::qWait(100);
-        QCOMPARE(calls.list.size(), 2);
-        QVERIFY(replaced.list.isEmpty());
-        QTRY_COMPARE(calls.list.size(), 3);
-        QVERIFY(replaced.list.isEmpty());
+        QCOMPARE(calls.calls().size(), 2);
+        QVERIFY(replaced.calls().isEmpty());
+        QTRY_COMPARE(calls.calls().size(), 3);
+        QVERIFY(replaced.calls().isEmpty());
     }
 
     void partialFrameSurvivesTimeout() {
         Calls calls;
         transport->sendFrame(CommDataFormat::buildConnect());
         const Bytes reply = test::replyTo(transport->sendBuffer(), {0x01});
-        transport->waitReply(calls.recorder(), 0.02);
+        transport->waitReply(calls.callback(), 0.02);
         factory.last()->deliverNow(Bytes(reply.begin(), reply.begin() + 4));
-        QTRY_COMPARE(calls.list.size(), 1);
-        transport->waitReply(calls.recorder(), 1.0);
+        QTRY_COMPARE(calls.calls().size(), 1);
+        transport->waitReply(calls.callback(), 1.0);
         factory.last()->deliverNow(Bytes(reply.begin() + 4, reply.end()));
-        QCOMPARE(calls.list.size(), 2);
-        QVERIFY(calls.list[1].first);
+        QCOMPARE(calls.calls().size(), 2);
+        QVERIFY(calls.calls()[1].first);
     }
 
     void firmwareReceiveModes_data() {
@@ -190,19 +186,19 @@ class TestTransport : public QObject {
         Calls calls;
         transport->firmwareUpdating = true;
         transport->waitType = mode;
-        transport->waitReply(calls.recorder(), 0.05);
+        transport->waitReply(calls.callback(), 0.05);
         factory.last()->deliverNow(bytes);
         if (result >= 0) {
-            QCOMPARE(calls.list.size(), 1);
-            QCOMPARE(calls.list[0], (std::pair<bool, Bytes>{result == 1, bytes}));
+            QCOMPARE(calls.calls().size(), 1);
+            QCOMPARE(calls.calls()[0], (std::pair<bool, Bytes>{result == 1, bytes}));
         } else {
             // The noise is dropped and the wait ends by its timeout, once.
-            QVERIFY(calls.list.isEmpty());
-            QTRY_COMPARE(calls.list.size(), 1);
-            QCOMPARE(calls.list[0], (std::pair<bool, Bytes>{false, {}}));
+            QVERIFY(calls.calls().isEmpty());
+            QTRY_COMPARE(calls.calls().size(), 1);
+            QCOMPARE(calls.calls()[0], (std::pair<bool, Bytes>{false, {}}));
         }
         QTest::qWait(80);
-        QCOMPARE(calls.list.size(), 1);
+        QCOMPARE(calls.calls().size(), 1);
     }
 
     void removalOutsideAndDuringFirmware() {
