@@ -144,9 +144,7 @@ class TestVirtualLens : public QObject {
             expected.replace(offset, bytes.size(), bytes);
         };
         put(0, Wire::hex("06030002030305"));
-        put(7, Wire::hex("291106"
-                         "2d"
-                         "13"));
+        put(7, Wire::hex("2911062d13"));
         put(15, Wire::hex("00"));
         put(16, "ABCDEFGH");
         put(24, Wire::hex("3a12"));

@@ -72,6 +72,8 @@ class TestLensClient : public QObject {
         QVERIFY(LensClient::openAdapterPort({}));
     }
 
+    void cleanup() { transport->firmwareUpdating = false; }
+
     void exchangeAndStatusRule() {
         Calls calls;
         LensClient::exchange(CommDataFormat::buildConnect(), calls.callback());
@@ -175,7 +177,6 @@ class TestLensClient : public QObject {
         QCOMPARE(secondPort->baudRates.last(), LensClient::FIRMWARE_BAUD);
         QVERIFY(transport->firmwareUpdating);
         QVERIFY(capture.lines().contains(QStringLiteral("Port Close")));
-        transport->firmwareUpdating = false;
     }
 
     void firmwareStartWithoutModeSwitch_data() {
@@ -206,7 +207,6 @@ class TestLensClient : public QObject {
         QCOMPARE(factory.created(), 1);
         QCOMPARE(port->writes.size(), 1);
         QCOMPARE(dataOf(port->writes[0]), sent);
-        transport->firmwareUpdating = false;
     }
 
     void removalDuringModeSwitchCompletesOnce() {
@@ -275,7 +275,6 @@ class TestLensClient : public QObject {
         QCOMPARE(port->writes[6][1], std::uint8_t(1));
         port->deliverNow({0x06});
         QTRY_COMPARE(calls.count(), 7);
-        transport->firmwareUpdating = false;
     }
 };
 

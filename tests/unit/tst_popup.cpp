@@ -132,24 +132,24 @@ const QHash<QString, Session>& sessions() {
         {"adjustment unchanged", session(PopupId::AdjustmentPinto, -1, {}, {}, {})},
         // An uncommitted focus digit of the control is not looked at for an AF limit
         // function.
-        {"control 1: 8 to AF limit, pair edited",
+        {"control 1: 8 to AF limit",
          session(function, 1,
                  {[](M& m) { m.setBt_func(with(m.bt_func(), 1, AFLIMIT_LONG_PRESS)); },
                   [](M& m) { pick(m, true, 3, 2); },
                   [](M& m) { m.setFocusSec0(with(m.focusSec0(), 1, 9)); }},
                  {"0051=03", "00E0=32"}, {"00E0=10", "0051=08"}, false, {"focusSec"})},
-        {"control 0: to a focus time function, time edited",
+        {"control 0: to focus time",
          session(function, 0,
                  {[](M& m) { m.setBt_func(with(m.bt_func(), 0, FOCUS_PRESET_TIME)); },
                   timeOf(M::FocusTime, 0, 30)},
                  {"0050=16", "0120=1E00"}, {"0120=0000", "0050=05"})},
-        {"control 2: focus time and delay, delays supported",
+        {"control 2: time and delay",
          session(function, 2, {timeOf(M::FocusTime, 2, 30), timeOf(M::FocusDelay, 2, 10)},
                  {"0124=1E00", "0134=0A00"}, {"0134=2300", "0124=7D00"}, true)},
-        {"control 2: focus time and delay, no delay support",
+        {"control 2: no delays",
          session(function, 2, {timeOf(M::FocusTime, 2, 30), timeOf(M::FocusDelay, 2, 10)},
                  {"0124=1E00", "0134=0A00"}, {"0124=7D00"}, false, {"focusDelay"})},
-        {"control 3: iris time and delay",
+        {"control 3: iris",
          session(function, 3, {timeOf(M::IrisTime, 3, 20), timeOf(M::IrisDelay, 3, 11)},
                  {"012E=1400", "013E=0B00"}, {"013E=0700", "012E=0E00"}, true)},
         {"function unchanged", session(function, 2, {}, {}, {}, true)},
@@ -454,25 +454,22 @@ class TestPopup : public QObject {
         QTest::addColumn<int>("refused");
         QTest::addColumn<QStringList>("firstCancel");
         QTest::addColumn<QStringList>("secondCancel");
-        QTest::addRow("AF limit pair refused: function stays")
-            << "control 1: 8 to AF limit, pair edited" << 0x00E0 << QStringList{"00E0=10"}
-            << QStringList{"00E0=10", "0051=08"};
-        QTest::addRow("function refused after the pair")
-            << "control 1: 8 to AF limit, pair edited" << 0x0051
-            << QStringList{"00E0=10", "0051=08"} << QStringList{"0051=08"};
-        QTest::addRow("focus delay refused: time stays")
-            << "control 2: focus time and delay, delays supported" << 0x0134
-            << QStringList{"0134=2300"} << QStringList{"0134=2300", "0124=7D00"};
-        QTest::addRow("ring response refused: angle stays")
-            << "response and angle" << 0x0002 << QStringList{"0002=01"}
-            << QStringList{"0002=01", "0003=02"};
-        QTest::addRow("ring angle refused after the response")
-            << "response and angle" << 0x0003 << QStringList{"0002=01", "0003=02"}
-            << QStringList{"0003=02"};
-        QTest::addRow("direction refused")
-            << "direction" << 0x0001 << QStringList{"0001=00"} << QStringList{"0001=00"};
-        QTest::addRow("adjustment refused")
-            << "adjustment" << 0x0013 << QStringList{"0013=01"} << QStringList{"0013=01"};
+        const auto row = [](const char* name, const char* session, int refused, QStringList first,
+                            QStringList second) {
+            QTest::newRow(name) << QString(session) << refused << first << second;
+        };
+        row("AF limit pair refused: function stays", "control 1: 8 to AF limit", 0x00E0,
+            {"00E0=10"}, {"00E0=10", "0051=08"});
+        row("function refused after the pair", "control 1: 8 to AF limit", 0x0051,
+            {"00E0=10", "0051=08"}, {"0051=08"});
+        row("focus delay refused: time stays", "control 2: time and delay", 0x0134, {"0134=2300"},
+            {"0134=2300", "0124=7D00"});
+        row("ring response refused: angle stays", "response and angle", 0x0002, {"0002=01"},
+            {"0002=01", "0003=02"});
+        row("ring angle refused after the response", "response and angle", 0x0003,
+            {"0002=01", "0003=02"}, {"0003=02"});
+        row("direction refused", "direction", 0x0001, {"0001=00"}, {"0001=00"});
+        row("adjustment refused", "adjustment", 0x0013, {"0013=01"}, {"0013=01"});
     }
 
     void refusalStopsTheChain() {
