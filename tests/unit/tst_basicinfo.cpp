@@ -367,22 +367,14 @@ class TestBasicInfo : public QObject {
         QTest::addRow("least significant bit first")
             << bytes({0x01, 0x04, 0x00, 0x80}) << bytes({0x02, 0x00, 0x80, 0x00})
             << QList<int>{0, 10, 31} << QList<int>{1, 23};
+        QList<int> all(32);
+        std::iota(all.begin(), all.end(), 0);
+        QList<int> noIrisTimes = all;
+        noIrisTimes.remove(24, 2);
         QTest::addRow("iris preset times refused")
-            << bytes({0, 0, 0, 0}) << bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF})
-            << QList<int>{} << [] {
-                   QList<int> on(32);
-                   std::iota(on.begin(), on.end(), 0);
-                   on.removeAll(24);
-                   on.removeAll(25);
-                   return on;
-               }();
-        QTest::addRow("all settings") << bytes({0xFF, 0xFF, 0xFF, 0xFF})
-                                      << bytes({0, 0, 0, 0, 0xFF}) <<
-            [] {
-                QList<int> on(32);
-                std::iota(on.begin(), on.end(), 0);
-                return on;
-            }() << QList<int>{};
+            << bytes({0, 0, 0, 0}) << QByteArray(8, char(0xFF)) << QList<int>{} << noIrisTimes;
+        QTest::addRow("all settings")
+            << QByteArray(4, char(0xFF)) << bytes({0, 0, 0, 0, 0xFF}) << all << QList<int>{};
     }
 
     void capabilityBits() {
