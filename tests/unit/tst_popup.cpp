@@ -373,38 +373,25 @@ class TestPopup : public QObject {
         }
     }
 
-    void confirmKeepsTheChanges_data() {
+    void closing_data() {
         QTest::addColumn<QString>("session");
-        for (auto it = sessions().begin(); it != sessions().end(); ++it)
-            QTest::newRow(qPrintable(it.key())) << it.key();
+        QTest::addColumn<bool>("confirm");
+        for (auto it = sessions().begin(); it != sessions().end(); ++it) {
+            QTest::addRow("%s, confirmed", qPrintable(it.key())) << it.key() << true;
+            QTest::addRow("%s, cancelled", qPrintable(it.key())) << it.key() << false;
+        }
     }
 
-    void confirmKeepsTheChanges() {
+    // Confirming keeps the changes; cancelling writes the snapshot back.
+    void closing() {
         QFETCH(QString, session);
-        const Session& s = sessions().value(session);
-        int yes = 0;
-        int no = 0;
-        openAndEdit(s, &yes, &no);
-        if (QTest::currentTestFailed())
-            return;
-        const QVariantMap edited = stateOf(settings());
-        popup->confirmPopup();
-        QCOMPARE(yes, 1);
-        QCOMPARE(no, 0);
-        QVERIFY(!popup->show_popup());
-        QTest::qWait(30);
-        QCOMPARE(writes(), s.editWrites);
-        QCOMPARE(stateOf(settings()), edited);
-    }
-
-    void cancelWritesTheSnapshotBack_data() { confirmKeepsTheChanges_data(); }
-
-    void cancelWritesTheSnapshotBack() {
-        QFETCH(QString, session);
+        QFETCH(bool, confirm);
         const Session& s = sessions().value(session);
         load(s.delays ? ROM_WITH_DELAYS : ROM, IMAGE);
         const QVariantMap opened = stateOf(settings());
-        openAndEdit(s);
+        int yes = 0;
+        int no = 0;
+        openAndEdit(s, &yes, &no);
         if (QTest::currentTestFailed())
             return;
         const QVariantMap edited = stateOf(settings());
@@ -412,24 +399,31 @@ class TestPopup : public QObject {
         QSignalSpy restored(popup.get(), &PopupViewModel::functionSelectionRestored);
         QSignalSpy ended(popup.get(), &PopupViewModel::writeBackEnded);
 
-        cancel(s);
-        if (s.popup == PopupId::FunctionSelect) {
-            QTRY_COMPARE(popup->page_index(), 0);
-            QVERIFY(popup->show_popup());
-            QCOMPARE(popup->select_bt_func_id(), popup->snapshot().buttonFunction[s.swId]);
-            // Announced once, after the last write was accepted.
-            QCOMPARE(restored.count(), 1);
+        if (confirm) {
+            popup->confirmPopup();
+            QCOMPARE((QList<int>{yes, no}), (QList<int>{1, 0}));
+            QVERIFY(!popup->show_popup());
         } else {
-            QTRY_VERIFY(!popup->show_popup());
+            cancel(s);
+            if (s.popup == PopupId::FunctionSelect) {
+                QTRY_COMPARE(popup->page_index(), 0);
+                QVERIFY(popup->show_popup());
+                QCOMPARE(popup->select_bt_func_id(), popup->snapshot().buttonFunction[s.swId]);
+                // Announced once, after the last write was accepted.
+                QCOMPARE(restored.count(), 1);
+            } else {
+                QTRY_VERIFY(!popup->show_popup());
+            }
         }
         QVERIFY(settle());
         QTest::qWait(30);
-        QCOMPARE(writes(mark), s.cancelWrites);
-        QCOMPARE(writeBacks(ended), QList<WriteBack>{WriteBack::Done});
+        QCOMPARE(writes(mark), confirm ? QStringList{} : s.cancelWrites);
+        QCOMPARE(writeBacks(ended),
+                 confirm ? QList<WriteBack>{} : QList<WriteBack>{WriteBack::Done});
         QVariantMap expected = opened;
         for (const QString& key : s.unrestored)
             expected[key] = edited[key];
-        QCOMPARE(stateOf(settings()), expected);
+        QCOMPARE(stateOf(settings()), confirm ? edited : expected);
         QVERIFY(noCallbackLeft());
         QVERIFY(!app->message()->show_message());
     }
