@@ -81,6 +81,14 @@ QByteArray answerTo(HostLine& host, const QByteArray& bytes) {
     return host.read(1);
 }
 
+// Several steps in a row: the lens's answers, one byte each.
+QByteArray answersTo(HostLine& host, std::initializer_list<QByteArray> steps) {
+    QByteArray out;
+    for (const QByteArray& step : steps)
+        out += answerTo(host, step);
+    return out;
+}
+
 // Drives a firmware start up to the receiver's 'C'.
 bool startHandshake(HostLine& host, quint8 packet, quint8 device, quint8 area) {
     QByteArray d;
@@ -136,9 +144,7 @@ class TestVirtualLens : public QObject {
             expected.replace(offset, bytes.size(), bytes);
         };
         put(0, Wire::hex("06030002030305"));
-        put(7, Wire::hex("291106"
-                         "2d"
-                         "13"));
+        put(7, Wire::hex("2911062d13"));
         put(15, Wire::hex("00"));
         put(16, "ABCDEFGH");
         put(24, Wire::hex("3a12"));
@@ -255,11 +261,10 @@ class TestVirtualLens : public QObject {
 
     void malformedRequestsGetNoReply() {
         Bench b = startPreset("zoom-e");
-        QByteArray badCrc = Wire::hex("0F0100000200F800A317F0");
-        QByteArray badEnd = Wire::hex("0F0100000200F800A316F1");
-        QByteArray zeroLength = Wire::hex("0F010000000000");
-        for (const QByteArray& bad : {badCrc, badEnd, zeroLength}) {
-            b.host->write(bad);
+        // Bad CRC, bad end byte, zero length.
+        for (const char* bad :
+             {"0F0100000200F800A317F0", "0F0100000200F800A316F1", "0F010000000000"}) {
+            b.host->write(Wire::hex(bad));
             QCOMPARE(b.host->drain(kQuietMs).toHex(), QByteArray());
         }
         QVERIFY(b.lens->badFrames() >= 3);
@@ -285,12 +290,8 @@ class TestVirtualLens : public QObject {
         // Noise before a request, and two requests in one write.
         b.host->write(Wire::hex("00FF5533") + Wire::frame(10, 0xF8, Wire::hex("00")) +
                       Wire::frame(11, 0xF9, {}));
-        const QByteArray first = b.host->readFrame();
-        const QByteArray second = b.host->readFrame();
-        QCOMPARE(quint8(first[1]), quint8(10));
-        QCOMPARE(Wire::dataOf(first), Wire::hex("01"));
-        QCOMPARE(quint8(second[1]), quint8(11));
-        QCOMPARE(Wire::dataOf(second), Wire::hex("00"));
+        QCOMPARE(b.host->readFrame(), Wire::frame(10, 0xF8, Wire::hex("01")));
+        QCOMPARE(b.host->readFrame(), Wire::frame(11, 0xF9, Wire::hex("00")));
     }
 
     void refusalAndSilenceFaults() {
@@ -390,10 +391,9 @@ class TestVirtualLens : public QObject {
         QVERIFY(b.lens->isReceivingFirmware());
         QCOMPARE(b.lens->adapterMode(), AdapterMode::Update);
 
-        QCOMPARE(answerTo(host, Wire::block(1, zeros(1024))), ACK);
-        QCOMPARE(answerTo(host, Wire::block(2, imageBlock(3, 1))), ACK);
-        QCOMPARE(answerTo(host, EOT), NAK);
-        QCOMPARE(answerTo(host, EOT), ACK);
+        QCOMPARE(answersTo(host, {Wire::block(1, zeros(1024)), Wire::block(2, imageBlock(3, 1)),
+                                  EOT, EOT}),
+                 ACK + ACK + NAK + ACK);
         QTRY_COMPARE(b.lens->installedImages().size(), 1);
         QCOMPARE(b.lens->adapterMode(), AdapterMode::Normal);
         QCOMPARE(b.lens->installedImages().first().area, quint8(2));
@@ -417,27 +417,21 @@ class TestVirtualLens : public QObject {
 
         QCOMPARE(answerTo(host, Wire::block(1, zeros(1024))), ACK);
 
-        QByteArray badCrc = Wire::block(2, imageBlock(2, 0x10));
-        badCrc[badCrc.size() - 1] = char(badCrc.at(badCrc.size() - 1) ^ 0x01);
-        QByteArray badComplement = Wire::block(2, imageBlock(2, 0x10));
-        badComplement[2] = char(0xFE);
-        QByteArray crcHighByteWrong = Wire::block(2, imageBlock(2, 0x10));
-        crcHighByteWrong[crcHighByteWrong.size() - 2] =
-            char(crcHighByteWrong.at(crcHighByteWrong.size() - 2) ^ 0x80);
-        for (const QByteArray& bad : {badCrc, badComplement, crcHighByteWrong}) {
+        // CRC low byte, the number's complement, CRC high byte wrong.
+        const QByteArray good = Wire::block(2, imageBlock(2, 0x10));
+        for (const auto& [at, mask] :
+             {std::pair{good.size() - 1, 0x01}, {2, 0x03}, {good.size() - 2, 0x80}}) {
+            QByteArray bad = good;
+            bad[at] = char(bad.at(at) ^ mask);
             QCOMPARE(answerTo(host, bad), NAK);
         }
         // A NAK'd block may come again with the same number; split across writes too.
-        const QByteArray good = Wire::block(2, imageBlock(2, 0x10));
         host.write(good.left(500));
         QTest::qWait(20);
         QCOMPARE(answerTo(host, good.mid(500)), ACK);
         // A repeat of the last block is acknowledged, not stored twice.
-        QCOMPARE(answerTo(host, good), ACK);
-        QByteArray tail(1024, char(0x77));
-        QCOMPARE(answerTo(host, Wire::block(3, tail)), ACK);
-
-        QCOMPARE(answerTo(host, EOT), NAK);
+        const QByteArray tail(1024, char(0x77));
+        QCOMPARE(answersTo(host, {good, Wire::block(3, tail), EOT}), ACK + ACK + NAK);
         QVERIFY(b.lens->installedImages().isEmpty());
         QCOMPARE(answerTo(host, EOT), ACK);
 
@@ -458,11 +452,10 @@ class TestVirtualLens : public QObject {
         Bench b = startPreset("zoom-e");
         HostLine& host = *b.host;
         QVERIFY(startHandshake(host, 1, 0x00, 0x00));
-        QCOMPARE(answerTo(host, Wire::block(1, zeros(1024))), ACK);
-        QCOMPARE(answerTo(host, Wire::block(3, imageBlock(9, 9))), NAK); // block 2 never came
-        QCOMPARE(answerTo(host, Wire::block(2, imageBlock(9, 9))), ACK);
-        QCOMPARE(answerTo(host, EOT), NAK);
-        QCOMPARE(answerTo(host, EOT), CAN);
+        // Block 2 never came before block 3.
+        QCOMPARE(answersTo(host, {Wire::block(1, zeros(1024)), Wire::block(3, imageBlock(9, 9)),
+                                  Wire::block(2, imageBlock(9, 9)), EOT, EOT}),
+                 ACK + NAK + ACK + NAK + CAN);
         QTRY_VERIFY(!b.lens->isReceivingFirmware());
         QVERIFY(b.lens->installedImages().isEmpty());
         QCOMPARE(exchange(host, Wire::read(2, 0, 0x0018, 2)).mid(5), Wire::hex("0201"));
@@ -478,9 +471,9 @@ class TestVirtualLens : public QObject {
         QCOMPARE(b.lens->execute(QStringLiteral("block 2 nak")), QStringLiteral("ok"));
         QCOMPARE(b.lens->execute(QStringLiteral("block 2 nak 1")), QStringLiteral("ok"));
         QVERIFY(startHandshake(host, 1, 0x00, 0x00));
-        QCOMPARE(answerTo(host, Wire::block(1, zeros(1024))), ACK);
-        QCOMPARE(answerTo(host, Wire::block(2, imageBlock(4, 0))), NAK);
-        QCOMPARE(answerTo(host, Wire::block(2, imageBlock(4, 0))), ACK);
+        QCOMPARE(answersTo(host, {Wire::block(1, zeros(1024)), Wire::block(2, imageBlock(4, 0)),
+                                  Wire::block(2, imageBlock(4, 0))}),
+                 ACK + NAK + ACK);
 
         b.lens->setBlockFault(3, FaultPlan::BlockFault::Silence, 1);
         host.write(Wire::block(3, zeros(1024)));
@@ -498,9 +491,7 @@ class TestVirtualLens : public QObject {
         // The EOT faults were one-shot: a second transfer installs.
         QCOMPARE(b.lens->execute(QStringLiteral("eot1 can")), QStringLiteral("ok"));
         QVERIFY(startHandshake(host, 2, 0x00, 0x00));
-        QCOMPARE(answerTo(host, Wire::block(1, imageBlock(4, 1))), ACK);
-        QCOMPARE(answerTo(host, EOT), CAN);
-        QCOMPARE(answerTo(host, EOT), ACK);
+        QCOMPARE(answersTo(host, {Wire::block(1, imageBlock(4, 1)), EOT, EOT}), ACK + CAN + ACK);
         QTRY_COMPARE(b.lens->installedImages().size(), 1);
         QCOMPARE(b.lens->record().mid(24, 2), Wire::hex("0104"));
     }

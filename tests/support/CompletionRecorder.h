@@ -6,27 +6,43 @@
 
 #include <functional>
 #include <mutex>
+#include <type_traits>
+#include <utility>
 
 namespace kelvara::test {
 
-// Thread-safe record of Boolean completions and of how many came on the main thread.
-class CompletionRecorder {
+// One call's arguments: the value itself for one argument, a pair for two.
+template <typename... Args> struct CallOf;
+template <typename A> struct CallOf<A> { using type = std::decay_t<A>; };
+template <typename A, typename B> struct CallOf<A, B> {
+    using type = std::pair<std::decay_t<A>, std::decay_t<B>>;
+};
+
+// Thread-safe record of a completion's calls and of how many came on the main thread.
+template <typename... Args> class Recorder {
   public:
-    std::function<void(bool)> callback() {
-        return [this](bool ok) {
+    using Call = typename CallOf<Args...>::type;
+
+    std::function<void(Args...)> callback() {
+        return [this](Args... args) {
             std::lock_guard lock(mutex_);
-            results_.append(ok);
+            calls_.append(Call{args...});
             if (QThread::currentThread() == qApp->thread())
                 ++onMainThread_;
         };
     }
     int count() const {
         std::lock_guard lock(mutex_);
-        return int(results_.size());
+        return int(calls_.size());
     }
-    bool first() const {
+    Call at(int i) const {
         std::lock_guard lock(mutex_);
-        return results_.value(0);
+        return calls_.value(i);
+    }
+    Call first() const { return at(0); }
+    QList<Call> calls() const {
+        std::lock_guard lock(mutex_);
+        return calls_;
     }
     int mainThreadCalls() const {
         std::lock_guard lock(mutex_);
@@ -35,8 +51,10 @@ class CompletionRecorder {
 
   private:
     mutable std::mutex mutex_;
-    QList<bool> results_;
+    QList<Call> calls_;
     int onMainThread_ = 0;
 };
+
+using CompletionRecorder = Recorder<bool>;
 
 } // namespace kelvara::test

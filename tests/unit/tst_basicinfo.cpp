@@ -128,9 +128,6 @@ class TestBasicInfo : public QObject {
         QCOMPARE(info().supportConnectType(), quint8(1));
         QCOMPARE(info().ringAngleRange(), (ClosedRange{-5, 5}));
         QCOMPARE(info().pintoRange(), (ClosedRange{-10, 10}));
-        QVERIFY(info().limitPosition().isEmpty());
-        QVERIFY(info().infLimitPositions().isEmpty());
-        QVERIFY(info().modLimitPositions().isEmpty());
         QVERIFY(info().identityHeader().empty());
     }
 
@@ -158,25 +155,21 @@ class TestBasicInfo : public QObject {
     void versions_data() {
         QTest::addColumn<int>("second");
         QTest::addColumn<int>("first");
-        QTest::addColumn<QString>("current");
-        QTest::addColumn<int>("major");
-        QTest::addColumn<QString>("display");
-        QTest::addRow("major 0 shows whole") << 0x05 << 0x00 << "00.05" << 0 << "00.05";
-        QTest::addRow("major shown alone") << 0x02 << 0x01 << "01.02" << 1 << "01";
-        QTest::addRow("lower-case hex") << 0x2a << 0x01 << "01.2a" << 1 << "01";
-        QTest::addRow("high bytes") << 0xff << 0xab << "ab.ff" << 0xab << "ab";
+        QTest::addColumn<QStringList>("shown"); // current, major, displayed
+        QTest::addRow("major 0 shows whole") << 0x05 << 0x00 << QStringList{"00.05", "0", "00.05"};
+        QTest::addRow("major shown alone") << 0x02 << 0x01 << QStringList{"01.02", "1", "01"};
+        QTest::addRow("lower-case hex") << 0x2a << 0x01 << QStringList{"01.2a", "1", "01"};
+        QTest::addRow("high bytes") << 0xff << 0xab << QStringList{"ab.ff", "171", "ab"};
     }
 
     void versions() {
         QFETCH(int, second);
         QFETCH(int, first);
-        QFETCH(QString, current);
-        QFETCH(int, major);
-        QFETCH(QString, display);
+        QFETCH(QStringList, shown);
         parse(record({{24, bytes({second, first})}}));
-        QCOMPARE(info().currentVersion(), current);
-        QCOMPARE(int(info().majorVersion()), major);
-        QCOMPARE(info().displayCurrentVersion(), display);
+        QCOMPARE((QStringList{info().currentVersion(), QString::number(info().majorVersion()),
+                              info().displayCurrentVersion()}),
+                 shown);
     }
 
     void modelAndProductNames_data() {
@@ -222,50 +215,39 @@ class TestBasicInfo : public QObject {
         QCOMPARE(info().identityHeader().size(), std::size_t(16));
     }
 
-    void ranges_data() {
-        QTest::addColumn<QByteArray>("bytes7to11");
-        QTest::addColumn<ClosedRange>("ring");
-        QTest::addColumn<ClosedRange>("pinto");
-        QTest::addColumn<int>("speedMax");
-        QTest::addColumn<int>("maxSec2");
-        QTest::addColumn<ClosedRange>("iris");
-        QTest::addRow("typical") << bytes({0x37, 5, 6, 99, 0x03}) << ClosedRange{3, 7}
-                                 << ClosedRange{-5, 5} << 6 << 9 << ClosedRange{0, 3};
-        QTest::addRow("zeros") << bytes({0, 0, 0, 0, 0}) << ClosedRange{0, 0} << ClosedRange{-1, 1}
-                               << 1 << 0 << ClosedRange{0, 0};
-        QTest::addRow("highest") << bytes({0xFF, 255, 255, 255, 0xFF}) << ClosedRange{15, 15}
-                                 << ClosedRange{-255, 255} << 255 << 25 << ClosedRange{15, 15};
+    void fields_data() {
+        QTest::addColumn<QByteArray>("bytes0to15");
+        // Ring angle, adjustment, focus speed and iris angle ranges, tens of seconds.
+        QTest::addColumn<QList<double>>("ranges");
+        QTest::addRow("typical") << bytes({0x06, 0x03, 0xEE, 2, 3, 1, 0x05, 0x37, 5, 6, 99, 0x03})
+                                 << QList<double>{3, 7, -5, 5, 0, 6, 0, 3, 9};
+        QTest::addRow("zeros") << bytes({}) << QList<double>{0, 0, -1, 1, 0, 1, 0, 0, 0};
+        QTest::addRow("highest") << bytes({0, 0, 0, 0, 0, 0, 0, 0xFF, 255, 255, 255, 0xFF})
+                                 << QList<double>{15, 15, -255, 255, 0, 255, 15, 15, 25};
         QTest::addRow("ends swapped run from smaller to larger")
-            << bytes({0x73, 1, 1, 10, 0x20}) << ClosedRange{3, 7} << ClosedRange{-1, 1} << 1 << 1
-            << ClosedRange{0, 2};
+            << bytes({0, 0, 0, 0, 0, 0, 0, 0x73, 1, 1, 10, 0x20})
+            << QList<double>{3, 7, -1, 1, 0, 1, 0, 2, 1};
     }
 
-    void ranges() {
-        QFETCH(QByteArray, bytes7to11);
-        QFETCH(ClosedRange, ring);
-        QFETCH(ClosedRange, pinto);
-        QFETCH(int, speedMax);
-        QFETCH(int, maxSec2);
-        QFETCH(ClosedRange, iris);
-        parse(record({{7, bytes7to11}}));
-        QCOMPARE(info().ringAngleRange(), ring);
-        QCOMPARE((ClosedRange{double(info().ringAngleMin()), double(info().ringAngleMax())}), ring);
-        QCOMPARE(info().pintoRange(), pinto);
-        QCOMPARE(info().focusSpeedMax(), speedMax);
-        QCOMPARE(info().focusSpeedRange(), (ClosedRange{0, double(speedMax)}));
-        QCOMPARE(info().maxSec2(), maxSec2);
-        QCOMPARE(info().irisAngleRange(), iris);
-        QCOMPARE((ClosedRange{double(info().irisAngleMin()), double(info().irisAngleMax())}), iris);
-    }
-
-    void plainFields() {
-        parse(record({{0, bytes({0x06, 0x03, 0xEE, 2, 3, 1, 0x05})}, {15, bytes({0x00})}}));
-        QCOMPARE(info().lensType(), quint8(6));
-        QCOMPARE(info().firmwareType(), quint8(3));
-        QCOMPARE(info().customButtonCount(), quint8(2));
-        QCOMPARE(info().customSwitchStateCount(), quint8(3));
-        QCOMPARE(info().supportConnectType(), quint8(5));
-        QCOMPARE(info().specialSpecAFLimitFixedInf(), quint8(0));
+    void fields() {
+        QFETCH(QByteArray, bytes0to15);
+        QFETCH(QList<double>, ranges);
+        parse(record({{0, bytes0to15}}));
+        const BasicInfoViewModel& i = info();
+        QList<double> got;
+        for (const ClosedRange& r :
+             {i.ringAngleRange(), i.pintoRange(), i.focusSpeedRange(), i.irisAngleRange()})
+            got << r.lower << r.upper;
+        QCOMPARE(got << i.maxSec2(), ranges);
+        QCOMPARE((QList<double>{double(i.ringAngleMin()), double(i.ringAngleMax()),
+                                double(i.focusSpeedMax()), double(i.irisAngleMin()),
+                                double(i.irisAngleMax())}),
+                 (QList<double>{ranges[0], ranges[1], ranges[5], ranges[6], ranges[7]}));
+        const QByteArray plain = bytes0to15.leftJustified(7, 0);
+        QCOMPARE((QList<int>{i.lensType(), i.firmwareType(), i.customButtonCount(),
+                             i.customSwitchStateCount(), i.supportConnectType(),
+                             i.specialSpecAFLimitFixedInf()}),
+                 (QList<int>{plain[0], plain[1], plain[3], plain[4], plain[6], 0}));
     }
 
     void recordRoundTrip() {
@@ -291,8 +273,6 @@ class TestBasicInfo : public QObject {
         x.customSwitchSupport = 0xAA;
         const auto back = BasicInfo::decode(x.encode());
         QCOMPARE(*back, x);
-        QCOMPARE(back->productName, x.productName);
-        QCOMPARE(back->customSwitchSupport, std::uint8_t(0xAA));
         Bytes expected = raw; // only the changed fields' bytes differ
         for (const auto& [offset, b] :
              Patch{{16, "LX-1"}, {40, "\xAA"}, {96, QByteArray("Kelvara 50mm\0", 13)}})
@@ -303,36 +283,27 @@ class TestBasicInfo : public QObject {
     void mount_data() {
         QTest::addColumn<int>("code");
         QTest::addColumn<MountType>("mount");
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("suffix");
-        QTest::addRow("Sony E") << 0 << SonyE << "/sony_e/"
-                                << "SE";
-        QTest::addRow("Canon RF") << 1 << CanonRF << "/canon_rf/"
-                                  << "RF";
-        QTest::addRow("Nikon Z") << 2 << NikonZ << "/nikon_z/"
-                                 << "Z";
-        QTest::addRow("Fujifilm X") << 3 << FujiX << "/fujifilm_x/"
-                                    << "X";
-        QTest::addRow("unknown keeps the previous") << 4 << NikonZ << "/nikon_z/"
-                                                    << "Z";
-        QTest::addRow("0xFF keeps the previous") << 0xFF << NikonZ << "/nikon_z/"
-                                                 << "Z";
+        QTest::addColumn<QStringList>("path"); // and the catalogue name's suffix
+        QTest::addRow("Sony E") << 0 << SonyE << QStringList{"/sony_e/", "SE"};
+        QTest::addRow("Canon RF") << 1 << CanonRF << QStringList{"/canon_rf/", "RF"};
+        QTest::addRow("Nikon Z") << 2 << NikonZ << QStringList{"/nikon_z/", "Z"};
+        QTest::addRow("Fujifilm X") << 3 << FujiX << QStringList{"/fujifilm_x/", "X"};
+        QTest::addRow("unknown keeps the previous") << 4 << NikonZ << QStringList{"/nikon_z/", "Z"};
+        QTest::addRow("0xFF keeps the previous") << 0xFF << NikonZ << QStringList{"/nikon_z/", "Z"};
     }
 
     void mount() {
         QFETCH(int, code);
         QFETCH(MountType, mount);
-        QFETCH(QString, path);
-        QFETCH(QString, suffix);
+        QFETCH(QStringList, path);
         parse(record({{5, bytes({2})}, {16, "M1"}}));
         settle();
         parse(record({{5, bytes({code})}, {16, "M2"}}));
         QCOMPARE(info().mountType(), mount);
-        QCOMPARE(ServerModel::mountPath(), path);
+        QCOMPARE(ServerModel::mountPath(), path[0]);
         QTRY_COMPARE(http->requests().size(), 2);
         QCOMPARE(http->requests().last().url.toString(),
-                 QStringLiteral("http://updates.test/kelvara/lens/M2") + suffix +
-                     QStringLiteral(".xml"));
+                 "http://updates.test/kelvara/lens/M2" + path[1] + ".xml");
     }
 
     void limitPositions_data() {
@@ -396,22 +367,14 @@ class TestBasicInfo : public QObject {
         QTest::addRow("least significant bit first")
             << bytes({0x01, 0x04, 0x00, 0x80}) << bytes({0x02, 0x00, 0x80, 0x00})
             << QList<int>{0, 10, 31} << QList<int>{1, 23};
+        QList<int> all(32);
+        std::iota(all.begin(), all.end(), 0);
+        QList<int> noIrisTimes = all;
+        noIrisTimes.remove(24, 2);
         QTest::addRow("iris preset times refused")
-            << bytes({0, 0, 0, 0}) << bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF})
-            << QList<int>{} << [] {
-                   QList<int> on(32);
-                   std::iota(on.begin(), on.end(), 0);
-                   on.removeAll(24);
-                   on.removeAll(25);
-                   return on;
-               }();
-        QTest::addRow("all settings") << bytes({0xFF, 0xFF, 0xFF, 0xFF})
-                                      << bytes({0, 0, 0, 0, 0xFF}) <<
-            [] {
-                QList<int> on(32);
-                std::iota(on.begin(), on.end(), 0);
-                return on;
-            }() << QList<int>{};
+            << bytes({0, 0, 0, 0}) << QByteArray(8, char(0xFF)) << QList<int>{} << noIrisTimes;
+        QTest::addRow("all settings")
+            << QByteArray(4, char(0xFF)) << bytes({0, 0, 0, 0, 0xFF}) << all << QList<int>{};
     }
 
     void capabilityBits() {
@@ -495,44 +458,35 @@ class TestBasicInfo : public QObject {
     void firmwareCheck_data() {
         QTest::addColumn<QByteArray>("lensVersion"); // bytes 24, 25
         QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("serverVersion");
-        QTest::addColumn<QString>("newVersion");
-        QTest::addColumn<QString>("displayNew");
+        QTest::addColumn<QStringList>("versions"); // the server's, the new one, as displayed
         QTest::addColumn<bool>("isNew");
         QTest::addColumn<bool>("footerError");
-        QTest::addRow("same display") << bytes({0x07, 0x01}) << 200 << "01.09"
-                                      << "01.09"
-                                      << "01" << false << false;
-        QTest::addRow("newer") << bytes({0x07, 0x01}) << 200 << "02.00"
-                               << "02.00"
-                               << "02" << true << false;
-        QTest::addRow("older also counts") << bytes({0x07, 0x02}) << 200 << "01.00"
-                                           << "01.00"
-                                           << "01" << true << false;
-        QTest::addRow("major zero compares whole") << bytes({0x05, 0x00}) << 200 << "00.05"
-                                                   << "00.05"
-                                                   << "00.05" << false << false;
-        QTest::addRow("major zero, other minor") << bytes({0x05, 0x00}) << 200 << "00.06"
-                                                 << "00.06"
-                                                 << "00.06" << true << false;
-        QTest::addRow("server error") << bytes({0x07, 0x01}) << 500 << "02.00"
-                                      << "--"
-                                      << "--" << false << true;
-        QTest::addRow("no catalogue is no update") << bytes({0x07, 0x01}) << 404 << ""
-                                                   << "--"
-                                                   << "--" << false << false;
+        const QByteArray v107 = bytes({0x07, 0x01});
+        const QByteArray v005 = bytes({0x05, 0x00});
+        QTest::addRow("same display")
+            << v107 << 200 << QStringList{"01.09", "01.09", "01"} << false << false;
+        QTest::addRow("newer") << v107 << 200 << QStringList{"02.00", "02.00", "02"} << true
+                               << false;
+        QTest::addRow("older also counts")
+            << bytes({0x07, 0x02}) << 200 << QStringList{"01.00", "01.00", "01"} << true << false;
+        QTest::addRow("major zero compares whole")
+            << v005 << 200 << QStringList{"00.05", "00.05", "00.05"} << false << false;
+        QTest::addRow("major zero, other minor")
+            << v005 << 200 << QStringList{"00.06", "00.06", "00.06"} << true << false;
+        QTest::addRow("server error")
+            << v107 << 500 << QStringList{"02.00", "--", "--"} << false << true;
+        QTest::addRow("no catalogue is no update")
+            << v107 << 404 << QStringList{"", "--", "--"} << false << false;
     }
 
     void firmwareCheck() {
         QFETCH(QByteArray, lensVersion);
         QFETCH(int, status);
-        QFETCH(QString, serverVersion);
-        QFETCH(QString, newVersion);
-        QFETCH(QString, displayNew);
+        QFETCH(QStringList, versions);
         QFETCH(bool, isNew);
         QFETCH(bool, footerError);
         const QString address = QStringLiteral("http://updates.test/kelvara/lens/KL50RF.xml");
-        http->answer(address, status, status == 200 ? catalogue(serverVersion) : QByteArray());
+        http->answer(address, status, status == 200 ? catalogue(versions[0]) : QByteArray());
         app->setFooter_message(QStringLiteral("old footer"));
         QSignalSpy spy(&info(), &BasicInfoViewModel::changed);
         parse(record({{5, bytes({1})}, {16, "KL50"}, {24, lensVersion}}));
@@ -540,8 +494,7 @@ class TestBasicInfo : public QObject {
         QTRY_COMPARE(spy.count(), 2);
         QCOMPARE(http->requests().size(), 1);
         QCOMPARE(http->requests().first().url.toString(), address);
-        QCOMPARE(info().newVersion(), newVersion);
-        QCOMPARE(info().displayNewVersion(), displayNew);
+        QCOMPARE(versions.mid(1), (QStringList{info().newVersion(), info().displayNewVersion()}));
         QCOMPARE(info().is_new(), isNew);
         QCOMPARE(app->footer_message(), footerError ? qtTrId("Footer_FWCheckError") : QString());
     }

@@ -43,19 +43,6 @@ class TestHomeImage : public QObject {
         }
     }
 
-    void frontAndBackRingShareTheirPictures() {
-        HomeImageViewModel model;
-        const QList<LensType>& all = model.lensTypes();
-        for (int i = 0; i < 3; ++i) {
-            const LensType& back = all[i];
-            const LensType& front = all[i + 3];
-            QCOMPARE(front.lensImage, back.lensImage);
-            QCOMPARE(front.switchLines, back.switchLines);
-            QCOMPARE(front.buttonLines, back.buttonLines);
-            QVERIFY(front.ringOffset != back.ringOffset);
-        }
-    }
-
     void selectingWithoutPublishingShowsNothingNew() {
         HomeImageViewModel model;
         QSignalSpy spy(&model, &HomeImageViewModel::layoutChanged);

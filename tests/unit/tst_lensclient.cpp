@@ -1,6 +1,7 @@
 // The command client over an in-memory port: exchange ordering under the lock, the
 // status rule, the firmware start with and without the adapter mode switch, and the
 // firmware step waits. Completions arrive on the main thread or on a worker.
+#include "CompletionRecorder.h"
 #include "DiagnosticCapture.h"
 #include "FakeSerialPort.h"
 #include "SettingsEdits.h"
@@ -11,34 +12,13 @@
 #include <QTest>
 #include <QThread>
 
-#include <mutex>
-
 using namespace kelvara;
 
 namespace {
 
 using test::dataOf;
 
-// Thread-safe record of completions.
-struct Calls {
-    mutable std::mutex mutex;
-    QList<std::pair<bool, Bytes>> list;
-
-    LensClient::Completion recorder() {
-        return [this](bool ok, const Bytes& data) {
-            std::lock_guard lock(mutex);
-            list.append({ok, data});
-        };
-    }
-    int size() const {
-        std::lock_guard lock(mutex);
-        return int(list.size());
-    }
-    std::pair<bool, Bytes> at(int i) const {
-        std::lock_guard lock(mutex);
-        return list.at(i);
-    }
-};
+using Calls = test::Recorder<bool, const Bytes&>;
 
 } // namespace
 
@@ -74,7 +54,7 @@ class TestLensClient : public QObject {
         LensClient::install(*environment, transport, ports);
     }
 
-private slots:
+  private slots:
     void initTestCase() {
         Timings t;
         t.replyTimeout = 0.15;
@@ -92,24 +72,26 @@ private slots:
         QVERIFY(LensClient::openAdapterPort({}));
     }
 
+    void cleanup() { transport->firmwareUpdating = false; }
+
     void exchangeAndStatusRule() {
         Calls calls;
-        LensClient::exchange(CommDataFormat::buildConnect(), calls.recorder());
-        QTRY_COMPARE(calls.size(), 1);
+        LensClient::exchange(CommDataFormat::buildConnect(), calls.callback());
+        QTRY_COMPARE(calls.count(), 1);
         QCOMPARE(calls.at(0), (std::pair<bool, Bytes>{true, {0x01}}));
 
         Calls status;
-        const auto rule = LensClient::withStatus(status.recorder());
-        rule(true, {0x90});       // a single byte is never a refusal
+        const auto rule = LensClient::withStatus(status.callback());
+        rule(true, {0x90}); // a single byte is never a refusal
         rule(true, {0x7F, 0x00});
         rule(true, {0x83, 0x00}); // camera connection status error
         rule(true, {0x80, 0x00});
         rule(false, {});
-        QCOMPARE(status.size(), 5);
-        const QList<bool> expected{true, true, false, false, false};
-        for (int i = 0; i < 5; ++i)
-            QCOMPARE(status.at(i).first, expected[i]);
-        QCOMPARE(status.at(2).second, (Bytes{0x83, 0x00}));
+        QCOMPARE(status.calls(), (QList<std::pair<bool, Bytes>>{{true, {0x90}},
+                                                                {true, {0x7F, 0x00}},
+                                                                {false, {0x83, 0x00}},
+                                                                {false, {0x80, 0x00}},
+                                                                {false, {}}}));
     }
 
     void exchangesAreStrictlySequential() {
@@ -118,33 +100,33 @@ private slots:
         Calls calls;
         QElapsedTimer clock;
         clock.start();
-        LensClient::exchange(CommDataFormat::buildRead(false, 0, 0, 0), calls.recorder());
+        LensClient::exchange(CommDataFormat::buildRead(false, 0, 0, 0), calls.callback());
         QTRY_COMPARE(factory.last()->writes.size(), 1);
-        LensClient::exchange(CommDataFormat::buildDisconnect(), calls.recorder());
+        LensClient::exchange(CommDataFormat::buildDisconnect(), calls.callback());
         QTest::qWait(60);
         QCOMPARE(factory.last()->writes.size(), 1);
-        QCOMPARE(calls.size(), 0);
+        QCOMPARE(calls.count(), 0);
 
-        QTRY_COMPARE(calls.size(), 1);
+        QTRY_COMPARE(calls.count(), 1);
         QCOMPARE(calls.at(0), (std::pair<bool, Bytes>{false, {}}));
         QVERIFY(clock.elapsed() >= 140);
         QTRY_COMPARE(factory.last()->writes.size(), 2);
         QCOMPARE(factory.last()->writes[1][6], std::uint8_t(0xF9));
-        QTRY_COMPARE(calls.size(), 2);
+        QTRY_COMPARE(calls.count(), 2);
     }
 
     void failuresReleaseTheLock() {
         test::DiagnosticCapture capture;
         Calls calls;
         factory.last()->refuseWrite = true;
-        LensClient::exchange(CommDataFormat::buildConnect(), calls.recorder());
-        QTRY_COMPARE(calls.size(), 1);
+        LensClient::exchange(CommDataFormat::buildConnect(), calls.callback());
+        QTRY_COMPARE(calls.count(), 1);
         QCOMPARE(calls.at(0), (std::pair<bool, Bytes>{false, {}}));
 
         // A closed port gets one reopen attempt; the new port works.
         factory.last()->close();
-        LensClient::exchange(CommDataFormat::buildConnect(), calls.recorder());
-        QTRY_COMPARE(calls.size(), 2);
+        LensClient::exchange(CommDataFormat::buildConnect(), calls.callback());
+        QTRY_COMPARE(calls.count(), 2);
         QCOMPARE(calls.at(1), (std::pair<bool, Bytes>{true, {0x01}}));
         QCOMPARE(capture.count(QStringLiteral("Port ReOpen")), 1);
         QCOMPARE(factory.created(), 2);
@@ -153,58 +135,48 @@ private slots:
         factory.last()->close();
         factory.configure = [](test::FakeSerialPort& port) { port.refuseOpen = true; };
         LensClient::install(*environment, std::make_shared<UsbSerialInterface>(factory), ports);
-        LensClient::exchange(CommDataFormat::buildConnect(), calls.recorder());
-        QTRY_COMPARE(calls.size(), 3);
+        LensClient::exchange(CommDataFormat::buildConnect(), calls.callback());
+        QTRY_COMPARE(calls.count(), 3);
         QCOMPARE(calls.at(2), (std::pair<bool, Bytes>{false, {}}));
     }
 
     void sendWithoutReplyNeverBlocksTheMainThread() {
         factory.last()->responder = {};
         Calls calls;
-        LensClient::exchange(CommDataFormat::buildConnect(), calls.recorder());
+        LensClient::exchange(CommDataFormat::buildConnect(), calls.callback());
         QTRY_COMPARE(factory.last()->writes.size(), 1);
         QElapsedTimer clock;
         clock.start();
         LensClient::sendWithoutReply(CommDataFormat::buildDisconnect());
         QVERIFY(clock.elapsed() < 50);
         QTRY_COMPARE(factory.last()->writes.size(), 2);
-        QCOMPARE(calls.size(), 1); // the disconnect went out only after the first timeout
+        QCOMPARE(calls.count(), 1); // the disconnect went out only after the first timeout
         QCOMPARE(factory.last()->writes[1][6], std::uint8_t(0xF9));
     }
 
     void firmwareStartWithAdapterModeSwitch() {
         test::DiagnosticCapture capture;
-        // Each port object answers the firmware start with 'C' once switched to 3 Mbaud.
-        factory.configure = [](test::FakeSerialPort& port) {
-            port.responder = lensResponder;
-        };
-        install(factory.configure);
-        QVERIFY(LensClient::openAdapterPort({}));
         QPointer<test::FakeSerialPort> firstPort = factory.last();
         Calls calls;
-        LensClient::startFirmwareUpdate(UpdateMode::NORMAL, 0, 0, 0x03, calls.recorder());
+        LensClient::startFirmwareUpdate(UpdateMode::NORMAL, 0, 0, 0x03, calls.callback());
         QTRY_COMPARE(factory.created(), 2);
         auto* secondPort = factory.last();
         QTRY_VERIFY(secondPort->baudRates.contains(LensClient::FIRMWARE_BAUD));
         QTest::qWait(50); // the wait is armed just after the speed change
         secondPort->deliverNow({0x43});
-        QTRY_COMPARE(calls.size(), 1);
+        QTRY_COMPARE(calls.count(), 1);
         QCOMPARE(calls.at(0), (std::pair<bool, Bytes>{true, {0x43}}));
 
         // Start, close, reopen (a new port object), connect, the same start again.
         QVERIFY(firstPort.isNull());
-        const QList<Bytes>& log = factory.log();
-        QCOMPARE(log.size(), 3);
-        QCOMPARE(log[0][6], std::uint8_t(0xFD));
-        QCOMPARE(dataOf(log[0]), (Bytes{0x00, 0x02}));
-        QCOMPARE(log[1][6], std::uint8_t(0xF8));
-        QCOMPARE(log[2][6], std::uint8_t(0xFD));
-        QCOMPARE(dataOf(log[2]), (Bytes{0x00, 0x02}));
+        QStringList steps; // function and data of each frame
+        for (const Bytes& frame : factory.log())
+            steps << toQByteArray(Bytes(frame.begin() + 6, frame.end() - 3)).toHex();
+        QCOMPARE(steps, (QStringList{"fd0002", "f800", "fd0002"}));
         QCOMPARE(secondPort->writes.size(), 2);
         QCOMPARE(secondPort->baudRates.last(), LensClient::FIRMWARE_BAUD);
         QVERIFY(transport->firmwareUpdating);
         QVERIFY(capture.lines().contains(QStringLiteral("Port Close")));
-        transport->firmwareUpdating = false;
     }
 
     void firmwareStartWithoutModeSwitch_data() {
@@ -214,7 +186,8 @@ private slots:
         QTest::addColumn<Bytes>("sent");
         QTest::addRow("safe mode") << int(UpdateMode::SAFEMODE) << 0 << 0x03 << Bytes{0x00, 0x00};
         QTest::addRow("device 1") << int(UpdateMode::NORMAL) << 1 << 0x03 << Bytes{0x01, 0x00};
-        QTest::addRow("no OS in firmware") << int(UpdateMode::NORMAL) << 0 << 0x01 << Bytes{0x00, 0x00};
+        QTest::addRow("no OS in firmware")
+            << int(UpdateMode::NORMAL) << 0 << 0x01 << Bytes{0x00, 0x00};
     }
 
     void firmwareStartWithoutModeSwitch() {
@@ -224,17 +197,16 @@ private slots:
         QFETCH(Bytes, sent);
         Calls calls;
         LensClient::startFirmwareUpdate(UpdateMode(mode), std::uint8_t(device), 0,
-                                        std::uint8_t(firmwareType), calls.recorder());
+                                        std::uint8_t(firmwareType), calls.callback());
         auto* port = factory.last();
         QTRY_VERIFY(port->baudRates.contains(LensClient::FIRMWARE_BAUD));
         QTest::qWait(50);
         port->deliverNow({0x43});
-        QTRY_COMPARE(calls.size(), 1);
+        QTRY_COMPARE(calls.count(), 1);
         QVERIFY(calls.at(0).first);
         QCOMPARE(factory.created(), 1);
         QCOMPARE(port->writes.size(), 1);
         QCOMPARE(dataOf(port->writes[0]), sent);
-        transport->firmwareUpdating = false;
     }
 
     void removalDuringModeSwitchCompletesOnce() {
@@ -243,66 +215,66 @@ private slots:
             // The re-opened adapter vanishes as soon as it is asked to connect.
             port.responder = [](test::FakeSerialPort& p, const Bytes& written) {
                 if (written[6] == 0xF8)
-                    QMetaObject::invokeMethod(&p, [&p] { p.unplug(); }, Qt::QueuedConnection);
+                    QMetaObject::invokeMethod(
+                        &p, [&p] { p.unplug(); }, Qt::QueuedConnection);
             };
         };
-        LensClient::startFirmwareUpdate(UpdateMode::NORMAL, 0, 0, 0x02, calls.recorder());
-        QTRY_COMPARE(calls.size(), 1);
+        LensClient::startFirmwareUpdate(UpdateMode::NORMAL, 0, 0, 0x02, calls.callback());
+        QTRY_COMPARE(calls.count(), 1);
         QCOMPARE(calls.at(0), (std::pair<bool, Bytes>{false, {}}));
         QTest::qWait(300); // the connect wait's timeout passes without a second report
-        QCOMPARE(calls.size(), 1);
+        QCOMPARE(calls.count(), 1);
     }
 
     void firmwareStepsWaitsAndNumbering() {
         Calls calls;
-        LensClient::startFirmwareUpdate(UpdateMode::NORMAL, 1, 0, 0, calls.recorder());
+        LensClient::startFirmwareUpdate(UpdateMode::NORMAL, 1, 0, 0, calls.callback());
         auto* port = factory.last();
         QTRY_VERIFY(port->baudRates.contains(LensClient::FIRMWARE_BAUD));
         QTest::qWait(50);
         port->deliverNow({0x43});
-        QTRY_COMPARE(calls.size(), 1);
+        QTRY_COMPARE(calls.count(), 1);
 
         // Nobody answers: the first step waits the long first timeout, the next the short one.
         const Bytes block(1024, 0x11);
         QElapsedTimer clock;
         clock.start();
-        LensClient::sendFirmwareBlock(block, calls.recorder());
-        QTRY_COMPARE_WITH_TIMEOUT(calls.size(), 2, 3000);
+        LensClient::sendFirmwareBlock(block, calls.callback());
+        QTRY_COMPARE_WITH_TIMEOUT(calls.count(), 2, 3000);
         QVERIFY2(clock.elapsed() >= 550, qPrintable(QString::number(clock.elapsed())));
         clock.restart();
-        LensClient::sendFirmwareBlock(block, calls.recorder());
-        QTRY_COMPARE(calls.size(), 3);
+        LensClient::sendFirmwareBlock(block, calls.callback());
+        QTRY_COMPARE(calls.count(), 3);
         QVERIFY2(clock.elapsed() < 550, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(port->writes[1][1], std::uint8_t(1));
         QCOMPARE(port->writes[2][1], std::uint8_t(2));
 
         // The end bytes wait for NAK, then ACK, and leave the mode at firmup.
-        LensClient::sendFirmwareStep(LensClient::firstEnd, {0x04}, calls.recorder());
+        LensClient::sendFirmwareStep(LensClient::firstEnd, {0x04}, calls.callback());
         QTRY_COMPARE(port->writes.size(), 4);
         QCOMPARE(transport->waitType.load(), int(UsbSerialInterface::eot1));
         port->deliverNow({0x15});
-        QTRY_COMPARE(calls.size(), 4);
+        QTRY_COMPARE(calls.count(), 4);
         QCOMPARE(calls.at(3), (std::pair<bool, Bytes>{true, {0x15}}));
         QCOMPARE(transport->waitType.load(), int(UsbSerialInterface::firmup));
-        LensClient::sendFirmwareStep(LensClient::secondEnd, {0x04}, calls.recorder());
+        LensClient::sendFirmwareStep(LensClient::secondEnd, {0x04}, calls.callback());
         QTRY_COMPARE(port->writes.size(), 5);
         port->deliverNow({0x15, 0x06});
-        QTRY_COMPARE(calls.size(), 5);
+        QTRY_COMPARE(calls.count(), 5);
         QVERIFY(calls.at(4).first);
         QCOMPARE(transport->waitType.load(), int(UsbSerialInterface::firmup));
 
         // A new start numbers its blocks from 1 again.
-        LensClient::startFirmwareUpdate(UpdateMode::NORMAL, 1, 0, 0, calls.recorder());
+        LensClient::startFirmwareUpdate(UpdateMode::NORMAL, 1, 0, 0, calls.callback());
         QTRY_COMPARE(port->writes.size(), 6);
         QTest::qWait(50);
         port->deliverNow({0x43});
-        QTRY_COMPARE(calls.size(), 6);
-        LensClient::sendFirmwareBlock(block, calls.recorder());
+        QTRY_COMPARE(calls.count(), 6);
+        LensClient::sendFirmwareBlock(block, calls.callback());
         QTRY_COMPARE(port->writes.size(), 7);
         QCOMPARE(port->writes[6][1], std::uint8_t(1));
         port->deliverNow({0x06});
-        QTRY_COMPARE(calls.size(), 7);
-        transport->firmwareUpdating = false;
+        QTRY_COMPARE(calls.count(), 7);
     }
 };
 

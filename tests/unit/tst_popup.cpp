@@ -18,6 +18,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -26,8 +27,8 @@ using namespace kelvara;
 
 namespace {
 
-using test::Patch;
 using test::dataOf;
+using test::Patch;
 using test::patched;
 using test::with;
 using test::withRow;
@@ -83,107 +84,103 @@ struct Session {
     QStringList unrestored{}; // settings a cancel leaves as the user set them
 };
 
+Action set(auto setter, auto value) {
+    return [=](M& m) { (m.*setter)(value); };
+}
+
+Action angle(double value) {
+    return [=](M& m) {
+        m.setRing_angle(value);
+        m.commitRingAngle(false);
+    };
+}
+
 // A time or delay set in tenths of a second and sent.
-void timeOf(M& m, M::Time which, int slot, int tenths) {
-    m.setTimes(which, with(m.times(which), slot, tenths));
-    m.commitTime(which, slot);
+Action timeOf(M::Time which, int slot, int tenths) {
+    return [=](M& m) {
+        m.setTimes(which, with(m.times(which), slot, tenths));
+        m.commitTime(which, slot);
+    };
 }
 
-void functionOf(M& m, int slot, int function) {
-    m.setBt_func(with(m.bt_func(), slot, function));
+void pick(M& m, bool nearEnd, int row, int index) {
+    const QList<int> pair = m.aflim_pos()[row];
+    m.setAflim_pos(
+        withRow(m.aflim_pos(), row, nearEnd ? index : pair[0], nearEnd ? pair[1] : index));
+    nearEnd ? m.nearChanged(row, pair[0]) : m.farChanged(row, pair[1]);
 }
 
-void pickNear(M& m, int row, int nearIndex) {
-    const int oldNear = m.aflim_pos()[row][0];
-    m.setAflim_pos(withRow(m.aflim_pos(), row, nearIndex, m.aflim_pos()[row][1]));
-    m.nearChanged(row, oldNear);
-}
-
-void pickFar(M& m, int row, int farIndex) {
-    const int oldFar = m.aflim_pos()[row][1];
-    m.setAflim_pos(withRow(m.aflim_pos(), row, m.aflim_pos()[row][0], farIndex));
-    m.farChanged(row, oldFar);
+Session session(PopupId popup, int swId, QList<Action> edits, QStringList editWrites,
+                QStringList cancelWrites, bool delays = false, QStringList unrestored = {}) {
+    return {popup, swId, edits, editWrites, cancelWrites, delays, unrestored};
 }
 
 const QHash<QString, Session>& sessions() {
+    const PopupId ring = PopupId::RingResponse;
+    const PopupId function = PopupId::FunctionSelect;
     static const QHash<QString, Session> all{
         {"direction",
-         {PopupId::RingDirection, -1, {[](M& m) { m.setDirection(1); }}, {"0001=01"}, {"0001=00"}}},
-        {"direction unchanged", {PopupId::RingDirection, -1, {}, {}, {}}},
-        {"response and angle",
-         {PopupId::RingResponse,
-          -1,
-          {[](M& m) { m.setRing_response(2); },
-           [](M& m) {
-               m.setRing_angle(5);
-               m.commitRingAngle(false);
-           }},
-          {"0002=02", "0003=05"},
-          {"0002=01", "0003=02"}}},
-        {"angle only",
-         {PopupId::RingResponse,
-          -1,
-          {[](M& m) {
-              m.setRing_angle(5);
-              m.commitRingAngle(false);
-          }},
-          {"0003=05"},
-          {"0003=02"}}},
-        {"response unchanged", {PopupId::RingResponse, -1, {}, {}, {}}},
+         session(PopupId::RingDirection, -1, {set(&M::setDirection, 1)}, {"0001=01"}, {"0001=00"})},
+        {"direction unchanged", session(PopupId::RingDirection, -1, {}, {}, {})},
+        {"response and angle", session(ring, -1, {set(&M::setRing_response, 2), angle(5)},
+                                       {"0002=02", "0003=05"}, {"0002=01", "0003=02"})},
+        {"angle only", session(ring, -1, {angle(5)}, {"0003=05"}, {"0003=02"})},
+        {"response unchanged", session(ring, -1, {}, {}, {})},
         {"adjustment",
-         {PopupId::AdjustmentPinto,
-          -1,
-          {[](M& m) {
-              m.setPinto(-3);
-              m.commitPinto(false);
-          }},
-          {"0013=FD"},
-          {"0013=01"}}},
-        {"adjustment unchanged", {PopupId::AdjustmentPinto, -1, {}, {}, {}}},
+         session(PopupId::AdjustmentPinto, -1, {[](M& m) { m.setPinto(-3), m.commitPinto(false); }},
+                 {"0013=FD"}, {"0013=01"})},
+        {"adjustment unchanged", session(PopupId::AdjustmentPinto, -1, {}, {}, {})},
         // An uncommitted focus digit of the control is not looked at for an AF limit
         // function.
-        {"control 1: 8 to AF limit, pair edited",
-         {PopupId::FunctionSelect,
-          1,
-          {[](M& m) { functionOf(m, 1, AFLIMIT_LONG_PRESS); }, [](M& m) { pickNear(m, 3, 2); },
-           [](M& m) { m.setFocusSec0(with(m.focusSec0(), 1, 9)); }},
-          {"0051=03", "00E0=32"},
-          {"00E0=10", "0051=08"},
-          false,
-          {"focusSec"}}},
-        {"control 0: to a focus time function, time edited",
-         {PopupId::FunctionSelect,
-          0,
-          {[](M& m) { functionOf(m, 0, FOCUS_PRESET_TIME); },
-           [](M& m) { timeOf(m, M::FocusTime, 0, 30); }},
-          {"0050=16", "0120=1E00"},
-          {"0120=0000", "0050=05"}}},
-        {"control 2: focus time and delay, delays supported",
-         {PopupId::FunctionSelect,
-          2,
-          {[](M& m) { timeOf(m, M::FocusTime, 2, 30); },
-           [](M& m) { timeOf(m, M::FocusDelay, 2, 10); }},
-          {"0124=1E00", "0134=0A00"},
-          {"0134=2300", "0124=7D00"},
-          true}},
-        {"control 2: focus time and delay, no delay support",
-         {PopupId::FunctionSelect,
-          2,
-          {[](M& m) { timeOf(m, M::FocusTime, 2, 30); },
-           [](M& m) { timeOf(m, M::FocusDelay, 2, 10); }},
-          {"0124=1E00", "0134=0A00"},
-          {"0124=7D00"},
-          false,
-          {"focusDelay"}}},
-        {"control 3: iris time and delay",
-         {PopupId::FunctionSelect,
-          3,
-          {[](M& m) { timeOf(m, M::IrisTime, 3, 20); },
-           [](M& m) { timeOf(m, M::IrisDelay, 3, 11); }},
-          {"012E=1400", "013E=0B00"},
-          {"013E=0700", "012E=0E00"},
-          true}},
-        {"function unchanged", {PopupId::FunctionSelect, 2, {}, {}, {}, true}},
+        {"control 1: 8 to AF limit",
+         session(function, 1,
+                 {[](M& m) { m.setBt_func(with(m.bt_func(), 1, AFLIMIT_LONG_PRESS)); },
+                  [](M& m) { pick(m, true, 3, 2); },
+                  [](M& m) { m.setFocusSec0(with(m.focusSec0(), 1, 9)); }},
+                 {"0051=03", "00E0=32"}, {"00E0=10", "0051=08"}, false, {"focusSec"})},
+        {"control 0: to focus time",
+         session(function, 0,
+                 {[](M& m) { m.setBt_func(with(m.bt_func(), 0, FOCUS_PRESET_TIME)); },
+                  timeOf(M::FocusTime, 0, 30)},
+                 {"0050=16", "0120=1E00"}, {"0120=0000", "0050=05"})},
+        {"control 2: time and delay",
+         session(function, 2, {timeOf(M::FocusTime, 2, 30), timeOf(M::FocusDelay, 2, 10)},
+                 {"0124=1E00", "0134=0A00"}, {"0134=2300", "0124=7D00"}, true)},
+        {"control 2: no delays",
+         session(function, 2, {timeOf(M::FocusTime, 2, 30), timeOf(M::FocusDelay, 2, 10)},
+                 {"0124=1E00", "0134=0A00"}, {"0124=7D00"}, false, {"focusDelay"})},
+        {"control 3: iris",
+         session(function, 3, {timeOf(M::IrisTime, 3, 20), timeOf(M::IrisDelay, 3, 11)},
+                 {"012E=1400", "013E=0B00"}, {"013E=0700", "012E=0E00"}, true)},
+        {"function unchanged", session(function, 2, {}, {}, {}, true)},
+    };
+    return all;
+}
+
+// One AF limit pick on a lens with the given limit table, and the byte it sends.
+struct Pick {
+    const char* name;
+    Bytes table;
+    int row;
+    QList<int> stored;
+    bool nearEnd;
+    int picked;
+    QList<int> result;
+    QString write;
+};
+
+const QList<Pick>& picks() {
+    const Bytes four{0x00, 0x05, 0x0A, 0xFF};
+    static const QList<Pick> all{
+        {"near past far moves far", four, 3, {0, 1}, true, 2, {2, 3}, "00E0=32"},
+        {"near in front of far", four, 0, {1, 3}, true, 2, {2, 3}, "0010=32"},
+        {"near onto far, far at the end", four, 1, {0, 3}, true, 3, {3, 3}, "0011=33"},
+        {"far before near moves near", four, 4, {2, 3}, false, 1, {0, 1}, "00E1=10"},
+        {"far 0 on [0, 0] stays", four, 5, {0, 0}, false, 0, {0, 0}, "00E2=00"},
+        {"near past the table is its last position", four, 3, {0, 2}, true, 9, {3, 3}, "00E0=33"},
+        {"far past the table is its last position", four, 4, {1, 2}, false, 12, {1, 3}, "00E1=31"},
+        {"single position, near", {0x00}, 0, {0, 0}, true, 0, {0, 0}, "0010=00"},
+        {"single position, far", {0x00}, 5, {0, 0}, false, 0, {0, 0}, "00E2=00"},
     };
     return all;
 }
@@ -245,22 +242,12 @@ class TestPopup : public QObject {
     }
 
     void cancel(const Session& s) {
-        switch (s.popup) {
-        case PopupId::RingDirection:
-            popup->restoreRingDirection();
-            break;
-        case PopupId::RingResponse:
-            popup->restoreRingResponse();
-            break;
-        case PopupId::AdjustmentPinto:
-            popup->restoreAdjustmentPinto();
-            break;
-        case PopupId::FunctionSelect:
-            popup->restoreFunctionSelection();
-            break;
-        case PopupId::None:
-            break;
-        }
+        static const std::map<PopupId, void (PopupViewModel::*)()> restore{
+            {PopupId::RingDirection, &PopupViewModel::restoreRingDirection},
+            {PopupId::RingResponse, &PopupViewModel::restoreRingResponse},
+            {PopupId::AdjustmentPinto, &PopupViewModel::restoreAdjustmentPinto},
+            {PopupId::FunctionSelect, &PopupViewModel::restoreFunctionSelection}};
+        (popup.get()->*restore.at(s.popup))();
     }
 
     // Opens the session's popup and makes its edits; the function popup is on page 1.
@@ -328,16 +315,15 @@ class TestPopup : public QObject {
         http.reset();
     }
 
-    // ---- opening ----
-
     void openingPicksTheAfLimitRow_data() {
         QTest::addColumn<int>("popupId");
         QTest::addColumn<int>("swId");
         QTest::addColumn<int>("row");
-        QTest::addRow("button") << int(PopupId::FunctionSelect) << 0 << 0;
-        QTest::addRow("switch position 1") << int(PopupId::FunctionSelect) << 1 << 3;
-        QTest::addRow("switch position 2") << int(PopupId::FunctionSelect) << 2 << 4;
-        QTest::addRow("switch position 3") << int(PopupId::FunctionSelect) << 3 << 5;
+        const int function = int(PopupId::FunctionSelect);
+        QTest::addRow("button") << function << 0 << 0;
+        QTest::addRow("switch position 1") << function << 1 << 3;
+        QTest::addRow("switch position 2") << function << 2 << 4;
+        QTest::addRow("switch position 3") << function << 3 << 5;
         QTest::addRow("adjustment keeps the row") << int(PopupId::AdjustmentPinto) << -1 << 4;
         QTest::addRow("ring keeps the row") << int(PopupId::RingDirection) << -1 << 4;
         QTest::addRow("ring popup with a control id") << int(PopupId::RingResponse) << 3 << 5;
@@ -350,12 +336,10 @@ class TestPopup : public QObject {
         popup->openPopup(int(PopupId::FunctionSelect), 2);
         popup->setPage_index(2);
         popup->openPopup(popupId, swId);
-        QCOMPARE(popup->aflim_id(), row);
-        QCOMPARE(popup->popupIdValue(), popupId);
-        QCOMPARE(popup->sw_id(), swId);
-        QCOMPARE(popup->page_index(), 0);
+        QCOMPARE((QList<int>{popup->popupIdValue(), popup->sw_id(), popup->aflim_id(),
+                             popup->page_index()}),
+                 (QList<int>{popupId, swId, row, 0}));
         QVERIFY(popup->show_popup());
-        QCOMPARE(popup->lens_setting(), app->lens_setting());
         QVERIFY(writes().isEmpty());
     }
 
@@ -375,63 +359,39 @@ class TestPopup : public QObject {
         popup->setPage_index(1);
         test::DiagnosticCapture capture;
         popup->openPopup(popupId, swId);
-        QCOMPARE(popup->popup_id(), PopupId::RingDirection);
-        QCOMPARE(popup->sw_id(), -1);
-        QCOMPARE(popup->page_index(), 1);
+        QCOMPARE((QList<int>{popup->popupIdValue(), popup->sw_id(), popup->page_index()}),
+                 (QList<int>{int(PopupId::RingDirection), -1, 1}));
         QCOMPARE(capture.lines().size(), 1);
     }
 
-    void prevPage_data() {
-        QTest::addColumn<int>("page");
-        QTest::addColumn<int>("after");
-        QTest::addRow("page 0 stays") << 0 << 0;
-        QTest::addRow("page 1") << 1 << 0;
-        QTest::addRow("page 3") << 3 << 2;
-    }
-
     void prevPage() {
-        QFETCH(int, page);
-        QFETCH(int, after);
         popup->openPopup(int(PopupId::FunctionSelect), 0);
-        popup->setPage_index(page);
-        popup->prevPage();
-        QCOMPARE(popup->page_index(), after);
+        for (const auto& [page, after] : {std::pair{0, 0}, {1, 0}, {3, 2}}) {
+            popup->setPage_index(page);
+            popup->prevPage();
+            QCOMPARE(popup->page_index(), after);
+        }
     }
 
-    // ---- confirming and cancelling ----
-
-    void confirmKeepsTheChanges_data() {
+    void closing_data() {
         QTest::addColumn<QString>("session");
-        for (auto it = sessions().begin(); it != sessions().end(); ++it)
-            QTest::newRow(qPrintable(it.key())) << it.key();
+        QTest::addColumn<bool>("confirm");
+        for (auto it = sessions().begin(); it != sessions().end(); ++it) {
+            QTest::addRow("%s, confirmed", qPrintable(it.key())) << it.key() << true;
+            QTest::addRow("%s, cancelled", qPrintable(it.key())) << it.key() << false;
+        }
     }
 
-    void confirmKeepsTheChanges() {
+    // Confirming keeps the changes; cancelling writes the snapshot back.
+    void closing() {
         QFETCH(QString, session);
-        const Session& s = sessions().value(session);
-        int yes = 0;
-        int no = 0;
-        openAndEdit(s, &yes, &no);
-        if (QTest::currentTestFailed())
-            return;
-        const QVariantMap edited = stateOf(settings());
-        popup->confirmPopup();
-        QCOMPARE(yes, 1);
-        QCOMPARE(no, 0);
-        QVERIFY(!popup->show_popup());
-        QTest::qWait(30);
-        QCOMPARE(writes(), s.editWrites);
-        QCOMPARE(stateOf(settings()), edited);
-    }
-
-    void cancelWritesTheSnapshotBack_data() { confirmKeepsTheChanges_data(); }
-
-    void cancelWritesTheSnapshotBack() {
-        QFETCH(QString, session);
+        QFETCH(bool, confirm);
         const Session& s = sessions().value(session);
         load(s.delays ? ROM_WITH_DELAYS : ROM, IMAGE);
         const QVariantMap opened = stateOf(settings());
-        openAndEdit(s);
+        int yes = 0;
+        int no = 0;
+        openAndEdit(s, &yes, &no);
         if (QTest::currentTestFailed())
             return;
         const QVariantMap edited = stateOf(settings());
@@ -439,24 +399,31 @@ class TestPopup : public QObject {
         QSignalSpy restored(popup.get(), &PopupViewModel::functionSelectionRestored);
         QSignalSpy ended(popup.get(), &PopupViewModel::writeBackEnded);
 
-        cancel(s);
-        if (s.popup == PopupId::FunctionSelect) {
-            QTRY_COMPARE(popup->page_index(), 0);
-            QVERIFY(popup->show_popup());
-            QCOMPARE(popup->select_bt_func_id(), popup->snapshot().buttonFunction[s.swId]);
-            // Announced once, after the last write was accepted.
-            QCOMPARE(restored.count(), 1);
+        if (confirm) {
+            popup->confirmPopup();
+            QCOMPARE((QList<int>{yes, no}), (QList<int>{1, 0}));
+            QVERIFY(!popup->show_popup());
         } else {
-            QTRY_VERIFY(!popup->show_popup());
+            cancel(s);
+            if (s.popup == PopupId::FunctionSelect) {
+                QTRY_COMPARE(popup->page_index(), 0);
+                QVERIFY(popup->show_popup());
+                QCOMPARE(popup->select_bt_func_id(), popup->snapshot().buttonFunction[s.swId]);
+                // Announced once, after the last write was accepted.
+                QCOMPARE(restored.count(), 1);
+            } else {
+                QTRY_VERIFY(!popup->show_popup());
+            }
         }
         QVERIFY(settle());
         QTest::qWait(30);
-        QCOMPARE(writes(mark), s.cancelWrites);
-        QCOMPARE(writeBacks(ended), QList<WriteBack>{WriteBack::Done});
+        QCOMPARE(writes(mark), confirm ? QStringList{} : s.cancelWrites);
+        QCOMPARE(writeBacks(ended),
+                 confirm ? QList<WriteBack>{} : QList<WriteBack>{WriteBack::Done});
         QVariantMap expected = opened;
         for (const QString& key : s.unrestored)
             expected[key] = edited[key];
-        QCOMPARE(stateOf(settings()), expected);
+        QCOMPARE(stateOf(settings()), confirm ? edited : expected);
         QVERIFY(noCallbackLeft());
         QVERIFY(!app->message()->show_message());
     }
@@ -481,25 +448,22 @@ class TestPopup : public QObject {
         QTest::addColumn<int>("refused");
         QTest::addColumn<QStringList>("firstCancel");
         QTest::addColumn<QStringList>("secondCancel");
-        QTest::addRow("AF limit pair refused: function stays")
-            << "control 1: 8 to AF limit, pair edited" << 0x00E0 << QStringList{"00E0=10"}
-            << QStringList{"00E0=10", "0051=08"};
-        QTest::addRow("function refused after the pair")
-            << "control 1: 8 to AF limit, pair edited" << 0x0051
-            << QStringList{"00E0=10", "0051=08"} << QStringList{"0051=08"};
-        QTest::addRow("focus delay refused: time stays")
-            << "control 2: focus time and delay, delays supported" << 0x0134
-            << QStringList{"0134=2300"} << QStringList{"0134=2300", "0124=7D00"};
-        QTest::addRow("ring response refused: angle stays")
-            << "response and angle" << 0x0002 << QStringList{"0002=01"}
-            << QStringList{"0002=01", "0003=02"};
-        QTest::addRow("ring angle refused after the response")
-            << "response and angle" << 0x0003 << QStringList{"0002=01", "0003=02"}
-            << QStringList{"0003=02"};
-        QTest::addRow("direction refused")
-            << "direction" << 0x0001 << QStringList{"0001=00"} << QStringList{"0001=00"};
-        QTest::addRow("adjustment refused")
-            << "adjustment" << 0x0013 << QStringList{"0013=01"} << QStringList{"0013=01"};
+        const auto row = [](const char* name, const char* session, int refused, QStringList first,
+                            QStringList second) {
+            QTest::newRow(name) << QString(session) << refused << first << second;
+        };
+        row("AF limit pair refused: function stays", "control 1: 8 to AF limit", 0x00E0,
+            {"00E0=10"}, {"00E0=10", "0051=08"});
+        row("function refused after the pair", "control 1: 8 to AF limit", 0x0051,
+            {"00E0=10", "0051=08"}, {"0051=08"});
+        row("focus delay refused: time stays", "control 2: time and delay", 0x0134, {"0134=2300"},
+            {"0134=2300", "0124=7D00"});
+        row("ring response refused: angle stays", "response and angle", 0x0002, {"0002=01"},
+            {"0002=01", "0003=02"});
+        row("ring angle refused after the response", "response and angle", 0x0003,
+            {"0002=01", "0003=02"}, {"0003=02"});
+        row("direction refused", "direction", 0x0001, {"0001=00"}, {"0001=00"});
+        row("adjustment refused", "adjustment", 0x0013, {"0013=01"}, {"0013=01"});
     }
 
     void refusalStopsTheChain() {
@@ -597,86 +561,50 @@ class TestPopup : public QObject {
         QVERIFY(noCallbackLeft());
     }
 
-    // ---- the AF limit editing rules ----
-
     void afLimitRules_data() {
-        QTest::addColumn<Bytes>("table");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<QList<int>>("stored");
-        QTest::addColumn<QString>("pick"); // "near" or "far"
-        QTest::addColumn<int>("picked");
-        QTest::addColumn<QList<int>>("result");
-        QTest::addColumn<QString>("write");
-        const Bytes four{0x00, 0x05, 0x0A, 0xFF};
-        QTest::addRow("near past far moves far")
-            << four << 3 << QList<int>{0, 1} << "near" << 2 << QList<int>{2, 3} << "00E0=32";
-        QTest::addRow("near in front of far")
-            << four << 0 << QList<int>{1, 3} << "near" << 2 << QList<int>{2, 3} << "0010=32";
-        QTest::addRow("near onto far, far at the end")
-            << four << 1 << QList<int>{0, 3} << "near" << 3 << QList<int>{3, 3} << "0011=33";
-        QTest::addRow("far before near moves near")
-            << four << 4 << QList<int>{2, 3} << "far" << 1 << QList<int>{0, 1} << "00E1=10";
-        QTest::addRow("far 0 on [0, 0] stays")
-            << four << 5 << QList<int>{0, 0} << "far" << 0 << QList<int>{0, 0} << "00E2=00";
-        QTest::addRow("near past the table is its last position")
-            << four << 3 << QList<int>{0, 2} << "near" << 9 << QList<int>{3, 3} << "00E0=33";
-        QTest::addRow("far past the table is its last position")
-            << four << 4 << QList<int>{1, 2} << "far" << 12 << QList<int>{1, 3} << "00E1=31";
-        QTest::addRow("single position, near")
-            << Bytes{0x00} << 0 << QList<int>{0, 0} << "near" << 0 << QList<int>{0, 0} << "0010=00";
-        QTest::addRow("single position, far")
-            << Bytes{0x00} << 5 << QList<int>{0, 0} << "far" << 0 << QList<int>{0, 0} << "00E2=00";
+        QTest::addColumn<int>("index");
+        for (int i = 0; i < picks().size(); ++i)
+            QTest::newRow(picks()[i].name) << i;
     }
 
     void afLimitRules() {
-        QFETCH(Bytes, table);
-        QFETCH(int, row);
-        QFETCH(QList<int>, stored);
-        QFETCH(QString, pick);
-        QFETCH(int, picked);
-        QFETCH(QList<int>, result);
-        QFETCH(QString, write);
-        const int byte = stored[0] + 16 * stored[1];
-        const int offset = row < 3 ? 16 + row : 224 + row - 3;
+        QFETCH(int, index);
+        const Pick& p = picks()[index];
+        const int offset = p.row < 3 ? 16 + p.row : 224 + p.row - 3;
         Patch rom = ROM;
-        rom.append({64, patched(16, {{0, table}})});
-        load(rom, {{offset, {std::uint8_t(byte)}}});
-        QCOMPARE(settings().aflim_pos()[row], stored);
+        rom.append({64, patched(16, {{0, p.table}})});
+        load(rom, {{offset, {std::uint8_t(p.stored[0] + 16 * p.stored[1])}}});
+        QCOMPARE(settings().aflim_pos()[p.row], p.stored);
 
         test::DiagnosticCapture capture;
-        if (pick == "near")
-            pickNear(settings(), row, picked);
-        else
-            pickFar(settings(), row, picked);
-        QCOMPARE(settings().aflim_pos()[row], result);
+        pick(settings(), p.nearEnd, p.row, p.picked);
+        QCOMPARE(settings().aflim_pos()[p.row], p.result);
         QVERIFY(settle());
-        QCOMPARE(writes(), QStringList{write});
-        const QString log = pick == "near" ? QStringLiteral("near %1").arg(row)
-                                           : QStringLiteral("far  %1").arg(row);
-        QCOMPARE(capture.count(log), 1);
-        QCOMPARE(capture.count(QStringLiteral("old:%1,%2").arg(stored[0]).arg(stored[1])), 1);
+        QCOMPARE(writes(), QStringList{p.write});
+        QCOMPARE(
+            capture.count(
+                (p.nearEnd ? QStringLiteral("near %1") : QStringLiteral("far  %1")).arg(p.row)),
+            1);
+        QCOMPARE(capture.count(QStringLiteral("old:%1,%2").arg(p.stored[0]).arg(p.stored[1])), 1);
     }
 
     void afLimitRuleRefusedRestoresTheStoredPair_data() {
-        QTest::addColumn<QString>("pick");
+        QTest::addColumn<bool>("nearEnd");
         QTest::addColumn<int>("picked");
         QTest::addColumn<QString>("write");
-        QTest::addRow("near") << "near" << 3 << "00E1=33";
-        QTest::addRow("far") << "far" << 1 << "00E1=10";
+        QTest::addRow("near") << true << 3 << "00E1=33";
+        QTest::addRow("far") << false << 1 << "00E1=10";
     }
 
     void afLimitRuleRefusedRestoresTheStoredPair() {
-        QFETCH(QString, pick);
+        QFETCH(bool, nearEnd);
         QFETCH(int, picked);
         QFETCH(QString, write);
         const QList<int> stored = settings().aflim_pos()[4];
         QList<bool> outcomes;
         settings().onChangeAFLimit = [&outcomes](bool ok) { outcomes << ok; };
         refusedAddress = 0x00E1;
-        if (pick == "near")
-            pickNear(settings(), 4, picked);
-        else
-            pickFar(settings(), 4, picked);
+        pick(settings(), nearEnd, 4, picked);
         QVERIFY(settings().aflim_pos()[4] != stored);
         QTRY_VERIFY(app->message()->show_message());
         QCOMPARE(outcomes, QList<bool>{false});
@@ -687,17 +615,12 @@ class TestPopup : public QObject {
         QCOMPARE(writes(), QStringList{write});
     }
 
-    void afLimitRuleOnAMissingRow_data() {
-        QTest::addColumn<int>("row");
-        QTest::addRow("below") << -1;
-        QTest::addRow("past the last") << 6;
-    }
-
     void afLimitRuleOnAMissingRow() {
-        QFETCH(int, row);
         const auto rows = settings().aflim_pos();
-        settings().nearChanged(row, 0);
-        settings().farChanged(row, 1);
+        for (int row : {-1, 6}) {
+            settings().nearChanged(row, 0);
+            settings().farChanged(row, 1);
+        }
         QCOMPARE(settings().aflim_pos(), rows);
         QTest::qWait(30);
         QVERIFY(writes().isEmpty());

@@ -1,5 +1,6 @@
 // The serial transport over an in-memory port: numbering, reassembly, reply/timeout
 // exclusion, the firmware receive modes and removal.
+#include "CompletionRecorder.h"
 #include "DiagnosticCapture.h"
 #include "FakeSerialPort.h"
 #include "link/Crc.h"
@@ -12,12 +13,7 @@ using namespace kelvara;
 
 namespace {
 
-struct Calls {
-    QList<std::pair<bool, Bytes>> list;
-    UsbSerialInterface::Completion recorder() {
-        return [this](bool ok, const Bytes& data) { list.append({ok, data}); };
-    }
-};
+using Calls = test::Recorder<bool, const Bytes&>;
 
 } // namespace
 
@@ -30,7 +26,7 @@ class TestTransport : public QObject {
     std::unique_ptr<UsbSerialInterface> transport;
     int removals = 0;
 
-private slots:
+  private slots:
     void init() {
         factory = test::FakePortFactory();
         transport = std::make_unique<UsbSerialInterface>(factory);
@@ -69,10 +65,10 @@ private slots:
         // A reply arriving after a refused write cannot be matched with a request.
         test::DiagnosticCapture capture;
         Calls calls;
-        transport->waitReply(calls.recorder(), 1.0);
+        transport->waitReply(calls.callback(), 1.0);
         factory.last()->deliverNow(test::replyTo(sent, {0x01}));
-        QCOMPARE(calls.list.size(), 1);
-        QCOMPARE(calls.list[0].first, false);
+        QCOMPARE(calls.calls().size(), 1);
+        QCOMPARE(calls.calls()[0].first, false);
         QVERIFY(capture.lines().contains(QStringLiteral("Error not adapter mode 1")));
     }
 
@@ -83,17 +79,12 @@ private slots:
         for (int k = 1; k <= 256; ++k)
             QCOMPARE(transport->sendBlock(data), int(UsbSerialInterface::WRITTEN));
         const auto& writes = factory.last()->writes;
-        const Bytes first = writes.first();
-        QCOMPARE(first.size(), std::size_t(1029));
-        QCOMPARE(first[0], std::uint8_t(0x02));
-        QCOMPARE(first[1], std::uint8_t(1));
-        QCOMPARE(first[2], std::uint8_t(0xFE));
-        QVERIFY(std::equal(data.begin(), data.end(), first.begin() + 3));
+        Bytes first = data;
+        first.insert(first.begin(), {0x02, 1, 0xFE});
         const auto crc = Crc::calculate(data);
-        QCOMPARE(first[1027], crc[1]); // high byte first on blocks
-        QCOMPARE(first[1028], crc[0]);
-        QCOMPARE(writes[254][1], std::uint8_t(255));
-        QCOMPARE(writes[254][2], std::uint8_t(0));
+        first.insert(first.end(), {crc[1], crc[0]}); // high byte first on blocks
+        QCOMPARE(writes.first(), first);
+        QCOMPARE((Bytes{writes[254][1], writes[254][2]}), (Bytes{255, 0}));
         QCOMPARE(writes[255][1], std::uint8_t(1)); // 255 is followed by 1, never 0
 
         transport->resetBlockNumber();
@@ -107,16 +98,16 @@ private slots:
         Calls calls;
         transport->sendFrame(CommDataFormat::buildRead(false, 0, 0, 0));
         const Bytes reply = test::replyTo(transport->sendBuffer(), Bytes(261, 0x5A));
-        transport->waitReply(calls.recorder(), 5.0);
+        transport->waitReply(calls.callback(), 5.0);
 
         factory.last()->deliverNow({0x00, 0x55});
         factory.last()->deliverNow(Bytes(reply.begin(), reply.begin() + 5));
         factory.last()->deliverNow(Bytes(reply.begin() + 5, reply.begin() + 200));
-        QVERIFY(calls.list.isEmpty());
+        QVERIFY(calls.calls().isEmpty());
         factory.last()->deliverNow(Bytes(reply.begin() + 200, reply.end()));
-        QCOMPARE(calls.list.size(), 1);
-        QVERIFY(calls.list[0].first);
-        QCOMPARE(calls.list[0].second, Bytes(261, 0x5A));
+        QCOMPARE(calls.calls().size(), 1);
+        QVERIFY(calls.calls()[0].first);
+        QCOMPARE(calls.calls()[0].second, Bytes(261, 0x5A));
     }
 
     void replyAndTimeoutExcludeEachOther() {
@@ -124,45 +115,45 @@ private slots:
         Calls calls;
         transport->sendFrame(CommDataFormat::buildConnect());
         const Bytes reply = test::replyTo(transport->sendBuffer(), {0x01});
-        transport->waitReply(calls.recorder(), 0.05);
+        transport->waitReply(calls.callback(), 0.05);
         factory.last()->deliverNow(reply);
         QTest::qWait(120);
-        QCOMPARE(calls.list.size(), 1);
-        QVERIFY(calls.list[0].first);
+        QCOMPARE(calls.calls().size(), 1);
+        QVERIFY(calls.calls()[0].first);
         QCOMPARE(capture.count(QStringLiteral("recv timeout")), 0);
 
         // Timeout first: one failure, and the late reply is parsed and dropped.
         transport->sendFrame(CommDataFormat::buildConnect());
         const Bytes late = test::replyTo(transport->sendBuffer(), {0x01});
-        transport->waitReply(calls.recorder(), 0.03);
-        QTRY_COMPARE(calls.list.size(), 2);
-        QCOMPARE(calls.list[1], (std::pair<bool, Bytes>{false, {}}));
+        transport->waitReply(calls.callback(), 0.03);
+        QTRY_COMPARE(calls.calls().size(), 2);
+        QCOMPARE(calls.calls()[1], (std::pair<bool, Bytes>{false, {}}));
         QCOMPARE(capture.count(QStringLiteral("recv timeout")), 1);
         factory.last()->deliverNow(late);
-        QCOMPARE(calls.list.size(), 2);
+        QCOMPARE(calls.calls().size(), 2);
 
         // A new wait replaces the earlier one together with its timeout.
         Calls replaced;
-        transport->waitReply(replaced.recorder(), 0.02);
-        transport->waitReply(calls.recorder(), 0.3);
+        transport->waitReply(replaced.callback(), 0.02);
+        transport->waitReply(calls.callback(), 0.3);
         QTest::qWait(100);
-        QCOMPARE(calls.list.size(), 2);
-        QVERIFY(replaced.list.isEmpty());
-        QTRY_COMPARE(calls.list.size(), 3);
-        QVERIFY(replaced.list.isEmpty());
+        QCOMPARE(calls.calls().size(), 2);
+        QVERIFY(replaced.calls().isEmpty());
+        QTRY_COMPARE(calls.calls().size(), 3);
+        QVERIFY(replaced.calls().isEmpty());
     }
 
     void partialFrameSurvivesTimeout() {
         Calls calls;
         transport->sendFrame(CommDataFormat::buildConnect());
         const Bytes reply = test::replyTo(transport->sendBuffer(), {0x01});
-        transport->waitReply(calls.recorder(), 0.02);
+        transport->waitReply(calls.callback(), 0.02);
         factory.last()->deliverNow(Bytes(reply.begin(), reply.begin() + 4));
-        QTRY_COMPARE(calls.list.size(), 1);
-        transport->waitReply(calls.recorder(), 1.0);
+        QTRY_COMPARE(calls.calls().size(), 1);
+        transport->waitReply(calls.callback(), 1.0);
         factory.last()->deliverNow(Bytes(reply.begin() + 4, reply.end()));
-        QCOMPARE(calls.list.size(), 2);
-        QVERIFY(calls.list[1].first);
+        QCOMPARE(calls.calls().size(), 2);
+        QVERIFY(calls.calls()[1].first);
     }
 
     void firmwareReceiveModes_data() {
@@ -172,15 +163,20 @@ private slots:
 
         QTest::addRow("ready") << int(UsbSerialInterface::firmup) << Bytes{0x43} << 1;
         QTest::addRow("ack") << int(UsbSerialInterface::firmup) << Bytes{0x06} << 1;
-        QTest::addRow("nak counts as an answer") << int(UsbSerialInterface::firmup) << Bytes{0x15} << 1;
+        QTest::addRow("nak counts as an answer")
+            << int(UsbSerialInterface::firmup) << Bytes{0x15} << 1;
         QTest::addRow("cancel") << int(UsbSerialInterface::firmup) << Bytes{0x18} << 0;
         QTest::addRow("other byte") << int(UsbSerialInterface::firmup) << Bytes{0x55, 0x06} << 0;
         QTest::addRow("eot1 nak") << int(UsbSerialInterface::eot1) << Bytes{0x15} << 1;
         QTest::addRow("eot1 cancel") << int(UsbSerialInterface::eot1) << Bytes{0x18} << 0;
-        QTest::addRow("eot1 nak after noise") << int(UsbSerialInterface::eot1) << Bytes{0x06, 0x15} << 1;
-        QTest::addRow("eot2 ack after nak") << int(UsbSerialInterface::eot2) << Bytes{0x15, 0x06} << 1;
-        QTest::addRow("eot2 cancel first") << int(UsbSerialInterface::eot2) << Bytes{0x55, 0x18, 0x06} << 0;
-        QTest::addRow("eot2 noise only") << int(UsbSerialInterface::eot2) << Bytes{0x15, 0x55} << -1;
+        QTest::addRow("eot1 nak after noise")
+            << int(UsbSerialInterface::eot1) << Bytes{0x06, 0x15} << 1;
+        QTest::addRow("eot2 ack after nak")
+            << int(UsbSerialInterface::eot2) << Bytes{0x15, 0x06} << 1;
+        QTest::addRow("eot2 cancel first")
+            << int(UsbSerialInterface::eot2) << Bytes{0x55, 0x18, 0x06} << 0;
+        QTest::addRow("eot2 noise only")
+            << int(UsbSerialInterface::eot2) << Bytes{0x15, 0x55} << -1;
     }
 
     void firmwareReceiveModes() {
@@ -190,19 +186,19 @@ private slots:
         Calls calls;
         transport->firmwareUpdating = true;
         transport->waitType = mode;
-        transport->waitReply(calls.recorder(), 0.05);
+        transport->waitReply(calls.callback(), 0.05);
         factory.last()->deliverNow(bytes);
         if (result >= 0) {
-            QCOMPARE(calls.list.size(), 1);
-            QCOMPARE(calls.list[0], (std::pair<bool, Bytes>{result == 1, bytes}));
+            QCOMPARE(calls.calls().size(), 1);
+            QCOMPARE(calls.calls()[0], (std::pair<bool, Bytes>{result == 1, bytes}));
         } else {
             // The noise is dropped and the wait ends by its timeout, once.
-            QVERIFY(calls.list.isEmpty());
-            QTRY_COMPARE(calls.list.size(), 1);
-            QCOMPARE(calls.list[0], (std::pair<bool, Bytes>{false, {}}));
+            QVERIFY(calls.calls().isEmpty());
+            QTRY_COMPARE(calls.calls().size(), 1);
+            QCOMPARE(calls.calls()[0], (std::pair<bool, Bytes>{false, {}}));
         }
         QTest::qWait(80);
-        QCOMPARE(calls.list.size(), 1);
+        QCOMPARE(calls.calls().size(), 1);
     }
 
     void removalOutsideAndDuringFirmware() {
