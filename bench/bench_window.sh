@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Compares the window with an empty Qt Quick Controls window, offscreen:
 #  (a) time from launch to the first frame (median of several runs),
-#  (b) peak resident memory: the utility after connecting to its virtual lens, the empty
+#  (b) peak resident memory: the utility after connecting to the virtual lens, the empty
 #      window after its first frame,
 #  (c) the GUI thread's longest stall during a firmware update through the window.
 # Aims: (a) within 1.5x the empty window's, (b) within 1.5x, (c) no stall over 50 ms.
+# The virtual lens runs as its own process (kelvara-lens-sim), as a dock would be outside the
+# program: its pseudo-terminal and update server are not counted against the window.
 # usage: bench/bench_window.sh [BUILD_DIR]   (default build/default)
 set -euo pipefail
 
@@ -12,7 +14,8 @@ build=$(realpath "${1:-build/default}")
 utility="$build/src/app/kelvara-lens-utility"
 empty="$build/bench/bench_empty_window"
 stall="$build/bench/bench_window_stall"
-for program in "$utility" "$empty" "$stall"; do
+sim="$build/sim/kelvara-lens-sim"
+for program in "$utility" "$empty" "$stall" "$sim"; do
   [ -x "$program" ] || { echo "missing $program: build it first" >&2; exit 1; }
 done
 [ -x /usr/bin/time ] || { echo "needs /usr/bin/time (Debian package time)" >&2; exit 1; }
@@ -25,6 +28,17 @@ trap 'rm -rf "$scratch"' EXIT
 export XDG_CONFIG_HOME="$scratch/config" XDG_DATA_HOME="$scratch/data"
 export XDG_RUNTIME_DIR="$scratch/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+"$sim" --link "$scratch/tty" --http-port 0 --no-stdin >"$scratch/sim.out" 2>&1 &
+sim_pid=$!
+trap 'kill "$sim_pid" 2>/dev/null; rm -rf "$scratch"' EXIT
+for _ in $(seq 100); do
+  grep -q '^update server: ' "$scratch/sim.out" && break
+  sleep 0.05
+done
+server=$(sed -n 's/^update server: //p' "$scratch/sim.out")
+[ -n "$server" ] || { echo "the virtual lens did not start:" >&2; cat "$scratch/sim.out" >&2; exit 1; }
+lens=(--port "$scratch/tty" --server "$server")
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
@@ -49,12 +63,12 @@ collect() {
 
 # One run each first, so that both start from warm file caches.
 first_frame_ms "$empty" >/dev/null
-first_frame_ms "$utility" --simulate >/dev/null
+first_frame_ms "$utility" "${lens[@]}" >/dev/null
 
 empty_ms=$(collect first_frame_ms "$empty")
-utility_ms=$(collect first_frame_ms "$utility" --simulate)
+utility_ms=$(collect first_frame_ms "$utility" "${lens[@]}")
 empty_kib=$(KELVARA_BENCH_EXIT=first-frame collect peak_kib "$empty")
-utility_kib=$(KELVARA_BENCH_EXIT=connected collect peak_kib "$utility" --simulate)
+utility_kib=$(KELVARA_BENCH_EXIT=connected collect peak_kib "$utility" "${lens[@]}")
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 printf '%-44s %12s %14s %7s %6s\n' "" "utility" "empty window" "ratio" "aim"

@@ -25,6 +25,7 @@ Item {
                 source: "qrc:/kelvara/images/" + picture.modelData + ".svg"
                 sourceSize.height: 100
                 smooth: true
+                asynchronous: true
             }
         }
     }

@@ -16,6 +16,8 @@ Item {
 
     IconImage {
         anchors.fill: parent
+        // Drawn from its SVG off the GUI thread: the window shows without waiting for it.
+        asynchronous: true
         source: parent.name ? "qrc:/kelvara/icons/" + parent.name + ".svg" : ""
         sourceSize.width: parent.size
         sourceSize.height: parent.size
