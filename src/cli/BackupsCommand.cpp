@@ -5,7 +5,6 @@
 
 #include "controller/SettingsBackup.h"
 
-#include <QCommandLineParser>
 
 namespace kelvara {
 
@@ -14,21 +13,15 @@ CliCommand backupsCommand() {
             QStringLiteral("the automatic backups taken before import and reset, newest\n"
                            "first, after the line naming their directory"),
             QString(), {},
-            [](const QCommandLineParser& parser, QString* error) -> CliCommand::Run {
-                if (!parser.positionalArguments().isEmpty()) {
-                    *error = QStringLiteral("backups takes no arguments");
-                    return {};
-                }
-                return [](CliSession& session) {
-                    Console::out(CliText::text(CliText::BackupDirectory).arg(SettingsBackup::directory()));
-                    const QStringList backups = SettingsBackup::list();
-                    if (backups.isEmpty())
-                        Console::out(CliText::text(CliText::NoBackups));
-                    for (const QString& path : backups)
-                        Console::out(path);
-                    session.finish(0);
-                };
-            }};
+            CliCommand::always([](CliSession& session) {
+                Console::out(CliText::text(CliText::BackupDirectory).arg(SettingsBackup::directory()));
+                const QStringList backups = SettingsBackup::list();
+                if (backups.isEmpty())
+                    Console::out(CliText::text(CliText::NoBackups));
+                for (const QString& path : backups)
+                    Console::out(path);
+                session.finish(0);
+            })};
 }
 
 } // namespace kelvara

@@ -10,7 +10,6 @@
 #include "model/BasicInfoViewModel.h"
 #include "platform/Texts.h"
 
-#include <QCommandLineParser>
 #include <QTimer>
 
 #include <memory>
@@ -88,26 +87,20 @@ CliCommand checkUpdateCommand() {
             QStringLiteral("this program against the update server; with a lens adapter\n"
                            "present, also the lens's firmware"),
             QString(), {},
-            [](const QCommandLineParser& parser, QString* error) -> CliCommand::Run {
-                if (!parser.positionalArguments().isEmpty()) {
-                    *error = QStringLiteral("check-update takes no arguments");
-                    return {};
-                }
-                return [](CliSession& session) {
-                    auto* timeout = new QTimer(&session);
-                    timeout->setSingleShot(true);
-                    QObject::connect(timeout, &QTimer::timeout, &session, [&session] {
-                        session.fail(tr("Footer_UtilityVersionCheckError"));
-                    });
-                    timeout->start(CHECK_MS);
-                    // The controller asks the server as it starts.
-                    const AppViewModel& c = session.controller();
-                    session.expect(Operation::UtilityCheck, [&session, &c, timeout](const Outcome& check) {
-                        timeout->stop();
-                        checkLens(session, reportUtility(c, check));
-                    });
-                };
-            }};
+            CliCommand::always([](CliSession& session) {
+                auto* timeout = new QTimer(&session);
+                timeout->setSingleShot(true);
+                QObject::connect(timeout, &QTimer::timeout, &session, [&session] {
+                    session.fail(tr("Footer_UtilityVersionCheckError"));
+                });
+                timeout->start(CHECK_MS);
+                // The controller asks the server as it starts.
+                const AppViewModel& c = session.controller();
+                session.expect(Operation::UtilityCheck, [&session, &c, timeout](const Outcome& check) {
+                    timeout->stop();
+                    checkLens(session, reportUtility(c, check));
+                });
+            })};
 }
 
 } // namespace kelvara

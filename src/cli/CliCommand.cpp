@@ -46,6 +46,17 @@ const QList<CliCommand>& CliCommand::all() {
     return commands;
 }
 
+int CliCommand::argumentCount() const {
+    int count = 0;
+    for (const QString& word : synopsis.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        count += word.startsWith(QLatin1Char('[')) ? 0 : 1;
+    return count;
+}
+
+CliCommand::Prepare CliCommand::always(Run run) {
+    return [run = std::move(run)](const QCommandLineParser&, QString*) { return run; };
+}
+
 const CliCommand* CliCommand::find(const QString& name) {
     for (const CliCommand& command : all())
         if (command.name == name)

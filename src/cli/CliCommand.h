@@ -30,6 +30,12 @@ struct CliCommand {
     // The link's diagnostic lines go to standard output (probe) rather than nowhere.
     bool showsLink = false;
 
+    // The arguments the synopsis names outside brackets; the command line must give as
+    // many, which the caller checks before prepare.
+    int argumentCount() const;
+    // For a command that reads nothing more from its command line.
+    static Prepare always(Run run);
+
     static const QList<CliCommand>& all();
     static const CliCommand* find(const QString& name);
     // The whole program's usage, and one command's.

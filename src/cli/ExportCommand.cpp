@@ -15,12 +15,12 @@ CliCommand exportCommand() {
     return {QStringLiteral("export"), QStringLiteral("FILE"),
             QStringLiteral("save the lens's settings to FILE (530 bytes)"), QString(), {},
             [](const QCommandLineParser& parser, QString* error) -> CliCommand::Run {
-                const QStringList args = parser.positionalArguments();
-                if (args.size() != 1 || args[0].isEmpty()) {
+                const QString path = parser.positionalArguments().first();
+                if (path.isEmpty()) {
                     *error = QStringLiteral("export needs FILE");
                     return {};
                 }
-                return [path = args[0]](CliSession& session) {
+                return [path](CliSession& session) {
                     session.armWatchdog(EXPORT_MS);
                     session.fileDialogs().setPath(path);
                     session.connectLens([&session] {

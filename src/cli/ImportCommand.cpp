@@ -17,12 +17,12 @@ CliCommand importCommand() {
             QStringLiteral("load a settings file of the same model into the lens"),
             QStringLiteral("The lens's settings are backed up first (see backups).\n"), {},
             [](const QCommandLineParser& parser, QString* error) -> CliCommand::Run {
-                const QStringList args = parser.positionalArguments();
-                if (args.size() != 1 || args[0].isEmpty()) {
+                const QString path = parser.positionalArguments().first();
+                if (path.isEmpty()) {
                     *error = QStringLiteral("import needs FILE");
                     return {};
                 }
-                return [path = args[0]](CliSession& session) {
+                return [path](CliSession& session) {
                     session.armWatchdog(IMPORT_MS);
                     session.fileDialogs().setPath(path);
                     session.connectLens([&session] {

@@ -118,12 +118,7 @@ CliCommand infoCommand() {
                            "capabilities and every setting; --json: the decoded values"),
             QString(),
             {QCommandLineOption(QStringLiteral("json"), QStringLiteral("the decoded values as JSON"))},
-            [](const QCommandLineParser& parser, QString* error) -> CliCommand::Run {
-                if (!parser.positionalArguments().isEmpty()) {
-                    *error = QStringLiteral("info takes only --json, not %1")
-                                 .arg(parser.positionalArguments().first());
-                    return {};
-                }
+            [](const QCommandLineParser& parser, QString*) -> CliCommand::Run {
                 const bool json = parser.isSet(QStringLiteral("json"));
                 return [json](CliSession& session) {
                     session.armWatchdog(CONNECT_MS);

@@ -10,18 +10,16 @@ namespace kelvara {
 CliCommand portsCommand() {
     return {QStringLiteral("ports"), QString(), QStringLiteral("list the lens adapter ports found"),
             QString(), {},
-            [](const QCommandLineParser&, QString*) -> CliCommand::Run {
-                return [](CliSession& session) {
-                    const QStringList ports = LensClient::portList().findAdapterPorts();
-                    if (ports.isEmpty()) {
-                        session.fail(CliText::text(CliText::NoAdapter));
-                        return;
-                    }
-                    for (const QString& port : ports)
-                        Console::out(port);
-                    session.finish(0);
-                };
-            }};
+            CliCommand::always([](CliSession& session) {
+                const QStringList ports = LensClient::portList().findAdapterPorts();
+                if (ports.isEmpty()) {
+                    session.fail(CliText::text(CliText::NoAdapter));
+                    return;
+                }
+                for (const QString& port : ports)
+                    Console::out(port);
+                session.finish(0);
+            })};
 }
 
 } // namespace kelvara

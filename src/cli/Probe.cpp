@@ -141,13 +141,11 @@ CliCommand probeCommand() {
                            "and both settings blocks as hex, then disconnect"),
             QStringLiteral("The link's diagnostic lines go to standard output.\n"),
             {},
-            [](const QCommandLineParser&, QString*) -> CliCommand::Run {
-                return [](CliSession& session) {
-                    auto* probe = new Probe(&session);
-                    QObject::connect(probe, &Probe::finished, &session, &CliSession::finish);
-                    probe->start();
-                };
-            },
+            CliCommand::always([](CliSession& session) {
+                auto* probe = new Probe(&session);
+                QObject::connect(probe, &Probe::finished, &session, &CliSession::finish);
+                probe->start();
+            }),
             true};
 }
 

@@ -4,7 +4,6 @@
 
 #include "controller/AppViewModel.h"
 
-#include <QCommandLineParser>
 
 namespace kelvara {
 
@@ -16,27 +15,21 @@ CliCommand resetCommand() {
     return {QStringLiteral("reset"), QString(),
             QStringLiteral("reset the lens's settings to their factory values (asks)"),
             QStringLiteral("The lens's settings are backed up first (see backups).\n"), {},
-            [](const QCommandLineParser& parser, QString* error) -> CliCommand::Run {
-                if (!parser.positionalArguments().isEmpty()) {
-                    *error = QStringLiteral("reset takes no arguments");
-                    return {};
-                }
-                return [](CliSession& session) {
-                    session.armWatchdog(RESET_MS);
-                    session.connectLens([&session] {
-                        session.expect(Operation::Reset, [&session](const Outcome& reset) {
-                            CliSession::report(reset);
-                            BackupReport::print(session);
-                            if (!reset.done()) {
-                                session.finish(CliSession::exitCode(reset));
-                                return;
-                            }
-                            session.endOn(Operation::SettingsRead);
-                        });
-                        session.controller().resetSettings();
+            CliCommand::always([](CliSession& session) {
+                session.armWatchdog(RESET_MS);
+                session.connectLens([&session] {
+                    session.expect(Operation::Reset, [&session](const Outcome& reset) {
+                        CliSession::report(reset);
+                        BackupReport::print(session);
+                        if (!reset.done()) {
+                            session.finish(CliSession::exitCode(reset));
+                            return;
+                        }
+                        session.endOn(Operation::SettingsRead);
                     });
-                };
-            }};
+                    session.controller().resetSettings();
+                });
+            })};
 }
 
 } // namespace kelvara

@@ -214,10 +214,6 @@ CliCommand setCommand() {
             {},
             [](const QCommandLineParser& parser, QString* error) -> CliCommand::Run {
                 const QStringList args = parser.positionalArguments();
-                if (args.size() != 2) {
-                    *error = QStringLiteral("set needs SETTING VALUE");
-                    return {};
-                }
                 const std::optional<SettingChange> change = SettingChange::parse(args[0], args[1], error);
                 if (!change)
                     return {};

@@ -7,7 +7,6 @@
 #include "model/BasicInfoViewModel.h"
 #include "platform/Texts.h"
 
-#include <QCommandLineParser>
 
 #include <cstdio>
 #include <memory>
@@ -84,34 +83,28 @@ CliCommand updateCommand() {
             QStringLiteral("install the newest lens firmware from the update server (asks;\n"
                            "also for a lens that asks for firmware when it connects)"),
             QString(), {},
-            [](const QCommandLineParser& parser, QString* error) -> CliCommand::Run {
-                if (!parser.positionalArguments().isEmpty()) {
-                    *error = QStringLiteral("update takes no arguments");
-                    return {};
-                }
-                return [](CliSession& session) {
-                    const bool terminal = isatty(fileno(stdout));
-                    session.armWatchdog(STALL_MS);
-                    showProgress(session, terminal);
-                    session.connectLens(
-                        [&session, terminal] {
-                            session.whenFirmwareChecked(CHECK_MS, [&session, terminal](std::optional<Outcome> check) {
-                                updateIfNewer(session, terminal, check);
-                            });
-                        },
-                        [&session, terminal] {
-                            // The lens announces the update with an OK message, and OK starts
-                            // the transfer: the user agrees up front (--yes or y on a terminal).
-                            if (!session.answerQuestion(Texts::text(QStringLiteral("Common_UpdateConfirm")))) {
-                                session.finish(3);
-                                return;
-                            }
-                            session.expect(Operation::SafeModeUpdate, [&session, terminal](const Outcome& outcome) {
-                                transferEnded(session, terminal, outcome);
-                            });
+            CliCommand::always([](CliSession& session) {
+                const bool terminal = isatty(fileno(stdout));
+                session.armWatchdog(STALL_MS);
+                showProgress(session, terminal);
+                session.connectLens(
+                    [&session, terminal] {
+                        session.whenFirmwareChecked(CHECK_MS, [&session, terminal](std::optional<Outcome> check) {
+                            updateIfNewer(session, terminal, check);
                         });
-                };
-            }};
+                    },
+                    [&session, terminal] {
+                        // The lens announces the update with an OK message, and OK starts
+                        // the transfer: the user agrees up front (--yes or y on a terminal).
+                        if (!session.answerQuestion(Texts::text(QStringLiteral("Common_UpdateConfirm")))) {
+                            session.finish(3);
+                            return;
+                        }
+                        session.expect(Operation::SafeModeUpdate, [&session, terminal](const Outcome& outcome) {
+                            transferEnded(session, terminal, outcome);
+                        });
+                    });
+            })};
 }
 
 } // namespace kelvara

@@ -124,6 +124,11 @@ int main(int argc, char** argv) {
         if (const QString error = serverError(server); !error.isEmpty())
             return failWith(error, 2);
     }
+    if (parser.positionalArguments().size() != command->argumentCount())
+        return failWith(command->argumentCount() == 0
+                            ? QStringLiteral("%1 takes no arguments").arg(command->name)
+                            : QStringLiteral("%1 needs %2").arg(command->name, command->synopsis),
+                        2);
     QString error;
     const CliCommand::Run run = command->prepare(parser, &error);
     if (!run)
