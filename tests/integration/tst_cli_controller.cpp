@@ -32,6 +32,16 @@ QString txt(const char* key) {
     return qtTrId(key);
 }
 
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
 int le16(const QByteArray& image, int offset) {
     return quint8(image[offset]) + 256 * quint8(image[offset + 1]);
 }
@@ -92,10 +102,9 @@ class TestCliController : public QObject {
     }
 
     void allowAfAdjustment() {
-        QDir().mkpath(home->filePath(QStringLiteral("config/Kelvara")));
-        QFile conf(home->filePath(QStringLiteral("config/Kelvara/LensUtility.conf")));
-        QVERIFY(conf.open(QIODevice::WriteOnly));
-        conf.write("[General]\nvisibleAFCustomize=true\n");
+        QVERIFY(QDir().mkpath(home->filePath(QStringLiteral("config/Kelvara"))));
+        QVERIFY(writeFile(home->filePath(QStringLiteral("config/Kelvara/LensUtility.conf")),
+                      "[General]\nvisibleAFCustomize=true\n"));
     }
 
 private slots:
@@ -122,28 +131,23 @@ private slots:
         home.reset();
     }
 
-
     void infoPrintsIdentityFirmwareAndSummaries() {
         const Run run = cli({"info"});
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         const QStringList lines = run.out.split(QLatin1Char('\n'));
-        QVERIFY(lines.contains("Product: Kelvara 24-70mm F2.8 DG Zoom E"));
-        QVERIFY(lines.contains("Model: KZ2470E"));
-        QVERIFY(lines.contains("Mount: Sony E"));
-        QVERIFY(lines.contains(txt("Firmware_Current") + ": 01"));
-        QVERIFY2(run.out.contains(txt("Firmware_Latest") + ": 02"), qPrintable(run.out));
-        QVERIFY(lines.contains("Custom switch positions: 3"));
         // Each control's line carries its own slot's function and parameters.
-        QVERIFY2(lines.contains(txt("Common_Custom1") + ": " +
-                                txt("ButtonSelect_FunctionFocusPreset") + "  /  " +
-                                txt("Home_FocusTime") + ": 12.5 [s] / " + txt("Home_DelaySetting") +
-                                ": 3.5 [s]"),
-                 qPrintable(run.out));
-        QVERIFY(lines.contains(txt("Common_Custom2") + ": " +
-                               txt("ButtonSelect_FunctionAfLimitOnOff") + "  /  " + "Closest  -  " +
-                               txt("CustomSetting_AfInf") + "  /  " +
-                               txt("ButtonSelect_LabelAFLimitClick")));
-        QVERIFY(lines.contains(txt("Home_RingDirectionSetting") + ": " + txt("Home_RingDefault")));
+        for (const QString& line :
+             {QStringLiteral("Product: Kelvara 24-70mm F2.8 DG Zoom E"),
+              QStringLiteral("Model: KZ2470E"), QStringLiteral("Mount: Sony E"),
+              txt("Firmware_Current") + ": 01", QStringLiteral("Custom switch positions: 3"),
+              txt("Common_Custom1") + ": " + txt("ButtonSelect_FunctionFocusPreset") + "  /  " +
+                  txt("Home_FocusTime") + ": 12.5 [s] / " + txt("Home_DelaySetting") + ": 3.5 [s]",
+              txt("Common_Custom2") + ": " + txt("ButtonSelect_FunctionAfLimitOnOff") +
+                  "  /  Closest  -  " + txt("CustomSetting_AfInf") + "  /  " +
+                  txt("ButtonSelect_LabelAFLimitClick"),
+              txt("Home_RingDirectionSetting") + ": " + txt("Home_RingDefault")})
+            QVERIFY2(lines.contains(line), qPrintable(line + '\n' + run.out));
+        QVERIFY2(run.out.contains(txt("Firmware_Latest") + ": 02"), qPrintable(run.out));
         // Without the preference the AF fine adjustment is not offered.
         QVERIFY(!run.out.contains(txt("Home_AfCustomize") + ": "));
         // Nothing but the report on standard output; the session ended with a disconnect.
@@ -191,7 +195,6 @@ private slots:
             names.append(control["name"].toString());
         QCOMPARE(names, (QStringList{"switch1", "switch2", "switch3", "button0"}));
     }
-
 
     void setWritesTheSettingAtItsAddress_data() {
         QTest::addColumn<QStringList>("args");
@@ -309,9 +312,7 @@ private slots:
         Run run = cli({"export", file});
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         QVERIFY(run.out.contains(txt("Home_SettingOutputEnd")));
-        QFile saved(file);
-        QVERIFY(saved.open(QIODevice::ReadOnly));
-        const QByteArray bytes = saved.readAll();
+        const QByteArray bytes = contents(file);
         QCOMPARE(bytes.size(), 530);
         QCOMPARE(bytes.mid(0, 7), QByteArray("KZ2470E"));
         QCOMPARE(bytes.mid(16, 512), exported);
@@ -330,21 +331,15 @@ private slots:
         const QString backup = QDir(backupDirectory()).filePath(backups[0]);
         QVERIFY2(run.out.contains("Backup of the previous settings: " + backup),
                  qPrintable(run.out));
-        QFile kept(backup);
-        QVERIFY(kept.open(QIODevice::ReadOnly));
-        QCOMPARE(kept.readAll().mid(16, 512), changed);
+        QCOMPARE(contents(backup).mid(16, 512), changed);
     }
 
     void importOfATamperedFileIsRefused() {
         const QString file = home->filePath("lens.vdat");
         QCOMPARE(cli({"export", file}).exitCode, 0);
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::ReadWrite));
-        QByteArray bytes = f.readAll();
+        QByteArray bytes = contents(file);
         bytes[16 + 1] = char(bytes[16 + 1] ^ 0x01);
-        f.seek(0);
-        f.write(bytes);
-        f.close();
+        QVERIFY(writeFile(file, bytes));
         const QByteArray before = lens->settingsImage();
 
         const Run run = cli({"import", file});
@@ -380,17 +375,14 @@ private slots:
         QCOMPARE(lines[0], "Backup directory: " + backupDirectory());
         QVERIFY(lines[1].startsWith(backupDirectory() + "/KZ2470E_"));
         QVERIFY(run.out.contains(lines[1]));
-        QFile kept(lines[1]);
-        QVERIFY(kept.open(QIODevice::ReadOnly));
-        QCOMPARE(kept.readAll().mid(16, 512), changed);
+        QCOMPARE(contents(lines[1]).mid(16, 512), changed);
     }
 
     void backupsNewestFirst() {
         QVERIFY(QDir().mkpath(backupDirectory()));
         for (const char* name : {"KZ2470E_20240101-100000-000.vdat", "OTHER_20250101-100000-000.vdat",
                                  "KZ2470E_20230101-100000-000.vdat"}) {
-            QFile f(QDir(backupDirectory()).filePath(QLatin1String(name)));
-            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(writeFile(QDir(backupDirectory()).filePath(QLatin1String(name)), {}));
         }
         const Run run = cli({"backups"});
         QCOMPARE(run.exitCode, 0);
@@ -399,7 +391,6 @@ private slots:
                                             backupDirectory() + "/KZ2470E_20240101-100000-000.vdat",
                                             backupDirectory() + "/KZ2470E_20230101-100000-000.vdat"}));
     }
-
 
     void checkUpdateComparesUtilityAndLensFirmware() {
         server->setUtilityVersion("9.0");
