@@ -250,7 +250,6 @@ private slots:
         QCOMPARE(backups.first().first().toString(), app->lastBackup());
         QCOMPARE(lens->framesReceived(0xF5), writesBefore + 2);
         QCOMPARE(lens->settingsImage(), before);
-        QVERIFY(!app->lastBackup().isEmpty());
         QVERIFY(QFile::exists(app->lastBackup()));
         QTRY_COMPARE(app->connectState(), CONNECT_COMPLETE); // re-read after OK
     }
