@@ -181,13 +181,11 @@ private slots:
 
         const auto answers = std::make_shared<Answers>();
         const LensClient::Completion record = Answers::recordInto(answers);
-        const auto count = [answers] { return answers->count(); };
-        const auto last = [answers] { return answers->last(); };
 
         LensClient::startFirmwareUpdate(UpdateMode::NORMAL, 0, 0, lens->profile().firmwareType,
                                         record);
-        QTRY_COMPARE_WITH_TIMEOUT(count(), 1, 5000);
-        QCOMPARE(last(), (std::pair<bool, Bytes>{true, {0x43}}));
+        QTRY_COMPARE_WITH_TIMEOUT(answers->count(), 1, 5000);
+        QCOMPARE(answers->last(), (std::pair<bool, Bytes>{true, {0x43}}));
         QCOMPARE(lens->framesReceived(0xFD), 2);
 
         Bytes image(2048, 0x5A);
@@ -198,15 +196,15 @@ private slots:
         for (int b = 0; b < 2; ++b) {
             LensClient::sendFirmwareBlock(Bytes(image.begin() + b * 1024, image.begin() + (b + 1) * 1024),
                                           record);
-            QTRY_COMPARE(count(), 2 + b);
-            QCOMPARE(last(), (std::pair<bool, Bytes>{true, {0x06}}));
+            QTRY_COMPARE(answers->count(), 2 + b);
+            QCOMPARE(answers->last(), (std::pair<bool, Bytes>{true, {0x06}}));
         }
         LensClient::sendFirmwareStep(LensClient::firstEnd, {0x04}, record);
-        QTRY_COMPARE(count(), 4);
-        QCOMPARE(last().second, Bytes{0x15});
+        QTRY_COMPARE(answers->count(), 4);
+        QCOMPARE(answers->last().second, Bytes{0x15});
         LensClient::sendFirmwareStep(LensClient::secondEnd, {0x04}, record);
-        QTRY_COMPARE(count(), 5);
-        QCOMPARE(last(), (std::pair<bool, Bytes>{true, {0x06}}));
+        QTRY_COMPARE(answers->count(), 5);
+        QCOMPARE(answers->last(), (std::pair<bool, Bytes>{true, {0x06}}));
 
         QTRY_COMPARE(lens->installedImages().size(), 1);
         QCOMPARE(toBytes(lens->installedImages().first().image), image);
