@@ -2,9 +2,7 @@
 // and a blocking call whose effects the caller sees when it returns.
 #include "platform/MainThread.h"
 
-#include <QCoreApplication>
 #include <QTest>
-#include <QThread>
 
 #include <algorithm>
 #include <numeric>

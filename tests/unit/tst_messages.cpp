@@ -3,7 +3,6 @@
 #include "platform/MainThread.h"
 #include "ui/MessageViewModel.h"
 
-#include <QSignalSpy>
 #include <QTest>
 #include <QThread>
 
