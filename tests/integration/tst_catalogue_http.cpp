@@ -112,9 +112,10 @@ class TestCatalogueHttp : public QObject {
         ProductInfoFileModel product;
         QCOMPARE(run(product, ServerModel::productInfoAddress("KP85", NikonZ), settle), ok);
         QVERIFY2(clock.elapsed() < 6000, "a fault must not wait for more than the time-out");
-        QCOMPARE((QStringList{product.version, product.displayNewVersion, product.firmwareFileName}),
-                 (valuesKept ? QStringList{"02.07", "02", "KP85Z_0300.bin"}
-                             : QStringList{"--", "--", ""}));
+        QCOMPARE(
+            (QStringList{product.version, product.displayNewVersion, product.firmwareFileName}),
+            (valuesKept ? QStringList{"02.07", "02", "KP85Z_0300.bin"}
+                        : QStringList{"--", "--", ""}));
         QCOMPARE(product.descriptionKey.size(), valuesKept ? 64 : 0);
         QCOMPARE(server.requestCount(lensPath), before + 1); // no retries
 

@@ -58,7 +58,8 @@ private slots:
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.err.isEmpty());
         QVERIFY(run.out.contains(QStringLiteral("Attach: 1 (lens on the adapter)")));
-        for (const QString& row : dumpRows(lens->record()) + dumpRows(lens->settingsImage().left(256)))
+        for (const QString& row :
+             dumpRows(lens->record()) + dumpRows(lens->settingsImage().left(256)))
             QVERIFY2(run.out.contains(row), qPrintable(row));
         // The link's diagnostic lines go to stdout; the disconnect request ends the session.
         QVERIFY(run.out.contains(QStringLiteral("Send Command : 0F 01 00 00 02 00 F8 00 A3 16 F0 ")));
@@ -127,8 +128,8 @@ private slots:
     }
 
     void updateWithoutUpdateServerFails() {
-        const Run run = cli({"--port", lens->linkPath(), "--server", "file:///nonexistent", "update",
-                             "--yes"});
+        const Run run =
+            cli({"--port", lens->linkPath(), "--server", "file:///nonexistent", "update", "--yes"});
         QCOMPARE(run.exitCode, 1);
         QVERIFY(!run.err.isEmpty());
         QCOMPARE(lens->installedImages().size(), 0);

@@ -97,7 +97,9 @@ class TestFirmwareTransfer : public QObject {
     // The end as every outcome must leave it.
     void verifyEnd(const FirmwareUpdateModel& model, const QList<Call>& calls, UpdateState state) {
         QVERIFY(!calls.isEmpty());
-        const auto fields = [](const Call& c) { return std::tuple{int(c.state), c.progress, c.onMain}; };
+        const auto fields = [](const Call& c) {
+            return std::tuple{int(c.state), c.progress, c.onMain};
+        };
         QCOMPARE(fields(calls.first()), (std::tuple{int(UpdateState::Start), 0.0f, true}));
         QCOMPARE(fields(calls.last()), (std::tuple{int(state), 1.0f, true}));
         QCOMPARE(int(model.download_state()), int(state));

@@ -87,8 +87,9 @@ class TestCatalogue : public QObject {
             true, {"1.05", "1", "ab01", "AB12Z_105.bin"});
         row("nested deep, any root", "<x><y a=\"1\"><z><Version>2.10</Version></z></y></x>", true,
             {"2.10", "2", "", ""});
-        row("lower case ignored", "<r><version>3.00</version><descriptionkey>k</descriptionkey></r>",
-            true, {none, none, "", ""});
+        row("lower case ignored",
+            "<r><version>3.00</version><descriptionkey>k</descriptionkey></r>", true,
+            {none, none, "", ""});
         row("attributes ignored", "<r><Version Version=\"9.9\">0.05</Version></r>", true,
             {"0.05", "0.05", "", ""});
         row("text split by comment keeps last piece", "<r><Version>1.<!-- c -->07</Version></r>",
@@ -324,10 +325,10 @@ class TestCatalogue : public QObject {
         QTest::addColumn<int>("mount");
         QTest::addColumn<QString>("suffix");
         QTest::addColumn<QString>("path");
-        QTest::newRow("SonyE") << int(SonyE) << "SE" << "/sony_e/";
-        QTest::newRow("CanonRF") << int(CanonRF) << "RF" << "/canon_rf/";
-        QTest::newRow("NikonZ") << int(NikonZ) << "Z" << "/nikon_z/";
-        QTest::newRow("FujiX") << int(FujiX) << "X" << "/fujifilm_x/";
+        QTest::newRow("SonyE") << int(SonyE) << QString("SE") << "/sony_e/";
+        QTest::newRow("CanonRF") << int(CanonRF) << QString("RF") << "/canon_rf/";
+        QTest::newRow("NikonZ") << int(NikonZ) << QString("Z") << "/nikon_z/";
+        QTest::newRow("FujiX") << int(FujiX) << QString("X") << "/fujifilm_x/";
     }
 
     void addresses() {

@@ -164,8 +164,10 @@ class TestDecodeFirmware : public QObject {
             << QStringList{QStringLiteral("data length = %1").arg(two.size() + 100),
                            QStringLiteral("data length = %1").arg(two.size() + 100 - 3072),
                            "data length = 100", "Decode: Error header section length"};
-        QTest::newRow("key text of 63 characters") << encipher(two) << keyText.left(63) << 0 << keyLength;
-        QTest::newRow("key text of 65 characters") << encipher(two) << keyText + u'0' << 0 << keyLength;
+        QTest::newRow("key text of 63 characters")
+            << encipher(two) << keyText.left(63) << 0 << keyLength;
+        QTest::newRow("key text of 65 characters")
+            << encipher(two) << keyText + u'0' << 0 << keyLength;
         QTest::newRow("key text with a g")
             << encipher(two) << QStringLiteral("g") + keyText.mid(1) << 0 << keyDigits;
         // 32 characters, 64 bytes in UTF-8: counted in bytes, refused as digits.

@@ -111,7 +111,9 @@ class TestFrame : public QObject {
         };
         // A good answer to connectPacket1, one byte changed before the checksum is added.
         const Bytes head{0x0F, 0x01, 0x00, 0x00, 0x02, 0x00, 0xF8, 0x01};
-        auto changed = [&](std::size_t at, std::uint8_t v) { return withReferenceCrc(tweak(head, at, v)); };
+        auto changed = [&](std::size_t at, std::uint8_t v) {
+            return withReferenceCrc(tweak(head, at, v));
+        };
         const Bytes good = withReferenceCrc(head);
         const Bytes block{0x02, 0x01, 0xFE, 0x00, 0x00, 0x00, 0x00};
 
