@@ -43,18 +43,24 @@ class TestCatalogue : public QObject {
     std::shared_ptr<Environment> environment;
     std::shared_ptr<test::FakeHttpClient> http;
 
-    // Requests `doc` (answered with `status`) on `reader`; waits for the single completion.
-    bool fetch(CatalogueReader& reader, const QByteArray& doc, int status = 200) {
-        http->answer(address, status, doc);
+    // Requests `url` on `reader`; waits for the completion, then `settleMs` longer to see
+    // that no second one follows.
+    static bool request(CatalogueReader& reader, const QString& url, int settleMs = 20) {
         test::CompletionRecorder outcomes;
         reader.onComplete = outcomes.callback();
-        reader.requestFile(address);
+        reader.requestFile(url);
         if (!QTest::qWaitFor([&] { return outcomes.count() > 0; }, 5000))
-            return false;
-        QTest::qWait(20);
+            qFatal("no completion");
+        QTest::qWait(settleMs);
         if (outcomes.count() != 1 || outcomes.mainThreadCalls() != 0)
             qFatal("completion not exactly once on a background thread");
         return outcomes.first();
+    }
+
+    // Requests `doc`, answered with `status`.
+    bool fetch(CatalogueReader& reader, const QByteArray& doc, int status = 200) {
+        http->answer(address, status, doc);
+        return request(reader, address);
     }
 
     static QStringList fieldsOf(const ProductInfoFileModel& p) {
@@ -168,15 +174,8 @@ class TestCatalogue : public QObject {
         environment->setTimings(t);
         http->answer(address, response, delayMs);
 
-        test::CompletionRecorder outcomes;
         ProductInfoFileModel product;
-        product.onComplete = outcomes.callback();
-        product.requestFile(address);
-        QTRY_COMPARE_WITH_TIMEOUT(outcomes.count(), 1, 5000);
-        QTest::qWait(delayMs + 50);
-        QCOMPARE(outcomes.count(), 1);
-        QCOMPARE(outcomes.first(), ok);
-        QCOMPARE(outcomes.mainThreadCalls(), 0);
+        QCOMPARE(request(product, address, delayMs + 50), ok);
         QCOMPARE(fieldsOf(product), (QStringList{"--", "--", "", ""}));
         const QList<HttpRequest> sent = http->requests();
         QCOMPARE(sent.size(), 1);
@@ -244,15 +243,8 @@ class TestCatalogue : public QObject {
 
     void unusableAddressSendsNothing() {
         QFETCH(QString, address);
-        test::CompletionRecorder outcomes;
         UtilityInfoFileModel utility;
-        utility.onComplete = outcomes.callback();
-        utility.requestFile(address);
-        QTRY_COMPARE(outcomes.count(), 1);
-        QTest::qWait(20);
-        QCOMPARE(outcomes.count(), 1);
-        QVERIFY(!outcomes.first());
-        QCOMPARE(outcomes.mainThreadCalls(), 0);
+        QVERIFY(!request(utility, address));
         QVERIFY(http->requests().isEmpty());
     }
 
