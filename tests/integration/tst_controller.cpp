@@ -68,23 +68,20 @@ class TestController : public QObject {
     // Waits until the operation has ended so; the outcomes of other operations between
     // are ignored, an earlier end of the same operation is a failure.
     bool ended(Operation operation, Outcome::Result result, const char* key = "") {
-        const Outcome wanted{operation, result, QString::fromLatin1(key)};
-        QElapsedTimer clock;
-        clock.start();
-        while (clock.elapsed() < 5000) {
-            for (qsizetype i = 0; i < outcomes.size(); ++i) {
-                if (outcomes[i].operation != operation)
-                    continue;
-                const Outcome seen = outcomes.takeAt(i);
-                if (seen == wanted)
-                    return true;
-                qWarning("operation %d ended %d with '%s'", int(operation), int(seen.result),
-                         qPrintable(seen.textId));
-                return false;
-            }
-            QTest::qWait(5);
+        const auto first = [&] {
+            return std::find_if(outcomes.begin(), outcomes.end(),
+                                [&](const Outcome& o) { return o.operation == operation; });
+        };
+        if (!QTest::qWaitFor([&] { return first() != outcomes.end(); }, 5000)) {
+            qWarning("operation %d did not end", int(operation));
+            return false;
         }
-        qWarning("operation %d did not end", int(operation));
+        const Outcome seen = *first();
+        outcomes.erase(first());
+        if (seen == Outcome{operation, result, QString::fromLatin1(key)})
+            return true;
+        qWarning("operation %d ended %d with '%s'", int(operation), int(seen.result),
+                 qPrintable(seen.textId));
         return false;
     }
 
@@ -94,27 +91,20 @@ class TestController : public QObject {
 
     // Waits for the message box to show the text of key, then answers it.
     bool answer(const char* key, bool yes = true) {
-        QElapsedTimer clock;
-        clock.start();
-        while (clock.elapsed() < 5000) {
-            if (app->message()->show_message()) {
-                if (app->message()->message() != qtTrId(key) ||
-                    app->message()->message_id() != QLatin1String(key)) {
-                    qWarning("message shown: %s", qPrintable(app->message()->message()));
-                    return false;
-                }
-                if (app->message()->button_mode() == ButtonMode::OK)
-                    app->message()->respondOk();
-                else if (yes)
-                    app->message()->respondYes();
-                else
-                    app->message()->respondNo();
-                return true;
-            }
-            QTest::qWait(5);
+        MessageViewModel* box = app->message();
+        if (!QTest::qWaitFor([box] { return box->show_message(); }, 5000)) {
+            qWarning("no message %s", key);
+            return false;
         }
-        qWarning("no message %s", key);
-        return false;
+        if (box->message() != qtTrId(key) || box->message_id() != QLatin1String(key)) {
+            qWarning("message shown: %s", qPrintable(box->message()));
+            return false;
+        }
+        if (box->button_mode() == ButtonMode::OK)
+            box->respondOk();
+        else
+            yes ? box->respondYes() : box->respondNo();
+        return true;
     }
 
     // Exports the lens's settings to a file of that name; its path.
@@ -126,11 +116,12 @@ class TestController : public QObject {
 
     bool connected(bool forCustomizing = true) {
         app->connectLens(forCustomizing);
-        QElapsedTimer clock;
-        clock.start();
-        while (clock.elapsed() < 5000 && app->connectState() != CONNECT_COMPLETE)
-            QTest::qWait(5);
-        return app->connectState() == CONNECT_COMPLETE;
+        return QTest::qWaitFor([&] { return app->connectState() == CONNECT_COMPLETE; }, 5000);
+    }
+
+    bool connectedTo(sim::LensProfile profile = preset("zoom-e"), bool forCustomizing = true) {
+        start(std::move(profile));
+        return !QTest::currentTestFailed() && connected(forCustomizing);
     }
 
 private slots:
@@ -150,8 +141,7 @@ private slots:
     }
 
     void connectForCustomizing() {
-        start(preset("zoom-e"));
-        QVERIFY(connected());
+        QVERIFY(connectedTo());
         QVERIFY(ended(Operation::Connect, Outcome::Done));
         // The fake server answers nothing.
         QVERIFY(ended(Operation::FirmwareCheck, Outcome::Failed, "Footer_FWCheckError"));
@@ -164,8 +154,7 @@ private slots:
     }
 
     void firmwareEntryShowsTheFirmwarePage() {
-        start(preset("on-body"));
-        QVERIFY(connected(false));
+        QVERIFY(connectedTo(preset("on-body"), false));
         QCOMPARE(app->selectedMenu(), FIRMWARE_INFO);
         QCOMPARE(app->connectMode(), customize);
         QVERIFY(app->isConnectBody());
@@ -211,8 +200,7 @@ private slots:
     void detachWithoutRestart() {
         sim::LensProfile profile = preset("zoom-e");
         profile.firmwareType = 0; // no restart to apply settings
-        start(profile);
-        QVERIFY(connected());
+        QVERIFY(connectedTo(profile));
         lens->unplug(0);
         QVERIFY(answer("Common_LensRemovalMessage"));
         QTRY_COMPARE(app->connectState(), NOT_CONNECT);
@@ -221,8 +209,7 @@ private slots:
     }
 
     void detachOfARestartingLensReconnects() {
-        start(preset("zoom-e"));
-        QVERIFY(connected());
+        QVERIFY(connectedTo());
         QVERIFY(app->basic_info()->firmwareType() & BasicInfoViewModel::FM_APPLY_TIMING);
         test::DiagnosticCapture capture;
         QSignalSpy autoConnecting(app.get(), &AppViewModel::auto_connectingChanged);
@@ -237,8 +224,7 @@ private slots:
     }
 
     void exportThenImport() {
-        start(preset("zoom-e"));
-        QVERIFY(connected());
+        QVERIFY(connectedTo());
         const QByteArray before = lens->settingsImage();
         dialogs.path.clear(); // the panel cancelled
         app->exportSettings();
@@ -264,7 +250,6 @@ private slots:
         QCOMPARE(backups.first().first().toString(), app->lastBackup());
         QCOMPARE(lens->framesReceived(0xF5), writesBefore + 2);
         QCOMPARE(lens->settingsImage(), before);
-        QVERIFY(!app->lastBackup().isEmpty());
         QVERIFY(QFile::exists(app->lastBackup()));
         QTRY_COMPARE(app->connectState(), CONNECT_COMPLETE); // re-read after OK
     }
@@ -281,8 +266,7 @@ private slots:
     void importRefusals() {
         QFETCH(QString, kind);
         QFETCH(QString, key);
-        start(preset("zoom-e"));
-        QVERIFY(connected());
+        QVERIFY(connectedTo());
         QFile f(exported("good.vdat"));
         QVERIFY(f.open(QIODevice::ReadOnly));
         QByteArray bytes = f.readAll();
@@ -310,8 +294,7 @@ private slots:
     }
 
     void writeBackStopsAtAFailedBlock() {
-        start(preset("zoom-e"));
-        QVERIFY(connected());
+        QVERIFY(connectedTo());
         QVERIFY(!exported("wb.vdat").isEmpty());
         lens->setRefusal(0x80, 1, 0xF5);
         const int writes = lens->framesReceived(0xF5);
@@ -323,8 +306,7 @@ private slots:
     }
 
     void resetAnsweredNoThenYes() {
-        start(preset("zoom-e"));
-        QVERIFY(connected());
+        QVERIFY(connectedTo());
         const int writes = lens->framesReceived(0xF5);
         app->resetSettings();
         QVERIFY(answer("Home_SettingReturnQuestion", false));
@@ -344,8 +326,7 @@ private slots:
     }
 
     void disconnectOnRequest() {
-        start(preset("zoom-e"));
-        QVERIFY(connected());
+        QVERIFY(connectedTo());
         app->disconnectLens();
         QVERIFY(answer("Header_LensRemovalConfirm", false));
         QVERIFY(ended(Operation::Disconnect, Outcome::AnsweredNo));

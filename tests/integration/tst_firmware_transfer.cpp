@@ -97,11 +97,11 @@ class TestFirmwareTransfer : public QObject {
     // The end as every outcome must leave it.
     void verifyEnd(const FirmwareUpdateModel& model, const QList<Call>& calls, UpdateState state) {
         QVERIFY(!calls.isEmpty());
-        QCOMPARE(int(calls.first().state), int(UpdateState::Start));
-        QCOMPARE(calls.first().progress, 0.0f);
-        QCOMPARE(int(calls.last().state), int(state));
-        QCOMPARE(calls.last().progress, 1.0f);
-        QVERIFY(calls.first().onMain && calls.last().onMain);
+        const auto fields = [](const Call& c) {
+            return std::tuple{int(c.state), c.progress, c.onMain};
+        };
+        QCOMPARE(fields(calls.first()), (std::tuple{int(UpdateState::Start), 0.0f, true}));
+        QCOMPARE(fields(calls.last()), (std::tuple{int(state), 1.0f, true}));
         QCOMPARE(int(model.download_state()), int(state));
         QCOMPARE(model.download_progress(), 0.0f);
         QVERIFY(!model.firmwareUpdating());
@@ -175,11 +175,8 @@ class TestFirmwareTransfer : public QObject {
         const QByteArray data = firmware.images(Kind::Single).first().data;
         // A leading block of zeros, the data, zeros up to the end of the last block.
         const int blocks = (int(data.size()) + 1023) / 1024;
-        QCOMPARE(installed.first().stream.size(), (blocks + 1) * 1024);
-        QCOMPARE(installed.first().stream.left(1024), QByteArray(1024, 0));
-        QCOMPARE(installed.first().stream.mid(1024, data.size()), data);
-        QCOMPARE(installed.first().stream.mid(1024 + data.size()),
-                 QByteArray(blocks * 1024 - data.size(), 0));
+        QCOMPARE(installed.first().stream,
+                 QByteArray(1024, 0) + data + QByteArray(blocks * 1024 - data.size(), 0));
         // One progress call per block, rising evenly to 1.
         QCOMPARE(calls.size(), blocks + 1 + 2);
         for (int i = 1; i <= blocks + 1; ++i)
@@ -243,8 +240,8 @@ class TestFirmwareTransfer : public QObject {
         verifyEnd(model, calls, UpdateState::Complete);
         QCOMPARE(lens->framesReceived(0xF8), extraConnects);
         QCOMPARE(lens->installedImages().size(), 1);
-        QCOMPARE(int(lens->installedImages().first().device), 0);
-        QCOMPARE(int(lens->installedImages().first().area), area);
+        const sim::InstalledImage image = lens->installedImages().first();
+        QCOMPARE((std::pair{int(image.device), int(image.area)}), (std::pair{0, area}));
     }
 
     void everyFailureEndsInError_data() {

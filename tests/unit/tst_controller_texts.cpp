@@ -83,12 +83,9 @@ private slots:
 
     void versionDisplay() {
         const UtilityVersion v = UtilityVersion::parse(QStringLiteral("1.a"));
-        QCOMPARE(v.display, QStringLiteral("01.0A"));
-        QCOMPARE(v.major, 1);
-        QCOMPARE(v.minor, 10);
+        QCOMPARE((std::tuple{v.display, v.major, v.minor}), (std::tuple{QString("01.0A"), 1, 10}));
         const UtilityVersion bad = UtilityVersion::parse(QStringLiteral("1.2 "));
-        QCOMPARE(bad.display, QStringLiteral("--"));
-        QCOMPARE(bad.major, -1);
+        QCOMPARE((std::tuple{bad.display, bad.major}), (std::tuple{QString("--"), -1}));
     }
 
     void settingsFileChecks() {
@@ -100,30 +97,25 @@ private slots:
             image[i] = std::uint8_t(i * 13);
         const Bytes file = SettingsFile::build(header, image);
         QCOMPARE(file.size(), std::size_t(530));
-        const auto crc = Crc::calculate(file.data(), 528);
-        QCOMPARE(file[528], crc[0]);
-        QCOMPARE(file[529], crc[1]);
+        QCOMPARE((std::array{file[528], file[529]}), Crc::calculate(file.data(), 528));
         QCOMPARE(SettingsFile::imageFor(file, rom), std::optional<Bytes>(image));
 
         // Another firmware version of the same model loads: only the model bytes are compared.
-        Bytes otherVersion = rom;
-        otherVersion[24] = 0x07;
-        QVERIFY(SettingsFile::imageFor(file, otherVersion));
+        const auto with = [](Bytes b, std::size_t at, int value) {
+            b[at] = std::uint8_t(value);
+            return b;
+        };
+        QVERIFY(SettingsFile::imageFor(file, with(rom, 24, 0x07)));
 
         auto refused = [&](Bytes f, const Bytes& r) { return !SettingsFile::imageFor(f, r); };
         QVERIFY(refused(Bytes(file.begin(), file.end() - 1), rom));
         Bytes longer = file;
         longer.push_back(0);
         QVERIFY(refused(longer, rom));
-        Bytes otherModel = rom;
-        otherModel[20] = 'X';
-        QVERIFY(refused(file, otherModel));
-        Bytes tampered = file;
-        tampered[300] ^= 0x01;
-        QVERIFY(refused(tampered, rom));
-        Bytes headerChanged = file;
-        headerChanged[12] = 0x01; // covered by the checksum although not compared
-        QVERIFY(refused(headerChanged, rom));
+        QVERIFY(refused(file, with(rom, 20, 'X')));
+        QVERIFY(refused(with(file, 300, file[300] ^ 0x01), rom));
+        // The header is covered by the checksum although not compared.
+        QVERIFY(refused(with(file, 12, 0x01), rom));
         Bytes swapped = file;
         std::swap(swapped[528], swapped[529]);
         QCOMPARE(SettingsFile::imageFor(swapped, rom).has_value(), file[528] == file[529]);

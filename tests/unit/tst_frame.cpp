@@ -60,10 +60,9 @@ class TestFrame : public QObject {
             Bytes data(rng.bounded(0, 1100));
             for (auto& b : data)
                 b = std::uint8_t(rng.bounded(256));
-            const std::uint16_t expected = referenceCrc(data);
-            const auto got = Crc::calculate(data);
-            QCOMPARE(got[0], std::uint8_t(expected & 0xFF));
-            QCOMPARE(got[1], std::uint8_t(expected >> 8));
+            const std::uint16_t c = referenceCrc(data);
+            QCOMPARE(Crc::calculate(data),
+                     (std::array<std::uint8_t, 2>{std::uint8_t(c & 0xFF), std::uint8_t(c >> 8)}));
         }
         QCOMPARE(Crc::calculate(Bytes{}), (std::array<std::uint8_t, 2>{0x00, 0x00}));
     }
@@ -106,11 +105,16 @@ class TestFrame : public QObject {
         QTest::addColumn<QString>("line");
 
         const Bytes sent = connectPacket1;
-        const Bytes good = withReferenceCrc({0x0F, 0x01, 0x00, 0x00, 0x02, 0x00, 0xF8, 0x01});
         auto tweak = [](Bytes b, std::size_t at, std::uint8_t v) {
             b[at] = v;
             return b;
         };
+        // A good answer to connectPacket1, one byte changed before the checksum is added.
+        const Bytes head{0x0F, 0x01, 0x00, 0x00, 0x02, 0x00, 0xF8, 0x01};
+        auto changed = [&](std::size_t at, std::uint8_t v) {
+            return withReferenceCrc(tweak(head, at, v));
+        };
+        const Bytes good = withReferenceCrc(head);
         const Bytes block{0x02, 0x01, 0xFE, 0x00, 0x00, 0x00, 0x00};
 
         QTest::addRow("too short") << Bytes{0x0F, 0x01, 0x00, 0x00, 0x02, 0x00} << sent
@@ -131,15 +135,9 @@ class TestFrame : public QObject {
         QTest::addRow("six bytes sent") << good << Bytes{0x0F, 1, 0, 0, 2, 0}
                                         << "Error not adapter mode 1";
         QTest::addRow("last sent a firmware block") << good << block << "Error not adapter mode 2";
-        QTest::addRow("packet number")
-            << withReferenceCrc({0x0F, 0x02, 0x00, 0x00, 0x02, 0x00, 0xF8, 0x01}) << sent
-            << "Error packet number";
-        QTest::addRow("destination")
-            << withReferenceCrc({0x0F, 0x01, 0x05, 0x00, 0x02, 0x00, 0xF8, 0x01}) << sent
-            << "Error destination";
-        QTest::addRow("function number")
-            << withReferenceCrc({0x0F, 0x01, 0x00, 0x00, 0x02, 0x00, 0xF4, 0x01}) << sent
-            << "Error function number";
+        QTest::addRow("packet number") << changed(1, 0x02) << sent << "Error packet number";
+        QTest::addRow("destination") << changed(2, 0x05) << sent << "Error destination";
+        QTest::addRow("function number") << changed(6, 0xF4) << sent << "Error function number";
         const Bytes startSent = CommDataFormat::buildFirmwareUpdateStart(0, 0).encode(1);
         QTest::addRow("framed answer to firmware start")
             << withReferenceCrc({0x0F, 0x01, 0x00, 0x00, 0x02, 0x00, 0xFD, 0x00}) << startSent
@@ -148,7 +146,7 @@ class TestFrame : public QObject {
                                       << "Error crc check 1";
         QTest::addRow("crc high byte only") << tweak(good, 9, std::uint8_t(good[9] ^ 0x80)) << sent
                                             << "Error crc check 2";
-        const Bytes reservedSet = withReferenceCrc({0x0F, 0x01, 0x00, 0x77, 0x02, 0x00, 0xF8, 0x01});
+        const Bytes reservedSet = changed(3, 0x77);
         QTest::addRow("reserved byte is not examined")
             << reservedSet << sent << QStringLiteral("Recv Response : ") + hexLine(reservedSet);
     }

@@ -30,12 +30,10 @@ KeyList readKeyList() {
     QFile file(sourceDir + QStringLiteral("/translations/keys.txt"));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return list;
-    bool first = true;
+    list.header = QString::fromUtf8(file.readLine()).trimmed();
+    file.seek(0);
     while (!file.atEnd()) {
         const QString line = QString::fromUtf8(file.readLine()).trimmed();
-        if (first)
-            list.header = line;
-        first = false;
         if (line.isEmpty() || line.startsWith(u'#'))
             continue;
         list.keys.append(line);
@@ -94,12 +92,7 @@ QString listed(const QString& what, QStringList ids) {
 }
 
 QStringList difference(const QStringList& a, const QStringList& b) {
-    const QSet<QString> other(b.cbegin(), b.cend());
-    QStringList out;
-    for (const QString& s : a)
-        if (!other.contains(s))
-            out.append(s);
-    return out;
+    return (QSet<QString>(a.cbegin(), a.cend()) - QSet<QString>(b.cbegin(), b.cend())).values();
 }
 
 QStringList placeholders(const QString& text) {
@@ -142,11 +135,7 @@ class TestTexts : public QObject {
         QStringList sorted = keyList.keys;
         std::sort(sorted.begin(), sorted.end());
         QCOMPARE(keyList.keys, sorted);
-        QStringList duplicates;
-        for (qsizetype i = 1; i < sorted.size(); ++i)
-            if (sorted[i] == sorted[i - 1])
-                duplicates.append(sorted[i]);
-        QVERIFY2(duplicates.isEmpty(), qPrintable(listed("repeated ids", duplicates)));
+        QCOMPARE(sorted.removeDuplicates(), 0);
         static const QRegularExpression idForm(QStringLiteral("^[A-Za-z]+_[A-Za-z0-9_]+$"));
         QStringList malformed;
         for (const QString& key : keyList.keys)
