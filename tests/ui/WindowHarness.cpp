@@ -169,10 +169,50 @@ QStringList WindowHarness::shownNames(const QString& prefix) const {
     return shown;
 }
 
+QStringList WindowHarness::shownAmong(const QStringList& names) const {
+    QStringList shownOnes;
+    for (const QString& name : names)
+        if (shown(name))
+            shownOnes.append(name);
+    return shownOnes;
+}
+
+QStringList WindowHarness::menu() const {
+    const QString prefix = QStringLiteral("menu_Menu_");
+    QStringList entries;
+    for (const QString& name : shownNames(prefix))
+        if (!name.endsWith(QLatin1String("_icon")))
+            entries.append(name.mid(prefix.size()));
+    return entries;
+}
+
+QString WindowHarness::text(const QString& name) const {
+    return property(name, "text").toString();
+}
+
+QVariant WindowHarness::property(const QString& name, const char* property) const {
+    QQuickItem* found = item(name);
+    return found ? found->property(property) : QVariant();
+}
+
 QString WindowHarness::pageName() const {
     QQuickItem* page = item(QStringLiteral("page"));
     auto* content = page ? qvariant_cast<QQuickItem*>(page->property("item")) : nullptr;
     return content ? content->objectName() : QString();
+}
+
+bool WindowHarness::restart(std::unique_ptr<WindowHarness>* ui, const Options& options,
+                            bool connected) {
+    // One environment at a time: the old harness goes first.
+    ui->reset();
+    *ui = std::make_unique<WindowHarness>();
+    if (connected)
+        return (*ui)->startConnected(options);
+    QString error;
+    if ((*ui)->start(options, &error))
+        return true;
+    qWarning("%s", qPrintable(error));
+    return false;
 }
 
 bool WindowHarness::startConnected(const Options& options) {
@@ -245,6 +285,29 @@ void WindowHarness::closePopupWith(const QString& button) {
         return;
     QTRY_VERIFY(!vm_->popup()->show_popup());
     settle();
+}
+
+void WindowHarness::openPopup(int popup, int control) {
+    vm_->popup()->openPopup(popup, control);
+    QTRY_VERIFY(shown(QStringLiteral("popupFrame")));
+    waitForFrame();
+}
+
+void WindowHarness::nextPopupPage() {
+    press(QStringLiteral("popupSelect"));
+    if (QTest::currentTestFailed())
+        return;
+    QTRY_COMPARE(vm_->popup()->page_index(), 1);
+    waitForFrame();
+}
+
+void WindowHarness::backPopupPage() {
+    press(QStringLiteral("popupBack"));
+    if (QTest::currentTestFailed())
+        return;
+    QTRY_COMPARE(vm_->popup()->page_index(), 0);
+    settle();
+    waitForFrame();
 }
 
 void WindowHarness::settle() { QTRY_VERIFY(!vm_->lock()); }
