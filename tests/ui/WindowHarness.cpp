@@ -221,8 +221,7 @@ bool WindowHarness::startConnected(const Options& options) {
         qWarning("%s", qPrintable(error));
         return false;
     }
-    connect(true);
-    return !QTest::currentTestFailed();
+    return connect(true);
 }
 
 void WindowHarness::showPage(MenuId menu, const char* page) {
@@ -246,12 +245,13 @@ void WindowHarness::click(const QString& name) {
     QTest::mouseClick(window_, Qt::LeftButton, {}, centre.toPoint());
 }
 
-void WindowHarness::connect(bool forCustomizing) {
+bool WindowHarness::connect(bool forCustomizing) {
     click(forCustomizing ? QStringLiteral("connectCustomize") : QStringLiteral("connectFirmware"));
-    if (QTest::currentTestFailed())
-        return;
-    QTRY_COMPARE_WITH_TIMEOUT(vm_->connect_state(), int(CONNECT_COMPLETE), 10000);
-    settle();
+    if (!QTest::currentTestFailed()) {
+        [this] { QTRY_COMPARE_WITH_TIMEOUT(vm_->connect_state(), int(CONNECT_COMPLETE), 10000); }();
+        settle();
+    }
+    return !QTest::currentTestFailed();
 }
 
 void WindowHarness::press(const QString& name) {

@@ -118,8 +118,9 @@ class WindowHarness {
     bool toSmallest();
     // Chooses a menu entry and waits until its page is drawn.
     void showPage(MenuId menu, const char* page);
-    // Connects through the connect page's button and waits for the first page.
-    void connect(bool forCustomizing);
+    // Connects through the connect page's button and waits for the first page; false,
+    // with a failed test, when that does not succeed.
+    bool connect(bool forCustomizing);
     // Writes the window as "<name>-<suffix>.png" into the pictures folder.
     void picture(const QString& name);
 
