@@ -254,6 +254,12 @@ bool WindowHarness::connect(bool forCustomizing) {
     return !QTest::currentTestFailed();
 }
 
+void WindowHarness::clickWhenShown(const QString& name) {
+    QTRY_VERIFY2(shown(name), qPrintable(name));
+    waitForFrame();
+    click(name);
+}
+
 void WindowHarness::press(const QString& name) {
     if (QQuickItem* target = item(name); target && target->activeFocusOnTab()) {
         target->forceActiveFocus(Qt::TabFocusReason);

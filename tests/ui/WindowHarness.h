@@ -93,6 +93,8 @@ class WindowHarness {
     // Presses the named item in its centre; fails the test when it is hidden, disabled or
     // scrolled out of its view.
     void click(const QString& name);
+    // click() once the item shows and the window has drawn it.
+    void clickWhenShown(const QString& name);
     // Clicks the item as a keyboard user reaches it: Tab focus first scrolls the page or
     // popup to it.
     void press(const QString& name);

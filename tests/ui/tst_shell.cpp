@@ -94,8 +94,7 @@ class ShellTest : public QObject {
                std::optional<bool> connectForCustomizing = std::nullopt);
     bool shown(const QString& name) const { return ui_->shown(name); }
     QString text(const QString& name) const { return ui_->text(name); }
-    // Presses the item once it shows and the window has laid it out.
-    void click(const QString& name);
+    void click(const QString& name) { ui_->clickWhenShown(name); }
     MessageViewModel& message() const { return *ui_->vm().message(); }
     // Waits for the question or message with that text and answers it with `button`.
     void answer(const char* id, const QString& button);
@@ -126,13 +125,6 @@ bool ShellTest::start(const QString& preset, QLocale::Language language,
         return false;
     }
     return !connectForCustomizing || ui_->connect(*connectForCustomizing);
-}
-
-void ShellTest::click(const QString& name) {
-    QTRY_VERIFY2(shown(name), qPrintable(name));
-    ui_->waitForFrame();
-    if (!QTest::currentTestFailed())
-        ui_->click(name);
 }
 
 void ShellTest::answer(const char* id, const QString& button) {
