@@ -55,14 +55,13 @@ class PopupsTest : public QObject {
     void cleanup();
 
     void functionListOffersWhatTheLensSupports();
-    void choosingAFunctionSendsItAndOkKeepsIt();
-    void cancelOnTheListWritesTheFunctionBackAndCloses();
+    void functionChoicesGoToTheLensAndOkKeepsThem_data();
+    void functionChoicesGoToTheLensAndOkKeepsThem();
     void afLimitPageEditsTheRowAndBackRestoresIt();
     void timePageKeepsDigitsWithinTheLensLimits();
-    void ringDirectionIsSentAndCancelRestoresIt();
     void ringResponseAndAngleAreSentAndCancelRestoresThem();
     void adjustmentStaysInRangeAndCancelRestoresIt();
-    void keyboardConfirmsCancelsAndStaysInsideThePopup();
+    void ringDirectionByMouseAndKeyboard();
     void focusComesBackAfterAWriteUnlessMovedMeanwhile();
     void refusedWritesAreReportedAndUndone_data();
     void refusedWritesAreReportedAndUndone();
@@ -141,36 +140,39 @@ void PopupsTest::functionListOffersWhatTheLensSupports() {
     ui_->closePopupWith(QStringLiteral("popupCancel"));
 }
 
-void PopupsTest::choosingAFunctionSendsItAndOkKeepsIt() {
-    ui_->openPopup(POPUP_FUNCTION, 0);
-    const int before = byteAt(AT_BT_FUNC);
-    const int chosen = before == 8 ? 9 : 8;
-    const QString entry = QStringLiteral("function_%1").arg(chosen);
-    ui_->pressAndSettle(entry);
-    QCOMPARE(byteAt(AT_BT_FUNC), chosen);
-    QVERIFY(selected(entry));
-    QVERIFY(!selected(QStringLiteral("function_%1").arg(before)));
-    ui_->closePopupWith(QStringLiteral("popupOk"));
-    QCOMPARE(byteAt(AT_BT_FUNC), chosen);
-    QCOMPARE(settings().bt_func()[0], chosen);
+void PopupsTest::functionChoicesGoToTheLensAndOkKeepsThem_data() {
+    QTest::addColumn<int>("control");
+    QTest::addColumn<QList<int>>("chosen");
+    QTest::addColumn<QString>("button");
+    QTest::newRow("button, OK keeps") << 0 << QList<int>{8} << "popupOk";
+    QTest::newRow("custom 1, Cancel writes back") << 1 << QList<int>{9, 5} << "popupCancel";
+    QTest::newRow("custom 1, Cancel without a change") << 1 << QList<int>{} << "popupCancel";
 }
 
-void PopupsTest::cancelOnTheListWritesTheFunctionBackAndCloses() {
-    ui_->openPopup(POPUP_FUNCTION, 1);
-    QCOMPARE(ui_->text(QStringLiteral("popupTitle")), qtTrId("Common_Custom1"));
-    const QByteArray before = image();
-    for (int f : {9, 5}) {
+// Each function chosen goes to the lens at once and is the one marked.
+void PopupsTest::functionChoicesGoToTheLensAndOkKeepsThem() {
+    QFETCH(int, control);
+    QFETCH(QList<int>, chosen);
+    QFETCH(QString, button);
+    ui_->openPopup(POPUP_FUNCTION, control);
+    QCOMPARE(ui_->text(QStringLiteral("popupTitle")),
+             qtTrId(control == 0 ? "Home_LabelFocusSetButton" : "Common_Custom1"));
+    QByteArray expected = image();
+    QVERIFY(!chosen.contains(int(expected.at(AT_BT_FUNC + control))));
+    for (int f : chosen) {
         ui_->pressAndSettle(QStringLiteral("function_%1").arg(f));
-        QCOMPARE(byteAt(AT_BT_FUNC + 1), f);
+        QCOMPARE(byteAt(AT_BT_FUNC + control), f);
+        QStringList marked;
+        for (int other : {0, 2, 4, 5, 8, 9})
+            if (selected(QStringLiteral("function_%1").arg(other)))
+                marked << QString::number(other);
+        QCOMPARE(marked, QStringList{QString::number(f)});
     }
-    ui_->closePopupWith(QStringLiteral("popupCancel"));
-    QCOMPARE(image(), before);
-    QCOMPARE(settings().bt_func()[1], int(before.at(AT_BT_FUNC + 1)));
-
-    // Cancelling without a change writes nothing and closes as well.
-    ui_->openPopup(POPUP_FUNCTION, 1);
-    ui_->closePopupWith(QStringLiteral("popupCancel"));
-    QCOMPARE(image(), before);
+    if (button == QLatin1String("popupOk") && !chosen.isEmpty())
+        expected[AT_BT_FUNC + control] = char(chosen.last());
+    ui_->closePopupWith(button);
+    QCOMPARE(image(), expected);
+    QCOMPARE(settings().bt_func()[control], int(expected.at(AT_BT_FUNC + control)));
 }
 
 void PopupsTest::afLimitPageEditsTheRowAndBackRestoresIt() {
@@ -245,25 +247,6 @@ void PopupsTest::timePageKeepsDigitsWithinTheLensLimits() {
     ui_->closePopupWith(QStringLiteral("popupCancel"));
 }
 
-void PopupsTest::ringDirectionIsSentAndCancelRestoresIt() {
-    ui_->openPopup(POPUP_DIRECTION, -1);
-    QCOMPARE(ui_->text(QStringLiteral("popupTitle")), qtTrId("Home_RingDirectionSetting"));
-    const int before = byteAt(AT_DIRECTION);
-    const QString choice = otherDirection();
-    ui_->pressAndSettle(choice);
-    QCOMPARE(byteAt(AT_DIRECTION), 1 - before);
-    QVERIFY(selected(choice));
-    ui_->closePopupWith(QStringLiteral("popupOk"));
-    QCOMPARE(byteAt(AT_DIRECTION), 1 - before);
-
-    ui_->openPopup(POPUP_DIRECTION, -1);
-    ui_->pressAndSettle(otherDirection());
-    QCOMPARE(byteAt(AT_DIRECTION), before);
-    ui_->closePopupWith(QStringLiteral("popupCancel"));
-    QCOMPARE(byteAt(AT_DIRECTION), 1 - before);
-    QCOMPARE(settings().direction(), 1 - before);
-}
-
 void PopupsTest::ringResponseAndAngleAreSentAndCancelRestoresThem() {
     ui_->openPopup(POPUP_RESPONSE, -1);
     const QByteArray before = image();
@@ -321,11 +304,21 @@ void PopupsTest::adjustmentStaysInRangeAndCancelRestoresIt() {
     QCOMPARE(settings().pinto(), double(before - 1));
 }
 
-void PopupsTest::keyboardConfirmsCancelsAndStaysInsideThePopup() {
+// A click or Space on a choice sends it; OK or Return keeps it, Escape writes it back; Tab
+// stays inside the popup.
+void PopupsTest::ringDirectionByMouseAndKeyboard() {
     QQuickWindow* window = ui_->window();
     ui_->openPopup(POPUP_DIRECTION, -1);
+    const int clicked = 1 - byteAt(AT_DIRECTION);
+    ui_->pressAndSettle(otherDirection());
+    QCOMPARE(byteAt(AT_DIRECTION), clicked);
+    QVERIFY(selected(QStringLiteral("ringDirection%1").arg(clicked)));
+    ui_->closePopupWith(QStringLiteral("popupOk"));
+    QCOMPARE(byteAt(AT_DIRECTION), clicked);
+    QCOMPARE(settings().direction(), clicked);
+
+    ui_->openPopup(POPUP_DIRECTION, -1);
     const int before = byteAt(AT_DIRECTION);
-    // Space on a choice chooses it; Escape cancels.
     ui_->key(otherDirection(), Qt::Key_Space);
     QCOMPARE(byteAt(AT_DIRECTION), 1 - before);
     QTest::keyClick(window, Qt::Key_Escape);
