@@ -1,8 +1,4 @@
-// The lens drawing of the home page against the virtual lens: marks shown by the lens's
-// equipment and placed on its controls at every window size, hover shared with the
-// summary, clicks opening the pages; the artwork itself (every named picture and icon
-// exists and draws, the lens pictures carry the controls where the marks go); and
-// pictures of the home and connect pages for review.
+// The home page's lens drawing against the virtual lens, and the artwork it draws.
 #include "MainWindow.h"
 #include "SceneRects.h"
 #include "WindowHarness.h"

@@ -1,7 +1,5 @@
-// The window against lenses that no built-in profile describes: a two-position switch,
-// the focus ring at the back, a button without a switch, nothing to customise, an AF
-// limit whose far end can be chosen and lenses with only some AF limit variants. Each
-// lens is a built-in profile with a few fields changed; pictures of each for review.
+// The window against lenses no built-in profile describes: each a built-in profile with a
+// few fields changed.
 #include "SceneRects.h"
 #include "VirtualLens.h"
 #include "WindowHarness.h"

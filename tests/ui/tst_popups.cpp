@@ -1,8 +1,5 @@
-// The popups in which one lens setting is changed, driven through the window against the
-// virtual lens: what each offers, that a change reaches the lens at once, that OK keeps
-// it and Cancel (or Back) writes the lens's old bytes back, that a refused write is
-// reported and undone, that no control leaves the lens's range, and a picture of every
-// popup page in English and Japanese.
+// The popups that change one lens setting, driven through the window against the
+// virtual lens.
 #include "SceneRects.h"
 #include "WindowHarness.h"
 

@@ -1,5 +1,5 @@
-// The settings pages, the function description page and the start page against lenses
-// of different capabilities, with pictures of each in English and Japanese.
+// The settings pages, the function descriptions and the start page against lenses of
+// different capabilities.
 #include "MainWindow.h"
 #include "SceneRects.h"
 #include "WindowHarness.h"
