@@ -206,22 +206,12 @@ bool WindowHarness::restart(std::unique_ptr<WindowHarness>* ui, const Options& o
     // One environment at a time: the old harness goes first.
     ui->reset();
     *ui = std::make_unique<WindowHarness>();
-    if (connected)
-        return (*ui)->startConnected(options);
     QString error;
-    if ((*ui)->start(options, &error))
-        return true;
-    qWarning("%s", qPrintable(error));
-    return false;
-}
-
-bool WindowHarness::startConnected(const Options& options) {
-    QString error;
-    if (!start(options, &error)) {
+    if (!(*ui)->start(options, &error)) {
         qWarning("%s", qPrintable(error));
         return false;
     }
-    return connect(true);
+    return !connected || (*ui)->connect(true);
 }
 
 void WindowHarness::showPage(MenuId menu, const char* page) {

@@ -60,18 +60,12 @@ class WindowHarness {
 
     // Starts everything and waits until the window is exposed.
     bool start(const Options& options, QString* error);
-    // start(), then connects for customising; false, with a warning or a failed test saying
-    // why, when either does not succeed.
-    bool startConnected(const Options& options);
 
     QQuickWindow* window() const { return window_; }
     AppViewModel& vm() const { return *vm_; }
     Environment& environment() const { return *environment_; }
     MainWindow& shell() const { return *shell_; }
     sim::VirtualLens& lens() const;
-    // "en" or "ja", then "-dark" in the dark palette and "@2x" at 200 % scale: the suffix
-    // of the pictures.
-    QString pictureSuffix() const;
 
     // The first item of that object name, or nullptr.
     QQuickItem* item(const QString& name) const;
@@ -127,6 +121,10 @@ class WindowHarness {
     void picture(const QString& name);
 
   private:
+    // "en" or "ja", then "-dark" in the dark palette and "@2x" at 200 % scale: the suffix
+    // of the pictures.
+    QString pictureSuffix() const;
+
     // Built with the harness and current while it lives, as the program's is.
     std::shared_ptr<Environment> environment_;
     std::unique_ptr<sim::Simulation> simulation_;

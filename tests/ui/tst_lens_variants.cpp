@@ -157,13 +157,10 @@ bool LensVariantsTest::open(const QJsonObject& changes, QLocale::Language langua
         vm().setSelected_menu(HOME);
         return true;
     }
-    ui_.reset();
     openLens_.clear();
     const QString path = WindowHarness::writeProfile(userFiles_.path(), preset, changes);
-    if (path.isEmpty())
-        return false;
-    ui_ = std::make_unique<WindowHarness>();
-    if (!ui_->startConnected({.preset = path, .language = language, .afCustomize = afCustomize}) ||
+    if (path.isEmpty() ||
+        !WindowHarness::restart(&ui_, {.preset = path, .language = language, .afCustomize = afCustomize}, true) ||
         !ui_->toSmallest())
         return false;
     openLens_ = key;
@@ -411,6 +408,7 @@ void LensVariantsTest::afLimitFarEndIsChosen() {
     QCOMPARE(vm().popup()->aflim_id(), row);
     QVERIFY(ui_->property(QStringLiteral("function_%1").arg(function), "selected").toBool());
     ui_->nextPopupPage();
+    QTRY_VERIFY(shown(QStringLiteral("afFar")));
     // Near: every position but the farthest; far: every position but the nearest, and no
     // infinity mark in place of a choice.
     QVERIFY(!shown(QStringLiteral("afFarFixed")));
@@ -439,6 +437,7 @@ void LensVariantsTest::afLimitFarEndIsChosen() {
     openFunctionPopup(slot);
     QVERIFY(!QTest::currentTestFailed());
     ui_->nextPopupPage();
+    QTRY_VERIFY(shown(QStringLiteral("afFar")));
     ui_->key(QStringLiteral("afFar"), Qt::Key_Up);
     const int kept = storedFar - 1;
     const int keptNear = qMin(storedNear, kept - 1);

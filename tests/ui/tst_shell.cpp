@@ -351,11 +351,13 @@ void ShellTest::sleepTellsTheLensAndWakeDoesNot() {
     const int before = ui_->lens().framesReceived(DISCONNECT);
     monitor.receiveSleepNote();
     QVERIFY(log_.count(QStringLiteral("go to sleep,9:5:7")) > 0);
+    QCOMPARE((QList<int>{monitor.hour(), monitor.minute(), monitor.second()}), (QList<int>{9, 5, 7}));
     QTRY_COMPARE(ui_->lens().framesReceived(DISCONNECT), before + 1);
 
     now = QTime(21, 30, 0);
     monitor.receiveWakeNote();
     QVERIFY(log_.count(QStringLiteral("wake up,21:30:0")) > 0);
+    QCOMPARE((QList<int>{monitor.hour(), monitor.minute(), monitor.second()}), (QList<int>{21, 30, 0}));
     // Nothing goes to the lens at wake; the window carries on as it was.
     QTest::qWait(300);
     QCOMPARE(ui_->lens().framesReceived(DISCONNECT), before + 1);
