@@ -276,9 +276,7 @@ void LensDrawingTest::marksSitOnTheLayout(const QList<Mark>& shown, const QStrin
     const QPointF middle = sceneRect(drawing).center() - sceneRect(item(QStringLiteral("lensDrawingCard"))).center();
     QVERIFY2(w > 200 && qAbs(w - 2 * h) <= 1 && qAbs(middle.x()) <= 1 && qAbs(middle.y()) <= 1,
              qPrintable(describe(sceneRect(drawing))));
-    const qreal k = qMin(w / 400, h / 200);
-    const QPointF origin = drawing->mapToScene(QPointF((w - 400 * k) / 2, (h - 200 * k) / 2));
-    const auto toScene = [&](const QRectF& r) { return QRectF(origin + r.topLeft() * k, r.size() * k); };
+    const auto toScene = [drawing](const QRectF& r) { return drawingToScene(drawing, r); };
     QVERIFY(near(sceneRect(item(QStringLiteral("lensPicture"))), toScene(QRectF(0, 0, 400, 200))));
 
     for (const Mark& mark : shown) {

@@ -120,8 +120,6 @@ class LensVariantsTest : public QObject {
         return {ui_->property(QStringLiteral("afNear"), "currentIndex").toInt(),
                 ui_->property(QStringLiteral("afFar"), "currentIndex").toInt()};
     }
-    // The drawing's 400 x 200 space mapped to the window.
-    QRectF drawingToScene(const QRectF& r) const;
 
     QTemporaryDir userFiles_;
     std::unique_ptr<WindowHarness> ui_;
@@ -188,15 +186,6 @@ QStringList LensVariantsTest::choices(const QString& name) const {
         texts << text;
     }
     return texts;
-}
-
-QRectF LensVariantsTest::drawingToScene(const QRectF& r) const {
-    const QQuickItem* drawing = item(QStringLiteral("lensDrawing"));
-    const qreal w = drawing->width();
-    const qreal h = drawing->height();
-    const qreal k = qMin(w / 400, h / 200);
-    const QPointF origin = drawing->mapToScene(QPointF((w - 400 * k) / 2, (h - 200 * k) / 2));
-    return QRectF(origin + r.topLeft() * k, r.size() * k);
 }
 
 void LensVariantsTest::twoPositionSwitch_data() { WindowHarness::addLanguageRows(); }
@@ -279,7 +268,7 @@ void LensVariantsTest::ringHighlightFollowsTheRingsPlace() {
         ui_->waitForFrame();
         QVERIFY(shown(QStringLiteral("ringHighlight")));
         const QRectF highlight = sceneRect(item(QStringLiteral("ringHighlight")));
-        const QRectF expected = drawingToScene(ring);
+        const QRectF expected = drawingToScene(item(QStringLiteral("lensDrawing")), ring);
         QVERIFY2(near(highlight, expected),
                  qPrintable(describe(highlight) + QStringLiteral(" != ") + describe(expected)));
     }
