@@ -18,6 +18,15 @@ inline bool near(const QRectF& a, const QRectF& b) {
            qAbs(a.height() - b.height()) < e;
 }
 
+// A rectangle of the lens drawing's own 400 x 200 space in window coordinates: the
+// drawing scales it evenly and centres it.
+inline QRectF drawingToScene(const QQuickItem* drawing, const QRectF& r) {
+    const qreal k = qMin(drawing->width() / 400, drawing->height() / 200);
+    const QPointF origin =
+        drawing->mapToScene(QPointF((drawing->width() - 400 * k) / 2, (drawing->height() - 200 * k) / 2));
+    return QRectF(origin + r.topLeft() * k, r.size() * k);
+}
+
 // "(x, y wxh)", for failure messages.
 inline QString describe(const QRectF& r) {
     return QStringLiteral("(%1, %2 %3x%4)").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());

@@ -169,20 +169,49 @@ QStringList WindowHarness::shownNames(const QString& prefix) const {
     return shown;
 }
 
+QStringList WindowHarness::shownAmong(const QStringList& names) const {
+    QStringList shownOnes;
+    for (const QString& name : names)
+        if (shown(name))
+            shownOnes.append(name);
+    return shownOnes;
+}
+
+QStringList WindowHarness::menu() const {
+    const QString prefix = QStringLiteral("menu_Menu_");
+    QStringList entries;
+    for (const QString& name : shownNames(prefix))
+        if (!name.endsWith(QLatin1String("_icon")))
+            entries.append(name.mid(prefix.size()));
+    return entries;
+}
+
+QString WindowHarness::text(const QString& name) const {
+    return property(name, "text").toString();
+}
+
+QVariant WindowHarness::property(const QString& name, const char* property) const {
+    QQuickItem* found = item(name);
+    return found ? found->property(property) : QVariant();
+}
+
 QString WindowHarness::pageName() const {
     QQuickItem* page = item(QStringLiteral("page"));
     auto* content = page ? qvariant_cast<QQuickItem*>(page->property("item")) : nullptr;
     return content ? content->objectName() : QString();
 }
 
-bool WindowHarness::startConnected(const Options& options) {
+bool WindowHarness::restart(std::unique_ptr<WindowHarness>* ui, const Options& options,
+                            bool connected) {
+    // One environment at a time: the old harness goes first.
+    ui->reset();
+    *ui = std::make_unique<WindowHarness>();
     QString error;
-    if (!start(options, &error)) {
+    if (!(*ui)->start(options, &error)) {
         qWarning("%s", qPrintable(error));
         return false;
     }
-    connect(true);
-    return !QTest::currentTestFailed();
+    return !connected || (*ui)->connect(true);
 }
 
 void WindowHarness::showPage(MenuId menu, const char* page) {
@@ -206,12 +235,19 @@ void WindowHarness::click(const QString& name) {
     QTest::mouseClick(window_, Qt::LeftButton, {}, centre.toPoint());
 }
 
-void WindowHarness::connect(bool forCustomizing) {
+bool WindowHarness::connect(bool forCustomizing) {
     click(forCustomizing ? QStringLiteral("connectCustomize") : QStringLiteral("connectFirmware"));
-    if (QTest::currentTestFailed())
-        return;
-    QTRY_COMPARE_WITH_TIMEOUT(vm_->connect_state(), int(CONNECT_COMPLETE), 10000);
-    settle();
+    if (!QTest::currentTestFailed()) {
+        [this] { QTRY_COMPARE_WITH_TIMEOUT(vm_->connect_state(), int(CONNECT_COMPLETE), 10000); }();
+        settle();
+    }
+    return !QTest::currentTestFailed();
+}
+
+void WindowHarness::clickWhenShown(const QString& name) {
+    QTRY_VERIFY2(shown(name), qPrintable(name));
+    waitForFrame();
+    click(name);
 }
 
 void WindowHarness::press(const QString& name) {
@@ -245,6 +281,29 @@ void WindowHarness::closePopupWith(const QString& button) {
         return;
     QTRY_VERIFY(!vm_->popup()->show_popup());
     settle();
+}
+
+void WindowHarness::openPopup(int popup, int control) {
+    vm_->popup()->openPopup(popup, control);
+    QTRY_VERIFY(shown(QStringLiteral("popupFrame")));
+    waitForFrame();
+}
+
+void WindowHarness::nextPopupPage() {
+    press(QStringLiteral("popupSelect"));
+    if (QTest::currentTestFailed())
+        return;
+    QTRY_COMPARE(vm_->popup()->page_index(), 1);
+    waitForFrame();
+}
+
+void WindowHarness::backPopupPage() {
+    press(QStringLiteral("popupBack"));
+    if (QTest::currentTestFailed())
+        return;
+    QTRY_COMPARE(vm_->popup()->page_index(), 0);
+    settle();
+    waitForFrame();
 }
 
 void WindowHarness::settle() { QTRY_VERIFY(!vm_->lock()); }

@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 #include <QtCore/qnamespace.h>
 
 #include <memory>
@@ -52,20 +53,19 @@ class WindowHarness {
     WindowHarness(const WindowHarness&) = delete;
     WindowHarness& operator=(const WindowHarness&) = delete;
 
+    // Replaces `*ui` by a started harness, connected for customising when asked; false,
+    // with a warning or a failed test saying why, when that does not succeed.
+    static bool restart(std::unique_ptr<WindowHarness>* ui, const Options& options,
+                        bool connected = false);
+
     // Starts everything and waits until the window is exposed.
     bool start(const Options& options, QString* error);
-    // start(), then connects for customising; false, with a warning or a failed test saying
-    // why, when either does not succeed.
-    bool startConnected(const Options& options);
 
     QQuickWindow* window() const { return window_; }
     AppViewModel& vm() const { return *vm_; }
     Environment& environment() const { return *environment_; }
     MainWindow& shell() const { return *shell_; }
     sim::VirtualLens& lens() const;
-    // "en" or "ja", then "-dark" in the dark palette and "@2x" at 200 % scale: the suffix
-    // of the pictures.
-    QString pictureSuffix() const;
 
     // The first item of that object name, or nullptr.
     QQuickItem* item(const QString& name) const;
@@ -75,10 +75,20 @@ class WindowHarness {
     QString pageName() const;
     // The object names in the window that start with `prefix` and are shown, sorted.
     QStringList shownNames(const QString& prefix) const;
+    // Of the names, those shown, in the same order.
+    QStringList shownAmong(const QStringList& names) const;
+    // The shown entries of the side menu by their text id without "Menu_", sorted.
+    QStringList menu() const;
+    // The item's "text", empty when there is no such item.
+    QString text(const QString& name) const;
+    // The item's property, invalid when there is no such item.
+    QVariant property(const QString& name, const char* property) const;
 
     // Presses the named item in its centre; fails the test when it is hidden, disabled or
     // scrolled out of its view.
     void click(const QString& name);
+    // click() once the item shows and the window has drawn it.
+    void clickWhenShown(const QString& name);
     // Clicks the item as a keyboard user reaches it: Tab focus first scrolls the page or
     // popup to it.
     void press(const QString& name);
@@ -86,8 +96,14 @@ class WindowHarness {
     void pressAndSettle(const QString& name);
     // Presses the key on the item, focused as Tab would, then settles.
     void key(const QString& name, Qt::Key key);
+    // Opens the popup for the control (-1: none) and waits until it is drawn.
+    void openPopup(int popup, int control);
     // Presses the popup's button and waits until the popup is closed and the lens settled.
     void closePopupWith(const QString& button);
+    // Goes from a popup's list to its second page, or with Back to the list again (the
+    // lens settled), once the page is drawn.
+    void nextPopupPage();
+    void backPopupPage();
     // Waits until the controller no longer holds the lock of a lens exchange.
     void settle();
     // Waits until the window has drawn a frame: a user acts on what is drawn, so the
@@ -98,12 +114,17 @@ class WindowHarness {
     bool toSmallest();
     // Chooses a menu entry and waits until its page is drawn.
     void showPage(MenuId menu, const char* page);
-    // Connects through the connect page's button and waits for the first page.
-    void connect(bool forCustomizing);
+    // Connects through the connect page's button and waits for the first page; false,
+    // with a failed test, when that does not succeed.
+    bool connect(bool forCustomizing);
     // Writes the window as "<name>-<suffix>.png" into the pictures folder.
     void picture(const QString& name);
 
   private:
+    // "en" or "ja", then "-dark" in the dark palette and "@2x" at 200 % scale: the suffix
+    // of the pictures.
+    QString pictureSuffix() const;
+
     // Built with the harness and current while it lives, as the program's is.
     std::shared_ptr<Environment> environment_;
     std::unique_ptr<sim::Simulation> simulation_;

@@ -1,6 +1,7 @@
-// The settings pages, the function description page and the start page against lenses
-// of different capabilities, with pictures of each in English and Japanese.
+// The settings pages, the function descriptions and the start page against lenses of
+// different capabilities.
 #include "MainWindow.h"
+#include "SceneRects.h"
 #include "WindowHarness.h"
 
 #include "controller/AppViewModel.h"
@@ -40,23 +41,27 @@ class SettingsPagesTest : public QObject {
     void changeButtonsDoNothingWhileLocked();
     void helpShowsThePageFunctions();
     void keyboardFocusScrollsIntoView();
-    void startPageDismissedWithoutTickingComesBack();
-    void startPageDismissedWithTickStaysAway();
+    void startPageIsDismissed_data();
+    void startPageIsDismissed();
     void pictures_data();
     void pictures();
 
   private:
     // A window on `preset`, connected for customising, at the smallest size.
     bool open(const QString& preset, bool afCustomize,
-              QLocale::Language language = QLocale::English);
-    // The item's centre within the window, once the page is laid out at the window's size.
-    QPoint centreOf(const QString& name) const;
-    // Clicks the item once the page is laid out.
-    void press(const QString& name);
-    QString text(const QString& name) const {
-        QQuickItem* found = ui_->item(name);
-        return found ? found->property("text").toString() : QString();
+              QLocale::Language language = QLocale::English) {
+        openPreset_.clear();
+        if (!WindowHarness::restart(&ui_, {.preset = preset, .language = language, .afCustomize = afCustomize},
+                                    true) ||
+            !ui_->toSmallest())
+            return false;
+        openPreset_ = preset;
+        return true;
     }
+    void press(const QString& name) { ui_->clickWhenShown(name); }
+    QString text(const QString& name) const { return ui_->text(name); }
+    // Opens the page's help and returns the message's labels and texts, then closes it.
+    MessageViewModel& help(MenuId menu, const char* page);
     // Scrolls the page on screen to its end.
     void scrollToEnd();
     void checkFunctionList();
@@ -71,40 +76,20 @@ void SettingsPagesTest::initTestCase() {
     WindowHarness::isolateUserFiles(userFiles_.path());
 }
 
-bool SettingsPagesTest::open(const QString& preset, bool afCustomize,
-                             QLocale::Language language) {
-    ui_.reset();
-    openPreset_.clear();
-    ui_ = std::make_unique<WindowHarness>();
-    if (!ui_->startConnected({.preset = preset, .language = language, .afCustomize = afCustomize}) ||
-        !ui_->toSmallest())
-        return false;
-    openPreset_ = preset;
-    return true;
-}
-
-QPoint SettingsPagesTest::centreOf(const QString& name) const {
-    const QQuickItem* target = ui_->item(name);
-    if (!target || !ui_->shown(name))
-        return QPoint(-1, -1);
-    const QPoint centre =
-        target->mapToScene(QPointF(target->width() / 2, target->height() / 2)).toPoint();
-    return QRect(QPoint(), ui_->window()->size()).contains(centre) ? centre : QPoint(-1, -1);
-}
-
-void SettingsPagesTest::press(const QString& name) {
-    QTRY_VERIFY2(centreOf(name) != QPoint(-1, -1), qPrintable(name));
-    ui_->click(name);
-}
-
 void SettingsPagesTest::scrollToEnd() {
-    QQuickItem* scroll = ui_->item(QStringLiteral("pageScroll"));
-    QVERIFY(scroll);
-    auto* view = qvariant_cast<QQuickItem*>(scroll->property("contentItem"));
+    auto* view = qvariant_cast<QQuickItem*>(ui_->property(QStringLiteral("pageScroll"), "contentItem"));
     QVERIFY(view);
     const qreal end = view->property("contentHeight").toReal() - view->height();
     QVERIFY(end > 0);
     view->setProperty("contentY", end);
+}
+
+MessageViewModel& SettingsPagesTest::help(MenuId menu, const char* page) {
+    MessageViewModel& message = *ui_->vm().message();
+    ui_->showPage(menu, page);
+    press(QStringLiteral("pageHelp"));
+    [&] { QTRY_VERIFY(message.show_message()); }();
+    return message;
 }
 
 void SettingsPagesTest::pagesFollowTheLens_data() {
@@ -130,54 +115,51 @@ void SettingsPagesTest::pagesFollowTheLens() {
     QFETCH(bool, adjustPage);
     QVERIFY(open(preset, afCustomize));
     QVERIFY(!ui_->shown(QStringLiteral("startPage")));
-
     const BasicInfoViewModel& info = *ui_->vm().basic_info();
     auto bit = [&info](int n) { return info.isSettingSupported(n); };
-    QCOMPARE(bit(1), switchPage);
-    QCOMPARE(bit(5), anglePage);
-    QCOMPARE(info.isAFCustomizeVisible(), adjustPage);
+    QCOMPARE((QList<bool>{bit(1), bit(5), info.isAFCustomizeVisible()}),
+             (QList<bool>{switchPage, anglePage, adjustPage}));
 
     const bool ring = bit(2) || bit(3) || bit(4) || bit(5);
-    const bool customising = bit(0) || bit(1) || ring || info.isAFCustomizeVisible();
-    QCOMPARE(ui_->shown(QStringLiteral("menu_Menu_Home")), customising);
-    QCOMPARE(ui_->shown(QStringLiteral("menu_Menu_FunctionDescription")), customising);
-    QCOMPARE(ui_->shown(QStringLiteral("menu_Menu_SwitchSetting")), bit(1));
-    QCOMPARE(ui_->shown(QStringLiteral("menu_Menu_ButtonSetting")), !bit(1) && bit(0));
-    QCOMPARE(ui_->shown(QStringLiteral("menu_Menu_RingFocusSetting")), ring);
-    QCOMPARE(ui_->shown(QStringLiteral("menu_Menu_Adjustment")), info.isAFCustomizeVisible());
+    const bool customising = bit(0) || bit(1) || ring || adjustPage;
+    QStringList menu{QStringLiteral("FirmwareInfo"), QStringLiteral("VersionInfo")};
+    const std::pair<bool, const char*> entries[] = {
+        {customising, "Home"}, {customising, "FunctionDescription"}, {bit(1), "SwitchSetting"},
+        {!bit(1) && bit(0), "ButtonSetting"}, {ring, "RingFocusSetting"}, {adjustPage, "Adjustment"}};
+    for (const auto& [offered, entry] : entries)
+        if (offered)
+            menu << QLatin1String(entry);
+    menu.sort();
+    QCOMPARE(ui_->menu(), menu);
 
     // The switch page lists each position and the button; the button page the button only.
-    if (bit(1)) {
-        ui_->showPage(CSW_CBT_SETTING, "customSettingPage");
-        QStringList rows;
-        for (int slot = 1; slot <= qMin(3, int(info.customSwitchStateCount())); ++slot)
-            rows << QStringLiteral("rowCustom%1").arg(slot);
-        if (info.customButtonCount() > 0)
-            rows << QStringLiteral("rowButton");
-        rows.sort();
-        QVERIFY(rows.size() > 1);
-        QCOMPARE(ui_->shownNames(QStringLiteral("row")), rows);
-        QVERIFY(ui_->shown(QStringLiteral("customSwitchExplanation")));
-    } else {
-        ui_->showPage(CBT_SETTING, "customSettingPage");
-        QCOMPARE(ui_->shownNames(QStringLiteral("row")), QStringList{QStringLiteral("rowButton")});
-        QVERIFY(!ui_->shown(QStringLiteral("customSwitchExplanation")));
-    }
-    QCOMPARE(text(QStringLiteral("pageTitle")),
-             qtTrId(bit(1) ? "Menu_SwitchSetting" : "Menu_ButtonSetting"));
+    ui_->showPage(bit(1) ? CSW_CBT_SETTING : CBT_SETTING, "customSettingPage");
+    QStringList rows{QStringLiteral("rowButton")};
+    for (int slot = 1; bit(1) && slot <= qMin(3, int(info.customSwitchStateCount())); ++slot)
+        rows << QStringLiteral("rowCustom%1").arg(slot);
+    QCOMPARE(ui_->shownNames(QStringLiteral("row")), rows);
+    QCOMPARE(ui_->shown(QStringLiteral("customSwitchExplanation")), bit(1));
+    QCOMPARE(text(QStringLiteral("pageTitle")), qtTrId(bit(1) ? "Menu_SwitchSetting" : "Menu_ButtonSetting"));
     QCOMPARE(text(QStringLiteral("valueButton")), ui_->vm().buttonSummaryText(0, false));
 
     if (ring) {
         ui_->showPage(RING_SETTING, "ringSettingPage");
-        QCOMPARE(ui_->shown(QStringLiteral("rowDirection")), bit(3));
-        QCOMPARE(ui_->shown(QStringLiteral("rowResponse")), bit(4));
-        QCOMPARE(ui_->shown(QStringLiteral("rowAngle")), bit(5));
+        QStringList expected;
+        if (bit(3))
+            expected << QStringLiteral("rowDirection");
+        if (bit(4))
+            expected << QStringLiteral("rowResponse");
+        if (bit(5))
+            expected << QStringLiteral("rowAngle");
+        QCOMPARE(ui_->shownAmong({QStringLiteral("rowDirection"), QStringLiteral("rowResponse"),
+                                  QStringLiteral("rowAngle")}),
+                 expected);
         if (bit(3))
             QCOMPARE(text(QStringLiteral("valueDirection")), ui_->vm().ringDirectionText());
         if (bit(5))
             QCOMPARE(text(QStringLiteral("valueAngle")), ui_->vm().ringAngleText());
     }
-    if (info.isAFCustomizeVisible()) {
+    if (adjustPage) {
         ui_->showPage(ADJUSTMENT, "adjustmentPage");
         QVERIFY(ui_->shown(QStringLiteral("rowPinto")));
         QCOMPARE(text(QStringLiteral("valuePinto")), ui_->vm().pintoText());
@@ -186,8 +168,8 @@ void SettingsPagesTest::pagesFollowTheLens() {
     checkFunctionList();
 }
 
-// Each label of a selectable function once, the focus ring's supported settings and the
-// adjustment when offered; each entry links to the address of its first function.
+// Each label of a selectable function once, under its first function, the focus ring's
+// supported settings and the adjustment when offered.
 void SettingsPagesTest::checkFunctionList() {
     const ButtonItemModel& buttons = *ui_->vm().button_item();
     const QStringList labels = buttons.functionLabels();
@@ -205,80 +187,49 @@ void SettingsPagesTest::checkFunctionList() {
         expected << QStringLiteral("function_adjust_0");
     expected.sort();
     QCOMPARE(ui_->shownNames(QStringLiteral("function_")), expected);
-
-    const struct {
-        int raw;
-        const char* address;
-    } links[] = {{0, ""},
-                 {1, "HelpURL_AfMfSwitch"},
-                 {3, "HelpURL_AFLimit"},
-                 {5, "HelpURL_CameraFunction"},
-                 {8, "HelpURL_FocusPreset"},
-                 {9, "HelpURL_ABFocus"},
-                 {12, "HelpURL_RingFunction"},
-                 {14, "HelpURL_InfLock"}};
-    int checked = 0;
-    for (const auto& link : links) {
-        const QString name = QStringLiteral("function_custom_%1").arg(link.raw);
-        if (!expected.contains(name))
-            continue;
-        ++checked;
-        QQuickItem* entry = ui_->item(name);
-        QCOMPARE(entry->property("helpUrl").toString(), QLatin1String(link.address));
-        QCOMPARE(entry->property("label").toString(), labels[link.raw]);
-        QCOMPARE(ui_->shown(QStringLiteral("functionHelp_custom_%1").arg(link.raw)),
-                 *link.address != '\0');
-    }
-    QVERIFY(checked > 3);
 }
 
 void SettingsPagesTest::changeButtonsOpenTheirPopups_data() {
     QTest::addColumn<QString>("preset");
     QTest::addColumn<int>("menu");
     QTest::addColumn<QString>("button");
-    QTest::addColumn<int>("popupId");
-    QTest::addColumn<int>("swId");
-    QTest::newRow("custom 1") << "zoom-e" << int(CSW_CBT_SETTING) << "changeCustom1" << 1 << 1;
-    QTest::newRow("custom 2") << "zoom-e" << int(CSW_CBT_SETTING) << "changeCustom2" << 1 << 2;
-    QTest::newRow("custom 3") << "zoom-e" << int(CSW_CBT_SETTING) << "changeCustom3" << 1 << 3;
-    QTest::newRow("switch page button") << "zoom-e" << int(CSW_CBT_SETTING) << "changeButton" << 1 << 0;
-    QTest::newRow("button page button") << "prime-z" << int(CBT_SETTING) << "changeButton" << 1 << 0;
-    QTest::newRow("ring direction") << "zoom-e" << int(RING_SETTING) << "changeDirection" << 2 << -1;
-    QTest::newRow("ring response") << "zoom-e" << int(RING_SETTING) << "changeResponse" << 3 << -1;
-    QTest::newRow("ring angle") << "zoom-e" << int(RING_SETTING) << "changeAngle" << 3 << -1;
-    QTest::newRow("AF adjustment") << "zoom-e" << int(ADJUSTMENT) << "changePinto" << 4 << -1;
+    QTest::addColumn<QList<int>>("popup");    // its id and control
+    QTest::newRow("custom 1") << "zoom-e" << int(CSW_CBT_SETTING) << "changeCustom1" << QList<int>{1, 1};
+    QTest::newRow("custom 2") << "zoom-e" << int(CSW_CBT_SETTING) << "changeCustom2" << QList<int>{1, 2};
+    QTest::newRow("custom 3") << "zoom-e" << int(CSW_CBT_SETTING) << "changeCustom3" << QList<int>{1, 3};
+    QTest::newRow("switch page button") << "zoom-e" << int(CSW_CBT_SETTING) << "changeButton" << QList<int>{1, 0};
+    QTest::newRow("button page button") << "prime-z" << int(CBT_SETTING) << "changeButton" << QList<int>{1, 0};
+    QTest::newRow("ring direction") << "zoom-e" << int(RING_SETTING) << "changeDirection" << QList<int>{2, -1};
+    QTest::newRow("ring response") << "zoom-e" << int(RING_SETTING) << "changeResponse" << QList<int>{3, -1};
+    QTest::newRow("ring angle") << "zoom-e" << int(RING_SETTING) << "changeAngle" << QList<int>{3, -1};
+    QTest::newRow("AF adjustment") << "zoom-e" << int(ADJUSTMENT) << "changePinto" << QList<int>{4, -1};
 }
 
+// A click, and Return on the focused button, open the control's popup.
 void SettingsPagesTest::changeButtonsOpenTheirPopups() {
     QFETCH(QString, preset);
     QFETCH(int, menu);
     QFETCH(QString, button);
-    QFETCH(int, popupId);
-    QFETCH(int, swId);
+    QFETCH(QList<int>, popup);
     // One window per lens for all its buttons.
     if (!ui_ || openPreset_ != preset)
         QVERIFY(open(preset, true));
     ui_->vm().setSelected_menu(MenuId(menu));
-    QTRY_VERIFY(ui_->shown(button));
-    PopupViewModel& popup = *ui_->vm().popup();
-    QVERIFY(!popup.show_popup());
-
-    press(button);
-    QTRY_VERIFY(popup.show_popup());
-    QCOMPARE(popup.popupIdValue(), popupId);
-    QCOMPARE(popup.sw_id(), swId);
-    QTRY_VERIFY(ui_->shown(QStringLiteral("popupHost")));
-    popup.confirmPopup();
-    QTRY_VERIFY(!popup.show_popup());
-
-    // From the keyboard: Return on the focused button does the same.
-    ui_->item(button)->forceActiveFocus(Qt::TabFocusReason);
-    QTest::keyClick(ui_->window(), Qt::Key_Return);
-    QTRY_VERIFY(popup.show_popup());
-    QCOMPARE(popup.popupIdValue(), popupId);
-    QCOMPARE(popup.sw_id(), swId);
-    popup.confirmPopup();
-    QTRY_VERIFY(!popup.show_popup());
+    PopupViewModel& model = *ui_->vm().popup();
+    for (bool keyboard : {false, true}) {
+        QVERIFY(!model.show_popup());
+        if (keyboard) {
+            ui_->item(button)->forceActiveFocus(Qt::TabFocusReason);
+            QTest::keyClick(ui_->window(), Qt::Key_Return);
+        } else {
+            press(button);
+        }
+        QTRY_VERIFY(model.show_popup());
+        QCOMPARE((QList<int>{model.popupIdValue(), model.sw_id()}), popup);
+        QTRY_VERIFY(ui_->shown(QStringLiteral("popupHost")));
+        model.confirmPopup();
+        QTRY_VERIFY(!model.show_popup());
+    }
 }
 
 // While a setting is being written neither a click nor a key opens a popup.
@@ -295,8 +246,9 @@ void SettingsPagesTest::changeButtonsDoNothingWhileLocked() {
     for (const auto& entry : buttons) {
         ui_->showPage(entry.menu, entry.page);
         QQuickItem* button = ui_->item(QLatin1String(entry.button));
-        QTRY_VERIFY(centreOf(QLatin1String(entry.button)) != QPoint(-1, -1));
-        const QPoint centre = centreOf(QLatin1String(entry.button));
+        QTRY_VERIFY(ui_->shown(QLatin1String(entry.button)));
+        const QPoint centre = sceneRect(button).center().toPoint();
+        QVERIFY(QRect(QPoint(), ui_->window()->size()).contains(centre));
         ui_->vm().setLock(true);
         QTRY_VERIFY(ui_->shown(QStringLiteral("lockLayer")));
         QTest::mouseClick(ui_->window(), Qt::LeftButton, {}, centre);
@@ -317,164 +269,140 @@ void SettingsPagesTest::changeButtonsDoNothingWhileLocked() {
 // The title's help explains the functions of the page, and its answer closes it.
 void SettingsPagesTest::helpShowsThePageFunctions() {
     QVERIFY(open(QStringLiteral("zoom-e"), true));
-    MessageViewModel& message = *ui_->vm().message();
-
-    ui_->showPage(RING_SETTING, "ringSettingPage");
-    press(QStringLiteral("pageHelp"));
-    QTRY_VERIFY(message.show_message());
-    QCOMPARE(message.title(), qtTrId("Menu_RingFocusSetting"));
+    const auto labels = [](const MessageViewModel& m) {
+        return QStringList{m.label1(), m.label2(), m.label3()};
+    };
+    const auto close = [this] {
+        press(QStringLiteral("messageOk"));
+        QTRY_VERIFY(!ui_->vm().message()->show_message());
+    };
+    const MessageViewModel& ringHelp = help(RING_SETTING, "ringSettingPage");
     const RingItemModel& ring = *ui_->vm().ring_item();
-    QCOMPARE(message.label1(), ring.functionLabels().at(0));
-    QCOMPARE(message.desc1(), ring.ringExplanation(0));
-    QCOMPARE(message.label2(), ring.functionLabels().at(1));
-    QCOMPARE(message.label3(), qtTrId("RingSetting_RingAngle"));
+    QCOMPARE(ringHelp.title(), qtTrId("Menu_RingFocusSetting"));
+    QCOMPARE(labels(ringHelp), (QStringList{ring.functionLabels().at(0), ring.functionLabels().at(1),
+                                            qtTrId("RingSetting_RingAngle")}));
+    QCOMPARE(ringHelp.desc1(), ring.ringExplanation(0));
     ui_->picture(QStringLiteral("settings_ringHelp"));
-    press(QStringLiteral("messageOk"));
-    QTRY_VERIFY(!message.show_message());
+    close();
 
     // The switch page names each function in use once.
-    ui_->showPage(CSW_CBT_SETTING, "customSettingPage");
-    press(QStringLiteral("pageHelp"));
-    QTRY_VERIFY(message.show_message());
-    QCOMPARE(message.title(), qtTrId("Menu_SwitchSetting"));
-    QCOMPARE(message.message(), qtTrId("CustomSetting_CustomSwitchExplanation"));
+    const MessageViewModel& switchHelp = help(CSW_CBT_SETTING, "customSettingPage");
+    QCOMPARE(switchHelp.title(), qtTrId("Menu_SwitchSetting"));
+    QCOMPARE(switchHelp.message(), qtTrId("CustomSetting_CustomSwitchExplanation"));
     const QList<int> functions = ui_->vm().lens_setting()->bt_func();
     const ButtonItemModel& buttons = *ui_->vm().button_item();
-    QStringList labels, texts;
+    QStringList expected{QString(), QString(), QString()}, texts = expected;
     for (int slot : {1, 2, 3, 0}) {
         const QString label = buttons.functionLabel(functions.at(slot));
-        if (!label.isEmpty() && !labels.contains(label) && labels.size() < 3) {
-            labels << label;
-            texts << buttons.functionExplanation(functions.at(slot));
+        const qsizetype at = expected.indexOf(QString());
+        if (!label.isEmpty() && !expected.contains(label) && at >= 0) {
+            expected[at] = label;
+            texts[at] = buttons.functionExplanation(functions.at(slot));
         }
     }
-    QVERIFY(labels.size() > 1);
-    while (labels.size() < 3) {
-        labels << QString();
-        texts << QString();
-    }
-    QCOMPARE((QStringList{message.label1(), message.label2(), message.label3()}), labels);
-    QCOMPARE((QStringList{message.desc1(), message.desc2(), message.desc3()}), texts);
-    press(QStringLiteral("messageOk"));
-    QTRY_VERIFY(!message.show_message());
+    QVERIFY(!expected[1].isEmpty());
+    QCOMPARE(labels(switchHelp), expected);
+    QCOMPARE((QStringList{switchHelp.desc1(), switchHelp.desc2(), switchHelp.desc3()}), texts);
+    close();
 
-    ui_->showPage(ADJUSTMENT, "adjustmentPage");
-    press(QStringLiteral("pageHelp"));
-    QTRY_VERIFY(message.show_message());
-    QCOMPARE(message.message(), ui_->vm().adjust_item()->adjustExplanation(0));
-    press(QStringLiteral("messageOk"));
-    QTRY_VERIFY(!message.show_message());
-
+    QCOMPARE(help(ADJUSTMENT, "adjustmentPage").message(), ui_->vm().adjust_item()->adjustExplanation(0));
+    close();
     // Back leads home.
     press(QStringLiteral("pageReturn"));
     QTRY_COMPARE(ui_->pageName(), QStringLiteral("homePage"));
 }
 
-// At the smallest size the last controls lie below the fold until Tab reaches them.
+// At the smallest size the last controls lie below the fold until Tab reaches them, and
+// Backtab to the first scrolls the page back to the top.
 void SettingsPagesTest::keyboardFocusScrollsIntoView() {
     QVERIFY(open(QStringLiteral("zoom-e"), true));
     ui_->showPage(FUNCTION_DESCRIPTION, "functionDescriptionPage");
     QQuickItem* scroll = ui_->item(QStringLiteral("pageScroll"));
     QQuickItem* link = ui_->item(QStringLiteral("functionList"));
-    const auto insideView = [&] {
-        const QRectF view = scroll->mapRectToScene(QRectF(0, 0, scroll->width(), scroll->height()));
-        return view.contains(link->mapRectToScene(QRectF(0, 0, link->width(), link->height())));
-    };
+    QQuickItem* first = ui_->item(QStringLiteral("functionHelp_custom_1"));
+    const auto insideView = [&](QQuickItem* item) { return sceneRect(scroll).contains(sceneRect(item)); };
     // Once laid out at the window's size.
     QTRY_VERIFY(scroll->height() > 0 && link->height() > 0 &&
-                scroll->mapToScene(QPointF(0, scroll->height())).y() <= ui_->window()->height());
-    QVERIFY(!insideView());
+                sceneRect(scroll).bottom() <= ui_->window()->height());
+    QVERIFY(!insideView(link));
     link->forceActiveFocus(Qt::TabFocusReason);
-    QTRY_VERIFY(insideView());
-    // Back up to the first control: the page scrolls back to the top.
-    QQuickItem* first = ui_->item(QStringLiteral("functionHelp_custom_1"));
+    QTRY_VERIFY(insideView(link));
     first->forceActiveFocus(Qt::BacktabFocusReason);
-    QTRY_VERIFY(scroll->mapRectToScene(QRectF(0, 0, scroll->width(), scroll->height()))
-                    .contains(first->mapRectToScene(QRectF(0, 0, first->width(), first->height()))));
+    QTRY_VERIFY(insideView(first));
 }
 
-void SettingsPagesTest::startPageDismissedWithoutTickingComesBack() {
-    ui_.reset();
-    ui_ = std::make_unique<WindowHarness>();
-    QString error;
-    QVERIFY2(ui_->start({{}, QLocale::English, true}, &error), qPrintable(error));
-    QVERIFY(ui_->shown(QStringLiteral("startPage")));
-    QVERIFY(!ui_->item(QStringLiteral("startPageDontShowNext"))->property("checked").toBool());
-    // The page lies over the connect page, whose buttons it keeps out of reach.
-    QVERIFY(ui_->shown(QStringLiteral("connectCustomize")));
-    // Return starts at once: the start button holds the focus from the first moment.
-    QVERIFY(ui_->item(QStringLiteral("startPageStart"))->hasActiveFocus());
-    QTest::keyClick(ui_->window(), Qt::Key_Return);
+void SettingsPagesTest::startPageIsDismissed_data() {
+    QTest::addColumn<bool>("tick");
+    QTest::newRow("Return, not ticked: comes back") << false;
+    QTest::newRow("ticked, then the start button: stays away") << true;
+}
+
+// The start page lies over the connect page and keeps the keyboard to itself; only the
+// start button stores the box's tick.
+void SettingsPagesTest::startPageIsDismissed() {
+    QFETCH(bool, tick);
+    openPreset_.clear();
+    QVERIFY(WindowHarness::restart(&ui_, {.preset = {}, .language = QLocale::English, .startPage = true}));
+    const QString box = QStringLiteral("startPageDontShowNext");
+    QVERIFY(ui_->shown(QStringLiteral("startPage")) && ui_->shown(QStringLiteral("connectCustomize")));
+    QVERIFY(!ui_->property(box, "checked").toBool());
+    if (tick) {
+        // Tab goes round the start page's controls only, never to the window beneath it.
+        for (const QString& next : {QStringLiteral("startPageLink"), box, QStringLiteral("startPageStart"),
+                                    QStringLiteral("startPageLink"), box}) {
+            QTest::keyClick(ui_->window(), Qt::Key_Tab);
+            QTRY_VERIFY2(ui_->item(next)->hasActiveFocus(), qPrintable(next));
+        }
+        QTest::keyClick(ui_->window(), Qt::Key_Space);
+        QTRY_VERIFY(ui_->property(box, "checked").toBool());
+        QVERIFY(!Preferences::boolValue(showStartPageKey));
+        press(QStringLiteral("startPageStart"));
+    } else {
+        // Return starts at once: the start button holds the focus from the first moment.
+        QVERIFY(ui_->item(QStringLiteral("startPageStart"))->hasActiveFocus());
+        QTest::keyClick(ui_->window(), Qt::Key_Return);
+    }
     QTRY_VERIFY(!ui_->shown(QStringLiteral("startPage")));
     QCOMPARE(ui_->pageName(), QStringLiteral("connectPage"));
-    QVERIFY(!Preferences::boolValue(showStartPageKey));
-    MainWindow next(&ui_->vm());
-    QVERIFY(next.startPageWanted());
+    QCOMPARE(Preferences::boolValue(showStartPageKey), tick);
+    QCOMPARE(MainWindow(&ui_->vm()).startPageWanted(), !tick);
 }
 
-void SettingsPagesTest::startPageDismissedWithTickStaysAway() {
-    ui_.reset();
-    ui_ = std::make_unique<WindowHarness>();
-    QString error;
-    QVERIFY2(ui_->start({{}, QLocale::English, true}, &error), qPrintable(error));
-    QVERIFY(ui_->shown(QStringLiteral("startPage")));
-    // Tab goes round the start page's controls only, never to the window beneath it.
-    const QStringList ring{QStringLiteral("startPageLink"), QStringLiteral("startPageDontShowNext"),
-                           QStringLiteral("startPageStart")};
-    for (const QString& next : ring) {
-        QTest::keyClick(ui_->window(), Qt::Key_Tab);
-        QTRY_VERIFY2(ui_->item(next)->hasActiveFocus(), qPrintable(next));
-    }
-    // Space on the focused box ticks it.
-    QTest::keyClick(ui_->window(), Qt::Key_Tab);
-    QTest::keyClick(ui_->window(), Qt::Key_Tab);
-    QTRY_VERIFY(ui_->item(QStringLiteral("startPageDontShowNext"))->hasActiveFocus());
-    QTest::keyClick(ui_->window(), Qt::Key_Space);
-    QTRY_VERIFY(ui_->item(QStringLiteral("startPageDontShowNext"))->property("checked").toBool());
-    // Ticking alone stores nothing; the start button does.
-    QVERIFY(!Preferences::boolValue(showStartPageKey));
-    press(QStringLiteral("startPageStart"));
-    QTRY_VERIFY(!ui_->shown(QStringLiteral("startPage")));
-    QVERIFY(Preferences::boolValue(showStartPageKey));
-    MainWindow next(&ui_->vm());
-    QVERIFY(!next.startPageWanted());
-}
-
-void SettingsPagesTest::pictures_data() {
-    WindowHarness::addLanguageRows();
-}
+void SettingsPagesTest::pictures_data() { WindowHarness::addLanguageRows(); }
 
 // At the smallest window size, where text is most likely to be cut.
 void SettingsPagesTest::pictures() {
     QFETCH(QLocale::Language, language);
-    ui_.reset();
-    ui_ = std::make_unique<WindowHarness>();
-    QString error;
-    QVERIFY2(ui_->start({{}, language, true}, &error), qPrintable(error));
+    QVERIFY(WindowHarness::restart(&ui_, {.preset = {}, .language = language, .startPage = true}));
     QVERIFY(ui_->toSmallest());
     ui_->picture(QStringLiteral("settings_startPage"));
     press(QStringLiteral("startPageStart"));
     QTRY_VERIFY(!ui_->shown(QStringLiteral("startPage")));
 
-    QVERIFY(open(QStringLiteral("zoom-e"), true, language));
-    ui_->showPage(CSW_CBT_SETTING, "customSettingPage");
-    ui_->picture(QStringLiteral("settings_switchPage"));
-    scrollToEnd();
-    ui_->picture(QStringLiteral("settings_switchPageEnd"));
-    ui_->showPage(RING_SETTING, "ringSettingPage");
-    ui_->picture(QStringLiteral("settings_ringPage"));
-    ui_->showPage(ADJUSTMENT, "adjustmentPage");
-    ui_->picture(QStringLiteral("settings_adjustmentPage"));
-    ui_->showPage(FUNCTION_DESCRIPTION, "functionDescriptionPage");
-    ui_->picture(QStringLiteral("settings_functions"));
-    scrollToEnd();
-    ui_->picture(QStringLiteral("settings_functionsEnd"));
-
-    QVERIFY(open(QStringLiteral("prime-z"), true, language));
-    ui_->showPage(CBT_SETTING, "customSettingPage");
-    ui_->picture(QStringLiteral("settings_buttonPage"));
-    ui_->showPage(FUNCTION_DESCRIPTION, "functionDescriptionPage");
-    ui_->picture(QStringLiteral("settings_functionsPrime"));
+    const struct {
+        const char* preset;
+        MenuId menu;
+        const char* page;
+        const char* picture;
+        bool end;   // also scrolled to the end
+    } pages[] = {{"zoom-e", CSW_CBT_SETTING, "customSettingPage", "settings_switchPage", true},
+                 {"zoom-e", RING_SETTING, "ringSettingPage", "settings_ringPage", false},
+                 {"zoom-e", ADJUSTMENT, "adjustmentPage", "settings_adjustmentPage", false},
+                 {"zoom-e", FUNCTION_DESCRIPTION, "functionDescriptionPage", "settings_functions", true},
+                 {"prime-z", CBT_SETTING, "customSettingPage", "settings_buttonPage", false},
+                 {"prime-z", FUNCTION_DESCRIPTION, "functionDescriptionPage", "settings_functionsPrime", false}};
+    QString preset;
+    for (const auto& page : pages) {
+        if (preset != QLatin1String(page.preset))
+            QVERIFY(open(preset = QLatin1String(page.preset), true, language));
+        ui_->showPage(page.menu, page.page);
+        ui_->picture(QLatin1String(page.picture));
+        if (page.end) {
+            scrollToEnd();
+            ui_->picture(QLatin1String(page.picture) + QStringLiteral("End"));
+        }
+        QVERIFY(!QTest::currentTestFailed());
+    }
 }
 
 QTEST_MAIN(SettingsPagesTest)

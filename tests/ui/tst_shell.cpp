@@ -1,10 +1,9 @@
-// Whole flows through the window against the virtual lens: the firmware update and its
-// progress, the safe-mode and camera-body lenses, settings files through the panels,
-// reset, unplugging, the quit command, sleep and wake, and the message box's layouts.
+// Whole flows through the window against the virtual lens.
 #include "CloseGuard.h"
 #include "MainWindow.h"
 #include "QuickFileDialogs.h"
 #include "VirtualLens.h"
+#include "SceneRects.h"
 #include "WindowHarness.h"
 
 #include "controller/AppViewModel.h"
@@ -31,6 +30,7 @@
 #include <algorithm>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 using namespace kelvara;
 
@@ -47,10 +47,6 @@ class Log {
             std::lock_guard lock(mutex_);
             lines_ << line;
         };
-    }
-    bool contains(const QString& line) const {
-        std::lock_guard lock(mutex_);
-        return lines_.contains(line);
     }
     int count(const QString& line) const {
         std::lock_guard lock(mutex_);
@@ -87,15 +83,12 @@ class ShellTest : public QObject {
     void languageChangeReachesEveryText();
 
   private:
-    bool start(const QString& preset, QLocale::Language language = QLocale::English);
-    QQuickItem* item(const QString& name) const { return ui_->item(name); }
+    // A window on the preset, its diagnostic lines logged, connected when asked.
+    bool start(const QString& preset, QLocale::Language language = QLocale::English,
+               std::optional<bool> connectForCustomizing = std::nullopt);
     bool shown(const QString& name) const { return ui_->shown(name); }
-    // Presses the item once it shows and the window has laid it out.
-    void click(const QString& name);
-    QString text(const QString& name) const {
-        QQuickItem* found = item(name);
-        return found ? found->property("text").toString() : QString();
-    }
+    QString text(const QString& name) const { return ui_->text(name); }
+    void click(const QString& name) { ui_->clickWhenShown(name); }
     MessageViewModel& message() const { return *ui_->vm().message(); }
     // Waits for the question or message with that text and answers it with `button`.
     void answer(const char* id, const QString& button);
@@ -115,26 +108,17 @@ void ShellTest::initTestCase() {
 
 void ShellTest::cleanup() { ui_.reset(); }
 
-bool ShellTest::start(const QString& preset, QLocale::Language language) {
+bool ShellTest::start(const QString& preset, QLocale::Language language,
+                      std::optional<bool> connectForCustomizing) {
     ui_.reset();
     ui_ = std::make_unique<WindowHarness>();
     ui_->environment().setDiagnosticSink(log_.sink());
-    WindowHarness::Options options;
-    options.preset = preset;
-    options.language = language;
     QString error;
-    if (!ui_->start(options, &error)) {
+    if (!ui_->start({.preset = preset, .language = language}, &error)) {
         qWarning("%s", qPrintable(error));
         return false;
     }
-    return true;
-}
-
-void ShellTest::click(const QString& name) {
-    QTRY_VERIFY2(shown(name), qPrintable(name));
-    ui_->waitForFrame();
-    if (!QTest::currentTestFailed())
-        ui_->click(name);
+    return !connectForCustomizing || ui_->connect(*connectForCustomizing);
 }
 
 void ShellTest::answer(const char* id, const QString& button) {
@@ -150,7 +134,7 @@ void ShellTest::answerPanels(const QString& file) {
         // After the window has opened its dialog (made at the first request), as a user's
         // choice would.
         QTimer::singleShot(0, dialogs, [this, dialogs, file] {
-            QQuickItem* requests = item(QStringLiteral("fileRequests"));
+            QQuickItem* requests = ui_->item(QStringLiteral("fileRequests"));
             QObject* fileDialog =
                 requests ? requests->findChild<QObject*>(QStringLiteral("fileDialog")) : nullptr;
             QVERIFY2(fileDialog && fileDialog->property("visible").toBool(),
@@ -163,54 +147,44 @@ void ShellTest::answerPanels(const QString& file) {
     connect(dialogs, &QuickFileDialogs::openRequested, dialogs, answerLater);
 }
 
-void ShellTest::firmwareUpdateThroughTheWindow_data() {
-    WindowHarness::addLanguageRows();
-}
+void ShellTest::firmwareUpdateThroughTheWindow_data() { WindowHarness::addLanguageRows(); }
 
 void ShellTest::firmwareUpdateThroughTheWindow() {
     QFETCH(QLocale::Language, language);
-    QVERIFY(start({}, language));
+    QVERIFY(start({}, language, false));
     AppViewModel& vm = ui_->vm();
-    ui_->connect(false);
-    QVERIFY(!QTest::currentTestFailed());
     QVERIFY(ui_->toSmallest());
     QTRY_COMPARE(ui_->pageName(), QStringLiteral("firmwarePage"));
-    QVERIFY(shown(QStringLiteral("firmwareInfo")));
+    QVERIFY(shown(QStringLiteral("firmwareInfo")) && shown(QStringLiteral("firmwareContent")));
     QVERIFY(text(QStringLiteral("firmwareCurrent"))
                 .endsWith(QStringLiteral(":Ver. ") + vm.basic_info()->displayCurrentVersion()));
-    QVERIFY(shown(QStringLiteral("firmwareContent")));
     QTRY_COMPARE(shown(QStringLiteral("firmwareUpdateExists")), vm.basic_info()->is_new());
     ui_->picture(QStringLiteral("firmwarePage"));
 
     // At every step of the transfer: the progress bar's value; early on a picture, half
     // way an attempt to close the window, which must be refused.
     QList<double> bar;
-    bool pictured = false;
-    bool closeAttempted = false;
-    bool updatingWhenAttempted = false;
+    bool pictured = false, closeAttempted = false, updatingWhenAttempted = false;
     connect(&vm, &AppViewModel::download_progressChanged, this, [&] {
-        QQuickItem* progressBar = item(QStringLiteral("firmwareProgressBar"));
-        if (!progressBar || vm.download_state() != 1)
+        if (!ui_->item(QStringLiteral("firmwareProgressBar")) || vm.download_state() != 1)
             return;
-        const double value = progressBar->property("value").toDouble();
-        bar << value;
-        if (value > 0.2 && !pictured) {
+        bar << ui_->property(QStringLiteral("firmwareProgressBar"), "value").toDouble();
+        if (bar.last() > 0.2 && !pictured) {
             pictured = true;
             ui_->picture(QStringLiteral("firmwareProgress"));
         }
-        if (value > 0.5 && !closeAttempted) {
+        if (bar.last() > 0.5 && !closeAttempted) {
             closeAttempted = true;
             updatingWhenAttempted = LensClient::transport().firmwareUpdating;
             ui_->window()->close();
         }
     });
-
+    const QStringList chrome{QStringLiteral("sideMenu"), QStringLiteral("lensRemoval"),
+                             QStringLiteral("firmwareInfo")};
     click(QStringLiteral("firmwareUpdateStart"));
     answer("Firmware_UpdateConfirm", QStringLiteral("messageYes"));
     QTRY_VERIFY(vm.download_state() != 0);
-    QVERIFY(!shown(QStringLiteral("sideMenu")));
-    QVERIFY(!shown(QStringLiteral("lensRemoval")));
-    QVERIFY(!shown(QStringLiteral("firmwareInfo")));
+    QCOMPARE(ui_->shownAmong(chrome), QStringList());
 
     QTRY_COMPARE_WITH_TIMEOUT(vm.download_state(), 2, TRANSFER_TIMEOUT_MS);
     QVERIFY2(pictured, "the progress view was never seen");
@@ -228,7 +202,6 @@ void ShellTest::firmwareUpdateThroughTheWindow() {
     QTRY_VERIFY(shown(QStringLiteral("firmwareComplete")));
     QVERIFY(!shown(QStringLiteral("firmwareProgress")));
     ui_->picture(QStringLiteral("firmwareComplete"));
-
     // The bar rose with the transfer and never went back.
     QVERIFY2(bar.size() >= 3, qPrintable(QString::number(bar.size())));
     QVERIFY(std::is_sorted(bar.cbegin(), bar.cend()));
@@ -240,8 +213,7 @@ void ShellTest::firmwareUpdateThroughTheWindow() {
     QCOMPARE(vm.connect_state(), int(NOT_CONNECT));
     QCOMPARE(vm.download_state(), 0);
     QVERIFY(shown(QStringLiteral("sideMenu")));
-    QVERIFY(shown(QStringLiteral("menu_Menu_Connect")));
-    QVERIFY(!shown(QStringLiteral("menu_Menu_FirmwareInfo")));
+    QCOMPARE(ui_->menu(), (QStringList{QStringLiteral("Connect"), QStringLiteral("VersionInfo")}));
 }
 
 void ShellTest::safeModeLensUpdatesAtConnection() {
@@ -265,13 +237,10 @@ void ShellTest::safeModeLensUpdatesAtConnection() {
 }
 
 void ShellTest::cameraBodyLensIsSentBackToConnect() {
-    QVERIFY(start(QStringLiteral("on-body")));
+    QVERIFY(start(QStringLiteral("on-body"), QLocale::English, false));
     AppViewModel& vm = ui_->vm();
-    ui_->connect(false);
-    QVERIFY(!QTest::currentTestFailed());
     QVERIFY(vm.isConnectBody());
     QTRY_COMPARE(ui_->pageName(), QStringLiteral("firmwarePage"));
-
     click(QStringLiteral("firmwareUpdateStart"));
     answer("Firmware_CameraConnectFirmupErrorMessage", QStringLiteral("messageNo"));
     QCOMPARE(vm.connect_state(), int(CONNECT_COMPLETE));
@@ -287,23 +256,20 @@ void ShellTest::cameraBodyLensIsSentBackToConnect() {
 }
 
 void ShellTest::settingsFileRoundTripThroughThePanels() {
-    QVERIFY(start({}));
-    AppViewModel& vm = ui_->vm();
-    ui_->connect(true);
-    QVERIFY(!QTest::currentTestFailed());
+    QVERIFY(start({}, QLocale::English, true));
     QTemporaryDir files;
     QVERIFY(files.isValid());
     const QString file = files.filePath(QStringLiteral("zoom.vdat"));
     answerPanels(file);
     const QByteArray before = ui_->lens().settingsImage();
-
     click(QStringLiteral("exportSettings"));
     answer("Home_SettingOutputEnd", QStringLiteral("messageOk"));
     QCOMPARE(panelRequests_, 1);
     QCOMPARE(QFileInfo(file).size(), 530);
 
     // Changed on the lens, then brought back from the file.
-    vm.lens_setting()->setDirection(vm.lens_setting()->direction() == 1 ? 0 : 1);
+    LensSettingViewModel& settings = *ui_->vm().lens_setting();
+    settings.setDirection(settings.direction() == 1 ? 0 : 1);
     QTRY_VERIFY(ui_->lens().settingsImage() != before);
     click(QStringLiteral("importSettings"));
     answer("Home_SettingInputEnd", QStringLiteral("messageOk"));
@@ -313,14 +279,11 @@ void ShellTest::settingsFileRoundTripThroughThePanels() {
 }
 
 void ShellTest::resetRestoresTheFactoryImage() {
-    QVERIFY(start({}));
-    AppViewModel& vm = ui_->vm();
-    ui_->connect(true);
-    QVERIFY(!QTest::currentTestFailed());
+    QVERIFY(start({}, QLocale::English, true));
     const QByteArray factory = ui_->lens().profile().factorySettings;
-    vm.lens_setting()->setDirection(vm.lens_setting()->direction() == 1 ? 0 : 1);
+    LensSettingViewModel& settings = *ui_->vm().lens_setting();
+    settings.setDirection(settings.direction() == 1 ? 0 : 1);
     QTRY_VERIFY(ui_->lens().settingsImage() != factory);
-
     click(QStringLiteral("resetSettings"));
     answer("Home_SettingReturnQuestion", QStringLiteral("messageNo"));
     QVERIFY(ui_->lens().settingsImage() != factory);
@@ -333,14 +296,12 @@ void ShellTest::resetRestoresTheFactoryImage() {
 // Every virtual lens restarts to apply its firmware, so losing it means waiting for it to
 // come back rather than a message: the window polls and picks the lens up again.
 void ShellTest::unplugOfARestartingLensWaitsForIt() {
-    QVERIFY(start({}));
+    QVERIFY(start({}, QLocale::English, true));
     AppViewModel& vm = ui_->vm();
-    ui_->connect(true);
-    QVERIFY(!QTest::currentTestFailed());
     QVERIFY(vm.basic_info()->firmwareType() & BasicInfoViewModel::FM_APPLY_TIMING);
     ui_->lens().unplug();
     QTRY_VERIFY_WITH_TIMEOUT(vm.isAutoConnecting(), 5000);
-    QVERIFY(log_.contains(QStringLiteral("detect detach.")));
+    QVERIFY(log_.count(QStringLiteral("detect detach.")) > 0);
     QVERIFY(!message().show_message());
     QCOMPARE(vm.connect_state(), int(CONNECT_COMPLETE));
     QCOMPARE(ui_->pageName(), QStringLiteral("homePage"));
@@ -354,9 +315,7 @@ void ShellTest::unplugOfARestartingLensWaitsForIt() {
 }
 
 void ShellTest::quitCommandFollowsTheClosingRule() {
-    QVERIFY(start({}));
-    ui_->connect(true);
-    QVERIFY(!QTest::currentTestFailed());
+    QVERIFY(start({}, QLocale::English, true));
     const QString line = QStringLiteral("will close");
     const int logged = log_.count(line);
     // Shortcuts reach the window that has the keyboard.
@@ -385,131 +344,131 @@ void ShellTest::quitCommandFollowsTheClosingRule() {
 }
 
 void ShellTest::sleepTellsTheLensAndWakeDoesNot() {
-    QVERIFY(start({}));
-    ui_->connect(true);
-    QVERIFY(!QTest::currentTestFailed());
+    QVERIFY(start({}, QLocale::English, true));
     QTime now(9, 5, 7);
     SleepMonitor monitor([&now] { return now; });
     connect(&monitor, &SleepMonitor::goingToSleep, &ui_->vm(), &AppViewModel::hostGoingToSleep);
     const int before = ui_->lens().framesReceived(DISCONNECT);
-
     monitor.receiveSleepNote();
-    QVERIFY(log_.contains(QStringLiteral("go to sleep,9:5:7")));
-    QCOMPARE(monitor.hour(), 9);
-    QCOMPARE(monitor.minute(), 5);
-    QCOMPARE(monitor.second(), 7);
+    QVERIFY(log_.count(QStringLiteral("go to sleep,9:5:7")) > 0);
+    QCOMPARE((QList<int>{monitor.hour(), monitor.minute(), monitor.second()}), (QList<int>{9, 5, 7}));
     QTRY_COMPARE(ui_->lens().framesReceived(DISCONNECT), before + 1);
 
     now = QTime(21, 30, 0);
     monitor.receiveWakeNote();
-    QVERIFY(log_.contains(QStringLiteral("wake up,21:30:0")));
-    QCOMPARE(monitor.hour(), 21);
-    QCOMPARE(monitor.second(), 0);
+    QVERIFY(log_.count(QStringLiteral("wake up,21:30:0")) > 0);
+    QCOMPARE((QList<int>{monitor.hour(), monitor.minute(), monitor.second()}), (QList<int>{21, 30, 0}));
     // Nothing goes to the lens at wake; the window carries on as it was.
     QTest::qWait(300);
     QCOMPARE(ui_->lens().framesReceived(DISCONNECT), before + 1);
     QCOMPARE(ui_->pageName(), QStringLiteral("homePage"));
 }
 
-void ShellTest::messageBoxLayouts_data() {
-    WindowHarness::addLanguageRows();
-}
+void ShellTest::messageBoxLayouts_data() { WindowHarness::addLanguageRows(); }
 
+// Each kind of message at the smallest window: the buttons it offers, what answers it,
+// and that its card fits the window.
 void ShellTest::messageBoxLayouts() {
     QFETCH(QLocale::Language, language);
-    QVERIFY(start({}, language));
-    ui_->connect(true);
-    QVERIFY(!QTest::currentTestFailed());
+    QVERIFY(start({}, language, true));
     QVERIFY(ui_->toSmallest());
-    // The message box is made when the first message shows.
-    auto fitsWindow = [&] {
-        const QQuickItem* card = item(QStringLiteral("messageCard"));
-        if (!card)
-            return false;
-        const QRectF area = card->mapRectToScene(QRectF(0, 0, card->width(), card->height()));
-        return QRectF(QPointF(), ui_->window()->size()).contains(area);
+    const QStringList parts{QStringLiteral("messageTitle"), QStringLiteral("messageControl"),
+                            QStringLiteral("messagePair1"), QStringLiteral("messagePair2"),
+                            QStringLiteral("messagePair3"), QStringLiteral("messagePair4"),
+                            QStringLiteral("messageOk"), QStringLiteral("messageYes"),
+                            QStringLiteral("messageNo")};
+    // The box is made when the first message shows; its card always fits the window.
+    const auto showing = [&](const QString& picture) {
+        [&] {
+            QTRY_VERIFY(message().show_message() && ui_->item(QStringLiteral("messageCard")));
+            ui_->waitForFrame();
+            QVERIFY(QRectF(QPointF(), ui_->window()->size())
+                        .contains(sceneRect(ui_->item(QStringLiteral("messageCard")))));
+            if (!picture.isEmpty())
+                ui_->picture(picture);
+        }();
+        return ui_->shownAmong(parts);
     };
+    const auto closed = [&] { QTRY_VERIFY(!message().show_message()); };
 
-    // A question: Return answers Yes, Escape answers No.
-    int yes = 0, no = 0;
-    message().showConfirm(qtTrId("Header_LensRemovalConfirm"), [&yes] { ++yes; }, [&no] { ++no; });
-    QTRY_VERIFY(shown(QStringLiteral("messageYes")));
-    QVERIFY(!shown(QStringLiteral("messageTitle")));
+    // A message, answered with its only button.
+    int oks = 0, yes = 0, no = 0;
+    message().showMessage(QStringLiteral("Common_LensError"), [&oks] { ++oks; });
+    QCOMPARE(showing({}), QStringList{QStringLiteral("messageOk")});
+    QCOMPARE(text(QStringLiteral("messageText")), qtTrId("Common_LensError"));
+    click(QStringLiteral("messageOk"));
+    closed();
+
+    // A question: No and Escape answer no, Return answers Yes.
+    const auto ask = [&] {
+        message().showConfirm(qtTrId("Header_LensRemovalConfirm"), [&yes] { ++yes; }, [&no] { ++no; });
+    };
+    ask();
+    QCOMPARE(showing(QStringLiteral("message")), parts.mid(7));
     QCOMPARE(text(QStringLiteral("messageText")), qtTrId("Header_LensRemovalConfirm"));
+    click(QStringLiteral("messageNo"));
+    closed();
+    ask();
+    showing({});
     QTest::keyClick(ui_->window(), Qt::Key_Escape);
-    QTRY_VERIFY(!message().show_message());
-    QCOMPARE(no, 1);
-    message().showConfirm(qtTrId("Firmware_UpdateConfirm"), [&yes] { ++yes; }, [&no] { ++no; });
-    QTRY_VERIFY(shown(QStringLiteral("messageYes")));
+    closed();
+    ask();
+    showing({});
     QTest::keyClick(ui_->window(), Qt::Key_Return);
-    QTRY_VERIFY(!message().show_message());
-    QCOMPARE(yes, 1);
-    QCOMPARE(no, 1);
+    closed();
+    QCOMPARE((QList<int>{oks, yes, no}), (QList<int>{1, 1, 2}));
 
     // A tooltip with two pairs, then one with three.
     message().showTooltip(qtTrId("Home_RingDirectionSetting"), qtTrId("RingSetting_RingDirectionExplanation"),
                           qtTrId("RingSetting_RingDirectionDefault"), qtTrId("RingSetting_RingDirectionReverse"),
                           qtTrId("RingSetting_RingDirectionExplanationDescription1"),
                           qtTrId("RingSetting_RingDirectionExplanationDescription2"));
-    QTRY_VERIFY(shown(QStringLiteral("messageTitle")));
+    QCOMPARE(showing(QStringLiteral("messageTooltip")),
+             (QStringList{parts[0], parts[2], parts[3], parts[6]}));
     QCOMPARE(text(QStringLiteral("messageTitle")), qtTrId("Home_RingDirectionSetting"));
-    QVERIFY(shown(QStringLiteral("messagePair1")));
-    QVERIFY(shown(QStringLiteral("messagePair2")));
-    QVERIFY(!shown(QStringLiteral("messagePair3")));
-    QVERIFY(!shown(QStringLiteral("messageControl")));
-    QVERIFY(shown(QStringLiteral("messageOk")));
-    QVERIFY(fitsWindow());
-    ui_->picture(QStringLiteral("messageTooltip"));
     QTest::keyClick(ui_->window(), Qt::Key_Return);
-    QTRY_VERIFY(!message().show_message());
-
+    closed();
     message().showTooltip(qtTrId("Home_RingResponseSetting"), qtTrId("RingSetting_RingResponseExplanation"),
                           qtTrId("RingSetting_RingResponseNonLinear"), qtTrId("RingSetting_RingResponseLinear"),
                           qtTrId("Home_RingAngleSetting"),
                           qtTrId("RingSetting_RingResponseExplanationDescription1"),
                           qtTrId("RingSetting_RingResponseExplanationDescription2"),
                           qtTrId("RingSetting_RingResponseExplanationDescription2_AngleNotSupport"));
-    QTRY_VERIFY(shown(QStringLiteral("messagePair3")));
-    QVERIFY(!shown(QStringLiteral("messagePair4")));
-    QVERIFY(fitsWindow());
+    QCOMPARE(showing({}), (QStringList{parts[0], parts[2], parts[3], parts[4], parts[6]}));
     click(QStringLiteral("messageOk"));
-    QTRY_VERIFY(!message().show_message());
+    closed();
 
     // One custom-button function on switch position 1: its texts come from the lens's
     // button model, with every operation the lens supports.
     const ButtonItemModel& buttons = *ui_->vm().button_item();
     const int func = AFLIMIT_CLICK;
     message().showButtonFunctionTooltip(1, func);
-    QTRY_VERIFY(shown(QStringLiteral("messageControl")));
-    QCOMPARE(text(QStringLiteral("messageControl")), qtTrId("Common_Custom1"));
-    QCOMPARE(text(QStringLiteral("messageTitle")), buttons.functionLabel(func));
-    QCOMPARE(text(QStringLiteral("messageText")), buttons.functionExplanation(func));
-    QCOMPARE(shown(QStringLiteral("messagePair1")), !buttons.afLimitClickLabel(func).isEmpty());
-    QCOMPARE(shown(QStringLiteral("messagePair3")), !buttons.firstOperationLabel(func).isEmpty());
+    QStringList expected{parts[1]};
+    if (!buttons.afLimitClickLabel(func).isEmpty())
+        expected << parts[2];
+    if (!buttons.firstOperationLabel(func).isEmpty())
+        expected << parts[4];
+    showing(QStringLiteral("messageButtonFunction"));
+    QCOMPARE(ui_->shownAmong({parts[1], parts[2], parts[4]}), expected);
     QVERIFY(!buttons.functionExplanation(func).isEmpty());
-    QVERIFY(fitsWindow());
-    ui_->picture(QStringLiteral("messageButtonFunction"));
+    QCOMPARE((QStringList{text(parts[1]), text(parts[0]), text(QStringLiteral("messageText"))}),
+             (QStringList{qtTrId("Common_Custom1"), buttons.functionLabel(func), buttons.functionExplanation(func)}));
     click(QStringLiteral("messageOk"));
-    QTRY_VERIFY(!message().show_message());
+    closed();
 
     // A text longer than the window scrolls inside the box; the button stays reachable.
     QString longText;
     for (int i = 0; i < 12; ++i)
         longText += qtTrId("VersionInfo_PersonalInformation_Contents") + QLatin1Char('\n');
-    int oks = 0;
     message().showMessage(longText, [&oks] { ++oks; });
-    QTRY_VERIFY(shown(QStringLiteral("messageOk")));
-    QQuickItem* scroll = item(QStringLiteral("messageScroll"));
+    showing(QStringLiteral("messageLong"));
+    QQuickItem* scroll = ui_->item(QStringLiteral("messageScroll"));
     QTRY_VERIFY(scroll->property("contentHeight").toDouble() > scroll->height());
-    QVERIFY(fitsWindow());
-    ui_->picture(QStringLiteral("messageLong"));
     click(QStringLiteral("messageOk"));
-    QTRY_COMPARE(oks, 1);
+    QTRY_COMPARE(oks, 2);
 }
 
-void ShellTest::versionPageDocuments_data() {
-    WindowHarness::addLanguageRows();
-}
+void ShellTest::versionPageDocuments_data() { WindowHarness::addLanguageRows(); }
 
 void ShellTest::versionPageDocuments() {
     QFETCH(QLocale::Language, language);
@@ -517,27 +476,21 @@ void ShellTest::versionPageDocuments() {
     QVERIFY(ui_->toSmallest());
     click(QStringLiteral("menu_Menu_VersionInfo"));
     QTRY_COMPARE(ui_->pageName(), QStringLiteral("versionPage"));
-    QVERIFY(shown(QStringLiteral("versionRights")));
     QCOMPARE(text(QStringLiteral("versionRights")).count(QLatin1Char('\n')), 1);
     QTRY_COMPARE(shown(QStringLiteral("versionDownload")), ui_->vm().is_new());
-
     const struct {
         const char* entry;
         const char* contents;
         bool link;
-        const char* picture;
-    } documents[] = {
-        {"versionLicense", "VersionInfo_License_Contents", false, "versionLicense"},
-        {"versionPersonalInformation", "VersionInfo_PersonalInformation_Contents", true,
-         "versionPersonalInformation"},
-    };
+    } documents[] = {{"versionLicense", "VersionInfo_License_Contents", false},
+                     {"versionPersonalInformation", "VersionInfo_PersonalInformation_Contents", true}};
     for (const auto& document : documents) {
         click(QLatin1String(document.entry));
         QTRY_VERIFY(shown(QStringLiteral("versionDocument")));
         QVERIFY(!shown(QStringLiteral("versionAbout")));
         QCOMPARE(text(QStringLiteral("versionDocumentText")), qtTrId(document.contents));
         QCOMPARE(shown(QStringLiteral("versionPersonalInformationLink")), document.link);
-        ui_->picture(QLatin1String(document.picture));
+        ui_->picture(QLatin1String(document.entry));
         click(QStringLiteral("versionBack"));
         QTRY_VERIFY(shown(QStringLiteral("versionAbout")));
     }
@@ -548,28 +501,23 @@ void ShellTest::versionPageDocuments() {
     QTRY_VERIFY(shown(QStringLiteral("versionAbout")));
 }
 
-QTEST_MAIN(ShellTest)
-// A new language reaches the pages' own texts and those the controller composes with
-// nothing but the engine's retranslation.
+// A new language reaches the controller's texts by themselves and the pages' own at the
+// engine's retranslation.
 void ShellTest::languageChangeReachesEveryText() {
-    QVERIFY(start(QString()));
-    ui_->connect(true);
-    QVERIFY(!QTest::currentTestFailed());
+    QVERIFY(start({}, QLocale::English, true));
     ui_->showPage(RING_SETTING, "ringSettingPage");
     QVERIFY(!QTest::currentTestFailed());
-    const QString englishValue = text(QStringLiteral("valueDirection"));
-    QCOMPARE(englishValue, ui_->vm().ringDirectionText());
-    const QString englishButton = text(QStringLiteral("lensRemoval"));
-    QCOMPARE(englishButton, qtTrId("Header_LensRemoval"));
+    const QStringList names{QStringLiteral("valueDirection"), QStringLiteral("lensRemoval")};
+    const auto texts = [&] { return QStringList{text(names[0]), text(names[1])}; };
+    const QStringList english = texts();
+    QCOMPARE(english, (QStringList{ui_->vm().ringDirectionText(), qtTrId("Header_LensRemoval")}));
 
-    // The controller's texts follow the new language by themselves, the pages' own at the
-    // engine's retranslation.
     QCOMPARE(Texts::install(QLocale(QLocale::Japanese)), QStringLiteral("ja"));
-    QTRY_COMPARE(text(QStringLiteral("valueDirection")), ui_->vm().ringDirectionText());
-    QVERIFY(text(QStringLiteral("valueDirection")) != englishValue);
+    QTRY_COMPARE(text(names[0]), ui_->vm().ringDirectionText());
     ui_->shell().engine().retranslate();
-    QTRY_COMPARE(text(QStringLiteral("lensRemoval")), qtTrId("Header_LensRemoval"));
-    QVERIFY(text(QStringLiteral("lensRemoval")) != englishButton);
+    QTRY_COMPARE(texts(), (QStringList{ui_->vm().ringDirectionText(), qtTrId("Header_LensRemoval")}));
+    QVERIFY(texts()[0] != english[0] && texts()[1] != english[1]);
 }
 
+QTEST_MAIN(ShellTest)
 #include "tst_shell.moc"
