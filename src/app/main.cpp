@@ -102,39 +102,33 @@ void exitForBenchmark(QQuickWindow& window, AppViewModel& controller) {
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
-    // Reading the system's fonts is a good part of the start-up; it runs on another core
-    // while the pages load (the font database is thread-safe), and the first text waits
-    // only for what is left of it.
-    std::thread fonts([] { QFontDatabase::families(); });
     Startup startup;
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Kelvara Lens Utility"));
 
     Startup::Options options;
     bool help = false;
     QString error;
-    const auto endEarly = [&fonts](int code) {
-        fonts.join();
-        return code;
-    };
     if (!parse(QCoreApplication::arguments(), &options, &help, &error)) {
         QTextStream(stderr) << usage();
-        return endEarly(failWith(error, 2));
+        return failWith(error, 2);
     }
     if (help) {
         QTextStream(stdout) << usage();
-        return endEarly(0);
+        return 0;
     }
 
+    // Reading the system's fonts is a good part of the start-up; it runs on another core
+    // while the pages load (the font database is thread-safe), and the first text waits
+    // only for what is left of it. Joined before the application object goes.
+    std::jthread fonts([] { QFontDatabase::families(); });
     if (!startup.start(options, &error))
-        return endEarly(failWith(error));
+        return failWith(error);
 
     // Fusion draws the controls in the system's light or dark palette.
     QQuickStyle::setStyle(QStringLiteral("Fusion"));
     AppViewModel controller;
     MainWindow window(&controller);
-    const bool loaded = window.load(&error);
-    fonts.join();
-    if (!loaded)
+    if (!window.load(&error))
         return failWith(error);
     // Without a system bus the computer's sleep goes unnoticed; nothing else changes.
     SleepMonitor sleepMonitor;
