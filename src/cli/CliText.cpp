@@ -63,7 +63,6 @@ constexpr std::array<Pair, CliText::ID_COUNT> TABLE{{
     {"no backups yet", "バックアップはまだありません"},
     {"Kelvara Lens Utility %1, newest on the server: %2",
      "Kelvara Lens Utility %1、サーバーの最新版: %2"},
-    {"a newer Kelvara Lens Utility is available", "Kelvara Lens Utility の新しいバージョンがあります"},
     {"no lens adapter found: lens firmware not checked",
      "レンズアダプターが見つからないため、レンズのファームウェアは確認していません"},
     {"the update server names no version", "更新サーバーにバージョンの情報がありません"},

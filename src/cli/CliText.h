@@ -44,7 +44,6 @@ class CliText {
         BackupDirectory,
         NoBackups,
         UtilityVersion,
-        UtilityUpdate,
         NoLensChecked,
         NoServerVersion,
         UpdateProgress,
