@@ -6,14 +6,18 @@
 
 namespace kelvara {
 
-void BackupReport::print(const CliSession& session) {
-    const std::optional<QString> backup = session.backup();
-    if (!backup)
-        return;
-    if (backup->isEmpty())
-        Console::err(CliText::text(CliText::NoBackup));
+void BackupReport::endOverwrite(CliSession& session, const Outcome& outcome) {
+    CliSession::report(outcome);
+    if (const std::optional<QString> backup = session.backup()) {
+        if (backup->isEmpty())
+            Console::err(CliText::text(CliText::NoBackup));
+        else
+            Console::out(CliText::text(CliText::Backup).arg(*backup));
+    }
+    if (outcome.done())
+        session.endOn(Operation::SettingsRead);
     else
-        Console::out(CliText::text(CliText::Backup).arg(*backup));
+        session.finish(CliSession::exitCode(outcome));
 }
 
 } // namespace kelvara

@@ -3,12 +3,15 @@
 namespace kelvara {
 
 class CliSession;
+struct Outcome;
 
-// After an import or a reset: where the automatic backup of the lens's previous settings
-// went, or that it could not be written. Nothing when no backup was attempted.
+// The end of an import or a reset: the outcome's message, where the automatic backup of
+// the lens's previous settings went (or that it could not be written; nothing when none
+// was attempted), then the session ends, after the re-read the controller starts when the
+// lens took the new settings.
 class BackupReport {
   public:
-    static void print(const CliSession& session);
+    static void endOverwrite(CliSession& session, const Outcome& outcome);
 };
 
 } // namespace kelvara

@@ -1,5 +1,7 @@
 #include "CliCommand.h"
 
+#include <QCommandLineParser>
+
 namespace kelvara {
 
 namespace {
@@ -55,6 +57,18 @@ int CliCommand::argumentCount() const {
 
 CliCommand::Prepare CliCommand::always(Run run) {
     return [run = std::move(run)](const QCommandLineParser&, QString*) { return run; };
+}
+
+CliCommand::Prepare CliCommand::withFile(const QString& name,
+                                         std::function<Run(const QString& path)> make) {
+    return [name, make = std::move(make)](const QCommandLineParser& parser, QString* error) -> Run {
+        const QString path = parser.positionalArguments().value(0);
+        if (path.isEmpty()) {
+            *error = QStringLiteral("%1 needs FILE").arg(name);
+            return {};
+        }
+        return make(path);
+    };
 }
 
 const CliCommand* CliCommand::find(const QString& name) {

@@ -35,6 +35,8 @@ struct CliCommand {
     int argumentCount() const;
     // For a command that reads nothing more from its command line.
     static Prepare always(Run run);
+    // For a command whose one argument is a file: refuses an empty one.
+    static Prepare withFile(const QString& name, std::function<Run(const QString& path)> make);
 
     static const QList<CliCommand>& all();
     static const CliCommand* find(const QString& name);

@@ -3,7 +3,6 @@
 
 #include "controller/AppViewModel.h"
 
-#include <QCommandLineParser>
 
 namespace kelvara {
 
@@ -14,12 +13,7 @@ constexpr int EXPORT_MS = 10000;
 CliCommand exportCommand() {
     return {QStringLiteral("export"), QStringLiteral("FILE"),
             QStringLiteral("save the lens's settings to FILE (530 bytes)"), QString(), {},
-            [](const QCommandLineParser& parser, QString* error) -> CliCommand::Run {
-                const QString path = parser.positionalArguments().first();
-                if (path.isEmpty()) {
-                    *error = QStringLiteral("export needs FILE");
-                    return {};
-                }
+            CliCommand::withFile(QStringLiteral("export"), [](const QString& path) -> CliCommand::Run {
                 return [path](CliSession& session) {
                     session.armWatchdog(EXPORT_MS);
                     session.fileDialogs().setPath(path);
@@ -27,7 +21,7 @@ CliCommand exportCommand() {
                         session.run(Operation::Export, [&session] { session.controller().exportSettings(); });
                     });
                 };
-            }};
+            })};
 }
 
 } // namespace kelvara

@@ -19,13 +19,7 @@ CliCommand resetCommand() {
                 session.armWatchdog(RESET_MS);
                 session.connectLens([&session] {
                     session.expect(Operation::Reset, [&session](const Outcome& reset) {
-                        CliSession::report(reset);
-                        BackupReport::print(session);
-                        if (!reset.done()) {
-                            session.finish(CliSession::exitCode(reset));
-                            return;
-                        }
-                        session.endOn(Operation::SettingsRead);
+                        BackupReport::endOverwrite(session, reset);
                     });
                     session.controller().resetSettings();
                 });
