@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds and runs the whole suite twice: once in the
-# normal build (warnings are errors) and once under AddressSanitizer+UBSan, and the
-# concurrency tests under ThreadSanitizer.
+# Installs what is missing, then builds and runs the whole suite three times: in the
+# normal build (warnings are errors), under AddressSanitizer+UBSan and under
+# ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/bootstrap.sh
