@@ -60,6 +60,7 @@ Rectangle {
                     source: "qrc:/kelvara/images/image_lens.svg"
                     sourceSize.width: 480
                     sourceSize.height: 220
+                    asynchronous: true
                     fillMode: Image.PreserveAspectFit
                     Accessible.ignored: true
                 }
