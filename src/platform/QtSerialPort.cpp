@@ -1,6 +1,7 @@
 #include "QtSerialPort.h"
 
 #include "Diagnostics.h"
+#include "LowLatency.h"
 
 namespace kelvara {
 
@@ -21,8 +22,10 @@ bool QtSerialPort::open(const QString& path) {
     port_.setParity(QSerialPort::NoParity);
     port_.setStopBits(QSerialPort::OneStop);
     port_.setFlowControl(QSerialPort::NoFlowControl);
-    if (port_.open(QIODevice::ReadWrite))
+    if (port_.open(QIODevice::ReadWrite)) {
+        requestLowLatency(int(port_.handle())); // best effort: a pty has no such setting
         return true;
+    }
     if (port_.error() == QSerialPort::PermissionError)
         Diagnostics::line(QStringLiteral("Permission denied on %1: add your user to the "
                                          "\"dialout\" group (sudo usermod -aG dialout $USER, "

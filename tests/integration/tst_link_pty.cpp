@@ -4,10 +4,13 @@
 #include "VirtualLens.h"
 #include "link/LensClient.h"
 #include "platform/Environment.h"
+#include "platform/LowLatency.h"
 
 #include <QTest>
 
+#include <fcntl.h>
 #include <mutex>
+#include <unistd.h>
 
 using namespace kelvara;
 
@@ -226,6 +229,19 @@ private slots:
         QTRY_COMPARE(answers->count(), 2);
         // NAK is an answer; the caller decides.
         QCOMPARE(answers->last(), (std::pair<bool, Bytes>{true, {0x15}}));
+    }
+
+    // A pseudo-terminal or a pipe has no latency setting: the request says so and changes
+    // nothing, and the port still carries the whole exchange (above).
+    void lowLatencyWhereThereIsNone() {
+        const int pty = ::posix_openpt(O_RDWR | O_NOCTTY);
+        QVERIFY(pty >= 0);
+        QVERIFY(!requestLowLatency(pty));
+        int pipeEnds[2];
+        QCOMPARE(::pipe(pipeEnds), 0);
+        QVERIFY(!requestLowLatency(pipeEnds[0]));
+        for (const int fd : {pty, pipeEnds[0], pipeEnds[1]})
+            ::close(fd);
     }
 };
 
