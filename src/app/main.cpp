@@ -1,4 +1,5 @@
 #include "MainWindow.h"
+#include "SingleInstance.h"
 
 #include "LensProfile.h"
 #include "Simulation.h"
@@ -11,6 +12,7 @@
 #include <QGuiApplication>
 #include <QQuickStyle>
 #include <QQuickWindow>
+#include <QStandardPaths>
 #include <QTextStream>
 
 #include <chrono>
@@ -116,6 +118,19 @@ int main(int argc, char** argv) {
         QTextStream(stdout) << usage();
         return 0;
     }
+    SingleInstance instance(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
+    switch (instance.claim()) {
+    case SingleInstance::Role::First:
+        break;
+    case SingleInstance::Role::Raised:
+        QTextStream(stderr) << "kelvara-lens-utility: already running; its window was brought "
+                               "to the front"
+                            << Qt::endl;
+        return 0;
+    case SingleInstance::Role::NoAnswer:
+        return failWith(
+            QStringLiteral("already running (process %1) but not answering").arg(instance.holder()));
+    }
 
     // Reading the system's fonts is a good part of the start-up; it runs on another core
     // while the pages load (the font database is thread-safe), and the first text waits
@@ -135,6 +150,13 @@ int main(int argc, char** argv) {
     QObject::connect(&sleepMonitor, &SleepMonitor::goingToSleep, &controller,
                      &AppViewModel::hostGoingToSleep);
     sleepMonitor.listen();
+    QObject::connect(&instance, &SingleInstance::activationRequested, &window, [&window] {
+        QQuickWindow* shown = window.window();
+        shown->setWindowStates(shown->windowStates() & ~Qt::WindowMinimized);
+        shown->show();
+        shown->raise();
+        shown->requestActivate();
+    });
     exitForBenchmark(*window.window(), controller);
     const int code = app.exec();
     LensClient::transport().closePort();
