@@ -77,7 +77,7 @@ struct Line {
 // In the order of Row.
 const Line kLines[] = {
     {"connect", "zoom-e", 0xF4, true, 150},
-    {"connect via body", "on-body", 0xF4, true, 800},
+    {"connect via body", "on-body", 0xF4, true, 1300},
     {"settings read", "zoom-e", 0xF4, false, 150},
     {"popup write", "zoom-e", 0xF5, false, 150},
     {"cancel write-back", "zoom-e", 0xF5, false, 150},
@@ -241,8 +241,9 @@ class TestFaultMatrix : public QObject {
 
     static constexpr int kReplyMs = 250;
     static constexpr int kSlowReplyMs = 100; // well inside the reply time-out
-    // Back after the reply time-out, before a camera body's second look (0.5 s).
-    static constexpr int kReplugMs = 400;
+    // Back after the reply time-out, well before a camera body's second look (0.5 s);
+    // found by the auto-connect tick after that.
+    static constexpr int kReplugMs = 300;
     static constexpr int kHttpTimeoutMs = 500;
     static constexpr int kCellLimitMs = 10000; // no cell may take longer to end
     static constexpr int kFirmwareImage = 3 * 1024 + 100;
@@ -593,7 +594,7 @@ class TestFaultMatrix : public QObject {
         t.firmwareFirstTimeout = 1.0;
         t.modeSwitchSettle = 0.05;
         t.modeSwitchRestart = 0.02;
-        t.autoConnectInterval = 0.3;
+        t.autoConnectInterval = 0.5;
         t.httpTimeout = kHttpTimeoutMs / 1000.0;
         environment->setTimings(t);
         environment->setHttpClient(std::make_shared<QtHttpClient>());
