@@ -20,8 +20,9 @@ QString AppViewModel::backup_directory() const {
 
 void AppViewModel::backUpBeforeOverwrite() {
     // A backup that fails is reported in the log and does not stop the operation.
+    // What the lens holds: the last read misses the single writes since.
     lastBackup_ = SettingsBackup::save(basic_info_->modelName(), basic_info_->identityHeader(),
-                                       lens_setting_->e2p());
+                                       lens_setting_->held());
     if (!lastBackup_.isEmpty())
         Diagnostics::line(QStringLiteral("settings backed up to ") + lastBackup_);
     emit backupTaken(lastBackup_);

@@ -457,6 +457,9 @@ void LensSettingViewModel::send(Write write, bool assignment) {
 void LensSettingViewModel::finish(const Write& write, bool ok, const Bytes& data) {
     const Callback callback = write.callback ? this->*write.callback : Callback();
     if (ok) {
+        const Bytes& bytes = *write.bytes;
+        if (std::size_t(write.address) + bytes.size() <= held_.size())
+            std::copy(bytes.begin(), bytes.end(), held_.begin() + write.address);
         emit writeEnded(true, QString());
         if (callback)
             callback(true);

@@ -92,7 +92,12 @@ class LensSettingViewModel : public QObject {
     Callback onChangeAFLimit;
 
     const Bytes& e2p() const { return e2p_; }
-    void setE2p(Bytes image) { e2p_ = std::move(image); }
+    void setE2p(Bytes image) {
+        e2p_ = std::move(image);
+        held_ = e2p_;
+    }
+    // The image as the lens holds it: `e2p` with every single write the lens took since.
+    const Bytes& held() const { return held_; }
     // Decodes `e2p` into the settings without sending anything. An image shorter than
     // LensSettings::DECODED_SIZE bytes changes nothing.
     void parseE2p();
@@ -262,6 +267,7 @@ class LensSettingViewModel : public QObject {
     // Lets work finishing after this model is gone find out; read on the main thread only.
     std::shared_ptr<LensSettingViewModel*> self_;
     Bytes e2p_;
+    Bytes held_;
     SettingLimits limits_;
     bool locked_ = false;
     bool communication_ = false;

@@ -1,16 +1,15 @@
 // The application controller against the virtual lens over a real serial port: the
 // connect state machine, its failures, detach and reconnect, export and import, reset.
+#include "ChosenFile.h"
 #include "DiagnosticCapture.h"
 #include "FakeHttpClient.h"
 #include "VirtualLens.h"
 #include "controller/AppViewModel.h"
-#include "controller/FileDialogs.h"
 #include "controller/SettingsBackup.h"
 #include "link/LensClient.h"
 #include "model/BasicInfoViewModel.h"
 #include "model/LensSettingViewModel.h"
 #include "platform/Environment.h"
-#include "platform/MainThread.h"
 #include "ui/ButtonMode.h"
 #include "ui/MessageViewModel.h"
 
@@ -22,31 +21,13 @@
 
 using namespace kelvara;
 
-namespace {
-
-// Answers every panel with the path a test set; empty means cancelled.
-class ChosenFile : public FileDialogs {
-public:
-    QString path;
-    void chooseSaveFile(const QString&, const QString&, Done done) override { answer(done); }
-    void chooseOpenFile(const QString&, Done done) override { answer(done); }
-
-private:
-    void answer(const Done& done) {
-        const QString chosen = path;
-        MainThread::post([done, chosen] { done(chosen); });
-    }
-};
-
-} // namespace
-
 class TestController : public QObject {
     Q_OBJECT
 
     const std::shared_ptr<Environment> environment = Environment::create();
     std::unique_ptr<sim::VirtualLens> lens;
     std::unique_ptr<AppViewModel> app;
-    ChosenFile dialogs;
+    test::ChosenFile dialogs;
     QTemporaryDir files;
     QList<Outcome> outcomes;
 
