@@ -508,9 +508,24 @@
         <extracomment>Followed directly by ":Ver. " and the version.</extracomment>
         <translation>Latest version</translation>
     </message>
+    <message id="Firmware_LensNotBack">
+        <source>The lens did not answer after the update. Check that the lens sits firmly in the dock, then connect it to check its firmware version.</source>
+        <extracomment>OK message when the lens does not answer again within a minute after an update.</extracomment>
+        <translation>The lens did not answer after the update. Check that the lens sits firmly in the dock, then connect it to check its firmware version.</translation>
+    </message>
     <message id="Firmware_LensRemoval">
         <source>Remove the lens from the dock. To check the new version, connect the lens again.</source>
         <translation>Remove the lens from the dock. To check the new version, connect the lens again.</translation>
+    </message>
+    <message id="Firmware_Reconnect">
+        <source>Connect again</source>
+        <extracomment>Button on the update's completion page: connects the lens again to read its new firmware version.</extracomment>
+        <translation>Connect again</translation>
+    </message>
+    <message id="Firmware_Reconnecting">
+        <source>Waiting for the lens to restart with its new firmware…</source>
+        <extracomment>Shown on the update's completion page while the lens is connected again.</extracomment>
+        <translation>Waiting for the lens to restart with its new firmware…</translation>
     </message>
     <message id="Firmware_UpdateConfirm">
         <source>Update the lens firmware now? Do not remove the lens or disconnect the cable until the update has finished.</source>
@@ -528,6 +543,11 @@
     <message id="Firmware_UpdateExists">
         <source>A firmware update is available.</source>
         <translation>A firmware update is available.</translation>
+    </message>
+    <message id="Firmware_UpdateNotApplied">
+        <source>The lens still runs firmware version %1: the update did not take effect. Connect the lens again and repeat the update.</source>
+        <extracomment>OK message when the lens, connected again after an update, reports the version it had before. %1: that version.</extracomment>
+        <translation>The lens still runs firmware version %1: the update did not take effect. Connect the lens again and repeat the update.</translation>
     </message>
     <message id="Firmware_UpdateStart">
         <source>Update firmware</source>
@@ -745,6 +765,11 @@
         <source>Could not write the settings to the lens. Some settings may already have changed. Check that the lens sits firmly in the dock and that the cable is connected, then load the file again.</source>
         <translation>Could not write the settings to the lens. Some settings may already have changed. Check that the lens sits firmly in the dock and that the cable is connected, then load the file again.</translation>
     </message>
+    <message id="Home_SettingInputVerifyError">
+        <source>The lens does not hold these settings as the file gives them: %1. Check that the lens sits firmly in the dock and is not on a camera, then load the file again.</source>
+        <extracomment>OK message after a settings file was loaded, when the settings read back from the lens differ from the file. %1: the names of the settings that differ.</extracomment>
+        <translation>The lens does not hold these settings as the file gives them: %1. Check that the lens sits firmly in the dock and is not on a camera, then load the file again.</translation>
+    </message>
     <message id="Home_SettingOutput">
         <source>Save settings</source>
         <extracomment>Button: save the lens settings to a file.</extracomment>
@@ -891,6 +916,31 @@
         <source>Non-linear</source>
         <extracomment>Choice.</extracomment>
         <translation>Non-linear</translation>
+    </message>
+    <message id="Setting_IrisAngle">
+        <source>Iris ring angle</source>
+        <extracomment>Name of a setting, listed when the lens holds another value than expected.</extracomment>
+        <translation>Iris ring angle</translation>
+    </message>
+    <message id="Setting_IrisDelay">
+        <source>Iris delay</source>
+        <extracomment>Name of a setting, listed when the lens holds another value than expected.</extracomment>
+        <translation>Iris delay</translation>
+    </message>
+    <message id="Setting_IrisTime">
+        <source>Iris drive time</source>
+        <extracomment>Name of a setting, listed when the lens holds another value than expected.</extracomment>
+        <translation>Iris drive time</translation>
+    </message>
+    <message id="Setting_Other">
+        <source>other stored values</source>
+        <extracomment>Listed with setting names when bytes of the settings image that no setting shows differ.</extracomment>
+        <translation>other stored values</translation>
+    </message>
+    <message id="Setting_RingFunction">
+        <source>Focus ring function</source>
+        <extracomment>Name of a setting, listed when the lens holds another value than expected.</extracomment>
+        <translation>Focus ring function</translation>
     </message>
     <message id="StartPage_DontShowNext">
         <source>Don't show this again</source>

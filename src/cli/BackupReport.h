@@ -12,6 +12,9 @@ struct Outcome;
 class BackupReport {
   public:
     static void endOverwrite(CliSession& session, const Outcome& outcome);
+    // Where the automatic backup went, or that it could not be written; nothing when none
+    // was attempted.
+    static void printBackup(const CliSession& session);
 };
 
 } // namespace kelvara

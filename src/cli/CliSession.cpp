@@ -128,7 +128,7 @@ void CliSession::onOutcome(const Outcome& outcome) {
 void CliSession::report(const Outcome& outcome) {
     if (outcome.textId.isEmpty())
         return;
-    const QString line = Console::oneLine(Texts::text(outcome.textId));
+    const QString line = Console::oneLine(Texts::text(outcome.textId, outcome.args));
     outcome.done() ? Console::out(line) : Console::err(line);
 }
 

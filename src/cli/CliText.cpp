@@ -67,6 +67,11 @@ constexpr std::array<Pair, CliText::ID_COUNT> TABLE{{
      "レンズアダプターが見つからないため、レンズのファームウェアは確認していません"},
     {"the update server names no version", "更新サーバーにバージョンの情報がありません"},
     {"updating firmware: %1%", "ファームウェアを更新中: %1%"},
+    {"before an import", "読み込みの前"},
+    {"before a reset", "リセットの前"},
+    {"before a firmware update", "ファームウェアアップデートの前"},
+    {"reason not recorded", "理由の記録なし"},
+    {"waiting for the lens to restart", "レンズの再起動を待っています"},
 }};
 
 // A missing entry would leave a text empty.

@@ -47,6 +47,11 @@ class CliText {
         NoLensChecked,
         NoServerVersion,
         UpdateProgress,
+        BeforeImport,
+        BeforeReset,
+        BeforeFirmwareUpdate,
+        ReasonUnknown,
+        WaitingForLens,
         ID_COUNT
     };
 

@@ -1,3 +1,4 @@
+#include "BackupReport.h"
 #include "CliCommand.h"
 #include "CliSession.h"
 #include "CliText.h"
@@ -6,7 +7,7 @@
 #include "controller/AppViewModel.h"
 #include "model/BasicInfoViewModel.h"
 #include "platform/Texts.h"
-
+#include "platform/Timings.h"
 
 #include <cstdio>
 #include <memory>
@@ -39,7 +40,8 @@ void showProgress(CliSession& session, bool terminal) {
                      });
 }
 
-// The end of a transfer, normal or asked for by a lens in safe mode.
+// The end of a transfer, normal or asked for by a lens in safe mode: the lens restarts
+// with its new firmware, and the command waits for it to say which version it now runs.
 void transferEnded(CliSession& session, bool terminal, const Outcome& outcome) {
     if (!outcome.done()) {
         session.end(outcome);
@@ -48,9 +50,22 @@ void transferEnded(CliSession& session, bool terminal, const Outcome& outcome) {
     if (terminal)
         std::fputc('\n', stdout);
     Console::out(Texts::text(QStringLiteral("Firmware_UpdateEnd")));
-    Console::out(Texts::text(QStringLiteral("Firmware_LensRemoval")));
-    session.controller().finishFirmwareUpdate();
-    session.finish(0);
+    BackupReport::printBackup(session);
+    Console::out(CliText::text(CliText::WaitingForLens));
+    // The connect attempts themselves end within the wait; this only guards against a
+    // lens that answers the connect and then nothing else.
+    session.armWatchdog(int(Timings::current().lensRestartWait * 1000) + CHECK_MS);
+    session.expect(Operation::FirmwareReconnect, [&session](const Outcome& reconnected) {
+        if (!reconnected.done()) {
+            session.end(reconnected);
+            return;
+        }
+        Console::out(Texts::text(QStringLiteral("Firmware_Current")) + QStringLiteral(": ") +
+                     session.controller().installed_version());
+        session.controller().finishFirmwareUpdate();
+        session.finish(0);
+    });
+    session.controller().reconnectAfterUpdate();
 }
 
 void updateIfNewer(CliSession& session, bool terminal, const std::optional<Outcome>& check) {

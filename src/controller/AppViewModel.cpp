@@ -144,20 +144,21 @@ AppViewModel* AppViewModel::shared() {
     return nullptr;
 }
 
-void AppViewModel::finish(Operation operation, Outcome::Result result, const QString& textId) {
-    emit operationFinished(Outcome{operation, result, textId});
+void AppViewModel::finish(Operation operation, Outcome::Result result, const QString& textId,
+                          const QStringList& args) {
+    emit operationFinished(Outcome{operation, result, textId, args});
 }
 
 void AppViewModel::report(Operation operation, Outcome::Result result, const char* textId,
-                          std::function<void()> then) {
+                          std::function<void()> then, const QStringList& args) {
     QPointer<AppViewModel> self(this);
     const QString id = QString::fromLatin1(textId);
-    message_->showMessage(id, [self, operation, result, id, then = std::move(then)] {
+    message_->showMessage(id, args, [self, operation, result, id, args, then = std::move(then)] {
         if (!self)
             return;
         if (then)
             then();
-        self->finish(operation, result, id);
+        self->finish(operation, result, id, args);
     });
 }
 

@@ -3,15 +3,18 @@
 #include "ConnectState.h"
 #include "MenuId.h"
 #include "Outcome.h"
+#include "SettingsBackup.h"
 #include "firmware/UpdateState.h"
-#include "link/UpdateMode.h"
 #include "link/Bytes.h"
+#include "link/UpdateMode.h"
 
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 #include <semaphore>
 
 namespace kelvara {
@@ -68,6 +71,10 @@ class AppViewModel : public QObject {
     Q_PROPERTY(int download_state READ download_state NOTIFY download_stateChanged)
     Q_PROPERTY(QString backup_directory READ backup_directory CONSTANT)
     Q_PROPERTY(bool auto_connecting READ isAutoConnecting NOTIFY auto_connectingChanged)
+    Q_PROPERTY(bool reconnecting READ reconnecting NOTIFY reconnectingChanged)
+    // The version the lens reported when it was connected again after an update; empty
+    // before that.
+    Q_PROPERTY(QString installed_version READ installed_version NOTIFY installed_versionChanged)
     // The controller itself, announced again whenever what its functions compute may have
     // changed (the language, the lens, a setting): bindings that call them through it are
     // evaluated again.
@@ -104,13 +111,19 @@ public:
     Q_INVOKABLE void exportSettings();
     Q_INVOKABLE void importSettings();
     void setFileDialogs(FileDialogs* dialogs) { fileDialogs_ = dialogs; }
-    // Path of the automatic backup taken before the last reset or import; empty if none.
+    // Path of the automatic backup taken before the last reset, import or firmware update;
+    // empty if none.
     QString lastBackup() const { return lastBackup_; }
     QString backup_directory() const;
 
     // Firmware page: the update button (asks first) and the completion page's button.
     Q_INVOKABLE void startFirmwareUpdate();
     Q_INVOKABLE void finishFirmwareUpdate();
+    // After a completed transfer: waits for the lens to answer again (it restarts to run
+    // the new firmware), connects to it and reads the version it now runs.
+    Q_INVOKABLE void reconnectAfterUpdate();
+    bool reconnecting() const { return reconnecting_; }
+    QString installed_version() const { return installed_version_; }
 
     // Home page summary texts.
     Q_INVOKABLE QString buttonSummaryText(int index, bool details) const;
@@ -170,6 +183,8 @@ signals:
     // Re-announced changes of the owned settings, message and popup models.
     void modelChanged();
     void auto_connectingChanged();
+    void reconnectingChanged();
+    void installed_versionChanged();
     // The end of every operation the controller runs; see Operation.
     void operationFinished(const kelvara::Outcome& outcome);
     // A backup was attempted before overwriting the lens's settings; path is empty when
@@ -180,10 +195,12 @@ signals:
 private:
     using Step = std::function<void(const Bytes& block)>;
 
-    void finish(Operation operation, Outcome::Result result, const QString& textId = {});
-    // Shows the message textId; once answered, runs then (if any) and ends the operation.
+    void finish(Operation operation, Outcome::Result result, const QString& textId = {},
+                const QStringList& args = {});
+    // Shows the message textId (with args for its %1, %2, ...); once answered, runs then
+    // (if any) and ends the operation.
     void report(Operation operation, Outcome::Result result, const char* textId,
-                std::function<void()> then = {});
+                std::function<void()> then = {}, const QStringList& args = {});
     // A question: yes runs onYes, no ends the operation answered no.
     void ask(Operation operation, const char* textId, std::function<void()> onYes);
     void checkUtilityVersion(bool ok);
@@ -209,7 +226,13 @@ private:
     void saveExport(const Bytes& image);
     void openImport(const QString& path);
     void writeBack(Bytes image);
-    void backUpBeforeOverwrite();
+    void backUpBeforeOverwrite(SettingsBackup::Reason reason);
+    // The re-read after an import: the settings the lens does not hold as written.
+    void checkImported(const Bytes& written);
+    void setReconnecting(bool value);
+    void checkInstalledVersion();
+    // Bytes 24 and 25 of a basic-information record: the firmware version.
+    static Bytes firmwareVersionBytes(const Bytes& record);
     void startSafeMode();
     void confirmSafeModeUpdate(bool found, const QString& fileName, const QString& descriptionKey);
     void startTransfer(UpdateMode mode, const QString& address, const QString& descriptionKey);
@@ -248,6 +271,13 @@ private:
     std::shared_ptr<ProductInfoFileModel> safeModeCatalogue_;
     FileDialogs* fileDialogs_ = nullptr;
     QString lastBackup_;
+    // The image an import wrote, until the re-read that follows has been compared with it.
+    std::optional<Bytes> imported_;
+    // Record bytes 24 and 25 (the firmware version) before the last transfer.
+    Bytes versionBefore_;
+    bool reconnecting_ = false;
+    QDeadlineTimer reconnectDeadline_;
+    QString installed_version_;
 };
 
 } // namespace kelvara

@@ -52,6 +52,16 @@ void AppViewModel::connectLens(bool forCustomizing) {
                              const int attach = ok && !data.empty() ? data[0] : 0;
                              switch (attach) {
                              case 3:
+                                 if (reconnecting_) {
+                                     // Still asking for firmware: the update did not take.
+                                     closePort();
+                                     setReconnecting(false);
+                                     report(Operation::FirmwareReconnect, Outcome::Failed,
+                                            "Firmware_UpdateNotApplied",
+                                            [this] { setConnect_state(NOT_CONNECT); },
+                                            {basic_info_->currentVersion()});
+                                     return;
+                                 }
                                  log("  and firmup request from lens.");
                                  setIs_safemode(true);
                                  // Connected; the update the lens asks for runs next.
@@ -78,11 +88,27 @@ void AppViewModel::connectLens(bool forCustomizing) {
 
 void AppViewModel::connectFailure() {
     closePort();
+    if (reconnecting_ && !reconnectDeadline_.hasExpired()) {
+        // A lens restarting after an update answers again after a while.
+        QTimer::singleShot(int(Timings::current().autoConnectInterval * 1000), this, [this] {
+            if (reconnecting_)
+                connectLens(false);
+        });
+        return;
+    }
+    if (reconnecting_) {
+        setReconnecting(false);
+        report(Operation::FirmwareReconnect, Outcome::Failed, "Firmware_LensNotBack",
+               [this] { setConnect_state(NOT_CONNECT); });
+        return;
+    }
     report(Operation::Connect, Outcome::Failed, "Connect_LensConnectError",
            [this] { setConnect_state(NOT_CONNECT); });
 }
 
 void AppViewModel::readError(Operation operation, const Bytes& data) {
+    imported_.reset();
+    setReconnecting(false);
     const bool cameraStatus = !data.empty() && data[0] == CAMERA_CONNECTION_STATUS_ERROR;
     report(operation, Outcome::Failed,
            cameraStatus ? "Connect_CameraConnectionStatusError" : "Home_LensSettingLoadError",
@@ -139,8 +165,16 @@ void AppViewModel::readSettings(int block, Bytes accumulator, bool closeOnFailur
                     setSelected_menu(FIRMWARE_INFO);
                     connectMode_ = customize;
                 }
-                finish(closeOnFailure ? Operation::Connect : Operation::SettingsRead,
-                       Outcome::Done);
+                if (!closeOnFailure) {
+                    if (const std::optional<Bytes> written = std::exchange(imported_, {}))
+                        checkImported(*written);
+                    else
+                        finish(Operation::SettingsRead, Outcome::Done);
+                    return;
+                }
+                finish(Operation::Connect, Outcome::Done);
+                if (reconnecting_)
+                    checkInstalledVersion();
             })));
 }
 

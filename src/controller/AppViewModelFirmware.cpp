@@ -1,5 +1,5 @@
 // Starting a firmware transfer and presenting its outcome, for the firmware page and
-// for a lens in safe mode.
+// for a lens in safe mode; connecting again afterwards to read the version installed.
 #include "AppViewModel.h"
 
 #include "firmware/FirmwareUpdateModel.h"
@@ -7,6 +7,7 @@
 #include "link/LensClient.h"
 #include "model/BasicInfoViewModel.h"
 #include "platform/MainThread.h"
+#include "platform/Timings.h"
 #include "ui/MessageViewModel.h"
 
 #include <QPointer>
@@ -39,6 +40,8 @@ void AppViewModel::startFirmwareUpdate() {
     ask(Operation::FirmwareUpdate, "Firmware_UpdateConfirm", [self] {
         if (!self)
             return;
+        self->backUpBeforeOverwrite(SettingsBackup::Reason::FirmwareUpdate);
+        self->versionBefore_ = firmwareVersionBytes(self->basic_info_->rom());
         self->startTransfer(
             UpdateMode::NORMAL,
             FirmwareUpdateModel::packageAddress(self->basic_info_->product_info().firmwareFileName),
@@ -49,6 +52,10 @@ void AppViewModel::startFirmwareUpdate() {
 void AppViewModel::startTransfer(UpdateMode mode, const QString& address,
                                  const QString& descriptionKey) {
     setShow_menu(false);
+    if (!installed_version_.isEmpty()) {
+        installed_version_.clear();
+        emit installed_versionChanged();
+    }
     transfer_ = mode == UpdateMode::SAFEMODE ? Operation::SafeModeUpdate : Operation::FirmwareUpdate;
     firmware_update_->setFirmwareType(basic_info_->firmwareType());
     QPointer<AppViewModel> self(this);
@@ -82,9 +89,47 @@ void AppViewModel::transferProgress(UpdateState state) {
 
 void AppViewModel::finishFirmwareUpdate() {
     firmware_update_->setDownload_state(UpdateState::Idle);
+    if (connect_state_ == CONNECT_COMPLETE && !installed_version_.isEmpty()) {
+        // Connected again after the update: the firmware page shows the new version.
+        setShow_menu(true);
+        return;
+    }
     setConnect_state(NOT_CONNECT);
     setSelected_menu(CONNECT);
     setShow_menu(true);
+}
+
+Bytes AppViewModel::firmwareVersionBytes(const Bytes& record) {
+    constexpr std::size_t VERSION_OFFSET = 24;
+    if (record.size() < VERSION_OFFSET + 2)
+        return {};
+    return Bytes(record.begin() + VERSION_OFFSET, record.begin() + VERSION_OFFSET + 2);
+}
+
+void AppViewModel::reconnectAfterUpdate() {
+    if (reconnecting_ || connect_state_ == CONNECTING)
+        return;
+    reconnectDeadline_.setRemainingTime(qint64(Timings::current().lensRestartWait * 1000));
+    setReconnecting(true);
+    connectLens(false);
+}
+
+void AppViewModel::setReconnecting(bool value) {
+    if (reconnecting_ == value)
+        return;
+    reconnecting_ = value;
+    emit reconnectingChanged();
+}
+
+void AppViewModel::checkInstalledVersion() {
+    setReconnecting(false);
+    installed_version_ = basic_info_->currentVersion();
+    emit installed_versionChanged();
+    if (firmwareVersionBytes(basic_info_->rom()) == versionBefore_)
+        report(Operation::FirmwareReconnect, Outcome::Failed, "Firmware_UpdateNotApplied", {},
+               {installed_version_});
+    else
+        finish(Operation::FirmwareReconnect, Outcome::Done);
 }
 
 } // namespace kelvara

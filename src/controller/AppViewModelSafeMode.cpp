@@ -26,6 +26,7 @@ void AppViewModel::startSafeMode() {
                 readError(Operation::SafeModeUpdate, data);
                 return;
             }
+            versionBefore_ = firmwareVersionBytes(record);
             QString model;
             for (std::size_t i = MODEL_OFFSET; i < std::min(record.size(), MODEL_OFFSET + MODEL_SIZE);
                  ++i) {

@@ -83,7 +83,7 @@ void AppViewModel::openImport(const QString& path) {
         report(Operation::Import, Outcome::Failed, "Home_FileIllegal");
         return;
     }
-    backUpBeforeOverwrite();
+    backUpBeforeOverwrite(SettingsBackup::Reason::Import);
     writeBack(*image);
 }
 

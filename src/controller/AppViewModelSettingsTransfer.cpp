@@ -1,14 +1,19 @@
 // Whole settings images between lens and program: reset, the read for an export, the
-// block-by-block write-back of an import, and the automatic backup before either.
+// block-by-block write-back of an import and the check of what the lens then holds, and
+// the automatic backup before a reset, an import or a firmware update.
 #include "AppViewModel.h"
 
 #include "OnMainThread.h"
 #include "SettingsBackup.h"
 #include "model/BasicInfoViewModel.h"
 #include "model/LensSettingViewModel.h"
+#include "model/LensSettings.h"
 #include "platform/Diagnostics.h"
+#include "platform/Texts.h"
 #include "platform/WorkerQueue.h"
 #include "ui/MessageViewModel.h"
+
+#include <QLocale>
 
 #include <atomic>
 
@@ -18,11 +23,11 @@ QString AppViewModel::backup_directory() const {
     return SettingsBackup::directory();
 }
 
-void AppViewModel::backUpBeforeOverwrite() {
+void AppViewModel::backUpBeforeOverwrite(SettingsBackup::Reason reason) {
     // A backup that fails is reported in the log and does not stop the operation.
     // What the lens holds: the last read misses the single writes since.
-    lastBackup_ = SettingsBackup::save(basic_info_->modelName(), basic_info_->identityHeader(),
-                                       lens_setting_->held());
+    lastBackup_ = SettingsBackup::save(reason, basic_info_->modelName(),
+                                       basic_info_->identityHeader(), lens_setting_->held());
     if (!lastBackup_.isEmpty())
         Diagnostics::line(QStringLiteral("settings backed up to ") + lastBackup_);
     emit backupTaken(lastBackup_);
@@ -33,7 +38,7 @@ void AppViewModel::resetSettings() {
     ask(Operation::Reset, "Home_SettingReturnQuestion", [self] {
         if (!self)
             return;
-        self->backUpBeforeOverwrite();
+        self->backUpBeforeOverwrite(SettingsBackup::Reason::Reset);
         LensClient::exchange(
             CommDataFormat::buildResetSettings(),
             LensClient::withStatus(onMainThread(self.data(), [self](bool ok, const Bytes&) {
@@ -93,17 +98,37 @@ void AppViewModel::writeBack(Bytes image) {
             if (*failed)
                 break;
         }
-        MainThread::post([self, failed] {
+        MainThread::post([self, failed, image] {
             if (!self)
                 return;
             if (*failed) {
                 self->report(Operation::Import, Outcome::Failed, "Home_SettingInputError");
                 return;
             }
-            self->report(Operation::Import, Outcome::Done, "Home_SettingInputEnd",
-                         [self] { self->reread(); });
+            self->report(Operation::Import, Outcome::Done, "Home_SettingInputEnd", [self, image] {
+                self->imported_ = image;
+                self->reread();
+            });
         });
     });
+}
+
+// A lens can acknowledge every block and still keep other values (a camera body in the
+// way, a worn memory): what it holds now is compared with what was written.
+void AppViewModel::checkImported(const Bytes& written) {
+    const LensSettings::Differences differences =
+        LensSettings::compare(written, lens_setting_->e2p());
+    if (differences.empty()) {
+        finish(Operation::SettingsRead, Outcome::Done);
+        return;
+    }
+    QStringList names;
+    for (const LensSettings::Field field : differences.settings)
+        names.append(qtTrId(LensSettings::nameId(field)));
+    if (differences.otherBytes)
+        names.append(qtTrId("Setting_Other"));
+    const QString list = QLocale(Texts::currentLanguage()).createSeparatedList(names);
+    report(Operation::SettingsRead, Outcome::Failed, "Home_SettingInputVerifyError", {}, {list});
 }
 
 } // namespace kelvara

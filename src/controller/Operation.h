@@ -13,11 +13,12 @@ enum class Operation {
     Reset,
     Export,
     Import,
-    UtilityCheck,   // this program's version against the update server
-    FirmwareCheck,  // the lens's firmware against the update server
+    UtilityCheck,  // this program's version against the update server
+    FirmwareCheck, // the lens's firmware against the update server
     FirmwareUpdate,
-    SafeModeUpdate, // the update a lens asks for when it connects
-    Disconnect,     // asked for, or the lens removed
+    SafeModeUpdate,    // the update a lens asks for when it connects
+    FirmwareReconnect, // connecting again after an update, and the version found
+    Disconnect,        // asked for, or the lens removed
 };
 
 } // namespace kelvara

@@ -4,11 +4,13 @@
 
 #include <QMetaType>
 #include <QString>
+#include <QStringList>
 
 namespace kelvara {
 
 // How an operation ended. textId is the text id of the message that reported it (empty
-// when none was shown); the message has been answered by the time the outcome arrives.
+// when none was shown), args what its %1, %2, ... stood for; the message has been
+// answered by the time the outcome arrives.
 struct Outcome {
     enum Result {
         Done,
@@ -20,6 +22,7 @@ struct Outcome {
     Operation operation = Operation::Connect;
     Result result = Done;
     QString textId;
+    QStringList args = {};
 
     bool done() const { return result == Done; }
     friend bool operator==(const Outcome&, const Outcome&) = default;

@@ -4,9 +4,10 @@
 #include "platform/Diagnostics.h"
 
 #include <QDateTime>
-#include <QRegularExpression>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -14,13 +15,50 @@
 
 namespace kelvara {
 
+namespace {
+
+constexpr SettingsBackup::Reason REASONS[] = {SettingsBackup::Reason::Import,
+                                              SettingsBackup::Reason::Reset,
+                                              SettingsBackup::Reason::FirmwareUpdate};
+
+// MODEL_STAMP_REASON, or MODEL_STAMP for a backup from before reasons were recorded.
+QRegularExpressionMatch matchName(const QString& path) {
+    static const QRegularExpression name(QStringLiteral("_(\\d{8}-\\d{6}-\\d{3})(?:_([a-z-]+))?$"));
+    return name.match(QFileInfo(path).completeBaseName());
+}
+
+} // namespace
+
+QString SettingsBackup::reasonName(Reason reason) {
+    switch (reason) {
+    case Reason::Import:
+        return QStringLiteral("import");
+    case Reason::Reset:
+        return QStringLiteral("reset");
+    case Reason::FirmwareUpdate:
+        return QStringLiteral("firmware-update");
+    case Reason::Unknown:
+        break;
+    }
+    return {};
+}
+
+SettingsBackup::Reason SettingsBackup::reasonOf(const QString& path) {
+    const QString name = matchName(path).captured(2);
+    for (const Reason reason : REASONS)
+        if (!name.isEmpty() && name == reasonName(reason))
+            return reason;
+    return Reason::Unknown;
+}
+
 QString SettingsBackup::directory() {
     // Fixed names, so the window and the command-line tool share one directory.
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
            QStringLiteral("/Kelvara/LensUtility/backups");
 }
 
-QString SettingsBackup::save(const QString& modelName, const Bytes& header, const Bytes& image) {
+QString SettingsBackup::save(Reason reason, const QString& modelName, const Bytes& header,
+                             const Bytes& image) {
     const Bytes file = SettingsFile::build(header, image);
     if (file.empty()) {
         Diagnostics::line(QStringLiteral("backup skipped: no complete settings image"));
@@ -38,9 +76,9 @@ QString SettingsBackup::save(const QString& modelName, const Bytes& header, cons
         safeModel = QStringLiteral("lens");
     const QString stamp =
         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
-    const QString path = dir.filePath(QStringLiteral("%1_%2.%3")
-                                          .arg(safeModel, stamp,
-                                               QLatin1String(SettingsFile::EXTENSION)));
+    const QString path = dir.filePath(
+        QStringLiteral("%1_%2_%3.%4")
+            .arg(safeModel, stamp, reasonName(reason), QLatin1String(SettingsFile::EXTENSION)));
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly) || out.write(toQByteArray(file)) != qint64(file.size()) ||
         !out.commit()) {
@@ -57,9 +95,10 @@ QStringList SettingsBackup::list() {
     QDir dir(directory());
     QFileInfoList files = dir.entryInfoList(
         {QStringLiteral("*.") + QLatin1String(SettingsFile::EXTENSION)}, QDir::Files);
-    // The time stamp after the last '_' orders backups of every model together.
+    // The time stamp orders backups of every model together.
     const auto stamp = [](const QFileInfo& info) {
-        return info.completeBaseName().section(QLatin1Char('_'), -1);
+        const QRegularExpressionMatch m = matchName(info.filePath());
+        return m.hasMatch() ? m.captured(1) : info.completeBaseName().section(QLatin1Char('_'), -1);
     };
     std::sort(files.begin(), files.end(),
               [&](const QFileInfo& a, const QFileInfo& b) { return stamp(a) > stamp(b); });

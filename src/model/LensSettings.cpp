@@ -1,5 +1,9 @@
 #include "LensSettings.h"
 
+#include <QtGlobal>
+
+#include <algorithm>
+
 namespace kelvara {
 
 namespace {
@@ -89,6 +93,63 @@ Bytes LensSettings::encode() const {
         std::copy(b.begin(), b.end(), image.begin() + offset);
     });
     return image;
+}
+
+LensSettings::Differences LensSettings::compare(const Bytes& a, const Bytes& b) {
+    const std::size_t size = std::max(a.size(), b.size());
+    const auto byteAt = [](const Bytes& image, std::size_t i) {
+        return i < image.size() ? int(image[i]) : -1;
+    };
+    Differences d;
+    std::vector<bool> named(size, false);
+    forEachPlace([&](const Place& p, int, int offset) {
+        bool differs = false;
+        for (int k = 0; k < width(p.encoding); ++k) {
+            const auto i = std::size_t(offset + k);
+            if (i < size)
+                named[i] = true;
+            differs = differs || byteAt(a, i) != byteAt(b, i);
+        }
+        if (differs && std::find(d.settings.begin(), d.settings.end(), p.field) == d.settings.end())
+            d.settings.push_back(p.field);
+    });
+    for (std::size_t i = 0; i < size && !d.otherBytes; ++i)
+        d.otherBytes = !named[i] && byteAt(a, i) != byteAt(b, i);
+    return d;
+}
+
+const char* LensSettings::nameId(Field field) {
+    switch (field) {
+    case RingFunction:
+        return QT_TRID_NOOP("Setting_RingFunction");
+    case Direction:
+        return QT_TRID_NOOP("Home_RingDirectionSetting");
+    case RingResponse:
+        return QT_TRID_NOOP("Home_RingResponseSetting");
+    case RingAngle:
+        return QT_TRID_NOOP("RingSetting_RingAngle");
+    case IrisAngle:
+        return QT_TRID_NOOP("Setting_IrisAngle");
+    case AfLimit:
+        return QT_TRID_NOOP("ButtonSelect_AFLimitRange");
+    case Pinto:
+        return QT_TRID_NOOP("Adjustment_AfRevision");
+    case SwitchFunction:
+        return QT_TRID_NOOP("Home_LabelCustomSwitch");
+    case ButtonFunction:
+        return QT_TRID_NOOP("Home_SwitchSetting");
+    case FocusSpeed:
+        return QT_TRID_NOOP("Home_FocusSpeed");
+    case FocusTime:
+        return QT_TRID_NOOP("Home_FocusTime");
+    case IrisTime:
+        return QT_TRID_NOOP("Setting_IrisTime");
+    case FocusDelay:
+        return QT_TRID_NOOP("Home_DelaySetting");
+    case IrisDelay:
+        return QT_TRID_NOOP("Setting_IrisDelay");
+    }
+    return "";
 }
 
 int LensSettings::address(Field field, int index) {

@@ -5,6 +5,7 @@
 #include <array>
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace kelvara {
 
@@ -71,6 +72,18 @@ class LensSettings {
     static std::pair<int, int> range(Field field);
     // A value within range(field) as the lens stores it.
     static Bytes bytes(Field field, int value);
+
+    // What two images store differently: the settings, each once in the order of the
+    // bytes that differ, and whether bytes that no setting holds differ too (a missing
+    // byte differs).
+    struct Differences {
+        std::vector<Field> settings;
+        bool otherBytes = false;
+        bool empty() const { return settings.empty() && !otherBytes; }
+    };
+    static Differences compare(const Bytes& a, const Bytes& b);
+    // The text id of the name the pages give a setting.
+    static const char* nameId(Field field);
 
     // Equal when the lens would store the same bytes.
     friend bool operator==(const LensSettings& a, const LensSettings& b) {

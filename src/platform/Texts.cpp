@@ -79,6 +79,13 @@ QString Texts::text(const QString& id) {
     return qtTrId(utf8.constData());
 }
 
+QString Texts::text(const QString& id, const QStringList& args) {
+    QString result = text(id);
+    for (const QString& arg : args)
+        result = result.arg(arg);
+    return result;
+}
+
 bool Texts::isUrlKey(QStringView id) {
     return id.startsWith(u"HelpURL_") || id.endsWith(u"URL");
 }

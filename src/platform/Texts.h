@@ -32,6 +32,8 @@ class Texts {
 
     // The text for an id; the id itself when no table has a text for it.
     static QString text(const QString& id);
+    // The same with %1, %2, ... replaced by args, in order.
+    static QString text(const QString& id, const QStringList& args);
 
     // Whether an id names a web address.
     static bool isUrlKey(QStringView id);

@@ -14,6 +14,7 @@ struct Timings {
     double closeSlowPoll = 1.0;         // after ten fast checks
     double autoConnectInterval = 1.0;   // reconnect attempts after a lens restarts
     double httpTimeout = 60.0;          // update-server requests, without data arriving
+    double lensRestartWait = 60.0;      // for a lens to answer again after a firmware update
 
     // The timings of the current environment.
     static Timings current();

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <mutex>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace kelvara {
 
@@ -102,13 +104,23 @@ void MessageViewModel::enqueue(std::function<Content()> content) {
 // Ids cross to the main thread as plain copies: no string data stays shared between the
 // caller's thread and the main thread.
 void MessageViewModel::showMessage(const QString& textId, Handler onOk) {
-    enqueue([id = textId.toStdString(), onOk = orNothing(std::move(onOk))] {
-        Content c;
-        c.messageId = QString::fromStdString(id);
-        c.message = qtTrId(id.c_str());
-        c.onOk = onOk;
-        return c;
-    });
+    showMessage(textId, {}, std::move(onOk));
+}
+
+void MessageViewModel::showMessage(const QString& textId, const QStringList& args, Handler onOk) {
+    std::vector<std::string> values;
+    for (const QString& arg : args)
+        values.push_back(arg.toStdString());
+    enqueue(
+        [id = textId.toStdString(), values = std::move(values), onOk = orNothing(std::move(onOk))] {
+            Content c;
+            c.messageId = QString::fromStdString(id);
+            c.message = qtTrId(id.c_str());
+            for (const std::string& value : values)
+                c.message = c.message.arg(QString::fromStdString(value));
+            c.onOk = onOk;
+            return c;
+        });
 }
 
 void MessageViewModel::showConfirm(const QString& textId, Handler onYes, Handler onNo) {

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -43,6 +44,8 @@ class MessageViewModel : public QObject {
     // Queued; callable from any thread, return at once. The text is looked up by its id
     // when shown (an id that is no key shows unchanged).
     void showMessage(const QString& textId, Handler onOk);
+    // The same with %1, %2, ... of the text replaced by args, in order.
+    void showMessage(const QString& textId, const QStringList& args, Handler onOk);
     void showConfirm(const QString& textId, Handler onYes, Handler onNo);
 
     // Direct, on the main thread; the pages call them.

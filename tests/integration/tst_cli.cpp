@@ -129,8 +129,10 @@ private slots:
         QFETCH(int, exitCode);
         const Run run = cli(QStringList{"--simulate=" + preset, "update"} + options);
         QVERIFY2(run.exitCode == exitCode, qPrintable(run.err + run.out));
-        // Progress lines without a terminal, ending at 100 % only on success.
+        // Progress lines without a terminal, ending at 100 % only on success, then the
+        // version the lens runs once it answers again.
         QCOMPARE(run.out.contains(QStringLiteral("100%")), exitCode == 0);
+        QCOMPARE(run.out.contains(QStringLiteral("Current version: ")), exitCode == 0);
     }
 
     void updateWithoutUpdateServerFails() {

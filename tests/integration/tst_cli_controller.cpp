@@ -1,6 +1,7 @@
 // kelvara-lens-cli's lens commands, run as a user runs them against the virtual lens and
 // its update server: what reaches the lens's settings image, what is printed where, and
 // the exit codes scripts rely on. Every run has its own HOME, so backups stay here.
+#include "FirmwarePackage.h"
 #include "LensFirmware.h"
 #include "UpdateServer.h"
 #include "VirtualLens.h"
@@ -17,6 +18,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <atomic>
 
 using namespace kelvara;
 
@@ -333,6 +336,28 @@ private slots:
         QCOMPARE(contents(backup).mid(16, 512), changed);
     }
 
+    void importThatTheLensDoesNotKeepFails() {
+        QCOMPARE(cli({"set", "direction", "1"}).exitCode, 0);
+        const QString file = home->filePath("lens.vdat");
+        QCOMPARE(cli({"export", file}).exitCode, 0);
+        // The lens acknowledges both blocks, then holds its factory settings again.
+        std::atomic<int> writes = 0;
+        connect(
+            lens.get(), &sim::VirtualLens::requestReceived, lens.get(),
+            [&](quint8 function) {
+                if (function == 0xF5 && ++writes == 2)
+                    lens->restoreFactorySettings();
+            },
+            Qt::DirectConnection);
+        const Run run = cli({"import", file});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.out.contains(txt("Home_SettingInputEnd")));
+        const QString message =
+            txt("Home_SettingInputVerifyError").arg(txt("Home_RingDirectionSetting"));
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QCOMPARE(lens->settingsImage(), lens->profile().factorySettings);
+    }
+
     void importOfATamperedFileIsRefused() {
         const QString file = home->filePath("lens.vdat");
         QCOMPARE(cli({"export", file}).exitCode, 0);
@@ -372,23 +397,70 @@ private slots:
         const QStringList lines = run.out.trimmed().split(QLatin1Char('\n'));
         QCOMPARE(lines.size(), 2);
         QCOMPARE(lines[0], "Backup directory: " + backupDirectory());
-        QVERIFY(lines[1].startsWith(backupDirectory() + "/KZ2470E_"));
-        QVERIFY(run.out.contains(lines[1]));
-        QCOMPARE(contents(lines[1]).mid(16, 512), changed);
+        const QString backup = lines[1].section("  (", 0, 0);
+        QVERIFY(backup.startsWith(backupDirectory() + "/KZ2470E_"));
+        QCOMPARE(lines[1], backup + "  (before a reset)");
+        QCOMPARE(contents(backup).mid(16, 512), changed);
     }
 
-    void backupsNewestFirst() {
+    // Newest first whatever the model, each with why it was taken; a backup from before
+    // reasons were recorded still lists.
+    void backupsNewestFirstWithTheirReasons() {
         QVERIFY(QDir().mkpath(backupDirectory()));
-        for (const char* name : {"KZ2470E_20240101-100000-000.vdat", "OTHER_20250101-100000-000.vdat",
-                                 "KZ2470E_20230101-100000-000.vdat"}) {
-            QVERIFY(writeFile(QDir(backupDirectory()).filePath(QLatin1String(name)), {}));
-        }
-        const Run run = cli({"backups"});
+        const QStringList names{"OTHER_20250101-100000-000_import.vdat",
+                                "KZ2470E_20240101-100000-000.vdat",
+                                "KZ_2_20230101-100000-000_firmware-update.vdat"};
+        for (const QString& name : {names[1], names[2], names[0]})
+            QVERIFY(writeFile(QDir(backupDirectory()).filePath(name), {}));
+        Run run = cli({"backups"});
         QCOMPARE(run.exitCode, 0);
         const QStringList lines = run.out.trimmed().split(QLatin1Char('\n'));
-        QCOMPARE(lines.mid(1), (QStringList{backupDirectory() + "/OTHER_20250101-100000-000.vdat",
-                                            backupDirectory() + "/KZ2470E_20240101-100000-000.vdat",
-                                            backupDirectory() + "/KZ2470E_20230101-100000-000.vdat"}));
+        QCOMPARE(
+            lines.mid(1),
+            (QStringList{backupDirectory() + "/" + names[0] + "  (before an import)",
+                         backupDirectory() + "/" + names[1] + "  (reason not recorded)",
+                         backupDirectory() + "/" + names[2] + "  (before a firmware update)"}));
+
+        run = cli({"backups", "--json"});
+        QCOMPARE(run.exitCode, 0);
+        const QJsonObject doc = QJsonDocument::fromJson(run.out.toUtf8()).object();
+        QCOMPARE(doc["directory"].toString(), backupDirectory());
+        QStringList listed;
+        for (const QJsonValue& backup : doc["backups"].toArray())
+            listed.append(backup["path"].toString().section('/', -1) + ' ' +
+                          (backup["reason"].isNull() ? "null" : backup["reason"].toString()));
+        QCOMPARE(listed, (QStringList{names[0] + " import", names[1] + " null",
+                                      names[2] + " firmware-update"}));
+    }
+
+    // The command waits for the lens to answer again and reports the version it runs;
+    // the settings were backed up first.
+    void updateReportsTheVersionInstalled_data() {
+        QTest::addColumn<bool>("installs");
+        QTest::addRow("new version") << true;
+        QTest::addRow("old version stays") << false;
+    }
+
+    void updateReportsTheVersionInstalled() {
+        QFETCH(bool, installs);
+        const sim::LensFirmware firmware(lens->profile());
+        if (!installs) // an image without the version mark installs as is
+            server->setDocument(sim::UpdateServer::packagePath(lens->profile()),
+                                sim::FirmwarePackage::build({{0, 0, 0x0200, QByteArray(4096, 'k')}},
+                                                            firmware.descriptionKey()));
+        Run run = cli({"update", "--yes"});
+        QCOMPARE(lens->installedImages().size(), 1);
+        if (installs) {
+            QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+            QVERIFY2(run.out.contains(txt("Firmware_Current") + ": " + firmware.version()),
+                     qPrintable(run.out));
+        } else {
+            QCOMPARE(run.exitCode, 1);
+            QVERIFY2(run.err.contains(txt("Firmware_UpdateNotApplied").arg("01.02")),
+                     qPrintable(run.err));
+        }
+        run = cli({"backups"});
+        QVERIFY2(run.out.contains("  (before a firmware update)"), qPrintable(run.out));
     }
 
     void checkUpdateComparesUtilityAndLensFirmware() {

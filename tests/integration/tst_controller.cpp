@@ -1,8 +1,12 @@
 // The application controller against the virtual lens over a real serial port: the
-// connect state machine, its failures, detach and reconnect, export and import, reset.
+// connect state machine, its failures, detach and reconnect, export and import, reset,
+// and a firmware update followed by the version the lens then reports.
 #include "ChosenFile.h"
 #include "DiagnosticCapture.h"
 #include "FakeHttpClient.h"
+#include "FirmwarePackage.h"
+#include "LensFirmware.h"
+#include "UpdateServer.h"
 #include "VirtualLens.h"
 #include "controller/AppViewModel.h"
 #include "controller/SettingsBackup.h"
@@ -10,6 +14,8 @@
 #include "model/BasicInfoViewModel.h"
 #include "model/LensSettingViewModel.h"
 #include "platform/Environment.h"
+#include "platform/MainThread.h"
+#include "platform/QtHttpClient.h"
 #include "ui/ButtonMode.h"
 #include "ui/MessageViewModel.h"
 
@@ -18,6 +24,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <atomic>
 
 using namespace kelvara;
 
@@ -48,7 +56,8 @@ class TestController : public QObject {
 
     // Waits until the operation has ended so; the outcomes of other operations between
     // are ignored, an earlier end of the same operation is a failure.
-    bool ended(Operation operation, Outcome::Result result, const char* key = "") {
+    bool ended(Operation operation, Outcome::Result result, const char* key = "",
+               const QStringList& args = {}) {
         const auto first = [&] {
             return std::find_if(outcomes.begin(), outcomes.end(),
                                 [&](const Outcome& o) { return o.operation == operation; });
@@ -59,7 +68,7 @@ class TestController : public QObject {
         }
         const Outcome seen = *first();
         outcomes.erase(first());
-        if (seen == Outcome{operation, result, QString::fromLatin1(key)})
+        if (seen == Outcome{operation, result, QString::fromLatin1(key), args})
             return true;
         qWarning("operation %d ended %d with '%s'", int(operation), int(seen.result),
                  qPrintable(seen.textId));
@@ -109,11 +118,13 @@ private slots:
     void initTestCase() {
         QStandardPaths::setTestModeEnabled(true);
         QDir(SettingsBackup::directory()).removeRecursively();
-        environment->setHttpClient(std::make_shared<test::FakeHttpClient>());
         Timings t;
         t.autoConnectInterval = 0.1;
+        t.lensRestartWait = 0.5;
         environment->setTimings(t);
     }
+
+    void init() { environment->setHttpClient(std::make_shared<test::FakeHttpClient>()); }
 
     void cleanup() {
         app.reset();
@@ -229,10 +240,36 @@ private slots:
         QVERIFY(ended(Operation::SettingsRead, Outcome::Done));
         QCOMPARE(backups.count(), 1);
         QCOMPARE(backups.first().first().toString(), app->lastBackup());
+        QCOMPARE(SettingsBackup::reasonOf(app->lastBackup()), SettingsBackup::Reason::Import);
         QCOMPARE(lens->framesReceived(0xF5), writesBefore + 2);
         QCOMPARE(lens->settingsImage(), before);
         QVERIFY(QFile::exists(app->lastBackup()));
         QTRY_COMPARE(app->connectState(), CONNECT_COMPLETE); // re-read after OK
+    }
+
+    // The lens acknowledges both blocks, then holds its factory settings again.
+    void importTheLensDoesNotKeep() {
+        QVERIFY(connectedTo());
+        app->lens_setting()->setDirection(1);
+        QVERIFY(ended(Operation::Write, Outcome::Done));
+        dialogs.path = exported("kept.vdat");
+        std::atomic<int> writes = 0;
+        connect(
+            lens.get(), &sim::VirtualLens::requestReceived, lens.get(),
+            [&](quint8 function) {
+                if (function == 0xF5 && ++writes == 2)
+                    lens->restoreFactorySettings();
+            },
+            Qt::DirectConnection);
+        app->importSettings();
+        QVERIFY(answer("Home_SettingInputEnd"));
+        QVERIFY(ended(Operation::Import, Outcome::Done, "Home_SettingInputEnd"));
+        QVERIFY(answer("Home_SettingInputVerifyError"));
+        QVERIFY(ended(Operation::SettingsRead, Outcome::Failed, "Home_SettingInputVerifyError",
+                      {qtTrId("Home_RingDirectionSetting")}));
+        // The pages show what the lens holds, and the connection stays.
+        QCOMPARE(app->lens_setting()->direction(), 0);
+        QCOMPARE(app->connectState(), CONNECT_COMPLETE);
     }
 
     void importRefusals_data() {
@@ -303,7 +340,64 @@ private slots:
         QVERIFY(ended(Operation::SettingsRead, Outcome::Done));
         QCOMPARE(lens->framesReceived(0xF5), writes + 1);
         QCOMPARE(int(SettingsBackup::list().size()), backups + 1);
+        QCOMPARE(SettingsBackup::reasonOf(app->lastBackup()), SettingsBackup::Reason::Reset);
         QTRY_COMPARE(app->connectState(), CONNECT_COMPLETE);
+    }
+
+    void updateThenReconnect_data() {
+        QTest::addColumn<QString>("lensAfter");
+        QTest::addRow("new version") << "new";
+        QTest::addRow("old version stays") << "old";
+        QTest::addRow("lens does not come back") << "gone";
+    }
+
+    void updateThenReconnect() {
+        QFETCH(QString, lensAfter);
+        sim::UpdateServer server;
+        QString error;
+        QVERIFY2(server.start(0, &error), qPrintable(error));
+        environment->setHttpClient(std::make_shared<QtHttpClient>());
+        environment->setUpdateBaseUrl(server.baseUrl());
+        const sim::LensProfile profile = preset("zoom-e");
+        const sim::LensFirmware firmware(profile);
+        server.addLens(profile);
+        if (lensAfter == QLatin1String("old")) // an image without the version mark installs as is
+            server.setDocument(sim::UpdateServer::packagePath(profile),
+                               sim::FirmwarePackage::build({{0, 0, 0x0200, QByteArray(4096, 'k')}},
+                                                           firmware.descriptionKey()));
+        QVERIFY(connectedTo(profile));
+        QVERIFY(ended(Operation::FirmwareCheck, Outcome::Done));
+        app->startFirmwareUpdate();
+        QVERIFY(answer("Firmware_UpdateConfirm"));
+        QTRY_COMPARE_WITH_TIMEOUT(app->download_state(), int(UpdateState::Complete), 30000);
+        QVERIFY(ended(Operation::FirmwareUpdate, Outcome::Done));
+        QCOMPARE(SettingsBackup::reasonOf(app->lastBackup()),
+                 SettingsBackup::Reason::FirmwareUpdate);
+        if (lensAfter == QLatin1String("gone"))
+            lens->unplug(0);
+
+        app->reconnectAfterUpdate();
+        if (lensAfter == QLatin1String("new")) {
+            QVERIFY(ended(Operation::FirmwareReconnect, Outcome::Done));
+            QCOMPARE(app->installed_version(), firmware.version());
+        } else if (lensAfter == QLatin1String("old")) {
+            QVERIFY(answer("Firmware_UpdateNotApplied"));
+            QVERIFY(ended(Operation::FirmwareReconnect, Outcome::Failed,
+                          "Firmware_UpdateNotApplied", {QStringLiteral("01.02")}));
+            QCOMPARE(app->installed_version(), QStringLiteral("01.02"));
+        } else {
+            QVERIFY(answer("Firmware_LensNotBack"));
+            QVERIFY(ended(Operation::FirmwareReconnect, Outcome::Failed, "Firmware_LensNotBack"));
+            QTRY_COMPARE(app->connectState(), NOT_CONNECT);
+            QVERIFY(app->installed_version().isEmpty());
+            return;
+        }
+        QVERIFY(!app->reconnecting());
+        QCOMPARE(app->selectedMenu(), FIRMWARE_INFO);
+        // Connected again, the completion page's OK leaves the lens connected.
+        app->finishFirmwareUpdate();
+        QCOMPARE(app->download_state(), int(UpdateState::Idle));
+        QCOMPARE(app->connectState(), CONNECT_COMPLETE);
     }
 
     void disconnectOnRequest() {

@@ -208,12 +208,20 @@ void ShellTest::firmwareUpdateThroughTheWindow() {
     QVERIFY(std::count_if(bar.cbegin(), bar.cend(), [](double v) { return v > 0 && v < 1; }) >= 2);
     QVERIFY(!ui_->lens().installedImages().isEmpty());
 
+    // Connected again, the page shows the version the lens now runs; OK keeps the lens.
+    QVERIFY(!shown(QStringLiteral("firmwareInstalled")));
+    click(QStringLiteral("firmwareReconnect"));
+    QTRY_VERIFY_WITH_TIMEOUT(shown(QStringLiteral("firmwareInstalled")), 10000);
+    QVERIFY(!shown(QStringLiteral("firmwareReconnect")));
+    QCOMPARE(text(QStringLiteral("firmwareInstalled")),
+             qtTrId("Firmware_Current") + QStringLiteral(":Ver. ") + vm.installed_version());
+    QVERIFY(vm.installed_version() != QStringLiteral("01.02"));
+    ui_->picture(QStringLiteral("firmwareReconnected"));
     click(QStringLiteral("firmwareFinish"));
-    QTRY_COMPARE(ui_->pageName(), QStringLiteral("connectPage"));
-    QCOMPARE(vm.connect_state(), int(NOT_CONNECT));
+    QTRY_VERIFY(shown(QStringLiteral("firmwareInfo")));
+    QCOMPARE(vm.connect_state(), int(CONNECT_COMPLETE));
     QCOMPARE(vm.download_state(), 0);
     QVERIFY(shown(QStringLiteral("sideMenu")));
-    QCOMPARE(ui_->menu(), (QStringList{QStringLiteral("Connect"), QStringLiteral("VersionInfo")}));
 }
 
 void ShellTest::safeModeLensUpdatesAtConnection() {

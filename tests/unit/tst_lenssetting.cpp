@@ -353,6 +353,22 @@ class TestLensSetting : public QObject {
              Patch{{1, {2}}, {19, {0xFD}}, {226, {0x71}}, {292, {0xE7, 0x03}}})
             std::copy(b.begin(), b.end(), expected.begin() + offset);
         QCOMPARE(x.encode(), expected);
+
+        // The same changes, each setting named once, in the order of the bytes that differ.
+        using F = LensSettings::Field;
+        const auto named = [](const Bytes& a, const Bytes& b) {
+            const LensSettings::Differences d = LensSettings::compare(a, b);
+            return std::pair{d.settings, d.otherBytes};
+        };
+        QCOMPARE(named(image, expected),
+                 (std::pair{std::vector{F::Direction, F::Pinto, F::AfLimit, F::FocusTime}, false}));
+        expected = image;
+        expected[4] ^= 1;   // held by no setting
+        expected[315] ^= 1; // high byte of the iris delay of slot 1
+        QCOMPARE(named(image, expected), (std::pair{std::vector{F::IrisDelay}, true}));
+        QCOMPARE(named(image, Bytes(image.begin(), image.end() - 1)),
+                 (std::pair{std::vector<F>{}, true}));
+        QVERIFY(LensSettings::compare(image, image).empty());
     }
 
     void decodeSigned_data() {

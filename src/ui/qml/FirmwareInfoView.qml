@@ -156,18 +156,42 @@ ScrollView {
                 }
                 Label {
                     Layout.fillWidth: true
-                    text: qsTrId("Firmware_LensRemoval")
+                    visible: AppViewModel.installed_version === ""
+                    text: AppViewModel.reconnecting ? qsTrId("Firmware_Reconnecting")
+                                                    : qsTrId("Firmware_LensRemoval")
                     color: Theme.text
                     wrapMode: Text.Wrap
                     lineHeight: 1.2
                 }
-                ActionButton {
-                    id: finishButton
-                    objectName: "firmwareFinish"
-                    Layout.alignment: Qt.AlignRight
-                    text: qsTrId("Common_Ok")
-                    highlighted: true
-                    onActivated: AppViewModel.finishFirmwareUpdate()
+                // The version the lens reports once it has been connected again.
+                Label {
+                    objectName: "firmwareInstalled"
+                    visible: AppViewModel.installed_version !== ""
+                    Layout.fillWidth: true
+                    text: qsTrId("Firmware_Current") + ":Ver. " + AppViewModel.installed_version
+                    color: Theme.text
+                    wrapMode: Text.Wrap
+                }
+                Flow {
+                    Layout.fillWidth: true
+                    spacing: Theme.unit
+                    layoutDirection: Qt.RightToLeft
+                    ActionButton {
+                        id: finishButton
+                        objectName: "firmwareFinish"
+                        text: qsTrId("Common_Ok")
+                        highlighted: true
+                        onActivated: AppViewModel.finishFirmwareUpdate()
+                    }
+                    ActionButton {
+                        objectName: "firmwareReconnect"
+                        visible: AppViewModel.installed_version === ""
+                        enabled: !AppViewModel.reconnecting
+                        flat: true
+                        text: qsTrId("Firmware_Reconnect")
+                        iconName: "icon_next"
+                        onActivated: AppViewModel.reconnectAfterUpdate()
+                    }
                 }
                 // Return ends it as soon as it shows.
                 onVisibleChanged: if (visible) finishButton.forceActiveFocus()
