@@ -28,6 +28,8 @@ class MessageViewModel;
 class PopupViewModel;
 class ProductInfoFileModel;
 class RingItemModel;
+class SleepInhibitor;
+class SleepMonitor;
 class UtilityInfoFileModel;
 
 // The application controller: owns the connection with the lens and every model the
@@ -96,6 +98,10 @@ public:
     // The computer is about to sleep: the lens is told the host goes away, without
     // waiting for its answer.
     void hostGoingToSleep();
+    void hostWokeUp();
+    // Follows the computer's sleep and wake, and from then on holds the sleep off while a
+    // lens is connected, until the lens was told.
+    void followSleep(SleepMonitor& monitor);
     void autoConnectTimer();
     bool isAutoConnecting() const { return auto_connect_timer.isActive(); }
 
@@ -214,6 +220,8 @@ private:
     void confirmSafeModeUpdate(bool found, const QString& fileName, const QString& descriptionKey);
     void startTransfer(UpdateMode mode, const QString& address, const QString& descriptionKey);
     void transferProgress(UpdateState state);
+    void watchSleepLocks();
+    void holdOffSleep();
 
     QString app_name_;
     QString version_;
@@ -248,6 +256,13 @@ private:
     std::shared_ptr<ProductInfoFileModel> safeModeCatalogue_;
     FileDialogs* fileDialogs_ = nullptr;
     QString lastBackup_;
+    // Held while a firmware transfer runs, whoever started it.
+    SleepInhibitor* transferLock_ = nullptr;
+    // Held while a lens is connected otherwise and the sleep is followed.
+    SleepInhibitor* lensLock_ = nullptr;
+    bool sleepFollowed_ = false;
+    // Between the sleep notice and the wake.
+    bool sleeping_ = false;
 };
 
 } // namespace kelvara
