@@ -21,6 +21,7 @@
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -160,7 +161,7 @@ class TestSleepInhibit : public QObject {
         QString error;
         QVERIFY2(server.start(0, &error), qPrintable(error));
         Timings t;
-        t.replyTimeout = 1.0;
+        t.replyTimeout = 2.0;
         t.firmwareFirstTimeout = 1.5;
         t.httpTimeout = 5.0;
         environment->setTimings(t);
@@ -223,7 +224,7 @@ class TestSleepInhibit : public QObject {
         } else {
             // Long enough to look at the locks while the package is on its way.
             fault.kind = sim::HttpFault::Slow;
-            fault.delayMs = 700;
+            fault.delayMs = 1500;
         }
         server.setFault(package, fault);
         if (ending == QLatin1String("lens removed"))
@@ -255,11 +256,12 @@ class TestSleepInhibit : public QObject {
         const int before = lens->framesReceived(DISCONNECT);
 
         // A slow exchange holds the link, so the disconnect request has to wait for it.
-        lens->setReplyDelay(700);
+        lens->setReplyDelay(1500);
         LensClient::exchange(CommDataFormat::buildRead(false, 0, 0, 0), [](bool, const Bytes&) {});
-        QTest::qWait(50);
+        QSignalSpy notices(monitor.get(), &SleepMonitor::goingToSleep);
         announceSleep(true);
-        QTest::qWait(300);
+        QTRY_COMPARE(notices.count(), 1);
+        QTest::qWait(100);
         QCOMPARE(lens->framesReceived(DISCONNECT), before);
         QCOMPARE(held(), QStringList{kDelay});
         QTRY_COMPARE(lens->framesReceived(DISCONNECT), before + 1);
