@@ -98,6 +98,7 @@ public:
     // The computer is about to sleep: the lens is told the host goes away, without
     // waiting for its answer.
     void hostGoingToSleep();
+    // The computer woke up: a lens still connected is held for again.
     void hostWokeUp();
     // Follows the computer's sleep and wake, and from then on holds the sleep off while a
     // lens is connected, until the lens was told.
