@@ -8,6 +8,11 @@
 #include <QHttpServerResponder>
 #include <QMap>
 #include <QPointer>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QSslKey>
+#include <QSslServer>
+#include <QSslSocket>
 #include <QStringList>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -60,6 +65,8 @@ struct UpdateServer::Content {
     QMap<QString, HttpFault> faults;
     QMap<QString, int> requests;
     quint16 port = 0;
+    int connections = 0;
+    std::optional<QSslConfiguration> tls;
 
     // Callers hold the mutex.
     std::optional<QByteArray> render(const QString& path) const {
@@ -217,11 +224,27 @@ bool UpdateServer::start(quint16 port, QString* error) {
         return false;
     }
     auto endpoint = std::make_unique<Endpoint>(content_);
+    {
+        std::lock_guard lock(content_->mutex);
+        if (content_->tls)
+            endpoint->sslSetup(*content_->tls);
+    }
     const quint16 bound = endpoint->listen(QHostAddress::LocalHost, port);
     if (bound == 0) {
         if (error)
             *error = QStringLiteral("cannot listen on 127.0.0.1:%1").arg(port);
         return false;
+    }
+    const auto count = [content = content_] {
+        std::lock_guard lock(content->mutex);
+        ++content->connections;
+    };
+    // A TLS server hands a connection on only after its handshake succeeded.
+    for (QTcpServer* server : endpoint->servers()) {
+        if (auto* tls = qobject_cast<QSslServer*>(server))
+            QObject::connect(tls, &QSslServer::startedEncryptionHandshake, tls, count);
+        else
+            QObject::connect(server, &QTcpServer::newConnection, server, count);
     }
     endpoint_ = std::move(endpoint);
     std::lock_guard lock(content_->mutex);
@@ -235,7 +258,34 @@ quint16 UpdateServer::port() const {
 }
 
 QString UpdateServer::baseUrl() const {
-    return QStringLiteral("http://127.0.0.1:%1").arg(port());
+    std::lock_guard lock(content_->mutex);
+    return QStringLiteral("%1://127.0.0.1:%2")
+        .arg(content_->tls ? QStringLiteral("https") : QStringLiteral("http"))
+        .arg(content_->port);
+}
+
+bool UpdateServer::setTls(const QString& certificateFile, const QString& keyFile, QString* error) {
+    const QList<QSslCertificate> chain = QSslCertificate::fromPath(certificateFile);
+    QFile keyPem(keyFile);
+    const QSslKey key = keyPem.open(QIODevice::ReadOnly) ? QSslKey(&keyPem, QSsl::Rsa) : QSslKey();
+    if (chain.isEmpty() || key.isNull()) {
+        if (error)
+            *error = chain.isEmpty() ? QStringLiteral("no certificate in %1").arg(certificateFile)
+                                     : QStringLiteral("no RSA private key in %1").arg(keyFile);
+        return false;
+    }
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    tls.setLocalCertificateChain(chain);
+    tls.setPrivateKey(key);
+    tls.setPeerVerifyMode(QSslSocket::VerifyNone);
+    std::lock_guard lock(content_->mutex);
+    content_->tls = tls;
+    return true;
+}
+
+int UpdateServer::connectionCount() const {
+    std::lock_guard lock(content_->mutex);
+    return content_->connections;
 }
 
 QString UpdateServer::utilityPath() {

@@ -11,10 +11,10 @@
 
 namespace kelvara::sim {
 
-// The update server of the virtual lens: plain HTTP on 127.0.0.1, serving the utility
-// catalogue and one catalogue per lens model, with faults per path. Serves on the
-// thread that started it; every other member may be called from any thread.
-// Each answer closes its connection (one request per connection).
+// The update server of the virtual lens: HTTP (or HTTPS, once given a certificate) on
+// 127.0.0.1, serving the utility catalogue and one catalogue per lens model, with faults
+// per path. Serves on the thread that started it; every other member may be called from
+// any thread. Each answer closes its connection (one request per connection).
 class UpdateServer {
   public:
     static constexpr qint64 kOversize = qint64(2) << 20; // past any catalogue cap
@@ -24,10 +24,15 @@ class UpdateServer {
     UpdateServer(const UpdateServer&) = delete;
     UpdateServer& operator=(const UpdateServer&) = delete;
 
+    // Serves HTTPS from the next start, with the certificate chain and RSA private key
+    // of these PEM files; false, with the reason, when they cannot be used.
+    bool setTls(const QString& certificateFile, const QString& keyFile, QString* error = nullptr);
     // port 0: any free port.
     bool start(quint16 port = 0, QString* error = nullptr);
     quint16 port() const;
-    QString baseUrl() const; // "http://127.0.0.1:PORT", no trailing slash
+    QString baseUrl() const; // "http://127.0.0.1:PORT" or "https://...", no trailing slash
+    // Connections accepted, whether or not a request followed on them.
+    int connectionCount() const;
 
     static QString utilityPath();
     static QString cataloguePath(const LensProfile& profile);

@@ -70,14 +70,22 @@ int main(int argc, char** argv) {
         QStringLiteral("http-port"),
         QStringLiteral("Also serve the update catalogues on 127.0.0.1:PORT (0: any free port)."),
         QStringLiteral("PORT"));
+    const QCommandLineOption tlsCert(
+        QStringLiteral("tls-cert"),
+        QStringLiteral("Serve the update catalogues over HTTPS with this PEM certificate chain "
+                       "(with --tls-key)."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption tlsKey(QStringLiteral("tls-key"),
+                                    QStringLiteral("The RSA private key (PEM) of --tls-cert."),
+                                    QStringLiteral("FILE"));
     const QCommandLineOption exportMirror(
         QStringLiteral("export-mirror"),
         QStringLiteral("Write the update catalogues and firmware packages of every built-in "
                        "lens (and --profile) under DIR, for use as a file:// update URL, and "
                        "exit."),
         QStringLiteral("DIR"));
-    parser.addOptions(
-        {help, link, preset, profile, control, noStdin, list, httpPort, exportMirror});
+    parser.addOptions({help, link, preset, profile, control, noStdin, list, httpPort, tlsCert,
+                       tlsKey, exportMirror});
 
     if (!parser.parse(QCoreApplication::arguments())) {
         printError(parser.errorText());
@@ -147,6 +155,11 @@ int main(int argc, char** argv) {
         for (const QString& name : LensProfile::presetNames())
             updates.addLens(*LensProfile::preset(name));
         updates.addLens(*lensProfile);
+        if (parser.isSet(tlsCert) &&
+            !updates.setTls(parser.value(tlsCert), parser.value(tlsKey), &error)) {
+            printError(error);
+            return 2;
+        }
         if (!updates.start(quint16(port), &error)) {
             printError(error);
             return 1;

@@ -147,8 +147,7 @@ int main(int argc, char** argv) {
         return failWith(error);
     // Without a system bus the computer's sleep goes unnoticed; nothing else changes.
     SleepMonitor sleepMonitor;
-    QObject::connect(&sleepMonitor, &SleepMonitor::goingToSleep, &controller,
-                     &AppViewModel::hostGoingToSleep);
+    controller.followSleep(sleepMonitor);
     sleepMonitor.listen();
     QObject::connect(&instance, &SingleInstance::activationRequested, &window, [&window] {
         QQuickWindow* shown = window.window();

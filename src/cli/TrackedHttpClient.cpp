@@ -1,5 +1,7 @@
 #include "TrackedHttpClient.h"
 
+#include "Console.h"
+
 #include "platform/MainThread.h"
 
 #include <mutex>
@@ -33,8 +35,14 @@ void TrackedHttpClient::get(const HttpRequest& request, Completion completion) {
         std::lock_guard lock(state_->mutex);
         ++state_->pending;
     }
-    inner_->get(request, [state = state_, completion = std::move(completion)](
-                             const HttpResponse& response) {
+    inner_->get(request, [state = state_, url = request.url,
+                          completion = std::move(completion)](const HttpResponse& response) {
+        // The outcome says only that the server could not be asked; this says why, ahead
+        // of it.
+        if (response.insecure)
+            MainThread::post([line = url.toString() + QStringLiteral(": ") + response.error] {
+                Console::err(line);
+            });
         completion(response);
         state->ended();
     });

@@ -8,7 +8,8 @@
 namespace kelvara {
 
 // The shared HTTP client, counting the requests whose completion has not yet returned:
-// a catalogue reader must not be destroyed while its completion parses the answer.
+// a catalogue reader must not be destroyed while its completion parses the answer. A
+// request that found no trusted TLS connection is reported on standard error with why.
 class TrackedHttpClient : public HttpClient {
   public:
     explicit TrackedHttpClient(std::shared_ptr<HttpClient> inner);

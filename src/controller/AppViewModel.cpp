@@ -77,6 +77,7 @@ AppViewModel::AppViewModel(QObject* parent)
     };
     utility_file_->requestFile(ServerModel::utilityInfoAddress());
     wireModels();
+    watchSleepLocks();
 }
 
 // The models report what happened; the controller owns the lock, the messages, the

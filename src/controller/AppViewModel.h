@@ -31,6 +31,8 @@ class MessageViewModel;
 class PopupViewModel;
 class ProductInfoFileModel;
 class RingItemModel;
+class SleepInhibitor;
+class SleepMonitor;
 class UtilityInfoFileModel;
 
 // The application controller: owns the connection with the lens and every model the
@@ -103,6 +105,11 @@ public:
     // The computer is about to sleep: the lens is told the host goes away, without
     // waiting for its answer.
     void hostGoingToSleep();
+    // The computer woke up: a lens still connected is held for again.
+    void hostWokeUp();
+    // Follows the computer's sleep and wake, and from then on holds the sleep off while a
+    // lens is connected, until the lens was told.
+    void followSleep(SleepMonitor& monitor);
     void autoConnectTimer();
     bool isAutoConnecting() const { return auto_connect_timer.isActive(); }
 
@@ -237,6 +244,8 @@ private:
     void confirmSafeModeUpdate(bool found, const QString& fileName, const QString& descriptionKey);
     void startTransfer(UpdateMode mode, const QString& address, const QString& descriptionKey);
     void transferProgress(UpdateState state);
+    void watchSleepLocks();
+    void holdOffSleep();
 
     QString app_name_;
     QString version_;
@@ -278,6 +287,13 @@ private:
     bool reconnecting_ = false;
     QDeadlineTimer reconnectDeadline_;
     QString installed_version_;
+    // Held while a firmware transfer runs, whoever started it.
+    SleepInhibitor* transferLock_ = nullptr;
+    // Held while a lens is connected otherwise and the sleep is followed.
+    SleepInhibitor* lensLock_ = nullptr;
+    bool sleepFollowed_ = false;
+    // Between the sleep notice and the wake.
+    bool sleeping_ = false;
 };
 
 } // namespace kelvara

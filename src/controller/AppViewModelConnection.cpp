@@ -260,9 +260,4 @@ void AppViewModel::disconnectNow() {
                          }));
 }
 
-void AppViewModel::hostGoingToSleep() {
-    // Queued on a worker: the main thread is never held up by a busy link.
-    LensClient::sendWithoutReply(CommDataFormat::buildDisconnect());
-}
-
 } // namespace kelvara

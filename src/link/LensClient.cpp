@@ -171,11 +171,13 @@ void LensClient::exchange(CommDataFormat frame, Completion completion) {
                        completion = std::move(completion)] { lockedExchange(s, frame, completion); });
 }
 
-void LensClient::sendWithoutReply(CommDataFormat frame) {
+void LensClient::sendWithoutReply(CommDataFormat frame, std::function<void()> sent) {
     // Waits for the lock on a worker: the exchange holding it completes on the main
     // thread, which must not be held up here.
-    WorkerQueue::post([s = shared(), frame = std::move(frame)] {
+    WorkerQueue::post([s = shared(), frame = std::move(frame), sent = std::move(sent)] {
         lockedExchange(s, frame, [](bool, const Bytes&) {});
+        if (sent)
+            sent();
     });
 }
 

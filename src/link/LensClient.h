@@ -38,7 +38,8 @@ public:
     static bool reopenAdapterPort();
 
     static void exchange(CommDataFormat frame, Completion completion);
-    static void sendWithoutReply(CommDataFormat frame);
+    // sent (if any) runs on a worker once the frame was written, or could not be.
+    static void sendWithoutReply(CommDataFormat frame, std::function<void()> sent = {});
     static Completion withStatus(Completion completion);
 
     static void startFirmwareUpdate(UpdateMode updateMode, std::uint8_t device, std::uint8_t area,

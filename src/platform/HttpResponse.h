@@ -13,6 +13,7 @@ struct HttpResponse {
     QByteArray body;
     QString error; // empty when the transfer itself went well
     bool tooLarge = false; // not received because the body passed the request's size cap
+    bool insecure = false; // not received because no trusted TLS connection was made
 };
 
 } // namespace kelvara

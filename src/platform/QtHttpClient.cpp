@@ -1,5 +1,6 @@
 #include "QtHttpClient.h"
 
+#include "Diagnostics.h"
 #include "WorkerQueue.h"
 
 #include <QFile>
@@ -7,6 +8,8 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QSslCertificate>
+#include <QSslConfiguration>
 #include <QThread>
 #include <QTimer>
 
@@ -14,6 +17,7 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <set>
 
 namespace kelvara {
@@ -65,6 +69,18 @@ HttpResponse readLocalFile(const HttpRequest& request) {
     response.received = true;
     response.status = 200;
     return response;
+}
+
+// The system's certificate authorities, and those of the PEM file named by SSL_CERT_FILE
+// as OpenSSL-based programs take it (a mirror with a private authority, say). Setting
+// the list ends Qt's loading of system roots on demand, so they are listed too.
+QSslConfiguration trustedAuthorities() {
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    const QString file = qEnvironmentVariable("SSL_CERT_FILE");
+    if (!file.isEmpty())
+        tls.setCaCertificates(QSslConfiguration::systemCaCertificates() +
+                              QSslCertificate::fromPath(file));
+    return tls;
 }
 
 // Lives on the network thread. It is woken by a queued call by name, which carries nothing
@@ -156,6 +172,12 @@ class QtHttpClient::Worker {
             manager_->setCache(nullptr);
         }
         QNetworkRequest request(pending.request.url);
+        // Plain HTTP never waits for the TLS library to load.
+        if (pending.request.url.scheme() == QLatin1String("https")) {
+            if (!tls_)
+                tls_ = trustedAuthorities();
+            request.setSslConfiguration(*tls_);
+        }
         request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                              QNetworkRequest::AlwaysNetwork);
         request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
@@ -213,8 +235,14 @@ class QtHttpClient::Worker {
             return state.failure;
         const QNetworkReply::NetworkError error = reply->error();
         const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-        if (!status.isValid() || (error != QNetworkReply::NoError && !isHttpStatusError(error)))
-            return failure(reply->errorString());
+        if (!status.isValid() || (error != QNetworkReply::NoError && !isHttpStatusError(error))) {
+            HttpResponse response = failure(reply->errorString());
+            // Never tried again over plain HTTP: the reason is all there is to report.
+            response.insecure = error == QNetworkReply::SslHandshakeFailedError;
+            if (response.insecure)
+                Diagnostics::line(reply->url().toString() + QStringLiteral(": ") + response.error);
+            return response;
+        }
         HttpResponse response;
         response.received = true;
         response.status = status.toInt();
@@ -233,6 +261,7 @@ class QtHttpClient::Worker {
     bool stopping_ = false;
     // Used on the network thread only.
     QNetworkAccessManager* manager_ = nullptr;
+    std::optional<QSslConfiguration> tls_;
     std::set<QNetworkReply*> running_;
 };
 

@@ -33,6 +33,7 @@ void SleepMonitor::receiveSleepNote() {
 
 void SleepMonitor::receiveWakeNote() {
     // A lens lost during sleep is found by the detach handling, not here.
+    emit wokeUp();
     note(QStringLiteral("wake up,"));
 }
 

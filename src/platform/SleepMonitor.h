@@ -8,7 +8,8 @@
 namespace kelvara {
 
 // The computer going to sleep and waking up. Sleep is announced (goingToSleep) so that
-// the lens can be told the host goes away; both moments are logged with their local time.
+// the lens can be told the host goes away, and so is the wake (wokeUp); both moments are
+// logged with their local time.
 // The notices come from logind's PrepareForSleep on the system bus; without a bus or logind
 // none arrive.
 class SleepMonitor : public QObject {
@@ -32,6 +33,7 @@ class SleepMonitor : public QObject {
 
   signals:
     void goingToSleep();
+    void wokeUp();
 
   private slots:
     void prepareForSleep(bool sleeping);

@@ -15,6 +15,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -73,9 +74,12 @@ class TestCliController : public QObject {
         return p;
     }
 
-    Run cli(QStringList args) {
+    Run cli(QStringList args, const QMap<QString, QString>& extraEnvironment = {}) {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("SSL_CERT_FILE"));
+        for (auto it = extraEnvironment.begin(); it != extraEnvironment.end(); ++it)
+            env.insert(it.key(), it.value());
         env.insert(QStringLiteral("HOME"), home->path());
         env.insert(QStringLiteral("XDG_DATA_HOME"), home->filePath(QStringLiteral("data")));
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), home->filePath(QStringLiteral("config")));
@@ -487,6 +491,60 @@ private slots:
         QVERIFY2(run.err.contains("names no version"), qPrintable(run.err));
         QVERIFY(run.out.contains(txt("Firmware_Latest") + ": --"));
         QVERIFY(!run.out.contains("up to date"));
+    }
+
+    // The update server over HTTPS with a certificate of a test authority. Trusted through
+    // SSL_CERT_FILE, the check and the update work as over HTTP; untrusted, each request
+    // fails with the TLS reason and is never asked again over plain HTTP.
+    void httpsUpdateServer() {
+        if (QStandardPaths::findExecutable(QStringLiteral("openssl")).isEmpty())
+            QSKIP("openssl is not installed");
+        const QDir dir(home->path());
+        const auto openssl = [&dir](const QStringList& args) {
+            QProcess p;
+            p.setWorkingDirectory(dir.path());
+            p.start(QStringLiteral("openssl"), args);
+            return p.waitForFinished(60000) && p.exitCode() == 0;
+        };
+        QVERIFY(writeFile(dir.filePath("server.ext"),
+                          "subjectAltName=IP:127.0.0.1,DNS:localhost\n"
+                          "extendedKeyUsage=serverAuth\n"));
+        QVERIFY(openssl({"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj",
+                         "/CN=Kelvara Test Authority", "-keyout", "ca.key", "-out", "ca.pem"}));
+        QVERIFY(openssl({"req", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=127.0.0.1",
+                         "-keyout", "server.key", "-out", "server.csr"}));
+        QVERIFY(openssl({"x509", "-req", "-in", "server.csr", "-CA", "ca.pem", "-CAkey", "ca.key",
+                         "-CAcreateserial", "-days", "2", "-extfile", "server.ext", "-out",
+                         "server.pem"}));
+        server = std::make_unique<sim::UpdateServer>();
+        server->addLens(lens->profile());
+        QString error;
+        QVERIFY2(server->setTls(dir.filePath("server.pem"), dir.filePath("server.key"), &error),
+                 qPrintable(error));
+        QVERIFY2(server->start(0, &error), qPrintable(error));
+        QVERIFY(server->baseUrl().startsWith("https://"));
+        const QMap<QString, QString> trusted{{"SSL_CERT_FILE", dir.filePath("ca.pem")}};
+
+        Run run = cli({"check-update"}, trusted);
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QVERIFY(run.out.contains("KZ2470E  " + txt("Firmware_Latest") + ": 02"));
+        run = cli({"update", "--yes"}, trusted);
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err + run.out));
+        QCOMPARE(lens->installedImages().size(), 1);
+
+        const QString utility = server->baseUrl() + sim::UpdateServer::utilityPath();
+        const int requests = server->requestCount(sim::UpdateServer::utilityPath());
+        const int connections = server->connectionCount();
+        run = cli({"check-update"});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(utility + ": SSL handshake failed: The issuer certificate"),
+                 qPrintable(run.err));
+        QVERIFY(run.err.contains(txt("Footer_UtilityVersionCheckError")));
+        // One connection per failed request (the utility's and the lens's catalogue), and
+        // nothing asked on any of them.
+        QCOMPARE(run.err.count("SSL handshake failed"), 2);
+        QCOMPARE(server->connectionCount(), connections + 2);
+        QCOMPARE(server->requestCount(sim::UpdateServer::utilityPath()), requests);
     }
 
     void checkUpdateWithTheSimulatedLens() {
