@@ -1,10 +1,17 @@
 // kelvara-lens-cli as a user runs it, against the virtual lens: output, exit codes and
 // the one-line reasons on standard error.
+#include "LensFirmware.h"
+#include "UpdateServer.h"
 #include "VirtualLens.h"
 
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QProcess>
 #include <QTest>
+#include <QTimer>
+
+#include <atomic>
+#include <csignal>
 
 using namespace kelvara;
 
@@ -17,15 +24,41 @@ struct Run {
     qint64 ms = 0;
 };
 
-Run cli(const QStringList& args) {
+// Runs the program to its end in an event loop: the update server of this process answers
+// meanwhile. started gets the program's process id.
+Run cli(const QStringList& args, const std::function<void(qint64)>& started = {}) {
     QProcess process;
     QElapsedTimer clock;
     clock.start();
+    QEventLoop loop;
+    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
     process.start(QStringLiteral(KELVARA_CLI_PATH), args);
-    process.waitForFinished(20000);
+    process.closeWriteChannel();
+    if (started)
+        started(process.processId());
+    if (process.state() != QProcess::NotRunning)
+        loop.exec();
+    if (process.state() != QProcess::NotRunning) {
+        process.kill();
+        process.waitForFinished();
+    }
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError()), clock.elapsed()};
+}
+
+// Calls act once, on the lens's thread, when the first firmware block numbered ordinal
+// arrives, before the lens answers it.
+void atBlock(sim::VirtualLens& lens, int ordinal, std::function<void()> act) {
+    auto armed = std::make_shared<std::atomic<bool>>(true);
+    QObject::connect(
+        &lens, &sim::VirtualLens::blockReceived, &lens,
+        [ordinal, armed, act = std::move(act)](int n) {
+            if (n == ordinal && armed->exchange(false))
+                act();
+        },
+        Qt::DirectConnection);
 }
 
 QStringList dumpRows(const QByteArray& bytes) {
@@ -43,12 +76,24 @@ class TestCli : public QObject {
     Q_OBJECT
 
     std::unique_ptr<sim::VirtualLens> lens;
+    sim::UpdateServer server;
+
+    QStringList onLens(const QStringList& args) const {
+        return QStringList{"--port", lens->linkPath(), "--server", server.baseUrl()} + args;
+    }
 
 private slots:
+    void initTestCase() {
+        QString error;
+        QVERIFY2(server.start(0, &error), qPrintable(error));
+    }
+
     void init() {
         lens = std::make_unique<sim::VirtualLens>(*sim::LensProfile::preset("zoom-e"));
         QString error;
         QVERIFY2(lens->start({}, &error), qPrintable(error));
+        server.addLens(lens->profile());
+        QVERIFY(server.setPackageKind(lens->profile(), sim::LensFirmware::Kind::Multi));
     }
 
     void cleanup() { lens.reset(); }
@@ -125,6 +170,44 @@ private slots:
         QVERIFY2(run.exitCode == exitCode, qPrintable(run.err + run.out));
         // Progress lines without a terminal, ending at 100 % only on success.
         QCOMPARE(run.out.contains(QStringLiteral("100%")), exitCode == 0);
+    }
+
+    // An update cut short in the first or the last image leaves the lens asking for
+    // firmware; the next update goes the safe-mode way and installs the main image.
+    void cutUpdateRecoversThroughSafeMode_data() {
+        QTest::addColumn<QString>("cut"); // "kill" or a control command of the lens
+        QTest::addColumn<int>("block");   // where the program is killed
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<int>("installedBefore");
+        // Normal order: device 1 (5 blocks), device 2 (4 blocks), the main image last.
+        QTest::addRow("killed in the first image") << "kill" << 3 << -1 << 0;
+        QTest::addRow("killed in the last image") << "kill" << 20 << -1 << 2;
+        QTest::addRow("cable pulled in the first image") << "unplug 200 block 3" << 0 << 1 << 0;
+        QTest::addRow("no answer in the last image") << "block 30 silent 1" << 0 << 1 << 2;
+    }
+
+    void cutUpdateRecoversThroughSafeMode() {
+        QFETCH(QString, cut);
+        QFETCH(int, block);
+        QFETCH(int, exitCode);
+        QFETCH(int, installedBefore);
+        std::atomic<qint64> pid = 0;
+        if (cut == QLatin1String("kill"))
+            atBlock(*lens, block, [&pid] { ::kill(pid_t(pid.load()), SIGKILL); });
+        else
+            QVERIFY(lens->execute(cut).startsWith(QLatin1String("ok")));
+        Run run = cli(onLens({"update", "--yes"}), [&pid](qint64 id) { pid = id; });
+        QVERIFY2(run.exitCode == exitCode, qPrintable(run.err));
+        QCOMPARE(lens->installedImages().size(), installedBefore);
+
+        QVERIFY(QTest::qWaitFor([&] { return lens->isPlugged(); }, 3000));
+        run = cli(onLens({"update", "--yes"}));
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QVERIFY(run.out.contains(QStringLiteral("100%")));
+        QCOMPARE(lens->installedImages().size(), installedBefore + 1);
+        QCOMPARE(int(lens->installedImages().last().device), 0);
+        QCOMPARE(lens->attachCode(), int(sim::LensProfile::AttachAlone));
+        QCOMPARE(quint8(lens->record().at(25)), sim::LensFirmware(lens->profile()).major());
     }
 
     void updateWithoutUpdateServerFails() {
