@@ -47,6 +47,9 @@ class CliText {
         NoLensChecked,
         NoServerVersion,
         UpdateProgress,
+        UpdateGoesOn,
+        UpdateGoesOnJustStarted,
+        SettingsWriteGoesOn,
         ID_COUNT
     };
 

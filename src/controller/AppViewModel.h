@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 #include <semaphore>
 
 namespace kelvara {
@@ -111,6 +112,11 @@ public:
     // Firmware page: the update button (asks first) and the completion page's button.
     Q_INVOKABLE void startFirmwareUpdate();
     Q_INVOKABLE void finishFirmwareUpdate();
+
+    // The operation whose step now runs that stopping would leave half done: a firmware
+    // update (the lens would ask for firmware), or the settings write of an import or a
+    // reset. None otherwise. Main thread.
+    std::optional<Operation> criticalOperation() const;
 
     // Home page summary texts.
     Q_INVOKABLE QString buttonSummaryText(int index, bool details) const;
@@ -228,6 +234,8 @@ private:
     bool isConnectBody_ = false;
     ConnectMode connectMode_ = customize;
     Operation transfer_ = Operation::FirmwareUpdate;
+    // Import or Reset while its write to the lens runs.
+    std::optional<Operation> settingsWrite_;
     QTimer auto_connect_timer;
     // Paces the block writes of a write-back; one release per completed block.
     std::shared_ptr<std::counting_semaphore<>> loadSemaphore =
