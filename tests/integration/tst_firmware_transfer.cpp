@@ -367,9 +367,12 @@ class TestFirmwareTransfer : public QObject {
         outcomes.clear();
 
         QVERIFY(lens->execute(cut).startsWith(QLatin1String("ok")));
+        QVERIFY(!app.criticalOperation());
         app.startFirmwareUpdate();
         QVERIFY(answer(app, "Firmware_UpdateConfirm"));
+        QVERIFY(app.criticalOperation() == Operation::FirmwareUpdate);
         QVERIFY(answer(app, "Firmware_UpdateError"));
+        QVERIFY(!app.criticalOperation());
         QVERIFY(ended(outcomes, {Operation::FirmwareUpdate, Outcome::Failed,
                                  QStringLiteral("Firmware_UpdateError")}));
         QCOMPARE(app.connectState(), NOT_CONNECT);
@@ -379,6 +382,7 @@ class TestFirmwareTransfer : public QObject {
         app.connectLens(true);
         QVERIFY(answer(app, "Common_UpdateConfirm"));
         QVERIFY(app.is_safemode());
+        QVERIFY(app.criticalOperation() == Operation::SafeModeUpdate);
         QVERIFY(ended(outcomes, {Operation::SafeModeUpdate, Outcome::Done, QString()}));
         app.finishFirmwareUpdate();
         QCOMPARE(lens->installedImages().size(), installedBefore + 1);
