@@ -138,7 +138,11 @@ private slots:
     }
 
     void init() {
-        lens = std::make_unique<sim::VirtualLens>(*sim::LensProfile::preset("zoom-e"));
+        auto profile = *sim::LensProfile::preset("zoom-e");
+        // A main image long enough that a signal sent at one of its first blocks arrives
+        // well before the transfer ends.
+        profile.firmwareImageSize = 160 * 1024;
+        lens = std::make_unique<sim::VirtualLens>(profile);
         QString error;
         QVERIFY2(lens->start({}, &error), qPrintable(error));
         server.addLens(lens->profile());
