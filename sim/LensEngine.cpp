@@ -468,6 +468,7 @@ bool LensEngine::processTransfer() {
 }
 
 void LensEngine::handleBlock(const BlockReceiver::Event& event) {
+    emit blockReceived(event.ordinal);
     FaultPlan::BlockDecision decision;
     {
         QMutexLocker lock(&state_->mutex);
@@ -539,6 +540,10 @@ void LensEngine::finishTransfer(bool install) {
             if (image.device == 0 && state_->attachCode == LensProfile::AttachWantsFirmware)
                 state_->attachCode = LensProfile::AttachAlone;
             state_->installed.append(image);
+        } else {
+            // The image's old contents are gone: until a whole main image arrives, the
+            // lens starts only far enough to ask for firmware.
+            state_->attachCode = LensProfile::AttachWantsFirmware;
         }
     }
     receiver_.restart();

@@ -47,6 +47,7 @@ class LensEngine : public QObject {
     void requestReceived(quint8 function);
     void plugChanged(bool plugged);
     void imageInstalled(int device, int area);
+    void blockReceived(int ordinal);
     void quitRequested();
 
   private:

@@ -95,6 +95,8 @@ bool VirtualLens::start(const QString& linkPath, QString* error) {
                 Qt::DirectConnection);
         connect(&engine, &LensEngine::imageInstalled, this, &VirtualLens::imageInstalled,
                 Qt::DirectConnection);
+        connect(&engine, &LensEngine::blockReceived, this, &VirtualLens::blockReceived,
+                Qt::DirectConnection);
         ready.set_value(&engine);
         loop.exec();
         engine.shutdown();

@@ -84,6 +84,9 @@ class VirtualLens : public QObject {
     void requestReceived(quint8 function);
     void plugChanged(bool plugged);
     void imageInstalled(int device, int area);
+    // A well-formed firmware block in sequence arrived (1 = the first after a start),
+    // before the lens answers it.
+    void blockReceived(int ordinal);
 
   private:
     void onLensThread(const std::function<void()>& work) const;

@@ -2,6 +2,7 @@
 
 #include "CliText.h"
 #include "Console.h"
+#include "StopSignals.h"
 #include "TrackedHttpClient.h"
 
 #include "controller/AppViewModel.h"
@@ -12,6 +13,9 @@
 #include "ui/MessageViewModel.h"
 
 #include <QPointer>
+
+#include <algorithm>
+#include <cmath>
 
 namespace kelvara {
 
@@ -42,6 +46,13 @@ AppViewModel& CliSession::controller() {
     connect(c->message(), &MessageViewModel::changed, this, &CliSession::onMessageChanged);
     connect(c, &AppViewModel::operationFinished, this, &CliSession::onOutcome);
     connect(c, &AppViewModel::backupTaken, this, [this](const QString& path) { backup_ = path; });
+    connect(c, &AppViewModel::download_progressChanged, this, [this] {
+        const float progress = controller_->download_progress();
+        if (progress > 0 && !progressClock_.isValid()) {
+            progressClock_.start();
+            progressAtClock_ = progress;
+        }
+    });
     connect(c, &AppViewModel::auto_connectingChanged, this, [this] {
         // A lens that restarts by itself is waited for by the window; a command cannot.
         if (controller_->isAutoConnecting())
@@ -113,16 +124,18 @@ void CliSession::onOutcome(const Outcome& outcome) {
     if (outcome.operation == Operation::FirmwareCheck)
         firmwareCheck_ = outcome;
     const auto waiting = waiting_.find(outcome.operation);
+    const bool check = outcome.operation == Operation::FirmwareCheck ||
+                       outcome.operation == Operation::UtilityCheck;
     if (waiting != waiting_.end()) {
         const OutcomeHandler handler = std::move(waiting->second);
         waiting_.erase(waiting);
         handler(outcome);
-        return;
-    }
-    const bool check = outcome.operation == Operation::FirmwareCheck ||
-                       outcome.operation == Operation::UtilityCheck;
-    if (!check && !outcome.done())
+    } else if (!check && !outcome.done()) {
         end(outcome);
+    }
+    // Whatever the command would do next, the user asked to stop.
+    if (stopAfter_ == outcome.operation)
+        finish(exitCode(outcome));
 }
 
 void CliSession::report(const Outcome& outcome) {
@@ -221,6 +234,35 @@ void CliSession::fail(const QString& reason, int code) {
         return;
     Console::err(reason);
     finish(code);
+}
+
+void CliSession::stop(int signal) {
+    const std::optional<Operation> critical =
+        controller_ ? controller_->criticalOperation() : std::nullopt;
+    if (critical && !stopAfter_) {
+        stopAfter_ = critical;
+        Console::err(stopNotice(*critical));
+    }
+    if (stopAfter_)
+        return;
+    if (finishing_) {
+        // Already on the way out, for instance from a question the signal cut short.
+        code_ = StopSignals::exitStatus(signal);
+        return;
+    }
+    finish(StopSignals::exitStatus(signal));
+}
+
+QString CliSession::stopNotice(Operation critical) const {
+    if (critical != Operation::FirmwareUpdate && critical != Operation::SafeModeUpdate)
+        return CliText::text(CliText::SettingsWriteGoesOn);
+    // The rest at the pace so far.
+    const float progress = controller_->download_progress();
+    const qint64 ms = progressClock_.isValid() ? progressClock_.elapsed() : 0;
+    if (ms <= 0 || progress <= progressAtClock_)
+        return CliText::text(CliText::UpdateGoesOnJustStarted);
+    const double rest = double(ms) * (1.0 - progress) / double(progress - progressAtClock_);
+    return CliText::text(CliText::UpdateGoesOn).arg(std::max(1, int(std::ceil(rest / 1000.0))));
 }
 
 void CliSession::quit() {

@@ -4,6 +4,7 @@
 
 #include "controller/Outcome.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -68,12 +69,18 @@ class CliSession : public QObject {
     void finish(int code);
     // An error line on standard error, then finish(code).
     void fail(const QString& reason, int code = 1);
+    // A signal asking the program to stop: finishes with the status a shell expects, unless
+    // a step runs that stopping would leave half done. Then it says so once, and the session
+    // ends with the status of that operation when it ends.
+    void stop(int signal);
 
   signals:
     void finished(int code);
 
   private:
     void onOutcome(const Outcome& outcome);
+    // Why a stop waits, and about how long.
+    QString stopNotice(Operation critical) const;
     void onMessageChanged();
     void answerMessage();
     void quit();
@@ -85,6 +92,10 @@ class CliSession : public QObject {
     std::map<Operation, OutcomeHandler> waiting_;
     std::optional<Outcome> firmwareCheck_;
     std::optional<QString> backup_;
+    std::optional<Operation> stopAfter_;
+    // Since the first progress of a transfer, and the progress then.
+    QElapsedTimer progressClock_;
+    float progressAtClock_ = 0;
     QTimer watchdog_;
     bool answering_ = false;
     bool finishing_ = false;

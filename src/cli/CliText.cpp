@@ -72,6 +72,17 @@ constexpr std::array<Pair, CliText::ID_COUNT> TABLE{{
     {"before a firmware update", "ファームウェアアップデートの前"},
     {"reason not recorded", "理由の記録なし"},
     {"waiting for the lens to restart", "レンズの再起動を待っています"},
+    {"stopping now would leave the lens asking for firmware; the update goes on to its end, "
+     "about %1 s more",
+     "今停止するとレンズがファームウェアを要求する状態になるため、アップデートを最後まで続けます"
+     "（残り約 %1 秒）"},
+    {"stopping now would leave the lens asking for firmware; the update goes on to its end, "
+     "usually within a minute",
+     "今停止するとレンズがファームウェアを要求する状態になるため、アップデートを最後まで続けます"
+     "（通常 1 分以内に終わります）"},
+    {"stopping now would leave the lens's settings half written; the write goes on to its end, "
+     "about a second",
+     "今停止するとレンズの設定が書きかけになるため、書き込みを最後まで続けます（1 秒ほど）"},
 }};
 
 // A missing entry would leave a text empty.

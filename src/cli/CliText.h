@@ -52,6 +52,9 @@ class CliText {
         BeforeFirmwareUpdate,
         ReasonUnknown,
         WaitingForLens,
+        UpdateGoesOn,
+        UpdateGoesOnJustStarted,
+        SettingsWriteGoesOn,
         ID_COUNT
     };
 

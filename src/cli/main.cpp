@@ -1,5 +1,6 @@
 #include "CliCommand.h"
 #include "CliSession.h"
+#include "StopSignals.h"
 
 #include "Startup.h"
 #include "platform/Environment.h"
@@ -152,6 +153,10 @@ int main(int argc, char** argv) {
     CliSession session(answer);
     QObject::connect(&session, &CliSession::finished, &app, &QCoreApplication::exit,
                      Qt::QueuedConnection);
+    StopSignals stops;
+    if (!stops.install(&error))
+        return failWith(error);
+    QObject::connect(&stops, &StopSignals::received, &session, &CliSession::stop);
     QTimer::singleShot(0, &session, [&] { run(session); });
     return app.exec();
 }

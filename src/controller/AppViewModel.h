@@ -132,6 +132,11 @@ public:
     bool reconnecting() const { return reconnecting_; }
     QString installed_version() const { return installed_version_; }
 
+    // The operation whose step now runs that stopping would leave half done: a firmware
+    // update (the lens would ask for firmware), or the settings write of an import or a
+    // reset. None otherwise. Main thread.
+    std::optional<Operation> criticalOperation() const;
+
     // Home page summary texts.
     Q_INVOKABLE QString buttonSummaryText(int index, bool details) const;
     Q_INVOKABLE QString afLimitText(int row, int end) const;
@@ -260,6 +265,8 @@ private:
     bool isConnectBody_ = false;
     ConnectMode connectMode_ = customize;
     Operation transfer_ = Operation::FirmwareUpdate;
+    // Import or Reset while its write to the lens runs.
+    std::optional<Operation> settingsWrite_;
     QTimer auto_connect_timer;
     // Paces the block writes of a write-back; one release per completed block.
     std::shared_ptr<std::counting_semaphore<>> loadSemaphore =

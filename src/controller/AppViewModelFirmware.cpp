@@ -22,6 +22,12 @@ int AppViewModel::download_state() const {
     return firmware_update_->download_stateValue();
 }
 
+std::optional<Operation> AppViewModel::criticalOperation() const {
+    if (firmware_update_->firmwareUpdating())
+        return transfer_;
+    return settingsWrite_;
+}
+
 void AppViewModel::startFirmwareUpdate() {
     QPointer<AppViewModel> self(this);
     if (isConnectBody_) {

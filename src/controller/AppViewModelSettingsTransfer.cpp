@@ -39,9 +39,11 @@ void AppViewModel::resetSettings() {
         if (!self)
             return;
         self->backUpBeforeOverwrite(SettingsBackup::Reason::Reset);
+        self->settingsWrite_ = Operation::Reset;
         LensClient::exchange(
             CommDataFormat::buildResetSettings(),
             LensClient::withStatus(onMainThread(self.data(), [self](bool ok, const Bytes&) {
+                self->settingsWrite_.reset();
                 if (ok) {
                     self->report(Operation::Reset, Outcome::Done, "Home_SettingReturnEnd",
                                  [self] { self->reread(); });
@@ -80,6 +82,7 @@ void AppViewModel::readForExport(int block, Bytes accumulator) {
 }
 
 void AppViewModel::writeBack(Bytes image) {
+    settingsWrite_ = Operation::Import;
     QPointer<AppViewModel> self(this);
     // The write-back blocks its own worker between blocks, never the main thread.
     WorkerQueue::post([self, semaphore = loadSemaphore, image = std::move(image)] {
@@ -101,6 +104,7 @@ void AppViewModel::writeBack(Bytes image) {
         MainThread::post([self, failed, image] {
             if (!self)
                 return;
+            self->settingsWrite_.reset();
             if (*failed) {
                 self->report(Operation::Import, Outcome::Failed, "Home_SettingInputError");
                 return;

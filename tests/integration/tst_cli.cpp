@@ -1,10 +1,21 @@
 // kelvara-lens-cli as a user runs it, against the virtual lens: output, exit codes and
 // the one-line reasons on standard error.
+#include "LensFirmware.h"
+#include "UpdateServer.h"
 #include "VirtualLens.h"
 
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+#include <atomic>
+#include <csignal>
+#include <fcntl.h>
+#include <pty.h>
+#include <unistd.h>
 
 using namespace kelvara;
 
@@ -17,16 +28,87 @@ struct Run {
     qint64 ms = 0;
 };
 
-Run cli(const QStringList& args) {
+// Runs the program to its end in an event loop: the update server of this process answers
+// meanwhile. started gets the program's process id; out >= 0 is its standard output.
+Run cli(const QStringList& args, const std::function<void(qint64)>& started = {}, int out = -1) {
     QProcess process;
+    if (out >= 0)
+        process.setChildProcessModifier([out] { ::dup2(out, STDOUT_FILENO); });
     QElapsedTimer clock;
     clock.start();
+    QEventLoop loop;
+    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
     process.start(QStringLiteral(KELVARA_CLI_PATH), args);
-    process.waitForFinished(20000);
+    process.closeWriteChannel();
+    if (started)
+        started(process.processId());
+    if (process.state() != QProcess::NotRunning)
+        loop.exec();
+    if (process.state() != QProcess::NotRunning) {
+        process.kill();
+        process.waitForFinished();
+    }
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError()), clock.elapsed()};
 }
+
+// Calls act once, on the lens's thread, when the first of signal's emissions with the
+// value n arrives: a firmware block's ordinal or a request's function, before the lens
+// answers it.
+template <typename Signal>
+void atFirst(sim::VirtualLens& lens, Signal signal, int n, std::function<void()> act) {
+    auto armed = std::make_shared<std::atomic<bool>>(true);
+    QObject::connect(
+        &lens, signal, &lens,
+        [n, armed, act = std::move(act)](auto value) {
+            if (int(value) == n && armed->exchange(false))
+                act();
+        },
+        Qt::DirectConnection);
+}
+
+void atBlock(sim::VirtualLens& lens, int ordinal, std::function<void()> act) {
+    atFirst(lens, &sim::VirtualLens::blockReceived, ordinal, std::move(act));
+}
+
+void atRequest(sim::VirtualLens& lens, quint8 function, std::function<void()> act) {
+    atFirst(lens, &sim::VirtualLens::requestReceived, function, std::move(act));
+}
+
+// Where the program's standard output goes when it is not read by QProcess: a pipe or a
+// terminal whose reading end goes away at cut().
+class Output {
+  public:
+    explicit Output(const QString& kind) {
+        int fds[2] = {-1, -1};
+        if (kind == QLatin1String("reader gone"))
+            QVERIFY(::pipe2(fds, O_CLOEXEC) == 0);
+        else if (kind == QLatin1String("terminal gone"))
+            QVERIFY(::openpty(&fds[0], &fds[1], nullptr, nullptr, nullptr) == 0);
+        for (int fd : fds)
+            if (fd >= 0)
+                ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+        reader_ = fds[0];
+        writer_ = fds[1];
+    }
+    ~Output() {
+        cut();
+        if (writer_ >= 0)
+            ::close(writer_);
+    }
+    int writer() const { return writer_; }
+    // Any thread.
+    void cut() {
+        if (const int fd = reader_.exchange(-1); fd >= 0)
+            ::close(fd);
+    }
+
+  private:
+    std::atomic<int> reader_ = -1;
+    int writer_ = -1;
+};
 
 QStringList dumpRows(const QByteArray& bytes) {
     QStringList rows;
@@ -43,12 +125,28 @@ class TestCli : public QObject {
     Q_OBJECT
 
     std::unique_ptr<sim::VirtualLens> lens;
+    sim::UpdateServer server;
+
+    QStringList onLens(const QStringList& args) const {
+        return QStringList{"--port", lens->linkPath(), "--server", server.baseUrl()} + args;
+    }
 
 private slots:
+    void initTestCase() {
+        QString error;
+        QVERIFY2(server.start(0, &error), qPrintable(error));
+    }
+
     void init() {
-        lens = std::make_unique<sim::VirtualLens>(*sim::LensProfile::preset("zoom-e"));
+        auto profile = *sim::LensProfile::preset("zoom-e");
+        // A main image long enough that a signal sent at one of its first blocks arrives
+        // well before the transfer ends.
+        profile.firmwareImageSize = 160 * 1024;
+        lens = std::make_unique<sim::VirtualLens>(profile);
         QString error;
         QVERIFY2(lens->start({}, &error), qPrintable(error));
+        server.addLens(lens->profile());
+        QVERIFY(server.setPackageKind(lens->profile(), sim::LensFirmware::Kind::Multi));
     }
 
     void cleanup() { lens.reset(); }
@@ -133,6 +231,138 @@ private slots:
         // version the lens runs once it answers again.
         QCOMPARE(run.out.contains(QStringLiteral("100%")), exitCode == 0);
         QCOMPARE(run.out.contains(QStringLiteral("Current version: ")), exitCode == 0);
+    }
+
+    // An update cut short in the first or the last image leaves the lens asking for
+    // firmware; the next update goes the safe-mode way and installs the main image.
+    void cutUpdateRecoversThroughSafeMode_data() {
+        QTest::addColumn<QString>("cut"); // "kill" or a control command of the lens
+        QTest::addColumn<int>("block");   // where the program is killed
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<int>("installedBefore");
+        // Normal order: device 1 (5 blocks), device 2 (4 blocks), the main image last.
+        QTest::addRow("killed in the first image") << "kill" << 3 << -1 << 0;
+        QTest::addRow("killed in the last image") << "kill" << 20 << -1 << 2;
+        QTest::addRow("cable pulled in the first image") << "unplug 200 block 3" << 0 << 1 << 0;
+        QTest::addRow("no answer in the last image") << "block 30 silent 1" << 0 << 1 << 2;
+    }
+
+    void cutUpdateRecoversThroughSafeMode() {
+        QFETCH(QString, cut);
+        QFETCH(int, block);
+        QFETCH(int, exitCode);
+        QFETCH(int, installedBefore);
+        std::atomic<qint64> pid = 0;
+        if (cut == QLatin1String("kill"))
+            atBlock(*lens, block, [&pid] { ::kill(pid_t(pid.load()), SIGKILL); });
+        else
+            QVERIFY(lens->execute(cut).startsWith(QLatin1String("ok")));
+        Run run = cli(onLens({"update", "--yes"}), [&pid](qint64 id) { pid = id; });
+        QVERIFY2(run.exitCode == exitCode, qPrintable(run.err));
+        QCOMPARE(lens->installedImages().size(), installedBefore);
+
+        QVERIFY(QTest::qWaitFor([&] { return lens->isPlugged(); }, 3000));
+        run = cli(onLens({"update", "--yes"}));
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QVERIFY(run.out.contains(QStringLiteral("100%")));
+        QCOMPARE(lens->installedImages().size(), installedBefore + 1);
+        QCOMPARE(int(lens->installedImages().last().device), 0);
+        QCOMPARE(lens->attachCode(), int(sim::LensProfile::AttachAlone));
+        QCOMPARE(quint8(lens->record().at(25)), sim::LensFirmware(lens->profile()).major());
+    }
+
+    // While a firmware transfer or a settings write runs, a stop signal does not end the
+    // program: it says once why it goes on, finishes, and exits with the operation's status.
+    // Nor does output that can no longer be written.
+    void stopWaitsForTheStepThatMustNotBeCut_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("signal"); // 0: none
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("notice");
+        const QString firmware = QStringLiteral("would leave the lens asking for firmware");
+        const QString settings = QStringLiteral("would leave the lens's settings half written");
+        QTest::addRow("update, SIGINT") << "update" << SIGINT << "pipe" << firmware;
+        QTest::addRow("update, SIGTERM") << "update" << SIGTERM << "pipe" << firmware;
+        QTest::addRow("update, SIGHUP") << "update" << SIGHUP << "pipe" << firmware;
+        QTest::addRow("update, terminal gone") << "update" << SIGHUP << "terminal gone" << firmware;
+        QTest::addRow("update, reader gone") << "update" << 0 << "reader gone" << QString();
+        QTest::addRow("import, SIGINT") << "import" << SIGINT << "pipe" << settings;
+        QTest::addRow("reset, SIGTERM") << "reset" << SIGTERM << "pipe" << settings;
+    }
+
+    void stopWaitsForTheStepThatMustNotBeCut() {
+        QFETCH(QString, command);
+        QFETCH(int, signal);
+        QFETCH(QString, output);
+        QFETCH(QString, notice);
+        QTemporaryDir files;
+        QStringList args{command, QStringLiteral("--yes")};
+        if (command == QLatin1String("import")) {
+            args.append(files.filePath(QStringLiteral("lens.vdat")));
+            QCOMPARE(cli(onLens({"export", args.last()})).exitCode, 0);
+        }
+        Output out(output);
+        std::atomic<qint64> pid = 0;
+        const auto stop = [&out, &pid, signal] {
+            out.cut();
+            if (signal != 0)
+                ::kill(pid_t(pid.load()), signal);
+        };
+        const bool update = command == QLatin1String("update");
+        if (update) {
+            lens->setLineRateEmulation(true);
+            atBlock(*lens, 20, stop); // in the main image, the last one sent
+        } else {
+            atRequest(*lens, 0xF5, [this, stop] {
+                lens->setReplyDelay(300); // this very answer comes later
+                stop();
+            });
+        }
+        const int writes = lens->framesReceived(0xF5);
+
+        const Run run = cli(
+            onLens(args), [&pid](qint64 id) { pid = id; }, out.writer());
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        if (notice.isEmpty()) {
+            QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
+        } else {
+            QCOMPARE(run.err.count(notice), 1);
+            QCOMPARE(run.err.count(QLatin1Char('\n')), 1);
+        }
+        if (update) {
+            QCOMPARE(lens->installedImages().size(), 3);
+            QCOMPARE(quint8(lens->record().at(25)), sim::LensFirmware(lens->profile()).major());
+            return; // the transfer closes the port itself
+        }
+        const bool import = command == QLatin1String("import");
+        QCOMPARE(lens->framesReceived(0xF5), writes + (import ? 2 : 1));
+        QCOMPARE(lens->framesReceived(0xF9), import ? 2 : 1); // the export disconnected too
+        QCOMPARE(quint8(lens->lastRequest().at(6)), quint8(0xF9));
+    }
+
+    // Anywhere else a stop signal ends the program at once with the status a shell expects,
+    // after the lens has answered the request it works on and heard the disconnect request.
+    void stopSignalEndsTheProgramElsewhere_data() {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<int>("status");
+        QTest::addRow("SIGINT") << SIGINT << 130;
+        QTest::addRow("SIGTERM") << SIGTERM << 143;
+        QTest::addRow("SIGHUP") << SIGHUP << 129;
+    }
+
+    void stopSignalEndsTheProgramElsewhere() {
+        QFETCH(int, signal);
+        QFETCH(int, status);
+        std::atomic<qint64> pid = 0;
+        atRequest(*lens, 0xF4, [this, &pid, signal] {
+            lens->setReplyDelay(300);
+            ::kill(pid_t(pid.load()), signal);
+        });
+        const Run run = cli(onLens({"info"}), [&pid](qint64 id) { pid = id; });
+        QCOMPARE(run.exitCode, status);
+        QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
+        QCOMPARE(lens->framesReceived(0xF9), 1);
+        QCOMPARE(quint8(lens->lastRequest().at(6)), quint8(0xF9));
     }
 
     void updateWithoutUpdateServerFails() {

@@ -335,7 +335,10 @@ private slots:
         const int backups = int(SettingsBackup::list().size());
         app->resetSettings();
         QVERIFY(answer("Home_SettingReturnQuestion", true));
+        // Stopping during the write would leave the settings half written.
+        QVERIFY(app->criticalOperation() == Operation::Reset);
         QVERIFY(answer("Home_SettingReturnEnd"));
+        QVERIFY(!app->criticalOperation());
         QVERIFY(ended(Operation::Reset, Outcome::Done, "Home_SettingReturnEnd"));
         QVERIFY(ended(Operation::SettingsRead, Outcome::Done));
         QCOMPARE(lens->framesReceived(0xF5), writes + 1);

@@ -5,12 +5,17 @@
 #include "LensFirmware.h"
 #include "UpdateServer.h"
 #include "VirtualLens.h"
+#include "controller/AppViewModel.h"
 #include "firmware/FirmwareUpdateModel.h"
 #include "firmware/ServerModel.h"
 #include "link/LensClient.h"
+#include "model/BasicInfoViewModel.h"
 #include "platform/Environment.h"
 #include "platform/QtHttpClient.h"
+#include "ui/ButtonMode.h"
+#include "ui/MessageViewModel.h"
 
+#include <QSignalSpy>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -136,6 +141,39 @@ class TestFirmwareTransfer : public QObject {
             .arg(r[5 + 24], 2, 16, QLatin1Char('0'));
     }
 
+    // Waits for the controller's message box to show key, then answers it.
+    static bool answer(AppViewModel& app, const char* key, bool yes = true) {
+        MessageViewModel* box = app.message();
+        if (!QTest::qWaitFor([box] { return box->show_message(); }, 30000)) {
+            qWarning("no message %s", key);
+            return false;
+        }
+        if (box->message_id() != QLatin1String(key)) {
+            qWarning("message shown: %s", qPrintable(box->message_id()));
+            return false;
+        }
+        if (box->button_mode() == ButtonMode::OK)
+            box->respondOk();
+        else
+            yes ? box->respondYes() : box->respondNo();
+        return true;
+    }
+
+    // Waits for the next end of the expected operation; the ends of others are passed over.
+    static bool ended(QSignalSpy& outcomes, const Outcome& expected) {
+        for (;;) {
+            if (outcomes.isEmpty() && !outcomes.wait(30000))
+                return false;
+            const Outcome seen = outcomes.takeFirst().first().value<Outcome>();
+            if (seen == expected)
+                return true;
+            if (seen.operation == expected.operation) {
+                qWarning("ended %d with '%s'", int(seen.result), qPrintable(seen.textId));
+                return false;
+            }
+        }
+    }
+
   private slots:
     void initTestCase() {
         QString error;
@@ -249,24 +287,29 @@ class TestFirmwareTransfer : public QObject {
         QTest::addColumn<int>("kind");         // package served
         QTest::addColumn<int>("acked");        // blocks acknowledged before the failure
         QTest::addColumn<int>("installedMin"); // images the lens took before the failure
+        QTest::addColumn<bool>("cutShort");    // the lens was left with half an image
         const int all = 1 + (sim::LensProfile::kDefaultFirmwareImageSize + 1023) / 1024;
-        QTest::newRow("start refused") << "refuse 0x80 1 fn 0xFD" << int(Kind::Single) << 0 << 0;
-        QTest::newRow("NAK on block 3") << "block 3 nak 1" << int(Kind::Single) << 2 << 0;
-        QTest::newRow("silence on block 2") << "block 2 silent 1" << int(Kind::Single) << 1 << 0;
-        QTest::newRow("first EOT answered with ACK") << "eot1 ack" << int(Kind::Single) << all << 0;
+        QTest::newRow("start refused")
+            << "refuse 0x80 1 fn 0xFD" << int(Kind::Single) << 0 << 0 << false;
+        QTest::newRow("NAK on block 3") << "block 3 nak 1" << int(Kind::Single) << 2 << 0 << true;
+        QTest::newRow("silence on block 2")
+            << "block 2 silent 1" << int(Kind::Single) << 1 << 0 << true;
+        QTest::newRow("first EOT answered with ACK")
+            << "eot1 ack" << int(Kind::Single) << all << 0 << true;
         QTest::newRow("second EOT answered with CAN")
-            << "eot2 can" << int(Kind::Single) << all << 0;
-        QTest::newRow("second EOT unanswered") << "eot2 silent" << int(Kind::Single) << all << 0;
+            << "eot2 can" << int(Kind::Single) << all << 0 << true;
+        QTest::newRow("second EOT unanswered")
+            << "eot2 silent" << int(Kind::Single) << all << 0 << true;
         QTest::newRow("unplugged at block 4")
-            << "unplug 200 block 4" << int(Kind::Single) << 3 << 0;
+            << "unplug 200 block 4" << int(Kind::Single) << 3 << 0 << true;
         // The third image (main) fails at its 7th block; the first two (5 and 4 blocks)
         // were sent completely.
         QTest::newRow("fault in a later image")
-            << "block 7 nak 1" << int(Kind::Multi) << 5 + 4 + 6 << 2;
-        QTest::newRow("bad CRC in the package") << "" << int(Kind::BadCrc) << 0 << 0;
-        QTest::newRow("bad key text") << "" << int(Kind::BadKey) << 0 << 0;
-        QTest::newRow("truncated package") << "" << int(Kind::Truncated) << 0 << 0;
-        QTest::newRow("declared size too large") << "" << int(Kind::Oversize) << 0 << 0;
+            << "block 7 nak 1" << int(Kind::Multi) << 5 + 4 + 6 << 2 << true;
+        QTest::newRow("bad CRC in the package") << "" << int(Kind::BadCrc) << 0 << 0 << false;
+        QTest::newRow("bad key text") << "" << int(Kind::BadKey) << 0 << 0 << false;
+        QTest::newRow("truncated package") << "" << int(Kind::Truncated) << 0 << 0 << false;
+        QTest::newRow("declared size too large") << "" << int(Kind::Oversize) << 0 << 0 << false;
     }
 
     void everyFailureEndsInError() {
@@ -274,6 +317,7 @@ class TestFirmwareTransfer : public QObject {
         QFETCH(int, kind);
         QFETCH(int, acked);
         QFETCH(int, installedMin);
+        QFETCH(bool, cutShort);
         startLens(QStringLiteral("zoom-e"));
         QVERIFY(server.setPackageKind(lens->profile(), Kind(kind)));
         if (!fault.isEmpty())
@@ -292,6 +336,59 @@ class TestFirmwareTransfer : public QObject {
                  QStringLiteral("%1.%2")
                      .arg(lens->profile().versionMajor, 2, 16, QChar(u'0'))
                      .arg(lens->profile().versionMinor, 2, 16, QChar(u'0')));
+        QCOMPARE(lens->attachCode(), int(cutShort ? sim::LensProfile::AttachWantsFirmware
+                                                  : sim::LensProfile::AttachAlone));
+    }
+
+    // A transfer cut short in the first or the last image: at its next connection the lens
+    // asks for firmware, and the controller's safe-mode path, as the window runs it,
+    // installs the main image.
+    void cutTransferRecoversThroughSafeMode_data() {
+        QTest::addColumn<QString>("cut"); // a control command of the lens
+        QTest::addColumn<int>("installedBefore");
+        // Normal order: device 1 (5 blocks), device 2 (4 blocks), the main image last.
+        QTest::newRow("cable pulled in the first image") << "unplug 200 block 3" << 0;
+        QTest::newRow("no answer in the first image") << "block 2 silent 1" << 0;
+        QTest::newRow("cable pulled in the last image") << "unplug 200 block 20" << 2;
+        QTest::newRow("no answer in the last image") << "block 30 silent 1" << 2;
+    }
+
+    void cutTransferRecoversThroughSafeMode() {
+        QFETCH(QString, cut);
+        QFETCH(int, installedBefore);
+        startLens(QStringLiteral("zoom-e"));
+        LensClient::transport().closePort();
+        QVERIFY(server.setPackageKind(lens->profile(), Kind::Multi));
+        AppViewModel app;
+        qRegisterMetaType<Outcome>();
+        QSignalSpy outcomes(&app, &AppViewModel::operationFinished);
+        app.connectLens(true);
+        QVERIFY(QTest::qWaitFor([&] { return app.basic_info()->is_new(); }, 10000));
+        outcomes.clear();
+
+        QVERIFY(lens->execute(cut).startsWith(QLatin1String("ok")));
+        QVERIFY(!app.criticalOperation());
+        app.startFirmwareUpdate();
+        QVERIFY(answer(app, "Firmware_UpdateConfirm"));
+        QVERIFY(app.criticalOperation() == Operation::FirmwareUpdate);
+        QVERIFY(answer(app, "Firmware_UpdateError"));
+        QVERIFY(!app.criticalOperation());
+        QVERIFY(ended(outcomes, {Operation::FirmwareUpdate, Outcome::Failed,
+                                 QStringLiteral("Firmware_UpdateError")}));
+        QCOMPARE(app.connectState(), NOT_CONNECT);
+        QCOMPARE(lens->installedImages().size(), installedBefore);
+
+        QVERIFY(QTest::qWaitFor([&] { return lens->isPlugged(); }, 3000));
+        app.connectLens(true);
+        QVERIFY(answer(app, "Common_UpdateConfirm"));
+        QVERIFY(app.is_safemode());
+        QVERIFY(app.criticalOperation() == Operation::SafeModeUpdate);
+        QVERIFY(ended(outcomes, {Operation::SafeModeUpdate, Outcome::Done, QString()}));
+        app.finishFirmwareUpdate();
+        QCOMPARE(lens->installedImages().size(), installedBefore + 1);
+        QCOMPARE(int(lens->installedImages().last().device), 0);
+        QCOMPARE(lens->attachCode(), int(sim::LensProfile::AttachAlone));
+        QCOMPARE(versionAtNextConnect(), sim::LensFirmware(lens->profile()).version());
     }
 
     void downloadFailures_data() {

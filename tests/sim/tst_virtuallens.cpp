@@ -496,13 +496,34 @@ class TestVirtualLens : public QObject {
         QCOMPARE(b.lens->record().mid(24, 2), Wire::hex("0104"));
     }
 
-    void framedRequestAbortsATransfer() {
+    void transferCutShortLeavesTheLensAskingForFirmware_data() {
+        QTest::addColumn<QString>("cut");
+        QTest::addRow("framed request") << "request";
+        QTest::addRow("cable pulled") << "unplug";
+    }
+
+    void transferCutShortLeavesTheLensAskingForFirmware() {
+        QFETCH(QString, cut);
         Bench b = startPreset("zoom-e");
-        QVERIFY(startHandshake(*b.host, 1, 0x00, 0x00));
+        HostLine& host = *b.host;
+        QVERIFY(startHandshake(host, 1, 0x01, 0x00));
+        QCOMPARE(answerTo(host, Wire::block(1, zeros(1024))), ACK);
         QVERIFY(b.lens->isReceivingFirmware());
-        QCOMPARE(exchange(*b.host, Wire::frame(2, 0xF8, Wire::hex("00"))), Wire::hex("01"));
+        if (cut == QLatin1String("unplug")) {
+            b.lens->unplug(100);
+            QVERIFY(host.hungUp(1000));
+            QTRY_VERIFY(b.lens->isPlugged());
+            QVERIFY(host.reopen());
+        }
+        // Every connection asks for firmware, until a whole main image is in.
+        for (quint8 packet : {2, 3})
+            QCOMPARE(exchange(host, Wire::frame(packet, 0xF8, Wire::hex("00"))), Wire::hex("03"));
         QVERIFY(!b.lens->isReceivingFirmware());
         QCOMPARE(b.lens->adapterMode(), AdapterMode::Normal);
+        QVERIFY(b.lens->installedImages().isEmpty());
+        QVERIFY(startHandshake(host, 4, 0x00, 0x00));
+        QCOMPARE(answersTo(host, {Wire::block(1, imageBlock(2, 0)), EOT, EOT}), ACK + NAK + ACK);
+        QCOMPARE(exchange(host, Wire::frame(5, 0xF8, Wire::hex("00"))), Wire::hex("01"));
     }
 
     void unplugAndReplug() {
