@@ -17,9 +17,6 @@ class FuzzInput {
     // Up to n bytes.
     QByteArray take(std::size_t n);
     QByteArray rest() { return take(size_ - pos_); }
-    // One piece of a stream: a length byte (1 to 64), then that many bytes, so that the
-    // input chooses where a stream is cut as well as what it holds.
-    QByteArray piece() { return take(byte() % 64 + 1); }
 
   private:
     const std::uint8_t* data_;

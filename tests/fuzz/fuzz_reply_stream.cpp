@@ -1,7 +1,11 @@
 // Reply reassembly and the frame checks: one request goes out, then the input arrives as
-// the lens's bytes, cut into pieces that the input chooses. A completed exchange is
-// followed by the next request, as the client does; the firmware handshake's answers
-// are read the same way.
+// the lens's bytes. A completed exchange is followed by the next request, as the client
+// does; the firmware handshake's answers are read the same way. After the first byte
+// (the mode, below) each step starts with a control byte:
+//   0xxxxxxx  (control & 63) + 1 bytes as they are, so the input chooses where the
+//             stream is cut
+//   1xxxxxxx  a reply to the last request with a good checksum: function, length byte,
+//             data
 #include "FakeSerialPort.h"
 #include "FuzzEnvironment.h"
 #include "FuzzInput.h"
@@ -63,7 +67,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     };
     send();
     while (!input.atEnd()) {
-        ports.last()->deliverNow(toBytes(input.piece()));
+        const std::uint8_t control = input.byte();
+        Bytes bytes;
+        if (control & 0x80) {
+            CommDataFormat reply;
+            reply.funcNumber = input.byte();
+            reply.data = toBytes(input.take(input.byte()));
+            bytes = reply.encode(transport.packetNumber());
+        } else {
+            bytes = toBytes(input.take(control % 64 + 1));
+        }
+        ports.last()->deliverNow(bytes);
         if (completions > waits)
             std::abort(); // one completion per wait, never more
         if (completions == waits)

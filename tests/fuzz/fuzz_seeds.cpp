@@ -7,7 +7,6 @@
 #include "UpdateServer.h"
 #include "controller/SettingsFile.h"
 #include "link/CommDataFormat.h"
-#include "link/Crc.h"
 #include "model/BasicInfoViewModel.h"
 
 #include <QCoreApplication>
@@ -31,15 +30,20 @@ void write(const char* fuzzer, const QString& name, const QByteArray& bytes) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(file.fileName()));
 }
 
-// The pieces form the fuzzers read a stream in: a length byte (one less than the
-// piece's length), then the piece.
-QByteArray pieces(const QByteArray& stream, int length) {
+// A stream as raw steps of at most `length` bytes: a control byte (`flag`, and one less
+// than the step's length), then the bytes.
+QByteArray pieces(const QByteArray& stream, int length, char flag = 0) {
     QByteArray out;
     for (qsizetype i = 0; i < stream.size(); i += length) {
         const QByteArray piece = stream.mid(i, length);
-        out += char(piece.size() - 1) + piece;
+        out += char(flag | char(piece.size() - 1)) + piece;
     }
     return out;
+}
+
+// A step that the fuzzer frames itself: control byte, function, length byte, data.
+QByteArray framed(char control, quint8 function, const QByteArray& data) {
+    return control + QByteArray(1, char(function)) + char(data.size() % 256) + data;
 }
 
 QByteArray reply(quint8 function, const QByteArray& data) {
@@ -48,12 +52,6 @@ QByteArray reply(quint8 function, const QByteArray& data) {
     frame.function = function;
     frame.data = data;
     return frame.encode();
-}
-
-QByteArray block(quint8 number, const QByteArray& data) {
-    const auto crc = Crc::calculate(toBytes(data));
-    return QByteArray(1, 0x02) + char(number) + char(255 - number) + data + char(crc[1]) +
-           char(crc[0]);
 }
 
 } // namespace
@@ -71,10 +69,15 @@ int main(int argc, char** argv) {
 
     // Modes: bits 0-2 the request sent, bit 3 the firmware handshake, bits 4-5 its wait.
     write("fuzz_reply_stream", "connect", char(0) + pieces(reply(0xF8, "\x01"), 64));
-    write("fuzz_reply_stream", "record-split", char(1) + pieces(reply(0xF4, QByteArray::fromHex("0000000000") + record), 7));
+    write("fuzz_reply_stream", "record-split",
+          char(1) + pieces(reply(0xF4, QByteArray::fromHex("0000000000") + record), 7));
     write("fuzz_reply_stream", "garbage-then-write",
           char(3) + pieces(QByteArray::fromHex("0055AAFF33") + reply(0xF5, QByteArray(1, 0)), 3));
-    write("fuzz_reply_stream", "refused", char(4) + pieces(reply(0xF5, QByteArray::fromHex("8300")), 64));
+    write("fuzz_reply_stream", "refused",
+          char(4) + pieces(reply(0xF5, QByteArray::fromHex("8300")), 64));
+    write("fuzz_reply_stream", "framed-settings",
+          char(2) + framed(char(0x80), 0xF4,
+                           QByteArray::fromHex("0001010000") + lens.factorySettings.left(200)));
     write("fuzz_reply_stream", "firmware-ready", char(0x08) + pieces("C\x06\x15", 1));
     write("fuzz_reply_stream", "firmware-eot1", char(0x18) + pieces("\x15", 1));
     write("fuzz_reply_stream", "firmware-eot2", char(0x28) + pieces("x\x06", 2));
@@ -106,26 +109,31 @@ int main(int argc, char** argv) {
     for (const auto& [name, flaw] : flaws)
         write("fuzz_firmware_package", QLatin1String(name),
               key.toLatin1() + FirmwarePackage::build(images, key, flaw));
-    write("fuzz_firmware_package", "single", key.toLatin1() + FirmwarePackage::build({images[1]}, key));
+    write("fuzz_firmware_package", "single",
+          key.toLatin1() + FirmwarePackage::build({images[1]}, key));
 
     BasicInfoViewModel info;
     info.setRom(toBytes(record));
-    const Bytes file = SettingsFile::build(info.identityHeader(), toBytes(lens.factorySettings));
-    write("fuzz_settings_file", "factory", record + toQByteArray(file));
+    const Bytes header = info.identityHeader();
+    const Bytes file = SettingsFile::build(header, toBytes(lens.factorySettings));
+    write("fuzz_settings_file", "factory", char(0) + record + toQByteArray(file));
+    write("fuzz_settings_file", "factory-signed-here",
+          char(1) + record + toQByteArray(header) + lens.factorySettings);
 
-    // The first byte picks the lens (presets in name order); requests then carry 1, 2, ...
-    QByteArray session;
-    quint8 packet = 0;
-    for (const CommDataFormat& request :
-         {CommDataFormat::buildConnect(), CommDataFormat::buildRead(false, 0, 0, 0),
-          CommDataFormat::buildRead(true, 1, 0, 0),
-          CommDataFormat::buildWrite(true, 0, 1, 1, {0x01}),
-          CommDataFormat::buildResetSettings(), CommDataFormat::buildDisconnect()})
-        session += toQByteArray(request.encode(++packet));
-    write("fuzz_lens_requests", "session", char(presets.indexOf(u"prime-z")) + pieces(session, 13));
-    const QByteArray start = toQByteArray(CommDataFormat::buildFirmwareUpdateStart(0, 2).encode(1));
-    const QByteArray transfer = start + start + block(1, QByteArray(1024, 0)) +
-                                block(2, FirmwarePackage::imageData(0, 0, 2, 6, 1024)) + "\x04\x04";
-    write("fuzz_lens_requests", "firmware", char(0) + pieces(transfer, 64));
+    // The first byte picks the lens (presets in name order).
+    const QByteArray settings = lens.factorySettings;
+    const QByteArray session =
+        framed(0, 0xF8, QByteArray(1, 0)) + framed(0, 0xF4, QByteArray::fromHex("0000000000")) +
+        framed(0, 0xF4, QByteArray::fromHex("0001010000")) +
+        framed(0x20, 0xF5, QByteArray::fromHex("0001000000") + settings.left(256)) +
+        framed(0, 0xF5, QByteArray::fromHex("0001000101")) +
+        framed(0, 0xF5, QByteArray::fromHex("0101000000")) + framed(0, 0xF9, {}) +
+        pieces(toQByteArray(CommDataFormat::buildConnect().encode(9)), 5, char(0x80));
+    write("fuzz_lens_requests", "session", char(presets.indexOf(u"prime-z")) + session);
+    const QByteArray start = framed(0, 0xFD, QByteArray::fromHex("0002"));
+    const QByteArray transfer =
+        start + start + char(0x40) + char(1) + QByteArray(1024, 0) + char(0x40) + char(2) +
+        FirmwarePackage::imageData(0, 0, 2, 6, 1024) + pieces("\x04\x04", 1, char(0x80));
+    write("fuzz_lens_requests", "firmware", char(0) + transfer);
     return 0;
 }
