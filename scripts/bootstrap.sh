@@ -13,6 +13,7 @@ packages=(
   qml6-module-qttest qml6-module-qt-labs-folderlistmodel qt6-qpa-plugins libqt6svg6
   fonts-noto-cjk time
   python3-dbusmock dbus-daemon openssl libssl3
+  clang-14 libfuzzer-14-dev libclang-rt-14-dev
 )
 
 missing=()

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs the whole suite three times: in the
 # normal build (warnings are errors), under AddressSanitizer+UBSan and under
-# ThreadSanitizer.
+# ThreadSanitizer; then each fuzz target for 10 seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/bootstrap.sh
@@ -14,3 +14,4 @@ for preset in default asan tsan; do
   fi
   ctest --preset "$preset" -j "$jobs"
 done
+scripts/fuzz.sh 10

@@ -172,12 +172,11 @@ int LensEngine::hostBaud() const {
 
 void LensEngine::onReadable() {
     char buffer[4096];
-    qsizetype got = 0;
+    QByteArray got;
     for (;;) {
         const ssize_t n = ::read(link_.masterFd(), buffer, sizeof buffer);
         if (n > 0) {
-            rx_.append(buffer, n);
-            got += n;
+            got.append(buffer, n);
             continue;
         }
         if (n < 0 && errno == EINTR)
@@ -189,8 +188,13 @@ void LensEngine::onReadable() {
         }
         break;
     }
-    if (transfer_ && got > 0)
-        noteInbound(got);
+    receive(got);
+}
+
+void LensEngine::receive(const QByteArray& bytes) {
+    rx_.append(bytes);
+    if (transfer_ && !bytes.isEmpty())
+        noteInbound(bytes.size());
     process();
 }
 

@@ -42,6 +42,8 @@ class LensEngine : public QObject {
     void unplug(int replugMs);
     void shutdown();
     int hostBaud() const;
+    // Bytes from the host as the line delivers them; answers go out on the link.
+    void receive(const QByteArray& bytes);
 
   signals:
     void requestReceived(quint8 function);
