@@ -12,7 +12,7 @@ packages=(
   qml6-module-qtquick-templates qml6-module-qtquick-window qml6-module-qtqml qml6-module-qtqml-workerscript
   qml6-module-qttest qml6-module-qt-labs-folderlistmodel qt6-qpa-plugins libqt6svg6
   fonts-noto-cjk time
-  help2man desktop-file-utils appstream man-db
+  desktop-file-utils appstream man-db
 )
 
 missing=()
