@@ -14,6 +14,7 @@ packages=(
   fonts-noto-cjk time
   python3-dbusmock dbus-daemon openssl libssl3
   clang-14 libfuzzer-14-dev libclang-rt-14-dev
+  desktop-file-utils appstream man-db
 )
 
 missing=()

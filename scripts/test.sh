@@ -15,3 +15,8 @@ for preset in default asan tsan; do
   ctest --preset "$preset" -j "$jobs"
 done
 scripts/fuzz.sh 10
+# The Debian package, built from a clean copy of the sources; KELVARA_PACKAGE=0 skips it.
+if [ "${KELVARA_PACKAGE:-1}" != 0 ]; then
+  echo "== package"
+  scripts/package.sh
+fi

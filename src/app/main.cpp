@@ -10,6 +10,7 @@
 
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QQuickStyle>
 #include <QQuickWindow>
 #include <QStandardPaths>
@@ -106,6 +107,9 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     Startup startup;
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Kelvara Lens Utility"));
+    // Wayland compositors find the desktop entry, and with it the icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.kelvara.LensUtility"));
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/kelvara/com.kelvara.LensUtility.svg")));
 
     Startup::Options options;
     bool help = false;
