@@ -8,9 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-20}"
 
-# The preset names clang's C compiler too, which this C++-only project leaves unused.
-cmake --preset fuzz --no-warn-unused-cli >/dev/null
-cmake --build --preset fuzz
+scripts/build.sh fuzz
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
