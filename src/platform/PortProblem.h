@@ -27,6 +27,8 @@ struct PortProblem {
     // What is wrong, and the one step that fixes it.
     QString text() const;
     QString fix() const;
+    // Both on one line, for a terminal.
+    QString line() const { return text() + QStringLiteral("; ") + fix(); }
     // The text id of the window's message for a connection that failed for this reason.
     const char* messageId() const;
 
