@@ -76,14 +76,15 @@ QJsonObject portJson(const PortDiagnosis& d) {
     QJsonArray held;
     for (const PortDiagnosis::Holder& h : d.heldBy)
         held.append(QJsonObject{{QStringLiteral("pid"), h.pid}, {QStringLiteral("name"), h.name}});
-    return {{QStringLiteral("path"), d.path},
-            {QStringLiteral("vendorId"), d.vendorId ? QJsonValue(hexId(d.vendorId)) : QJsonValue()},
-            {QStringLiteral("productId"), d.productId ? QJsonValue(hexId(d.productId)) : QJsonValue()},
-            {QStringLiteral("owner"), orNull(d.owner)},
-            {QStringLiteral("group"), orNull(d.group)},
-            {QStringLiteral("mode"), orNull(d.mode)},
-            {QStringLiteral("accessible"), d.accessible},
-            {QStringLiteral("heldBy"), held}};
+    return {
+        {QStringLiteral("path"), d.path},
+        {QStringLiteral("vendorId"), d.vendorId ? QJsonValue(hexId(d.vendorId)) : QJsonValue()},
+        {QStringLiteral("productId"), d.productId ? QJsonValue(hexId(d.productId)) : QJsonValue()},
+        {QStringLiteral("owner"), orNull(d.owner)},
+        {QStringLiteral("group"), orNull(d.group)},
+        {QStringLiteral("mode"), orNull(d.mode)},
+        {QStringLiteral("accessible"), d.accessible},
+        {QStringLiteral("heldBy"), held}};
 }
 
 void printPort(const PortDiagnosis& d) {
@@ -110,8 +111,8 @@ void report(const QList<PortDiagnosis>& ports, const ServerCheck& server, bool j
     const QString rule = PortDiagnosis::installedUdevRule();
     QList<Problem> problems;
     if (ports.isEmpty())
-        problems.append({CliText::text(CliText::DoctorNoAdapter),
-                         CliText::text(CliText::DoctorNoAdapterFix)});
+        problems.append(
+            {CliText::text(CliText::DoctorNoAdapter), CliText::text(CliText::DoctorNoAdapterFix)});
     for (const PortDiagnosis& d : ports)
         for (const PortProblem& p : d.problems())
             problems.append({p.text(), p.fix()});
@@ -125,8 +126,8 @@ void report(const QList<PortDiagnosis>& ports, const ServerCheck& server, bool j
             portList.append(portJson(d));
         QJsonArray problemList;
         for (const Problem& p : problems)
-            problemList.append(
-                QJsonObject{{QStringLiteral("problem"), p.problem}, {QStringLiteral("fix"), p.fix}});
+            problemList.append(QJsonObject{{QStringLiteral("problem"), p.problem},
+                                           {QStringLiteral("fix"), p.fix}});
         const QJsonObject root{
             {QStringLiteral("ports"), portList},
             {QStringLiteral("udevRule"), orNull(rule)},
@@ -138,7 +139,8 @@ void report(const QList<PortDiagnosis>& ports, const ServerCheck& server, bool j
                          {QStringLiteral("reachable"), server.reachable},
                          {QStringLiteral("error"), orNull(server.error)}}},
             {QStringLiteral("problems"), problemList}};
-        Console::out(QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Indented)).trimmed());
+        Console::out(
+            QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Indented)).trimmed());
         return;
     }
     for (const PortDiagnosis& d : ports)
@@ -173,10 +175,10 @@ void run(CliSession& session, bool json) {
         if (!self || std::exchange(*reported, true))
             return;
         report(ports, *server, json);
-        const bool healthy =
-            !ports.isEmpty() && server->reachable &&
-            std::all_of(ports.begin(), ports.end(),
-                        [](const PortDiagnosis& d) { return d.problems().isEmpty(); });
+        const bool healthy = !ports.isEmpty() && server->reachable &&
+                             std::all_of(ports.begin(), ports.end(), [](const PortDiagnosis& d) {
+                                 return d.problems().isEmpty();
+                             });
         self->finish(healthy ? 0 : 1);
     };
     QTimer::singleShot(SERVER_WAIT_MS, &session, done);
@@ -198,7 +200,8 @@ void run(CliSession& session, bool json) {
 } // namespace
 
 CliCommand doctorCommand() {
-    return {QStringLiteral("doctor"), QString(),
+    return {QStringLiteral("doctor"),
+            QString(),
             QStringLiteral("why the lens adapter cannot be used: its ports, who may open\n"
                            "them and who holds them, the udev rule, the update server"),
             QStringLiteral("Exit status 0 when nothing is wrong, 1 when a problem is listed;\n"

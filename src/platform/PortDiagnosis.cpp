@@ -45,7 +45,8 @@ std::optional<std::uint16_t> hexId(const QString& file) {
 // Every other process with a file descriptor on the character device rdev.
 void findHolders(dev_t rdev, PortDiagnosis& d) {
     const qint64 self = ::getpid();
-    const QStringList pids = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    const QStringList pids =
+        QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString& pidText : pids) {
         bool numeric = false;
         const qint64 pid = pidText.toLongLong(&numeric);
@@ -60,7 +61,8 @@ void findHolders(dev_t rdev, PortDiagnosis& d) {
         const QStringList fds = QDir(fdDir).entryList(QDir::Files | QDir::System);
         for (const QString& fd : fds) {
             struct stat target {};
-            if (::stat(QFile::encodeName(fdDir + QLatin1Char('/') + fd).constData(), &target) == 0 &&
+            if (::stat(QFile::encodeName(fdDir + QLatin1Char('/') + fd).constData(), &target) ==
+                    0 &&
                 S_ISCHR(target.st_mode) && target.st_rdev == rdev) {
                 d.heldBy.append({pid, firstLine(QStringLiteral("/proc/%1/comm").arg(pid))});
                 break;

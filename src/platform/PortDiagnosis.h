@@ -34,8 +34,8 @@ class PortDiagnosis {
     QString group;
     QString mode; // octal, e.g. "0660"
     bool accessible = false;
-    int openError = 0; // errno of the trial open; 0 when it opened
-    QList<Holder> heldBy; // other processes with the device open
+    int openError = 0;                // errno of the trial open; 0 when it opened
+    QList<Holder> heldBy;             // other processes with the device open
     bool someProcessesHidden = false; // /proc did not show every process's files
     std::optional<std::uint16_t> vendorId;
     std::optional<std::uint16_t> productId;

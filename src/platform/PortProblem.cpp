@@ -11,8 +11,9 @@ QString PortProblem::text() const {
     case PermissionDenied:
         return qtTrId("Port_PermissionDenied").arg(path, owner, group, mode);
     case Busy:
-        return qtTrId("Port_Busy").arg(path, holders.isEmpty() ? qtTrId("Port_UnknownProgram")
-                                                               : holders.join(QStringLiteral(", ")));
+        return qtTrId("Port_Busy")
+            .arg(path, holders.isEmpty() ? qtTrId("Port_UnknownProgram")
+                                         : holders.join(QStringLiteral(", ")));
     case NotAdapter:
         return qtTrId("Port_NotAdapter").arg(path, vendorId, productId);
     }
@@ -24,7 +25,8 @@ QString PortProblem::fix() const {
     case NoSuchDevice:
         return qtTrId("Port_FixConnectDock");
     case PermissionDenied:
-        return ruleInstalled ? qtTrId("Port_FixJoinGroup").arg(group) : qtTrId("Port_FixInstallRule");
+        return ruleInstalled ? qtTrId("Port_FixJoinGroup").arg(group)
+                             : qtTrId("Port_FixInstallRule");
     case Busy:
         return modemManager ? qtTrId("Port_FixModemManager") : qtTrId("Port_FixCloseProgram");
     case NotAdapter:
