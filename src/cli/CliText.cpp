@@ -32,6 +32,7 @@ constexpr std::array<Pair, CliText::ID_COUNT> TABLE{{
     {"Update server %1: %2", "更新サーバー %1: %2"},
     {"reachable", "接続できます"},
     {"the update server %1 cannot be reached (%2)", "更新サーバー %1 に接続できません（%2）"},
+    {"no answer within %1 s", "%1 秒以内に応答がありませんでした"},
     {"check the network connection, or name the server with --server",
      "ネットワーク接続を確認するか、--server でサーバーを指定してください"},
     {"no lens adapter found", "レンズアダプターが見つかりません"},

@@ -24,6 +24,7 @@ class CliText {
         DoctorServer,
         DoctorReachable,
         DoctorUnreachable,
+        DoctorNoAnswer,
         DoctorServerFix,
         DoctorNoAdapter,
         DoctorNoAdapterFix,

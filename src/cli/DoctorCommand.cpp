@@ -167,7 +167,7 @@ void run(CliSession& session, bool json) {
         ports.append(PortDiagnosis::examine(path, UsbSerialPortList::configuredVendorId()));
     auto server = std::make_shared<ServerCheck>();
     server->url = ServerModel::baseUrl();
-    server->error = QStringLiteral("no answer within %1 s").arg(SERVER_WAIT_MS / 1000);
+    server->error = CliText::text(CliText::DoctorNoAnswer).arg(SERVER_WAIT_MS / 1000);
     auto reported = std::make_shared<bool>(false);
     QPointer<CliSession> self(&session);
     // Whichever comes first, the answer or the wait's end, reports.
