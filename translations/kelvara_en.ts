@@ -461,6 +461,26 @@
         <source>Could not connect to the lens. Check that the lens sits firmly in the dock and that the USB cable is connected, then try again.</source>
         <translation>Could not connect to the lens. Check that the lens sits firmly in the dock and that the USB cable is connected, then try again.</translation>
     </message>
+    <message id="Connect_PortBusy">
+        <source>Another program is using the dock's port. Close that program (kelvara-lens-cli doctor names it), then try again.</source>
+        <translation>Another program is using the dock's port. Close that program (kelvara-lens-cli doctor names it), then try again.</translation>
+    </message>
+    <message id="Connect_PortMissing">
+        <source>The dock's port was not found. Connect the dock to this computer with the USB cable, then try again.</source>
+        <translation>The dock's port was not found. Connect the dock to this computer with the USB cable, then try again.</translation>
+    </message>
+    <message id="Connect_PortModemManager">
+        <source>ModemManager is using the dock's port. Install the udev rule 70-kelvara-lens-dock.rules so that it leaves the dock alone, or stop it (sudo systemctl stop ModemManager), then try again.</source>
+        <translation>ModemManager is using the dock's port. Install the udev rule 70-kelvara-lens-dock.rules so that it leaves the dock alone, or stop it (sudo systemctl stop ModemManager), then try again.</translation>
+    </message>
+    <message id="Connect_PortPermission">
+        <source>This user may not open the dock's port. Install the udev rule 70-kelvara-lens-dock.rules in /etc/udev/rules.d, then unplug the dock and plug it in again.</source>
+        <translation>This user may not open the dock's port. Install the udev rule 70-kelvara-lens-dock.rules in /etc/udev/rules.d, then unplug the dock and plug it in again.</translation>
+    </message>
+    <message id="Connect_PortPermissionGroup">
+        <source>This user may not open the dock's port. Join the group that owns the port (kelvara-lens-cli doctor names it), then log out and log in again.</source>
+        <translation>This user may not open the dock's port. Join the group that owns the port (kelvara-lens-cli doctor names it), then log out and log in again.</translation>
+    </message>
     <message id="Connect_Procedure">
         <source>Attach the lens to the dock, connect the dock to this computer with the USB cable, then click Connect lens. Do not disconnect the cable while the utility is communicating with the lens.</source>
         <translation>Attach the lens to the dock, connect the dock to this computer with the USB cable, then click Connect lens. Do not disconnect the cable while the utility is communicating with the lens.</translation>
@@ -850,6 +870,50 @@
         <source>About</source>
         <extracomment>Menu entry.</extracomment>
         <translation>About</translation>
+    </message>
+    <message id="Port_Busy">
+        <source>%1 is in use by %2</source>
+        <translation>%1 is in use by %2</translation>
+    </message>
+    <message id="Port_FixChoosePort">
+        <source>plug in the dock and name its port with --port</source>
+        <translation>plug in the dock and name its port with --port</translation>
+    </message>
+    <message id="Port_FixCloseProgram">
+        <source>close that program, then try again</source>
+        <translation>close that program, then try again</translation>
+    </message>
+    <message id="Port_FixConnectDock">
+        <source>connect the dock with its USB cable, or name the port that exists with --port</source>
+        <translation>connect the dock with its USB cable, or name the port that exists with --port</translation>
+    </message>
+    <message id="Port_FixInstallRule">
+        <source>install the udev rule 70-kelvara-lens-dock.rules in /etc/udev/rules.d, then unplug the dock and plug it in again</source>
+        <translation>install the udev rule 70-kelvara-lens-dock.rules in /etc/udev/rules.d, then unplug the dock and plug it in again</translation>
+    </message>
+    <message id="Port_FixJoinGroup">
+        <source>join the group %1 (sudo usermod -aG %1 $USER), then log out and log in again</source>
+        <translation>join the group %1 (sudo usermod -aG %1 $USER), then log out and log in again</translation>
+    </message>
+    <message id="Port_FixModemManager">
+        <source>install the udev rule 70-kelvara-lens-dock.rules so that ModemManager leaves the dock alone, or stop it (sudo systemctl stop ModemManager)</source>
+        <translation>install the udev rule 70-kelvara-lens-dock.rules so that ModemManager leaves the dock alone, or stop it (sudo systemctl stop ModemManager)</translation>
+    </message>
+    <message id="Port_NoSuchDevice">
+        <source>%1 does not exist</source>
+        <translation>%1 does not exist</translation>
+    </message>
+    <message id="Port_NotAdapter">
+        <source>%1 is not a lens adapter (USB id %2:%3)</source>
+        <translation>%1 is not a lens adapter (USB id %2:%3)</translation>
+    </message>
+    <message id="Port_PermissionDenied">
+        <source>this user may not open %1 (owner %2, group %3, mode %4)</source>
+        <translation>this user may not open %1 (owner %2, group %3, mode %4)</translation>
+    </message>
+    <message id="Port_UnknownProgram">
+        <source>another program</source>
+        <translation>another program</translation>
     </message>
     <message id="RingSetting_RingAngle">
         <source>Rotation angle</source>

@@ -461,6 +461,26 @@
         <source>Could not connect to the lens. Check that the lens sits firmly in the dock and that the USB cable is connected, then try again.</source>
         <translation>レンズに接続できませんでした。レンズがドックに確実に装着され、USBケーブルが接続されていることを確認してから、もう一度お試しください。</translation>
     </message>
+    <message id="Connect_PortBusy">
+        <source>Another program is using the dock's port. Close that program (kelvara-lens-cli doctor names it), then try again.</source>
+        <translation>別のプログラムがドックのポートを使用しています。そのプログラム（kelvara-lens-cli doctor で確認できます）を終了してから、もう一度お試しください。</translation>
+    </message>
+    <message id="Connect_PortMissing">
+        <source>The dock's port was not found. Connect the dock to this computer with the USB cable, then try again.</source>
+        <translation>ドックのポートが見つかりません。USBケーブルでドックをパソコンに接続してから、もう一度お試しください。</translation>
+    </message>
+    <message id="Connect_PortModemManager">
+        <source>ModemManager is using the dock's port. Install the udev rule 70-kelvara-lens-dock.rules so that it leaves the dock alone, or stop it (sudo systemctl stop ModemManager), then try again.</source>
+        <translation>ModemManager がドックのポートを使用しています。udev ルール 70-kelvara-lens-dock.rules をインストールしてドックを対象外にするか、ModemManager を停止（sudo systemctl stop ModemManager）してから、もう一度お試しください。</translation>
+    </message>
+    <message id="Connect_PortPermission">
+        <source>This user may not open the dock's port. Install the udev rule 70-kelvara-lens-dock.rules in /etc/udev/rules.d, then unplug the dock and plug it in again.</source>
+        <translation>このユーザーにはドックのポートを開く権限がありません。udev ルール 70-kelvara-lens-dock.rules を /etc/udev/rules.d にインストールしてから、ドックを抜き差ししてください。</translation>
+    </message>
+    <message id="Connect_PortPermissionGroup">
+        <source>This user may not open the dock's port. Join the group that owns the port (kelvara-lens-cli doctor names it), then log out and log in again.</source>
+        <translation>このユーザーにはドックのポートを開く権限がありません。ポートを所有するグループ（kelvara-lens-cli doctor で確認できます）に参加してから、ログアウトして再度ログインしてください。</translation>
+    </message>
     <message id="Connect_Procedure">
         <source>Attach the lens to the dock, connect the dock to this computer with the USB cable, then click Connect lens. Do not disconnect the cable while the utility is communicating with the lens.</source>
         <translation>レンズをドックに装着し、USBケーブルでドックをパソコンに接続してから、［レンズを接続］をクリックしてください。通信中はケーブルを抜かないでください。</translation>
@@ -850,6 +870,50 @@
         <source>About</source>
         <extracomment>Menu entry.</extracomment>
         <translation>バージョン情報</translation>
+    </message>
+    <message id="Port_Busy">
+        <source>%1 is in use by %2</source>
+        <translation>%1 は %2 が使用中です</translation>
+    </message>
+    <message id="Port_FixChoosePort">
+        <source>plug in the dock and name its port with --port</source>
+        <translation>ドックを接続し、そのポートを --port で指定してください</translation>
+    </message>
+    <message id="Port_FixCloseProgram">
+        <source>close that program, then try again</source>
+        <translation>そのプログラムを終了してから、もう一度お試しください</translation>
+    </message>
+    <message id="Port_FixConnectDock">
+        <source>connect the dock with its USB cable, or name the port that exists with --port</source>
+        <translation>USBケーブルでドックを接続するか、存在するポートを --port で指定してください</translation>
+    </message>
+    <message id="Port_FixInstallRule">
+        <source>install the udev rule 70-kelvara-lens-dock.rules in /etc/udev/rules.d, then unplug the dock and plug it in again</source>
+        <translation>udev ルール 70-kelvara-lens-dock.rules を /etc/udev/rules.d にインストールしてから、ドックを抜き差ししてください</translation>
+    </message>
+    <message id="Port_FixJoinGroup">
+        <source>join the group %1 (sudo usermod -aG %1 $USER), then log out and log in again</source>
+        <translation>グループ %1 に参加（sudo usermod -aG %1 $USER）してから、ログアウトして再度ログインしてください</translation>
+    </message>
+    <message id="Port_FixModemManager">
+        <source>install the udev rule 70-kelvara-lens-dock.rules so that ModemManager leaves the dock alone, or stop it (sudo systemctl stop ModemManager)</source>
+        <translation>udev ルール 70-kelvara-lens-dock.rules をインストールして ModemManager の対象外にするか、ModemManager を停止（sudo systemctl stop ModemManager）してください</translation>
+    </message>
+    <message id="Port_NoSuchDevice">
+        <source>%1 does not exist</source>
+        <translation>%1 は存在しません</translation>
+    </message>
+    <message id="Port_NotAdapter">
+        <source>%1 is not a lens adapter (USB id %2:%3)</source>
+        <translation>%1 はレンズアダプターではありません（USB ID %2:%3）</translation>
+    </message>
+    <message id="Port_PermissionDenied">
+        <source>this user may not open %1 (owner %2, group %3, mode %4)</source>
+        <translation>このユーザーは %1 を開けません（所有者 %2、グループ %3、モード %4）</translation>
+    </message>
+    <message id="Port_UnknownProgram">
+        <source>another program</source>
+        <translation>別のプログラム</translation>
     </message>
     <message id="RingSetting_RingAngle">
         <source>Rotation angle</source>

@@ -44,7 +44,7 @@ const QList<CliCommand>& CliCommand::all() {
     static const QList<CliCommand> commands{
         portsCommand(),  probeCommand(),   infoCommand(),        setCommand(),
         exportCommand(), importCommand(),  resetCommand(),       backupsCommand(),
-        checkUpdateCommand(), updateCommand()};
+        checkUpdateCommand(), updateCommand(), doctorCommand()};
     return commands;
 }
 

@@ -56,5 +56,6 @@ CliCommand resetCommand();
 CliCommand backupsCommand();
 CliCommand checkUpdateCommand();
 CliCommand updateCommand();
+CliCommand doctorCommand();
 
 } // namespace kelvara

@@ -5,6 +5,7 @@
 
 #include "link/LensClient.h"
 #include "platform/MainThread.h"
+#include "platform/PortDiagnosis.h"
 
 #include <QTextStream>
 
@@ -61,9 +62,14 @@ void Probe::start() {
         fail(QStringLiteral("the lens adapter was removed"));
     });
     if (!opened) {
-        fail(QStringLiteral("could not open %1; check that it exists and that you may use it "
-                            "(group \"dialout\")")
-                 .arg(paths.join(QStringLiteral(", "))));
+        QString reason = QStringLiteral("could not open %1; check that it exists and that you may "
+                                        "use it (group \"dialout\")")
+                             .arg(paths.join(QStringLiteral(", ")));
+        for (const QString& path : paths)
+            for (const PortProblem& problem :
+                 PortDiagnosis::examine(path, UsbSerialPortList::configuredVendorId()).problems())
+                reason += QLatin1Char('\n') + problem.line();
+        fail(reason);
         return;
     }
     LensClient::exchange(CommDataFormat::buildConnect(), onMain([this](bool ok, Bytes data) {

@@ -227,7 +227,7 @@ private:
     void onDetach();
     void startAutoConnectTimer();
     void stopAutoConnectTimer();
-    void connectFailure();
+    void connectFailure(const char* textId = "Connect_LensConnectError");
     void readError(Operation operation, const Bytes& data);
     void closePort();
 

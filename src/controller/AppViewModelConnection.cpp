@@ -7,6 +7,8 @@
 #include "model/ButtonItemModel.h"
 #include "model/LensSettingViewModel.h"
 #include "platform/Diagnostics.h"
+#include "link/UsbSerialPortList.h"
+#include "platform/PortDiagnosis.h"
 #include "platform/Timings.h"
 #include "ui/MessageViewModel.h"
 
@@ -18,6 +20,16 @@ constexpr std::uint8_t CAMERA_CONNECTION_STATUS_ERROR = 0x83;
 
 void log(const char* line) {
     Diagnostics::line(QString::fromLatin1(line));
+}
+
+// The message for an adapter port that would not open: why, when the system tells.
+const char* portFailureMessage() {
+    const QStringList ports = LensClient::portList().findAdapterPorts();
+    if (ports.isEmpty())
+        return "Connect_LensConnectError";
+    const QList<PortProblem> problems =
+        PortDiagnosis::examine(ports.first(), UsbSerialPortList::configuredVendorId()).problems();
+    return problems.isEmpty() ? "Connect_LensConnectError" : problems.first().messageId();
 }
 
 } // namespace
@@ -44,7 +56,7 @@ void AppViewModel::connectLens(bool forCustomizing) {
     setIs_safemode(false);
     log("connectLens");
     if (!LensClient::openAdapterPort(detachHandler())) {
-        connectFailure();
+        connectFailure(portFailureMessage());
         return;
     }
     LensClient::exchange(CommDataFormat::buildConnect(),
@@ -86,7 +98,7 @@ void AppViewModel::connectLens(bool forCustomizing) {
                          }));
 }
 
-void AppViewModel::connectFailure() {
+void AppViewModel::connectFailure(const char* textId) {
     closePort();
     if (reconnecting_ && !reconnectDeadline_.hasExpired()) {
         // A lens restarting after an update answers again after a while.
@@ -102,7 +114,7 @@ void AppViewModel::connectFailure() {
                [this] { setConnect_state(NOT_CONNECT); });
         return;
     }
-    report(Operation::Connect, Outcome::Failed, "Connect_LensConnectError",
+    report(Operation::Connect, Outcome::Failed, textId,
            [this] { setConnect_state(NOT_CONNECT); });
 }
 

@@ -1,6 +1,5 @@
 #include "QtSerialPort.h"
 
-#include "Diagnostics.h"
 #include "LowLatency.h"
 
 namespace kelvara {
@@ -26,11 +25,6 @@ bool QtSerialPort::open(const QString& path) {
         requestLowLatency(int(port_.handle())); // best effort: a pty has no such setting
         return true;
     }
-    if (port_.error() == QSerialPort::PermissionError)
-        Diagnostics::line(QStringLiteral("Permission denied on %1: add your user to the "
-                                         "\"dialout\" group (sudo usermod -aG dialout $USER, "
-                                         "then log in again) or install a udev rule")
-                              .arg(path));
     return false;
 }
 

@@ -155,7 +155,7 @@ private slots:
     void connectFailures_data() {
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("key");
-        QTest::addRow("no adapter") << "noport" << "Connect_LensConnectError";
+        QTest::addRow("no such port") << "noport" << "Connect_PortMissing";
         QTest::addRow("no reply to connect") << "silent" << "Connect_LensConnectError";
         QTest::addRow("camera status on the record") << "refuse83" << "Connect_CameraConnectionStatusError";
         QTest::addRow("refusal on a settings block") << "refuse80" << "Home_LensSettingLoadError";
