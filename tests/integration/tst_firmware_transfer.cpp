@@ -385,7 +385,8 @@ class TestFirmwareTransfer : public QObject {
         QVERIFY(app.criticalOperation() == Operation::SafeModeUpdate);
         QVERIFY(ended(outcomes, {Operation::SafeModeUpdate, Outcome::Done, QString()}));
         app.finishFirmwareUpdate();
-        QCOMPARE(lens->installedImages().size(), installedBefore + 1);
+        // The lens's own thread installs the image once it has answered the last step.
+        QTRY_COMPARE_WITH_TIMEOUT(lens->installedImages().size(), installedBefore + 1, 5000);
         QCOMPARE(int(lens->installedImages().last().device), 0);
         QCOMPARE(lens->attachCode(), int(sim::LensProfile::AttachAlone));
         QCOMPARE(versionAtNextConnect(), sim::LensFirmware(lens->profile()).version());
