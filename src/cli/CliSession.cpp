@@ -43,6 +43,9 @@ AppViewModel& CliSession::controller() {
     controller_ = std::make_unique<AppViewModel>();
     AppViewModel* c = controller_.get();
     c->setFileDialogs(&fileDialogs_);
+    // A connected lens holds sleep off until it was told; a transfer blocks it.
+    c->followSleep(sleep_);
+    sleep_.listen();
     connect(c->message(), &MessageViewModel::changed, this, &CliSession::onMessageChanged);
     connect(c, &AppViewModel::operationFinished, this, &CliSession::onOutcome);
     connect(c, &AppViewModel::backupTaken, this, [this](const QString& path) { backup_ = path; });

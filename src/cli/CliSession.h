@@ -3,6 +3,7 @@
 #include "CliFileDialogs.h"
 
 #include "controller/Outcome.h"
+#include "platform/SleepMonitor.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -87,6 +88,8 @@ class CliSession : public QObject {
 
     Answer answer_;
     std::shared_ptr<TrackedHttpClient> http_;
+    // Without a system bus the computer's sleep goes unnoticed; nothing else changes.
+    SleepMonitor sleep_;
     std::unique_ptr<AppViewModel> controller_;
     CliFileDialogs fileDialogs_;
     std::map<Operation, OutcomeHandler> waiting_;
