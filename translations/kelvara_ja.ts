@@ -3,6 +3,16 @@
 <TS version="2.1" language="ja" sourcelanguage="en">
 <context>
     <name></name>
+    <message id="App_AlreadyRunning">
+        <source>Kelvara Lens Utility is already running; its window was brought to the front.</source>
+        <extracomment>Standard error of the window's program.</extracomment>
+        <translation>Kelvara Lens Utility はすでに起動しています。そのウィンドウを前面に表示しました。</translation>
+    </message>
+    <message id="App_NotAnswering">
+        <source>Kelvara Lens Utility is already running (process %1) but does not answer. Close it, then try again.</source>
+        <extracomment>Standard error of the window's program.</extracomment>
+        <translation>Kelvara Lens Utility はすでに起動していますが（プロセス %1）、応答がありません。終了してから、もう一度お試しください。</translation>
+    </message>
     <message id="Adjustment_AFS_CANON">
         <source>With a Fujifilm camera, set the focus mode to S (single AF) while you adjust and check the focus.</source>
         <extracomment>Mount note in the AF fine adjustment explanation. Shown for Fujifilm X-mount lenses (the id does not follow the mount name).</extracomment>

@@ -7,6 +7,7 @@
 #include "controller/AppViewModel.h"
 #include "link/LensClient.h"
 #include "platform/SleepMonitor.h"
+#include "platform/Texts.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -127,13 +128,13 @@ int main(int argc, char** argv) {
     case SingleInstance::Role::First:
         break;
     case SingleInstance::Role::Raised:
-        QTextStream(stderr) << "kelvara-lens-utility: already running; its window was brought "
-                               "to the front"
-                            << Qt::endl;
+        QTextStream(stderr) << Texts::text(QStringLiteral("App_AlreadyRunning")) << Qt::endl;
         return 0;
     case SingleInstance::Role::NoAnswer:
-        return failWith(
-            QStringLiteral("already running (process %1) but not answering").arg(instance.holder()));
+        QTextStream(stderr) << Texts::text(QStringLiteral("App_NotAnswering"),
+                                           {QString::number(instance.holder())})
+                            << Qt::endl;
+        return 1;
     }
 
     // Reading the system's fonts is a good part of the start-up; it runs on another core

@@ -60,6 +60,13 @@ class TestSingleInstance : public QObject {
         QVERIFY(second.waitForFinished(20000));
         QCOMPARE(second.exitCode(), 0);
         QVERIFY(second.readAllStandardError().contains("already running"));
+        // The same in the user's language.
+        environment.insert(QStringLiteral("KELVARA_LANG"), QStringLiteral("ja"));
+        second.setProcessEnvironment(environment);
+        second.start(QStringLiteral(KELVARA_UTILITY_PATH), {QStringLiteral("--simulate")});
+        QVERIFY(second.waitForFinished(20000));
+        QCOMPARE(second.exitCode(), 0);
+        QVERIFY(QString::fromUtf8(second.readAllStandardError()).contains(QStringLiteral("すでに起動")));
         QCOMPARE(first.state(), QProcess::Running);
         first.kill();
         QVERIFY(first.waitForFinished(20000));
