@@ -227,7 +227,9 @@ private:
     void onDetach();
     void startAutoConnectTimer();
     void stopAutoConnectTimer();
-    void connectFailure(const char* textId = "Connect_LensConnectError");
+    // args fill the message's %1 (the port's problem, for the Connect_Port messages).
+    void connectFailure(const char* textId = "Connect_LensConnectError",
+                        const QStringList& args = {});
     void readError(Operation operation, const Bytes& data);
     void closePort();
 

@@ -12,6 +12,8 @@
 #include "platform/Timings.h"
 #include "ui/MessageViewModel.h"
 
+#include <optional>
+
 namespace kelvara {
 
 namespace {
@@ -22,14 +24,14 @@ void log(const char* line) {
     Diagnostics::line(QString::fromLatin1(line));
 }
 
-// The message for an adapter port that would not open: why, when the system tells.
-const char* portFailureMessage() {
+// Why an adapter port would not open, when the system tells.
+std::optional<PortProblem> portProblem() {
     const QStringList ports = LensClient::portList().findAdapterPorts();
     if (ports.isEmpty())
-        return "Connect_LensConnectError";
+        return std::nullopt;
     const QList<PortProblem> problems =
         PortDiagnosis::examine(ports.first(), UsbSerialPortList::configuredVendorId()).problems();
-    return problems.isEmpty() ? "Connect_LensConnectError" : problems.first().messageId();
+    return problems.isEmpty() ? std::nullopt : std::optional(problems.first());
 }
 
 } // namespace
@@ -56,7 +58,10 @@ void AppViewModel::connectLens(bool forCustomizing) {
     setIs_safemode(false);
     log("connectLens");
     if (!LensClient::openAdapterPort(detachHandler())) {
-        connectFailure(portFailureMessage());
+        if (const std::optional<PortProblem> problem = portProblem())
+            connectFailure(problem->messageId(), {problem->text()});
+        else
+            connectFailure();
         return;
     }
     LensClient::exchange(CommDataFormat::buildConnect(),
@@ -98,7 +103,7 @@ void AppViewModel::connectLens(bool forCustomizing) {
                          }));
 }
 
-void AppViewModel::connectFailure(const char* textId) {
+void AppViewModel::connectFailure(const char* textId, const QStringList& args) {
     closePort();
     if (reconnecting_ && !reconnectDeadline_.hasExpired()) {
         // A lens restarting after an update answers again after a while.
@@ -115,7 +120,7 @@ void AppViewModel::connectFailure(const char* textId) {
         return;
     }
     report(Operation::Connect, Outcome::Failed, textId,
-           [this] { setConnect_state(NOT_CONNECT); });
+           [this] { setConnect_state(NOT_CONNECT); }, args);
 }
 
 void AppViewModel::readError(Operation operation, const Bytes& data) {

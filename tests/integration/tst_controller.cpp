@@ -15,6 +15,7 @@
 #include "model/LensSettingViewModel.h"
 #include "platform/Environment.h"
 #include "platform/MainThread.h"
+#include "platform/PortProblem.h"
 #include "platform/QtHttpClient.h"
 #include "ui/ButtonMode.h"
 #include "ui/MessageViewModel.h"
@@ -155,16 +156,25 @@ private slots:
     void connectFailures_data() {
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("key");
-        QTest::addRow("no such port") << "noport" << "Connect_PortMissing";
-        QTest::addRow("no reply to connect") << "silent" << "Connect_LensConnectError";
-        QTest::addRow("camera status on the record") << "refuse83" << "Connect_CameraConnectionStatusError";
-        QTest::addRow("refusal on a settings block") << "refuse80" << "Home_LensSettingLoadError";
-        QTest::addRow("unplugged while reading") << "unplug" << "Common_LensRemovalMessage";
+        QTest::addColumn<QStringList>("args");
+        // The missing port's message says what was found there.
+        PortProblem missing;
+        missing.path = QStringLiteral("/nonexistent/tty");
+        QTest::addRow("no such port") << "noport" << "Connect_PortMissing"
+                                      << QStringList{missing.text()};
+        QTest::addRow("no reply to connect") << "silent" << "Connect_LensConnectError" << QStringList();
+        QTest::addRow("camera status on the record")
+            << "refuse83" << "Connect_CameraConnectionStatusError" << QStringList();
+        QTest::addRow("refusal on a settings block") << "refuse80" << "Home_LensSettingLoadError"
+                                                     << QStringList();
+        QTest::addRow("unplugged while reading") << "unplug" << "Common_LensRemovalMessage"
+                                                 << QStringList();
     }
 
     void connectFailures() {
         QFETCH(QString, fault);
         QFETCH(QString, key);
+        QFETCH(QStringList, args);
         start(preset("zoom-e"), fault == QLatin1String("noport") ? QStringLiteral("/nonexistent/tty") : QString());
         if (fault == QLatin1String("silent"))
             lens->setNoReply(1, 0xF8);
@@ -183,7 +193,7 @@ private slots:
             QVERIFY(ended(Operation::Disconnect, Outcome::Failed, "Common_LensRemovalMessage"));
             key = QStringLiteral("Home_LensSettingLoadError");
         }
-        QVERIFY(ended(Operation::Connect, Outcome::Failed, key.toLatin1()));
+        QVERIFY(ended(Operation::Connect, Outcome::Failed, key.toLatin1(), args));
         QTRY_COMPARE(app->connectState(), NOT_CONNECT);
         QCOMPARE(app->selectedMenu(), CONNECT);
         QVERIFY(!LensClient::transport().isPortOpen());

@@ -262,8 +262,12 @@ class TestPortDiagnosis : public QObject {
             return;
         const Run info = cli({QStringLiteral("--port"), path, QStringLiteral("info")}, nobody);
         QCOMPARE(info.exitCode, 1);
-        QCOMPARE(info.err.trimmed(),
-                 QStringLiteral("kelvara-lens-cli: ") + Texts::text(message).simplified());
+        // The message, then what was found at the path.
+        const QString expected = Texts::text(message).simplified();
+        QVERIFY2(info.err.startsWith(QStringLiteral("kelvara-lens-cli: ") +
+                                     expected.section(QStringLiteral("%1"), 0, 0)),
+                 qPrintable(info.err));
+        QVERIFY2(info.err.contains(path), qPrintable(info.err));
     }
 
     // Each reason reads differently, and so does its fix; the window's message follows.
