@@ -472,24 +472,24 @@
         <translation>Could not connect to the lens. Check that the lens sits firmly in the dock and that the USB cable is connected, then try again.</translation>
     </message>
     <message id="Connect_PortBusy">
-        <source>Another program is using the dock's port. Close that program (kelvara-lens-cli doctor names it), then try again. (Found: %1.)</source>
-        <translation>Another program is using the dock's port. Close that program (kelvara-lens-cli doctor names it), then try again. (Found: %1.)</translation>
+        <source>Another program is using the dock's port. Close that program (kelvara-lens-cli doctor names it), then try again. Found: %1.</source>
+        <translation>Another program is using the dock's port. Close that program (kelvara-lens-cli doctor names it), then try again. Found: %1.</translation>
     </message>
     <message id="Connect_PortMissing">
-        <source>The dock's port was not found. Connect the dock to this computer with the USB cable, then try again. (Found: %1.)</source>
-        <translation>The dock's port was not found. Connect the dock to this computer with the USB cable, then try again. (Found: %1.)</translation>
+        <source>The dock's port was not found. Connect the dock to this computer with the USB cable, then try again. Found: %1.</source>
+        <translation>The dock's port was not found. Connect the dock to this computer with the USB cable, then try again. Found: %1.</translation>
     </message>
     <message id="Connect_PortModemManager">
-        <source>ModemManager is using the dock's port. Install the udev rule 70-kelvara-lens-dock.rules so that it leaves the dock alone, or stop it (sudo systemctl stop ModemManager), then try again. (Found: %1.)</source>
-        <translation>ModemManager is using the dock's port. Install the udev rule 70-kelvara-lens-dock.rules so that it leaves the dock alone, or stop it (sudo systemctl stop ModemManager), then try again. (Found: %1.)</translation>
+        <source>ModemManager is using the dock's port. Install the udev rule 70-kelvara-lens-dock.rules so that it leaves the dock alone, or stop it (sudo systemctl stop ModemManager), then try again. Found: %1.</source>
+        <translation>ModemManager is using the dock's port. Install the udev rule 70-kelvara-lens-dock.rules so that it leaves the dock alone, or stop it (sudo systemctl stop ModemManager), then try again. Found: %1.</translation>
     </message>
     <message id="Connect_PortPermission">
-        <source>This user may not open the dock's port. Install the udev rule 70-kelvara-lens-dock.rules in /etc/udev/rules.d, then unplug the dock and plug it in again. (Found: %1.)</source>
-        <translation>This user may not open the dock's port. Install the udev rule 70-kelvara-lens-dock.rules in /etc/udev/rules.d, then unplug the dock and plug it in again. (Found: %1.)</translation>
+        <source>This user may not open the dock's port. Install the udev rule 70-kelvara-lens-dock.rules in /etc/udev/rules.d, then unplug the dock and plug it in again. Found: %1.</source>
+        <translation>This user may not open the dock's port. Install the udev rule 70-kelvara-lens-dock.rules in /etc/udev/rules.d, then unplug the dock and plug it in again. Found: %1.</translation>
     </message>
     <message id="Connect_PortPermissionGroup">
-        <source>This user may not open the dock's port. Join the group that owns the port (kelvara-lens-cli doctor names it), then log out and log in again. (Found: %1.)</source>
-        <translation>This user may not open the dock's port. Join the group that owns the port (kelvara-lens-cli doctor names it), then log out and log in again. (Found: %1.)</translation>
+        <source>This user may not open the dock's port. Join the group that owns the port (kelvara-lens-cli doctor names it), then log out and log in again. Found: %1.</source>
+        <translation>This user may not open the dock's port. Join the group that owns the port (kelvara-lens-cli doctor names it), then log out and log in again. Found: %1.</translation>
     </message>
     <message id="Connect_Procedure">
         <source>Attach the lens to the dock, connect the dock to this computer with the USB cable, then click Connect lens. Do not disconnect the cable while the utility is communicating with the lens.</source>

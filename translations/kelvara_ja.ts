@@ -472,23 +472,23 @@
         <translation>レンズに接続できませんでした。レンズがドックに確実に装着され、USBケーブルが接続されていることを確認してから、もう一度お試しください。</translation>
     </message>
     <message id="Connect_PortBusy">
-        <source>Another program is using the dock's port. Close that program (kelvara-lens-cli doctor names it), then try again. (Found: %1.)</source>
+        <source>Another program is using the dock's port. Close that program (kelvara-lens-cli doctor names it), then try again. Found: %1.</source>
         <translation>別のプログラムがドックのポートを使用しています。そのプログラム（kelvara-lens-cli doctor で確認できます）を終了してから、もう一度お試しください。（確認結果: %1）</translation>
     </message>
     <message id="Connect_PortMissing">
-        <source>The dock's port was not found. Connect the dock to this computer with the USB cable, then try again. (Found: %1.)</source>
+        <source>The dock's port was not found. Connect the dock to this computer with the USB cable, then try again. Found: %1.</source>
         <translation>ドックのポートが見つかりません。USBケーブルでドックをパソコンに接続してから、もう一度お試しください。（確認結果: %1）</translation>
     </message>
     <message id="Connect_PortModemManager">
-        <source>ModemManager is using the dock's port. Install the udev rule 70-kelvara-lens-dock.rules so that it leaves the dock alone, or stop it (sudo systemctl stop ModemManager), then try again. (Found: %1.)</source>
+        <source>ModemManager is using the dock's port. Install the udev rule 70-kelvara-lens-dock.rules so that it leaves the dock alone, or stop it (sudo systemctl stop ModemManager), then try again. Found: %1.</source>
         <translation>ModemManager がドックのポートを使用しています。udev ルール 70-kelvara-lens-dock.rules をインストールしてドックを対象外にするか、ModemManager を停止（sudo systemctl stop ModemManager）してから、もう一度お試しください。（確認結果: %1）</translation>
     </message>
     <message id="Connect_PortPermission">
-        <source>This user may not open the dock's port. Install the udev rule 70-kelvara-lens-dock.rules in /etc/udev/rules.d, then unplug the dock and plug it in again. (Found: %1.)</source>
+        <source>This user may not open the dock's port. Install the udev rule 70-kelvara-lens-dock.rules in /etc/udev/rules.d, then unplug the dock and plug it in again. Found: %1.</source>
         <translation>このユーザーにはドックのポートを開く権限がありません。udev ルール 70-kelvara-lens-dock.rules を /etc/udev/rules.d にインストールしてから、ドックを抜き差ししてください。（確認結果: %1）</translation>
     </message>
     <message id="Connect_PortPermissionGroup">
-        <source>This user may not open the dock's port. Join the group that owns the port (kelvara-lens-cli doctor names it), then log out and log in again. (Found: %1.)</source>
+        <source>This user may not open the dock's port. Join the group that owns the port (kelvara-lens-cli doctor names it), then log out and log in again. Found: %1.</source>
         <translation>このユーザーにはドックのポートを開く権限がありません。ポートを所有するグループ（kelvara-lens-cli doctor で確認できます）に参加してから、ログアウトして再度ログインしてください。（確認結果: %1）</translation>
     </message>
     <message id="Connect_Procedure">

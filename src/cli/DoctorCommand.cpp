@@ -189,8 +189,12 @@ void run(CliSession& session, bool json) {
         QMetaObject::invokeMethod(
             self.data(),
             [server, done, response] {
-                server->reachable = response.received;
-                server->error = response.received ? QString() : response.error;
+                // A server that answers without the utility catalogue serves no update.
+                server->reachable = response.received && response.status == 200;
+                server->error = !response.received ? response.error
+                                : server->reachable
+                                    ? QString()
+                                    : QStringLiteral("HTTP %1").arg(response.status);
                 done();
             },
             Qt::QueuedConnection);
