@@ -1,8 +1,10 @@
 # Writes a manual page from a program's own --help, so that the two never drift apart.
-# cmake -DPROGRAM=<exe> -DNAME=<name> -DSUMMARY=<text> -DVERSION=<x.y.z> -DEXTRA=<roff>
+# cmake -DPROGRAM=<exe> -DNAME=<name> -DSUMMARY=<text> -DVERSION=<x.y.z> -DEXTRA=<text>
 #       -DOUTPUT=<page.1> -P ManPage.cmake
 # The help is laid out in columns already; the page keeps that layout, fills only lines of
-# prose too long for a terminal, and EXTRA adds sections the help does not have.
+# prose too long for a terminal, and EXTRA adds sections the help does not have, written
+# as plain text: a heading in capitals, a term on its own line with its description
+# indented under it, "$ " before a command line, anything else as it stands.
 execute_process(
   COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen KELVARA_LANG=en ${PROGRAM} --help
   OUTPUT_VARIABLE help ERROR_QUIET RESULT_VARIABLE result)
@@ -47,7 +49,23 @@ string(REPLACE "<semicolon>" ";" description "${description}")
 string(REGEX REPLACE "\n+$" "\n" description "${description}")
 string(TOUPPER "${NAME}" title)
 string(REPLACE "-" "\\-" summary "${SUMMARY}")
-file(READ "${EXTRA}" extra)
+file(STRINGS "${EXTRA}" extra_lines)
+set(extra "")
+foreach(line IN LISTS extra_lines)
+  string(REPLACE "\\" "\\e" line "${line}")
+  string(REPLACE "-" "\\-" line "${line}")
+  if(line MATCHES "^[A-Z][A-Z ]+$")
+    string(APPEND extra ".SH ${line}\n")
+  elseif(line MATCHES "^    +(.*)$")
+    string(APPEND extra "${CMAKE_MATCH_1}\n")
+  elseif(line MATCHES "^\\$ (.*)$")
+    string(APPEND extra ".nf\n${CMAKE_MATCH_1}\n.fi\n")
+  elseif(line MATCHES "^[/A-Z]")
+    string(APPEND extra ".TP\n.B ${line}\n")
+  elseif(NOT line STREQUAL "")
+    string(APPEND extra "${line}\n")
+  endif()
+endforeach()
 
 file(WRITE "${OUTPUT}" ".TH ${title} 1 \"\" \"Kelvara Lens Utility ${VERSION}\" \"User Commands\"
 .SH NAME
