@@ -132,6 +132,8 @@ QString FaultPlan::describe() const {
                      .arg(blockFault_ == BlockFault::Nak ? QStringLiteral("nak")
                                                          : QStringLiteral("silent"))
                      .arg(countText(blockFaultCount_));
+    if (forgetAtWrite_ > 0)
+        parts << QStringLiteral("forget at write %1").arg(forgetAtWrite_);
     const auto eot = [](const std::optional<int>& a) {
         return *a == kSilent ? QStringLiteral("silent") : hex(*a);
     };

@@ -46,6 +46,11 @@ class FaultPlan {
     void setBlockFault(int ordinal, BlockFault fault, int count);
     // which: 1 or 2; answer: a byte, or kSilent. Applies to the next such EOT.
     void setEotAnswer(int which, int answer);
+    // The lens acknowledges the ordinal-th settings write, then holds its factory settings
+    // again (a worn memory). 0: off.
+    void setForgetAtWrite(int ordinal) { forgetAtWrite_ = qMax(0, ordinal); }
+    // Called once per acknowledged settings write; true when the lens forgets now.
+    bool forgetsAfterWrite() { return forgetAtWrite_ > 0 && --forgetAtWrite_ == 0; }
     void clear() { *this = FaultPlan(); }
 
     // Called once per good request frame, in arrival order.
@@ -87,6 +92,7 @@ class FaultPlan {
     int faultBlock_ = 0;
     BlockFault blockFault_ = BlockFault::None;
     int blockFaultCount_ = 0;
+    int forgetAtWrite_ = 0;
     std::optional<int> eot1_;
     std::optional<int> eot2_;
 };

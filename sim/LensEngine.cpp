@@ -274,8 +274,11 @@ void LensEngine::handleFrame(const Frame& request, const QByteArray& raw) {
         state_->lastRequest =
             QByteArray(raw.constData(), raw.size()); // never shared across threads
         decision = state_->faults.onFrame(request.function);
-        if (decision.action == FaultPlan::FrameAction::Reply)
+        if (decision.action == FaultPlan::FrameAction::Reply) {
             data = answer(request, &start);
+            if (request.function == kWrite && state_->faults.forgetsAfterWrite())
+                state_->settings = state_->profile.factorySettings;
+        }
         else if (decision.action == FaultPlan::FrameAction::Refuse)
             data = refusal(decision.status);
     }

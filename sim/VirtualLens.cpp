@@ -173,6 +173,10 @@ void VirtualLens::setGarbage(int count) {
     locked([&](LensState& s) { s.faults.setGarbage(count); });
 }
 
+void VirtualLens::setForgetAtWrite(int ordinal) {
+    locked([&](LensState& s) { s.faults.setForgetAtWrite(ordinal); });
+}
+
 void VirtualLens::setSplit(int count) {
     locked([&](LensState& s) { s.faults.setSplit(count); });
 }

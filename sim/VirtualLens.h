@@ -57,6 +57,7 @@ class VirtualLens : public QObject {
     void setBlockFault(int ordinal, FaultPlan::BlockFault fault, int count = 1);
     // which = 1 or 2; answer = the byte to send, or FaultPlan::kSilent.
     void setEotAnswer(int which, int answer);
+    void setForgetAtWrite(int ordinal);
     void clearFaults();
     QString faultSummary() const;
 

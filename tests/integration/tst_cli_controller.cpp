@@ -20,7 +20,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <atomic>
 
 using namespace kelvara;
 
@@ -345,14 +344,7 @@ private slots:
         const QString file = home->filePath("lens.vdat");
         QCOMPARE(cli({"export", file}).exitCode, 0);
         // The lens acknowledges both blocks, then holds its factory settings again.
-        std::atomic<int> writes = 0;
-        connect(
-            lens.get(), &sim::VirtualLens::requestReceived, lens.get(),
-            [&](quint8 function) {
-                if (function == 0xF5 && ++writes == 2)
-                    lens->restoreFactorySettings();
-            },
-            Qt::DirectConnection);
+        lens->setForgetAtWrite(2);
         const Run run = cli({"import", file});
         QCOMPARE(run.exitCode, 1);
         QVERIFY(run.out.contains(txt("Home_SettingInputEnd")));

@@ -26,7 +26,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <atomic>
 
 using namespace kelvara;
 
@@ -263,14 +262,7 @@ private slots:
         app->lens_setting()->setDirection(1);
         QVERIFY(ended(Operation::Write, Outcome::Done));
         dialogs.path = exported("kept.vdat");
-        std::atomic<int> writes = 0;
-        connect(
-            lens.get(), &sim::VirtualLens::requestReceived, lens.get(),
-            [&](quint8 function) {
-                if (function == 0xF5 && ++writes == 2)
-                    lens->restoreFactorySettings();
-            },
-            Qt::DirectConnection);
+        lens->setForgetAtWrite(2);
         app->importSettings();
         QVERIFY(answer("Home_SettingInputEnd"));
         QVERIFY(ended(Operation::Import, Outcome::Done, "Home_SettingInputEnd"));
