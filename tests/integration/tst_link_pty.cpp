@@ -4,13 +4,10 @@
 #include "VirtualLens.h"
 #include "link/LensClient.h"
 #include "platform/Environment.h"
-#include "platform/LowLatency.h"
 
 #include <QTest>
 
-#include <fcntl.h>
 #include <mutex>
-#include <unistd.h>
 
 using namespace kelvara;
 
@@ -231,18 +228,6 @@ private slots:
         QCOMPARE(answers->last(), (std::pair<bool, Bytes>{true, {0x15}}));
     }
 
-    // A pseudo-terminal or a pipe has no latency setting: the request says so and changes
-    // nothing, and the port still carries the whole exchange (above).
-    void lowLatencyWhereThereIsNone() {
-        const int pty = ::posix_openpt(O_RDWR | O_NOCTTY);
-        QVERIFY(pty >= 0);
-        QVERIFY(!requestLowLatency(pty));
-        int pipeEnds[2];
-        QCOMPARE(::pipe(pipeEnds), 0);
-        QVERIFY(!requestLowLatency(pipeEnds[0]));
-        for (const int fd : {pty, pipeEnds[0], pipeEnds[1]})
-            ::close(fd);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestLinkOverPty)
