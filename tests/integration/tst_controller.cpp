@@ -4,6 +4,7 @@
 #include "ChosenFile.h"
 #include "DiagnosticCapture.h"
 #include "FakeHttpClient.h"
+#include "MessageAnswer.h"
 #include "FirmwarePackage.h"
 #include "LensFirmware.h"
 #include "UpdateServer.h"
@@ -79,22 +80,8 @@ class TestController : public QObject {
         return *sim::LensProfile::preset(QString::fromLatin1(name));
     }
 
-    // Waits for the message box to show the text of key, then answers it.
     bool answer(const char* key, bool yes = true) {
-        MessageViewModel* box = app->message();
-        if (!QTest::qWaitFor([box] { return box->show_message(); }, 5000)) {
-            qWarning("no message %s", key);
-            return false;
-        }
-        if (box->message() != qtTrId(key) || box->message_id() != QLatin1String(key)) {
-            qWarning("message shown: %s", qPrintable(box->message()));
-            return false;
-        }
-        if (box->button_mode() == ButtonMode::OK)
-            box->respondOk();
-        else
-            yes ? box->respondYes() : box->respondNo();
-        return true;
+        return test::answerMessage(*app->message(), key, yes);
     }
 
     // Exports the lens's settings to a file of that name; its path.

@@ -2,6 +2,7 @@
 // pseudo-terminal and packages from its update server (HTTP on loopback or a mirror
 // directory): what the lens installs, in which order, and how every failure ends.
 #include "DiagnosticCapture.h"
+#include "MessageAnswer.h"
 #include "LensFirmware.h"
 #include "UpdateServer.h"
 #include "VirtualLens.h"
@@ -141,22 +142,8 @@ class TestFirmwareTransfer : public QObject {
             .arg(r[5 + 24], 2, 16, QLatin1Char('0'));
     }
 
-    // Waits for the controller's message box to show key, then answers it.
     static bool answer(AppViewModel& app, const char* key, bool yes = true) {
-        MessageViewModel* box = app.message();
-        if (!QTest::qWaitFor([box] { return box->show_message(); }, 30000)) {
-            qWarning("no message %s", key);
-            return false;
-        }
-        if (box->message_id() != QLatin1String(key)) {
-            qWarning("message shown: %s", qPrintable(box->message_id()));
-            return false;
-        }
-        if (box->button_mode() == ButtonMode::OK)
-            box->respondOk();
-        else
-            yes ? box->respondYes() : box->respondNo();
-        return true;
+        return test::answerMessage(*app.message(), key, yes, 30000);
     }
 
     // Waits for the next end of the expected operation; the ends of others are passed over.
