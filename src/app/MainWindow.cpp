@@ -12,7 +12,8 @@
 
 #include <QDesktopServices>
 #include <QGuiApplication>
-#include <QQmlApplicationEngine>
+#include <QQmlComponent>
+#include <QQmlEngine>
 #include <QQuickWindow>
 #include <QScreen>
 #include <QSettings>
@@ -27,13 +28,17 @@ MainWindow::MainWindow(AppViewModel* app, QObject* parent)
     : QObject(parent), app_(app),
       startPageWanted_(!Preferences::boolValue(QString::fromLatin1(Preferences::SHOW_START_PAGE))),
       fileDialogs_(std::make_unique<QuickFileDialogs>(nullptr)),
-      engine_(std::make_unique<QQmlApplicationEngine>(this)) {
+      // A plain engine: an application engine's file selector looks for "+selector" folders
+      // beside every file and image it resolves, a tenth of the start-up for folders the
+      // pages do not have.
+      engine_(std::make_unique<QQmlEngine>(this)) {
     app_->setFileDialogs(fileDialogs_.get());
 }
 
 MainWindow::~MainWindow() {
     app_->setFileDialogs(nullptr);
-    // The pages go before the objects they observe.
+    // The pages go before the objects they observe, the window before its engine.
+    root_.reset();
     engine_.reset();
 }
 
@@ -49,15 +54,23 @@ MainWindow* MainWindow::create(QQmlEngine* engine, QJSEngine*) {
 
 bool MainWindow::load(QString* error) {
     QStringList problems;
-    connect(engine_.get(), &QQmlApplicationEngine::warnings, this,
+    connect(engine_.get(), &QQmlEngine::warnings, this,
             [&problems](const QList<QQmlError>& warnings) {
                 for (const QQmlError& w : warnings)
                     problems << w.toString();
             });
     // The pages' module lies at qrc:/Kelvara/LensUtility.
     engine_->addImportPath(QStringLiteral("qrc:/"));
-    engine_->load(QUrl(QStringLiteral("qrc:/Kelvara/LensUtility/Main.qml")));
-    disconnect(engine_.get(), &QQmlApplicationEngine::warnings, this, nullptr);
+    QQmlComponent component(engine_.get(), QUrl(QStringLiteral("qrc:/Kelvara/LensUtility/Main.qml")));
+    root_.reset(component.beginCreate(engine_->rootContext()));
+    // Loaders that build in the background need the window's frames to do it between.
+    if (auto* w = qobject_cast<QQuickWindow*>(root_.get()))
+        engine_->setIncubationController(w->incubationController());
+    if (root_)
+        component.completeCreate();
+    disconnect(engine_.get(), &QQmlEngine::warnings, this, nullptr);
+    for (const QQmlError& e : component.errors())
+        problems << e.toString();
     QQuickWindow* w = window();
     if (!w) {
         if (error)
@@ -70,8 +83,7 @@ bool MainWindow::load(QString* error) {
 }
 
 QQuickWindow* MainWindow::window() const {
-    const auto roots = engine_->rootObjects();
-    return roots.isEmpty() ? nullptr : qobject_cast<QQuickWindow*>(roots.first());
+    return qobject_cast<QQuickWindow*>(root_.get());
 }
 
 bool MainWindow::requestClose() {

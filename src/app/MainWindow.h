@@ -7,7 +7,6 @@
 #include <memory>
 
 class QJSEngine;
-class QQmlApplicationEngine;
 class QQmlEngine;
 class QQuickWindow;
 
@@ -38,7 +37,7 @@ class MainWindow : public QObject {
     // Builds the window; false with a reason when the pages could not be loaded.
     bool load(QString* error);
     QQuickWindow* window() const;
-    QQmlApplicationEngine& engine() const { return *engine_; }
+    QQmlEngine& engine() const { return *engine_; }
     QuickFileDialogs& fileDialogs() const { return *fileDialogs_; }
     AppViewModel* controller() const { return app_; }
 
@@ -66,7 +65,8 @@ class MainWindow : public QObject {
     AppViewModel* app_;
     bool startPageWanted_;
     std::unique_ptr<QuickFileDialogs> fileDialogs_;
-    std::unique_ptr<QQmlApplicationEngine> engine_;
+    std::unique_ptr<QQmlEngine> engine_;
+    std::unique_ptr<QObject> root_;
 };
 
 } // namespace kelvara

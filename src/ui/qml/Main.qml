@@ -36,49 +36,55 @@ ApplicationWindow {
         onActivated: Shell.willClose()
     }
 
-    RowLayout {
+    // The window's menu, header, page and footer. Under the start page, which covers them,
+    // they are built after its first frame, a few at a time.
+    Loader {
+        objectName: "shell"
         anchors.fill: parent
-        spacing: 0
-
-        SideView {
-            objectName: "sideMenu"
-            connected: Lens.connected
-            customising: Lens.customising()
-            visible: AppViewModel.show_menu
-            Layout.fillHeight: true
-            Layout.preferredWidth: 216
-        }
-
-        ColumnLayout {
-            Layout.fillWidth: true
-            Layout.fillHeight: true
+        asynchronous: Shell.startPageWanted
+        sourceComponent: RowLayout {
             spacing: 0
 
-            HeaderView { Layout.fillWidth: true; connected: Lens.connected }
-
-            Loader {
-                id: page
-                objectName: "page"
-                Layout.fillWidth: true
+            SideView {
+                objectName: "sideMenu"
+                connected: Lens.connected
+                customising: Lens.customising()
+                visible: AppViewModel.show_menu
                 Layout.fillHeight: true
-                // A page is made when it is shown, from its file: pages never shown cost
-                // nothing, not even their imports.
-                source: {
-                    switch (AppViewModel.selected_menu) {
-                    case MenuId.HOME: return "HomeView.qml"
-                    case MenuId.CSW_CBT_SETTING: return "CustomSettingView.qml"
-                    case MenuId.CBT_SETTING: return "CustomSettingView.qml"
-                    case MenuId.RING_SETTING: return "RingSettingView.qml"
-                    case MenuId.ADJUSTMENT: return "AdjustmentView.qml"
-                    case MenuId.FIRMWARE_INFO: return "FirmwareInfoView.qml"
-                    case MenuId.VERSION_INFO: return "VersionInfoView.qml"
-                    case MenuId.FUNCTION_DESCRIPTION: return "FunctionDescriptionView.qml"
-                    default: return "ConnectView.qml"
-                    }
-                }
+                Layout.preferredWidth: 216
             }
 
-            FooterView { Layout.fillWidth: true }
+            ColumnLayout {
+                Layout.fillWidth: true
+                Layout.fillHeight: true
+                spacing: 0
+
+                HeaderView { Layout.fillWidth: true; connected: Lens.connected }
+
+                Loader {
+                    id: page
+                    objectName: "page"
+                    Layout.fillWidth: true
+                    Layout.fillHeight: true
+                    // A page is made when it is shown, from its file: pages never shown cost
+                    // nothing, not even their imports.
+                    source: {
+                        switch (AppViewModel.selected_menu) {
+                        case MenuId.HOME: return "HomeView.qml"
+                        case MenuId.CSW_CBT_SETTING: return "CustomSettingView.qml"
+                        case MenuId.CBT_SETTING: return "CustomSettingView.qml"
+                        case MenuId.RING_SETTING: return "RingSettingView.qml"
+                        case MenuId.ADJUSTMENT: return "AdjustmentView.qml"
+                        case MenuId.FIRMWARE_INFO: return "FirmwareInfoView.qml"
+                        case MenuId.VERSION_INFO: return "VersionInfoView.qml"
+                        case MenuId.FUNCTION_DESCRIPTION: return "FunctionDescriptionView.qml"
+                        default: return "ConnectView.qml"
+                        }
+                    }
+                }
+
+                FooterView { Layout.fillWidth: true }
+            }
         }
     }
 
