@@ -450,7 +450,9 @@ class TestPopup : public QObject {
         popup->restoreFunctionSelection();
         QTRY_COMPARE(popup->page_index(), 0);
         QCOMPARE(popup->select_bt_func_id(), stored);
-        QCOMPARE(writes(1), QStringList{QStringLiteral("0052=%1").arg(stored, 2, 16, QLatin1Char('0')).toUpper()});
+        QCOMPARE(
+            writes(1),
+            QStringList{QStringLiteral("0052=%1").arg(stored, 2, 16, QLatin1Char('0')).toUpper()});
     }
 
     // A refused write stops the chain there; the popup stays and a second cancel
