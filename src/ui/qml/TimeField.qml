@@ -66,6 +66,12 @@ ColumnLayout {
             Accessible.name: time.accessibleName
             Accessible.description: range.text
             color: time.fits ? Theme.text : Theme.error
+            background: Rectangle {
+                radius: 8
+                color: Theme.surface
+                border.width: input.activeFocus || !time.fits ? 2 : 1
+                border.color: !time.fits ? Theme.error : (input.activeFocus ? Theme.accent : Theme.border)
+            }
             text: time.format(time.tenths)
             // Return confirms the time here rather than the popup.
             onEditingFinished: time.commit()
