@@ -214,6 +214,14 @@ void PopupsTest::afLimitPageEditsTheRowAndBackRestoresIt() {
     ui_->backPopupPage();
     QCOMPARE(image(), before);
     QVERIFY(shown(QStringLiteral("function_4")) && selected(QStringLiteral("function_4")));
+
+    // With nothing to write back, Back leaves the highlight where it was put.
+    ui_->nextPopupPage();
+    vm().popup()->setSelect_bt_func_id(3);
+    ui_->backPopupPage();
+    QCOMPARE(image(), before);
+    QCOMPARE(vm().popup()->select_bt_func_id(), 3);
+    QVERIFY(shown(QStringLiteral("function_3")) && selected(QStringLiteral("function_3")));
     ui_->closePopupWith(QStringLiteral("popupCancel"));
     QCOMPARE(image(), before);
 }
