@@ -368,11 +368,6 @@
         <extracomment>Button: closes a popup and puts the lens's setting back.</extracomment>
         <translation>Cancel</translation>
     </message>
-    <message id="Common_Seconds">
-        <source>%1 s</source>
-        <extracomment>A time in seconds; %1 is the number.</extracomment>
-        <translation>%1 s</translation>
-    </message>
     <message id="Common_Change">
         <source>Change</source>
         <extracomment>Button.</extracomment>
@@ -1104,6 +1099,16 @@ Settings files are saved only where you choose on this computer.</translation>
         <source>Version</source>
         <extracomment>Label before the utility's version number.</extracomment>
         <translation>Version</translation>
+    </message>
+    <message id="ButtonSelect_TimeRange">
+        <source>From %1 to %2 s</source>
+        <extracomment>The range a drive time or delay may take; %1 and %2 are numbers of seconds.</extracomment>
+        <translation>From %1 to %2 s</translation>
+    </message>
+    <message id="Common_SecondsUnit">
+        <source>s</source>
+        <extracomment>The unit after a field that takes seconds.</extracomment>
+        <translation>s</translation>
     </message>
 </context>
 </TS>

@@ -309,17 +309,19 @@ void PopupViewModel::restoreFunctionFrom(FunctionStep step) {
         return;
     case FunctionStep::Function: {
         const int value = snapshot_.buttonFunction[std::size_t(slot)];
+        const bool differs = f != value;
         restoreStep(
-            &LSV::onChangeButtonFunction, f != value,
+            &LSV::onChangeButtonFunction, differs,
             [slot, value](LSV& s) {
                 QList<int> functions = s.bt_func();
                 functions[slot] = value;
                 s.setBt_func(functions);
             },
-            // Also when nothing was written: the list then highlights the stored function
-            // rather than one the user only looked at.
-            [this, value] {
-                setSelect_bt_func_id(value);
+            // The highlight follows the function the lens accepted back; without that
+            // write it stays where the user left it.
+            [this, value, differs] {
+                if (differs)
+                    setSelect_bt_func_id(value);
                 restoreFunctionFrom(FunctionStep::Back);
             });
         return;

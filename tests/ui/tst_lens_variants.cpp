@@ -201,11 +201,14 @@ void LensVariantsTest::twoPositionSwitch() {
     QCOMPARE(ui_->shownAmong({QStringLiteral("summarySwitch"), QStringLiteral("summaryButton"),
                               QStringLiteral("switchMarker")}),
              (QStringList{QStringLiteral("summarySwitch"), QStringLiteral("switchMarker")}));
-    const QList<QStringList> controls{
-        {qtTrId("Common_Custom1"), vm().buttonSummaryText(1, false)},
-        {qtTrId("Common_Custom2"), vm().buttonSummaryText(2, false)},
-        {qtTrId("Home_LabelFocusSetButton"), vm().buttonSummaryText(0, false)}};
-    QCOMPARE(lines(QStringLiteral("summarySwitch")), controls);
+    // The home page's lines carry the details; the settings page's values the function.
+    const auto controlLines = [this](bool details) {
+        return QList<QStringList>{{qtTrId("Common_Custom1"), vm().buttonSummaryText(1, details)},
+                                  {qtTrId("Common_Custom2"), vm().buttonSummaryText(2, details)},
+                                  {qtTrId("Home_LabelFocusSetButton"), vm().buttonSummaryText(0, details)}};
+    };
+    const QList<QStringList> controls = controlLines(false);
+    QCOMPARE(lines(QStringLiteral("summarySwitch")), controlLines(true));
     ui_->picture(QStringLiteral("variant_switch2_home"));
 
     ui_->showPage(CSW_CBT_SETTING, "customSettingPage");
@@ -293,7 +296,7 @@ void LensVariantsTest::buttonWithoutSwitch() {
                               QStringLiteral("switchLabel")}),
              (QStringList{QStringLiteral("summaryButton"), QStringLiteral("buttonMarker")}));
     QCOMPARE(lines(QStringLiteral("summaryButton")),
-             (QList<QStringList>{{qtTrId("Home_LabelFocusSetButton"), vm().buttonSummaryText(0, false)}}));
+             (QList<QStringList>{{qtTrId("Home_LabelFocusSetButton"), vm().buttonSummaryText(0, true)}}));
     ui_->picture(QStringLiteral("variant_buttonOnly_home"));
 
     ui_->press(QStringLiteral("buttonMarker"));

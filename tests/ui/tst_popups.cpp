@@ -12,6 +12,7 @@
 #include "ui/PopupId.h"
 #include "ui/PopupViewModel.h"
 
+#include <QJsonArray>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QRegularExpression>
@@ -55,7 +56,8 @@ class PopupsTest : public QObject {
     void functionChoicesGoToTheLensAndOkKeepsThem_data();
     void functionChoicesGoToTheLensAndOkKeepsThem();
     void afLimitPageEditsTheRowAndBackRestoresIt();
-    void timePageKeepsDigitsWithinTheLensLimits();
+    void timeFieldsAreTypedOrSteppedWithinTheirRange();
+    void mfLimitWaysFollowTheirHeading();
     void ringResponseAndAngleAreSentAndCancelRestoresThem();
     void adjustmentStaysInRangeAndCancelRestoresIt();
     void ringDirectionByMouseAndKeyboard();
@@ -93,7 +95,7 @@ void PopupsTest::init() {
     // A warning from the pages is a defect of the pages.
     QTest::failOnWarning(QRegularExpression(QStringLiteral(
         "qrc:/Kelvara/LensUtility/(PopupHost|PopupFrame|PopupButton|FunctionPopup|FunctionListPage|"
-        "FunctionParameterPage|ButtonFunctions|AfLimitRange|TimeDigits|RingDirectionPopup|"
+        "FunctionParameterPage|ButtonFunctions|AfLimitRange|TimeField|RingDirectionPopup|"
         "RingResponsePopup|AdjustmentPopup|ChoiceTile|ValueStepper|SectionHeading|"
         "ExplanationText|Icon)\\.qml")));
 }
@@ -212,36 +214,123 @@ void PopupsTest::afLimitPageEditsTheRowAndBackRestoresIt() {
     ui_->backPopupPage();
     QCOMPARE(image(), before);
     QVERIFY(shown(QStringLiteral("function_4")) && selected(QStringLiteral("function_4")));
+
+    // With nothing to write back, Back leaves the highlight where it was put.
+    ui_->nextPopupPage();
+    vm().popup()->setSelect_bt_func_id(3);
+    ui_->backPopupPage();
+    QCOMPARE(image(), before);
+    QCOMPARE(vm().popup()->select_bt_func_id(), 3);
+    QVERIFY(shown(QStringLiteral("function_3")) && selected(QStringLiteral("function_3")));
     ui_->closePopupWith(QStringLiteral("popupCancel"));
     QCOMPARE(image(), before);
 }
 
-void PopupsTest::timePageKeepsDigitsWithinTheLensLimits() {
+// One field per time, in seconds: typed text goes to the lens when it fits the range and
+// Return confirms it; text out of range is marked while typed and never sent; the arrow
+// keys and the buttons step by a tenth.
+void PopupsTest::timeFieldsAreTypedOrSteppedWithinTheirRange() {
     ui_->openPopup(POPUP_FUNCTION, 3);
     const QByteArray before = image();
     ui_->pressAndSettle(QStringLiteral("function_22"));
     QCOMPARE(byteAt(AT_BT_FUNC + 3), 22);
     ui_->nextPopupPage();
-    // Tens of seconds up to the lens's longest time.
-    QCOMPARE(ui_->property(QStringLiteral("focusSec2"), "to").toInt(), qMin(9, vm().basic_info()->maxSec2()));
-
-    // A digit step sends the whole time of the slot, in tenths of a second; the delay is
-    // there because the lens has delay settings.
-    const int time = wordAt(AT_FOCUS_TIME + 6);
-    const bool tenthsAtTop = settings().focusSec0()[3] == 9;
-    ui_->key(QStringLiteral("focusSec0"), tenthsAtTop ? Qt::Key_Down : Qt::Key_Up);
-    QCOMPARE(wordAt(AT_FOCUS_TIME + 6), time + (tenthsAtTop ? -1 : 1));
-    const int delay = wordAt(AT_FOCUS_DELAY + 6);
-    const bool delayAtTop = settings().focusDelay1()[3] == 9;
-    ui_->key(QStringLiteral("focusDelay1"), delayAtTop ? Qt::Key_Down : Qt::Key_Up);
-    QCOMPARE(wordAt(AT_FOCUS_DELAY + 6), delay + (delayAtTop ? -10 : 10));
     // No operation choice for a function with one way of working.
     QVERIFY(!ui_->item(QStringLiteral("operation_22")));
+
+    const auto seconds = [](int tenths) { return QString::number(tenths / 10.0, 'f', 1); };
+    const auto type = [this](const QString& field, const QString& text) {
+        QQuickItem* input = ui_->item(field);
+        input->forceActiveFocus(Qt::TabFocusReason);
+        QVERIFY(QMetaObject::invokeMethod(input, "selectAll"));
+        for (const QChar c : text)
+            QTest::keyClick(ui_->window(), c.toLatin1());
+    };
+    // The lens's longest time: tens of seconds up to its limit; a delay up to 9.9 s.
+    const struct {
+        const char* field;
+        int address;
+        int longest;
+    } times[] = {{"focusTime", AT_FOCUS_TIME + 6, qMin(9, vm().basic_info()->maxSec2()) * 100 + 99},
+                 {"focusDelay", AT_FOCUS_DELAY + 6, 99}};
+    for (const auto& t : times) {
+        const QString field = QLatin1String(t.field);
+        QCOMPARE(ui_->text(field + QStringLiteral("Range")),
+                 qtTrId("ButtonSelect_TimeRange").arg(seconds(0), seconds(t.longest)));
+        const int start = wordAt(t.address);
+        QCOMPARE(ui_->text(field), seconds(start));
+
+        // Typed, then confirmed: sent as tenths of a second, "," taken for the point.
+        const int typed = t.longest / 2 == start ? t.longest / 2 + 1 : t.longest / 2;
+        type(field, seconds(typed).replace(QLatin1Char('.'), QLatin1Char(',')));
+        QCOMPARE(wordAt(t.address), start);
+        QTest::keyClick(ui_->window(), Qt::Key_Return);
+        ui_->settle();
+        QCOMPARE(wordAt(t.address), typed);
+        QCOMPARE(ui_->text(field), seconds(typed));
+
+        // A tenth beyond the longest is marked as it is typed and put back, unsent.
+        type(field, seconds(t.longest + 1));
+        QVERIFY(!ui_->property(field + QStringLiteral("Field"), "fits").toBool());
+        QTest::keyClick(ui_->window(), Qt::Key_Return);
+        ui_->settle();
+        QVERIFY(ui_->property(field + QStringLiteral("Field"), "fits").toBool());
+        QCOMPARE(ui_->text(field), seconds(typed));
+        QCOMPARE(wordAt(t.address), typed);
+
+        // Stepped by a tenth, with the keys and the buttons, never past the longest.
+        ui_->key(field, Qt::Key_Up);
+        QCOMPARE(wordAt(t.address), typed + 1);
+        ui_->pressAndSettle(field + QStringLiteral("Down"));
+        ui_->pressAndSettle(field + QStringLiteral("Down"));
+        QCOMPARE(wordAt(t.address), typed - 1);
+        type(field, seconds(t.longest));
+        QTest::keyClick(ui_->window(), Qt::Key_Return);
+        ui_->settle();
+        QVERIFY(!ui_->item(field + QStringLiteral("Up"))->isEnabled());
+        ui_->key(field, Qt::Key_Up);
+        QCOMPARE(wordAt(t.address), t.longest);
+    }
 
     // Back restores the delay, the time and the function.
     ui_->backPopupPage();
     QCOMPARE(image(), before);
     ui_->closePopupWith(QStringLiteral("popupCancel"));
+}
+
+// The MF limit's two ways share one name: the list shows them under their heading, each
+// by its way, and either is chosen at once with nothing more to set.
+void PopupsTest::mfLimitWaysFollowTheirHeading() {
+    const QString profile = WindowHarness::writeProfile(
+        userFiles_.path(), QStringLiteral("zoom-e"),
+        {{QStringLiteral("buttonFunctions"),
+          QJsonArray{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 12, 13, 14, 15, 16, 17, 22, 23}}});
+    QVERIFY(WindowHarness::restart(&ui_, {.preset = profile}, true));
+    ui_->openPopup(POPUP_FUNCTION, 1);
+    const QString heading = QStringLiteral("functionGroup_ButtonSelect_MFLimit");
+    const QStringList ways{QStringLiteral("function_17"), QStringLiteral("function_16")};
+    QCOMPARE(ui_->shownAmong({heading, ways[0], ways[1]}), (QStringList{heading, ways[0], ways[1]}));
+    QCOMPARE(ui_->text(heading), qtTrId("ButtonSelect_MFLimit"));
+    QCOMPARE((QStringList{ui_->text(ways[0]), ui_->text(ways[1])}),
+             (QStringList{qtTrId("ButtonSelect_LabelClick"), qtTrId("ButtonSelect_LabelLongClick")}));
+    const qreal top = sceneRect(ui_->item(heading)).bottom();
+    QVERIFY(top <= sceneRect(ui_->item(ways[0])).top() &&
+            sceneRect(ui_->item(ways[0])).bottom() <= sceneRect(ui_->item(ways[1])).top());
+    // No other entry carries the heading's functions.
+    QCOMPARE(ui_->shownNames(QStringLiteral("functionGroup_")), QStringList{heading});
+
+    for (int f : {16, 17}) {
+        ui_->pressAndSettle(QStringLiteral("function_%1").arg(f));
+        QCOMPARE(byteAt(AT_BT_FUNC + 1), f);
+        QCOMPARE((QList<bool>{selected(ways[0]), selected(ways[1])}), (QList<bool>{f == 17, f == 16}));
+        QCOMPARE(ui_->shownAmong({QStringLiteral("popupOk"), QStringLiteral("popupSelect")}),
+                 QStringList{QStringLiteral("popupOk")});
+    }
+    ui_->closePopupWith(QStringLiteral("popupOk"));
+    QCOMPARE(byteAt(AT_BT_FUNC + 1), 17);
+    QCOMPARE(vm().buttonSummaryText(1, true),
+             qtTrId("ButtonSelect_functionMFLimit") + QStringLiteral("  /  ") + qtTrId("ButtonSelect_LabelClick"));
+    QVERIFY(WindowHarness::restart(&ui_, {}, true));
 }
 
 void PopupsTest::ringResponseAndAngleAreSentAndCancelRestoresThem() {
@@ -424,28 +513,42 @@ void PopupsTest::refusedWritesAreReportedAndUndone() {
     QCOMPARE(image(), before);
 }
 
-void PopupsTest::picturesOfEveryPopup_data() { WindowHarness::addLanguageRows(); }
+void PopupsTest::picturesOfEveryPopup_data() {
+    QTest::addColumn<QLocale::Language>("language");
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("en") << QLocale::English << false;
+    QTest::newRow("ja") << QLocale::Japanese << false;
+    QTest::newRow("en-dark") << QLocale::English << true;
+}
 
 // The smallest window the program allows, so that every popup's card and the named
-// controls have to fit it.
+// controls have to fit it. The lens also offers the MF limit.
 void PopupsTest::picturesOfEveryPopup() {
     QFETCH(QLocale::Language, language);
-    QVERIFY(WindowHarness::restart(&ui_, {.preset = {}, .language = language}, true));
+    QFETCH(bool, dark);
+    const QString profile = WindowHarness::writeProfile(
+        userFiles_.path(), QStringLiteral("zoom-e"),
+        {{QStringLiteral("buttonFunctions"),
+          QJsonArray{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 12, 13, 14, 15, 16, 17, 22, 23}}});
+    QVERIFY(WindowHarness::restart(&ui_, {.preset = profile, .language = language, .dark = dark}, true));
     QVERIFY(ui_->toSmallest());
     const struct {
         int popup;
         int control;
         const char* choose;     // pressed first, or empty
         bool nextPage;
+        const char* typed;      // typed into the drive time and left unconfirmed, or empty
         const char* picture;
         const char* fits;
     } popups[] = {
-        {POPUP_FUNCTION, 0, "", false, "popup-function-list", "popupOk"},
-        {POPUP_FUNCTION, 2, "", true, "popup-function-aflimit", "popupBack"},
-        {POPUP_FUNCTION, 3, "function_22", true, "popup-function-time", "popupOk"},
-        {POPUP_DIRECTION, -1, "", false, "popup-ring-direction", "popupOk"},
-        {POPUP_RESPONSE, -1, "ringResponse1", false, "popup-ring-response", "ringAngleUp"},
-        {POPUP_ADJUSTMENT, -1, "", false, "popup-adjustment", "pintoValueUp"},
+        {POPUP_FUNCTION, 0, "", false, "", "popup-function-list", "popupOk"},
+        {POPUP_FUNCTION, 1, "function_16", false, "", "popup-function-mflimit", "function_16"},
+        {POPUP_FUNCTION, 2, "", true, "", "popup-function-aflimit", "popupBack"},
+        {POPUP_FUNCTION, 3, "function_22", true, "", "popup-function-time", "popupOk"},
+        {POPUP_FUNCTION, 3, "", true, "123", "popup-function-timeOutOfRange", "focusTimeRange"},
+        {POPUP_DIRECTION, -1, "", false, "", "popup-ring-direction", "popupOk"},
+        {POPUP_RESPONSE, -1, "ringResponse1", false, "", "popup-ring-response", "ringAngleUp"},
+        {POPUP_ADJUSTMENT, -1, "", false, "", "popup-adjustment", "pintoValueUp"},
     };
     const QRectF window(QPointF(), ui_->window()->size());
     for (const auto& p : popups) {
@@ -454,6 +557,15 @@ void PopupsTest::picturesOfEveryPopup() {
             ui_->pressAndSettle(QLatin1String(p.choose));
         if (p.nextPage)
             ui_->nextPopupPage();
+        if (*p.typed) {
+            QQuickItem* input = ui_->item(QStringLiteral("focusTime"));
+            input->forceActiveFocus(Qt::TabFocusReason);
+            QVERIFY(QMetaObject::invokeMethod(input, "selectAll"));
+            for (const char* c = p.typed; *c; ++c)
+                QTest::keyClick(ui_->window(), *c);
+            QVERIFY(!ui_->property(QStringLiteral("focusTimeField"), "fits").toBool());
+            ui_->waitForFrame();
+        }
         for (const char* name : {"popupFrame", p.fits}) {
             QQuickItem* part = ui_->item(QLatin1String(name));
             QVERIFY2(part && window.contains(sceneRect(part)), name);

@@ -12,6 +12,7 @@
 #include "model/LensSettingViewModel.h"
 #include "model/RingItemModel.h"
 #include "platform/Preferences.h"
+#include "ui/MessageType.h"
 #include "ui/MessageViewModel.h"
 #include "ui/PopupViewModel.h"
 
@@ -40,6 +41,8 @@ class SettingsPagesTest : public QObject {
     void changeButtonsOpenTheirPopups();
     void changeButtonsDoNothingWhileLocked();
     void helpShowsThePageFunctions();
+    void functionHelpDescribesEachControlsFunction();
+    void homeLinesCarryTheDetails();
     void keyboardFocusScrollsIntoView();
     void startPageIsDismissed_data();
     void startPageIsDismissed();
@@ -49,9 +52,10 @@ class SettingsPagesTest : public QObject {
   private:
     // A window on `preset`, connected for customising, at the smallest size.
     bool open(const QString& preset, bool afCustomize,
-              QLocale::Language language = QLocale::English) {
+              QLocale::Language language = QLocale::English, bool dark = false) {
         openPreset_.clear();
-        if (!WindowHarness::restart(&ui_, {.preset = preset, .language = language, .afCustomize = afCustomize},
+        if (!WindowHarness::restart(&ui_,
+                                    {.preset = preset, .language = language, .dark = dark, .afCustomize = afCustomize},
                                     true) ||
             !ui_->toSmallest())
             return false;
@@ -141,6 +145,10 @@ void SettingsPagesTest::pagesFollowTheLens() {
     QCOMPARE(ui_->shown(QStringLiteral("customSwitchExplanation")), bit(1));
     QCOMPARE(text(QStringLiteral("pageTitle")), qtTrId(bit(1) ? "Menu_SwitchSetting" : "Menu_ButtonSetting"));
     QCOMPARE(text(QStringLiteral("valueButton")), ui_->vm().buttonSummaryText(0, false));
+    // A function with nothing to explain offers no help.
+    const int held = ui_->vm().lens_setting()->bt_func()[0];
+    QCOMPARE(ui_->shown(QStringLiteral("helpButton")),
+             !ui_->vm().button_item()->functionExplanation(held).isEmpty());
 
     if (ring) {
         ui_->showPage(RING_SETTING, "ringSettingPage");
@@ -312,6 +320,75 @@ void SettingsPagesTest::helpShowsThePageFunctions() {
     QTRY_COMPARE(ui_->pageName(), QStringLiteral("homePage"));
 }
 
+// Each control's help describes the function it holds, in the box's function layout.
+void SettingsPagesTest::functionHelpDescribesEachControlsFunction() {
+    QVERIFY(open(QStringLiteral("zoom-e"), true));
+    ui_->showPage(CSW_CBT_SETTING, "customSettingPage");
+    const MessageViewModel& message = *ui_->vm().message();
+    const ButtonItemModel& buttons = *ui_->vm().button_item();
+    const struct {
+        int slot;
+        const char* key;
+        const char* control;
+    } rows[] = {{1, "Custom1", "Common_Custom1"}, {2, "Custom2", "Common_Custom2"},
+                {3, "Custom3", "Common_Custom3"}, {0, "Button", "Home_LabelFocusSetButton"}};
+    for (const auto& row : rows) {
+        const int f = ui_->vm().lens_setting()->bt_func()[row.slot];
+        ui_->press(QStringLiteral("help") + QLatin1String(row.key));
+        QTRY_VERIFY(message.show_message());
+        QCOMPARE((QList<int>{int(message.tooltip_type()), message.sw_id(), message.func_id()}),
+                 (QList<int>{int(MessageType::ButtonFunction), row.slot, f}));
+        QCOMPARE((QStringList{text(QStringLiteral("messageControl")), text(QStringLiteral("messageTitle")),
+                              text(QStringLiteral("messageText"))}),
+                 (QStringList{qtTrId(row.control), buttons.functionLabel(f), buttons.functionExplanation(f)}));
+        press(QStringLiteral("messageOk"));
+        QTRY_VERIFY(!message.show_message());
+    }
+}
+
+// The home page's lines of the switch and the button say what the settings page and the
+// command line say, details included; the lens holds a function with details on each.
+void SettingsPagesTest::homeLinesCarryTheDetails() {
+    QVERIFY(open(QStringLiteral("zoom-e"), true));
+    LensSettingViewModel& settings = *ui_->vm().lens_setting();
+    // The button gets the focus preset with a drive time and delay.
+    QList<int> functions = settings.bt_func();
+    functions[0] = 22;
+    settings.setBt_func(functions);
+    ui_->settle();
+    QCOMPARE(settings.bt_func(), (QList<int>{22, 2, 4, 9}));
+    ui_->showPage(HOME, "homePage");
+    QList<QStringList> lines;
+    for (const QVariant& line : ui_->property(QStringLiteral("summarySwitch"), "lines").toList())
+        lines << line.toStringList();
+    const QList<QStringList> expected{{qtTrId("Common_Custom1"), ui_->vm().buttonSummaryText(1, true)},
+                                      {qtTrId("Common_Custom2"), ui_->vm().buttonSummaryText(2, true)},
+                                      {qtTrId("Common_Custom3"), ui_->vm().buttonSummaryText(3, true)},
+                                      {qtTrId("Home_LabelFocusSetButton"), ui_->vm().buttonSummaryText(0, true)}};
+    QCOMPARE(lines, expected);
+    // Operation, AF limit range, speed, drive time and delay: each line goes on after the name.
+    const QStringList details{qtTrId("ButtonSelect_LabelClick"), qtTrId("ButtonSelect_LabelAFLimitClick"),
+                              qtTrId("Home_FocusSpeed"), qtTrId("Home_DelaySetting")};
+    for (int i = 0; i < lines.size(); ++i) {
+        const int slot = (i + 1) % 4;
+        QVERIFY(lines[i][1].startsWith(ui_->vm().buttonSummaryText(slot, false) + QStringLiteral("  /  ")));
+        QVERIFY2(lines[i][1].contains(details[i]), qPrintable(lines[i][1]));
+    }
+    QVERIFY(lines[1][1].contains(QStringLiteral("  -  ")));
+    QVERIFY(lines[3][1].contains(qtTrId("Home_FocusTime")));
+    // The settings page shows the same details below each function's name.
+    ui_->showPage(CSW_CBT_SETTING, "customSettingPage");
+    QCOMPARE(text(QStringLiteral("valueButton")), ui_->vm().buttonSummaryText(0, false));
+    ui_->showPage(HOME, "homePage");
+    // The switch block's last line into view.
+    auto* summary = qvariant_cast<QQuickItem*>(ui_->property(QStringLiteral("homeSummary"), "contentItem"));
+    QVERIFY(summary);
+    const qreal below = sceneRect(ui_->item(QStringLiteral("summarySwitch"))).bottom() - sceneRect(summary).bottom();
+    summary->setProperty("contentY", summary->property("contentY").toReal() + qMax(0.0, below));
+    ui_->waitForFrame();
+    ui_->picture(QStringLiteral("settings_homeDetails"));
+}
+
 // At the smallest size the last controls lie below the fold until Tab reaches them, and
 // Backtab to the first scrolls the page back to the top.
 void SettingsPagesTest::keyboardFocusScrollsIntoView() {
@@ -371,12 +448,19 @@ void SettingsPagesTest::startPageIsDismissed() {
     QCOMPARE(MainWindow(&ui_->vm()).startPageWanted(), !tick);
 }
 
-void SettingsPagesTest::pictures_data() { WindowHarness::addLanguageRows(); }
+void SettingsPagesTest::pictures_data() {
+    QTest::addColumn<QLocale::Language>("language");
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("en") << QLocale::English << false;
+    QTest::newRow("ja") << QLocale::Japanese << false;
+    QTest::newRow("en-dark") << QLocale::English << true;
+}
 
 // At the smallest window size, where text is most likely to be cut.
 void SettingsPagesTest::pictures() {
     QFETCH(QLocale::Language, language);
-    QVERIFY(WindowHarness::restart(&ui_, {.preset = {}, .language = language, .startPage = true}));
+    QFETCH(bool, dark);
+    QVERIFY(WindowHarness::restart(&ui_, {.preset = {}, .language = language, .startPage = true, .dark = dark}));
     QVERIFY(ui_->toSmallest());
     ui_->picture(QStringLiteral("settings_startPage"));
     press(QStringLiteral("startPageStart"));
@@ -387,22 +471,31 @@ void SettingsPagesTest::pictures() {
         MenuId menu;
         const char* page;
         const char* picture;
-        bool end;   // also scrolled to the end
-    } pages[] = {{"zoom-e", CSW_CBT_SETTING, "customSettingPage", "settings_switchPage", true},
-                 {"zoom-e", RING_SETTING, "ringSettingPage", "settings_ringPage", false},
-                 {"zoom-e", ADJUSTMENT, "adjustmentPage", "settings_adjustmentPage", false},
-                 {"zoom-e", FUNCTION_DESCRIPTION, "functionDescriptionPage", "settings_functions", true},
-                 {"prime-z", CBT_SETTING, "customSettingPage", "settings_buttonPage", false},
-                 {"prime-z", FUNCTION_DESCRIPTION, "functionDescriptionPage", "settings_functionsPrime", false}};
+        bool end;           // also scrolled to the end
+        const char* help;   // a control whose function help is shown, or empty
+    } pages[] = {{"zoom-e", CSW_CBT_SETTING, "customSettingPage", "settings_switchPage", true, "helpCustom2"},
+                 {"zoom-e", RING_SETTING, "ringSettingPage", "settings_ringPage", false, ""},
+                 {"zoom-e", ADJUSTMENT, "adjustmentPage", "settings_adjustmentPage", false, ""},
+                 {"zoom-e", FUNCTION_DESCRIPTION, "functionDescriptionPage", "settings_functions", true, ""},
+                 {"prime-z", CBT_SETTING, "customSettingPage", "settings_buttonPage", false, ""},
+                 {"prime-z", FUNCTION_DESCRIPTION, "functionDescriptionPage", "settings_functionsPrime", false, ""}};
     QString preset;
     for (const auto& page : pages) {
         if (preset != QLatin1String(page.preset))
-            QVERIFY(open(preset = QLatin1String(page.preset), true, language));
+            QVERIFY(open(preset = QLatin1String(page.preset), true, language, dark));
         ui_->showPage(page.menu, page.page);
         ui_->picture(QLatin1String(page.picture));
         if (page.end) {
             scrollToEnd();
             ui_->picture(QLatin1String(page.picture) + QStringLiteral("End"));
+        }
+        if (*page.help) {
+            ui_->press(QLatin1String(page.help));
+            QTRY_VERIFY(ui_->shown(QStringLiteral("messageCard")));
+            ui_->waitForFrame();
+            ui_->picture(QLatin1String(page.picture) + QStringLiteral("FunctionHelp"));
+            press(QStringLiteral("messageOk"));
+            QTRY_VERIFY(!ui_->shown(QStringLiteral("messageBox")));
         }
         QVERIFY(!QTest::currentTestFailed());
     }

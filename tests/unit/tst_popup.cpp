@@ -428,17 +428,31 @@ class TestPopup : public QObject {
         QVERIFY(!app->message()->show_message());
     }
 
-    // A function only highlighted, not chosen, is forgotten by a cancel.
-    void cancelHighlightsTheStoredFunction() {
+    // The highlight moves back only with a write of the stored function: a function only
+    // highlighted, never sent, stays highlighted after a cancel that wrote nothing.
+    void cancelMovesTheHighlightOnlyWithAWrite() {
         popup->openPopup(int(PopupId::FunctionSelect), 2);
         const int stored = settings().bt_func()[2];
+        QVERIFY(stored != AB_FOCUS);
         popup->setSelect_bt_func_id(AB_FOCUS);
         popup->setPage_index(1);
         popup->restoreFunctionSelection();
         QCOMPARE(popup->page_index(), 0);
-        QCOMPARE(popup->select_bt_func_id(), stored);
+        QCOMPARE(popup->select_bt_func_id(), int(AB_FOCUS));
         QTest::qWait(30);
         QVERIFY(writes().isEmpty());
+
+        QList<int> functions = settings().bt_func();
+        functions[2] = AB_FOCUS;
+        settings().setBt_func(functions);
+        QVERIFY(settle());
+        popup->setPage_index(1);
+        popup->restoreFunctionSelection();
+        QTRY_COMPARE(popup->page_index(), 0);
+        QCOMPARE(popup->select_bt_func_id(), stored);
+        QCOMPARE(
+            writes(1),
+            QStringList{QStringLiteral("0052=%1").arg(stored, 2, 16, QLatin1Char('0')).toUpper()});
     }
 
     // A refused write stops the chain there; the popup stays and a second cancel

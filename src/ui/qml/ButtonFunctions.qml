@@ -8,6 +8,10 @@ QtObject {
     // Each family in the order of its choices; the first supported one is what choosing
     // the family assigns.
     readonly property var families: [[2, 1], [4, 3, 6, 7], [13, 12], [15, 14]]
+    // Functions listed each on its own under a heading they share: [heading id, [raw,
+    // ...]], the members in the order of the list. The MF limit's two ways carry one and
+    // the same name, so each is named by its way instead.
+    readonly property var groups: [["ButtonSelect_MFLimit", [17, 16]]]
     readonly property int lastRaw: 25
 
     function variants(f) {
@@ -21,15 +25,33 @@ QtObject {
     function isFocusTime(f) { return f === 22 || f === 23 }
     function hasSpeed(f) { return f === 8 || f === 9 }
 
-    // One entry per family with at least one selectable member: its first raw value.
+    function groupOf(f) {
+        for (const group of groups)
+            if (group[1].indexOf(f) >= 0)
+                return group
+        return null
+    }
+    // The list's entries, each [heading id, [raw, ...]]: one per family with at least one
+    // selectable member (no heading, the family's first raw value), and one per group
+    // with its selectable members, where the first of them would stand.
     function listed() {
         const entries = []
+        const seen = []
         for (let f = 0; f <= lastRaw; ++f) {
-            const key = variants(f)[0]
-            if (selectable(f) && entries.indexOf(key) < 0)
-                entries.push(key)
+            if (!selectable(f))
+                continue
+            const group = groupOf(f)
+            const key = group ? group[0] : String(variants(f)[0])
+            if (seen.indexOf(key) >= 0)
+                continue
+            seen.push(key)
+            entries.push(group ? [key, group[1].filter(selectable)] : ["", [variants(f)[0]]])
         }
         return entries
+    }
+    // The name of a grouped function's way of working.
+    function wayLabel(f) {
+        return f === 16 ? qsTrId("ButtonSelect_LabelLongClick") : qsTrId("ButtonSelect_LabelClick")
     }
     // The raw function an entry stands for: the current one when it belongs to the
     // family, otherwise the family's first selectable member.

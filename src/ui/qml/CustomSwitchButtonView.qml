@@ -8,6 +8,7 @@ SettingRow {
     property int slot: 0
     readonly property int positions: AppViewModel.basic_info.customSwitchStateCount
     readonly property string summary: AppViewModel.live.buttonSummaryText(slot, true)
+    readonly property int func: AppViewModel.lens_setting.bt_func[slot]
 
     key: slot === 0 ? "Button" : "Custom" + slot
     label: qsTrId(["Home_LabelFocusSetButton", "Common_Custom1", "Common_Custom2", "Common_Custom3"][slot])
@@ -22,4 +23,7 @@ SettingRow {
     // The parameters follow the function's name, after the first separator.
     detail: summary.startsWith(value) ? summary.slice(value.length).replace(/^\s+\/\s+/, "") : ""
     onChange: AppViewModel.popup.openPopup(PopupId.FunctionSelect, control.slot)
+    // The function's own description; a function with nothing to explain has no help.
+    helpOffered: AppViewModel.live.button_item.functionExplanation(func) !== ""
+    onHelpRequested: AppViewModel.message.showButtonFunctionTooltip(control.slot, control.func)
 }

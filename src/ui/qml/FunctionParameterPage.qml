@@ -19,11 +19,17 @@ ColumnLayout {
         JSON.stringify(functions.operations(functions.variants(current)[0]))
     readonly property var operations: JSON.parse(operationList)
 
-    // Assigns one digit of a time and sends the whole time.
-    function editDigit(names, index, value, commit) {
-        const digits = Array.from(settings[names[index]])
-        digits[slot] = value
-        settings[names[index]] = digits
+    // A time of the slot in tenths, from the digits the settings model keeps, and back:
+    // all digits are assigned and the whole time is sent once.
+    function timeOf(names) {
+        return names.reduce((t, n, i) => t + settings[n][slot] * Math.pow(10, names.length - 1 - i), 0)
+    }
+    function editTime(names, tenths, commit) {
+        names.forEach((n, i) => {
+            const digits = Array.from(settings[n])
+            digits[slot] = Math.floor(tenths / Math.pow(10, names.length - 1 - i)) % 10
+            settings[n] = digits
+        })
         settings[commit](slot)
     }
 
@@ -46,26 +52,29 @@ ColumnLayout {
         visible: page.functions.isFocusTime(page.current)
         text: qsTrId("ButtonSelect_FocusTime")
     }
-    TimeDigits {
+    TimeField {
+        readonly property var digits: ["focusSec2", "focusSec1", "focusSec0"]
         visible: page.functions.isFocusTime(page.current)
-        names: ["focusSec2", "focusSec1", "focusSec0"]
+        name: "focusTime"
         accessibleName: qsTrId("ButtonSelect_FocusTime")
-        values: names.map(n => page.settings[n][page.slot])
-        maxima: [Math.min(9, AppViewModel.basic_info.maxSec2), 9, 9]
-        onEdited: (index, value) => page.editDigit(names, index, value, "commitFocusTime")
+        tenths: page.timeOf(digits)
+        // Tens of seconds up to the lens's longest time.
+        maximum: Math.min(9, AppViewModel.basic_info.maxSec2) * 100 + 99
+        onEdited: (t) => page.editTime(digits, t, "commitFocusTime")
     }
 
     SectionHeading {
         visible: page.functions.isFocusTime(page.current) && Lens.supports(10)
         text: qsTrId("ButtonSelect_DelaySetting")
     }
-    TimeDigits {
+    TimeField {
+        readonly property var digits: ["focusDelay1", "focusDelay0"]
         visible: page.functions.isFocusTime(page.current) && Lens.supports(10)
-        names: ["focusDelay1", "focusDelay0"]
+        name: "focusDelay"
         accessibleName: qsTrId("ButtonSelect_DelaySetting")
-        values: names.map(n => page.settings[n][page.slot])
-        maxima: [9, 9]
-        onEdited: (index, value) => page.editDigit(names, index, value, "commitFocusDelay")
+        tenths: page.timeOf(digits)
+        maximum: 99
+        onEdited: (t) => page.editTime(digits, t, "commitFocusDelay")
     }
 
     SectionHeading {

@@ -14,7 +14,9 @@ Item {
     property bool hover_ring: false
     property bool hover_adjust: false
     readonly property bool wide: width >= 780
-    function summary(slot) { return AppViewModel.live.buttonSummaryText(slot, false) }
+    // With the function's details (speed, times, AF limit range, operation), as the
+    // switch page and the command line show them.
+    function summary(slot) { return AppViewModel.live.buttonSummaryText(slot, true) }
 
     ColumnLayout {
         anchors.fill: parent

@@ -5,7 +5,7 @@ import Kelvara.LensUtility
 
 // One setting of a settings page: what it is, its current value and the button that
 // opens the popup in which it is changed. `key` names the row ("row" + key), its value
-// ("value" + key) and its button ("change" + key).
+// ("value" + key) and its button ("change" + key); a row with help has "help" + key.
 Card {
     id: row
     property string key
@@ -13,7 +13,9 @@ Card {
     property string label
     property string value
     property string detail
+    property bool helpOffered: false
     signal change()
+    signal helpRequested()
 
     objectName: "row" + key
     Layout.fillWidth: true
@@ -63,6 +65,17 @@ Card {
             }
         }
 
+        ActionButton {
+            objectName: "help" + row.key
+            visible: row.helpOffered
+            Layout.alignment: Qt.AlignVCenter
+            flat: true
+            iconOnly: true
+            iconName: "icon_help"
+            text: qsTrId("Common_Help")
+            Accessible.name: row.label + ": " + text
+            onActivated: row.helpRequested()
+        }
         ActionButton {
             objectName: "change" + row.key
             Layout.alignment: Qt.AlignVCenter

@@ -82,13 +82,18 @@ Card {
                     Layout.alignment: Qt.AlignTop
                     wrapMode: Text.WordWrap
                 }
+                // A value of several parts breaks between them, never inside one; once it
+                // takes more than a line it reads from the left.
                 Label {
-                    text: line.modelData[1]
+                    text: line.modelData[1].split(/(\s+\/\s+)/)
+                                           .map((part, i) => i % 2 ? part : part.replace(/ /g, "\u00a0")
+                                                                               .replace(/([\/-])/g, "$1\u2060"))
+                                           .join("")
                     color: Theme.text
                     Layout.fillWidth: true
                     Layout.alignment: Qt.AlignTop
-                    horizontalAlignment: Text.AlignRight
-                    wrapMode: Text.WordWrap
+                    horizontalAlignment: lineCount > 1 ? Text.AlignLeft : Text.AlignRight
+                    wrapMode: Text.Wrap
                 }
             }
         }
