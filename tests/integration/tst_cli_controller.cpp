@@ -538,13 +538,6 @@ private slots:
         QCOMPARE(server->connectionCount(), connections + 2);
         QCOMPARE(server->requestCount(sim::UpdateServer::utilityPath()), requests);
     }
-
-    void checkUpdateWithTheSimulatedLens() {
-        const Run run = cli({"--simulate", "check-update"});
-        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
-        QVERIFY(run.out.contains(txt("Firmware_Current")));
-        QVERIFY(run.out.contains("KZ2470E"));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestCliController)

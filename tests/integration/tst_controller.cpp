@@ -151,8 +151,6 @@ private slots:
         QTest::addRow("no reply to connect") << "silent" << "Connect_LensConnectError" << QStringList();
         QTest::addRow("camera status on the record")
             << "refuse83" << "Connect_CameraConnectionStatusError" << QStringList();
-        QTest::addRow("refusal on a settings block") << "refuse80" << "Home_LensSettingLoadError"
-                                                     << QStringList();
         QTest::addRow("unplugged while reading") << "unplug" << "Common_LensRemovalMessage"
                                                  << QStringList();
     }
@@ -166,10 +164,7 @@ private slots:
             lens->setNoReply(1, 0xF8);
         else if (fault == QLatin1String("refuse83"))
             lens->setRefusal(0x83, 1, 0xF4);
-        else if (fault == QLatin1String("refuse80")) {
-            lens->setRefusal(0x80, 2, 0xF4); // the record read passes through the count first
-            lens->setRefusal(0x80, 1, 0xF4);
-        } else if (fault == QLatin1String("unplug"))
+        else if (fault == QLatin1String("unplug"))
             lens->unplugOnFunction(0xF4, 0);
         app->connectLens(true);
         QVERIFY(answer(key.toLatin1()));

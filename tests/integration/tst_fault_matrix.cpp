@@ -61,6 +61,8 @@ enum class Fault {
     HttpMalformed,
 };
 constexpr int kFaults = int(Fault::HttpMalformed) + 1;
+static_assert(int(Fault::HttpMalformed) - int(Fault::Http404) ==
+              sim::HttpFault::Malformed - sim::HttpFault::NotFound);
 const char* const kFaultNames[kFaults] = {"noreply", "refuse", "garbage", "split", "slow",
                                           "unplug",  "replug", "404",     "500",   "h-slow",
                                           "trunc",   "oversz", "malform"};
@@ -373,7 +375,6 @@ class TestFaultMatrix : public QObject {
     void arm(const Cell& cell) {
         const Line& line = kLines[int(cell.row)];
         const sim::LensProfile p = lens->profile();
-        sim::HttpFault http;
         switch (cell.fault) {
         case Fault::NoReply:
             if (line.step)
@@ -405,26 +406,13 @@ class TestFaultMatrix : public QObject {
                 lens->unplugAtBlock(2, replug);
             return;
         }
-        case Fault::Http404:
-            http.kind = sim::HttpFault::NotFound;
-            break;
-        case Fault::Http500:
-            http.kind = sim::HttpFault::ServerError;
-            break;
-        case Fault::HttpSlow:
-            http.kind = sim::HttpFault::Slow;
-            http.delayMs = 3 * kHttpTimeoutMs;
-            break;
-        case Fault::HttpTruncated:
-            http.kind = sim::HttpFault::Truncated;
-            break;
-        case Fault::HttpOversized:
-            http.kind = sim::HttpFault::Oversized;
-            break;
-        case Fault::HttpMalformed:
-            http.kind = sim::HttpFault::Malformed;
+        default: // the HTTP faults, in the order of the server's kinds
             break;
         }
+        sim::HttpFault http;
+        http.kind =
+            sim::HttpFault::Kind(sim::HttpFault::NotFound + int(cell.fault) - int(Fault::Http404));
+        http.delayMs = 3 * kHttpTimeoutMs; // used by Slow only
         server.setFault(line.catalogue ? sim::UpdateServer::cataloguePath(p)
                                        : sim::UpdateServer::packagePath(p),
                         http);
