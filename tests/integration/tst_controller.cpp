@@ -145,7 +145,7 @@ private slots:
         QTest::addColumn<QStringList>("args");
         // The missing port's message says what was found there.
         PortProblem missing;
-        missing.path = QStringLiteral("/nonexistent/tty");
+        missing.path = "/nonexistent/tty";
         QTest::addRow("no such port") << "noport" << "Connect_PortMissing"
                                       << QStringList{missing.text()};
         QTest::addRow("no reply to connect") << "silent" << "Connect_LensConnectError" << QStringList();
@@ -159,7 +159,7 @@ private slots:
         QFETCH(QString, fault);
         QFETCH(QString, key);
         QFETCH(QStringList, args);
-        start(preset("zoom-e"), fault == QLatin1String("noport") ? QStringLiteral("/nonexistent/tty") : QString());
+        start(preset("zoom-e"), fault == QLatin1String("noport") ? "/nonexistent/tty" : QString());
         if (fault == QLatin1String("silent"))
             lens->setNoReply(1, 0xF8);
         else if (fault == QLatin1String("refuse83"))
@@ -172,7 +172,7 @@ private slots:
         if (fault == QLatin1String("unplug")) {
             QVERIFY(answer("Home_LensSettingLoadError"));
             QVERIFY(ended(Operation::Disconnect, Outcome::Failed, "Common_LensRemovalMessage"));
-            key = QStringLiteral("Home_LensSettingLoadError");
+            key = "Home_LensSettingLoadError";
         }
         QVERIFY(ended(Operation::Connect, Outcome::Failed, key.toLatin1(), args));
         QTRY_COMPARE(app->connectState(), NOT_CONNECT);
@@ -220,7 +220,7 @@ private slots:
         QCOMPARE(file.mid(16, 512), before);
 
         // Change the lens behind the program's back, then load the file into it.
-        lens->execute(QStringLiteral("factory"));
+        lens->execute("factory");
         app->lens_setting()->setDirection(app->lens_setting()->direction() == 1 ? 0 : 1);
         QTRY_VERIFY(lens->settingsImage() != before);
         const int writesBefore = lens->framesReceived(0xF5);
@@ -370,8 +370,8 @@ private slots:
         } else if (lensAfter == QLatin1String("old")) {
             QVERIFY(answer("Firmware_UpdateNotApplied"));
             QVERIFY(ended(Operation::FirmwareReconnect, Outcome::Failed,
-                          "Firmware_UpdateNotApplied", {QStringLiteral("01.02")}));
-            QCOMPARE(app->installed_version(), QStringLiteral("01.02"));
+                          "Firmware_UpdateNotApplied", {"01.02"}));
+            QCOMPARE(app->installed_version(), "01.02");
         } else {
             QVERIFY(answer("Firmware_LensNotBack"));
             QVERIFY(ended(Operation::FirmwareReconnect, Outcome::Failed, "Firmware_LensNotBack"));

@@ -90,8 +90,8 @@ class TestFirmwareTransfer : public QObject {
             address.isEmpty() ? FirmwareUpdateModel::packageAddress(firmware.fileName()) : address;
         const QString key =
             QString::fromUtf8(server.document(sim::UpdateServer::cataloguePath(lens->profile())))
-                .section(QStringLiteral("<DescriptionKey>"), 1, 1)
-                .section(QStringLiteral("</DescriptionKey>"), 0, 0);
+                .section("<DescriptionKey>", 1, 1)
+                .section("</DescriptionKey>", 0, 0);
         if (!model.startUpdate(mode, url, key, recorder.callback()))
             return {};
         if (!QTest::qWaitFor([&] { return recorder.ended(); }, 30000))
@@ -187,12 +187,12 @@ class TestFirmwareTransfer : public QObject {
     }
 
     void singleImageInstallsAndReportsNewVersion() {
-        startLens(QStringLiteral("zoom-e"));
+        startLens("zoom-e");
         const sim::LensFirmware firmware(lens->profile());
         FirmwareUpdateModel model;
         const QList<Call> calls = update(model, UpdateMode::NORMAL);
         verifyEnd(model, calls, UpdateState::Complete);
-        QCOMPARE(capture.count(QStringLiteral("Port Close")), 1);
+        QCOMPARE(capture.count("Port Close"), 1);
 
         const QList<sim::InstalledImage> installed = lens->installedImages();
         QCOMPARE(installed.size(), 1);
@@ -219,7 +219,7 @@ class TestFirmwareTransfer : public QObject {
     void progressAcrossImagesAndOrderPerMode() {
         QFETCH(int, mode);
         QFETCH(QList<int>, devices);
-        startLens(QStringLiteral("zoom-e"));
+        startLens("zoom-e");
         QVERIFY(server.setPackageKind(lens->profile(), Kind::Multi));
         FirmwareUpdateModel model;
         const QList<Call> calls = update(model, UpdateMode(mode));
@@ -257,7 +257,7 @@ class TestFirmwareTransfer : public QObject {
         QFETCH(int, mode);
         QFETCH(int, area);
         QFETCH(int, extraConnects);
-        startLens(QStringLiteral("prime-z"));
+        startLens("prime-z");
         QVERIFY(lens->profile().firmwareType & FirmwareUpdateModel::FM_INCLUDE_OS);
         FirmwareUpdateModel model;
         const QList<Call> calls = update(model, UpdateMode(mode));
@@ -304,7 +304,7 @@ class TestFirmwareTransfer : public QObject {
         QFETCH(int, acked);
         QFETCH(int, installedMin);
         QFETCH(bool, cutShort);
-        startLens(QStringLiteral("zoom-e"));
+        startLens("zoom-e");
         QVERIFY(server.setPackageKind(lens->profile(), Kind(kind)));
         if (!fault.isEmpty())
             QVERIFY2(lens->execute(fault).startsWith(QLatin1String("ok")),
@@ -342,7 +342,7 @@ class TestFirmwareTransfer : public QObject {
     void cutTransferRecoversThroughSafeMode() {
         QFETCH(QString, cut);
         QFETCH(int, installedBefore);
-        startLens(QStringLiteral("zoom-e"));
+        startLens("zoom-e");
         LensClient::transport().closePort();
         QVERIFY(server.setPackageKind(lens->profile(), Kind::Multi));
         AppViewModel app;
@@ -360,7 +360,7 @@ class TestFirmwareTransfer : public QObject {
         QVERIFY(answer(app, "Firmware_UpdateError"));
         QVERIFY(!app.criticalOperation());
         QVERIFY(ended(outcomes, {Operation::FirmwareUpdate, Outcome::Failed,
-                                 QStringLiteral("Firmware_UpdateError")}));
+                                 "Firmware_UpdateError"}));
         QCOMPARE(app.connectState(), NOT_CONNECT);
         QCOMPARE(lens->installedImages().size(), installedBefore);
 
@@ -381,7 +381,7 @@ class TestFirmwareTransfer : public QObject {
     // What the real HTTP client makes of a server that is not there; the server's own
     // answers are cells of the fault matrix.
     void noServerListeningIsANetworkError() {
-        startLens(QStringLiteral("zoom-e"));
+        startLens("zoom-e");
         QTcpServer probe;
         QVERIFY(probe.listen(QHostAddress::LocalHost));
         const quint16 port = probe.serverPort();
@@ -402,7 +402,7 @@ class TestFirmwareTransfer : public QObject {
 
     void offlineMirror() {
         QFETCH(bool, present);
-        startLens(QStringLiteral("prime-z"));
+        startLens("prime-z");
         QTemporaryDir dir;
         QString error;
         QVERIFY2(server.exportMirror(dir.path(), &error), qPrintable(error));
@@ -420,7 +420,7 @@ class TestFirmwareTransfer : public QObject {
     }
 
     void secondStartWhileRunningIsRefused() {
-        startLens(QStringLiteral("zoom-e"));
+        startLens("zoom-e");
         FirmwareUpdateModel model;
         Recorder first;
         Recorder second;

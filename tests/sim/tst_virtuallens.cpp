@@ -297,7 +297,7 @@ class TestVirtualLens : public QObject {
         QCOMPARE(host.drain(kQuietMs), QByteArray());
         QCOMPARE(b.lens->framesReceived(0xF4), 2); // counted though not answered
         QCOMPARE(exchange(host, Wire::read(12, 1, 2, 1)), Wire::hex("0001000201") + char(1));
-        QCOMPARE(b.lens->faultSummary(), QStringLiteral("none"));
+        QCOMPARE(b.lens->faultSummary(), "none");
     }
 
     void garbageSplitAndSlowReplies() {
@@ -442,8 +442,8 @@ class TestVirtualLens : public QObject {
     void blockAndEotFaults() {
         Bench b = startPreset("zoom-e");
         HostLine& host = *b.host;
-        QCOMPARE(b.lens->execute(QStringLiteral("block 2 nak")), QStringLiteral("ok"));
-        QCOMPARE(b.lens->execute(QStringLiteral("block 2 nak 1")), QStringLiteral("ok"));
+        QCOMPARE(b.lens->execute("block 2 nak"), "ok");
+        QCOMPARE(b.lens->execute("block 2 nak 1"), "ok");
         QVERIFY(startHandshake(host, 1, 0x00, 0x00));
         QCOMPARE(answersTo(host, {Wire::block(1, zeros(1024)), Wire::block(2, imageBlock(4, 0)),
                                   Wire::block(2, imageBlock(4, 0))}),
@@ -463,7 +463,7 @@ class TestVirtualLens : public QObject {
         QVERIFY(b.lens->installedImages().isEmpty());
 
         // The EOT faults were one-shot: a second transfer installs.
-        QCOMPARE(b.lens->execute(QStringLiteral("eot1 can")), QStringLiteral("ok"));
+        QCOMPARE(b.lens->execute("eot1 can"), "ok");
         QVERIFY(startHandshake(host, 2, 0x00, 0x00));
         QCOMPARE(answersTo(host, {Wire::block(1, imageBlock(4, 1)), EOT, EOT}), ACK + CAN + ACK);
         QTRY_COMPARE(b.lens->installedImages().size(), 1);
@@ -491,10 +491,10 @@ class TestVirtualLens : public QObject {
         QCOMPARE(exchange(*b.host, Wire::read(2, 1, 0x0001, 1)),
                  Wire::hex("0001000101") + Wire::hex("02"));
 
-        QCOMPARE(b.lens->execute(QStringLiteral("unplug")), QStringLiteral("ok"));
+        QCOMPARE(b.lens->execute("unplug"), "ok");
         QTest::qWait(100);
         QVERIFY(!linkExists(link)); // no re-plug was asked for
-        QCOMPARE(b.lens->execute(QStringLiteral("plug")), QStringLiteral("ok"));
+        QCOMPARE(b.lens->execute("plug"), "ok");
         QVERIFY(linkExists(link));
 
         b.lens->stop();
@@ -505,7 +505,7 @@ class TestVirtualLens : public QObject {
         Bench b = startPreset("zoom-e");
         QTemporaryDir dir;
         ControlServer server(*b.lens);
-        const QString path = dir.filePath(QStringLiteral("control"));
+        const QString path = dir.filePath("control");
         QString error;
         QVERIFY2(server.listen(path, &error), qPrintable(error));
 
@@ -519,14 +519,14 @@ class TestVirtualLens : public QObject {
                 return QStringLiteral("<no answer>");
             return QString::fromUtf8(client.readLine()).trimmed();
         };
-        QCOMPARE(ask("refuse 0x83 1 fn 0xf5"), QStringLiteral("ok"));
-        QVERIFY(ask("refuse").startsWith(QStringLiteral("error: usage: refuse")));
-        QVERIFY(ask("explode now").startsWith(QStringLiteral("error: unknown command")));
-        QVERIFY(ask("status").contains(QStringLiteral("refuse 0x83 1 fn 0xF5")));
+        QCOMPARE(ask("refuse 0x83 1 fn 0xf5"), "ok");
+        QVERIFY(ask("refuse").startsWith("error: usage: refuse"));
+        QVERIFY(ask("explode now").startsWith("error: unknown command"));
+        QVERIFY(ask("status").contains("refuse 0x83 1 fn 0xF5"));
         QCOMPARE(exchange(*b.host, Wire::write(1, 0x0001, Wire::hex("01"))), Wire::hex("8300"));
-        QCOMPARE(ask("attach 3"), QStringLiteral("ok"));
+        QCOMPARE(ask("attach 3"), "ok");
         QCOMPARE(attach(*b.host, 2), Wire::hex("03"));
-        QVERIFY(ask("status").contains(QStringLiteral("frames=2")));
+        QVERIFY(ask("status").contains("frames=2"));
     }
 
     void faultsCanBeArmedFromAnotherThread() {
@@ -571,22 +571,22 @@ class TestVirtualLens : public QObject {
 
     void linkPathIsClaimedOnlyIfFree() {
         QTemporaryDir dir;
-        const QString taken = dir.filePath(QStringLiteral("regular-file"));
+        const QString taken = dir.filePath("regular-file");
         QFile file(taken);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.close();
-        VirtualLens refused(*LensProfile::preset(QStringLiteral("zoom-e")));
+        VirtualLens refused(*LensProfile::preset("zoom-e"));
         QString error;
         QVERIFY(!refused.start(taken, &error));
-        QVERIFY2(error.contains(QStringLiteral("not a symlink")), qPrintable(error));
+        QVERIFY2(error.contains("not a symlink"), qPrintable(error));
         QVERIFY(!refused.isRunning());
         QVERIFY(QFileInfo(taken).isFile()); // left alone
 
         // A link left behind by a killed run is taken over; missing directories are made.
-        const QString stale = dir.filePath(QStringLiteral("by-id/usb-Kelvara-if00"));
-        QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("by-id"))));
-        QVERIFY(QFile::link(QStringLiteral("/dev/nonexistent-tty"), stale));
-        VirtualLens lens(*LensProfile::preset(QStringLiteral("zoom-e")));
+        const QString stale = dir.filePath("by-id/usb-Kelvara-if00");
+        QVERIFY(QDir().mkpath(dir.filePath("by-id")));
+        QVERIFY(QFile::link("/dev/nonexistent-tty", stale));
+        VirtualLens lens(*LensProfile::preset("zoom-e"));
         QVERIFY2(lens.start(stale, &error), qPrintable(error));
         QCOMPARE(QFileInfo(stale).symLinkTarget(), lens.devicePath());
         HostLine host(stale);
