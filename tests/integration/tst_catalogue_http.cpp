@@ -13,10 +13,7 @@
 #include "LensProfile.h"
 #include "UpdateServer.h"
 
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -146,15 +143,8 @@ class TestCatalogueHttp : public QObject {
     void offlineCopyThroughFileAddresses() {
         // A copy of the server on disk, reached through a file:// base URL.
         QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        const QString lensPath = sim::UpdateServer::cataloguePath(primeZ);
-        for (const QString& path : {sim::UpdateServer::utilityPath(), lensPath}) {
-            const QString file = dir.path() + path;
-            QVERIFY(QDir().mkpath(QFileInfo(file).path()));
-            QFile out(file);
-            QVERIFY(out.open(QIODevice::WriteOnly));
-            out.write(server.document(path));
-        }
+        QString error;
+        QVERIFY2(server.exportMirror(dir.path(), &error), qPrintable(error));
         environment->setUpdateBaseUrl(QUrl::fromLocalFile(dir.path()).toString());
 
         UtilityInfoFileModel utility;

@@ -2,6 +2,7 @@
 // pseudo-terminal and packages from its update server (HTTP on loopback or a mirror
 // directory): what the lens installs, in which order, and how every failure ends.
 #include "DiagnosticCapture.h"
+#include "ExchangeNow.h"
 #include "MessageAnswer.h"
 #include "LensFirmware.h"
 #include "UpdateServer.h"
@@ -22,7 +23,6 @@
 #include <QThread>
 
 #include <mutex>
-#include <optional>
 
 using namespace kelvara;
 using Kind = sim::LensFirmware::Kind;
@@ -119,21 +119,10 @@ class TestFirmwareTransfer : public QObject {
         if (!QTest::qWaitFor([&] { return lens->isPlugged(); }, 3000) ||
             !LensClient::openAdapterPort([] {}))
             return QStringLiteral("no port");
-        auto mutex = std::make_shared<std::mutex>();
-        auto record = std::make_shared<std::optional<Bytes>>();
-        LensClient::exchange(CommDataFormat::buildRead(false, 0, 0, 0),
-                             LensClient::withStatus([mutex, record](bool ok, const Bytes& data) {
-                                 std::lock_guard lock(*mutex);
-                                 *record = ok ? data : Bytes{};
-                             }));
-        const auto answered = [&] {
-            std::lock_guard lock(*mutex);
-            return record->has_value();
-        };
-        if (!QTest::qWaitFor(answered, 3000))
+        const auto record = test::exchangeNow(CommDataFormat::buildRead(false, 0, 0, 0));
+        if (!record || !record->first)
             return QStringLiteral("no answer");
-        std::lock_guard lock(*mutex);
-        const Bytes& r = **record;
+        const Bytes& r = record->second;
         if (r.size() < 5 + 26)
             return QStringLiteral("short record");
         return QStringLiteral("%1.%2")

@@ -1,42 +1,24 @@
 // The real QSerialPort against the virtual lens on a pseudo-terminal: faults on the line
 // and unplugging during an exchange, where the port itself misbehaves.
 #include "DiagnosticCapture.h"
+#include "ExchangeNow.h"
 #include "VirtualLens.h"
 #include "link/LensClient.h"
 #include "platform/Environment.h"
 
 #include <QTest>
 
-#include <mutex>
-
 using namespace kelvara;
 
 namespace {
 
-struct Result {
-    bool done = false;
-    bool ok = false;
-    Bytes data;
-};
-
-// Runs one exchange and waits for its completion while the event loop turns.
-Result run(const CommDataFormat& frame, bool withStatus = true) {
-    auto result = std::make_shared<Result>();
-    auto mutex = std::make_shared<std::mutex>();
-    LensClient::Completion done = [result, mutex](bool ok, const Bytes& data) {
-        std::lock_guard lock(*mutex);
-        *result = {true, ok, data};
-    };
-    LensClient::exchange(frame, withStatus ? LensClient::withStatus(done) : done);
-    const auto finished = [&] {
-        std::lock_guard lock(*mutex);
-        return result->done;
-    };
-    if (!QTest::qWaitFor(finished, 3000))
-        return {};
-    std::lock_guard lock(*mutex);
-    return *result;
+// How an exchange ended: 1 answered well, 0 failed, -1 never completed.
+int ending(const CommDataFormat& frame, bool withStatus = true) {
+    const auto end = test::exchangeNow(frame, withStatus);
+    return end ? int(end->first) : -1;
 }
+
+const CommDataFormat kRecord = CommDataFormat::buildRead(false, 0, 0, 0);
 
 } // namespace
 
@@ -57,7 +39,7 @@ class TestLinkOverPty : public QObject {
         QVERIFY(LensClient::openAdapterPort([this] { ++removals; }));
     }
 
-private slots:
+  private slots:
     void cleanup() {
         LensClient::transport().closePort();
         lens.reset();
@@ -68,21 +50,20 @@ private slots:
         test::DiagnosticCapture capture;
         lens->setGarbage(1);
         lens->setSplit(1);
-        QVERIFY(run(CommDataFormat::buildRead(false, 0, 0, 0)).ok);
+        QCOMPARE(ending(kRecord), 1);
 
         lens->setRefusal(0x83, 1);
-        const Result refused = run(CommDataFormat::buildRead(true, 0, 0, 0));
-        QVERIFY(refused.done && !refused.ok);
-        QCOMPARE(refused.data.at(0), std::uint8_t(0x83));
+        const auto refused = test::exchangeNow(CommDataFormat::buildRead(true, 0, 0, 0));
+        QVERIFY(refused && !refused->first);
+        QCOMPARE(refused->second.at(0), std::uint8_t(0x83));
 
         lens->setNoReply(1);
         QElapsedTimer clock;
         clock.start();
-        const Result silent = run(CommDataFormat::buildConnect(), false);
-        QVERIFY(silent.done && !silent.ok);
+        QCOMPARE(ending(CommDataFormat::buildConnect(), false), 0);
         QVERIFY(clock.elapsed() >= 450);
         QCOMPARE(capture.count(QStringLiteral("recv timeout")), 1);
-        QVERIFY(run(CommDataFormat::buildConnect(), false).ok); // the link recovers
+        QCOMPARE(ending(CommDataFormat::buildConnect(), false), 1); // the link recovers
     }
 
     void unplugDuringExchangeReportsOnce() {
@@ -91,8 +72,7 @@ private slots:
         lens->unplugOnFunction(0xF4, 300);
         QElapsedTimer clock;
         clock.start();
-        const Result r = run(CommDataFormat::buildRead(false, 0, 0, 0));
-        QVERIFY(r.done && !r.ok);
+        QCOMPARE(ending(kRecord), 0);
         QTRY_COMPARE(removals, 1);
         QVERIFY(clock.elapsed() < 1000);
         QTest::qWait(200);
@@ -105,7 +85,7 @@ private slots:
         // fault was for one time only.
         QTRY_VERIFY(lens->isPlugged());
         QVERIFY(LensClient::openAdapterPort([this] { ++removals; }));
-        QVERIFY(run(CommDataFormat::buildRead(false, 0, 0, 0)).ok);
+        QCOMPARE(ending(kRecord), 1);
     }
 };
 
