@@ -3,8 +3,8 @@
 // directory): what the lens installs, in which order, and how every failure ends.
 #include "DiagnosticCapture.h"
 #include "ExchangeNow.h"
-#include "MessageAnswer.h"
 #include "LensFirmware.h"
+#include "MessageAnswer.h"
 #include "UpdateServer.h"
 #include "VirtualLens.h"
 #include "controller/AppViewModel.h"
@@ -175,47 +175,33 @@ class TestFirmwareTransfer : public QObject {
         lens.reset();
     }
 
-    void singleImageInstallsAndReportsNewVersion() {
-        startLens("zoom-e");
-        const sim::LensFirmware firmware(lens->profile());
-        FirmwareUpdateModel model;
-        const QList<Call> calls = update(model, UpdateMode::NORMAL);
-        verifyEnd(model, calls, UpdateState::Complete);
-        QCOMPARE(capture.count("Port Close"), 1);
-
-        const QList<sim::InstalledImage> installed = lens->installedImages();
-        QCOMPARE(installed.size(), 1);
-        const QByteArray data = firmware.images(Kind::Single).first().data;
-        // A leading block of zeros, the data, zeros up to the end of the last block.
-        const int blocks = (int(data.size()) + 1023) / 1024;
-        QCOMPARE(installed.first().stream,
-                 QByteArray(1024, 0) + data + QByteArray(blocks * 1024 - data.size(), 0));
-        // One progress call per block, rising evenly to 1.
-        QCOMPARE(calls.size(), blocks + 1 + 2);
-        for (int i = 1; i <= blocks + 1; ++i)
-            QCOMPARE(calls.at(i).progress, float(i * 1024) / float((blocks + 1) * 1024));
-        QCOMPARE(versionAtNextConnect(), firmware.version());
-    }
-
-    void progressAcrossImagesAndOrderPerMode_data() {
+    void imagesInstallInTheirOrderWithEvenProgress_data() {
+        QTest::addColumn<int>("kind");
         QTest::addColumn<int>("mode");
         QTest::addColumn<QList<int>>("devices");
-        QTest::newRow("normal: main image last") << int(UpdateMode::NORMAL) << QList<int>{1, 2, 0};
-        QTest::newRow("safe mode: main image only") << int(UpdateMode::SAFEMODE) << QList<int>{0};
-        QTest::newRow("main: package order") << int(UpdateMode::MAIN) << QList<int>{1, 0, 2};
+        const int multi = int(Kind::Multi);
+        const int normal = int(UpdateMode::NORMAL);
+        QTest::newRow("single image") << int(Kind::Single) << normal << QList<int>{0};
+        QTest::newRow("normal: main image last") << multi << normal << QList<int>{1, 2, 0};
+        QTest::newRow("safe mode: main image only")
+            << multi << int(UpdateMode::SAFEMODE) << QList<int>{0};
+        QTest::newRow("main: package order")
+            << multi << int(UpdateMode::MAIN) << QList<int>{1, 0, 2};
     }
 
-    void progressAcrossImagesAndOrderPerMode() {
+    void imagesInstallInTheirOrderWithEvenProgress() {
+        QFETCH(int, kind);
         QFETCH(int, mode);
         QFETCH(QList<int>, devices);
         startLens("zoom-e");
-        QVERIFY(server.setPackageKind(lens->profile(), Kind::Multi));
+        QVERIFY(server.setPackageKind(lens->profile(), Kind(kind)));
         FirmwareUpdateModel model;
         const QList<Call> calls = update(model, UpdateMode(mode));
         verifyEnd(model, calls, UpdateState::Complete);
+        QCOMPARE(capture.count("Port Close"), 1);
 
         const sim::LensFirmware firmware(lens->profile());
-        const QList<sim::FirmwarePackage::Image> sent = firmware.images(Kind::Multi);
+        const QList<sim::FirmwarePackage::Image> sent = firmware.images(Kind(kind));
         const QList<sim::InstalledImage> installed = lens->installedImages();
         QCOMPARE(installed.size(), devices.size());
         int blocks = 0;
@@ -224,14 +210,20 @@ class TestFirmwareTransfer : public QObject {
             const auto source = std::find_if(
                 sent.begin(), sent.end(), [&](const auto& s) { return s.device == devices.at(i); });
             QCOMPARE(int(installed.at(i).area), int(source->area));
-            QVERIFY(installed.at(i).image.startsWith(source->data));
-            blocks += 1 + (int(source->data.size()) + 1023) / 1024;
+            const QByteArray& data = source->data;
+            // A leading block of zeros, the data, zeros up to the end of the last block.
+            const int dataBlocks = (int(data.size()) + 1023) / 1024;
+            QCOMPARE(installed.at(i).stream,
+                     QByteArray(1024, 0) + data + QByteArray(dataBlocks * 1024 - data.size(), 0));
+            QVERIFY(installed.at(i).image.startsWith(data));
+            blocks += 1 + dataBlocks;
         }
-        // Progress runs over the blocks of all images together and ends at exactly 1.
+        // One progress call per block, over all images together, ending at exactly 1.
         const QList<Call> progress = calls.mid(1, calls.size() - 2);
         QCOMPARE(progress.size(), blocks);
         for (int i = 0; i < blocks; ++i)
             QCOMPARE(progress.at(i).progress, float((i + 1) * 1024) / float(blocks * 1024));
+        QCOMPARE(versionAtNextConnect(), firmware.version());
     }
 
     void includedOsSwitchesAdapterForTheMainImage_data() {
@@ -348,8 +340,8 @@ class TestFirmwareTransfer : public QObject {
         QVERIFY(app.criticalOperation() == Operation::FirmwareUpdate);
         QVERIFY(answer(app, "Firmware_UpdateError"));
         QVERIFY(!app.criticalOperation());
-        QVERIFY(ended(outcomes, {Operation::FirmwareUpdate, Outcome::Failed,
-                                 "Firmware_UpdateError"}));
+        QVERIFY(
+            ended(outcomes, {Operation::FirmwareUpdate, Outcome::Failed, "Firmware_UpdateError"}));
         QCOMPARE(app.connectState(), NOT_CONNECT);
         QCOMPARE(lens->installedImages().size(), installedBefore);
 
