@@ -74,22 +74,27 @@ struct Line {
     int step;       // the request the frame faults hit; 0: firmware block 2
     bool catalogue; // the HTTP faults hit the lens's catalogue, else its package
     int settleMs;   // how long late effects (a detach handler's second look) may take
+    void (*act)(AppViewModel&);
 };
 
 // In the order of Row.
 const Line kLines[] = {
-    {"connect", "zoom-e", 0xF4, true, 150},
-    {"connect via body", "on-body", 0xF4, true, 1300},
-    {"settings read", "zoom-e", 0xF4, false, 150},
-    {"popup write", "zoom-e", 0xF5, false, 150},
-    {"cancel write-back", "zoom-e", 0xF5, false, 150},
-    {"reset", "zoom-e", 0xF5, false, 150},
-    {"export", "zoom-e", 0xF4, false, 150},
-    {"import", "zoom-e", 0xF5, false, 150},
-    {"firmware update", "zoom-e", 0, false, 150},
-    {"fw update, switch", "prime-z", 0xF8, false, 150},
-    {"safe-mode update", "safe-mode", 0xF4, true, 150},
-    {"disconnect", "zoom-e", 0xF9, false, 150},
+    {"connect", "zoom-e", 0xF4, true, 150, [](AppViewModel& a) { a.connectLens(true); }},
+    {"connect via body", "on-body", 0xF4, true, 1300, [](AppViewModel& a) { a.connectLens(true); }},
+    {"settings read", "zoom-e", 0xF4, false, 150, [](AppViewModel& a) { a.resetSettings(); }},
+    {"popup write", "zoom-e", 0xF5, false, 150,
+     [](AppViewModel& a) { a.lens_setting()->setDirection(1); }},
+    {"cancel write-back", "zoom-e", 0xF5, false, 150,
+     [](AppViewModel& a) { a.popup()->restoreRingDirection(); }},
+    {"reset", "zoom-e", 0xF5, false, 150, [](AppViewModel& a) { a.resetSettings(); }},
+    {"export", "zoom-e", 0xF4, false, 150, [](AppViewModel& a) { a.exportSettings(); }},
+    {"import", "zoom-e", 0xF5, false, 150, [](AppViewModel& a) { a.importSettings(); }},
+    {"firmware update", "zoom-e", 0, false, 150, [](AppViewModel& a) { a.startFirmwareUpdate(); }},
+    {"fw update, switch", "prime-z", 0xF8, false, 150,
+     [](AppViewModel& a) { a.startFirmwareUpdate(); }},
+    {"safe-mode update", "safe-mode", 0xF4, true, 150,
+     [](AppViewModel& a) { a.connectLens(true); }},
+    {"disconnect", "zoom-e", 0xF9, false, 150, [](AppViewModel& a) { a.disconnectLens(); }},
 };
 
 struct Cell {
@@ -418,39 +423,6 @@ class TestFaultMatrix : public QObject {
                         http);
     }
 
-    void act(Row row) {
-        switch (row) {
-        case Row::Connect:
-        case Row::ConnectBody:
-        case Row::SafeMode:
-            app->connectLens(true);
-            return;
-        case Row::SettingsRead:
-        case Row::Reset:
-            app->resetSettings();
-            return;
-        case Row::Write:
-            app->lens_setting()->setDirection(1);
-            return;
-        case Row::CancelWriteBack:
-            app->popup()->restoreRingDirection();
-            return;
-        case Row::Export:
-            app->exportSettings();
-            return;
-        case Row::Import:
-            app->importSettings();
-            return;
-        case Row::Firmware:
-        case Row::FirmwareSwitch:
-            app->startFirmwareUpdate();
-            return;
-        case Row::Disconnect:
-            app->disconnectLens();
-            return;
-        }
-    }
-
     QList<Outcome> relevant(const Cell& cell) const {
         const bool checks =
             std::any_of(cell.outcomes.begin(), cell.outcomes.end(),
@@ -539,7 +511,7 @@ class TestFaultMatrix : public QObject {
         arm(cell);
         QElapsedTimer clock;
         clock.start();
-        act(cell.row);
+        kLines[int(cell.row)].act(*app);
 
         const auto arrived = [&] {
             QList<Outcome> seen = relevant(cell);
