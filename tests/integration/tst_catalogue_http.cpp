@@ -13,10 +13,7 @@
 #include "LensProfile.h"
 #include "UpdateServer.h"
 
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -41,7 +38,7 @@ class TestCatalogueHttp : public QObject {
     const std::shared_ptr<Environment> environment = Environment::create();
     sim::UpdateServer server;
     test::DiagnosticCapture quiet;
-    const sim::LensProfile primeZ = lens(QStringLiteral("KP85"), sim::LensProfile::NikonZ);
+    const sim::LensProfile primeZ = lens("KP85", sim::LensProfile::NikonZ);
 
     // Runs one request on a fresh reader and waits for its completion, then a little
     // longer to see that no second one follows.
@@ -69,9 +66,8 @@ class TestCatalogueHttp : public QObject {
         environment->setTimings(Timings{});
         environment->setUpdateBaseUrl(server.baseUrl());
         server.clearFaults();
-        server.setUtilityVersion(QStringLiteral("1.2"));
-        QVERIFY(
-            server.setVersion(sim::UpdateServer::cataloguePath(primeZ), QStringLiteral("02.07")));
+        server.setUtilityVersion("1.2");
+        QVERIFY(server.setVersion(sim::UpdateServer::cataloguePath(primeZ), "02.07"));
     }
 
     void faults_data() {
@@ -97,9 +93,8 @@ class TestCatalogueHttp : public QObject {
         t.httpTimeout = 0.4;
         environment->setTimings(t);
         const QString lensPath = sim::UpdateServer::cataloguePath(primeZ);
-        QCOMPARE(server.execute("http fault utility " + command + " 1"), QStringLiteral("ok"));
-        QCOMPARE(server.execute("http fault " + lensPath + ' ' + command + " 1"),
-                 QStringLiteral("ok"));
+        QCOMPARE(server.execute("http fault utility " + command + " 1"), "ok");
+        QCOMPARE(server.execute("http fault " + lensPath + ' ' + command + " 1"), "ok");
         const int before = server.requestCount(lensPath);
         const int settle = command.startsWith("slow") ? 1200 : 100;
 
@@ -107,7 +102,7 @@ class TestCatalogueHttp : public QObject {
         QElapsedTimer clock;
         clock.start();
         QCOMPARE(run(utility, ServerModel::utilityInfoAddress(), settle), ok);
-        QCOMPARE(utility.version, valuesKept ? QStringLiteral("1.2") : QStringLiteral("--"));
+        QCOMPARE(utility.version, valuesKept ? "1.2" : "--");
 
         ProductInfoFileModel product;
         QCOMPARE(run(product, ServerModel::productInfoAddress("KP85", NikonZ), settle), ok);
@@ -122,7 +117,7 @@ class TestCatalogueHttp : public QObject {
         // The fault was spent: the next answer is the document again.
         ProductInfoFileModel again;
         QVERIFY(run(again, ServerModel::productInfoAddress("KP85", NikonZ)));
-        QCOMPARE(again.version, QStringLiteral("02.07"));
+        QCOMPARE(again.version, "02.07");
     }
 
     void everyMountReachesItsCatalogue_data() {
@@ -134,13 +129,13 @@ class TestCatalogueHttp : public QObject {
     void everyMountReachesItsCatalogue() {
         QFETCH(int, mount);
         // The two sides map mounts independently; a 404 would pass silently as success.
-        const sim::LensProfile p = lens(QStringLiteral("AB12"), quint8(mount));
+        const sim::LensProfile p = lens("AB12", quint8(mount));
         server.addLens(p);
         const QString address = ServerModel::productInfoAddress("AB12", MountType(mount));
         QCOMPARE(QUrl(address).path(), sim::UpdateServer::cataloguePath(p));
         ProductInfoFileModel product;
         QVERIFY(run(product, address));
-        QCOMPARE(product.version, QStringLiteral("03.00"));
+        QCOMPARE(product.version, "03.00");
         QCOMPARE(product.firmwareFileName,
                  "AB12" + ServerModel::mountSuffix(MountType(mount)) + "_0300.bin");
     }
@@ -148,36 +143,29 @@ class TestCatalogueHttp : public QObject {
     void offlineCopyThroughFileAddresses() {
         // A copy of the server on disk, reached through a file:// base URL.
         QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        const QString lensPath = sim::UpdateServer::cataloguePath(primeZ);
-        for (const QString& path : {sim::UpdateServer::utilityPath(), lensPath}) {
-            const QString file = dir.path() + path;
-            QVERIFY(QDir().mkpath(QFileInfo(file).path()));
-            QFile out(file);
-            QVERIFY(out.open(QIODevice::WriteOnly));
-            out.write(server.document(path));
-        }
+        QString error;
+        QVERIFY2(server.exportMirror(dir.path(), &error), qPrintable(error));
         environment->setUpdateBaseUrl(QUrl::fromLocalFile(dir.path()).toString());
 
         UtilityInfoFileModel utility;
         QVERIFY(run(utility, ServerModel::utilityInfoAddress()));
-        QCOMPARE(utility.version, QStringLiteral("1.2"));
+        QCOMPARE(utility.version, "1.2");
         ProductInfoFileModel product;
         QVERIFY(run(product, ServerModel::productInfoAddress("KP85", NikonZ)));
-        QCOMPARE(product.version, QStringLiteral("02.07"));
+        QCOMPARE(product.version, "02.07");
         ProductInfoFileModel missing;
         QVERIFY(run(missing, ServerModel::productInfoAddress("KP85", FujiX)));
-        QCOMPARE(missing.version, QStringLiteral("--"));
+        QCOMPARE(missing.version, "--");
     }
 
     void faultUntilCleared() {
-        QCOMPARE(server.execute("http fault utility 500"), QStringLiteral("ok"));
+        QCOMPARE(server.execute("http fault utility 500"), "ok");
         for (int i = 0; i < 2; ++i) {
             UtilityInfoFileModel utility;
             QVERIFY(!run(utility, ServerModel::utilityInfoAddress()));
         }
         QVERIFY(server.execute("http status").contains("KelvaraInfoMac.xml=500"));
-        QCOMPARE(server.execute("http clear"), QStringLiteral("ok"));
+        QCOMPARE(server.execute("http clear"), "ok");
         UtilityInfoFileModel utility;
         QVERIFY(run(utility, ServerModel::utilityInfoAddress()));
     }

@@ -61,6 +61,8 @@ enum class Fault {
     HttpMalformed,
 };
 constexpr int kFaults = int(Fault::HttpMalformed) + 1;
+static_assert(int(Fault::HttpMalformed) - int(Fault::Http404) ==
+              sim::HttpFault::Malformed - sim::HttpFault::NotFound);
 const char* const kFaultNames[kFaults] = {"noreply", "refuse", "garbage", "split", "slow",
                                           "unplug",  "replug", "404",     "500",   "h-slow",
                                           "trunc",   "oversz", "malform"};
@@ -72,22 +74,27 @@ struct Line {
     int step;       // the request the frame faults hit; 0: firmware block 2
     bool catalogue; // the HTTP faults hit the lens's catalogue, else its package
     int settleMs;   // how long late effects (a detach handler's second look) may take
+    void (*act)(AppViewModel&);
 };
 
 // In the order of Row.
 const Line kLines[] = {
-    {"connect", "zoom-e", 0xF4, true, 150},
-    {"connect via body", "on-body", 0xF4, true, 1300},
-    {"settings read", "zoom-e", 0xF4, false, 150},
-    {"popup write", "zoom-e", 0xF5, false, 150},
-    {"cancel write-back", "zoom-e", 0xF5, false, 150},
-    {"reset", "zoom-e", 0xF5, false, 150},
-    {"export", "zoom-e", 0xF4, false, 150},
-    {"import", "zoom-e", 0xF5, false, 150},
-    {"firmware update", "zoom-e", 0, false, 150},
-    {"fw update, switch", "prime-z", 0xF8, false, 150},
-    {"safe-mode update", "safe-mode", 0xF4, true, 150},
-    {"disconnect", "zoom-e", 0xF9, false, 150},
+    {"connect", "zoom-e", 0xF4, true, 150, [](AppViewModel& a) { a.connectLens(true); }},
+    {"connect via body", "on-body", 0xF4, true, 1300, [](AppViewModel& a) { a.connectLens(true); }},
+    {"settings read", "zoom-e", 0xF4, false, 150, [](AppViewModel& a) { a.resetSettings(); }},
+    {"popup write", "zoom-e", 0xF5, false, 150,
+     [](AppViewModel& a) { a.lens_setting()->setDirection(1); }},
+    {"cancel write-back", "zoom-e", 0xF5, false, 150,
+     [](AppViewModel& a) { a.popup()->restoreRingDirection(); }},
+    {"reset", "zoom-e", 0xF5, false, 150, [](AppViewModel& a) { a.resetSettings(); }},
+    {"export", "zoom-e", 0xF4, false, 150, [](AppViewModel& a) { a.exportSettings(); }},
+    {"import", "zoom-e", 0xF5, false, 150, [](AppViewModel& a) { a.importSettings(); }},
+    {"firmware update", "zoom-e", 0, false, 150, [](AppViewModel& a) { a.startFirmwareUpdate(); }},
+    {"fw update, switch", "prime-z", 0xF8, false, 150,
+     [](AppViewModel& a) { a.startFirmwareUpdate(); }},
+    {"safe-mode update", "safe-mode", 0xF4, true, 150,
+     [](AppViewModel& a) { a.connectLens(true); }},
+    {"disconnect", "zoom-e", 0xF9, false, 150, [](AppViewModel& a) { a.disconnectLens(); }},
 };
 
 struct Cell {
@@ -373,7 +380,6 @@ class TestFaultMatrix : public QObject {
     void arm(const Cell& cell) {
         const Line& line = kLines[int(cell.row)];
         const sim::LensProfile p = lens->profile();
-        sim::HttpFault http;
         switch (cell.fault) {
         case Fault::NoReply:
             if (line.step)
@@ -405,62 +411,16 @@ class TestFaultMatrix : public QObject {
                 lens->unplugAtBlock(2, replug);
             return;
         }
-        case Fault::Http404:
-            http.kind = sim::HttpFault::NotFound;
-            break;
-        case Fault::Http500:
-            http.kind = sim::HttpFault::ServerError;
-            break;
-        case Fault::HttpSlow:
-            http.kind = sim::HttpFault::Slow;
-            http.delayMs = 3 * kHttpTimeoutMs;
-            break;
-        case Fault::HttpTruncated:
-            http.kind = sim::HttpFault::Truncated;
-            break;
-        case Fault::HttpOversized:
-            http.kind = sim::HttpFault::Oversized;
-            break;
-        case Fault::HttpMalformed:
-            http.kind = sim::HttpFault::Malformed;
+        default: // the HTTP faults, in the order of the server's kinds
             break;
         }
+        sim::HttpFault http;
+        http.kind =
+            sim::HttpFault::Kind(sim::HttpFault::NotFound + int(cell.fault) - int(Fault::Http404));
+        http.delayMs = 3 * kHttpTimeoutMs; // used by Slow only
         server.setFault(line.catalogue ? sim::UpdateServer::cataloguePath(p)
                                        : sim::UpdateServer::packagePath(p),
                         http);
-    }
-
-    void act(Row row) {
-        switch (row) {
-        case Row::Connect:
-        case Row::ConnectBody:
-        case Row::SafeMode:
-            app->connectLens(true);
-            return;
-        case Row::SettingsRead:
-        case Row::Reset:
-            app->resetSettings();
-            return;
-        case Row::Write:
-            app->lens_setting()->setDirection(1);
-            return;
-        case Row::CancelWriteBack:
-            app->popup()->restoreRingDirection();
-            return;
-        case Row::Export:
-            app->exportSettings();
-            return;
-        case Row::Import:
-            app->importSettings();
-            return;
-        case Row::Firmware:
-        case Row::FirmwareSwitch:
-            app->startFirmwareUpdate();
-            return;
-        case Row::Disconnect:
-            app->disconnectLens();
-            return;
-        }
     }
 
     QList<Outcome> relevant(const Cell& cell) const {
@@ -551,7 +511,7 @@ class TestFaultMatrix : public QObject {
         arm(cell);
         QElapsedTimer clock;
         clock.start();
-        act(cell.row);
+        kLines[int(cell.row)].act(*app);
 
         const auto arrived = [&] {
             QList<Outcome> seen = relevant(cell);

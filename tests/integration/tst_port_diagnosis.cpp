@@ -229,38 +229,35 @@ class TestPortDiagnosis : public QObject {
         }
 
         // The same findings from the command, as that user.
-        const Run run = cli({QStringLiteral("--port"), path, QStringLiteral("--server"),
-                             QUrl::fromLocalFile(server.path()).toString(),
-                             QStringLiteral("doctor"), QStringLiteral("--json")},
+        const Run run = cli({"--port", path, "--server",
+                             QUrl::fromLocalFile(server.path()).toString(), "doctor", "--json"},
                             nobody);
         QCOMPARE(run.exitCode, kinds.isEmpty() ? 0 : 1);
         const QJsonObject json = QJsonDocument::fromJson(run.out).object();
-        const QJsonObject port = json[QStringLiteral("ports")].toArray().first().toObject();
-        QCOMPARE(port[QStringLiteral("path")].toString(), path);
-        QCOMPARE(port[QStringLiteral("accessible")].toBool(), accessible);
-        QCOMPARE(port[QStringLiteral("heldBy")].toArray().size(), holderSeen ? 1 : 0);
+        const QJsonObject port = json["ports"].toArray().first().toObject();
+        QCOMPARE(port["path"].toString(), path);
+        QCOMPARE(port["accessible"].toBool(), accessible);
+        QCOMPARE(port["heldBy"].toArray().size(), holderSeen ? 1 : 0);
         if (holderSeen)
-            QCOMPARE(port[QStringLiteral("heldBy")][0][QStringLiteral("pid")].toInteger(),
-                     qint64(pty.holder()));
-        QCOMPARE(port[QStringLiteral("owner")].isNull(), setup == Setup::Missing);
+            QCOMPARE(port["heldBy"][0]["pid"].toInteger(), qint64(pty.holder()));
+        QCOMPARE(port["owner"].isNull(), setup == Setup::Missing);
         if (setup == Setup::ClosedToOthers) {
-            QCOMPARE(port[QStringLiteral("owner")].toString(), QStringLiteral("root"));
-            QCOMPARE(port[QStringLiteral("mode")].toString(), QStringLiteral("0600"));
-            QCOMPARE(json[QStringLiteral("user")][QStringLiteral("name")].toString(),
-                     QStringLiteral("nobody"));
+            QCOMPARE(port["owner"].toString(), "root");
+            QCOMPARE(port["mode"].toString(), "0600");
+            QCOMPARE(json["user"]["name"].toString(), "nobody");
         }
-        QVERIFY(json[QStringLiteral("updateServer")][QStringLiteral("reachable")].toBool());
-        const QJsonArray problems = json[QStringLiteral("problems")].toArray();
+        QVERIFY(json["updateServer"]["reachable"].toBool());
+        const QJsonArray problems = json["problems"].toArray();
         QCOMPARE(problems.size(), kinds.size());
         for (const QJsonValue& problem : problems) {
-            QVERIFY(problem[QStringLiteral("problem")].toString().contains(path));
-            QVERIFY(!problem[QStringLiteral("fix")].toString().isEmpty());
+            QVERIFY(problem["problem"].toString().contains(path));
+            QVERIFY(!problem["fix"].toString().isEmpty());
         }
 
         // A command that connects says the same, where opening the port fails.
         if (message.isEmpty())
             return;
-        const Run info = cli({QStringLiteral("--port"), path, QStringLiteral("info")}, nobody);
+        const Run info = cli({"--port", path, "info"}, nobody);
         QCOMPARE(info.exitCode, 1);
         // The message, then what was found at the path.
         const QString expected = Texts::text(message).simplified();

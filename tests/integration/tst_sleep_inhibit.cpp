@@ -35,13 +35,12 @@ const QString kBlock = QStringLiteral("block sleep:idle:handle-lid-switch");
 const QString kDelay = QStringLiteral("delay sleep");
 
 QDBusMessage toLogind(const QString& interface, const QString& method) {
-    return QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.login1"),
-                                          QStringLiteral("/org/freedesktop/login1"), interface,
-                                          method);
+    return QDBusMessage::createMethodCall("org.freedesktop.login1", "/org/freedesktop/login1",
+                                          interface, method);
 }
 
 QDBusMessage toMock(const QString& method) {
-    return toLogind(QStringLiteral("org.freedesktop.DBus.Mock"), method);
+    return toLogind("org.freedesktop.DBus.Mock", method);
 }
 
 } // namespace
@@ -61,10 +60,10 @@ class TestSleepInhibit : public QObject {
     // "mode what" of every lock logind holds for us, sorted; "error" when logind does not
     // answer, "stranger" for a lock of another holder.
     static QStringList held() {
-        const QDBusMessage reply = QDBusConnection::systemBus().call(toLogind(
-            QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("ListInhibitors")));
+        const QDBusMessage reply = QDBusConnection::systemBus().call(
+            toLogind("org.freedesktop.login1.Manager", "ListInhibitors"));
         if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().size() != 1)
-            return {QStringLiteral("error")};
+            return {"error"};
         QStringList locks;
         const auto list = reply.arguments().first().value<QDBusArgument>();
         list.beginArray();
@@ -84,8 +83,7 @@ class TestSleepInhibit : public QObject {
 
     // The modes of the locks asked for since the last call.
     static QStringList askedModes() {
-        const QDBusMessage reply =
-            QDBusConnection::systemBus().call(toMock(QStringLiteral("GetCalls")));
+        const QDBusMessage reply = QDBusConnection::systemBus().call(toMock("GetCalls"));
         QStringList modes;
         const auto calls = reply.arguments().value(0).value<QDBusArgument>();
         calls.beginArray();
@@ -100,12 +98,12 @@ class TestSleepInhibit : public QObject {
                 modes << args.at(3).toString();
         }
         calls.endArray();
-        QDBusConnection::systemBus().call(toMock(QStringLiteral("ClearCalls")));
+        QDBusConnection::systemBus().call(toMock("ClearCalls"));
         return modes;
     }
 
     static void announceSleep(bool sleeping) {
-        QDBusMessage emitSignal = toMock(QStringLiteral("EmitSignal"));
+        QDBusMessage emitSignal = toMock("EmitSignal");
         emitSignal << QStringLiteral("org.freedesktop.login1.Manager")
                    << QStringLiteral("PrepareForSleep") << QStringLiteral("b")
                    << QVariant(QVariantList{QVariant::fromValue(QDBusVariant(sleeping))});
@@ -131,30 +129,26 @@ class TestSleepInhibit : public QObject {
 
   private slots:
     void initTestCase() {
-        const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
+        const QString daemon = QStandardPaths::findExecutable("dbus-daemon");
         if (daemon.isEmpty())
             QSKIP("dbus-daemon is not installed");
-        if (QProcess::execute(QStringLiteral("/usr/bin/python3"),
-                              {QStringLiteral("-c"), QStringLiteral("import dbusmock")}) != 0)
+        if (QProcess::execute("/usr/bin/python3", {"-c", "import dbusmock"}) != 0)
             QSKIP("python3-dbusmock is not installed");
 
-        bus.start(daemon, {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                           QStringLiteral("--print-address")});
+        bus.start(daemon, {"--session", "--nofork", "--print-address"});
         QVERIFY(bus.waitForStarted());
         QVERIFY(QTest::qWaitFor([&] { return bus.canReadLine(); }, 10000));
         const QByteArray address = bus.readLine().trimmed();
         // Before anything opens the system bus: from here on it is this one.
         qputenv("DBUS_SYSTEM_BUS_ADDRESS", address);
         logind.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        logind.start(QStringLiteral("/usr/bin/python3"),
-                     {QStringLiteral("-m"), QStringLiteral("dbusmock"), QStringLiteral("--system"),
-                      QStringLiteral("--template"), QStringLiteral("logind")});
+        logind.start("/usr/bin/python3", {"-m", "dbusmock", "--system", "--template", "logind"});
         QVERIFY(logind.waitForStarted());
         QVERIFY(QDBusConnection::systemBus().isConnected());
         QVERIFY(QTest::qWaitFor(
             [] {
                 return QDBusConnection::systemBus().interface()->isServiceRegistered(
-                    QStringLiteral("org.freedesktop.login1"));
+                    "org.freedesktop.login1");
             },
             15000));
 
@@ -170,8 +164,7 @@ class TestSleepInhibit : public QObject {
     }
 
     void init() {
-        lens =
-            std::make_unique<sim::VirtualLens>(*sim::LensProfile::preset(QStringLiteral("zoom-e")));
+        lens = std::make_unique<sim::VirtualLens>(*sim::LensProfile::preset("zoom-e"));
         QString error;
         QVERIFY2(lens->start({}, &error), qPrintable(error));
         server.addLens(lens->profile());
@@ -245,7 +238,7 @@ class TestSleepInhibit : public QObject {
             QVERIFY(answeredToTheEnd());
         }
         QTRY_COMPARE(held(), QStringList());
-        QVERIFY(askedModes().contains(QStringLiteral("block")));
+        QVERIFY(askedModes().contains("block"));
     }
 
     // The command-line tool holds the same lock while its lens is connected.
@@ -254,8 +247,7 @@ class TestSleepInhibit : public QObject {
         app.reset();
         lens->setReplyDelay(400); // a few exchanges: long enough to look
         QProcess cli;
-        cli.start(QStringLiteral(KELVARA_CLI_PATH),
-                  {QStringLiteral("--port"), lens->linkPath(), QStringLiteral("info")});
+        cli.start(QStringLiteral(KELVARA_CLI_PATH), {"--port", lens->linkPath(), "info"});
         QTRY_COMPARE_WITH_TIMEOUT(held(), QStringList{kDelay}, 10000);
         QVERIFY(cli.waitForFinished(20000));
         QCOMPARE(cli.exitCode(), 0);
@@ -288,7 +280,7 @@ class TestSleepInhibit : public QObject {
         app->disconnectNow();
         QTRY_COMPARE(app->connectState(), NOT_CONNECT);
         QTRY_COMPARE(held(), QStringList());
-        QCOMPARE(askedModes(), (QStringList{QStringLiteral("delay"), QStringLiteral("delay")}));
+        QCOMPARE(askedModes(), (QStringList{"delay", "delay"}));
     }
 };
 

@@ -97,17 +97,6 @@ QByteArray HostLine::readFrame(int timeoutMs) {
     }
 }
 
-QByteArray HostLine::drain(int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    while (fd_ >= 0 && clock.elapsed() < ms)
-        if (!waitReadable(int(ms - clock.elapsed())))
-            ::usleep(1000);
-    const QByteArray out = buffer_;
-    buffer_.clear();
-    return out;
-}
-
 bool HostLine::setBaud(unsigned speedConstant) {
     struct termios t {};
     if (fd_ < 0 || ::tcgetattr(fd_, &t) != 0)

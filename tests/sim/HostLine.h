@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <limits>
+
 // The host end of the serial link: a raw tty opened through the lens's
 // symlink, with blocking reads bounded by poll timeouts.
 class HostLine {
@@ -22,7 +24,7 @@ class HostLine {
     // Skips to a start marker and returns one whole frame (or what arrived in time).
     QByteArray readFrame(int timeoutMs = 2000);
     // Whatever arrives within ms.
-    QByteArray drain(int ms);
+    QByteArray drain(int ms) { return read(std::numeric_limits<qsizetype>::max(), ms); }
     // How many separate reads delivered the last readFrame.
     int lastPieces() const { return pieces_; }
 

@@ -12,53 +12,31 @@ quint16 Wire::crc(QByteArrayView bytes) {
 
 QByteArray Wire::frame(quint8 packet, quint8 function, const QByteArray& data, quint8 destination) {
     const int length = int(data.size()) + 1;
-    QByteArray f;
-    f += char(0x0F);
-    f += char(packet);
-    f += char(destination);
-    f += char(0);
-    f += char(length & 0xFF);
-    f += char(length >> 8);
-    f += char(function);
-    f += data;
+    const char head[] = {0x0F,         char(packet),      char(destination), 0,
+                         char(length), char(length >> 8), char(function)};
+    QByteArray f = QByteArray(head, sizeof head) + data;
     const quint16 c = crc(f);
-    f += char(c & 0xFF);
-    f += char(c >> 8);
-    f += char(0xF0);
-    return f;
+    const char tail[] = {char(c), char(c >> 8), char(0xF0)};
+    return f + QByteArray(tail, sizeof tail);
 }
 
 QByteArray Wire::read(quint8 packet, quint8 area, quint16 address, quint8 count) {
-    QByteArray d;
-    d += char(0);
-    d += char(area);
-    d += char(address >> 8);
-    d += char(address & 0xFF);
-    d += char(count);
-    return frame(packet, 0xF4, d);
+    const char d[] = {0, char(area), char(address >> 8), char(address), char(count)};
+    return frame(packet, 0xF4, QByteArray(d, sizeof d));
 }
 
 QByteArray Wire::write(quint8 packet, quint16 address, const QByteArray& values, int count) {
-    QByteArray d;
-    d += char(0);
-    d += char(1);
-    d += char(address >> 8);
-    d += char(address & 0xFF);
-    d += char(count >= 0 ? count : (values.size() == 256 ? 0 : int(values.size())));
-    d += values;
-    return frame(packet, 0xF5, d);
+    if (count < 0)
+        count = values.size() == 256 ? 0 : int(values.size());
+    const char d[] = {0, 1, char(address >> 8), char(address), char(count)};
+    return frame(packet, 0xF5, QByteArray(d, sizeof d) + values);
 }
 
 QByteArray Wire::block(quint8 number, const QByteArray& data) {
-    QByteArray b;
-    b += char(0x02);
-    b += char(number);
-    b += char(quint8(~number));
-    b += data;
     const quint16 c = crc(data);
-    b += char(c >> 8);
-    b += char(c & 0xFF);
-    return b;
+    const char head[] = {0x02, char(number), char(~number)};
+    const char tail[] = {char(c >> 8), char(c)};
+    return QByteArray(head, sizeof head) + data + QByteArray(tail, sizeof tail);
 }
 
 QByteArray Wire::dataOf(const QByteArray& f) {
