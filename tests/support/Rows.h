@@ -21,4 +21,20 @@ template <typename... Ts> std::tuple<Ts...> row() {
     return *static_cast<std::tuple<Ts...>*>(QTest::qData("row", qMetaTypeId<std::tuple<Ts...>>()));
 }
 
+// One row per entry of a table whose entries are named (name, or first of a pair), by its
+// index: rowsOf(TABLE) in the _data function, rowOf(TABLE) in the test.
+template <typename Table> void rowsOf(const Table& table) {
+    QTest::addColumn<int>("index");
+    for (int i = 0; i < int(table.size()); ++i) {
+        if constexpr (requires { table[i].name; })
+            QTest::newRow(table[i].name) << i;
+        else
+            QTest::newRow(table[i].first) << i;
+    }
+}
+
+template <typename Table> const auto& rowOf(const Table& table) {
+    return table[*static_cast<int*>(QTest::qData("index", QMetaType::Int))];
+}
+
 } // namespace kelvara::test
