@@ -4,6 +4,7 @@
 #include "DiagnosticCapture.h"
 #include "FakeHttpClient.h"
 #include "FakeSerialPort.h"
+#include "Rows.h"
 #include "SettingsEdits.h"
 #include "controller/AppViewModel.h"
 #include "link/CommDataFormat.h"
@@ -27,9 +28,12 @@ using namespace kelvara;
 
 namespace {
 
-using test::dataOf;
 using test::Patch;
 using test::patched;
+using test::row;
+using test::rowOf;
+using test::rows;
+using test::rowsOf;
 using test::with;
 using test::withRow;
 
@@ -280,11 +284,7 @@ class TestPopup : public QObject {
   private slots:
     void init() {
         environment = Environment::create();
-        Timings t;
-        t.replyTimeout = 0.1;
-        t.closePoll = 0.001;
-        t.closeSlowPoll = 0.01;
-        environment->setTimings(t);
+        environment->setTimings({.replyTimeout = 0.1, .closePoll = 0.001, .closeSlowPoll = 0.01});
         http = std::make_shared<test::FakeHttpClient>();
         environment->setHttpClient(http);
         refusedAddress.reset();
@@ -315,53 +315,42 @@ class TestPopup : public QObject {
         http.reset();
     }
 
-    void openingPicksTheAfLimitRow_data() {
-        QTest::addColumn<int>("popupId");
-        QTest::addColumn<int>("swId");
-        QTest::addColumn<int>("row");
-        const int function = int(PopupId::FunctionSelect);
-        QTest::addRow("button") << function << 0 << 0;
-        QTest::addRow("switch position 1") << function << 1 << 3;
-        QTest::addRow("switch position 2") << function << 2 << 4;
-        QTest::addRow("switch position 3") << function << 3 << 5;
-        QTest::addRow("adjustment keeps the row") << int(PopupId::AdjustmentPinto) << -1 << 4;
-        QTest::addRow("ring keeps the row") << int(PopupId::RingDirection) << -1 << 4;
-        QTest::addRow("ring popup with a control id") << int(PopupId::RingResponse) << 3 << 5;
-    }
-
     void openingPicksTheAfLimitRow() {
-        QFETCH(int, popupId);
-        QFETCH(int, swId);
-        QFETCH(int, row);
-        popup->openPopup(int(PopupId::FunctionSelect), 2);
-        popup->setPage_index(2);
-        popup->openPopup(popupId, swId);
-        QCOMPARE((QList<int>{popup->popupIdValue(), popup->sw_id(), popup->aflim_id(),
-                             popup->page_index()}),
-                 (QList<int>{popupId, swId, row, 0}));
-        QVERIFY(popup->show_popup());
+        const int function = int(PopupId::FunctionSelect);
+        // The popup, the control, the AF limit row: buttons, then switch positions 1 to 3;
+        // the other popups keep the row.
+        const std::array<int, 3> opened[]{{function, 0, 0},
+                                          {function, 1, 3},
+                                          {function, 2, 4},
+                                          {function, 3, 5},
+                                          {int(PopupId::AdjustmentPinto), -1, 4},
+                                          {int(PopupId::RingDirection), -1, 4},
+                                          {int(PopupId::RingResponse), 3, 5}};
+        for (const auto& [popupId, swId, row] : opened) {
+            popup->openPopup(function, 2);
+            popup->setPage_index(2);
+            popup->openPopup(popupId, swId);
+            QCOMPARE((QList<int>{popup->popupIdValue(), popup->sw_id(), popup->aflim_id(),
+                                 popup->page_index()}),
+                     (QList<int>{popupId, swId, row, 0}));
+            QVERIFY(popup->show_popup());
+        }
         QVERIFY(writes().isEmpty());
     }
 
-    void openingRefusesWhatItCannotShow_data() {
-        QTest::addColumn<int>("popupId");
-        QTest::addColumn<int>("swId");
-        QTest::addRow("function popup without a control") << int(PopupId::FunctionSelect) << -1;
-        QTest::addRow("function popup past the last control") << int(PopupId::FunctionSelect) << 4;
-        QTest::addRow("no such popup") << 5 << -1;
-        QTest::addRow("negative popup") << -1 << 0;
-    }
-
     void openingRefusesWhatItCannotShow() {
-        QFETCH(int, popupId);
-        QFETCH(int, swId);
-        popup->openPopup(int(PopupId::RingDirection), -1);
-        popup->setPage_index(1);
-        test::DiagnosticCapture capture;
-        popup->openPopup(popupId, swId);
-        QCOMPARE((QList<int>{popup->popupIdValue(), popup->sw_id(), popup->page_index()}),
-                 (QList<int>{int(PopupId::RingDirection), -1, 1}));
-        QCOMPARE(capture.lines().size(), 1);
+        const int function = int(PopupId::FunctionSelect);
+        // A function popup without a control or past the last, no such popup.
+        for (const auto& [popupId, swId] :
+             {std::pair{function, -1}, {function, 4}, {5, -1}, {-1, 0}}) {
+            popup->openPopup(int(PopupId::RingDirection), -1);
+            popup->setPage_index(1);
+            test::DiagnosticCapture capture;
+            popup->openPopup(popupId, swId);
+            QCOMPARE((QList<int>{popup->popupIdValue(), popup->sw_id(), popup->page_index()}),
+                     (QList<int>{int(PopupId::RingDirection), -1, 1}));
+            QCOMPARE(capture.lines().size(), 1);
+        }
     }
 
     void prevPage() {
@@ -444,33 +433,40 @@ class TestPopup : public QObject {
     // A refused write stops the chain there; the popup stays and a second cancel
     // starts from the values the settings model holds then.
     void refusalStopsTheChain_data() {
-        QTest::addColumn<QString>("session");
-        QTest::addColumn<int>("refused");
-        QTest::addColumn<QStringList>("firstCancel");
-        QTest::addColumn<QStringList>("secondCancel");
-        const auto row = [](const char* name, const char* session, int refused, QStringList first,
-                            QStringList second) {
-            QTest::newRow(name) << QString(session) << refused << first << second;
-        };
-        row("AF limit pair refused: function stays", "control 1: 8 to AF limit", 0x00E0,
-            {"00E0=10"}, {"00E0=10", "0051=08"});
-        row("function refused after the pair", "control 1: 8 to AF limit", 0x0051,
-            {"00E0=10", "0051=08"}, {"0051=08"});
-        row("focus delay refused: time stays", "control 2: time and delay", 0x0134, {"0134=2300"},
-            {"0134=2300", "0124=7D00"});
-        row("ring response refused: angle stays", "response and angle", 0x0002, {"0002=01"},
-            {"0002=01", "0003=02"});
-        row("ring angle refused after the response", "response and angle", 0x0003,
-            {"0002=01", "0003=02"}, {"0003=02"});
-        row("direction refused", "direction", 0x0001, {"0001=00"}, {"0001=00"});
-        row("adjustment refused", "adjustment", 0x0013, {"0013=01"}, {"0013=01"});
+        // The session, the address refused, the writes of the first and the second cancel.
+        rows<QString, int, QStringList, QStringList>(
+            {{"AF limit pair refused: function stays",
+              "control 1: 8 to AF limit",
+              0x00E0,
+              {"00E0=10"},
+              {"00E0=10", "0051=08"}},
+             {"function refused after the pair",
+              "control 1: 8 to AF limit",
+              0x0051,
+              {"00E0=10", "0051=08"},
+              {"0051=08"}},
+             {"focus delay refused: time stays",
+              "control 2: time and delay",
+              0x0134,
+              {"0134=2300"},
+              {"0134=2300", "0124=7D00"}},
+             {"ring response refused: angle stays",
+              "response and angle",
+              0x0002,
+              {"0002=01"},
+              {"0002=01", "0003=02"}},
+             {"ring angle refused after the response",
+              "response and angle",
+              0x0003,
+              {"0002=01", "0003=02"},
+              {"0003=02"}},
+             {"direction refused", "direction", 0x0001, {"0001=00"}, {"0001=00"}},
+             {"adjustment refused", "adjustment", 0x0013, {"0013=01"}, {"0013=01"}}});
     }
 
     void refusalStopsTheChain() {
-        QFETCH(QString, session);
-        QFETCH(int, refused);
-        QFETCH(QStringList, firstCancel);
-        QFETCH(QStringList, secondCancel);
+        const auto [session, refused, firstCancel, secondCancel] =
+            row<QString, int, QStringList, QStringList>();
         const Session& s = sessions().value(session);
         openAndEdit(s);
         if (QTest::currentTestFailed())
@@ -561,15 +557,10 @@ class TestPopup : public QObject {
         QVERIFY(noCallbackLeft());
     }
 
-    void afLimitRules_data() {
-        QTest::addColumn<int>("index");
-        for (int i = 0; i < picks().size(); ++i)
-            QTest::newRow(picks()[i].name) << i;
-    }
+    void afLimitRules_data() { rowsOf(picks()); }
 
     void afLimitRules() {
-        QFETCH(int, index);
-        const Pick& p = picks()[index];
+        const Pick& p = rowOf(picks());
         const int offset = p.row < 3 ? 16 + p.row : 224 + p.row - 3;
         Patch rom = ROM;
         rom.append({64, patched(16, {{0, p.table}})});
@@ -589,17 +580,11 @@ class TestPopup : public QObject {
     }
 
     void afLimitRuleRefusedRestoresTheStoredPair_data() {
-        QTest::addColumn<bool>("nearEnd");
-        QTest::addColumn<int>("picked");
-        QTest::addColumn<QString>("write");
-        QTest::addRow("near") << true << 3 << "00E1=33";
-        QTest::addRow("far") << false << 1 << "00E1=10";
+        rows<bool, int, QString>({{"near", true, 3, "00E1=33"}, {"far", false, 1, "00E1=10"}});
     }
 
     void afLimitRuleRefusedRestoresTheStoredPair() {
-        QFETCH(bool, nearEnd);
-        QFETCH(int, picked);
-        QFETCH(QString, write);
+        const auto [nearEnd, picked, write] = row<bool, int, QString>();
         const QList<int> stored = settings().aflim_pos()[4];
         QList<bool> outcomes;
         settings().onChangeAFLimit = [&outcomes](bool ok) { outcomes << ok; };
