@@ -4,6 +4,7 @@
 #include "CompletionRecorder.h"
 #include "DiagnosticCapture.h"
 #include "FakeSerialPort.h"
+#include "Rows.h"
 #include "SettingsEdits.h"
 #include "link/LensClient.h"
 #include "platform/Environment.h"
@@ -180,24 +181,18 @@ class TestLensClient : public QObject {
     }
 
     void firmwareStartWithoutModeSwitch_data() {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<int>("device");
-        QTest::addColumn<int>("firmwareType");
-        QTest::addColumn<Bytes>("sent");
-        QTest::addRow("safe mode") << int(UpdateMode::SAFEMODE) << 0 << 0x03 << Bytes{0x00, 0x00};
-        QTest::addRow("device 1") << int(UpdateMode::NORMAL) << 1 << 0x03 << Bytes{0x01, 0x00};
-        QTest::addRow("no OS in firmware")
-            << int(UpdateMode::NORMAL) << 0 << 0x01 << Bytes{0x00, 0x00};
+        // The mode, device, firmware type and the start's data.
+        test::rows<UpdateMode, std::uint8_t, std::uint8_t, Bytes>(
+            {{"safe mode", UpdateMode::SAFEMODE, 0, 0x03, {0x00, 0x00}},
+             {"device 1", UpdateMode::NORMAL, 1, 0x03, {0x01, 0x00}},
+             {"no OS in firmware", UpdateMode::NORMAL, 0, 0x01, {0x00, 0x00}}});
     }
 
     void firmwareStartWithoutModeSwitch() {
-        QFETCH(int, mode);
-        QFETCH(int, device);
-        QFETCH(int, firmwareType);
-        QFETCH(Bytes, sent);
+        const auto [mode, device, firmwareType, sent] =
+            test::row<UpdateMode, std::uint8_t, std::uint8_t, Bytes>();
         Calls calls;
-        LensClient::startFirmwareUpdate(UpdateMode(mode), std::uint8_t(device), 0,
-                                        std::uint8_t(firmwareType), calls.callback());
+        LensClient::startFirmwareUpdate(mode, device, 0, firmwareType, calls.callback());
         auto* port = factory.last();
         QTRY_VERIFY(port->baudRates.contains(LensClient::FIRMWARE_BAUD));
         QTest::qWait(50);
