@@ -579,27 +579,6 @@ class TestPopup : public QObject {
         QCOMPARE(capture.count(QStringLiteral("old:%1,%2").arg(p.stored[0]).arg(p.stored[1])), 1);
     }
 
-    void afLimitRuleRefusedRestoresTheStoredPair_data() {
-        rows<bool, int, QString>({{"near", true, 3, "00E1=33"}, {"far", false, 1, "00E1=10"}});
-    }
-
-    void afLimitRuleRefusedRestoresTheStoredPair() {
-        const auto [nearEnd, picked, write] = row<bool, int, QString>();
-        const QList<int> stored = settings().aflim_pos()[4];
-        QList<bool> outcomes;
-        settings().onChangeAFLimit = [&outcomes](bool ok) { outcomes << ok; };
-        refusedAddress = 0x00E1;
-        pick(settings(), nearEnd, 4, picked);
-        QVERIFY(settings().aflim_pos()[4] != stored);
-        QTRY_VERIFY(app->message()->show_message());
-        QCOMPARE(outcomes, QList<bool>{false});
-        app->message()->respondOk();
-        QCOMPARE(settings().aflim_pos()[4], stored);
-        QVERIFY(!app->lock());
-        QTest::qWait(30);
-        QCOMPARE(writes(), QStringList{write});
-    }
-
     void afLimitRuleOnAMissingRow() {
         const auto rows = settings().aflim_pos();
         for (int row : {-1, 6}) {
