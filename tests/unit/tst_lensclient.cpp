@@ -15,13 +15,8 @@
 
 using namespace kelvara;
 
-namespace {
-
 using test::dataOf;
-
 using Calls = test::Recorder<bool, const Bytes&>;
-
-} // namespace
 
 class TestLensClient : public QObject {
     Q_OBJECT

@@ -162,10 +162,8 @@ class TestMessages : public QObject {
         for (const QString& text : {model.title(), model.message(), model.label1(), model.desc2()})
             QVERIFY(text.isEmpty());
         model.respondOk(); // an empty handler is harmless
-    }
 
-    void queuedMessageResetsTheTooltipTexts() {
-        MessageViewModel model;
+        // A queued message resets the tooltip texts.
         model.showTooltip("T", "M", "l1", "l2", "d1", "d2");
         model.showMessage(QStringLiteral("plain text, no key"), {});
         QTRY_COMPARE(model.tooltip_type(), MessageType::Message);

@@ -12,11 +12,7 @@
 
 using namespace kelvara;
 
-namespace {
-
 using Calls = test::Recorder<bool, const Bytes&>;
-
-} // namespace
 
 class TestTransport : public QObject {
     Q_OBJECT
