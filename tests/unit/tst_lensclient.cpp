@@ -26,20 +26,11 @@ class TestLensClient : public QObject {
     std::shared_ptr<UsbSerialInterface> transport;
     std::shared_ptr<UsbSerialPortList> ports;
 
-    // Answers every frame like a lens that is attached alone; the firmware start is
-    // answered with 'C' once the line speed has been raised.
+    // Answers every frame like a lens that is attached alone; the firmware start is left
+    // to the test, which answers with 'C' once the line speed has been raised.
     static void lensResponder(test::FakeSerialPort& port, const Bytes& written) {
-        if (written.empty() || written[0] != 0x0F)
-            return;
-        switch (written[6]) {
-        case 0xF8:
-            port.deliverLater(test::replyTo(written, {0x01}));
-            break;
-        case 0xFD:
-            break;
-        default:
-            port.deliverLater(test::replyTo(written, {0x00}));
-        }
+        if (!written.empty() && written[0] == 0x0F && written[6] != 0xFD)
+            port.deliverLater(test::replyTo(written, {std::uint8_t(written[6] == 0xF8)}));
     }
 
     void install(std::function<void(test::FakeSerialPort&)> configure) {
