@@ -11,7 +11,6 @@
 
 #include <QElapsedTimer>
 #include <QTest>
-#include <QThread>
 
 using namespace kelvara;
 

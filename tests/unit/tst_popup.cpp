@@ -196,7 +196,6 @@ class TestPopup : public QObject {
 
     std::shared_ptr<Environment> environment;
     test::FakePortFactory factory;
-    std::shared_ptr<test::FakeHttpClient> http;
     std::unique_ptr<AppViewModel> app;
     std::unique_ptr<PopupViewModel> popup;
     // Writes to this address are refused; none: all are accepted.
@@ -285,8 +284,7 @@ class TestPopup : public QObject {
     void init() {
         environment = Environment::create();
         environment->setTimings({.replyTimeout = 0.1, .closePoll = 0.001, .closeSlowPoll = 0.01});
-        http = std::make_shared<test::FakeHttpClient>();
-        environment->setHttpClient(http);
+        environment->setHttpClient(std::make_shared<test::FakeHttpClient>());
         refusedAddress.reset();
         beforeAnswer = {};
         factory = test::FakePortFactory();
@@ -312,7 +310,6 @@ class TestPopup : public QObject {
         QTest::qWait(20);
         popup.reset();
         app.reset();
-        http.reset();
     }
 
     void openingPicksTheAfLimitRow() {

@@ -32,7 +32,6 @@ class TestTransport : public QObject {
     }
 
     void packetNumbersWrapToOne() {
-        QSet<int> seen;
         for (int i = 1; i <= 300; ++i) {
             QCOMPARE(transport->sendFrame(CommDataFormat::buildDisconnect()),
                      int(UsbSerialInterface::WRITTEN));
