@@ -43,8 +43,7 @@ using Action = std::function<void(M&)>;
 // Ring 0 ... 7, adjustment -5 ... 5, tens of seconds up to 1, four AF limit positions.
 const Patch ROM{{7, {0x07, 5, 6, 19, 0x03}}, {64, {0x00, 0x05, 0x0A, 0xFF}}};
 // The same lens with delay times (setting bit 10).
-const Patch ROM_WITH_DELAYS{
-    {7, {0x07, 5, 6, 19, 0x03}}, {33, {0x04}}, {64, {0x00, 0x05, 0x0A, 0xFF}}};
+const Patch ROM_WITH_DELAYS = ROM + Patch{{33, {0x04}}};
 
 // Control 1 holds focus preset (8), control 2 a focus time function (22), control 3 an
 // iris time function (24); every time and delay of controls 2 and 3 is non-zero.
@@ -173,21 +172,19 @@ struct Pick {
     QString write;
 };
 
-const QList<Pick>& picks() {
-    const Bytes four{0x00, 0x05, 0x0A, 0xFF};
-    static const QList<Pick> all{
-        {"near past far moves far", four, 3, {0, 1}, true, 2, {2, 3}, "00E0=32"},
-        {"near in front of far", four, 0, {1, 3}, true, 2, {2, 3}, "0010=32"},
-        {"near onto far, far at the end", four, 1, {0, 3}, true, 3, {3, 3}, "0011=33"},
-        {"far before near moves near", four, 4, {2, 3}, false, 1, {0, 1}, "00E1=10"},
-        {"far 0 on [0, 0] stays", four, 5, {0, 0}, false, 0, {0, 0}, "00E2=00"},
-        {"near past the table is its last position", four, 3, {0, 2}, true, 9, {3, 3}, "00E0=33"},
-        {"far past the table is its last position", four, 4, {1, 2}, false, 12, {1, 3}, "00E1=31"},
-        {"single position, near", {0x00}, 0, {0, 0}, true, 0, {0, 0}, "0010=00"},
-        {"single position, far", {0x00}, 5, {0, 0}, false, 0, {0, 0}, "00E2=00"},
-    };
-    return all;
-}
+// A limit table of four positions.
+const Bytes FOUR{0x00, 0x05, 0x0A, 0xFF};
+const QList<Pick> PICKS{
+    {"near past far moves far", FOUR, 3, {0, 1}, true, 2, {2, 3}, "00E0=32"},
+    {"near in front of far", FOUR, 0, {1, 3}, true, 2, {2, 3}, "0010=32"},
+    {"near onto far, far at the end", FOUR, 1, {0, 3}, true, 3, {3, 3}, "0011=33"},
+    {"far before near moves near", FOUR, 4, {2, 3}, false, 1, {0, 1}, "00E1=10"},
+    {"far 0 on [0, 0] stays", FOUR, 5, {0, 0}, false, 0, {0, 0}, "00E2=00"},
+    {"near past the table is its last position", FOUR, 3, {0, 2}, true, 9, {3, 3}, "00E0=33"},
+    {"far past the table is its last position", FOUR, 4, {1, 2}, false, 12, {1, 3}, "00E1=31"},
+    {"single position, near", {0x00}, 0, {0, 0}, true, 0, {0, 0}, "0010=00"},
+    {"single position, far", {0x00}, 5, {0, 0}, false, 0, {0, 0}, "00E2=00"},
+};
 
 } // namespace
 
@@ -430,7 +427,7 @@ class TestPopup : public QObject {
     // A refused write stops the chain there; the popup stays and a second cancel
     // starts from the values the settings model holds then.
     void refusalStopsTheChain_data() {
-        // The session, the address refused, the writes of the first and the second cancel.
+        // The edits made, the address refused, the writes of the first and the second cancel.
         rows<QString, int, QStringList, QStringList>(
             {{"AF limit pair refused: function stays",
               "control 1: 8 to AF limit",
@@ -554,10 +551,10 @@ class TestPopup : public QObject {
         QVERIFY(noCallbackLeft());
     }
 
-    void afLimitRules_data() { rowsOf(picks()); }
+    void afLimitRules_data() { rowsOf(PICKS); }
 
     void afLimitRules() {
-        const Pick& p = rowOf(picks());
+        const Pick& p = rowOf(PICKS);
         const int offset = p.row < 3 ? 16 + p.row : 224 + p.row - 3;
         Patch rom = ROM;
         rom.append({64, patched(16, {{0, p.table}})});
