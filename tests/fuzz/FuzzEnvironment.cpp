@@ -30,22 +30,6 @@ class NotFoundHttpClient : public HttpClient {
 
 } // namespace
 
-void start(int* argc, char*** argv) {
-    // libFuzzer's own options are no business of Qt's.
-    static int qtArgc = 1;
-    static char* qtArgv[] = {(*argv)[0], nullptr};
-    (void)argc;
-    // Never destroyed: worker threads may still post to it while the process ends.
-    static QCoreApplication* app = new QCoreApplication(qtArgc, qtArgv);
-    (void)app;
-    static const std::shared_ptr<Environment> environment = [] {
-        auto e = Environment::create();
-        e->setDiagnosticSink([](const QString&) {});
-        e->setHttpClient(std::make_shared<NotFoundHttpClient>());
-        return e;
-    }();
-}
-
 void runUntil(const std::function<bool()>& done) {
     const QDeadlineTimer deadline(5000);
     while (!done()) {
@@ -72,3 +56,17 @@ void parseRecord(BasicInfoViewModel& model, Bytes record) {
 }
 
 } // namespace kelvara::fuzz
+
+extern "C" int LLVMFuzzerInitialize(int*, char*** argv) {
+    using namespace kelvara;
+    // libFuzzer's own options are no business of Qt's.
+    static int qtArgc = 1;
+    static char* qtArgv[] = {(*argv)[0], nullptr};
+    // Never destroyed: worker threads may still post to it while the process ends.
+    static QCoreApplication* app = new QCoreApplication(qtArgc, qtArgv);
+    (void)app;
+    static const std::shared_ptr<Environment> environment = Environment::create();
+    environment->setDiagnosticSink([](const QString&) {});
+    environment->setHttpClient(std::make_shared<fuzz::NotFoundHttpClient>());
+    return 0;
+}

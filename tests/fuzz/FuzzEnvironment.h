@@ -8,12 +8,11 @@ namespace kelvara {
 class BasicInfoViewModel;
 }
 
+// Every fuzzer links FuzzEnvironment.cpp, whose LLVMFuzzerInitialize makes, once per
+// process, the application object and an environment whose diagnostic lines go nowhere
+// and whose update server answers every request with 404 from a background thread, as
+// the real client does.
 namespace kelvara::fuzz {
-
-// Once per fuzzer process: the application object, and an environment whose diagnostic
-// lines go nowhere and whose update server answers every request with 404 from a
-// background thread, as the real client does.
-void start(int* argc, char*** argv);
 
 // Runs the main thread's events until done() holds; aborts after a few seconds, so that
 // something that never completes is reported as a finding.

@@ -8,11 +8,6 @@
 
 using namespace kelvara;
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    fuzz::start(argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const Bytes record(data, data + size);
     const std::optional<BasicInfo> info = BasicInfo::decode(record);

@@ -1,17 +1,11 @@
 // Firmware package decoding: the first 64 bytes are the catalogue's key text, the rest
 // the package as downloaded.
-#include "FuzzEnvironment.h"
 #include "FuzzInput.h"
 #include "firmware/DecodeFirmware.h"
 
 #include <cstdlib>
 
 using namespace kelvara;
-
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    fuzz::start(argc, argv);
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::FuzzInput input(data, size);

@@ -1,6 +1,5 @@
 // The virtual lens's profile reader over arbitrary JSON. A profile it accepts must give
 // a record that the program's own decoder reads back to the same lens.
-#include "FuzzEnvironment.h"
 #include "LensProfile.h"
 #include "model/BasicInfo.h"
 
@@ -8,11 +7,6 @@
 
 using namespace kelvara;
 using namespace kelvara::sim;
-
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    fuzz::start(argc, argv);
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     QString error;

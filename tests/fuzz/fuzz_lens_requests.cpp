@@ -8,7 +8,6 @@
 // so that the checks are passed often enough to reach what lies behind them.
 #include "Crc16.h"
 #include "Frame.h"
-#include "FuzzEnvironment.h"
 #include "FuzzInput.h"
 #include "LensEngine.h"
 #include "LensProfile.h"
@@ -60,13 +59,6 @@ QByteArray step(fuzz::FuzzInput& input, quint8& packet) {
 }
 
 } // namespace
-
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    fuzz::start(argc, argv);
-    if (lenses().empty() || linkPath().isEmpty())
-        std::abort();
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::FuzzInput input(data, size);

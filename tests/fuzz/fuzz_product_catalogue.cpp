@@ -1,16 +1,10 @@
 // The per-model (lens and product) catalogue reader over an arbitrary answer.
 #include "CatalogueInput.h"
-#include "FuzzEnvironment.h"
 #include "firmware/ProductInfoFileModel.h"
 
 #include <cstdlib>
 
 using namespace kelvara;
-
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    fuzz::start(argc, argv);
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     ProductInfoFileModel reader;

@@ -7,7 +7,6 @@
 //   1xxxxxxx  a reply to the last request with a good checksum: function, length byte,
 //             data
 #include "FakeSerialPort.h"
-#include "FuzzEnvironment.h"
 #include "FuzzInput.h"
 #include "link/UsbSerialInterface.h"
 
@@ -35,11 +34,6 @@ CommDataFormat request(std::uint8_t choice) {
 }
 
 } // namespace
-
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    fuzz::start(argc, argv);
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::FuzzInput input(data, size);

@@ -2,6 +2,7 @@
 // AF limit positions, the choice of drawing, and the firmware check against a fake
 // update server.
 #include "FakeHttpClient.h"
+#include "Rows.h"
 #include "controller/AppViewModel.h"
 #include "firmware/ServerModel.h"
 #include "model/BasicInfoViewModel.h"
@@ -19,10 +20,10 @@
 
 using namespace kelvara;
 
-Q_DECLARE_METATYPE(kelvara::MountType)
-Q_DECLARE_METATYPE(kelvara::LensClassification)
-
 namespace {
+
+using test::row;
+using test::rows;
 
 using Patch = QList<QPair<int, QByteArray>>;
 
@@ -41,17 +42,11 @@ QByteArray bytes(std::initializer_list<int> values) {
     return b;
 }
 
-QStringList names(const QList<LimitPosition>& positions) {
-    QStringList out;
+template <typename T>
+QList<T> each(const QList<LimitPosition>& positions, T LimitPosition::*field) {
+    QList<T> out;
     for (const auto& p : positions)
-        out << p.name;
-    return out;
-}
-
-QList<int> ids(const QList<LimitPosition>& positions) {
-    QList<int> out;
-    for (const auto& p : positions)
-        out << p.id;
+        out << p.*field;
     return out;
 }
 
@@ -131,19 +126,11 @@ class TestBasicInfo : public QObject {
         QVERIFY(info().identityHeader().empty());
     }
 
-    void recordOfAnotherLengthIsIgnored_data() {
-        QTest::addColumn<int>("size");
-        QTest::addRow("empty") << 0;
-        QTest::addRow("255") << 255;
-        QTest::addRow("257") << 257;
-        QTest::addRow("512") << 512;
-    }
-
     void recordOfAnotherLengthIsIgnored() {
-        QFETCH(int, size);
         QSignalSpy spy(&info(), &BasicInfoViewModel::changed);
         app->setFooter_message(QStringLiteral("kept"));
-        parse(record({{0, bytes({7, 3})}, {16, "ABC"}, {25, bytes({1})}}, std::size_t(size)));
+        for (std::size_t size : {0, 255, 257, 512})
+            parse(record({{0, bytes({7, 3})}, {16, "ABC"}, {25, bytes({1})}}, size));
         settle();
         QCOMPARE(spy.count(), 0);
         QCOMPARE(info().lensType(), quint8(0));
@@ -152,48 +139,31 @@ class TestBasicInfo : public QObject {
         QVERIFY(http->requests().isEmpty());
     }
 
-    void versions_data() {
-        QTest::addColumn<int>("second");
-        QTest::addColumn<int>("first");
-        QTest::addColumn<QStringList>("shown"); // current, major, displayed
-        QTest::addRow("major 0 shows whole") << 0x05 << 0x00 << QStringList{"00.05", "0", "00.05"};
-        QTest::addRow("major shown alone") << 0x02 << 0x01 << QStringList{"01.02", "1", "01"};
-        QTest::addRow("lower-case hex") << 0x2a << 0x01 << QStringList{"01.2a", "1", "01"};
-        QTest::addRow("high bytes") << 0xff << 0xab << QStringList{"ab.ff", "171", "ab"};
-    }
-
     void versions() {
-        QFETCH(int, second);
-        QFETCH(int, first);
-        QFETCH(QStringList, shown);
-        parse(record({{24, bytes({second, first})}}));
-        QCOMPARE((QStringList{info().currentVersion(), QString::number(info().majorVersion()),
-                              info().displayCurrentVersion()}),
-                 shown);
+        // Bytes 24 and 25; the current version, its major part, the displayed form.
+        const std::tuple<int, int, QStringList> versions[]{{0x05, 0x00, {"00.05", "0", "00.05"}},
+                                                           {0x02, 0x01, {"01.02", "1", "01"}},
+                                                           {0x2a, 0x01, {"01.2a", "1", "01"}},
+                                                           {0xff, 0xab, {"ab.ff", "171", "ab"}}};
+        for (const auto& [second, first, shown] : versions) {
+            parse(record({{24, bytes({second, first})}}));
+            QCOMPARE((QStringList{info().currentVersion(), QString::number(info().majorVersion()),
+                                  info().displayCurrentVersion()}),
+                     shown);
+        }
     }
 
     void modelAndProductNames_data() {
-        QTest::addColumn<QByteArray>("model");
-        QTest::addColumn<QByteArray>("product");
-        QTest::addColumn<QString>("modelName");
-        QTest::addColumn<QString>("productName");
-        QTest::addRow("full fields") << QByteArray("ABCDEFGH") << QByteArray(64, 'p') << "ABCDEFGH"
-                                     << QString(64, QLatin1Char('p'));
-        QTest::addRow("empty") << QByteArray() << QByteArray() << ""
-                               << "";
-        QTest::addRow("ended early")
-            << QByteArray("KL\0XYZ", 6) << QByteArray("Lens 50\0mm", 10) << "KL"
-            << "Lens 50";
-        QTest::addRow("bytes above 0x7f")
-            << QByteArray("Z\xe9") << QByteArray("F1.8 \xb0") << QStringLiteral("Z\u00e9")
-            << QStringLiteral("F1.8 \u00b0");
+        rows<QByteArray, QByteArray, QString, QString>(
+            {{"full fields", "ABCDEFGH", QByteArray(64, 'p'), "ABCDEFGH", QString(64, u'p')},
+             {"empty", {}, {}, "", ""},
+             {"ended early", {"KL\0XYZ", 6}, {"Lens 50\0mm", 10}, "KL", "Lens 50"},
+             {"bytes above 0x7f", "Z\xe9", "F1.8 \xb0", "Z\u00e9", "F1.8 \u00b0"}});
     }
 
     void modelAndProductNames() {
-        QFETCH(QByteArray, model);
-        QFETCH(QByteArray, product);
-        QFETCH(QString, modelName);
-        QFETCH(QString, productName);
+        const auto [model, product, modelName, productName] =
+            row<QByteArray, QByteArray, QString, QString>();
         // Bytes right after each field must not leak into it.
         parse(record({{16, model}, {24, bytes({1, 1})}, {96, product}, {160, "TAIL"}}));
         QCOMPARE(info().modelName(), modelName);
@@ -216,22 +186,22 @@ class TestBasicInfo : public QObject {
     }
 
     void fields_data() {
-        QTest::addColumn<QByteArray>("bytes0to15");
         // Ring angle, adjustment, focus speed and iris angle ranges, tens of seconds.
-        QTest::addColumn<QList<double>>("ranges");
-        QTest::addRow("typical") << bytes({0x06, 0x03, 0xEE, 2, 3, 1, 0x05, 0x37, 5, 6, 99, 0x03})
-                                 << QList<double>{3, 7, -5, 5, 0, 6, 0, 3, 9};
-        QTest::addRow("zeros") << bytes({}) << QList<double>{0, 0, -1, 1, 0, 1, 0, 0, 0};
-        QTest::addRow("highest") << bytes({0, 0, 0, 0, 0, 0, 0, 0xFF, 255, 255, 255, 0xFF})
-                                 << QList<double>{15, 15, -255, 255, 0, 255, 15, 15, 25};
-        QTest::addRow("ends swapped run from smaller to larger")
-            << bytes({0, 0, 0, 0, 0, 0, 0, 0x73, 1, 1, 10, 0x20})
-            << QList<double>{3, 7, -1, 1, 0, 1, 0, 2, 1};
+        rows<QByteArray, QList<double>>(
+            {{"typical",
+              bytes({0x06, 0x03, 0xEE, 2, 3, 1, 0x05, 0x37, 5, 6, 99, 0x03}),
+              {3, 7, -5, 5, 0, 6, 0, 3, 9}},
+             {"zeros", bytes({}), {0, 0, -1, 1, 0, 1, 0, 0, 0}},
+             {"highest",
+              bytes({0, 0, 0, 0, 0, 0, 0, 0xFF, 255, 255, 255, 0xFF}),
+              {15, 15, -255, 255, 0, 255, 15, 15, 25}},
+             {"ends swapped run from smaller to larger",
+              bytes({0, 0, 0, 0, 0, 0, 0, 0x73, 1, 1, 10, 0x20}),
+              {3, 7, -1, 1, 0, 1, 0, 2, 1}}});
     }
 
     void fields() {
-        QFETCH(QByteArray, bytes0to15);
-        QFETCH(QList<double>, ranges);
+        const auto [bytes0to15, ranges] = row<QByteArray, QList<double>>();
         parse(record({{0, bytes0to15}}));
         const BasicInfoViewModel& i = info();
         QList<double> got;
@@ -262,10 +232,6 @@ class TestBasicInfo : public QObject {
         const auto decoded = BasicInfo::decode(raw);
         QVERIFY(decoded);
         QCOMPARE(decoded->encode(), raw);
-        QCOMPARE(decoded->modelName.size(), 4);
-        QCOMPARE(decoded->productName.size(), 34);
-        QCOMPARE(decoded->longestTime, raw[10]);
-        QCOMPARE(decoded->limitTable[15], raw[79]);
 
         BasicInfo x = *decoded;
         x.modelName = QStringLiteral("LX-1");
@@ -281,21 +247,18 @@ class TestBasicInfo : public QObject {
     }
 
     void mount_data() {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<MountType>("mount");
-        QTest::addColumn<QStringList>("path"); // and the catalogue name's suffix
-        QTest::addRow("Sony E") << 0 << SonyE << QStringList{"/sony_e/", "SE"};
-        QTest::addRow("Canon RF") << 1 << CanonRF << QStringList{"/canon_rf/", "RF"};
-        QTest::addRow("Nikon Z") << 2 << NikonZ << QStringList{"/nikon_z/", "Z"};
-        QTest::addRow("Fujifilm X") << 3 << FujiX << QStringList{"/fujifilm_x/", "X"};
-        QTest::addRow("unknown keeps the previous") << 4 << NikonZ << QStringList{"/nikon_z/", "Z"};
-        QTest::addRow("0xFF keeps the previous") << 0xFF << NikonZ << QStringList{"/nikon_z/", "Z"};
+        // The mount path, and the catalogue name's suffix.
+        rows<int, MountType, QStringList>(
+            {{"Sony E", 0, SonyE, {"/sony_e/", "SE"}},
+             {"Canon RF", 1, CanonRF, {"/canon_rf/", "RF"}},
+             {"Nikon Z", 2, NikonZ, {"/nikon_z/", "Z"}},
+             {"Fujifilm X", 3, FujiX, {"/fujifilm_x/", "X"}},
+             {"unknown keeps the previous", 4, NikonZ, {"/nikon_z/", "Z"}},
+             {"0xFF keeps the previous", 0xFF, NikonZ, {"/nikon_z/", "Z"}}});
     }
 
     void mount() {
-        QFETCH(int, code);
-        QFETCH(MountType, mount);
-        QFETCH(QStringList, path);
+        const auto [code, mount, path] = row<int, MountType, QStringList>();
         parse(record({{5, bytes({2})}, {16, "M1"}}));
         settle();
         parse(record({{5, bytes({code})}, {16, "M2"}}));
@@ -306,118 +269,87 @@ class TestBasicInfo : public QObject {
                  "http://updates.test/kelvara/lens/M2" + path[1] + ".xml");
     }
 
-    void limitPositions_data() {
-        QTest::addColumn<QByteArray>("table");
-        QTest::addColumn<int>("fixedInf");
-        QTest::addColumn<QStringList>("names");
-        QTest::addColumn<QList<int>>("inf");
-        QTest::addColumn<QList<int>>("mod");
+    void limitPositions() {
         const QByteArray four = bytes({0x00, 0x05, 0x0F, 0xFF, 0x00, 0x07});
-        QTest::addRow("four, free far end") << four << 0 << QStringList{MOD, "0.5m", "1m", INF}
-                                            << QList<int>{1, 2, 3} << QList<int>{0, 1, 2};
-        QTest::addRow("four, fixed far end") << four << 1 << QStringList{MOD, "0.5m", "1m", INF}
-                                             << QList<int>{3} << QList<int>{0, 1, 2};
-        QTest::addRow("other bits of the flag")
-            << four << 0xFE << QStringList{MOD, "0.5m", "1m", INF} << QList<int>{1, 2, 3}
-            << QList<int>{0, 1, 2};
-        QTest::addRow("single position") << bytes({0x05, 0x00, 0x09}) << 0 << QStringList{"0.5m"}
-                                         << QList<int>{} << QList<int>{};
-        QTest::addRow("single, fixed far end")
-            << bytes({0x00}) << 1 << QStringList{MOD} << QList<int>{0} << QList<int>{};
-        QTest::addRow("metre boundaries") << bytes({0x09, 0x0A, 0x13, 0x14, 0xFE}) << 0
-                                          << QStringList{"0.9m", "1m", "1m", "2m", "25m"}
-                                          << QList<int>{1, 2, 3, 4} << QList<int>{0, 1, 2, 3};
+        const QStringList fourNames{MOD, "0.5m", "1m", INF};
         QByteArray full(16, char(0x32));
         full[15] = char(0xFF);
         QStringList fullNames(15, QStringLiteral("5m"));
         fullNames << INF;
         QList<int> all(16);
         std::iota(all.begin(), all.end(), 0);
-        QTest::addRow("sixteen, nothing after")
-            << full << 1 << fullNames << QList<int>{15} << all.first(15);
-    }
-
-    void limitPositions() {
-        QFETCH(QByteArray, table);
-        QFETCH(int, fixedInf);
-        QFETCH(QStringList, names);
-        QFETCH(QList<int>, inf);
-        QFETCH(QList<int>, mod);
-        // The byte after the table must not become a position.
-        parse(record({{15, bytes({fixedInf})}, {64, table}, {80, bytes({0x10})}}));
-        QCOMPARE(::names(info().limitPosition()), names);
-        QList<int> expectedIds(names.size());
-        std::iota(expectedIds.begin(), expectedIds.end(), 0);
-        QCOMPARE(ids(info().limitPosition()), expectedIds);
-        QCOMPARE(ids(info().infLimitPositions()), inf);
-        QCOMPARE(ids(info().modLimitPositions()), mod);
-    }
-
-    void limitPositionsAreRebuilt() {
-        parse(record({{64, bytes({0x00, 0x05, 0x0A, 0xFF})}}));
+        // The table, byte 15 (the far end fixed), the names, the infinity and the
+        // minimum focus positions.
+        const std::tuple<QByteArray, int, QStringList, QList<int>, QList<int>> tables[]{
+            {four, 0, fourNames, {1, 2, 3}, {0, 1, 2}},
+            {four, 1, fourNames, {3}, {0, 1, 2}},
+            {four, 0xFE, fourNames, {1, 2, 3}, {0, 1, 2}}, // other bits of the flag
+            {bytes({0x05, 0x00, 0x09}), 0, {"0.5m"}, {}, {}},
+            {bytes({0x00}), 1, {MOD}, {0}, {}},
+            {bytes({0x09, 0x0A, 0x13, 0x14, 0xFE}),
+             0,
+             {"0.9m", "1m", "1m", "2m", "25m"},
+             {1, 2, 3, 4},
+             {0, 1, 2, 3}},
+            {full, 1, fullNames, {15}, all.first(15)}};
+        for (const auto& [table, fixedInf, names, inf, mod] : tables) {
+            // The byte after the table must not become a position.
+            parse(record({{15, bytes({fixedInf})}, {64, table}, {80, bytes({0x10})}}));
+            QCOMPARE(each(info().limitPosition(), &LimitPosition::name), names);
+            QCOMPARE(each(info().limitPosition(), &LimitPosition::id), all.first(names.size()));
+            QCOMPARE(each(info().infLimitPositions(), &LimitPosition::id), inf);
+            QCOMPARE(each(info().modLimitPositions(), &LimitPosition::id), mod);
+        }
+        // A shorter table replaces the longer one.
         parse(record({{64, bytes({0x00, 0x0A})}}));
-        QCOMPARE(::names(info().limitPosition()), (QStringList{MOD, "1m"}));
-    }
-
-    void capabilityBits_data() {
-        QTest::addColumn<QByteArray>("settingBytes");
-        QTest::addColumn<QByteArray>("buttonBytes");
-        QTest::addColumn<QList<int>>("settingsOn");
-        QTest::addColumn<QList<int>>("functionsOn");
-        QTest::addRow("least significant bit first")
-            << bytes({0x01, 0x04, 0x00, 0x80}) << bytes({0x02, 0x00, 0x80, 0x00})
-            << QList<int>{0, 10, 31} << QList<int>{1, 23};
-        QList<int> all(32);
-        std::iota(all.begin(), all.end(), 0);
-        QList<int> noIrisTimes = all;
-        noIrisTimes.remove(24, 2);
-        QTest::addRow("iris preset times refused")
-            << bytes({0, 0, 0, 0}) << QByteArray(8, char(0xFF)) << QList<int>{} << noIrisTimes;
-        QTest::addRow("all settings")
-            << QByteArray(4, char(0xFF)) << bytes({0, 0, 0, 0, 0xFF}) << all << QList<int>{};
+        QCOMPARE(each(info().limitPosition(), &LimitPosition::name), (QStringList{MOD, "1m"}));
     }
 
     void capabilityBits() {
-        QFETCH(QByteArray, settingBytes);
-        QFETCH(QByteArray, buttonBytes);
-        QFETCH(QList<int>, settingsOn);
-        QFETCH(QList<int>, functionsOn);
-        // Byte 36 and the switch bits sit next to the tested bytes; they must not count.
-        parse(record(
-            {{32, settingBytes}, {36, bytes({0xFF})}, {40, bytes({0xAA})}, {48, buttonBytes}}));
-        for (int bit = -1; bit < 40; ++bit)
-            QVERIFY2(info().isSettingSupported(bit) == settingsOn.contains(bit),
-                     qPrintable(QString::number(bit)));
-        QVERIFY(!info().isSettingSupported(255));
-        for (int raw = -1; raw < 70; ++raw)
-            QVERIFY2(info().isButtonFunctionSupported(raw) == functionsOn.contains(raw),
-                     qPrintable(QString::number(raw)));
-        QCOMPARE(info().customSwitchSupport()[0], std::uint8_t(0xAA));
+        QList<int> all(32);
+        std::iota(all.begin(), all.end(), 0);
+        QList<int> noIrisTimes = all;
+        noIrisTimes.remove(24, 2); // iris preset times are refused whatever the bits
+        // Setting bytes, button function bytes, the settings and functions supported.
+        const std::tuple<QByteArray, QByteArray, QList<int>, QList<int>> cases[]{
+            {bytes({0x01, 0x04, 0x00, 0x80}),
+             bytes({0x02, 0x00, 0x80, 0x00}),
+             {0, 10, 31},
+             {1, 23}},
+            {bytes({0, 0, 0, 0}), QByteArray(8, char(0xFF)), {}, noIrisTimes},
+            {QByteArray(4, char(0xFF)), bytes({0, 0, 0, 0, 0xFF}), all, {}}};
+        for (const auto& [settingBytes, buttonBytes, settingsOn, functionsOn] : cases) {
+            // Byte 36 and the switch bits sit next to the tested bytes; they must not count.
+            parse(record(
+                {{32, settingBytes}, {36, bytes({0xFF})}, {40, bytes({0xAA})}, {48, buttonBytes}}));
+            for (int bit = -1; bit < 40; ++bit)
+                QVERIFY2(info().isSettingSupported(bit) == settingsOn.contains(bit),
+                         qPrintable(QString::number(bit)));
+            QVERIFY(!info().isSettingSupported(255));
+            for (int raw = -1; raw < 70; ++raw)
+                QVERIFY2(info().isButtonFunctionSupported(raw) == functionsOn.contains(raw),
+                         qPrintable(QString::number(raw)));
+            QCOMPARE(info().customSwitchSupport()[0], std::uint8_t(0xAA));
+        }
     }
 
     void customSettingsAndAFCustomize_data() {
-        QTest::addColumn<int>("settingByte0");
-        QTest::addColumn<int>("preference"); // -1 absent
-        QTest::addColumn<bool>("afVisible");
-        QTest::addColumn<bool>("custom");
-        QTest::addRow("nothing") << 0x00 << -1 << false << false;
-        QTest::addRow("AF bit, preference absent") << 0x80 << -1 << false << false;
-        QTest::addRow("AF bit, preference false") << 0x80 << 0 << false << false;
-        QTest::addRow("AF bit, preference true") << 0x80 << 1 << true << true;
-        QTest::addRow("preference without the bit") << 0x40 << 1 << false << false;
-        QTest::addRow("button") << 0x01 << -1 << false << true;
-        QTest::addRow("switch") << 0x02 << -1 << false << true;
-        QTest::addRow("ring") << 0x04 << -1 << false << true;
-        QTest::addRow("ring direction") << 0x08 << -1 << false << true;
-        QTest::addRow("ring response") << 0x10 << -1 << false << true;
-        QTest::addRow("ring angle") << 0x20 << -1 << false << true;
+        // Setting byte 0, the preference (-1 absent), AF customising shown, custom settings.
+        rows<int, int, bool, bool>({{"nothing", 0x00, -1, false, false},
+                                    {"AF bit, preference absent", 0x80, -1, false, false},
+                                    {"AF bit, preference false", 0x80, 0, false, false},
+                                    {"AF bit, preference true", 0x80, 1, true, true},
+                                    {"preference without the bit", 0x40, 1, false, false},
+                                    {"button", 0x01, -1, false, true},
+                                    {"switch", 0x02, -1, false, true},
+                                    {"ring", 0x04, -1, false, true},
+                                    {"ring direction", 0x08, -1, false, true},
+                                    {"ring response", 0x10, -1, false, true},
+                                    {"ring angle", 0x20, -1, false, true}});
     }
 
     void customSettingsAndAFCustomize() {
-        QFETCH(int, settingByte0);
-        QFETCH(int, preference);
-        QFETCH(bool, afVisible);
-        QFETCH(bool, custom);
+        const auto [settingByte0, preference, afVisible, custom] = row<int, int, bool, bool>();
         if (preference >= 0)
             Preferences::setBool(QString::fromLatin1(Preferences::VISIBLE_AF_CUSTOMIZE),
                                  preference == 1);
@@ -426,65 +358,45 @@ class TestBasicInfo : public QObject {
         QCOMPARE(info().hasCustomSettings(), custom);
     }
 
-    void drawingChoice_data() {
-        QTest::addColumn<int>("lensType");
-        QTest::addColumn<int>("buttons");
-        QTest::addColumn<int>("switches");
-        QTest::addColumn<LensClassification>("drawing");
-        QTest::addRow("single, switch") << 0x02 << 1 << 3 << Single_Switch_Button;
-        QTest::addRow("single, two buttons") << 0x02 << 2 << 0 << Single_Button;
-        QTest::addRow("single, nothing") << 0x02 << 0 << 0 << Single_Nothing;
-        QTest::addRow("single wins over back ring") << 0x06 << 0 << 2 << Single_Switch_Button;
-        QTest::addRow("back ring, switch") << 0x04 << 0 << 2 << Zoom_Back_Ring_Switch_Button;
-        QTest::addRow("back ring, button") << 0x04 << 1 << 0 << Zoom_Back_Ring_Button;
-        QTest::addRow("back ring, nothing") << 0x04 << 0 << 0 << Zoom_Back_Ring_Nothing;
-        QTest::addRow("front ring, switch") << 0x01 << 1 << 2 << Zoom_Front_Ring_Switch_Button;
-        QTest::addRow("front ring, button") << 0x00 << 4 << 0 << Zoom_Front_Ring_Button;
-        QTest::addRow("front ring, nothing") << 0xF9 << 0 << 0 << Zoom_Front_Ring_Nothing;
-    }
-
     void drawingChoice() {
-        QFETCH(int, lensType);
-        QFETCH(int, buttons);
-        QFETCH(int, switches);
-        QFETCH(LensClassification, drawing);
+        // Lens type, buttons, switch positions and the drawing.
+        const std::tuple<int, int, int, LensClassification> choices[]{
+            {0x02, 1, 3, Single_Switch_Button},
+            {0x02, 2, 0, Single_Button},
+            {0x02, 0, 0, Single_Nothing},
+            {0x06, 0, 2, Single_Switch_Button}, // single wins over back ring
+            {0x04, 0, 2, Zoom_Back_Ring_Switch_Button},
+            {0x04, 1, 0, Zoom_Back_Ring_Button},
+            {0x04, 0, 0, Zoom_Back_Ring_Nothing},
+            {0x01, 1, 2, Zoom_Front_Ring_Switch_Button},
+            {0x00, 4, 0, Zoom_Front_Ring_Button},
+            {0xF9, 0, 0, Zoom_Front_Ring_Nothing}};
         HomeImageViewModel& image = *app->home_image();
-        parse(record({{0, bytes({lensType})}, {3, bytes({buttons, switches})}}));
-        QCOMPARE(image.lensType().classification, drawing);
-        QCOMPARE(image.lensImage().toString(), image.lensTypes()[drawing].lensImage);
-        QCOMPARE(image.ringOffset(), QVariant::fromValue(*image.lensTypes()[drawing].ringOffset));
+        for (const auto& [lensType, buttons, switches, drawing] : choices) {
+            parse(record({{0, bytes({lensType})}, {3, bytes({buttons, switches})}}));
+            QCOMPARE(image.lensType().classification, drawing);
+            QCOMPARE(image.lensImage().toString(), image.lensTypes()[drawing].lensImage);
+        }
     }
 
     void firmwareCheck_data() {
-        QTest::addColumn<QByteArray>("lensVersion"); // bytes 24, 25
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QStringList>("versions"); // the server's, the new one, as displayed
-        QTest::addColumn<bool>("isNew");
-        QTest::addColumn<bool>("footerError");
+        // Bytes 24 and 25, the server's status, its version, the new one and as displayed,
+        // whether it counts as new and whether the footer tells of an error.
         const QByteArray v107 = bytes({0x07, 0x01});
         const QByteArray v005 = bytes({0x05, 0x00});
-        QTest::addRow("same display")
-            << v107 << 200 << QStringList{"01.09", "01.09", "01"} << false << false;
-        QTest::addRow("newer") << v107 << 200 << QStringList{"02.00", "02.00", "02"} << true
-                               << false;
-        QTest::addRow("older also counts")
-            << bytes({0x07, 0x02}) << 200 << QStringList{"01.00", "01.00", "01"} << true << false;
-        QTest::addRow("major zero compares whole")
-            << v005 << 200 << QStringList{"00.05", "00.05", "00.05"} << false << false;
-        QTest::addRow("major zero, other minor")
-            << v005 << 200 << QStringList{"00.06", "00.06", "00.06"} << true << false;
-        QTest::addRow("server error")
-            << v107 << 500 << QStringList{"02.00", "--", "--"} << false << true;
-        QTest::addRow("no catalogue is no update")
-            << v107 << 404 << QStringList{"", "--", "--"} << false << false;
+        rows<QByteArray, int, QStringList, bool, bool>(
+            {{"same display", v107, 200, {"01.09", "01.09", "01"}, false, false},
+             {"newer", v107, 200, {"02.00", "02.00", "02"}, true, false},
+             {"older also counts", bytes({0x07, 0x02}), 200, {"01.00", "01.00", "01"}, true, false},
+             {"major zero compares whole", v005, 200, {"00.05", "00.05", "00.05"}, false, false},
+             {"major zero, other minor", v005, 200, {"00.06", "00.06", "00.06"}, true, false},
+             {"server error", v107, 500, {"02.00", "--", "--"}, false, true},
+             {"no catalogue is no update", v107, 404, {"", "--", "--"}, false, false}});
     }
 
     void firmwareCheck() {
-        QFETCH(QByteArray, lensVersion);
-        QFETCH(int, status);
-        QFETCH(QStringList, versions);
-        QFETCH(bool, isNew);
-        QFETCH(bool, footerError);
+        const auto [lensVersion, status, versions, isNew, footerError] =
+            row<QByteArray, int, QStringList, bool, bool>();
         const QString address = QStringLiteral("http://updates.test/kelvara/lens/KL50RF.xml");
         http->answer(address, status, status == 200 ? catalogue(versions[0]) : QByteArray());
         app->setFooter_message(QStringLiteral("old footer"));

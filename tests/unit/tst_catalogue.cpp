@@ -4,6 +4,7 @@
 #include "CompletionRecorder.h"
 #include "DiagnosticCapture.h"
 #include "FakeHttpClient.h"
+#include "Rows.h"
 #include "firmware/ProductInfoFileModel.h"
 #include "firmware/ServerModel.h"
 #include "firmware/UtilityInfoFileModel.h"
@@ -18,9 +19,10 @@
 
 using namespace kelvara;
 
-Q_DECLARE_METATYPE(kelvara::HttpResponse)
-
 namespace {
+
+using test::row;
+using test::rows;
 
 const QString address = QStringLiteral("http://update.test/kelvara/lens/AB12Z.xml");
 
@@ -80,53 +82,58 @@ class TestCatalogue : public QObject {
     }
 
     void documents_data() {
-        QTest::addColumn<QByteArray>("doc");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<QStringList>("fields"); // version, display form, key, file name
-        const auto row = [](const char* name, const char* doc, bool ok, const QStringList& fields) {
-            QTest::newRow(name) << QByteArray(doc) << ok << fields;
-        };
-        const QString none = QStringLiteral("--");
-        row("flat",
-            "<?xml version=\"1.0\"?>\n<Lens>\n<Version>1.05</Version>\n<DescriptionKey>ab01"
-            "</DescriptionKey>\n<FirmwareFileName>AB12Z_105.bin</FirmwareFileName>\n</Lens>\n",
-            true, {"1.05", "1", "ab01", "AB12Z_105.bin"});
-        row("nested deep, any root", "<x><y a=\"1\"><z><Version>2.10</Version></z></y></x>", true,
-            {"2.10", "2", "", ""});
-        row("lower case ignored",
-            "<r><version>3.00</version><descriptionkey>k</descriptionkey></r>", true,
-            {none, none, "", ""});
-        row("attributes ignored", "<r><Version Version=\"9.9\">0.05</Version></r>", true,
-            {"0.05", "0.05", "", ""});
-        row("text split by comment keeps last piece", "<r><Version>1.<!-- c -->07</Version></r>",
-            true, {"07", "07", "", ""});
-        row("text split by CDATA keeps last piece", "<r><Version>4.<![CDATA[02]]></Version></r>",
-            true, {"02", "02", "", ""});
-        row("entities resolved in one piece",
-            "<r><FirmwareFileName>a&amp;b&#65;</FirmwareFileName></r>", true,
-            {none, none, "", "a&bA"});
-        row("lone line feed leaves value", "<r><Version>\n</Version></r>", true,
-            {none, none, "", ""});
-        row("CR LF is a lone line feed too", "<r><Version>\r\n</Version></r>", true,
-            {none, none, "", ""});
-        row("text after a child closed is not stored", "<r><Version><b/>8.01</Version></r>", true,
-            {none, none, "", ""});
-        row("last element wins", "<r><Version>1.00</Version><Version>105</Version></r>", true,
-            {"105", "105", "", ""});
-        row("malformed keeps what came before", "<r><Version>00.15</Version><DescriptionKey>k</r>",
-            false, {"00.15", "00.15", "k", ""});
-        row("trailing content", "<r><Version>1.2</Version></r><r/>", false, {"1.2", "1", "", ""});
-        row("truncated", "<r><Version>1.2</Vers", false, {"1.2", "1", "", ""});
-        row("empty body", "", false, {none, none, "", ""});
-        row("undeclared entity", "<r><Version>&v;</Version></r>", false, {none, none, "", ""});
-        row("document type declaration refused", "<!DOCTYPE r><r><Version>5.0</Version></r>", false,
-            {none, none, "", ""});
+        // The document, whether it reads, the version, its display form, key, file name.
+        const QStringList none{"--", "--", "", ""};
+        rows<QByteArray, bool, QStringList>(
+            {{"flat",
+              "<?xml version=\"1.0\"?>\n<Lens>\n<Version>1.05</Version>\n<DescriptionKey>ab01"
+              "</DescriptionKey>\n<FirmwareFileName>AB12Z_105.bin</FirmwareFileName>\n</Lens>\n",
+              true,
+              {"1.05", "1", "ab01", "AB12Z_105.bin"}},
+             {"nested deep, any root",
+              "<x><y a=\"1\"><z><Version>2.10</Version></z></y></x>",
+              true,
+              {"2.10", "2", "", ""}},
+             {"lower case ignored",
+              "<r><version>3.00</version><descriptionkey>k</descriptionkey></r>", true, none},
+             {"attributes ignored",
+              "<r><Version Version=\"9.9\">0.05</Version></r>",
+              true,
+              {"0.05", "0.05", "", ""}},
+             {"text split by comment keeps last piece",
+              "<r><Version>1.<!-- c -->07</Version></r>",
+              true,
+              {"07", "07", "", ""}},
+             {"text split by CDATA keeps last piece",
+              "<r><Version>4.<![CDATA[02]]></Version></r>",
+              true,
+              {"02", "02", "", ""}},
+             {"entities resolved in one piece",
+              "<r><FirmwareFileName>a&amp;b&#65;</FirmwareFileName></r>",
+              true,
+              {"--", "--", "", "a&bA"}},
+             {"lone line feed leaves value", "<r><Version>\n</Version></r>", true, none},
+             {"CR LF is a lone line feed too", "<r><Version>\r\n</Version></r>", true, none},
+             {"text after a child closed is not stored", "<r><Version><b/>8.01</Version></r>", true,
+              none},
+             {"last element wins",
+              "<r><Version>1.00</Version><Version>105</Version></r>",
+              true,
+              {"105", "105", "", ""}},
+             {"malformed keeps what came before",
+              "<r><Version>00.15</Version><DescriptionKey>k</r>",
+              false,
+              {"00.15", "00.15", "k", ""}},
+             {"trailing content", "<r><Version>1.2</Version></r><r/>", false, {"1.2", "1", "", ""}},
+             {"truncated", "<r><Version>1.2</Vers", false, {"1.2", "1", "", ""}},
+             {"empty body", "", false, none},
+             {"undeclared entity", "<r><Version>&v;</Version></r>", false, none},
+             {"document type declaration refused", "<!DOCTYPE r><r><Version>5.0</Version></r>",
+              false, none}});
     }
 
     void documents() {
-        QFETCH(QByteArray, doc);
-        QFETCH(bool, ok);
-        QFETCH(QStringList, fields);
+        const auto [doc, ok, fields] = row<QByteArray, bool, QStringList>();
         ProductInfoFileModel product;
         QCOMPARE(fetch(product, doc), ok);
         QCOMPARE(fieldsOf(product), fields);
@@ -137,10 +144,6 @@ class TestCatalogue : public QObject {
     }
 
     void httpOutcomes_data() {
-        QTest::addColumn<HttpResponse>("response");
-        QTest::addColumn<int>("delayMs");
-        QTest::addColumn<bool>("ok");
-
         const QByteArray doc = "<r><Version>7.01</Version></r>";
         const auto status = [&](int code, const QByteArray& body) {
             HttpResponse r;
@@ -154,24 +157,20 @@ class TestCatalogue : public QObject {
         QByteArray huge =
             "<r><Version>9.99</Version>" + QByteArray(int(HttpRequest::catalogueCap), ' ') + "</r>";
 
-        QTest::newRow("404 succeeds without parsing") << status(404, doc) << 0 << true;
-        QTest::newRow("500") << status(500, doc) << 0 << false;
-        QTest::newRow("503") << status(503, QByteArray()) << 0 << false;
-        QTest::newRow("301 not followed by us") << status(301, doc) << 0 << false;
-        QTest::newRow("204") << status(204, QByteArray()) << 0 << false;
-        QTest::newRow("no response") << none << 0 << false;
-        QTest::newRow("past the time-out") << status(200, doc) << 400 << false;
-        QTest::newRow("beyond the size cap") << status(200, huge) << 0 << false;
+        // The answer, its delay, whether the request succeeds.
+        rows<HttpResponse, int, bool>({{"404 succeeds without parsing", status(404, doc), 0, true},
+                                       {"500", status(500, doc), 0, false},
+                                       {"503", status(503, {}), 0, false},
+                                       {"301 not followed by us", status(301, doc), 0, false},
+                                       {"204", status(204, {}), 0, false},
+                                       {"no response", none, 0, false},
+                                       {"past the time-out", status(200, doc), 400, false},
+                                       {"beyond the size cap", status(200, huge), 0, false}});
     }
 
     void httpOutcomes() {
-        QFETCH(HttpResponse, response);
-        QFETCH(int, delayMs);
-        QFETCH(bool, ok);
-
-        Timings t;
-        t.httpTimeout = 0.15;
-        environment->setTimings(t);
+        const auto [response, delayMs, ok] = row<HttpResponse, int, bool>();
+        environment->setTimings({.httpTimeout = 0.15});
         http->answer(address, response, delayMs);
 
         ProductInfoFileModel product;
@@ -204,47 +203,36 @@ class TestCatalogue : public QObject {
         QCOMPARE(product.version, QStringLiteral("3.3"));
     }
 
-    void entityBombFailsFast_data() {
-        QTest::addColumn<QByteArray>("doc");
-        QTest::newRow("exponential") << billionLaughs();
-        const QByteArray big(100000, 'x');
-        QByteArray quadratic = "<!DOCTYPE c [<!ENTITY e \"" + big + "\">]><c><Version>";
-        for (int i = 0; i < 5000; ++i)
-            quadratic += "&e;";
-        QTest::newRow("quadratic") << quadratic + "</Version></c>";
-    }
-
     void entityBombFailsFast() {
-        QFETCH(QByteArray, doc);
-        test::DiagnosticCapture log;
-        ProductInfoFileModel product;
-        QElapsedTimer clock;
-        clock.start();
-        QVERIFY(!fetch(product, doc));
-        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
-        QCOMPARE(product.version, QStringLiteral("--"));
-        for (const QString& line : log.lines())
-            QVERIFY(line.size() < 200);
-    }
-
-    void unusableAddressSendsNothing_data() {
-        QTest::addColumn<QString>("address");
-        QTest::newRow("empty") << "";
-        QTest::newRow("no scheme") << "update.test/kelvara/utility/KelvaraInfoMac.xml";
-        QTest::newRow("space in model name") << "http://update.test/kelvara/lens/AB 1Z.xml";
-        QTest::newRow("control byte in model name")
-            << QString("http://update.test/kelvara/lens/AB") + QChar(0x01) + "Z.xml";
-        QTest::newRow("byte above ASCII in model name")
-            << QString("http://update.test/kelvara/lens/AB") + QChar(0xE9) + "Z.xml";
-        QTest::newRow("no host") << "http:///kelvara/lens/AB12Z.xml";
-        QTest::newRow("other scheme") << "ftp://update.test/kelvara/lens/AB12Z.xml";
-        QTest::newRow("bad port") << "http://update.test:99999/x.xml";
+        // Exponential, then quadratic growth.
+        QByteArray quadratic = "<!DOCTYPE c [<!ENTITY e \"" + QByteArray(100000, 'x') +
+                               "\">]><c><Version>" + QByteArray("&e;").repeated(5000);
+        for (const QByteArray& doc : {billionLaughs(), quadratic + "</Version></c>"}) {
+            test::DiagnosticCapture log;
+            ProductInfoFileModel product;
+            QElapsedTimer clock;
+            clock.start();
+            QVERIFY(!fetch(product, doc));
+            QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+            QCOMPARE(product.version, QStringLiteral("--"));
+            for (const QString& line : log.lines())
+                QVERIFY(line.size() < 200);
+        }
     }
 
     void unusableAddressSendsNothing() {
-        QFETCH(QString, address);
-        UtilityInfoFileModel utility;
-        QVERIFY(!request(utility, address));
+        // No scheme, a space, a control byte or one above ASCII in the model name, no host,
+        // another scheme, a bad port.
+        const QString lens = QStringLiteral("http://update.test/kelvara/lens/AB");
+        for (const QString& address :
+             {QString(), QStringLiteral("update.test/kelvara/utility/KelvaraInfoMac.xml"),
+              lens + " 1Z.xml", lens + QChar(0x01) + "Z.xml", lens + QChar(0xE9) + "Z.xml",
+              QStringLiteral("http:///kelvara/lens/AB12Z.xml"),
+              QStringLiteral("ftp://update.test/kelvara/lens/AB12Z.xml"),
+              QStringLiteral("http://update.test:99999/x.xml")}) {
+            UtilityInfoFileModel utility;
+            QVERIFY2(!request(utility, address), qPrintable(address));
+        }
         QVERIFY(http->requests().isEmpty());
     }
 
@@ -298,41 +286,20 @@ class TestCatalogue : public QObject {
         QCOMPARE(seen, QStringLiteral("1.0"));
     }
 
-    void displayForm_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("shown");
+    void displayForm() {
         // "000.15" is not a zero major; several points, a trailing point, no major part.
         for (const char* row : {"1.05=1", "0.05=0.05", "105=105", "01.02=01", "2.10=2",
                                 "00.15=00.15", "000.15=000", "3.1.4=3", "7.=7", ".5=.5"})
-            QTest::newRow(row) << QString(row).section('=', 0, 0) << QString(row).section('=', 1);
+            QCOMPARE(ProductInfoFileModel::displayForm(QString(row).section('=', 0, 0)),
+                     QString(row).section('=', 1));
     }
 
-    void displayForm() {
-        QFETCH(QString, text);
-        QFETCH(QString, shown);
-        QCOMPARE(ProductInfoFileModel::displayForm(text), shown);
-    }
-
-    void addresses_data() {
-        QTest::addColumn<int>("mount");
-        QTest::addColumn<QString>("suffix");
-        QTest::addColumn<QString>("path");
-        QTest::newRow("SonyE") << int(SonyE) << QString("SE") << "/sony_e/";
-        QTest::newRow("CanonRF") << int(CanonRF) << QString("RF") << "/canon_rf/";
-        QTest::newRow("NikonZ") << int(NikonZ) << QString("Z") << "/nikon_z/";
-        QTest::newRow("FujiX") << int(FujiX) << QString("X") << "/fujifilm_x/";
-    }
-
+    // Each mount's suffix and path are checked with the decoded record's firmware check.
     void addresses() {
-        QFETCH(int, mount);
-        QFETCH(QString, suffix);
-        QFETCH(QString, path);
-        const auto m = MountType(mount);
-        QCOMPARE(ServerModel::productInfoAddress("AB12", m),
-                 "http://update.kelvara.example/kelvara/lens/AB12" + suffix + ".xml");
-        QCOMPARE(ServerModel::mountPathFor(m), path);
+        const QString address = ServerModel::productInfoAddress("AB12", CanonRF);
+        QCOMPARE(address, QStringLiteral("http://update.kelvara.example/kelvara/lens/AB12RF.xml"));
         // Formed addresses are accepted as they are.
-        QVERIFY(QUrl(ServerModel::productInfoAddress("AB12", m), QUrl::StrictMode).isValid());
+        QVERIFY(QUrl(address, QUrl::StrictMode).isValid());
         // Raw values of no known mount read as Sony E, as a lens in safe mode reports.
         for (int raw : {0, 4, 255, -1}) {
             QCOMPARE(ServerModel::mountSuffix(raw), QStringLiteral("SE"));

@@ -60,25 +60,18 @@ private slots:
     void initTestCase() { environment->setHttpClient(std::make_shared<test::FakeHttpClient>()); }
     void cleanupTestCase() { app.reset(); }
 
-    void versionRule_data() {
-        QTest::addColumn<QString>("server");
-        QTest::addColumn<QString>("own");
-        QTest::addColumn<bool>("newer");
-        QTest::addRow("hex minor 0x10 is above 0x09") << "1.9" << "1.10" << false;
-        QTest::addRow("1.0A is above 1.09") << "1.0A" << "1.09" << true;
-        QTest::addRow("own major 0x10 above 2") << "2.0" << "10.0" << false;
-        QTest::addRow("two points never parse") << "01.2.3" << "1.0" << false;
-        QTest::addRow("no point never parses") << "1" << "0.1" << false;
-        QTest::addRow("own that does not parse") << "0.01" << "0.1.0" << true;
-        QTest::addRow("equal") << "0.1" << "00.01" << false;
-    }
-
     void versionRule() {
-        QFETCH(QString, server);
-        QFETCH(QString, own);
-        QFETCH(bool, newer);
-        QCOMPARE(UtilityVersion::isNewer(UtilityVersion::parse(server), UtilityVersion::parse(own)),
-                 newer);
+        // The server's version, our own, whether the server's is newer: the parts are hex
+        // (0x10 is above 0x09, 1.0A above 1.09), one point exactly or no parse, which never
+        // wins over our own but loses to any.
+        const std::tuple<QString, QString, bool> versions[]{
+            {"1.9", "1.10", false},   {"1.0A", "1.09", true}, {"2.0", "10.0", false},
+            {"01.2.3", "1.0", false}, {"1", "0.1", false},    {"0.01", "0.1.0", true},
+            {"0.1", "00.01", false}};
+        for (const auto& [server, own, newer] : versions)
+            QCOMPARE(
+                UtilityVersion::isNewer(UtilityVersion::parse(server), UtilityVersion::parse(own)),
+                newer);
     }
 
     void versionDisplay() {

@@ -71,31 +71,29 @@ class TestDecodeFirmware : public QObject {
     const std::shared_ptr<Environment> environment = Environment::create();
 
   private slots:
-    void baseAndDecryptionKeys_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QByteArray>("xorWithBase"); // the key = base XOR this
-        QTest::newRow("zeros give the base key") << QString(64, u'0') << QByteArray(32, 0);
-        QTest::newRow("ones complement it") << QString(64, u'f') << QByteArray(32, char(0xFF));
-        QTest::newRow("mixed case digits") << QStringLiteral("0A0b") + QString(60, u'0')
-                                           << QByteArray::fromHex("0a0b") + QByteArray(30, 0);
-    }
-
     void baseAndDecryptionKeys() {
-        QFETCH(QString, text);
-        QFETCH(QByteArray, xorWithBase);
-        DecodeFirmware d;
-        d.createBaseKey();
-        QCOMPARE(d.baseKeyInfo().passPhrase.value_or(QString()),
-                 QStringLiteral("PackageStreamStartKey"));
+        // The key text and what the key is the base key XOR with: zeros give the base key,
+        // ones complement it, digits of either case count.
+        const std::pair<QString, QByteArray> keys[]{
+            {QString(64, u'0'), QByteArray(32, 0)},
+            {QString(64, u'f'), QByteArray(32, char(0xFF))},
+            {QStringLiteral("0A0b") + QString(60, u'0'),
+             QByteArray::fromHex("0a0b") + QByteArray(30, 0)}};
         // The phrase repeated cyclically, cut at 32 bytes.
         const QByteArray base("PackageStreamStartKeyPackageStre");
-        QCOMPARE(d.baseKeyInfo().key.value_or(Bytes{}), bytes(base));
-        QCOMPARE(d.createDecryptionKey(text), 0);
-        QByteArray expected = base;
-        for (int i = 0; i < 32; ++i)
-            expected[i] = char(base[i] ^ xorWithBase[i]);
-        QCOMPARE(d.getDecryptionKey().value_or(Bytes{}), bytes(expected));
-        QVERIFY(!d.decryptionKeyInfo().passPhrase.has_value());
+        for (const auto& [text, xorWithBase] : keys) {
+            DecodeFirmware d;
+            d.createBaseKey();
+            QCOMPARE(d.baseKeyInfo().passPhrase.value_or(QString()),
+                     QStringLiteral("PackageStreamStartKey"));
+            QCOMPARE(d.baseKeyInfo().key.value_or(Bytes{}), bytes(base));
+            QCOMPARE(d.createDecryptionKey(text), 0);
+            QByteArray expected = base;
+            for (int i = 0; i < 32; ++i)
+                expected[i] = char(base[i] ^ xorWithBase[i]);
+            QCOMPARE(d.getDecryptionKey().value_or(Bytes{}), bytes(expected));
+            QVERIFY(!d.decryptionKeyInfo().passPhrase.has_value());
+        }
     }
 
     void algorithmNeedsAKeyAndRunsOn() {
@@ -212,59 +210,45 @@ class TestDecodeFirmware : public QObject {
         QVERIFY(wrong.lines.last().startsWith(QLatin1String("Decode: Error")));
     }
 
-    void roundTripOfTheServedPackages_data() {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<bool>("whole");
-        QTest::addColumn<QString>("lastLine");
-        using K = sim::LensFirmware::Kind;
-        QTest::newRow("single") << int(K::Single) << 1 << true << "data length = 0";
-        QTest::newRow("multi") << int(K::Multi) << 3 << true << "data length = 0";
-        QTest::newRow("bad crc") << int(K::BadCrc) << 2 << false << "Decode: Error crc check";
-        QTest::newRow("truncated")
-            << int(K::Truncated) << 2 << false << "Decode: Error data section length";
-        QTest::newRow("oversize") << int(K::Oversize) << 2 << false << "Decode: Error data length";
-        QTest::newRow("bad key") << int(K::BadKey) << 0 << false
-                                 << "Decode: Error createDecryptionKey Failed";
-    }
-
     void roundTripOfTheServedPackages() {
-        QFETCH(int, kind);
-        QFETCH(int, count);
-        QFETCH(bool, whole);
-        QFETCH(QString, lastLine);
-        const sim::LensProfile profile = *sim::LensProfile::preset(QStringLiteral("prime-z"));
-        const sim::LensFirmware firmware(profile);
-        const auto k = sim::LensFirmware::Kind(kind);
-        const Decoded d = decode(firmware.package(k), firmware.catalogueKey(k));
-        QCOMPARE(d.count, count);
-        QCOMPARE(d.whole, whole);
-        QCOMPARE(d.lines.last(), lastLine);
-        const QList<Image> sent = firmware.images(k);
-        for (int i = 0; i < count; ++i) {
-            QCOMPARE(d.images.at(i).device, sent.at(i).device);
-            QCOMPARE(d.images.at(i).area, sent.at(i).area);
-            QCOMPARE(d.images.at(i).dataSize, int(sent.at(i).data.size()));
-            QCOMPARE(d.images.at(i).odata, bytes(sent.at(i).data));
+        using K = sim::LensFirmware::Kind;
+        // The images kept, whether the package was whole, the last diagnostic line.
+        const std::tuple<K, int, bool, QString> kinds[]{
+            {K::Single, 1, true, "data length = 0"},
+            {K::Multi, 3, true, "data length = 0"},
+            {K::BadCrc, 2, false, "Decode: Error crc check"},
+            {K::Truncated, 2, false, "Decode: Error data section length"},
+            {K::Oversize, 2, false, "Decode: Error data length"},
+            {K::BadKey, 0, false, "Decode: Error createDecryptionKey Failed"}};
+        const sim::LensFirmware firmware(*sim::LensProfile::preset(QStringLiteral("prime-z")));
+        for (const auto& [k, count, whole, lastLine] : kinds) {
+            const Decoded d = decode(firmware.package(k), firmware.catalogueKey(k));
+            QCOMPARE(d.count, count);
+            QCOMPARE(d.whole, whole);
+            QCOMPARE(d.lines.last(), lastLine);
+            const QList<Image> sent = firmware.images(k);
+            for (int i = 0; i < count; ++i) {
+                QCOMPARE(d.images.at(i).device, sent.at(i).device);
+                QCOMPARE(d.images.at(i).area, sent.at(i).area);
+                QCOMPARE(d.images.at(i).dataSize, int(sent.at(i).data.size()));
+                QCOMPARE(d.images.at(i).odata, bytes(sent.at(i).data));
+            }
         }
     }
 
-    void imageSizesAtTheLimits_data() {
-        QTest::addColumn<int>("size");
-        QTest::newRow("empty, its checksum zero") << 0;
-        QTest::newRow("largest") << DecodeFirmware::binaryDataLengthMax;
-    }
-
     void imageSizesAtTheLimits() {
-        QFETCH(int, size);
-        const Image first = image(3, 4, size, 11);
-        const Decoded d = decode(sim::FirmwarePackage::build({first, image(2, 2, 77)}, keyText));
-        QCOMPARE(d.count, 2);
-        QVERIFY(d.whole);
-        QCOMPARE(d.images.front().device, std::uint8_t(3));
-        QCOMPARE(d.images.front().area, std::uint8_t(4));
-        QCOMPARE(d.images.front().dataSize, size);
-        QCOMPARE(d.images.front().odata, bytes(first.data));
+        // An empty image, its checksum zero, and the largest.
+        for (int size : {0, DecodeFirmware::binaryDataLengthMax}) {
+            const Image first = image(3, 4, size, 11);
+            const Decoded d =
+                decode(sim::FirmwarePackage::build({first, image(2, 2, 77)}, keyText));
+            QCOMPARE(d.count, 2);
+            QVERIFY(d.whole);
+            QCOMPARE(d.images.front().device, std::uint8_t(3));
+            QCOMPARE(d.images.front().area, std::uint8_t(4));
+            QCOMPARE(d.images.front().dataSize, size);
+            QCOMPARE(d.images.front().odata, bytes(first.data));
+        }
     }
 };
 

@@ -127,59 +127,47 @@ class TestFirmwareUpdate : public QObject {
         QVERIFY(factory.log().isEmpty());
     }
 
-    void choiceAndOrder_data() {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<QList<int>>("in"); // device * 10 + area
-        QTest::addColumn<QList<int>>("out");
-        const int normal = int(UpdateMode::NORMAL);
-        const int safe = int(UpdateMode::SAFEMODE);
-        QTest::newRow("normal: main moves last") << normal << QList{10, 0, 20} << QList{10, 20, 0};
-        QTest::newRow("normal: first main only") << normal << QList{0, 11, 0} << QList{11, 0, 0};
-        QTest::newRow("normal: single image") << normal << QList{0} << QList{0};
-        QTest::newRow("normal: no main image") << normal << QList{21, 10} << QList{21, 10};
-        QTest::newRow("safe: first main only") << safe << QList{10, 0, 20, 0} << QList{0};
-        QTest::newRow("safe: area 1 is not main") << safe << QList{1, 10} << QList<int>{};
-        QTest::newRow("vc: package order") << int(UpdateMode::VC) << QList{10, 0} << QList{10, 0};
-    }
-
     void choiceAndOrder() {
-        QFETCH(int, mode);
-        QFETCH(QList<int>, in);
-        QFETCH(QList<int>, out);
-        std::vector<OutputDecrypt> images;
-        for (int i = 0; i < in.size(); ++i)
-            images.push_back(image(std::uint8_t(in[i] / 10), std::uint8_t(in[i] % 10), i + 1));
-        QList<int> chosen;
-        for (const OutputDecrypt& o : FirmwareUpdateModel::chooseImages(UpdateMode(mode), images))
-            chosen.append(o.device * 10 + o.area);
-        QCOMPARE(chosen, out);
-    }
-
-    void blocksOfAnImage_data() {
-        QTest::addColumn<int>("size");
-        QTest::addColumn<int>("blocks");
-        QTest::newRow("empty") << 0 << 1;
-        QTest::newRow("one byte") << 1 << 2;
-        QTest::newRow("two whole blocks") << 2048 << 3;
-        QTest::newRow("one byte past") << 2049 << 4;
+        const auto normal = UpdateMode::NORMAL;
+        const auto safe = UpdateMode::SAFEMODE;
+        // The images in the package and those sent, in order, each as device * 10 + area:
+        // the first main image moves last, safe mode sends only it, VC the package's order.
+        const std::tuple<UpdateMode, QList<int>, QList<int>> choices[]{
+            {normal, {10, 0, 20}, {10, 20, 0}},
+            {normal, {0, 11, 0}, {11, 0, 0}},
+            {normal, {0}, {0}},
+            {normal, {21, 10}, {21, 10}},
+            {safe, {10, 0, 20, 0}, {0}},
+            {safe, {1, 10}, {}},
+            {UpdateMode::VC, {10, 0}, {10, 0}}};
+        for (const auto& [mode, in, out] : choices) {
+            std::vector<OutputDecrypt> images;
+            for (int i = 0; i < in.size(); ++i)
+                images.push_back(image(std::uint8_t(in[i] / 10), std::uint8_t(in[i] % 10), i + 1));
+            QList<int> chosen;
+            for (const OutputDecrypt& o : FirmwareUpdateModel::chooseImages(mode, images))
+                chosen.append(o.device * 10 + o.area);
+            QCOMPARE(chosen, out);
+        }
     }
 
     void blocksOfAnImage() {
-        QFETCH(int, size);
-        QFETCH(int, blocks);
-        const OutputDecrypt o = image(0, 0, size);
-        QCOMPARE(FirmwareUpdateModel::blockCount(o), blocks);
-        // The blocks together: zeros, the data, zeros up to the block end.
-        Bytes stream;
-        for (int b = 1; b <= blocks; ++b) {
-            const Bytes block = FirmwareUpdateModel::streamBlock(o, b * 1024);
-            QCOMPARE(int(block.size()), 1024);
-            stream.insert(stream.end(), block.begin(), block.end());
+        // The image's size and its blocks, the first one all zeros.
+        for (const auto& [size, blocks] : {std::pair{0, 1}, {1, 2}, {2048, 3}, {2049, 4}}) {
+            const OutputDecrypt o = image(0, 0, size);
+            QCOMPARE(FirmwareUpdateModel::blockCount(o), blocks);
+            // The blocks together: zeros, the data, zeros up to the block end.
+            Bytes stream;
+            for (int b = 1; b <= blocks; ++b) {
+                const Bytes block = FirmwareUpdateModel::streamBlock(o, b * 1024);
+                QCOMPARE(int(block.size()), 1024);
+                stream.insert(stream.end(), block.begin(), block.end());
+            }
+            Bytes expected(1024, 0);
+            expected.insert(expected.end(), o.odata.begin(), o.odata.end());
+            expected.resize(std::size_t(blocks) * 1024, 0);
+            QCOMPARE(stream, expected);
         }
-        Bytes expected(1024, 0);
-        expected.insert(expected.end(), o.odata.begin(), o.odata.end());
-        expected.resize(std::size_t(blocks) * 1024, 0);
-        QCOMPARE(stream, expected);
     }
 
     void packageAddresses() {

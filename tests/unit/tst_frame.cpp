@@ -67,43 +67,31 @@ class TestFrame : public QObject {
         QCOMPARE(Crc::calculate(Bytes{}), (std::array<std::uint8_t, 2>{0x00, 0x00}));
     }
 
-    void buildersOnTheWire_data() {
-        QTest::addColumn<Bytes>("wire");
-        QTest::addColumn<Bytes>("expected");
+    void buildersOnTheWire() {
+        using F = CommDataFormat;
         const Bytes block(256, 0xAB);
         Bytes write{0x00, 0x01, 0x01, 0x00, 0x00};
         write.insert(write.end(), block.begin(), block.end());
-        QTest::addRow("connect, the worked example")
-            << CommDataFormat::buildConnect().encode(1) << connectPacket1;
-        QTest::addRow("disconnect")
-            << CommDataFormat::buildDisconnect().encode(3)
-            << Bytes{0x0F, 0x03, 0x00, 0x00, 0x01, 0x00, 0xF9, 0x0F, 0x0D, 0xF0};
-        QTest::addRow("read a settings block")
-            << CommDataFormat::buildRead(true, 0x01, 0, 0).encode(2)
-            << frameOf(2, 0xF4, {0x00, 0x01, 0x01, 0x00, 0x00});
-        QTest::addRow("read the record") << CommDataFormat::buildRead(false, 0, 0, 0).encode(4)
-                                         << frameOf(4, 0xF4, {0x00, 0x00, 0x00, 0x00, 0x00});
-        QTest::addRow("reset") << CommDataFormat::buildResetSettings().encode(5)
-                               << frameOf(5, 0xF5, {0x01, 0x01, 0x00, 0x00, 0x00});
-        QTest::addRow("firmware start")
-            << CommDataFormat::buildFirmwareUpdateStart(0x00, 0x02).encode(6)
-            << frameOf(6, 0xFD, {0x00, 0x02});
-        QTest::addRow("write a whole block, two length bytes")
-            << CommDataFormat::buildWrite(true, 0x01, 0x00, 0x00, block).encode(200)
-            << frameOf(200, 0xF5, write);
-    }
-
-    void buildersOnTheWire() {
-        QFETCH(Bytes, wire);
-        QFETCH(Bytes, expected);
-        QCOMPARE(wire, expected);
+        // Connect (the worked example), disconnect, read a settings block and the record,
+        // reset, firmware start, write a whole block (two length bytes).
+        QCOMPARE(F::buildConnect().encode(1), connectPacket1);
+        QCOMPARE(F::buildDisconnect().encode(3),
+                 (Bytes{0x0F, 0x03, 0x00, 0x00, 0x01, 0x00, 0xF9, 0x0F, 0x0D, 0xF0}));
+        QCOMPARE(F::buildRead(true, 0x01, 0, 0).encode(2),
+                 frameOf(2, 0xF4, {0x00, 0x01, 0x01, 0x00, 0x00}));
+        QCOMPARE(F::buildRead(false, 0, 0, 0).encode(4),
+                 frameOf(4, 0xF4, {0x00, 0x00, 0x00, 0x00, 0x00}));
+        QCOMPARE(F::buildResetSettings().encode(5),
+                 frameOf(5, 0xF5, {0x01, 0x01, 0x00, 0x00, 0x00}));
+        QCOMPARE(F::buildFirmwareUpdateStart(0x00, 0x02).encode(6), frameOf(6, 0xFD, {0x00, 0x02}));
+        QCOMPARE(F::buildWrite(true, 0x01, 0x00, 0x00, block).encode(200),
+                 frameOf(200, 0xF5, write));
     }
 
     void parseChecksInOrder_data() {
         QTest::addColumn<Bytes>("received");
         QTest::addColumn<Bytes>("lastSent");
         QTest::addColumn<QString>("line");
-
         const Bytes sent = connectPacket1;
         auto tweak = [](Bytes b, std::size_t at, std::uint8_t v) {
             b[at] = v;
@@ -117,12 +105,11 @@ class TestFrame : public QObject {
         const Bytes good = withReferenceCrc(head);
         const Bytes block{0x02, 0x01, 0xFE, 0x00, 0x00, 0x00, 0x00};
 
-        QTest::addRow("too short") << Bytes{0x0F, 0x01, 0x00, 0x00, 0x02, 0x00} << sent
-                                   << "Error recv length";
+        QTest::addRow("too short")
+            << Bytes{0x0F, 0x01, 0x00, 0x00, 0x02, 0x00} << sent << "Error recv length";
         QTest::addRow("start mark") << tweak(good, 0, 0x0E) << sent << "Error start mark";
-        QTest::addRow("zero length")
-            << withReferenceCrc({0x0F, 0x01, 0x00, 0x00, 0x00, 0x00, 0xF8}) << sent
-            << "Error length";
+        QTest::addRow("zero length") << withReferenceCrc({0x0F, 0x01, 0x00, 0x00, 0x00, 0x00, 0xF8})
+                                     << sent << "Error length";
         QTest::addRow("length beyond bytes") << tweak(good, 4, 0x03) << sent << "Error length";
         QTest::addRow("end mark") << tweak(good, 10, 0xF1) << sent << "Error end mark";
         QTest::addRow("overcurrent before request comparison")
@@ -132,8 +119,8 @@ class TestFrame : public QObject {
             << withReferenceCrc({0x0F, 0x01, 0x00, 0x00, 0x02, 0x00, 0xFF, 0x00}) << sent
             << "Error function number";
         QTest::addRow("nothing sent") << good << Bytes{} << "Error not adapter mode 1";
-        QTest::addRow("six bytes sent") << good << Bytes{0x0F, 1, 0, 0, 2, 0}
-                                        << "Error not adapter mode 1";
+        QTest::addRow("six bytes sent")
+            << good << Bytes{0x0F, 1, 0, 0, 2, 0} << "Error not adapter mode 1";
         QTest::addRow("last sent a firmware block") << good << block << "Error not adapter mode 2";
         QTest::addRow("packet number") << changed(1, 0x02) << sent << "Error packet number";
         QTest::addRow("destination") << changed(2, 0x05) << sent << "Error destination";
@@ -142,10 +129,10 @@ class TestFrame : public QObject {
         QTest::addRow("framed answer to firmware start")
             << withReferenceCrc({0x0F, 0x01, 0x00, 0x00, 0x02, 0x00, 0xFD, 0x00}) << startSent
             << "Error update firmware";
-        QTest::addRow("crc low byte") << tweak(good, 8, std::uint8_t(good[8] ^ 0x01)) << sent
-                                      << "Error crc check 1";
-        QTest::addRow("crc high byte only") << tweak(good, 9, std::uint8_t(good[9] ^ 0x80)) << sent
-                                            << "Error crc check 2";
+        QTest::addRow("crc low byte")
+            << tweak(good, 8, std::uint8_t(good[8] ^ 0x01)) << sent << "Error crc check 1";
+        QTest::addRow("crc high byte only")
+            << tweak(good, 9, std::uint8_t(good[9] ^ 0x80)) << sent << "Error crc check 2";
         const Bytes reservedSet = changed(3, 0x77);
         QTest::addRow("reserved byte is not examined")
             << reservedSet << sent << QStringLiteral("Recv Response : ") + hexLine(reservedSet);

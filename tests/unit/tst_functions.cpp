@@ -99,25 +99,19 @@ private slots:
         QCOMPARE(with.functionDescription2(AB_FOCUS_TIME), with.functionDescription2(AB_FOCUS));
     }
 
-    void focusHoldExplanationByMount_data() {
-        QTest::addColumn<int>("mount");
-        QTest::addColumn<QString>("first");
-        QTest::addColumn<QString>("procedure");
-        QTest::addRow("Sony E") << int(SonyE) << "ButtonSelect_AsignExplanation" << "ButtonSelect_FunctionProcedureSony";
-        QTest::addRow("Canon RF") << int(CanonRF) << "ButtonSelect_AsignExplanation" << "ButtonSelect_FunctionProcedureCANON";
-        QTest::addRow("Nikon Z") << int(NikonZ) << "ButtonSelect_AsignExplanationForZ" << "ButtonSelect_FunctionProcedureNIKON";
-        QTest::addRow("Fujifilm X") << int(FujiX) << "ButtonSelect_AsignExplanation" << "ButtonSelect_FunctionProcedureFUJI";
-    }
-
     void focusHoldExplanationByMount() {
-        QFETCH(int, mount);
-        QFETCH(QString, first);
-        QFETCH(QString, procedure);
-        decode(record(MountType(mount), {}, {}));
-        ButtonItemModel buttons(info.get());
-        buttons.setMountType(MountType(mount));
-        QCOMPARE(buttons.functionExplanation(FOCUS_HOLD),
-                 qtTrId(first.toLatin1()) + QLatin1Char('\n') + qtTrId(procedure.toLatin1()));
+        const std::tuple<MountType, const char*, const char*> mounts[]{
+            {SonyE, "ButtonSelect_AsignExplanation", "ButtonSelect_FunctionProcedureSony"},
+            {CanonRF, "ButtonSelect_AsignExplanation", "ButtonSelect_FunctionProcedureCANON"},
+            {NikonZ, "ButtonSelect_AsignExplanationForZ", "ButtonSelect_FunctionProcedureNIKON"},
+            {FujiX, "ButtonSelect_AsignExplanation", "ButtonSelect_FunctionProcedureFUJI"}};
+        for (const auto& [mount, first, procedure] : mounts) {
+            decode(record(mount, {}, {}));
+            ButtonItemModel buttons(info.get());
+            buttons.setMountType(mount);
+            QCOMPARE(buttons.functionExplanation(FOCUS_HOLD),
+                     qtTrId(first) + QLatin1Char('\n') + qtTrId(procedure));
+        }
     }
 
     void afLimitOperations() {
@@ -164,25 +158,20 @@ private slots:
                                                    qtTrId("Home_RingResponseSetting")}));
     }
 
-    void adjustmentNoteByMount_data() {
-        QTest::addColumn<int>("mount");
-        QTest::addColumn<QString>("key");
-        // The note keys do not follow the mount names; each mount reads the key listed.
-        QTest::addRow("Sony E") << int(SonyE) << "Adjustment_AFS_Sony";
-        QTest::addRow("Canon RF") << int(CanonRF) << "Adjustment_AFS_NIKON";
-        QTest::addRow("Nikon Z") << int(NikonZ) << "Adjustment_AFS_FUJI";
-        QTest::addRow("Fujifilm X") << int(FujiX) << "Adjustment_AFS_CANON";
-    }
-
     void adjustmentNoteByMount() {
-        QFETCH(int, mount);
-        QFETCH(QString, key);
-        decode(record(MountType(mount), {}, {}));
-        AdjustItemModel adjust(info.get());
-        QCOMPARE(adjust.adjustExplanation(ADJUST_PINTO),
-                 qtTrId("Adjustment_AfRevisionExplanation") + qtTrId(key.toLatin1()) +
-                     QStringLiteral("\n\n") + qtTrId("Adjustment_AfRevisionDescription"));
-        QCOMPARE(adjust.adjustExplanation(1), QString());
+        // The note keys do not follow the mount names; each mount reads the key listed.
+        const std::pair<MountType, const char*> mounts[]{{SonyE, "Adjustment_AFS_Sony"},
+                                                         {CanonRF, "Adjustment_AFS_NIKON"},
+                                                         {NikonZ, "Adjustment_AFS_FUJI"},
+                                                         {FujiX, "Adjustment_AFS_CANON"}};
+        for (const auto& [mount, key] : mounts) {
+            decode(record(mount, {}, {}));
+            AdjustItemModel adjust(info.get());
+            QCOMPARE(adjust.adjustExplanation(ADJUST_PINTO),
+                     qtTrId("Adjustment_AfRevisionExplanation") + qtTrId(key) +
+                         QStringLiteral("\n\n") + qtTrId("Adjustment_AfRevisionDescription"));
+            QCOMPARE(adjust.adjustExplanation(1), QString());
+        }
     }
 };
 

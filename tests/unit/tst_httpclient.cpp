@@ -2,6 +2,7 @@
 // the completion for each kind of answer, the size cap and the time-out, and that every
 // request completes exactly once on the client's own thread, also when it is destroyed.
 #include "CompletionRecorder.h"
+#include "Rows.h"
 #include "platform/Environment.h"
 #include "platform/QtHttpClient.h"
 
@@ -11,7 +12,6 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
 
 using namespace kelvara;
 
@@ -115,36 +115,27 @@ class TestHttpClient : public QObject {
     }
 
     void answers_data() {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<int>("status"); // 0: nothing received
-        QTest::addColumn<QByteArray>("body");
-        QTest::addColumn<int>("withinMs");
-
-        QTest::newRow("200") << "/ok" << 200 << QByteArray("hello") << 3000;
-        QTest::newRow("body of exactly the cap")
-            << "/exact-cap" << 200 << QByteArray(cap, 'a') << 3000;
-        QTest::newRow("404 with its body") << "/missing" << 404 << QByteArray("nope") << 3000;
-        QTest::newRow("500 with its body") << "/error" << 500 << QByteArray("oops") << 3000;
-        QTest::newRow("silence times out") << "/silent" << 0 << QByteArray() << 3000;
-        QTest::newRow("truncated body") << "/truncated" << 0 << QByteArray() << 3000;
-        // Well before the time-out: the declared length alone ends it.
-        QTest::newRow("declared length over the cap")
-            << "/declared-huge" << 0 << QByteArray() << 500;
-        QTest::newRow("streamed body over the cap")
-            << "/undeclared-huge" << 0 << QByteArray() << 3000;
-        QTest::newRow("refused connection") << "refused" << 0 << QByteArray() << 3000;
-        QTest::newRow("local file") << "file:KelvaraInfoMac.xml" << 200
-                                    << QByteArray("<r><Version>1.0</Version></r>") << 3000;
-        QTest::newRow("absent local file") << "file:absent.xml" << 404 << QByteArray() << 3000;
-        QTest::newRow("local file over the cap") << "file:large.bin" << 0 << QByteArray() << 3000;
-        QTest::newRow("local directory") << "file:" << 0 << QByteArray() << 3000;
+        // The path, the status (0: nothing received), the body, the time it may take.
+        const QByteArray none;
+        test::rows<QString, int, QByteArray, int>(
+            {{"200", "/ok", 200, "hello", 3000},
+             {"body of exactly the cap", "/exact-cap", 200, QByteArray(cap, 'a'), 3000},
+             {"404 with its body", "/missing", 404, "nope", 3000},
+             {"500 with its body", "/error", 500, "oops", 3000},
+             {"silence times out", "/silent", 0, none, 3000},
+             {"truncated body", "/truncated", 0, none, 3000},
+             // Well before the time-out: the declared length alone ends it.
+             {"declared length over the cap", "/declared-huge", 0, none, 500},
+             {"streamed body over the cap", "/undeclared-huge", 0, none, 3000},
+             {"refused connection", "refused", 0, none, 3000},
+             {"local file", "file:KelvaraInfoMac.xml", 200, "<r><Version>1.0</Version></r>", 3000},
+             {"absent local file", "file:absent.xml", 404, none, 3000},
+             {"local file over the cap", "file:large.bin", 0, none, 3000},
+             {"local directory", "file:", 0, none, 3000}});
     }
 
     void answers() {
-        QFETCH(QString, path);
-        QFETCH(int, status);
-        QFETCH(QByteArray, body);
-        QFETCH(int, withinMs);
+        const auto [path, status, body, withinMs] = test::row<QString, int, QByteArray, int>();
 
         QtHttpClient client;
         Calls calls;

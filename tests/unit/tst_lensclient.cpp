@@ -4,23 +4,18 @@
 #include "CompletionRecorder.h"
 #include "DiagnosticCapture.h"
 #include "FakeSerialPort.h"
+#include "Rows.h"
 #include "SettingsEdits.h"
 #include "link/LensClient.h"
 #include "platform/Environment.h"
 
 #include <QElapsedTimer>
 #include <QTest>
-#include <QThread>
 
 using namespace kelvara;
 
-namespace {
-
 using test::dataOf;
-
 using Calls = test::Recorder<bool, const Bytes&>;
-
-} // namespace
 
 class TestLensClient : public QObject {
     Q_OBJECT
@@ -30,20 +25,11 @@ class TestLensClient : public QObject {
     std::shared_ptr<UsbSerialInterface> transport;
     std::shared_ptr<UsbSerialPortList> ports;
 
-    // Answers every frame like a lens that is attached alone; the firmware start is
-    // answered with 'C' once the line speed has been raised.
+    // Answers every frame like a lens that is attached alone; the firmware start is left
+    // to the test, which answers with 'C' once the line speed has been raised.
     static void lensResponder(test::FakeSerialPort& port, const Bytes& written) {
-        if (written.empty() || written[0] != 0x0F)
-            return;
-        switch (written[6]) {
-        case 0xF8:
-            port.deliverLater(test::replyTo(written, {0x01}));
-            break;
-        case 0xFD:
-            break;
-        default:
-            port.deliverLater(test::replyTo(written, {0x00}));
-        }
+        if (!written.empty() && written[0] == 0x0F && written[6] != 0xFD)
+            port.deliverLater(test::replyTo(written, {std::uint8_t(written[6] == 0xF8)}));
     }
 
     void install(std::function<void(test::FakeSerialPort&)> configure) {
@@ -180,24 +166,18 @@ class TestLensClient : public QObject {
     }
 
     void firmwareStartWithoutModeSwitch_data() {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<int>("device");
-        QTest::addColumn<int>("firmwareType");
-        QTest::addColumn<Bytes>("sent");
-        QTest::addRow("safe mode") << int(UpdateMode::SAFEMODE) << 0 << 0x03 << Bytes{0x00, 0x00};
-        QTest::addRow("device 1") << int(UpdateMode::NORMAL) << 1 << 0x03 << Bytes{0x01, 0x00};
-        QTest::addRow("no OS in firmware")
-            << int(UpdateMode::NORMAL) << 0 << 0x01 << Bytes{0x00, 0x00};
+        // The mode, device, firmware type and the start's data.
+        test::rows<UpdateMode, std::uint8_t, std::uint8_t, Bytes>(
+            {{"safe mode", UpdateMode::SAFEMODE, 0, 0x03, {0x00, 0x00}},
+             {"device 1", UpdateMode::NORMAL, 1, 0x03, {0x01, 0x00}},
+             {"no OS in firmware", UpdateMode::NORMAL, 0, 0x01, {0x00, 0x00}}});
     }
 
     void firmwareStartWithoutModeSwitch() {
-        QFETCH(int, mode);
-        QFETCH(int, device);
-        QFETCH(int, firmwareType);
-        QFETCH(Bytes, sent);
+        const auto [mode, device, firmwareType, sent] =
+            test::row<UpdateMode, std::uint8_t, std::uint8_t, Bytes>();
         Calls calls;
-        LensClient::startFirmwareUpdate(UpdateMode(mode), std::uint8_t(device), 0,
-                                        std::uint8_t(firmwareType), calls.callback());
+        LensClient::startFirmwareUpdate(mode, device, 0, firmwareType, calls.callback());
         auto* port = factory.last();
         QTRY_VERIFY(port->baudRates.contains(LensClient::FIRMWARE_BAUD));
         QTest::qWait(50);

@@ -4,6 +4,7 @@
 // refused writes with their message and restore, and values that cannot be sent.
 #include "DiagnosticCapture.h"
 #include "FakeSerialPort.h"
+#include "Rows.h"
 #include "SettingsEdits.h"
 #include "link/LensClient.h"
 #include "model/LensSettingViewModel.h"
@@ -23,6 +24,10 @@ namespace {
 using test::dataOf;
 using test::Patch;
 using test::patched;
+using test::row;
+using test::rowOf;
+using test::rows;
+using test::rowsOf;
 using test::with;
 using test::withRow;
 
@@ -267,11 +272,7 @@ class TestLensSetting : public QObject {
   private slots:
     void init() {
         environment = Environment::create();
-        Timings t;
-        t.replyTimeout = 0.1;
-        t.closePoll = 0.001;
-        t.closeSlowPoll = 0.01;
-        environment->setTimings(t);
+        environment->setTimings({.replyTimeout = 0.1, .closePoll = 0.001, .closeSlowPoll = 0.01});
         writeReply = Bytes{0x00};
         outcomes.clear();
         factory = test::FakePortFactory();
@@ -308,21 +309,15 @@ class TestLensSetting : public QObject {
         model.reset();
     }
 
-    void shortImageChangesNothing_data() {
-        QTest::addColumn<int>("size");
-        QTest::addRow("empty") << 0;
-        QTest::addRow("255") << 255;
-        QTest::addRow("256, lacks the times") << 256;
-        QTest::addRow("319, lacks the last delay byte") << 319;
-    }
-
     void shortImageChangesNothing() {
-        QFETCH(int, size);
         const QVariant before = stateOf(settings());
-        decodeImage({{0, Bytes(size, 7)}}, std::size_t(size));
-        QVERIFY(!LensSettings::decode(Bytes(std::size_t(size), 7)));
-        QCOMPARE(stateOf(settings()), before);
-        QVERIFY(!settings().communication());
+        // 256 bytes lack the times, 319 the last delay byte.
+        for (std::size_t size : {0, 255, 256, 319}) {
+            decodeImage({{0, Bytes(size, 7)}}, size);
+            QVERIFY(!LensSettings::decode(Bytes(size, 7)));
+            QCOMPARE(stateOf(settings()), before);
+            QVERIFY(!settings().communication());
+        }
         settings().setDirection(1); // still not connected: nothing goes out
         QTest::qWait(20);
         QVERIFY(sentWrites().isEmpty());
@@ -336,10 +331,6 @@ class TestLensSetting : public QObject {
         const auto decoded = LensSettings::decode(image);
         QVERIFY(decoded);
         QCOMPARE(decoded->encode(), image);
-        QCOMPARE(decoded->ringAngle, int(std::int8_t(image[3])));
-        QCOMPARE(decoded->afLimit[3],
-                 (LensSettings::AfLimitRow{image[224] & 0x0F, image[224] >> 4}));
-        QCOMPARE(decoded->irisDelay[3], image[318] + 256 * image[319]);
 
         LensSettings x = *decoded;
         x.direction = 2;
@@ -371,103 +362,77 @@ class TestLensSetting : public QObject {
         QVERIFY(LensSettings::compare(image, image).empty());
     }
 
-    void decodeSigned_data() {
-        QTest::addColumn<int>("lowest"); // of the ring angle, up to 7
-        QTest::addColumn<int>("angleByte");
-        QTest::addColumn<int>("pintoByte");
-        QTest::addColumn<QList<double>>("shown"); // angle, its old value, pinto, its old value
-        QTest::addRow("inside") << 0 << 0x03 << 0x02 << QList<double>{3, 3, 2, 2};
-        QTest::addRow("negative below") << 0 << 0xFB << 0xF6 << QList<double>{0, -5, -5, -10};
-        QTest::addRow("positive above") << 0 << 0x7F << 0x06 << QList<double>{7, 127, 5, 6};
-        QTest::addRow("lowest byte") << 0 << 0x80 << 0x80 << QList<double>{0, -128, -5, -128};
-        QTest::addRow("positive below a positive lower end")
-            << 3 << 0x01 << 0x00 << QList<double>{7, 1, 0, 0};
-        QTest::addRow("zero below a positive lower end")
-            << 3 << 0x00 << 0xFB << QList<double>{3, 0, -5, -5};
-    }
-
+    // Decoding sends nothing, whatever the values.
     void decodeSigned() {
-        QFETCH(int, lowest);
-        QFETCH(int, angleByte);
-        QFETCH(int, pintoByte);
-        QFETCH(QList<double>, shown);
-        SettingLimits limits = DEFAULT_LIMITS;
-        limits.ringAngle = {double(lowest), 7};
-        settings().setLimits(limits);
-        decodeImage({{3, {std::uint8_t(angleByte)}}, {19, {std::uint8_t(pintoByte)}}});
-        const auto& m = settings();
-        QCOMPARE(
-            (QList<double>{m.ring_angle(), m.ring_angle_oldValue(), m.pinto(), m.pinto_oldValue()}),
-            shown);
-        QVERIFY(m.communication());
+        // The lowest ring angle (the highest is 7), the bytes of the angle and the pinto;
+        // shown: angle, its old value, pinto, its old value.
+        const std::tuple<int, int, int, QList<double>> images[]{
+            {0, 0x03, 0x02, {3, 3, 2, 2}},   {0, 0xFB, 0xF6, {0, -5, -5, -10}},
+            {0, 0x7F, 0x06, {7, 127, 5, 6}}, {0, 0x80, 0x80, {0, -128, -5, -128}},
+            {3, 0x01, 0x00, {7, 1, 0, 0}},   {3, 0x00, 0xFB, {3, 0, -5, -5}}};
+        auto& m = settings();
+        for (const auto& [lowest, angleByte, pintoByte, shown] : images) {
+            SettingLimits limits = DEFAULT_LIMITS;
+            limits.ringAngle = {double(lowest), 7};
+            m.setLimits(limits);
+            decodeImage({{3, {std::uint8_t(angleByte)}}, {19, {std::uint8_t(pintoByte)}}});
+            QCOMPARE((QList<double>{m.ring_angle(), m.ring_angle_oldValue(), m.pinto(),
+                                    m.pinto_oldValue()}),
+                     shown);
+            QVERIFY(m.communication());
+        }
         QTest::qWait(20);
         QVERIFY(sentWrites().isEmpty());
     }
 
-    void decodeAfLimit_data() {
-        QTest::addColumn<int>("positions");
-        QTest::addColumn<Bytes>("low");
-        QTest::addColumn<Bytes>("high");
-        QTest::addColumn<QList<QList<int>>>("rows");
-        QTest::addRow("eight positions, near limited")
-            << 8 << Bytes{0x3A, 0x70, 0x00} << Bytes{0x21, 0x32, 0xF0}
-            << QList<QList<int>>{{7, 3}, {0, 7}, {0, 0}, {1, 2}, {2, 3}, {0, 7}};
-        QTest::addRow("four positions, both limited")
-            << 4 << Bytes{0x9F, 0x31, 0x44} << Bytes{0x10, 0x03, 0xFF}
-            << QList<QList<int>>{{3, 3}, {1, 3}, {3, 3}, {0, 1}, {3, 0}, {3, 3}};
-        QTest::addRow("single position")
-            << 1 << Bytes{0x55, 0x00, 0x01} << Bytes{0x10, 0x00, 0xFF}
-            << QList<QList<int>>{{0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}};
-    }
-
     void decodeAfLimit() {
-        QFETCH(int, positions);
-        QFETCH(Bytes, low);
-        QFETCH(Bytes, high);
-        QFETCH(QList<QList<int>>, rows);
-        SettingLimits limits = DEFAULT_LIMITS;
-        limits.limitPositions = positions;
-        settings().setLimits(limits);
-        decodeImage({{16, low}, {224, high}});
-        QCOMPARE(settings().aflim_pos(), rows);
-    }
-
-    void decodeTimesAndDelays_data() {
-        QTest::addColumn<int>("maxSec2");
-        QTest::addColumn<int>("raw");
-        QTest::addColumn<int>("time"); // tenths of a second
-        QTest::addColumn<int>("delay");
-        QTest::addRow("12.5 s, tens allowed") << 1 << 125 << 125 << 25;
-        QTest::addRow("12.5 s, no tens") << 0 << 125 << 99 << 25;
-        QTest::addRow("zero") << 0 << 0 << 0 << 0;
-        QTest::addRow("99.9 s") << 9 << 999 << 999 << 99;
-        QTest::addRow("100 s under a high maximum") << 25 << 1000 << 1000 << 99;
-        QTest::addRow("high byte counts") << 25 << 300 << 300 << 0;
-        QTest::addRow("largest") << 3 << 0xFFFF << 399 << 99;
-        QTest::addRow("15 s: a delay keeps its last two digits") << 1 << 150 << 150 << 50;
+        // Limit positions, bytes 16-18 and 224-226, the six rows.
+        const std::tuple<int, Bytes, Bytes, QList<QList<int>>> images[]{
+            {8,
+             {0x3A, 0x70, 0x00},
+             {0x21, 0x32, 0xF0},
+             {{7, 3}, {0, 7}, {0, 0}, {1, 2}, {2, 3}, {0, 7}}},
+            {4,
+             {0x9F, 0x31, 0x44},
+             {0x10, 0x03, 0xFF},
+             {{3, 3}, {1, 3}, {3, 3}, {0, 1}, {3, 0}, {3, 3}}},
+            {1,
+             {0x55, 0x00, 0x01},
+             {0x10, 0x00, 0xFF},
+             {{0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}}}};
+        for (const auto& [positions, low, high, rows] : images) {
+            SettingLimits limits = DEFAULT_LIMITS;
+            limits.limitPositions = positions;
+            settings().setLimits(limits);
+            decodeImage({{16, low}, {224, high}});
+            QCOMPARE(settings().aflim_pos(), rows);
+        }
     }
 
     void decodeTimesAndDelays() {
-        QFETCH(int, maxSec2);
-        QFETCH(int, raw);
-        QFETCH(int, time);
-        QFETCH(int, delay);
-        SettingLimits limits = DEFAULT_LIMITS;
-        limits.maxSec2 = maxSec2;
-        settings().setLimits(limits);
-        // Slot 1 of the focus values and slot 3 of the iris ones carry the value.
-        const Bytes b{std::uint8_t(raw & 0xFF), std::uint8_t(raw >> 8)};
-        decodeImage({{290, b}, {302, b}, {306, b}, {318, b}});
+        // The tens of seconds allowed, the bytes' value, the time in tenths and the delay:
+        // the high byte counts, and a delay keeps its last two digits.
+        const std::array<int, 4> values[]{
+            {1, 125, 125, 25},    {0, 125, 99, 25},  {0, 0, 0, 0},         {9, 999, 999, 99},
+            {25, 1000, 1000, 99}, {25, 300, 300, 0}, {3, 0xFFFF, 399, 99}, {1, 150, 150, 50}};
         const auto& m = settings();
-        QCOMPARE(m.times(M::FocusTime), (QList<int>{0, time, 0, 0}));
-        QCOMPARE(m.times(M::IrisTime), (QList<int>{0, 0, 0, time}));
-        QCOMPARE(m.times(M::FocusDelay), (QList<int>{0, delay, 0, 0}));
-        QCOMPARE(m.times(M::IrisDelay), (QList<int>{0, 0, 0, delay}));
-        // The digits the pages show.
-        QCOMPARE((QList<int>{m.focusSec2()[1], m.focusSec1()[1], m.focusSec0()[1]}),
-                 (QList<int>{time / 100, time / 10 % 10, time % 10}));
-        QCOMPARE((QList<int>{m.irisDelay1()[3], m.irisDelay0()[3]}),
-                 (QList<int>{delay / 10, delay % 10}));
+        for (const auto& [maxSec2, raw, time, delay] : values) {
+            SettingLimits limits = DEFAULT_LIMITS;
+            limits.maxSec2 = maxSec2;
+            settings().setLimits(limits);
+            // Slot 1 of the focus values and slot 3 of the iris ones carry the value.
+            const Bytes b{std::uint8_t(raw & 0xFF), std::uint8_t(raw >> 8)};
+            decodeImage({{290, b}, {302, b}, {306, b}, {318, b}});
+            QCOMPARE(m.times(M::FocusTime), (QList<int>{0, time, 0, 0}));
+            QCOMPARE(m.times(M::IrisTime), (QList<int>{0, 0, 0, time}));
+            QCOMPARE(m.times(M::FocusDelay), (QList<int>{0, delay, 0, 0}));
+            QCOMPARE(m.times(M::IrisDelay), (QList<int>{0, 0, 0, delay}));
+            // The digits the pages show.
+            QCOMPARE((QList<int>{m.focusSec2()[1], m.focusSec1()[1], m.focusSec0()[1]}),
+                     (QList<int>{time / 100, time / 10 % 10, time % 10}));
+            QCOMPARE((QList<int>{m.irisDelay1()[3], m.irisDelay0()[3]}),
+                     (QList<int>{delay / 10, delay % 10}));
+        }
     }
 
     void decodeSlotsAndPlainSettings() {
@@ -492,15 +457,10 @@ class TestLensSetting : public QObject {
         QVERIFY(sentWrites().isEmpty());
     }
 
-    void writes_data() {
-        QTest::addColumn<int>("row");
-        for (int i = 0; i < WRITES.size(); ++i)
-            QTest::newRow(WRITES[i].name) << i;
-    }
+    void writes_data() { rowsOf(WRITES); }
 
     void writes() {
-        QFETCH(int, row);
-        const Write& w = WRITES[row];
+        const Write& w = rowOf(WRITES);
         decodeImage(DEFAULT_IMAGE);
         w.edit(settings());
         QVERIFY(lock);
@@ -517,16 +477,11 @@ class TestLensSetting : public QObject {
         QVERIFY(unanswered.isEmpty());
     }
 
-    void sendsNothing_data() {
-        QTest::addColumn<int>("row");
-        for (int i = 0; i < SILENT.size(); ++i)
-            QTest::newRow(SILENT[i].first) << i;
-    }
+    void sendsNothing_data() { rowsOf(SILENT); }
 
     void sendsNothing() {
-        QFETCH(int, row);
         decodeImage(DEFAULT_IMAGE);
-        SILENT[row].second(settings());
+        rowOf(SILENT).second(settings());
         QVERIFY(!settings().ring_angle_modify_now() && !settings().pinto_modify_now());
         QTest::qWait(30);
         QVERIFY(sentWrites().isEmpty());
@@ -574,23 +529,17 @@ class TestLensSetting : public QObject {
     }
 
     void refusal_data() {
-        QTest::addColumn<QString>("reply"); // "none", "unsent" or hex bytes
-        QTest::addColumn<QString>("key");
-        QTest::addRow("camera connection status") << "8300"
-                                                  << "Connect_CameraConnectionStatusError";
-        QTest::addRow("other status") << "8005"
-                                      << "Common_LensError";
-        QTest::addRow("0x83 not first") << "8183"
-                                        << "Common_LensError";
-        QTest::addRow("no reply") << "none"
-                                  << "Common_LensCommunicationError";
-        QTest::addRow("write not sent") << "unsent"
-                                        << "Common_LensCommunicationError";
+        // The lens's answer ("none", "unsent" or hex bytes) and the message.
+        rows<QString, QString>(
+            {{"camera connection status", "8300", "Connect_CameraConnectionStatusError"},
+             {"other status", "8005", "Common_LensError"},
+             {"0x83 not first", "8183", "Common_LensError"},
+             {"no reply", "none", "Common_LensCommunicationError"},
+             {"write not sent", "unsent", "Common_LensCommunicationError"}});
     }
 
     void refusal() {
-        QFETCH(QString, reply);
-        QFETCH(QString, key);
+        const auto [reply, key] = row<QString, QString>();
         decodeImage(DEFAULT_IMAGE);
         if (reply == "none")
             writeReply.reset();
@@ -619,11 +568,10 @@ class TestLensSetting : public QObject {
         QCOMPARE(outcomes, (QHash<QString, QList<bool>>{{"direction", {false}}}));
     }
 
-    void restoreAfterRefusal_data() { writes_data(); }
+    void restoreAfterRefusal_data() { rowsOf(WRITES); }
 
     void restoreAfterRefusal() {
-        QFETCH(int, row);
-        const Write& w = WRITES[row];
+        const Write& w = rowOf(WRITES);
         decodeImage(DEFAULT_IMAGE);
         auto& m = settings();
         // The AF limit restore puts back the pair the caller names, not the one decoded.
@@ -658,15 +606,10 @@ class TestLensSetting : public QObject {
         QCOMPARE(sentWrites().size(), 2);
     }
 
-    void valuesThatCannotBeSent_data() {
-        QTest::addColumn<int>("row");
-        for (int i = 0; i < UNSENDABLE.size(); ++i)
-            QTest::newRow(UNSENDABLE[i].name) << i;
-    }
+    void valuesThatCannotBeSent_data() { rowsOf(UNSENDABLE); }
 
     void valuesThatCannotBeSent() {
-        QFETCH(int, row);
-        const Unsendable& u = UNSENDABLE[row];
+        const Unsendable& u = rowOf(UNSENDABLE);
         decodeImage(DEFAULT_IMAGE);
         auto& m = settings();
         if (u.callback == "af limit")
@@ -730,28 +673,18 @@ class TestLensSetting : public QObject {
         QCOMPARE(m.times_oldValue(M::IrisDelay), (QList<int>{35, 2, 3, 4}));
     }
 
-    void incrementSec2_data() {
-        QTest::addColumn<int>("maxSec2");
-        QTest::addColumn<int>("digit");
-        QTest::addColumn<int>("result");
-        QTest::addRow("below the lens maximum") << 1 << 0 << 1;
-        QTest::addRow("at the lens maximum") << 1 << 1 << 1;
-        QTest::addRow("no tens allowed") << 0 << 0 << 0;
-        QTest::addRow("below nine") << 9 << 8 << 9;
-        QTest::addRow("nine is the last digit") << 25 << 9 << 9;
-    }
-
     void incrementSec2() {
-        QFETCH(int, maxSec2);
-        QFETCH(int, digit);
-        QFETCH(int, result);
-        SettingLimits limits = DEFAULT_LIMITS;
-        limits.maxSec2 = maxSec2;
-        settings().setLimits(limits);
-        const int original = digit;
-        settings().incrementSec2(digit);
-        QCOMPARE(digit, result);
-        QCOMPARE(settings().incrementedSec2(original), result);
+        // The lens's tens of seconds, the digit and the next one: nine is the last digit.
+        const std::array<int, 3> steps[]{{1, 0, 1}, {1, 1, 1}, {0, 0, 0}, {9, 8, 9}, {25, 9, 9}};
+        for (const auto& [maxSec2, original, result] : steps) {
+            SettingLimits limits = DEFAULT_LIMITS;
+            limits.maxSec2 = maxSec2;
+            settings().setLimits(limits);
+            int digit = original;
+            settings().incrementSec2(digit);
+            QCOMPARE(digit, result);
+            QCOMPARE(settings().incrementedSec2(original), result);
+        }
     }
 };
 

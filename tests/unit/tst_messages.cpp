@@ -79,81 +79,68 @@ class TestMessages : public QObject {
         // Leaving with messages still queued ends their waiting tasks.
     }
 
-    void confirmRunsOnlyTheChosenHandler_data() {
-        QTest::addColumn<bool>("yes");
-        QTest::addRow("yes") << true;
-        QTest::addRow("no") << false;
-    }
-
     void confirmRunsOnlyTheChosenHandler() {
-        QFETCH(bool, yes);
-        MessageViewModel model;
-        QStringList ran; // each handler, marked if the box was still up while it ran
-        const auto handler = [&](const QString& which) {
-            return [&, which] { ran << which + (model.show_message() ? " shown" : ""); };
-        };
-        model.showConfirm(QStringLiteral("Common_UpdateConfirm"), handler("yes"), handler("no"));
-        QTRY_VERIFY(model.show_message());
-        QCOMPARE(model.button_mode(), ButtonMode::YES_NO);
-        QCOMPARE(model.message(), QStringLiteral("Common_UpdateConfirm"));
-        yes ? model.respondYes() : model.respondNo();
-        QCOMPARE(ran, QStringList{yes ? "yes" : "no"});
-    }
-
-    void aHandlerThatShowsAMessageGetsItNext_data() {
-        QTest::addColumn<bool>("later");
-        QTest::addRow("behind one asked before it") << true;
-        QTest::addRow("alone: at once") << false;
-    }
-
-    void aHandlerThatShowsAMessageGetsItNext() {
-        QFETCH(bool, later);
-        MessageViewModel model;
-        model.showMessage(QStringLiteral("outer"),
-                          [&] { model.showMessage(QStringLiteral("inner"), {}); });
-        if (later)
-            model.showMessage(QStringLiteral("later"), {});
-        QTRY_COMPARE(model.message(), QStringLiteral("outer"));
-        model.respondOk();
-        // The handler's message was asked after "later": it waits its turn behind it.
-        if (later) {
-            QTRY_COMPARE(model.message(), QStringLiteral("later"));
-            model.respondOk();
+        for (const bool yes : {true, false}) {
+            MessageViewModel model;
+            QStringList ran; // each handler, marked if the box was still up while it ran
+            const auto handler = [&](const QString& which) {
+                return [&, which] { ran << which + (model.show_message() ? " shown" : ""); };
+            };
+            model.showConfirm(QStringLiteral("Common_UpdateConfirm"), handler("yes"),
+                              handler("no"));
+            QTRY_VERIFY(model.show_message());
+            QCOMPARE(model.button_mode(), ButtonMode::YES_NO);
+            QCOMPARE(model.message(), QStringLiteral("Common_UpdateConfirm"));
+            yes ? model.respondYes() : model.respondNo();
+            QCOMPARE(ran, QStringList{yes ? "yes" : "no"});
         }
-        QTRY_COMPARE(model.message(), QStringLiteral("inner"));
-        QVERIFY(model.show_message());
-        QVERIFY(model.isMessageVisible());
     }
 
-    void tooltipsLeaveTheQueueAlone_data() {
-        QTest::addColumn<int>("kind");
-        QTest::addRow("two pairs") << 2;
-        QTest::addRow("three pairs") << 3;
-        QTest::addRow("button function") << 0;
+    // Alone, or behind one asked before it.
+    void aHandlerThatShowsAMessageGetsItNext() {
+        for (const bool later : {true, false}) {
+            MessageViewModel model;
+            model.showMessage(QStringLiteral("outer"),
+                              [&] { model.showMessage(QStringLiteral("inner"), {}); });
+            if (later)
+                model.showMessage(QStringLiteral("later"), {});
+            QTRY_COMPARE(model.message(), QStringLiteral("outer"));
+            model.respondOk();
+            // The handler's message was asked after "later": it waits its turn behind it.
+            if (later) {
+                QTRY_COMPARE(model.message(), QStringLiteral("later"));
+                model.respondOk();
+            }
+            QTRY_COMPARE(model.message(), QStringLiteral("inner"));
+            QVERIFY(model.show_message());
+            QVERIFY(model.isMessageVisible());
+        }
     }
 
+    // Tooltips of two and three pairs, and the button function one.
     void tooltipsLeaveTheQueueAlone() {
-        QFETCH(int, kind);
-        MessageViewModel model;
-        int handled = 0;
-        if (kind == 2)
-            model.showTooltip("T", "M", "l1", "l2", "d1", "d2");
-        else if (kind == 3)
-            model.showTooltip("T", "M", "l1", "l2", "l3", "d1", "d2", "d3");
-        else
-            model.showButtonFunctionTooltip(1, 5, [&] { ++handled; });
-        QVERIFY(model.show_message());
-        QVERIFY(!model.isMessageVisible());
-        model.respondOk();
-        QCOMPARE(handled, kind == 0 ? 1 : 0);
-        QVERIFY(!model.show_message());
+        for (const int kind : {2, 3, 0}) {
+            MessageViewModel model;
+            int handled = 0;
+            if (kind == 2)
+                model.showTooltip("T", "M", "l1", "l2", "d1", "d2");
+            else if (kind == 3)
+                model.showTooltip("T", "M", "l1", "l2", "l3", "d1", "d2", "d3");
+            else
+                model.showButtonFunctionTooltip(1, 5, [&] { ++handled; });
+            QVERIFY(model.show_message());
+            QVERIFY(!model.isMessageVisible());
+            model.respondOk();
+            QCOMPARE(handled, kind == 0 ? 1 : 0);
+            QVERIFY(!model.show_message());
 
-        // Had the answer released an admission, both messages would come up together.
-        model.showMessage(QStringLiteral("a"), {});
-        model.showMessage(QStringLiteral("b"), {});
-        QTRY_COMPARE(model.message(), QStringLiteral("a"));
-        QTest::qWait(SETTLE_MS);
-        QCOMPARE(model.message(), QStringLiteral("a"));
+            // Had the answer released an admission, both messages would come up together.
+            model.showMessage(QStringLiteral("a"), {});
+            model.showMessage(QStringLiteral("b"), {});
+            QTRY_COMPARE(model.message(), QStringLiteral("a"));
+            QTest::qWait(SETTLE_MS);
+            QCOMPARE(model.message(), QStringLiteral("a"));
+        }
     }
 
     void tooltipContent() {
@@ -175,10 +162,8 @@ class TestMessages : public QObject {
         for (const QString& text : {model.title(), model.message(), model.label1(), model.desc2()})
             QVERIFY(text.isEmpty());
         model.respondOk(); // an empty handler is harmless
-    }
 
-    void queuedMessageResetsTheTooltipTexts() {
-        MessageViewModel model;
+        // A queued message resets the tooltip texts.
         model.showTooltip("T", "M", "l1", "l2", "d1", "d2");
         model.showMessage(QStringLiteral("plain text, no key"), {});
         QTRY_COMPARE(model.tooltip_type(), MessageType::Message);

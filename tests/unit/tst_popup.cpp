@@ -4,6 +4,7 @@
 #include "DiagnosticCapture.h"
 #include "FakeHttpClient.h"
 #include "FakeSerialPort.h"
+#include "Rows.h"
 #include "SettingsEdits.h"
 #include "controller/AppViewModel.h"
 #include "link/CommDataFormat.h"
@@ -27,9 +28,12 @@ using namespace kelvara;
 
 namespace {
 
-using test::dataOf;
 using test::Patch;
 using test::patched;
+using test::row;
+using test::rowOf;
+using test::rows;
+using test::rowsOf;
 using test::with;
 using test::withRow;
 
@@ -39,8 +43,7 @@ using Action = std::function<void(M&)>;
 // Ring 0 ... 7, adjustment -5 ... 5, tens of seconds up to 1, four AF limit positions.
 const Patch ROM{{7, {0x07, 5, 6, 19, 0x03}}, {64, {0x00, 0x05, 0x0A, 0xFF}}};
 // The same lens with delay times (setting bit 10).
-const Patch ROM_WITH_DELAYS{
-    {7, {0x07, 5, 6, 19, 0x03}}, {33, {0x04}}, {64, {0x00, 0x05, 0x0A, 0xFF}}};
+const Patch ROM_WITH_DELAYS = ROM + Patch{{33, {0x04}}};
 
 // Control 1 holds focus preset (8), control 2 a focus time function (22), control 3 an
 // iris time function (24); every time and delay of controls 2 and 3 is non-zero.
@@ -169,21 +172,19 @@ struct Pick {
     QString write;
 };
 
-const QList<Pick>& picks() {
-    const Bytes four{0x00, 0x05, 0x0A, 0xFF};
-    static const QList<Pick> all{
-        {"near past far moves far", four, 3, {0, 1}, true, 2, {2, 3}, "00E0=32"},
-        {"near in front of far", four, 0, {1, 3}, true, 2, {2, 3}, "0010=32"},
-        {"near onto far, far at the end", four, 1, {0, 3}, true, 3, {3, 3}, "0011=33"},
-        {"far before near moves near", four, 4, {2, 3}, false, 1, {0, 1}, "00E1=10"},
-        {"far 0 on [0, 0] stays", four, 5, {0, 0}, false, 0, {0, 0}, "00E2=00"},
-        {"near past the table is its last position", four, 3, {0, 2}, true, 9, {3, 3}, "00E0=33"},
-        {"far past the table is its last position", four, 4, {1, 2}, false, 12, {1, 3}, "00E1=31"},
-        {"single position, near", {0x00}, 0, {0, 0}, true, 0, {0, 0}, "0010=00"},
-        {"single position, far", {0x00}, 5, {0, 0}, false, 0, {0, 0}, "00E2=00"},
-    };
-    return all;
-}
+// A limit table of four positions.
+const Bytes FOUR{0x00, 0x05, 0x0A, 0xFF};
+const QList<Pick> PICKS{
+    {"near past far moves far", FOUR, 3, {0, 1}, true, 2, {2, 3}, "00E0=32"},
+    {"near in front of far", FOUR, 0, {1, 3}, true, 2, {2, 3}, "0010=32"},
+    {"near onto far, far at the end", FOUR, 1, {0, 3}, true, 3, {3, 3}, "0011=33"},
+    {"far before near moves near", FOUR, 4, {2, 3}, false, 1, {0, 1}, "00E1=10"},
+    {"far 0 on [0, 0] stays", FOUR, 5, {0, 0}, false, 0, {0, 0}, "00E2=00"},
+    {"near past the table is its last position", FOUR, 3, {0, 2}, true, 9, {3, 3}, "00E0=33"},
+    {"far past the table is its last position", FOUR, 4, {1, 2}, false, 12, {1, 3}, "00E1=31"},
+    {"single position, near", {0x00}, 0, {0, 0}, true, 0, {0, 0}, "0010=00"},
+    {"single position, far", {0x00}, 5, {0, 0}, false, 0, {0, 0}, "00E2=00"},
+};
 
 } // namespace
 
@@ -192,7 +193,6 @@ class TestPopup : public QObject {
 
     std::shared_ptr<Environment> environment;
     test::FakePortFactory factory;
-    std::shared_ptr<test::FakeHttpClient> http;
     std::unique_ptr<AppViewModel> app;
     std::unique_ptr<PopupViewModel> popup;
     // Writes to this address are refused; none: all are accepted.
@@ -280,13 +280,8 @@ class TestPopup : public QObject {
   private slots:
     void init() {
         environment = Environment::create();
-        Timings t;
-        t.replyTimeout = 0.1;
-        t.closePoll = 0.001;
-        t.closeSlowPoll = 0.01;
-        environment->setTimings(t);
-        http = std::make_shared<test::FakeHttpClient>();
-        environment->setHttpClient(http);
+        environment->setTimings({.replyTimeout = 0.1, .closePoll = 0.001, .closeSlowPoll = 0.01});
+        environment->setHttpClient(std::make_shared<test::FakeHttpClient>());
         refusedAddress.reset();
         beforeAnswer = {};
         factory = test::FakePortFactory();
@@ -312,56 +307,44 @@ class TestPopup : public QObject {
         QTest::qWait(20);
         popup.reset();
         app.reset();
-        http.reset();
-    }
-
-    void openingPicksTheAfLimitRow_data() {
-        QTest::addColumn<int>("popupId");
-        QTest::addColumn<int>("swId");
-        QTest::addColumn<int>("row");
-        const int function = int(PopupId::FunctionSelect);
-        QTest::addRow("button") << function << 0 << 0;
-        QTest::addRow("switch position 1") << function << 1 << 3;
-        QTest::addRow("switch position 2") << function << 2 << 4;
-        QTest::addRow("switch position 3") << function << 3 << 5;
-        QTest::addRow("adjustment keeps the row") << int(PopupId::AdjustmentPinto) << -1 << 4;
-        QTest::addRow("ring keeps the row") << int(PopupId::RingDirection) << -1 << 4;
-        QTest::addRow("ring popup with a control id") << int(PopupId::RingResponse) << 3 << 5;
     }
 
     void openingPicksTheAfLimitRow() {
-        QFETCH(int, popupId);
-        QFETCH(int, swId);
-        QFETCH(int, row);
-        popup->openPopup(int(PopupId::FunctionSelect), 2);
-        popup->setPage_index(2);
-        popup->openPopup(popupId, swId);
-        QCOMPARE((QList<int>{popup->popupIdValue(), popup->sw_id(), popup->aflim_id(),
-                             popup->page_index()}),
-                 (QList<int>{popupId, swId, row, 0}));
-        QVERIFY(popup->show_popup());
+        const int function = int(PopupId::FunctionSelect);
+        // The popup, the control, the AF limit row: buttons, then switch positions 1 to 3;
+        // the other popups keep the row.
+        const std::array<int, 3> opened[]{{function, 0, 0},
+                                          {function, 1, 3},
+                                          {function, 2, 4},
+                                          {function, 3, 5},
+                                          {int(PopupId::AdjustmentPinto), -1, 4},
+                                          {int(PopupId::RingDirection), -1, 4},
+                                          {int(PopupId::RingResponse), 3, 5}};
+        for (const auto& [popupId, swId, row] : opened) {
+            popup->openPopup(function, 2);
+            popup->setPage_index(2);
+            popup->openPopup(popupId, swId);
+            QCOMPARE((QList<int>{popup->popupIdValue(), popup->sw_id(), popup->aflim_id(),
+                                 popup->page_index()}),
+                     (QList<int>{popupId, swId, row, 0}));
+            QVERIFY(popup->show_popup());
+        }
         QVERIFY(writes().isEmpty());
     }
 
-    void openingRefusesWhatItCannotShow_data() {
-        QTest::addColumn<int>("popupId");
-        QTest::addColumn<int>("swId");
-        QTest::addRow("function popup without a control") << int(PopupId::FunctionSelect) << -1;
-        QTest::addRow("function popup past the last control") << int(PopupId::FunctionSelect) << 4;
-        QTest::addRow("no such popup") << 5 << -1;
-        QTest::addRow("negative popup") << -1 << 0;
-    }
-
     void openingRefusesWhatItCannotShow() {
-        QFETCH(int, popupId);
-        QFETCH(int, swId);
-        popup->openPopup(int(PopupId::RingDirection), -1);
-        popup->setPage_index(1);
-        test::DiagnosticCapture capture;
-        popup->openPopup(popupId, swId);
-        QCOMPARE((QList<int>{popup->popupIdValue(), popup->sw_id(), popup->page_index()}),
-                 (QList<int>{int(PopupId::RingDirection), -1, 1}));
-        QCOMPARE(capture.lines().size(), 1);
+        const int function = int(PopupId::FunctionSelect);
+        // A function popup without a control or past the last, no such popup.
+        for (const auto& [popupId, swId] :
+             {std::pair{function, -1}, {function, 4}, {5, -1}, {-1, 0}}) {
+            popup->openPopup(int(PopupId::RingDirection), -1);
+            popup->setPage_index(1);
+            test::DiagnosticCapture capture;
+            popup->openPopup(popupId, swId);
+            QCOMPARE((QList<int>{popup->popupIdValue(), popup->sw_id(), popup->page_index()}),
+                     (QList<int>{int(PopupId::RingDirection), -1, 1}));
+            QCOMPARE(capture.lines().size(), 1);
+        }
     }
 
     void prevPage() {
@@ -458,33 +441,40 @@ class TestPopup : public QObject {
     // A refused write stops the chain there; the popup stays and a second cancel
     // starts from the values the settings model holds then.
     void refusalStopsTheChain_data() {
-        QTest::addColumn<QString>("session");
-        QTest::addColumn<int>("refused");
-        QTest::addColumn<QStringList>("firstCancel");
-        QTest::addColumn<QStringList>("secondCancel");
-        const auto row = [](const char* name, const char* session, int refused, QStringList first,
-                            QStringList second) {
-            QTest::newRow(name) << QString(session) << refused << first << second;
-        };
-        row("AF limit pair refused: function stays", "control 1: 8 to AF limit", 0x00E0,
-            {"00E0=10"}, {"00E0=10", "0051=08"});
-        row("function refused after the pair", "control 1: 8 to AF limit", 0x0051,
-            {"00E0=10", "0051=08"}, {"0051=08"});
-        row("focus delay refused: time stays", "control 2: time and delay", 0x0134, {"0134=2300"},
-            {"0134=2300", "0124=7D00"});
-        row("ring response refused: angle stays", "response and angle", 0x0002, {"0002=01"},
-            {"0002=01", "0003=02"});
-        row("ring angle refused after the response", "response and angle", 0x0003,
-            {"0002=01", "0003=02"}, {"0003=02"});
-        row("direction refused", "direction", 0x0001, {"0001=00"}, {"0001=00"});
-        row("adjustment refused", "adjustment", 0x0013, {"0013=01"}, {"0013=01"});
+        // The edits made, the address refused, the writes of the first and the second cancel.
+        rows<QString, int, QStringList, QStringList>(
+            {{"AF limit pair refused: function stays",
+              "control 1: 8 to AF limit",
+              0x00E0,
+              {"00E0=10"},
+              {"00E0=10", "0051=08"}},
+             {"function refused after the pair",
+              "control 1: 8 to AF limit",
+              0x0051,
+              {"00E0=10", "0051=08"},
+              {"0051=08"}},
+             {"focus delay refused: time stays",
+              "control 2: time and delay",
+              0x0134,
+              {"0134=2300"},
+              {"0134=2300", "0124=7D00"}},
+             {"ring response refused: angle stays",
+              "response and angle",
+              0x0002,
+              {"0002=01"},
+              {"0002=01", "0003=02"}},
+             {"ring angle refused after the response",
+              "response and angle",
+              0x0003,
+              {"0002=01", "0003=02"},
+              {"0003=02"}},
+             {"direction refused", "direction", 0x0001, {"0001=00"}, {"0001=00"}},
+             {"adjustment refused", "adjustment", 0x0013, {"0013=01"}, {"0013=01"}}});
     }
 
     void refusalStopsTheChain() {
-        QFETCH(QString, session);
-        QFETCH(int, refused);
-        QFETCH(QStringList, firstCancel);
-        QFETCH(QStringList, secondCancel);
+        const auto [session, refused, firstCancel, secondCancel] =
+            row<QString, int, QStringList, QStringList>();
         const Session& s = sessions().value(session);
         openAndEdit(s);
         if (QTest::currentTestFailed())
@@ -575,15 +565,10 @@ class TestPopup : public QObject {
         QVERIFY(noCallbackLeft());
     }
 
-    void afLimitRules_data() {
-        QTest::addColumn<int>("index");
-        for (int i = 0; i < picks().size(); ++i)
-            QTest::newRow(picks()[i].name) << i;
-    }
+    void afLimitRules_data() { rowsOf(PICKS); }
 
     void afLimitRules() {
-        QFETCH(int, index);
-        const Pick& p = picks()[index];
+        const Pick& p = rowOf(PICKS);
         const int offset = p.row < 3 ? 16 + p.row : 224 + p.row - 3;
         Patch rom = ROM;
         rom.append({64, patched(16, {{0, p.table}})});
@@ -600,33 +585,6 @@ class TestPopup : public QObject {
                 (p.nearEnd ? QStringLiteral("near %1") : QStringLiteral("far  %1")).arg(p.row)),
             1);
         QCOMPARE(capture.count(QStringLiteral("old:%1,%2").arg(p.stored[0]).arg(p.stored[1])), 1);
-    }
-
-    void afLimitRuleRefusedRestoresTheStoredPair_data() {
-        QTest::addColumn<bool>("nearEnd");
-        QTest::addColumn<int>("picked");
-        QTest::addColumn<QString>("write");
-        QTest::addRow("near") << true << 3 << "00E1=33";
-        QTest::addRow("far") << false << 1 << "00E1=10";
-    }
-
-    void afLimitRuleRefusedRestoresTheStoredPair() {
-        QFETCH(bool, nearEnd);
-        QFETCH(int, picked);
-        QFETCH(QString, write);
-        const QList<int> stored = settings().aflim_pos()[4];
-        QList<bool> outcomes;
-        settings().onChangeAFLimit = [&outcomes](bool ok) { outcomes << ok; };
-        refusedAddress = 0x00E1;
-        pick(settings(), nearEnd, 4, picked);
-        QVERIFY(settings().aflim_pos()[4] != stored);
-        QTRY_VERIFY(app->message()->show_message());
-        QCOMPARE(outcomes, QList<bool>{false});
-        app->message()->respondOk();
-        QCOMPARE(settings().aflim_pos()[4], stored);
-        QVERIFY(!app->lock());
-        QTest::qWait(30);
-        QCOMPARE(writes(), QStringList{write});
     }
 
     void afLimitRuleOnAMissingRow() {

@@ -3,6 +3,7 @@
 #include "CompletionRecorder.h"
 #include "DiagnosticCapture.h"
 #include "FakeSerialPort.h"
+#include "Rows.h"
 #include "link/Crc.h"
 #include "link/UsbSerialInterface.h"
 #include "platform/Environment.h"
@@ -11,11 +12,7 @@
 
 using namespace kelvara;
 
-namespace {
-
 using Calls = test::Recorder<bool, const Bytes&>;
-
-} // namespace
 
 class TestTransport : public QObject {
     Q_OBJECT
@@ -35,7 +32,6 @@ class TestTransport : public QObject {
     }
 
     void packetNumbersWrapToOne() {
-        QSet<int> seen;
         for (int i = 1; i <= 300; ++i) {
             QCOMPARE(transport->sendFrame(CommDataFormat::buildDisconnect()),
                      int(UsbSerialInterface::WRITTEN));
@@ -157,32 +153,23 @@ class TestTransport : public QObject {
     }
 
     void firmwareReceiveModes_data() {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<Bytes>("bytes");
-        QTest::addColumn<int>("result"); // 1 true, 0 false, -1 no completion
-
-        QTest::addRow("ready") << int(UsbSerialInterface::firmup) << Bytes{0x43} << 1;
-        QTest::addRow("ack") << int(UsbSerialInterface::firmup) << Bytes{0x06} << 1;
-        QTest::addRow("nak counts as an answer")
-            << int(UsbSerialInterface::firmup) << Bytes{0x15} << 1;
-        QTest::addRow("cancel") << int(UsbSerialInterface::firmup) << Bytes{0x18} << 0;
-        QTest::addRow("other byte") << int(UsbSerialInterface::firmup) << Bytes{0x55, 0x06} << 0;
-        QTest::addRow("eot1 nak") << int(UsbSerialInterface::eot1) << Bytes{0x15} << 1;
-        QTest::addRow("eot1 cancel") << int(UsbSerialInterface::eot1) << Bytes{0x18} << 0;
-        QTest::addRow("eot1 nak after noise")
-            << int(UsbSerialInterface::eot1) << Bytes{0x06, 0x15} << 1;
-        QTest::addRow("eot2 ack after nak")
-            << int(UsbSerialInterface::eot2) << Bytes{0x15, 0x06} << 1;
-        QTest::addRow("eot2 cancel first")
-            << int(UsbSerialInterface::eot2) << Bytes{0x55, 0x18, 0x06} << 0;
-        QTest::addRow("eot2 noise only")
-            << int(UsbSerialInterface::eot2) << Bytes{0x15, 0x55} << -1;
+        using U = UsbSerialInterface;
+        // The wait, the bytes arriving, the result: 1 true, 0 false, -1 no completion.
+        test::rows<int, Bytes, int>({{"ready", U::firmup, {0x43}, 1},
+                                     {"ack", U::firmup, {0x06}, 1},
+                                     {"nak counts as an answer", U::firmup, {0x15}, 1},
+                                     {"cancel", U::firmup, {0x18}, 0},
+                                     {"other byte", U::firmup, {0x55, 0x06}, 0},
+                                     {"eot1 nak", U::eot1, {0x15}, 1},
+                                     {"eot1 cancel", U::eot1, {0x18}, 0},
+                                     {"eot1 nak after noise", U::eot1, {0x06, 0x15}, 1},
+                                     {"eot2 ack after nak", U::eot2, {0x15, 0x06}, 1},
+                                     {"eot2 cancel first", U::eot2, {0x55, 0x18, 0x06}, 0},
+                                     {"eot2 noise only", U::eot2, {0x15, 0x55}, -1}});
     }
 
     void firmwareReceiveModes() {
-        QFETCH(int, mode);
-        QFETCH(Bytes, bytes);
-        QFETCH(int, result);
+        const auto [mode, bytes, result] = test::row<int, Bytes, int>();
         Calls calls;
         transport->firmwareUpdating = true;
         transport->waitType = mode;
