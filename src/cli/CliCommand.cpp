@@ -9,7 +9,12 @@ namespace {
 const QString GLOBAL_OPTIONS = QStringLiteral(
     "Options:\n"
     "  --port PATH           use this serial port instead of searching for the adapter\n"
-    "                        (also KELVARA_PORT)\n"
+    "                        (also KELVARA_PORT); given more than once, info, export,\n"
+    "                        import, reset, check-update and update work on each lens\n"
+    "                        in turn: output headed by each port, --json a list of the\n"
+    "                        lenses' documents each with \"port\", one question for all\n"
+    "                        lenses, exit status 1 when any of them failed\n"
+    "  --all-ports           every adapter that the ports command lists, as above\n"
     "  --simulate[=PRESET]   run against the built-in virtual lens and update server\n"
     "                        (PRESET: a preset name, or a lens profile file NAME.json)\n"
     "  --server URL          base URL of the update server (also KELVARA_UPDATE_URL)\n"
@@ -80,8 +85,8 @@ const CliCommand* CliCommand::find(const QString& name) {
 
 QString CliCommand::usage() {
     QString text = QStringLiteral(
-        "Usage: kelvara-lens-cli [--port PATH] [--simulate[=PRESET]] [--server URL] [--yes]\n"
-        "                        [--verbose] COMMAND [ARGUMENTS]\n"
+        "Usage: kelvara-lens-cli [--port PATH]... [--all-ports] [--simulate[=PRESET]]\n"
+        "                        [--server URL] [--yes] [--verbose] COMMAND [ARGUMENTS]\n"
         "\n"
         "Commands:\n");
     for (const CliCommand& command : all())

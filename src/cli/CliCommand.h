@@ -29,6 +29,8 @@ struct CliCommand {
     Prepare prepare;
     // The link's diagnostic lines go to standard output (probe) rather than nowhere.
     bool showsLink = false;
+    // Runs on each of several docks in turn (--port given more than once, --all-ports).
+    bool eachPort = false;
 
     // The arguments the synopsis names outside brackets; the command line must give as
     // many, which the caller checks before prepare.

@@ -12,6 +12,7 @@
 #include "platform/Texts.h"
 #include "ui/MessageViewModel.h"
 
+#include <QJsonDocument>
 #include <QPointer>
 
 #include <algorithm>
@@ -194,12 +195,35 @@ void CliSession::answerMessage() {
     yes ? box->respondYes() : box->respondNo();
 }
 
-bool CliSession::answerQuestion(const QString& text) {
+void CliSession::setPort(const QString& port, int count) {
+    port_ = port;
+    portCount_ = count;
+}
+
+void CliSession::printJson(const QJsonObject& object) {
+    if (collectJson_)
+        collectJson_(object);
+    else
+        Console::out(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)).trimmed());
+}
+
+void CliSession::collectJson(std::function<void(const QJsonObject&)> collect) {
+    collectJson_ = std::move(collect);
+}
+
+bool CliSession::answerQuestion(const QString& question) {
+    // Asked once for all the docks, so it says so.
+    const QString text =
+        portCount_ > 1 && answer_ == Answer::AskTerminal
+            ? Console::oneLine(question) + QLatin1Char(' ') +
+                  CliText::text(CliText::AnswerForAllLenses).arg(portCount_)
+            : question;
     std::optional<bool> yes;
     if (answer_ == Answer::Yes)
         yes = true;
     else if (answer_ == Answer::AskTerminal && Console::stdinIsTerminal())
         yes = Console::askYesNo(text);
+    answeredYes_ = answer_ == Answer::AskTerminal && yes && *yes;
     if (yes && *yes) {
         Console::out(Console::oneLine(text) + QLatin1Char(' ') + CliText::text(CliText::AnsweredYes));
         return true;

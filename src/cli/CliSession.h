@@ -6,6 +6,7 @@
 #include "platform/SleepMonitor.h"
 
 #include <QElapsedTimer>
+#include <QJsonObject>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -55,6 +56,16 @@ class CliSession : public QObject {
     // A backup was attempted during the session (its path, empty when it failed).
     std::optional<QString> backup() const { return backup_; }
 
+    // The port of this session's lens when the command works on several docks in turn,
+    // of which there are count; empty and 1 otherwise.
+    void setPort(const QString& port, int count);
+    QString port() const { return port_; }
+    // The command's JSON document: printed, or handed to collect when one was set.
+    void printJson(const QJsonObject& object);
+    void collectJson(std::function<void(const QJsonObject&)> collect);
+    // A question was answered yes on the terminal.
+    bool answeredYes() const { return answeredYes_; }
+
     // Ends the session if the lens does not answer within ms.
     void armWatchdog(int ms);
     // Yes from --yes or from the user on a terminal; no otherwise.
@@ -100,6 +111,10 @@ class CliSession : public QObject {
     QElapsedTimer progressClock_;
     float progressAtClock_ = 0;
     QTimer watchdog_;
+    QString port_;
+    int portCount_ = 1;
+    std::function<void(const QJsonObject&)> collectJson_;
+    bool answeredYes_ = false;
     bool answering_ = false;
     bool finishing_ = false;
     bool quit_ = false;

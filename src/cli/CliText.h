@@ -75,6 +75,9 @@ class CliText {
         UpdateGoesOn,
         UpdateGoesOnJustStarted,
         SettingsWriteGoesOn,
+        AnswerForAllLenses,
+        FailedOnPorts,
+        NoFolder,
         ID_COUNT
     };
 

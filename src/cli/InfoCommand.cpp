@@ -14,7 +14,6 @@
 #include "platform/Texts.h"
 
 #include <QCommandLineParser>
-#include <QJsonDocument>
 
 namespace kelvara {
 
@@ -59,10 +58,10 @@ QStringList supportedSettings(const BasicInfoViewModel& info) {
     return names;
 }
 
-void print(const AppViewModel& c, bool json, bool checkEnded) {
+void print(CliSession& session, bool json, bool checkEnded) {
+    const AppViewModel& c = session.controller();
     if (json) {
-        Console::out(QString::fromUtf8(
-            QJsonDocument(LensJson::describe(c, checkEnded)).toJson(QJsonDocument::Indented)).trimmed());
+        session.printJson(LensJson::describe(c, checkEnded));
         return;
     }
     const BasicInfoViewModel& info = *c.basic_info();
@@ -113,7 +112,7 @@ void print(const AppViewModel& c, bool json, bool checkEnded) {
 } // namespace
 
 CliCommand infoCommand() {
-    return {QStringLiteral("info"), QStringLiteral("[--json]"),
+    CliCommand command{QStringLiteral("info"), QStringLiteral("[--json]"),
             QStringLiteral("identity, firmware (and the newest on the update server),\n"
                            "capabilities and every setting; --json: the decoded values"),
             QString(),
@@ -126,13 +125,15 @@ CliCommand infoCommand() {
                         session.armWatchdog(CONNECT_MS + FIRMWARE_CHECK_MS);
                         session.whenFirmwareChecked(FIRMWARE_CHECK_MS,
                                                     [&session, json](std::optional<Outcome> check) {
-                                                        print(session.controller(), json,
+                                                        print(session, json,
                                                               check.has_value());
                                                         session.finish(0);
                                                     });
                     });
                 };
             }};
+    command.eachPort = true;
+    return command;
 }
 
 } // namespace kelvara
