@@ -25,8 +25,8 @@ const QString GLOBAL_OPTIONS = QStringLiteral(
 
 const QString EXIT_STATUS = QStringLiteral(
     "Exit status: 0 done, 1 failed, 2 command line or value refused (nothing sent),\n"
-    "3 a question answered no. Messages use the language of the locale; KELVARA_LANG=en\n"
-    "or ja chooses one.\n");
+    "3 a question answered no, 4 the settings differ (diff). Messages use the language\n"
+    "of the locale; KELVARA_LANG=en or ja chooses one.\n");
 
 constexpr int SUMMARY_COLUMN = 22;
 
@@ -49,7 +49,7 @@ const QList<CliCommand>& CliCommand::all() {
     static const QList<CliCommand> commands{
         portsCommand(),  probeCommand(),   infoCommand(),        setCommand(),
         exportCommand(), importCommand(),  resetCommand(),       backupsCommand(),
-        checkUpdateCommand(), updateCommand(), doctorCommand()};
+        checkUpdateCommand(), updateCommand(), doctorCommand(), showCommand(), diffCommand()};
     return commands;
 }
 
@@ -57,6 +57,13 @@ int CliCommand::argumentCount() const {
     int count = 0;
     for (const QString& word : synopsis.split(QLatin1Char(' '), Qt::SkipEmptyParts))
         count += word.startsWith(QLatin1Char('[')) ? 0 : 1;
+    return count;
+}
+
+int CliCommand::optionalArgumentCount() const {
+    int count = 0;
+    for (const QString& word : synopsis.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        count += word.startsWith(QLatin1Char('[')) && !word.startsWith(QLatin1String("[-")) ? 1 : 0;
     return count;
 }
 

@@ -108,6 +108,9 @@ constexpr std::array<Pair, CliText::ID_COUNT> TABLE{{
     {"(the answer covers all %1 lenses)", "（この答えは %1 本すべてのレンズに適用されます）"},
     {"failed on %1", "失敗したポート: %1"},
     {"cannot create the folder %1", "フォルダー %1 を作成できません"},
+    {"lens", "レンズ"},
+    {"file", "ファイル"},
+    {"the settings are alike", "設定は同じです"},
 }};
 
 // A missing entry would leave a text empty.

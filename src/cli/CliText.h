@@ -78,6 +78,9 @@ class CliText {
         AnswerForAllLenses,
         FailedOnPorts,
         NoFolder,
+        TheLens,
+        TheFile,
+        SettingsAlike,
         ID_COUNT
     };
 

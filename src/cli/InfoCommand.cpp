@@ -2,15 +2,14 @@
 #include "CliSession.h"
 #include "CliText.h"
 #include "Console.h"
-#include "LensControls.h"
 #include "LensJson.h"
 #include "SettingChange.h"
+#include "SettingLines.h"
 
 #include "controller/AppViewModel.h"
 #include "model/BasicInfoViewModel.h"
 #include "model/ButtonFunc.h"
 #include "model/ButtonItemModel.h"
-#include "model/LensSettingViewModel.h"
 #include "platform/Texts.h"
 
 #include <QCommandLineParser>
@@ -97,16 +96,8 @@ void print(CliSession& session, bool json, bool checkEnded) {
         positions.append(QStringLiteral("%1 %2").arg(p.id).arg(p.name));
     Console::out(labelled(CliText::text(CliText::LimitPositions), positions.join(QStringLiteral(", "))));
 
-    for (const LensControls::Control& control : LensControls::of(info))
-        Console::out(labelled(qtTrId(control.labelKey), c.buttonSummaryText(control.slot, true)));
-    if (info.isSettingSupported(3))
-        Console::out(labelled(tr("Home_RingDirectionSetting"), c.ringDirectionText()));
-    if (info.isSettingSupported(4))
-        Console::out(labelled(tr("Home_RingResponseSetting"), c.ringResponseSummaryText()));
-    else if (info.isSettingSupported(5))
-        Console::out(labelled(tr("Home_RingAngleSetting"), c.ringAngleText()));
-    if (info.isAFCustomizeVisible())
-        Console::out(labelled(tr("Home_AfCustomize"), c.pintoText()));
+    for (const SettingLines::Line& line : SettingLines::of(c))
+        Console::out(labelled(line.label, line.value));
 }
 
 } // namespace
