@@ -195,8 +195,9 @@ void CliSession::answerMessage() {
     yes ? box->respondYes() : box->respondNo();
 }
 
-void CliSession::setPort(const QString& port, int count) {
+void CliSession::setPort(const QString& port, const QString& portName, int count) {
     port_ = port;
+    portName_ = portName;
     portCount_ = count;
 }
 

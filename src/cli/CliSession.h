@@ -57,9 +57,10 @@ class CliSession : public QObject {
     std::optional<QString> backup() const { return backup_; }
 
     // The port of this session's lens when the command works on several docks in turn,
-    // of which there are count; empty and 1 otherwise.
-    void setPort(const QString& port, int count);
+    // of which there are count, and its name in file names; empty and 1 otherwise.
+    void setPort(const QString& port, const QString& portName, int count);
     QString port() const { return port_; }
+    QString portName() const { return portName_; }
     // The command's JSON document: printed, or handed to collect when one was set.
     void printJson(const QJsonObject& object);
     void collectJson(std::function<void(const QJsonObject&)> collect);
@@ -112,6 +113,7 @@ class CliSession : public QObject {
     float progressAtClock_ = 0;
     QTimer watchdog_;
     QString port_;
+    QString portName_;
     int portCount_ = 1;
     std::function<void(const QJsonObject&)> collectJson_;
     bool answeredYes_ = false;

@@ -8,6 +8,7 @@
 #include "platform/Environment.h"
 #include "platform/HttpClient.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QTimer>
@@ -16,6 +17,18 @@ namespace kelvara {
 
 namespace {
 constexpr int ANSWERED_NO = 3;
+
+// A port's name in file names: its file name, or its whole path when another port of the
+// round has the same file name.
+QString portName(const QStringList& ports, const QString& port) {
+    const QString name = QFileInfo(port).fileName();
+    for (const QString& other : ports)
+        if (other != port && QFileInfo(other).fileName() == name)
+            return QDir::cleanPath(QFileInfo(port).absoluteFilePath())
+                .mid(1)
+                .replace(QLatin1Char('/'), QLatin1Char('_'));
+    return name;
+}
 } // namespace
 
 EachPort::EachPort(Startup& startup, QStringList ports, CliSession::Answer answer, bool json,
@@ -49,7 +62,7 @@ void EachPort::next() {
     session_ = std::make_unique<CliSession>(answer_);
     if (!ports_.isEmpty()) {
         const QString& port = ports_.at(index_);
-        session_->setPort(port, int(ports_.size()));
+        session_->setPort(port, portName(ports_, port), int(ports_.size()));
         if (json_) {
             session_->collectJson([this, port](const QJsonObject& document) {
                 QJsonObject withPort = document;

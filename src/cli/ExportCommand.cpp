@@ -6,7 +6,6 @@
 #include "model/BasicInfoViewModel.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 namespace kelvara {
 
@@ -26,7 +25,7 @@ bool chooseFile(CliSession& session, const QString& path) {
     }
     session.fileDialogs().setPath(QDir(path).filePath(
         QStringLiteral("%1-%2.vdat")
-            .arg(session.controller().basic_info()->modelName(), QFileInfo(session.port()).fileName())));
+            .arg(session.controller().basic_info()->modelName(), session.portName())));
     return true;
 }
 } // namespace
@@ -36,7 +35,8 @@ CliCommand exportCommand() {
         QStringLiteral("export"), QStringLiteral("FILE"),
         QStringLiteral("save the lens's settings to FILE (530 bytes)"),
         QStringLiteral("With several ports FILE is a folder, made when missing, with one file\n"
-                       "per lens named MODEL-PORTNAME.vdat.\n"),
+                       "per lens named MODEL-PORTNAME.vdat: PORTNAME is the port's file name, or\n"
+                       "its whole path with / as _ when two ports have the same file name.\n"),
         {},
         CliCommand::withFile(QStringLiteral("export"), [](const QString& path) -> CliCommand::Run {
             return [path](CliSession& session) {

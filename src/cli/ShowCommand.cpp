@@ -20,9 +20,10 @@ CliCommand showCommand() {
         QStringLiteral("FILE [--json]"),
         QStringLiteral("a settings file's model, firmware version and every setting,\n"
                        "without a lens; --json: the keys of info --json"),
-        QStringLiteral("A damaged file is refused as import refuses it. The file does not say\n"
-                       "which controls its lens has, so every switch position and the\n"
-                       "button are shown, and AF limit ends by the closest and infinity.\n"),
+        QStringLiteral("A damaged file is refused as import refuses it. The file names its\n"
+                       "lens's model and firmware only: every switch position and the button\n"
+                       "are shown, AF limit ends as the closest or infinity, and functions by\n"
+                       "their names on a Sony E lens. --json gives the values exactly.\n"),
         {QCommandLineOption(QStringLiteral("json"), QStringLiteral("the decoded values as JSON"))},
         [](const QCommandLineParser& parser, QString* error) -> CliCommand::Run {
             const bool json = parser.isSet(QStringLiteral("json"));
