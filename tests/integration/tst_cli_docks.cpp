@@ -17,6 +17,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <atomic>
+#include <csignal>
 #include <fcntl.h>
 #include <pty.h>
 #include <unistd.h>
@@ -45,7 +47,8 @@ class TestCliDocks : public QObject {
     // Runs the program in an event loop, so that the update server of this process answers.
     // With terminalInput, standard input is a terminal that has already been typed it.
     Run cli(const QStringList& args, const QByteArray& terminalInput = {},
-            const QMap<QString, QString>& environment = {}) {
+            const QMap<QString, QString>& environment = {},
+            const std::function<void(qint64)>& started = {}) {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
@@ -72,6 +75,8 @@ class TestCliDocks : public QObject {
         process.start(QStringLiteral(KELVARA_CLI_PATH), args);
         if (terminalInput.isEmpty())
             process.closeWriteChannel();
+        if (started)
+            started(process.processId());
         loop.exec();
         if (process.state() != QProcess::NotRunning) {
             process.kill();
@@ -115,7 +120,7 @@ class TestCliDocks : public QObject {
         return run.exitCode == 0 ? path : QString();
     }
 
-private slots:
+  private slots:
     void initTestCase() {
         QVERIFY(home.isValid());
         QString error;
@@ -127,7 +132,8 @@ private slots:
         // The first and the last port have the same file name, in folders of their own.
         for (const char* preset : {"zoom-e", "prime-z", "zoom-e"}) {
             auto lens = std::make_unique<sim::VirtualLens>(*sim::LensProfile::preset(preset));
-            const QString link = lenses.size() == 1 ? home.filePath(QStringLiteral("ttyKLV1")) : QString();
+            const QString link =
+                lenses.size() == 1 ? home.filePath(QStringLiteral("ttyKLV1")) : QString();
             QString error;
             QVERIFY2(lens->start(link, &error), qPrintable(error));
             server.addLens(lens->profile());
@@ -144,10 +150,12 @@ private slots:
         QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
         qsizetype from = 0;
         for (const auto& lens : lenses) {
-            const qsizetype heading = run.out.indexOf(lens->linkPath() + QStringLiteral(":\n"), from);
+            const qsizetype heading =
+                run.out.indexOf(lens->linkPath() + QStringLiteral(":\n"), from);
             QVERIFY2(heading >= from, qPrintable(run.out));
             const QString model = QStringLiteral("Model: ") + lens->profile().modelName;
-            QCOMPARE(run.out.indexOf(model, heading), run.out.indexOf(QStringLiteral("Model: "), heading));
+            QCOMPARE(run.out.indexOf(model, heading),
+                     run.out.indexOf(QStringLiteral("Model: "), heading));
             from = heading + 1;
         }
 
@@ -158,7 +166,8 @@ private slots:
         for (std::size_t i = 0; i < lenses.size(); ++i) {
             const QJsonObject one = list.at(qsizetype(i)).toObject();
             QCOMPARE(one.value(QStringLiteral("port")).toString(), lenses[i]->linkPath());
-            QCOMPARE(one.value(QStringLiteral("modelName")).toString(), lenses[i]->profile().modelName);
+            QCOMPARE(one.value(QStringLiteral("modelName")).toString(),
+                     lenses[i]->profile().modelName);
             QVERIFY(one.contains(QStringLiteral("settings")));
         }
 
@@ -172,7 +181,8 @@ private slots:
 
     // A lens that fails is named on standard error and does not stop the others.
     void aFailureNamesItsPortAndTheOthersGoOn_data() {
-        QTest::addColumn<QString>("fault"); // for the first lens; "missing": a port that is not there
+        QTest::addColumn<QString>(
+            "fault"); // for the first lens; "missing": a port that is not there
         QTest::addRow("port missing") << "missing";
         QTest::addRow("lens does not answer") << "noreply on";
         QTest::addRow("lens refuses the read") << "refuse 0x83 on fn 0xF4";
@@ -204,9 +214,10 @@ private slots:
             if (lens->linkPath() == failing)
                 continue;
             const QString link = lens->linkPath();
-            const QString port = link.endsWith(QLatin1String("ttyKLV1"))
-                                     ? QStringLiteral("ttyKLV1")
-                                     : QString(link).mid(1).replace(QLatin1Char('/'), QLatin1Char('_'));
+            const QString port =
+                link.endsWith(QLatin1String("ttyKLV1"))
+                    ? QStringLiteral("ttyKLV1")
+                    : QString(link).mid(1).replace(QLatin1Char('/'), QLatin1Char('_'));
             const QString name = QStringLiteral("%1-%2.vdat").arg(lens->profile().modelName, port);
             expected.append(name);
             QFile file(QDir(dir).filePath(name));
@@ -264,6 +275,30 @@ private slots:
         QCOMPARE(run.out.count(QStringLiteral("up to date\n")), 2 * qsizetype(lenses.size()));
     }
 
+    // A stop signal ends the lens at work as it would end a single one; the others are not
+    // started.
+    void stopSignalEndsTheRound() {
+        std::atomic<qint64> pid = 0;
+        auto armed = std::make_shared<std::atomic<bool>>(true);
+        sim::VirtualLens& first = *lenses.front();
+        connect(
+            &first, &sim::VirtualLens::requestReceived, &first,
+            [&first, &pid, armed](quint8 function) {
+                if (function == 0xF4 && armed->exchange(false)) {
+                    first.setReplyDelay(300);
+                    ::kill(pid_t(pid.load()), SIGINT);
+                }
+            },
+            Qt::DirectConnection);
+        const Run run =
+            cli(onLenses({QStringLiteral("info")}), {}, {}, [&pid](qint64 id) { pid = id; });
+        QCOMPARE(run.exitCode, 130);
+        QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
+        QCOMPARE(first.framesReceived(0xF9), 1);
+        for (std::size_t i = 1; i < lenses.size(); ++i)
+            QCOMPARE(lenses[i]->totalFrames(), 0);
+    }
+
     void refusedCommandLines_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("exitCode");
@@ -272,19 +307,22 @@ private slots:
             << QStringList{QStringLiteral("--all-ports"), QStringLiteral("info")} << 1
             << "no lens adapter found";
         QTest::addRow("--all-ports with --simulate")
-            << QStringList{QStringLiteral("--all-ports"), QStringLiteral("--simulate"), QStringLiteral("info")}
+            << QStringList{QStringLiteral("--all-ports"), QStringLiteral("--simulate"),
+                           QStringLiteral("info")}
             << 2 << "--all-ports and --simulate cannot be used together";
         QTest::addRow("--port with --simulate")
-            << QStringList{QStringLiteral("--port"), QStringLiteral("/dev/null"), QStringLiteral("--simulate"),
-                           QStringLiteral("info")}
+            << QStringList{QStringLiteral("--port"), QStringLiteral("/dev/null"),
+                           QStringLiteral("--simulate"), QStringLiteral("info")}
             << 2 << "--port and --simulate cannot be used together";
         QTest::addRow("a one-lens command on two")
-            << QStringList{QStringLiteral("--port"), QStringLiteral("/dev/a"), QStringLiteral("--port"),
-                           QStringLiteral("/dev/b"), QStringLiteral("set"), QStringLiteral("direction"),
+            << QStringList{QStringLiteral("--port"), QStringLiteral("/dev/a"),
+                           QStringLiteral("--port"), QStringLiteral("/dev/b"),
+                           QStringLiteral("set"),    QStringLiteral("direction"),
                            QStringLiteral("reverse")}
             << 2 << "set works on one lens";
         QTest::addRow("diff with three files")
-            << QStringList{QStringLiteral("diff"), QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}
+            << QStringList{QStringLiteral("diff"), QStringLiteral("a"), QStringLiteral("b"),
+                           QStringLiteral("c")}
             << 2 << "diff needs FILE [FILE2]";
     }
 
@@ -293,7 +331,8 @@ private slots:
         QFETCH(int, exitCode);
         QFETCH(QString, reason);
         // No USB adapter can match this vendor id.
-        const Run run = cli(args, {}, {{QStringLiteral("KELVARA_ADAPTER_VID"), QStringLiteral("0xfffe")}});
+        const Run run =
+            cli(args, {}, {{QStringLiteral("KELVARA_ADAPTER_VID"), QStringLiteral("0xfffe")}});
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY2(run.err.contains(reason), qPrintable(run.err));
         QVERIFY(run.out.isEmpty());
@@ -309,17 +348,19 @@ private slots:
             Run show = cli({QStringLiteral("show"), file});
             QVERIFY2(show.exitCode == 0, qPrintable(show.err));
             QStringList lines = show.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-            QCOMPARE(lines.takeFirst(), QStringLiteral("Model: ") + lenses[std::size_t(i)]->profile().modelName);
+            QCOMPARE(lines.takeFirst(),
+                     QStringLiteral("Model: ") + lenses[std::size_t(i)]->profile().modelName);
             QVERIFY(lines.takeFirst().startsWith(QStringLiteral("Current version: ")));
             // The file names neither the controls nor the mount: the lens's lines are among
             // its lines where no function is named after the mount's camera controls.
             for (const QString& line : info.out.split(QLatin1Char('\n')))
-                if (i == 0 &&
-                    line.contains(QRegularExpression(QStringLiteral("^(Custom [1-3]|Custom button|Rotation direction): "))))
+                if (i == 0 && line.contains(QRegularExpression(QStringLiteral(
+                                  "^(Custom [1-3]|Custom button|Rotation direction): "))))
                     QVERIFY2(lines.contains(line), qPrintable(line + QLatin1Char('\n') + show.out));
 
             const QJsonObject lens =
-                QJsonDocument::fromJson(cli(onLens(i, {QStringLiteral("info"), QStringLiteral("--json")})).out.toUtf8())
+                QJsonDocument::fromJson(
+                    cli(onLens(i, {QStringLiteral("info"), QStringLiteral("--json")})).out.toUtf8())
                     .object();
             show = cli({QStringLiteral("show"), file, QStringLiteral("--json")});
             const QJsonObject read = QJsonDocument::fromJson(show.out.toUtf8()).object();
@@ -334,25 +375,41 @@ private slots:
         QVERIFY(!before.isEmpty());
         Run run = cli(onLens(0, {QStringLiteral("diff"), before, QStringLiteral("--json")}));
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
-        QVERIFY(QJsonDocument::fromJson(run.out.toUtf8()).object().value(QStringLiteral("differences")).toArray().isEmpty());
+        QVERIFY(QJsonDocument::fromJson(run.out.toUtf8())
+                    .object()
+                    .value(QStringLiteral("differences"))
+                    .toArray()
+                    .isEmpty());
 
-        QCOMPARE(cli(onLens(0, {QStringLiteral("set"), QStringLiteral("direction"), QStringLiteral("reverse")})).exitCode, 0);
+        QCOMPARE(cli(onLens(0, {QStringLiteral("set"), QStringLiteral("direction"),
+                                QStringLiteral("reverse")}))
+                     .exitCode,
+                 0);
         run = cli(onLens(0, {QStringLiteral("diff"), before, QStringLiteral("--json")}));
         QCOMPARE(run.exitCode, 4);
-        const QJsonArray expected{QJsonObject{{QStringLiteral("setting"), QStringLiteral("direction")},
-                                              {QStringLiteral("lens"), 1},
-                                              {QStringLiteral("file"), 0}}};
-        QCOMPARE(QJsonDocument::fromJson(run.out.toUtf8()).object().value(QStringLiteral("differences")).toArray(),
+        const QJsonArray expected{
+            QJsonObject{{QStringLiteral("setting"), QStringLiteral("direction")},
+                        {QStringLiteral("lens"), 1},
+                        {QStringLiteral("file"), 0}}};
+        QCOMPARE(QJsonDocument::fromJson(run.out.toUtf8())
+                     .object()
+                     .value(QStringLiteral("differences"))
+                     .toArray(),
                  expected);
         run = cli(onLens(0, {QStringLiteral("diff"), before}));
         QCOMPARE(run.exitCode, 4);
-        QCOMPARE(run.out, QStringLiteral("Rotation direction:\n  lens: Reverse\n  file: Standard\n"));
+        QCOMPARE(run.out,
+                 QStringLiteral("Rotation direction:\n  lens: Reverse\n  file: Standard\n"));
 
         const QString after = exported(0, QStringLiteral("after.vdat"));
         run = cli({QStringLiteral("diff"), after, before, QStringLiteral("--json")});
         QCOMPARE(run.exitCode, 4);
-        const QJsonObject difference =
-            QJsonDocument::fromJson(run.out.toUtf8()).object().value(QStringLiteral("differences")).toArray().at(0).toObject();
+        const QJsonObject difference = QJsonDocument::fromJson(run.out.toUtf8())
+                                           .object()
+                                           .value(QStringLiteral("differences"))
+                                           .toArray()
+                                           .at(0)
+                                           .toObject();
         QCOMPARE(difference.value(QStringLiteral("a")).toInt(), 1);
         QCOMPARE(difference.value(QStringLiteral("b")).toInt(), 0);
         run = cli({QStringLiteral("diff"), before, before});
@@ -394,11 +451,12 @@ private slots:
             QFile::remove(path);
         }
         const int before = writes();
-        const Run import = cli(onLens(0, {QStringLiteral("import"), path, QStringLiteral("--yes")}));
+        const Run import =
+            cli(onLens(0, {QStringLiteral("import"), path, QStringLiteral("--yes")}));
         QCOMPARE(import.exitCode, 1);
         QVERIFY(!import.err.isEmpty());
-        const QList<QStringList> commands{
-            {QStringLiteral("diff"), good, path}, {QStringLiteral("diff"), path, good}};
+        const QList<QStringList> commands{{QStringLiteral("diff"), good, path},
+                                          {QStringLiteral("diff"), path, good}};
         QList<Run> runs;
         for (const QStringList& command : commands)
             runs.append(cli(command));
