@@ -2,6 +2,7 @@
 
 #include "CliText.h"
 #include "Console.h"
+#include "NoServer.h"
 #include "StopSignals.h"
 #include "TrackedHttpClient.h"
 
@@ -37,6 +38,11 @@ CliSession::CliSession(Answer answer, QObject* parent)
 }
 
 CliSession::~CliSession() = default;
+
+void CliSession::stayOffline() {
+    http_ = std::make_shared<TrackedHttpClient>(std::make_shared<NoServer>());
+    Environment::current()->setHttpClient(http_);
+}
 
 AppViewModel& CliSession::controller() {
     if (controller_)

@@ -37,6 +37,9 @@ class CliSession : public QObject {
 
     // Created on first use, so commands without a lens start no catalogue request.
     AppViewModel& controller();
+    // For a command that reads files only, before controller(): the controller's requests
+    // fail at once instead of asking the update server.
+    void stayOffline();
     CliFileDialogs& fileDialogs() { return fileDialogs_; }
 
     // Connects for customisation; ready runs once the record and the settings are read.

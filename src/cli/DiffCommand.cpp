@@ -109,6 +109,7 @@ void twoFiles(CliSession& session, const QString& pathA, const QString& pathB, b
     const auto b = readOrFail(session, pathB, SettingsFileView::recordFor(*a));
     if (!b)
         return;
+    session.stayOffline();
     AppViewModel& c = session.controller();
     SettingsFileView::load(c, *a, true);
     const Side first = sideOf(c, pathA, QStringLiteral("a"));

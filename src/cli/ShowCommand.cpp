@@ -36,6 +36,7 @@ CliCommand showCommand() {
                             session.fail(Console::oneLine(Texts::text(textId)));
                             return;
                         }
+                        session.stayOffline();
                         const AppViewModel& c = session.controller();
                         SettingsFileView::load(session.controller(), *file, true);
                         const BasicInfoViewModel& info = *c.basic_info();

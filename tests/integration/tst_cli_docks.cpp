@@ -345,8 +345,11 @@ class TestCliDocks : public QObject {
             const QString file = exported(i, QStringLiteral("show%1.vdat").arg(i));
             QVERIFY(!file.isEmpty());
             const Run info = cli(onLens(i, {QStringLiteral("info")}));
-            Run show = cli({QStringLiteral("show"), file});
+            // Reading a file asks no server.
+            const int connections = server.connectionCount();
+            Run show = cli({QStringLiteral("--server"), server.baseUrl(), QStringLiteral("show"), file});
             QVERIFY2(show.exitCode == 0, qPrintable(show.err));
+            QCOMPARE(server.connectionCount(), connections);
             QStringList lines = show.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
             QCOMPARE(lines.takeFirst(),
                      QStringLiteral("Model: ") + lenses[std::size_t(i)]->profile().modelName);
