@@ -347,7 +347,8 @@ class TestCliDocks : public QObject {
             const Run info = cli(onLens(i, {QStringLiteral("info")}));
             // Reading a file asks no server.
             const int connections = server.connectionCount();
-            Run show = cli({QStringLiteral("--server"), server.baseUrl(), QStringLiteral("show"), file});
+            Run show =
+                cli({QStringLiteral("--server"), server.baseUrl(), QStringLiteral("show"), file});
             QVERIFY2(show.exitCode == 0, qPrintable(show.err));
             QCOMPARE(server.connectionCount(), connections);
             QStringList lines = show.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
