@@ -83,7 +83,7 @@ void checkLens(CliSession& session, bool utilityOk) {
 } // namespace
 
 CliCommand checkUpdateCommand() {
-    return {QStringLiteral("check-update"), QString(),
+    CliCommand command{QStringLiteral("check-update"), QString(),
             QStringLiteral("this program against the update server; with a lens adapter\n"
                            "present, also the lens's firmware"),
             QString(), {},
@@ -101,6 +101,8 @@ CliCommand checkUpdateCommand() {
                     checkLens(session, reportUtility(c, check));
                 });
             })};
+    command.eachPort = true;
+    return command;
 }
 
 } // namespace kelvara

@@ -9,7 +9,12 @@ namespace {
 const QString GLOBAL_OPTIONS = QStringLiteral(
     "Options:\n"
     "  --port PATH           use this serial port instead of searching for the adapter\n"
-    "                        (also KELVARA_PORT)\n"
+    "                        (also KELVARA_PORT); given more than once, info, export,\n"
+    "                        import, reset, check-update and update work on each lens\n"
+    "                        in turn: output headed by each port, --json a list of the\n"
+    "                        lenses' documents each with \"port\", one question for all\n"
+    "                        lenses, exit status 1 when any of them failed\n"
+    "  --all-ports           every adapter that the ports command lists, as above\n"
     "  --simulate[=PRESET]   run against the built-in virtual lens and update server\n"
     "                        (PRESET: a preset name, or a lens profile file NAME.json)\n"
     "  --server URL          base URL of the update server (also KELVARA_UPDATE_URL)\n"
@@ -20,8 +25,8 @@ const QString GLOBAL_OPTIONS = QStringLiteral(
 
 const QString EXIT_STATUS = QStringLiteral(
     "Exit status: 0 done, 1 failed, 2 command line or value refused (nothing sent),\n"
-    "3 a question answered no. Messages use the language of the locale; KELVARA_LANG=en\n"
-    "or ja chooses one.\n");
+    "3 a question answered no, 4 the settings differ (diff). Messages use the language\n"
+    "of the locale; KELVARA_LANG=en or ja chooses one.\n");
 
 constexpr int SUMMARY_COLUMN = 22;
 
@@ -44,7 +49,7 @@ const QList<CliCommand>& CliCommand::all() {
     static const QList<CliCommand> commands{
         portsCommand(),  probeCommand(),   infoCommand(),        setCommand(),
         exportCommand(), importCommand(),  resetCommand(),       backupsCommand(),
-        checkUpdateCommand(), updateCommand(), doctorCommand()};
+        checkUpdateCommand(), updateCommand(), doctorCommand(), showCommand(), diffCommand()};
     return commands;
 }
 
@@ -52,6 +57,13 @@ int CliCommand::argumentCount() const {
     int count = 0;
     for (const QString& word : synopsis.split(QLatin1Char(' '), Qt::SkipEmptyParts))
         count += word.startsWith(QLatin1Char('[')) ? 0 : 1;
+    return count;
+}
+
+int CliCommand::optionalArgumentCount() const {
+    int count = 0;
+    for (const QString& word : synopsis.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        count += word.startsWith(QLatin1Char('[')) && !word.startsWith(QLatin1String("[-")) ? 1 : 0;
     return count;
 }
 
@@ -80,8 +92,8 @@ const CliCommand* CliCommand::find(const QString& name) {
 
 QString CliCommand::usage() {
     QString text = QStringLiteral(
-        "Usage: kelvara-lens-cli [--port PATH] [--simulate[=PRESET]] [--server URL] [--yes]\n"
-        "                        [--verbose] COMMAND [ARGUMENTS]\n"
+        "Usage: kelvara-lens-cli [--port PATH]... [--all-ports] [--simulate[=PRESET]]\n"
+        "                        [--server URL] [--yes] [--verbose] COMMAND [ARGUMENTS]\n"
         "\n"
         "Commands:\n");
     for (const CliCommand& command : all())

@@ -29,10 +29,14 @@ struct CliCommand {
     Prepare prepare;
     // The link's diagnostic lines go to standard output (probe) rather than nowhere.
     bool showsLink = false;
+    // Runs on each of several docks in turn (--port given more than once, --all-ports).
+    bool eachPort = false;
 
     // The arguments the synopsis names outside brackets; the command line must give as
     // many, which the caller checks before prepare.
     int argumentCount() const;
+    // The arguments the synopsis names in brackets, which may follow them.
+    int optionalArgumentCount() const;
     // For a command that reads nothing more from its command line.
     static Prepare always(Run run);
     // For a command whose one argument is a file: refuses an empty one.
@@ -57,5 +61,7 @@ CliCommand backupsCommand();
 CliCommand checkUpdateCommand();
 CliCommand updateCommand();
 CliCommand doctorCommand();
+CliCommand showCommand();
+CliCommand diffCommand();
 
 } // namespace kelvara

@@ -2,6 +2,7 @@
 
 #include "CliText.h"
 #include "Console.h"
+#include "NoServer.h"
 #include "StopSignals.h"
 #include "TrackedHttpClient.h"
 
@@ -12,6 +13,7 @@
 #include "platform/Texts.h"
 #include "ui/MessageViewModel.h"
 
+#include <QJsonDocument>
 #include <QPointer>
 
 #include <algorithm>
@@ -36,6 +38,11 @@ CliSession::CliSession(Answer answer, QObject* parent)
 }
 
 CliSession::~CliSession() = default;
+
+void CliSession::stayOffline() {
+    http_ = std::make_shared<TrackedHttpClient>(std::make_shared<NoServer>());
+    Environment::current()->setHttpClient(http_);
+}
 
 AppViewModel& CliSession::controller() {
     if (controller_)
@@ -194,12 +201,36 @@ void CliSession::answerMessage() {
     yes ? box->respondYes() : box->respondNo();
 }
 
-bool CliSession::answerQuestion(const QString& text) {
+void CliSession::setPort(const QString& port, const QString& portName, int count) {
+    port_ = port;
+    portName_ = portName;
+    portCount_ = count;
+}
+
+void CliSession::printJson(const QJsonObject& object) {
+    if (collectJson_)
+        collectJson_(object);
+    else
+        Console::out(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)).trimmed());
+}
+
+void CliSession::collectJson(std::function<void(const QJsonObject&)> collect) {
+    collectJson_ = std::move(collect);
+}
+
+bool CliSession::answerQuestion(const QString& question) {
+    // Asked once for all the docks, so it says so.
+    const QString text =
+        portCount_ > 1 && answer_ == Answer::AskTerminal
+            ? Console::oneLine(question) + QLatin1Char(' ') +
+                  CliText::text(CliText::AnswerForAllLenses).arg(portCount_)
+            : question;
     std::optional<bool> yes;
     if (answer_ == Answer::Yes)
         yes = true;
     else if (answer_ == Answer::AskTerminal && Console::stdinIsTerminal())
         yes = Console::askYesNo(text);
+    answeredYes_ = answer_ == Answer::AskTerminal && yes && *yes;
     if (yes && *yes) {
         Console::out(Console::oneLine(text) + QLatin1Char(' ') + CliText::text(CliText::AnsweredYes));
         return true;

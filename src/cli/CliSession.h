@@ -6,6 +6,7 @@
 #include "platform/SleepMonitor.h"
 
 #include <QElapsedTimer>
+#include <QJsonObject>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -36,6 +37,9 @@ class CliSession : public QObject {
 
     // Created on first use, so commands without a lens start no catalogue request.
     AppViewModel& controller();
+    // For a command that reads files only, before controller(): the controller's requests
+    // fail at once instead of asking the update server.
+    void stayOffline();
     CliFileDialogs& fileDialogs() { return fileDialogs_; }
 
     // Connects for customisation; ready runs once the record and the settings are read.
@@ -54,6 +58,17 @@ class CliSession : public QObject {
     void whenFirmwareChecked(int ms, std::function<void(std::optional<Outcome>)> done);
     // A backup was attempted during the session (its path, empty when it failed).
     std::optional<QString> backup() const { return backup_; }
+
+    // The port of this session's lens when the command works on several docks in turn,
+    // of which there are count, and its name in file names; empty and 1 otherwise.
+    void setPort(const QString& port, const QString& portName, int count);
+    QString port() const { return port_; }
+    QString portName() const { return portName_; }
+    // The command's JSON document: printed, or handed to collect when one was set.
+    void printJson(const QJsonObject& object);
+    void collectJson(std::function<void(const QJsonObject&)> collect);
+    // A question was answered yes on the terminal.
+    bool answeredYes() const { return answeredYes_; }
 
     // Ends the session if the lens does not answer within ms.
     void armWatchdog(int ms);
@@ -100,6 +115,11 @@ class CliSession : public QObject {
     QElapsedTimer progressClock_;
     float progressAtClock_ = 0;
     QTimer watchdog_;
+    QString port_;
+    QString portName_;
+    int portCount_ = 1;
+    std::function<void(const QJsonObject&)> collectJson_;
+    bool answeredYes_ = false;
     bool answering_ = false;
     bool finishing_ = false;
     bool quit_ = false;

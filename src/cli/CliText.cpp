@@ -105,6 +105,12 @@ constexpr std::array<Pair, CliText::ID_COUNT> TABLE{{
     {"stopping now would leave the lens's settings half written; the write goes on to its end, "
      "about a second",
      "今停止するとレンズの設定が書きかけになるため、書き込みを最後まで続けます（1 秒ほど）"},
+    {"(the answer covers all %1 lenses)", "（この答えは %1 本すべてのレンズに適用されます）"},
+    {"failed on %1", "失敗したポート: %1"},
+    {"cannot create the folder %1", "フォルダー %1 を作成できません"},
+    {"lens", "レンズ"},
+    {"file", "ファイル"},
+    {"the settings are alike", "設定は同じです"},
 }};
 
 // A missing entry would leave a text empty.

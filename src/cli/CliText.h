@@ -75,6 +75,12 @@ class CliText {
         UpdateGoesOn,
         UpdateGoesOnJustStarted,
         SettingsWriteGoesOn,
+        AnswerForAllLenses,
+        FailedOnPorts,
+        NoFolder,
+        TheLens,
+        TheFile,
+        SettingsAlike,
         ID_COUNT
     };
 

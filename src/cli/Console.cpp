@@ -16,8 +16,20 @@ void Console::out(const QString& line) {
     QTextStream(stdout) << line << Qt::endl;
 }
 
+namespace {
+QString subject;
+} // namespace
+
 void Console::err(const QString& line) {
-    QTextStream(stderr) << "kelvara-lens-cli: " << line << Qt::endl;
+    QTextStream err(stderr);
+    err << "kelvara-lens-cli: ";
+    if (!subject.isEmpty())
+        err << subject << ": ";
+    err << line << Qt::endl;
+}
+
+void Console::setSubject(const QString& text) {
+    subject = text;
 }
 
 QString Console::oneLine(const QString& text) {

@@ -12,6 +12,9 @@ class Console {
   public:
     static void out(const QString& line);
     static void err(const QString& line);
+    // What the failures are about while a command works on several docks: each error line
+    // names it after the program's name. Empty: nothing.
+    static void setSubject(const QString& subject);
     // A message box text as one line: its line breaks become spaces.
     static QString oneLine(const QString& text);
     static bool stdinIsTerminal();

@@ -12,7 +12,7 @@ constexpr int IMPORT_MS = 15000;
 } // namespace
 
 CliCommand importCommand() {
-    return {QStringLiteral("import"), QStringLiteral("FILE"),
+    CliCommand command{QStringLiteral("import"), QStringLiteral("FILE"),
             QStringLiteral("load a settings file of the same model into the lens"),
             QStringLiteral("The lens's settings are backed up first (see backups).\n"), {},
             CliCommand::withFile(QStringLiteral("import"), [](const QString& path) -> CliCommand::Run {
@@ -27,6 +27,8 @@ CliCommand importCommand() {
                     });
                 };
             })};
+    command.eachPort = true;
+    return command;
 }
 
 } // namespace kelvara

@@ -2,19 +2,17 @@
 #include "CliSession.h"
 #include "CliText.h"
 #include "Console.h"
-#include "LensControls.h"
 #include "LensJson.h"
 #include "SettingChange.h"
+#include "SettingLines.h"
 
 #include "controller/AppViewModel.h"
 #include "model/BasicInfoViewModel.h"
 #include "model/ButtonFunc.h"
 #include "model/ButtonItemModel.h"
-#include "model/LensSettingViewModel.h"
 #include "platform/Texts.h"
 
 #include <QCommandLineParser>
-#include <QJsonDocument>
 
 namespace kelvara {
 
@@ -59,10 +57,10 @@ QStringList supportedSettings(const BasicInfoViewModel& info) {
     return names;
 }
 
-void print(const AppViewModel& c, bool json, bool checkEnded) {
+void print(CliSession& session, bool json, bool checkEnded) {
+    const AppViewModel& c = session.controller();
     if (json) {
-        Console::out(QString::fromUtf8(
-            QJsonDocument(LensJson::describe(c, checkEnded)).toJson(QJsonDocument::Indented)).trimmed());
+        session.printJson(LensJson::describe(c, checkEnded));
         return;
     }
     const BasicInfoViewModel& info = *c.basic_info();
@@ -98,22 +96,14 @@ void print(const AppViewModel& c, bool json, bool checkEnded) {
         positions.append(QStringLiteral("%1 %2").arg(p.id).arg(p.name));
     Console::out(labelled(CliText::text(CliText::LimitPositions), positions.join(QStringLiteral(", "))));
 
-    for (const LensControls::Control& control : LensControls::of(info))
-        Console::out(labelled(qtTrId(control.labelKey), c.buttonSummaryText(control.slot, true)));
-    if (info.isSettingSupported(3))
-        Console::out(labelled(tr("Home_RingDirectionSetting"), c.ringDirectionText()));
-    if (info.isSettingSupported(4))
-        Console::out(labelled(tr("Home_RingResponseSetting"), c.ringResponseSummaryText()));
-    else if (info.isSettingSupported(5))
-        Console::out(labelled(tr("Home_RingAngleSetting"), c.ringAngleText()));
-    if (info.isAFCustomizeVisible())
-        Console::out(labelled(tr("Home_AfCustomize"), c.pintoText()));
+    for (const SettingLines::Line& line : SettingLines::of(c))
+        Console::out(labelled(line.label, line.value));
 }
 
 } // namespace
 
 CliCommand infoCommand() {
-    return {QStringLiteral("info"), QStringLiteral("[--json]"),
+    CliCommand command{QStringLiteral("info"), QStringLiteral("[--json]"),
             QStringLiteral("identity, firmware (and the newest on the update server),\n"
                            "capabilities and every setting; --json: the decoded values"),
             QString(),
@@ -126,13 +116,15 @@ CliCommand infoCommand() {
                         session.armWatchdog(CONNECT_MS + FIRMWARE_CHECK_MS);
                         session.whenFirmwareChecked(FIRMWARE_CHECK_MS,
                                                     [&session, json](std::optional<Outcome> check) {
-                                                        print(session.controller(), json,
+                                                        print(session, json,
                                                               check.has_value());
                                                         session.finish(0);
                                                     });
                     });
                 };
             }};
+    command.eachPort = true;
+    return command;
 }
 
 } // namespace kelvara

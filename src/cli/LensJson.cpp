@@ -77,7 +77,7 @@ QJsonObject capabilities(const AppViewModel& c) {
     };
 }
 
-QJsonObject settings(const LensSettingViewModel& s) {
+QJsonObject settingsOf(const LensSettingViewModel& s) {
     QJsonArray rows;
     for (const QList<int>& row : s.aflim_pos())
         rows.append(array(row));
@@ -122,6 +122,10 @@ QJsonArray controls(const AppViewModel& c) {
 
 } // namespace
 
+QJsonObject LensJson::settings(const AppViewModel& c) {
+    return settingsOf(*c.lens_setting());
+}
+
 QJsonObject LensJson::describe(const AppViewModel& c, bool firmwareCheckEnded) {
     const BasicInfoViewModel& info = *c.basic_info();
     QJsonObject summary;
@@ -144,7 +148,7 @@ QJsonObject LensJson::describe(const AppViewModel& c, bool firmwareCheckEnded) {
         {QStringLiteral("is_new"), info.is_new()},
         {QStringLiteral("firmwareCheckEnded"), firmwareCheckEnded},
         {QStringLiteral("capabilities"), capabilities(c)},
-        {QStringLiteral("settings"), settings(*c.lens_setting())},
+        {QStringLiteral("settings"), settings(c)},
         {QStringLiteral("controls"), controls(c)},
         {QStringLiteral("summary"), summary},
     };

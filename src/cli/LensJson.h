@@ -11,6 +11,8 @@ class AppViewModel;
 class LensJson {
   public:
     static QJsonObject describe(const AppViewModel& controller, bool firmwareCheckEnded);
+    // The "settings" member of describe's document.
+    static QJsonObject settings(const AppViewModel& controller);
 };
 
 } // namespace kelvara

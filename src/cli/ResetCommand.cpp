@@ -12,7 +12,7 @@ constexpr int RESET_MS = 10000;
 } // namespace
 
 CliCommand resetCommand() {
-    return {QStringLiteral("reset"), QString(),
+    CliCommand command{QStringLiteral("reset"), QString(),
             QStringLiteral("reset the lens's settings to their factory values (asks)"),
             QStringLiteral("The lens's settings are backed up first (see backups).\n"), {},
             CliCommand::always([](CliSession& session) {
@@ -24,6 +24,8 @@ CliCommand resetCommand() {
                     session.controller().resetSettings();
                 });
             })};
+    command.eachPort = true;
+    return command;
 }
 
 } // namespace kelvara

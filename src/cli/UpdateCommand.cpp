@@ -94,7 +94,7 @@ void updateIfNewer(CliSession& session, bool terminal, const std::optional<Outco
 } // namespace
 
 CliCommand updateCommand() {
-    return {QStringLiteral("update"), QString(),
+    CliCommand command{QStringLiteral("update"), QString(),
             QStringLiteral("install the newest lens firmware from the update server (asks;\n"
                            "also for a lens that asks for firmware when it connects)"),
             QString(), {},
@@ -120,6 +120,8 @@ CliCommand updateCommand() {
                         });
                     });
             })};
+    command.eachPort = true;
+    return command;
 }
 
 } // namespace kelvara

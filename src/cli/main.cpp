@@ -1,8 +1,11 @@
 #include "CliCommand.h"
 #include "CliSession.h"
+#include "CliText.h"
+#include "EachPort.h"
 #include "StopSignals.h"
 
 #include "Startup.h"
+#include "link/LensClient.h"
 #include "platform/Environment.h"
 
 #include <QCommandLineParser>
@@ -29,6 +32,7 @@ int usageError(const QString& reason) {
 
 QList<QCommandLineOption> globalOptions() {
     return {QCommandLineOption(QStringLiteral("port"), QString(), QStringLiteral("PATH")),
+            QCommandLineOption(QStringLiteral("all-ports")),
             QCommandLineOption(QStringLiteral("simulate"), QString(), QStringLiteral("PRESET")),
             QCommandLineOption(QStringLiteral("server"), QString(), QStringLiteral("URL")),
             QCommandLineOption(QStringList{QStringLiteral("yes"), QStringLiteral("y")}),
@@ -116,16 +120,27 @@ int main(int argc, char** argv) {
         QTextStream(stdout) << command->help();
         return 0;
     }
-    const QString port = parser.value(QStringLiteral("port"));
+    QStringList ports = parser.values(QStringLiteral("port"));
+    ports.removeAll(QString());
+    ports.removeDuplicates();
+    const bool allPorts = parser.isSet(QStringLiteral("all-ports"));
     const QString server = parser.value(QStringLiteral("server"));
     const bool simulate = parser.isSet(QStringLiteral("simulate"));
-    if (!port.isEmpty() && simulate)
+    if (!ports.isEmpty() && simulate)
         return failWith(QStringLiteral("--port and --simulate cannot be used together"), 2);
+    if (allPorts && simulate)
+        return failWith(QStringLiteral("--all-ports and --simulate cannot be used together"), 2);
+    if (allPorts && !ports.isEmpty())
+        return failWith(QStringLiteral("--port and --all-ports cannot be used together"), 2);
+    if ((ports.size() > 1 || allPorts) && !command->eachPort)
+        return failWith(QStringLiteral("%1 works on one lens; name one --port").arg(command->name), 2);
     if (!server.isEmpty()) {
         if (const QString error = serverError(server); !error.isEmpty())
             return failWith(error, 2);
     }
-    if (parser.positionalArguments().size() != command->argumentCount())
+    const qsizetype given = parser.positionalArguments().size();
+    if (given < command->argumentCount() ||
+        given > command->argumentCount() + command->optionalArgumentCount())
         return failWith(command->argumentCount() == 0
                             ? QStringLiteral("%1 takes no arguments").arg(command->name)
                             : QStringLiteral("%1 needs %2").arg(command->name, command->synopsis),
@@ -138,8 +153,16 @@ int main(int argc, char** argv) {
     std::optional<QString> simulation;
     if (simulate)
         simulation = parser.value(QStringLiteral("simulate"));
-    if (!startup.start({port, server, simulation}, &error))
+    if (!startup.start({ports.size() == 1 ? ports.first() : QString(), server, simulation}, &error))
         return failWith(error);
+    if (allPorts) {
+        ports = LensClient::portList().findAdapterPorts();
+        if (ports.isEmpty())
+            return failWith(CliText::text(CliText::NoAdapter));
+    }
+    // One port is a single lens, as it always was: no heading, one JSON document.
+    if (ports.size() == 1)
+        ports.clear();
 
     // Standard output carries only what the command reports.
     if (!command->showsLink)
@@ -150,13 +173,14 @@ int main(int argc, char** argv) {
                                                     : Diagnostics::Sink([](const QString&) {}));
     const auto answer = parser.isSet(QStringLiteral("yes")) ? CliSession::Answer::Yes
                                                             : CliSession::Answer::AskTerminal;
-    CliSession session(answer);
-    QObject::connect(&session, &CliSession::finished, &app, &QCoreApplication::exit,
+    const bool json = parser.optionNames().contains(QStringLiteral("json"));
+    EachPort round(startup, ports, answer, json, run);
+    QObject::connect(&round, &EachPort::finished, &app, &QCoreApplication::exit,
                      Qt::QueuedConnection);
     StopSignals stops;
     if (!stops.install(&error))
         return failWith(error);
-    QObject::connect(&stops, &StopSignals::received, &session, &CliSession::stop);
-    QTimer::singleShot(0, &session, [&] { run(session); });
+    QObject::connect(&stops, &StopSignals::received, &round, &EachPort::stop);
+    QTimer::singleShot(0, &round, &EachPort::start);
     return app.exec();
 }

@@ -33,11 +33,15 @@ bool Startup::start(const Options& options, QString* error) {
         if (options.server.isEmpty())
             environment_->setUpdateBaseUrl(simulation_->serverUrl());
     }
+    usePort(port);
+    return true;
+}
+
+void Startup::usePort(const QString& port) {
     LensClient::install(*environment_, std::make_shared<UsbSerialInterface>(),
                         std::make_shared<UsbSerialPortList>(
                             UsbSerialPortList::configuredVendorId(),
                             port.isEmpty() ? UsbSerialPortList::configuredPort() : port));
-    return true;
 }
 
 } // namespace kelvara

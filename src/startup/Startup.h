@@ -33,6 +33,9 @@ class Startup {
     // Starts the virtual lens when asked and builds the environment. On failure returns
     // false with a reason for the user in *error.
     bool start(const Options& options, QString* error);
+    // Fresh link objects for this one port, for a command that works on several docks in
+    // turn; empty: found by USB id, or KELVARA_PORT.
+    void usePort(const QString& port);
 
     Environment& environment() const { return *environment_; }
 
