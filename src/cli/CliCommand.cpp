@@ -44,7 +44,7 @@ const QList<CliCommand>& CliCommand::all() {
     static const QList<CliCommand> commands{
         portsCommand(),  probeCommand(),   infoCommand(),        setCommand(),
         exportCommand(), importCommand(),  resetCommand(),       backupsCommand(),
-        checkUpdateCommand(), updateCommand(), doctorCommand()};
+        checkUpdateCommand(), updateCommand(), mirrorCommand(), doctorCommand()};
     return commands;
 }
 
@@ -52,6 +52,18 @@ int CliCommand::argumentCount() const {
     int count = 0;
     for (const QString& word : synopsis.split(QLatin1Char(' '), Qt::SkipEmptyParts))
         count += word.startsWith(QLatin1Char('[')) ? 0 : 1;
+    return count;
+}
+
+int CliCommand::maxArgumentCount() const {
+    int count = 0;
+    for (const QString& word : synopsis.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (word.startsWith(QLatin1String("[--")))
+            continue;
+        if (word.endsWith(QLatin1String("...")) || word.endsWith(QLatin1String("...]")))
+            return -1;
+        ++count;
+    }
     return count;
 }
 

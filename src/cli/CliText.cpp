@@ -105,6 +105,17 @@ constexpr std::array<Pair, CliText::ID_COUNT> TABLE{{
     {"stopping now would leave the lens's settings half written; the write goes on to its end, "
      "about a second",
      "今停止するとレンズの設定が書きかけになるため、書き込みを最後まで続けます（1 秒ほど）"},
+    {"%1: copied (version %2)", "%1: コピーしました（バージョン %2）"},
+    {"%1: catalogue and firmware %2 copied", "%1: カタログとファームウェア %2 をコピーしました"},
+    {"%1: the update server did not answer (%2)", "%1: 更新サーバーから応答がありません（%2）"},
+    {"%1: not on the update server (%2)", "%1: 更新サーバーにありません（%2）"},
+    {"%1: the catalogue names no usable firmware package",
+     "%1: カタログに使用できるファームウェアパッケージがありません"},
+    {"%1: the firmware package does not decode with its catalogue's key; not kept",
+     "%1: ファームウェアパッケージをカタログの鍵で復号できないため、保存しませんでした"},
+    {"%1: cannot write %2 (%3)", "%1: %2 を書き込めません（%3）"},
+    {"Offline copy in %1; use it with --server %2",
+     "オフライン用のコピーを %1 に作成しました。--server %2 で使用できます"},
 }};
 
 // A missing entry would leave a text empty.

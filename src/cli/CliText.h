@@ -75,6 +75,14 @@ class CliText {
         UpdateGoesOn,
         UpdateGoesOnJustStarted,
         SettingsWriteGoesOn,
+        MirrorUtilityCopied,
+        MirrorLensCopied,
+        MirrorNoAnswer,
+        MirrorNotOnServer,
+        MirrorBadCatalogue,
+        MirrorBadPackage,
+        MirrorNotWritten,
+        MirrorUse,
         ID_COUNT
     };
 

@@ -125,7 +125,9 @@ int main(int argc, char** argv) {
         if (const QString error = serverError(server); !error.isEmpty())
             return failWith(error, 2);
     }
-    if (parser.positionalArguments().size() != command->argumentCount())
+    const qsizetype given = parser.positionalArguments().size();
+    const int most = command->maxArgumentCount();
+    if (given < command->argumentCount() || (most >= 0 && given > most))
         return failWith(command->argumentCount() == 0
                             ? QStringLiteral("%1 takes no arguments").arg(command->name)
                             : QStringLiteral("%1 needs %2").arg(command->name, command->synopsis),
