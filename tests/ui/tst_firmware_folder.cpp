@@ -99,8 +99,10 @@ void FirmwareFolderTest::answer(const char* textId, const QString& button, const
     ui_->waitForFrame();
     if (!picture.isEmpty())
         ui_->picture(picture);
+    const QString shown = message().message();
     ui_->click(button);
-    QTRY_VERIFY(!message().show_message());
+    QTRY_VERIFY2(!message().show_message() || message().message() != shown,
+                 qPrintable(message().message()));
 }
 
 void FirmwareFolderTest::writeCopy(const QString& folder) {
