@@ -83,7 +83,6 @@ struct FirmwareMirror::Run : std::enable_shared_from_this<Run> {
         request.url = QUrl(base + QLatin1Char('/') + relative);
         request.timeoutSeconds = timeout;
         request.maxBytes = cap;
-        // Off the client's thread: decoding a package takes a while.
         const std::shared_ptr<HttpClient> client = http.lock();
         if (!client) {
             HttpResponse gone;
@@ -91,6 +90,7 @@ struct FirmwareMirror::Run : std::enable_shared_from_this<Run> {
             then(gone);
             return;
         }
+        // Off the client's thread: decoding a package takes a while.
         client->get(request, [then = std::move(then)](const HttpResponse& response) {
             WorkerQueue::post([then, response] { then(response); });
         });

@@ -134,7 +134,8 @@ private slots:
     }
 
     // A package that does not decode to its end with its catalogue's key, or does not
-    // arrive whole, is not kept, and neither is its catalogue; the other model named is.
+    // arrive whole, is not kept, and neither is its catalogue, nor a catalogue that does not
+    // parse; the other model named is.
     void undecodablePackagesAreNotKept_data() {
         QTest::addColumn<QString>("fault");
         QTest::addRow("tampered on the server") << "tampered";
@@ -144,6 +145,7 @@ private slots:
         QTest::addRow("last image too long") << "oversize";
         QTest::addRow("cut short on the way") << "http truncated";
         QTest::addRow("package missing") << "http 404";
+        QTest::addRow("catalogue malformed") << "http malformed";
     }
 
     void undecodablePackagesAreNotKept() {
@@ -154,6 +156,10 @@ private slots:
             QByteArray bytes = server->document(package);
             bytes[bytes.size() / 2] = char(bytes.at(bytes.size() / 2) ^ 0x01);
             server->setDocument(package, bytes);
+        } else if (fault == QLatin1String("http malformed")) {
+            sim::HttpFault spoil;
+            spoil.kind = sim::HttpFault::Malformed;
+            server->setFault(sim::UpdateServer::cataloguePath(profile), spoil);
         } else if (fault.startsWith(QLatin1String("http"))) {
             sim::HttpFault spoil;
             spoil.kind = fault.endsWith(QLatin1String("404")) ? sim::HttpFault::NotFound
