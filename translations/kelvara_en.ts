@@ -1110,5 +1110,15 @@ Settings files are saved only where you choose on this computer.</translation>
         <extracomment>The unit after a field that takes seconds.</extracomment>
         <translation>s</translation>
     </message>
+    <message id="Firmware_UpdateFromFolder">
+        <source>Update from a folder…</source>
+        <extracomment>Button that installs firmware from a copy of the update server made beforehand with “kelvara-lens-cli mirror”; opens a folder picker.</extracomment>
+        <translation>Update from a folder…</translation>
+    </message>
+    <message id="Firmware_FolderNoFirmware">
+        <source>This folder holds no firmware for %1. Choose the folder that “kelvara-lens-cli mirror” wrote, the one that contains the folder “kelvara”.</source>
+        <extracomment>Message; %1 is the lens model with its mount suffix, e.g. AB12Z.</extracomment>
+        <translation>This folder holds no firmware for %1. Choose the folder that “kelvara-lens-cli mirror” wrote, the one that contains the folder “kelvara”.</translation>
+    </message>
 </context>
 </TS>

@@ -1112,5 +1112,15 @@ Settings files are saved only where you choose on this computer.</source>
         <extracomment>The unit after a field that takes seconds.</extracomment>
         <translation>秒</translation>
     </message>
+    <message id="Firmware_UpdateFromFolder">
+        <source>Update from a folder…</source>
+        <extracomment>Button that installs firmware from a copy of the update server made beforehand with “kelvara-lens-cli mirror”; opens a folder picker.</extracomment>
+        <translation>フォルダーからアップデート…</translation>
+    </message>
+    <message id="Firmware_FolderNoFirmware">
+        <source>This folder holds no firmware for %1. Choose the folder that “kelvara-lens-cli mirror” wrote, the one that contains the folder “kelvara”.</source>
+        <extracomment>Message; %1 is the lens model with its mount suffix, e.g. AB12Z.</extracomment>
+        <translation>このフォルダーには %1 のファームウェアがありません。「kelvara-lens-cli mirror」で作成したフォルダー（「kelvara」フォルダーを含むフォルダー）を選んでください。</translation>
+    </message>
 </context>
 </TS>

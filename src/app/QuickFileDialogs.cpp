@@ -11,7 +11,7 @@ QuickFileDialogs* QuickFileDialogs::create(QQmlEngine* engine, QJSEngine*) {
 }
 
 void QuickFileDialogs::begin(Done done, const QString& proposedName, const QString& extension,
-                             bool saving) {
+                             bool saving, bool folder) {
     if (done_) {
         Done older = std::move(done_);
         done_ = {};
@@ -21,6 +21,7 @@ void QuickFileDialogs::begin(Done done, const QString& proposedName, const QStri
     proposedName_ = proposedName;
     extension_ = extension;
     saving_ = saving;
+    folder_ = folder;
     emit requestChanged();
 }
 
@@ -33,6 +34,11 @@ void QuickFileDialogs::chooseSaveFile(const QString& proposedName, const QString
 void QuickFileDialogs::chooseOpenFile(const QString& extension, Done done) {
     begin(std::move(done), QString(), extension, false);
     emit openRequested(extension);
+}
+
+void QuickFileDialogs::chooseFolder(Done done) {
+    begin(std::move(done), QString(), QString(), false, true);
+    emit folderRequested();
 }
 
 void QuickFileDialogs::finish(const QUrl& file) {

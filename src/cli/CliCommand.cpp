@@ -49,7 +49,8 @@ const QList<CliCommand>& CliCommand::all() {
     static const QList<CliCommand> commands{
         portsCommand(),  probeCommand(),   infoCommand(),        setCommand(),
         exportCommand(), importCommand(),  resetCommand(),       backupsCommand(),
-        checkUpdateCommand(), updateCommand(), doctorCommand(), showCommand(), diffCommand()};
+        checkUpdateCommand(), updateCommand(), mirrorCommand(), doctorCommand(), showCommand(),
+        diffCommand()};
     return commands;
 }
 
@@ -60,10 +61,15 @@ int CliCommand::argumentCount() const {
     return count;
 }
 
-int CliCommand::optionalArgumentCount() const {
+int CliCommand::maxArgumentCount() const {
     int count = 0;
-    for (const QString& word : synopsis.split(QLatin1Char(' '), Qt::SkipEmptyParts))
-        count += word.startsWith(QLatin1Char('[')) && !word.startsWith(QLatin1String("[-")) ? 1 : 0;
+    for (const QString& word : synopsis.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (word.startsWith(QLatin1String("[-")))
+            continue;
+        if (word.endsWith(QLatin1String("...")) || word.endsWith(QLatin1String("...]")))
+            return -1;
+        ++count;
+    }
     return count;
 }
 

@@ -35,8 +35,9 @@ struct CliCommand {
     // The arguments the synopsis names outside brackets; the command line must give as
     // many, which the caller checks before prepare.
     int argumentCount() const;
-    // The arguments the synopsis names in brackets, which may follow them.
-    int optionalArgumentCount() const;
+    // The most it may give: bracketed words other than options count as well, and a word
+    // ending in "..." takes any number (then -1).
+    int maxArgumentCount() const;
     // For a command that reads nothing more from its command line.
     static Prepare always(Run run);
     // For a command whose one argument is a file: refuses an empty one.
@@ -61,6 +62,7 @@ CliCommand backupsCommand();
 CliCommand checkUpdateCommand();
 CliCommand updateCommand();
 CliCommand doctorCommand();
+CliCommand mirrorCommand();
 CliCommand showCommand();
 CliCommand diffCommand();
 

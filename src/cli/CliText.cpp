@@ -111,6 +111,17 @@ constexpr std::array<Pair, CliText::ID_COUNT> TABLE{{
     {"lens", "レンズ"},
     {"file", "ファイル"},
     {"the settings are alike", "設定は同じです"},
+    {"%1: copied (version %2)", "%1: コピーしました（バージョン %2）"},
+    {"%1: catalogue and firmware %2 copied", "%1: カタログとファームウェア %2 をコピーしました"},
+    {"%1: the update server did not answer (%2)", "%1: 更新サーバーから応答がありません（%2）"},
+    {"%1: not on the update server (%2)", "%1: 更新サーバーにありません（%2）"},
+    {"%1: not a catalogue, or it names no usable firmware package",
+     "%1: カタログではないか、使用できるファームウェアパッケージが記載されていません"},
+    {"%1: the firmware package does not decode with its catalogue's key; not kept",
+     "%1: ファームウェアパッケージをカタログの鍵で復号できないため、保存しませんでした"},
+    {"%1: cannot write %2 (%3)", "%1: %2 を書き込めません（%3）"},
+    {"Offline copy in %1; use it with --server %2",
+     "オフライン用のコピーを %1 に作成しました。--server %2 で使用できます"},
 }};
 
 // A missing entry would leave a text empty.

@@ -81,6 +81,14 @@ class CliText {
         TheLens,
         TheFile,
         SettingsAlike,
+        MirrorUtilityCopied,
+        MirrorLensCopied,
+        MirrorNoAnswer,
+        MirrorNotOnServer,
+        MirrorBadCatalogue,
+        MirrorBadPackage,
+        MirrorNotWritten,
+        MirrorUse,
         ID_COUNT
     };
 

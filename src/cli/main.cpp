@@ -139,8 +139,8 @@ int main(int argc, char** argv) {
             return failWith(error, 2);
     }
     const qsizetype given = parser.positionalArguments().size();
-    if (given < command->argumentCount() ||
-        given > command->argumentCount() + command->optionalArgumentCount())
+    const int most = command->maxArgumentCount();
+    if (given < command->argumentCount() || (most >= 0 && given > most))
         return failWith(command->argumentCount() == 0
                             ? QStringLiteral("%1 takes no arguments").arg(command->name)
                             : QStringLiteral("%1 needs %2").arg(command->name, command->synopsis),

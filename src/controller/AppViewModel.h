@@ -125,6 +125,9 @@ public:
 
     // Firmware page: the update button (asks first) and the completion page's button.
     Q_INVOKABLE void startFirmwareUpdate();
+    // The same from a folder laid out as the update server (kelvara-lens-cli mirror): picks
+    // the folder, then takes this lens's catalogue and package from it.
+    Q_INVOKABLE void startFirmwareUpdateFromFolder();
     Q_INVOKABLE void finishFirmwareUpdate();
     // After a completed transfer: waits for the lens to answer again (it restarts to run
     // the new firmware), connects to it and reads the version it now runs.
@@ -249,6 +252,9 @@ private:
     static Bytes firmwareVersionBytes(const Bytes& record);
     void startSafeMode();
     void confirmSafeModeUpdate(bool found, const QString& fileName, const QString& descriptionKey);
+    // The camera-body check and the question before a normal update, then the transfer.
+    void confirmFirmwareUpdate(const QString& address, const QString& descriptionKey);
+    void readFolderCatalogue(const QString& folder);
     void startTransfer(UpdateMode mode, const QString& address, const QString& descriptionKey);
     void transferProgress(UpdateState state);
     void watchSleepLocks();
@@ -287,6 +293,7 @@ private:
     // The environment current when the controller was created.
     std::shared_ptr<Environment> environment_;
     std::shared_ptr<ProductInfoFileModel> safeModeCatalogue_;
+    std::shared_ptr<ProductInfoFileModel> folderCatalogue_;
     FileDialogs* fileDialogs_ = nullptr;
     QString lastBackup_;
     // The image an import wrote, until the re-read that follows has been compared with it.

@@ -1,16 +1,22 @@
-// Starting a firmware transfer and presenting its outcome, for the firmware page and
-// for a lens in safe mode; connecting again afterwards to read the version installed.
+// Starting a firmware transfer and presenting its outcome, for the firmware page (from the
+// update server or from a copy of it in a folder) and for a lens in safe mode; connecting
+// again afterwards to read the version installed.
 #include "AppViewModel.h"
 
+#include "FileDialogs.h"
+#include "firmware/FirmwareMirror.h"
 #include "firmware/FirmwareUpdateModel.h"
 #include "firmware/ProductInfoFileModel.h"
+#include "firmware/ServerModel.h"
 #include "link/LensClient.h"
 #include "model/BasicInfoViewModel.h"
 #include "platform/MainThread.h"
 #include "platform/Timings.h"
 #include "ui/MessageViewModel.h"
 
+#include <QDir>
 #include <QPointer>
+#include <QUrl>
 
 namespace kelvara {
 
@@ -29,6 +35,57 @@ std::optional<Operation> AppViewModel::criticalOperation() const {
 }
 
 void AppViewModel::startFirmwareUpdate() {
+    confirmFirmwareUpdate(
+        FirmwareUpdateModel::packageAddress(basic_info_->product_info().firmwareFileName),
+        basic_info_->product_info().descriptionKey);
+}
+
+void AppViewModel::startFirmwareUpdateFromFolder() {
+    if (!fileDialogs_) {
+        finish(Operation::FirmwareUpdate, Outcome::Refused);
+        return;
+    }
+    QPointer<AppViewModel> self(this);
+    fileDialogs_->chooseFolder([self](const QString& folder) {
+        if (!self)
+            return;
+        if (folder.isEmpty())
+            self->finish(Operation::FirmwareUpdate, Outcome::AnsweredNo);
+        else
+            self->readFolderCatalogue(folder);
+    });
+}
+
+void AppViewModel::readFolderCatalogue(const QString& folder) {
+    const QString model = basic_info_->modelName() + ServerModel::mountSuffix(basic_info_->mountType());
+    const QDir dir(folder);
+    // A fresh reader per folder; its values are taken on the reader's thread.
+    folderCatalogue_ = std::make_shared<ProductInfoFileModel>();
+    std::weak_ptr<ProductInfoFileModel> reader = folderCatalogue_;
+    QPointer<AppViewModel> self(this);
+    folderCatalogue_->onComplete = [self, reader, dir, model](bool ok) {
+        const auto catalogue = reader.lock();
+        const QString fileName = catalogue ? catalogue->firmwareFileName : QString();
+        const QString key = catalogue ? catalogue->descriptionKey : QString();
+        // A folder without this lens's catalogue reads as found with no file name.
+        const bool found = ok && FirmwareUpdateModel::isPackageFileName(fileName);
+        const QString address =
+            QUrl::fromLocalFile(dir.filePath(FirmwareMirror::LENS_FOLDER + fileName)).toString();
+        MainThread::post([self, found, address, key, model] {
+            if (!self)
+                return;
+            if (found)
+                self->confirmFirmwareUpdate(address, key);
+            else
+                self->report(Operation::FirmwareUpdate, Outcome::Failed,
+                             "Firmware_FolderNoFirmware", {}, {model});
+        });
+    };
+    folderCatalogue_->requestFile(
+        QUrl::fromLocalFile(dir.filePath(FirmwareMirror::cataloguePath(model))).toString());
+}
+
+void AppViewModel::confirmFirmwareUpdate(const QString& address, const QString& descriptionKey) {
     QPointer<AppViewModel> self(this);
     if (isConnectBody_) {
         // The camera body must not be in the way of an update: yes disconnects, so that
@@ -43,15 +100,12 @@ void AppViewModel::startFirmwareUpdate() {
         });
         return;
     }
-    ask(Operation::FirmwareUpdate, "Firmware_UpdateConfirm", [self] {
+    ask(Operation::FirmwareUpdate, "Firmware_UpdateConfirm", [self, address, descriptionKey] {
         if (!self)
             return;
         self->backUpBeforeOverwrite(SettingsBackup::Reason::FirmwareUpdate);
         self->versionBefore_ = firmwareVersionBytes(self->basic_info_->rom());
-        self->startTransfer(
-            UpdateMode::NORMAL,
-            FirmwareUpdateModel::packageAddress(self->basic_info_->product_info().firmwareFileName),
-            self->basic_info_->product_info().descriptionKey);
+        self->startTransfer(UpdateMode::NORMAL, address, descriptionKey);
     });
 }
 

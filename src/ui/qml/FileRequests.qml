@@ -2,7 +2,7 @@ import QtQuick
 import QtQuick.Dialogs
 import Kelvara.LensUtility
 
-// The save and open panels: made at the first request, then kept so that the next one
+// The save, open and folder panels: made at the first request, then kept so that the next one
 // starts in the folder used last.
 Item {
     id: requests
@@ -10,6 +10,10 @@ Item {
     function show() {
         if (!QuickFileDialogs.pending)
             return
+        if (QuickFileDialogs.folder) {
+            folderDialog.open()
+            return
+        }
         const extension = QuickFileDialogs.extension
         dialog.fileMode = QuickFileDialogs.saving ? FileDialog.SaveFile : FileDialog.OpenFile
         dialog.nameFilters = [ "*." + extension ]
@@ -23,6 +27,13 @@ Item {
     Connections {
         target: QuickFileDialogs
         function onRequestChanged() { requests.show() }
+    }
+
+    FolderDialog {
+        id: folderDialog
+        objectName: "folderDialog"
+        onAccepted: QuickFileDialogs.finish(selectedFolder)
+        onRejected: QuickFileDialogs.finish("")
     }
 
     FileDialog {

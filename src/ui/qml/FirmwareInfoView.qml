@@ -80,6 +80,14 @@ ScrollView {
                         iconName: "icon_next"
                         onActivated: AppViewModel.startFirmwareUpdate()
                     }
+                    // A copy of the update server made beforehand (kelvara-lens-cli mirror).
+                    ActionButton {
+                        objectName: "firmwareUpdateFromFolder"
+                        flat: true
+                        text: qsTrId("Firmware_UpdateFromFolder")
+                        iconName: "icon_import"
+                        onActivated: AppViewModel.startFirmwareUpdateFromFolder()
+                    }
                     ActionButton {
                         objectName: "firmwareContent"
                         flat: true
