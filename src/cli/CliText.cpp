@@ -105,6 +105,7 @@ constexpr std::array<Pair, CliText::ID_COUNT> TABLE{{
     {"stopping now would leave the lens's settings half written; the write goes on to its end, "
      "about a second",
      "今停止するとレンズの設定が書きかけになるため、書き込みを最後まで続けます（1 秒ほど）"},
+    {"Window logs: %1", "ウィンドウのログ: %1"},
 }};
 
 // A missing entry would leave a text empty.

@@ -75,6 +75,7 @@ class CliText {
         UpdateGoesOn,
         UpdateGoesOnJustStarted,
         SettingsWriteGoesOn,
+        DoctorLog,
         ID_COUNT
     };
 
