@@ -19,8 +19,7 @@ class OperationLog : public QObject {
 
   public:
     // Writes into `file`, opened by the caller, while the log lives.
-    OperationLog(AppViewModel& controller, Environment& environment,
-                 std::shared_ptr<LogFile> file);
+    OperationLog(AppViewModel& controller, Environment& environment, std::shared_ptr<LogFile> file);
     ~OperationLog() override;
 
   private:

@@ -89,9 +89,9 @@ QString SettingsBackup::save(Reason reason, const QString& modelName, const Byte
         return {};
     }
     const QString stamp = QDateTime::currentDateTime().toString(STAMP_FORMAT);
-    const QString path = dir.filePath(
-        QStringLiteral("%1_%2_%3.%4")
-            .arg(fileModelName(modelName), stamp, reasonName(reason), QLatin1String(SettingsFile::EXTENSION)));
+    const QString path = dir.filePath(QStringLiteral("%1_%2_%3.%4")
+                                          .arg(fileModelName(modelName), stamp, reasonName(reason),
+                                               QLatin1String(SettingsFile::EXTENSION)));
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly) || out.write(toQByteArray(file)) != qint64(file.size()) ||
         !out.commit()) {

@@ -36,8 +36,8 @@ bool LogFile::open(const QString& dir) {
         return false;
     written_ = 0;
     full_ = false;
-    const QStringList runs =
-        folder.entryList({PREFIX + QLatin1Char('*') + SUFFIX}, QDir::Files, QDir::Name | QDir::Reversed);
+    const QStringList runs = folder.entryList({PREFIX + QLatin1Char('*') + SUFFIX}, QDir::Files,
+                                              QDir::Name | QDir::Reversed);
     for (int i = KEEP; i < runs.size(); ++i)
         folder.remove(runs.at(i));
     return true;
@@ -49,10 +49,9 @@ QString LogFile::path() const {
 }
 
 void LogFile::write(const QString& line) {
-    const QByteArray bytes =
-        (QDateTime::currentDateTime().toString(Qt::ISODateWithMs) + QLatin1Char(' ') + line +
-         QLatin1Char('\n'))
-            .toUtf8();
+    const QByteArray bytes = (QDateTime::currentDateTime().toString(Qt::ISODateWithMs) +
+                              QLatin1Char(' ') + line + QLatin1Char('\n'))
+                                 .toUtf8();
     std::lock_guard lock(mutex_);
     if (!file_.isOpen() || full_)
         return;

@@ -116,9 +116,8 @@ class TestOperationLog : public QObject {
             test::ChosenFile dialogs;
             app.setFileDialogs(&dialogs);
             OperationLog log(app, *environment, file);
-            connect(&app, &AppViewModel::operationFinished, this, [&](const Outcome& o) {
-                outcomes << QString::number(int(o.operation));
-            });
+            connect(&app, &AppViewModel::operationFinished, this,
+                    [&](const Outcome& o) { outcomes << QString::number(int(o.operation)); });
             app.connectLens(true);
             QTRY_COMPARE_WITH_TIMEOUT(app.connectState(), CONNECT_COMPLETE, 5000);
             // A file that fails the import's checks: refused, the lens untouched.
@@ -133,9 +132,9 @@ class TestOperationLog : public QObject {
 
             const QStringList lines = logLines(file->path());
             QCOMPARE(lines.value(0), app.app_name() + u' ' + app.version());
-            const QString lensLine = QStringLiteral("lens %1, firmware %2")
-                                         .arg(app.basic_info()->modelName(),
-                                              app.basic_info()->displayCurrentVersion());
+            const QString lensLine =
+                QStringLiteral("lens %1, firmware %2")
+                    .arg(app.basic_info()->modelName(), app.basic_info()->displayCurrentVersion());
             QVERIFY2(lines.contains(QStringLiteral("connect done")), qPrintable(lines.join(u'\n')));
             QVERIFY(lines.indexOf(lensLine) > 0);
             QVERIFY(lines.indexOf(lensLine) < lines.indexOf(QStringLiteral("connect done")));
@@ -178,7 +177,9 @@ class TestOperationLog : public QObject {
             QVERIFY(process.waitForFinished(20000));
             const QByteArray out = process.readAllStandardOutput();
             if (json)
-                QCOMPARE(QJsonDocument::fromJson(out).object()[QStringLiteral("logDirectory")].toString(),
+                QCOMPARE(QJsonDocument::fromJson(out)
+                             .object()[QStringLiteral("logDirectory")]
+                             .toString(),
                          folder);
             else
                 QVERIFY2(out.contains("Window logs: " + folder.toUtf8() + '\n'), out.constData());
@@ -187,11 +188,14 @@ class TestOperationLog : public QObject {
 
     // The base directory specification: a relative XDG_STATE_HOME counts as none.
     void folderFollowsXdgState() {
-        const QString fallback = QDir::homePath() + QStringLiteral("/.local/state/kelvara-lens-utility/logs");
+        const QString fallback =
+            QDir::homePath() + QStringLiteral("/.local/state/kelvara-lens-utility/logs");
         const QByteArray saved = qgetenv("XDG_STATE_HOME");
         for (const auto& [value, expected] :
-             {std::pair{QByteArray("/var/tmp/state"), QStringLiteral("/var/tmp/state/kelvara-lens-utility/logs")},
-              std::pair{QByteArray("relative/state"), fallback}, std::pair{QByteArray(), fallback}}) {
+             {std::pair{QByteArray("/var/tmp/state"),
+                        QStringLiteral("/var/tmp/state/kelvara-lens-utility/logs")},
+              std::pair{QByteArray("relative/state"), fallback},
+              std::pair{QByteArray(), fallback}}) {
             qputenv("XDG_STATE_HOME", value);
             QCOMPARE(LogFile::directory(), expected);
         }

@@ -55,7 +55,10 @@ class BackupsPageTest : public QObject {
     // Answers the message with that key by its button.
     void answer(const char* key, const char* button);
     QString rowPath(int row) const {
-        return vm().backups()->data(vm().backups()->index(row), BackupListModel::PathRole).toString();
+        return vm()
+            .backups()
+            ->data(vm().backups()->index(row), BackupListModel::PathRole)
+            .toString();
     }
 
     QTemporaryDir userFiles_;
@@ -67,7 +70,8 @@ class BackupsPageTest : public QObject {
 QString BackupsPageTest::seed(const QString& model, const char* stamp, const char* reason,
                               const QByteArray& bytes) {
     QDir().mkpath(SettingsBackup::directory());
-    const QString name = *reason ? QStringLiteral("%1_%2_%3.vdat").arg(model, QLatin1String(stamp), QLatin1String(reason))
+    const QString name = *reason ? QStringLiteral("%1_%2_%3.vdat")
+                                       .arg(model, QLatin1String(stamp), QLatin1String(reason))
                                  : QStringLiteral("%1_%2.vdat").arg(model, QLatin1String(stamp));
     QFile file(QDir(SettingsBackup::directory()).filePath(name));
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
@@ -80,7 +84,8 @@ void BackupsPageTest::answer(const char* key, const char* button) {
     QCOMPARE(vm().message()->message_id(), QLatin1String(key));
     ui_->clickWhenShown(QLatin1String(button));
     // Gone, or followed at once by the next message.
-    QTRY_VERIFY(!vm().message()->show_message() || vm().message()->message_id() != QLatin1String(key));
+    QTRY_VERIFY(!vm().message()->show_message() ||
+                vm().message()->message_id() != QLatin1String(key));
 }
 
 void BackupsPageTest::initTestCase() {
@@ -133,7 +138,8 @@ void BackupsPageTest::listsTheLensModelFirst() {
         const QString title = ui_->text(row + QStringLiteral("_title"));
         QVERIFY2(title.startsWith(rows[i].model + u' '), qPrintable(title));
         QCOMPARE(ui_->text(row + QStringLiteral("_reason")), qtTrId(rows[i].reason));
-        QCOMPARE(ui_->property(row + QStringLiteral("_restore"), "enabled").toBool(), rows[i].restorable);
+        QCOMPARE(ui_->property(row + QStringLiteral("_restore"), "enabled").toBool(),
+                 rows[i].restorable);
     }
     QCOMPARE(ui_->property(QStringLiteral("menu_Menu_Backups_icon"), "name").toString(),
              QStringLiteral("icon_menu_backup_selected"));
