@@ -1120,5 +1120,80 @@ Settings files are saved only where you choose on this computer.</translation>
         <extracomment>Message; %1 is the lens model with its mount suffix, e.g. AB12Z.</extracomment>
         <translation>This folder holds no firmware for %1. Choose the folder that “kelvara-lens-cli mirror” wrote, the one that contains the folder “kelvara”.</translation>
     </message>
+    <message id="Backups_Delete">
+        <source>Delete</source>
+        <extracomment>Button that deletes one backup (icon with tooltip).</extracomment>
+        <translation>Delete</translation>
+    </message>
+    <message id="Backups_DeleteError">
+        <source>The backup could not be deleted.</source>
+        <extracomment>OK message.</extracomment>
+        <translation>The backup could not be deleted.</translation>
+    </message>
+    <message id="Backups_DeleteQuestion">
+        <source>Delete this backup? It cannot be brought back.</source>
+        <extracomment>Yes/No question.</extracomment>
+        <translation>Delete this backup? It cannot be brought back.</translation>
+    </message>
+    <message id="Backups_Empty">
+        <source>No backups yet. The lens's settings are saved here before each import, reset and firmware update.</source>
+        <extracomment>Backups page without any backup.</extracomment>
+        <translation>No backups yet. The lens's settings are saved here before each import, reset and firmware update.</translation>
+    </message>
+    <message id="Backups_Explanation">
+        <source>Before an import, a reset or a firmware update changes the lens's settings, they are saved here. The newest 20 are kept; backups of the connected lens's model come first.</source>
+        <extracomment>Backups page explanation.</extracomment>
+        <translation>Before an import, a reset or a firmware update changes the lens's settings, they are saved here. The newest 20 are kept; backups of the connected lens's model come first.</translation>
+    </message>
+    <message id="Backups_ReasonFirmwareUpdate">
+        <source>Before a firmware update</source>
+        <extracomment>Why a backup was taken.</extracomment>
+        <translation>Before a firmware update</translation>
+    </message>
+    <message id="Backups_ReasonImport">
+        <source>Before an import</source>
+        <extracomment>Why a backup was taken.</extracomment>
+        <translation>Before an import</translation>
+    </message>
+    <message id="Backups_ReasonReset">
+        <source>Before a reset</source>
+        <extracomment>Why a backup was taken.</extracomment>
+        <translation>Before a reset</translation>
+    </message>
+    <message id="Backups_ReasonUnknown">
+        <source>Reason not recorded</source>
+        <extracomment>Why a backup was taken: a backup from an older version.</extracomment>
+        <translation>Reason not recorded</translation>
+    </message>
+    <message id="Backups_Restore">
+        <source>Restore</source>
+        <extracomment>Button that loads a backup into the lens.</extracomment>
+        <translation>Restore</translation>
+    </message>
+    <message id="Backups_RestoreQuestion">
+        <source>Load this backup into the lens? The lens's current settings are backed up first.</source>
+        <extracomment>Yes/No question.</extracomment>
+        <translation>Load this backup into the lens? The lens's current settings are backed up first.</translation>
+    </message>
+    <message id="Backups_ShowInFolder">
+        <source>Show in folder</source>
+        <extracomment>Button that opens the backup's folder in the file manager (icon with tooltip).</extracomment>
+        <translation>Show in folder</translation>
+    </message>
+    <message id="Home_Backups">
+        <source>Backups</source>
+        <extracomment>Home page button that opens the backups page.</extracomment>
+        <translation>Backups</translation>
+    </message>
+    <message id="Menu_Backups">
+        <source>Backups</source>
+        <extracomment>Menu entry.</extracomment>
+        <translation>Backups</translation>
+    </message>
+    <message id="VersionInfo_OpenLogFolder">
+        <source>Open log folder</source>
+        <extracomment>Button that opens the folder of the window's logs in the file manager.</extracomment>
+        <translation>Open log folder</translation>
+    </message>
 </context>
 </TS>

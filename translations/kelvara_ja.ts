@@ -1122,5 +1122,80 @@ Settings files are saved only where you choose on this computer.</source>
         <extracomment>Message; %1 is the lens model with its mount suffix, e.g. AB12Z.</extracomment>
         <translation>このフォルダーには %1 のファームウェアがありません。「kelvara-lens-cli mirror」で作成したフォルダー（「kelvara」フォルダーを含むフォルダー）を選んでください。</translation>
     </message>
+    <message id="Backups_Delete">
+        <source>Delete</source>
+        <extracomment>Button that deletes one backup (icon with tooltip).</extracomment>
+        <translation>削除</translation>
+    </message>
+    <message id="Backups_DeleteError">
+        <source>The backup could not be deleted.</source>
+        <extracomment>OK message.</extracomment>
+        <translation>バックアップを削除できませんでした。</translation>
+    </message>
+    <message id="Backups_DeleteQuestion">
+        <source>Delete this backup? It cannot be brought back.</source>
+        <extracomment>Yes/No question.</extracomment>
+        <translation>このバックアップを削除しますか？削除すると元に戻せません。</translation>
+    </message>
+    <message id="Backups_Empty">
+        <source>No backups yet. The lens's settings are saved here before each import, reset and firmware update.</source>
+        <extracomment>Backups page without any backup.</extracomment>
+        <translation>バックアップはまだありません。読み込み、リセット、ファームウェアアップデートの前に、レンズの設定がここに保存されます。</translation>
+    </message>
+    <message id="Backups_Explanation">
+        <source>Before an import, a reset or a firmware update changes the lens's settings, they are saved here. The newest 20 of each model are kept; backups of the connected lens's model come first.</source>
+        <extracomment>Backups page explanation.</extracomment>
+        <translation>読み込み、リセット、ファームウェアアップデートでレンズの設定が変わる前に、その設定がここに保存されます。新しいものから20件を残します。接続中のレンズと同じ機種のバックアップが先に表示されます。</translation>
+    </message>
+    <message id="Backups_ReasonFirmwareUpdate">
+        <source>Before a firmware update</source>
+        <extracomment>Why a backup was taken.</extracomment>
+        <translation>ファームウェアアップデートの前</translation>
+    </message>
+    <message id="Backups_ReasonImport">
+        <source>Before an import</source>
+        <extracomment>Why a backup was taken.</extracomment>
+        <translation>読み込みの前</translation>
+    </message>
+    <message id="Backups_ReasonReset">
+        <source>Before a reset</source>
+        <extracomment>Why a backup was taken.</extracomment>
+        <translation>リセットの前</translation>
+    </message>
+    <message id="Backups_ReasonUnknown">
+        <source>Reason not recorded</source>
+        <extracomment>Why a backup was taken: a backup from an older version.</extracomment>
+        <translation>理由の記録なし</translation>
+    </message>
+    <message id="Backups_Restore">
+        <source>Restore</source>
+        <extracomment>Button that loads a backup into the lens.</extracomment>
+        <translation>復元</translation>
+    </message>
+    <message id="Backups_RestoreQuestion">
+        <source>Load this backup into the lens? The lens's current settings are backed up first.</source>
+        <extracomment>Yes/No question.</extracomment>
+        <translation>このバックアップをレンズに読み込みますか？現在のレンズの設定は先にバックアップされます。</translation>
+    </message>
+    <message id="Backups_ShowInFolder">
+        <source>Show in folder</source>
+        <extracomment>Button that opens the backup's folder in the file manager (icon with tooltip).</extracomment>
+        <translation>フォルダーに表示</translation>
+    </message>
+    <message id="Home_Backups">
+        <source>Backups</source>
+        <extracomment>Home page button that opens the backups page.</extracomment>
+        <translation>バックアップ</translation>
+    </message>
+    <message id="Menu_Backups">
+        <source>Backups</source>
+        <extracomment>Menu entry.</extracomment>
+        <translation>バックアップ</translation>
+    </message>
+    <message id="VersionInfo_OpenLogFolder">
+        <source>Open log folder</source>
+        <extracomment>Button that opens the folder of the window's logs in the file manager.</extracomment>
+        <translation>ログフォルダーを開く</translation>
+    </message>
 </context>
 </TS>

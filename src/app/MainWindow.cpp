@@ -7,10 +7,13 @@
 #include "firmware/ServerModel.h"
 #include "link/LensClient.h"
 #include "platform/Diagnostics.h"
+#include "platform/LogFile.h"
 #include "platform/Preferences.h"
 #include "platform/Texts.h"
 
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QQmlComponent>
 #include <QQmlEngine>
@@ -121,6 +124,19 @@ void MainWindow::openUrl(const QString& textId) const {
 
 void MainWindow::openFirmwareContent() const {
     openAddress(ServerModel::firmwareContentAddress());
+}
+
+// The desktop's file manager opens file: addresses; a test sees them through
+// QDesktopServices::setUrlHandler.
+void MainWindow::showInFolder(const QString& path) const {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath()));
+}
+
+void MainWindow::openLogFolder() const {
+    const QString folder = LogFile::directory();
+    // Before the first run that could write a log, there is an empty folder to show.
+    QDir().mkpath(folder);
+    QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
 }
 
 void MainWindow::dismissStartPage(bool dontShowNext) {

@@ -51,6 +51,10 @@ class MainWindow : public QObject {
     Q_INVOKABLE void openUrl(const QString& textId) const;
     // Opens the page about the connected lens's firmware.
     Q_INVOKABLE void openFirmwareContent() const;
+    // Opens the folder that holds the file in the file manager.
+    Q_INVOKABLE void showInFolder(const QString& path) const;
+    // Opens the folder of the window's logs in the file manager.
+    Q_INVOKABLE void openLogFolder() const;
 
     bool startPageWanted() const { return startPageWanted_; }
     // The start page was closed; with `dontShowNext` it stays away at the next launches.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controller/AppViewModel.h"
+#include "controller/BackupListModel.h"
 #include "controller/ConnectState.h"
 #include "controller/MenuId.h"
 #include "firmware/FirmwareUpdateModel.h"
@@ -99,6 +100,13 @@ struct HomeImageViewModelForeign {
     Q_GADGET
     QML_FOREIGN(kelvara::HomeImageViewModel)
     QML_NAMED_ELEMENT(HomeImageViewModel)
+    QML_UNCREATABLE("the controller owns it")
+};
+
+struct BackupListModelForeign {
+    Q_GADGET
+    QML_FOREIGN(kelvara::BackupListModel)
+    QML_NAMED_ELEMENT(BackupListModel)
     QML_UNCREATABLE("the controller owns it")
 };
 

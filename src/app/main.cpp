@@ -5,7 +5,9 @@
 #include "Simulation.h"
 #include "Startup.h"
 #include "controller/AppViewModel.h"
+#include "controller/OperationLog.h"
 #include "link/LensClient.h"
+#include "platform/LogFile.h"
 #include "platform/SleepMonitor.h"
 #include "platform/Texts.h"
 
@@ -18,6 +20,7 @@
 #include <QTextStream>
 
 #include <chrono>
+#include <memory>
 #include <optional>
 #include <thread>
 
@@ -147,6 +150,11 @@ int main(int argc, char** argv) {
     // Fusion draws the controls in the system's light or dark palette.
     QQuickStyle::setStyle(QStringLiteral("Fusion"));
     AppViewModel controller;
+    // A desktop launch discards standard output: the lines also go to a log to send.
+    auto logFile = std::make_shared<LogFile>();
+    std::optional<OperationLog> log;
+    if (logFile->open(LogFile::directory()))
+        log.emplace(controller, startup.environment(), logFile);
     MainWindow window(&controller);
     if (!window.load(&error))
         return failWith(error);

@@ -122,6 +122,7 @@ constexpr std::array<Pair, CliText::ID_COUNT> TABLE{{
     {"%1: cannot write %2 (%3)", "%1: %2 を書き込めません（%3）"},
     {"Offline copy in %1; use it with --server %2",
      "オフライン用のコピーを %1 に作成しました。--server %2 で使用できます"},
+    {"Window logs: %1", "ウィンドウのログ: %1"},
 }};
 
 // A missing entry would leave a text empty.

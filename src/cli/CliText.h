@@ -89,6 +89,7 @@ class CliText {
         MirrorBadPackage,
         MirrorNotWritten,
         MirrorUse,
+        DoctorLog,
         ID_COUNT
     };
 

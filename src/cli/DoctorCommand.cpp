@@ -6,6 +6,7 @@
 #include "firmware/ServerModel.h"
 #include "link/LensClient.h"
 #include "platform/HttpClient.h"
+#include "platform/LogFile.h"
 #include "platform/PortDiagnosis.h"
 
 #include <QCommandLineParser>
@@ -138,6 +139,7 @@ void report(const QList<PortDiagnosis>& ports, const ServerCheck& server, bool j
              QJsonObject{{QStringLiteral("url"), server.url},
                          {QStringLiteral("reachable"), server.reachable},
                          {QStringLiteral("error"), orNull(server.error)}}},
+            {QStringLiteral("logDirectory"), LogFile::directory()},
             {QStringLiteral("problems"), problemList}};
         Console::out(
             QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Indented)).trimmed());
@@ -152,6 +154,7 @@ void report(const QList<PortDiagnosis>& ports, const ServerCheck& server, bool j
     if (server.reachable)
         Console::out(CliText::text(CliText::DoctorServer)
                          .arg(server.url, CliText::text(CliText::DoctorReachable)));
+    Console::out(CliText::text(CliText::DoctorLog).arg(LogFile::directory()));
     if (problems.isEmpty()) {
         Console::out(CliText::text(CliText::DoctorNoProblems));
         return;

@@ -1,5 +1,6 @@
 #include "AppViewModel.h"
 
+#include "BackupListModel.h"
 #include "UtilityVersion.h"
 #include "firmware/FirmwareUpdateModel.h"
 #include "firmware/ServerModel.h"
@@ -56,6 +57,7 @@ AppViewModel::AppViewModel(QObject* parent)
     forwardNotifications(lens_setting_, this);
     popup_ = new PopupViewModel(lens_setting_, basic_info_, this);
     firmware_update_ = new FirmwareUpdateModel(this);
+    backups_ = new BackupListModel(this);
     connect(firmware_update_, &FirmwareUpdateModel::download_progressChanged, this,
             &AppViewModel::download_progressChanged);
     connect(firmware_update_, &FirmwareUpdateModel::download_stateChanged, this,
@@ -120,6 +122,9 @@ void AppViewModel::wireModels() {
             return;
         }
     });
+    // The backups page lists the connected lens's model first, and each new backup.
+    connect(this, &AppViewModel::backupTaken, this, &AppViewModel::refreshBackups);
+    connect(this, &AppViewModel::connect_stateChanged, this, &AppViewModel::refreshBackups);
     connect(this, &AppViewModel::lockChanged, lens_setting_,
             [this] { lens_setting_->setLocked(lock_); });
 }

@@ -20,6 +20,7 @@
 namespace kelvara {
 
 class AdjustItemModel;
+class BackupListModel;
 class BasicInfoViewModel;
 class ButtonItemModel;
 class Environment;
@@ -40,6 +41,7 @@ class UtilityInfoFileModel;
 // its environment, which is the shared instance while it lives; a test creates its own.
 class AppViewModel : public QObject {
     Q_OBJECT
+    Q_MOC_INCLUDE("controller/BackupListModel.h")
     Q_MOC_INCLUDE("firmware/FirmwareUpdateModel.h")
     Q_MOC_INCLUDE("model/AdjustItemModel.h")
     Q_MOC_INCLUDE("model/BasicInfoViewModel.h")
@@ -72,6 +74,7 @@ class AppViewModel : public QObject {
     Q_PROPERTY(float download_progress READ download_progress NOTIFY download_progressChanged)
     Q_PROPERTY(int download_state READ download_state NOTIFY download_stateChanged)
     Q_PROPERTY(QString backup_directory READ backup_directory CONSTANT)
+    Q_PROPERTY(kelvara::BackupListModel* backups READ backups CONSTANT)
     Q_PROPERTY(bool auto_connecting READ isAutoConnecting NOTIFY auto_connectingChanged)
     Q_PROPERTY(bool reconnecting READ reconnecting NOTIFY reconnectingChanged)
     // The version the lens reported when it was connected again after an update; empty
@@ -122,6 +125,12 @@ public:
     // empty if none.
     QString lastBackup() const { return lastBackup_; }
     QString backup_directory() const;
+    // The backups page: reads the backup directory again; loads a backup into the lens
+    // as an import of that file does, after asking; removes one, after asking.
+    Q_INVOKABLE void refreshBackups();
+    Q_INVOKABLE void restoreBackup(const QString& path);
+    Q_INVOKABLE void deleteBackup(const QString& path);
+    BackupListModel* backups() const { return backups_; }
 
     // Firmware page: the update button (asks first) and the completion page's button.
     Q_INVOKABLE void startFirmwareUpdate();
@@ -289,6 +298,7 @@ private:
     MessageViewModel* message_;
     PopupViewModel* popup_ = nullptr;
     FirmwareUpdateModel* firmware_update_ = nullptr;
+    BackupListModel* backups_ = nullptr;
     std::unique_ptr<UtilityInfoFileModel> utility_file_;
     // The environment current when the controller was created.
     std::shared_ptr<Environment> environment_;

@@ -19,6 +19,7 @@ enum class Operation {
     SafeModeUpdate,    // the update a lens asks for when it connects
     FirmwareReconnect, // connecting again after an update, and the version found
     Disconnect,        // asked for, or the lens removed
+    DeleteBackup,      // one automatic backup removed from the backups page
 };
 
 } // namespace kelvara

@@ -21,9 +21,12 @@ constexpr SettingsBackup::Reason REASONS[] = {SettingsBackup::Reason::Import,
                                               SettingsBackup::Reason::Reset,
                                               SettingsBackup::Reason::FirmwareUpdate};
 
+const QString STAMP_FORMAT = QStringLiteral("yyyyMMdd-HHmmss-zzz");
+
 // MODEL_STAMP_REASON, or MODEL_STAMP for a backup from before reasons were recorded.
 QRegularExpressionMatch matchName(const QString& path) {
-    static const QRegularExpression name(QStringLiteral("_(\\d{8}-\\d{6}-\\d{3})(?:_([a-z-]+))?$"));
+    static const QRegularExpression name(
+        QStringLiteral("^(.*)_(\\d{8}-\\d{6}-\\d{3})(?:_([a-z-]+))?$"));
     return name.match(QFileInfo(path).completeBaseName());
 }
 
@@ -44,11 +47,27 @@ QString SettingsBackup::reasonName(Reason reason) {
 }
 
 SettingsBackup::Reason SettingsBackup::reasonOf(const QString& path) {
-    const QString name = matchName(path).captured(2);
+    const QString name = matchName(path).captured(3);
     for (const Reason reason : REASONS)
         if (!name.isEmpty() && name == reasonName(reason))
             return reason;
     return Reason::Unknown;
+}
+
+QString SettingsBackup::modelOf(const QString& path) {
+    const QRegularExpressionMatch m = matchName(path);
+    return m.hasMatch() ? m.captured(1) : QString();
+}
+
+QDateTime SettingsBackup::takenAt(const QString& path) {
+    return QDateTime::fromString(matchName(path).captured(2), STAMP_FORMAT);
+}
+
+QString SettingsBackup::fileModelName(const QString& modelName) {
+    // Model names come from the lens; keep only what is safe in a file name.
+    QString safeModel = modelName;
+    safeModel.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_-]")), QStringLiteral("_"));
+    return safeModel.isEmpty() ? QStringLiteral("lens") : safeModel;
 }
 
 QString SettingsBackup::directory() {
@@ -69,16 +88,10 @@ QString SettingsBackup::save(Reason reason, const QString& modelName, const Byte
         Diagnostics::line(QStringLiteral("backup failed: cannot create ") + dir.path());
         return {};
     }
-    // Model names come from the lens; keep only what is safe in a file name.
-    QString safeModel = modelName;
-    safeModel.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_-]")), QStringLiteral("_"));
-    if (safeModel.isEmpty())
-        safeModel = QStringLiteral("lens");
-    const QString stamp =
-        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
-    const QString path = dir.filePath(
-        QStringLiteral("%1_%2_%3.%4")
-            .arg(safeModel, stamp, reasonName(reason), QLatin1String(SettingsFile::EXTENSION)));
+    const QString stamp = QDateTime::currentDateTime().toString(STAMP_FORMAT);
+    const QString path = dir.filePath(QStringLiteral("%1_%2_%3.%4")
+                                          .arg(fileModelName(modelName), stamp, reasonName(reason),
+                                               QLatin1String(SettingsFile::EXTENSION)));
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly) || out.write(toQByteArray(file)) != qint64(file.size()) ||
         !out.commit()) {
@@ -98,7 +111,7 @@ QStringList SettingsBackup::list() {
     // The time stamp orders backups of every model together.
     const auto stamp = [](const QFileInfo& info) {
         const QRegularExpressionMatch m = matchName(info.filePath());
-        return m.hasMatch() ? m.captured(1) : info.completeBaseName().section(QLatin1Char('_'), -1);
+        return m.hasMatch() ? m.captured(2) : info.completeBaseName().section(QLatin1Char('_'), -1);
     };
     std::sort(files.begin(), files.end(),
               [&](const QFileInfo& a, const QFileInfo& b) { return stamp(a) > stamp(b); });

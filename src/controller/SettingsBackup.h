@@ -2,6 +2,7 @@
 
 #include "link/Bytes.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -25,6 +26,12 @@ public:
     // Newest first.
     static QStringList list();
     static Reason reasonOf(const QString& path);
+    // The model as the file name spells it (see fileModelName), and when the backup was
+    // taken; an invalid time for a name that does not say.
+    static QString modelOf(const QString& path);
+    static QDateTime takenAt(const QString& path);
+    // A lens's model name as backup file names carry it.
+    static QString fileModelName(const QString& modelName);
     // The reason as its file names spell it ("firmware-update"); empty for Unknown.
     static QString reasonName(Reason reason);
 };

@@ -7,7 +7,8 @@
 namespace kelvara {
 
 // Diagnostic lines of the program: plain lines on standard output, unless the current
-// environment diverts them to its sink (the CLI's quiet mode, tests that observe them).
+// environment diverts them to its sink (the CLI's quiet mode, tests that observe them);
+// the window also copies them into its log.
 class Diagnostics {
 public:
     using Sink = std::function<void(const QString&)>;

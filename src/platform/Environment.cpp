@@ -111,8 +111,15 @@ void Environment::setDiagnosticSink(Diagnostics::Sink sink) {
     sink_ = std::move(sink);
 }
 
+void Environment::setDiagnosticCopy(Diagnostics::Sink copy) {
+    std::lock_guard lock(sinkMutex_);
+    copy_ = std::move(copy);
+}
+
 void Environment::writeDiagnostic(const QString& line) {
     std::lock_guard lock(sinkMutex_);
+    if (copy_)
+        copy_(line);
     if (sink_) {
         sink_(line);
         return;

@@ -47,6 +47,8 @@ class Environment {
     // replaced, is no longer called.
     Diagnostics::Sink diagnosticSink() const;
     void setDiagnosticSink(Diagnostics::Sink sink);
+    // Every line also goes to the copy, wherever the sink sends it (the window's log).
+    void setDiagnosticCopy(Diagnostics::Sink copy);
     void writeDiagnostic(const QString& line);
 
     // Empty: the user's preferences store; otherwise an INI file at this path.
@@ -76,6 +78,7 @@ class Environment {
     std::shared_ptr<HttpClient> http_;
     Timings timings_;
     Diagnostics::Sink sink_;
+    Diagnostics::Sink copy_;
     QString preferencesFile_;
     QString updateBaseUrl_;
     QString lensModelName_;

@@ -287,10 +287,10 @@ void LensVariantsTest::buttonWithoutSwitch() {
                   {QStringLiteral("switchSupport"), 0},
                   {QStringLiteral("settingSupport"), numbers({0, 2, 3, 4, 5, 7, 10})}}));
     QTRY_COMPARE(ui_->pageName(), QStringLiteral("homePage"));
-    QCOMPARE(ui_->menu(), (QStringList{QStringLiteral("Adjustment"), QStringLiteral("ButtonSetting"),
-                                       QStringLiteral("FirmwareInfo"), QStringLiteral("FunctionDescription"),
-                                       QStringLiteral("Home"), QStringLiteral("RingFocusSetting"),
-                                       QStringLiteral("VersionInfo")}));
+    QCOMPARE(ui_->menu(), (QStringList{QStringLiteral("Adjustment"), QStringLiteral("Backups"),
+                                       QStringLiteral("ButtonSetting"), QStringLiteral("FirmwareInfo"),
+                                       QStringLiteral("FunctionDescription"), QStringLiteral("Home"),
+                                       QStringLiteral("RingFocusSetting"), QStringLiteral("VersionInfo")}));
     QCOMPARE(ui_->shownAmong({QStringLiteral("summaryButton"), QStringLiteral("summarySwitch"),
                               QStringLiteral("buttonMarker"), QStringLiteral("switchMarker"),
                               QStringLiteral("switchLabel")}),
@@ -338,7 +338,8 @@ void LensVariantsTest::lensWithoutCustomisingOpensOnFirmware() {
     QTRY_COMPARE(ui_->pageName(),
                  adjustment ? QStringLiteral("homePage") : QStringLiteral("firmwarePage"));
     QCOMPARE(vm().selected_menu(), int(adjustment ? HOME : FIRMWARE_INFO));
-    QStringList menu{QStringLiteral("FirmwareInfo"), QStringLiteral("VersionInfo")};
+    QStringList menu{QStringLiteral("Backups"), QStringLiteral("FirmwareInfo"),
+                     QStringLiteral("VersionInfo")};
     if (adjustment)
         menu << QStringLiteral("Adjustment") << QStringLiteral("FunctionDescription") << QStringLiteral("Home");
     menu.sort();

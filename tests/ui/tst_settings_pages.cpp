@@ -126,7 +126,8 @@ void SettingsPagesTest::pagesFollowTheLens() {
 
     const bool ring = bit(2) || bit(3) || bit(4) || bit(5);
     const bool customising = bit(0) || bit(1) || ring || adjustPage;
-    QStringList menu{QStringLiteral("FirmwareInfo"), QStringLiteral("VersionInfo")};
+    QStringList menu{QStringLiteral("Backups"), QStringLiteral("FirmwareInfo"),
+                     QStringLiteral("VersionInfo")};
     const std::pair<bool, const char*> entries[] = {
         {customising, "Home"}, {customising, "FunctionDescription"}, {bit(1), "SwitchSetting"},
         {!bit(1) && bit(0), "ButtonSetting"}, {ring, "RingFocusSetting"}, {adjustPage, "Adjustment"}};

@@ -175,7 +175,8 @@ void WindowTest::picturesOfEveryPage() {
                  {ADJUSTMENT, "adjustmentPage"},
                  {FIRMWARE_INFO, "firmwarePage"},
                  {VERSION_INFO, "versionPage"},
-                 {FUNCTION_DESCRIPTION, "functionDescriptionPage"}};
+                 {FUNCTION_DESCRIPTION, "functionDescriptionPage"},
+                 {BACKUPS, "backupsPage"}};
     for (const auto& page : pages) {
         ui_->showPage(page.menu, page.page);
         look(QLatin1String(page.page));

@@ -179,6 +179,14 @@ Item {
                 highlighted: true
                 onActivated: AppViewModel.exportSettings()
             }
+            // Leftmost, apart from the three that move settings.
+            ActionButton {
+                objectName: "homeBackups"
+                flat: true
+                text: qsTrId("Home_Backups")
+                iconName: "icon_menu_backup_unselected"
+                onActivated: AppViewModel.selected_menu = MenuId.BACKUPS
+            }
         }
     }
 }

@@ -78,6 +78,7 @@ ApplicationWindow {
                         case MenuId.FIRMWARE_INFO: return "FirmwareInfoView.qml"
                         case MenuId.VERSION_INFO: return "VersionInfoView.qml"
                         case MenuId.FUNCTION_DESCRIPTION: return "FunctionDescriptionView.qml"
+                        case MenuId.BACKUPS: return "BackupsView.qml"
                         default: return "ConnectView.qml"
                         }
                     }

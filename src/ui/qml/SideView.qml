@@ -36,6 +36,7 @@ Rectangle {
             shown: side.connected && (Lens.supports(2) || Lens.supports(3) || Lens.supports(4) || Lens.supports(5)) }
         MenuItemView { menuId: MenuId.ADJUSTMENT; textId: "Menu_Adjustment"; icon: "icon_menu_adjust_unselected"; selectedIcon: "icon_menu_adjust_selected"; shown: side.connected && Lens.afAdjustable() }
         MenuItemView { menuId: MenuId.FIRMWARE_INFO; textId: "Menu_FirmwareInfo"; icon: "icon_menu_version_unselected"; selectedIcon: "icon_menu_version_selected"; shown: side.connected }
+        MenuItemView { menuId: MenuId.BACKUPS; textId: "Menu_Backups"; icon: "icon_menu_backup_unselected"; selectedIcon: "icon_menu_backup_selected"; shown: side.connected }
         MenuItemView { menuId: MenuId.CONNECT; textId: "Menu_Connect"; icon: "icon_menu_connection_unselected"; selectedIcon: "icon_menu_connection_selected"; shown: !side.connected }
         MenuItemView { menuId: MenuId.VERSION_INFO; textId: "Menu_VersionInfo"; icon: "icon_menu_utility_unselected"; selectedIcon: "icon_menu_utility_selected"; shown: true }
         MenuItemView { menuId: MenuId.FUNCTION_DESCRIPTION; textId: "Menu_FunctionDescription"; icon: "icon_menu_help_unselected"; selectedIcon: "icon_menu_help_selected"; shown: side.customising }

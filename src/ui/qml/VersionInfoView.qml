@@ -82,6 +82,14 @@ Item {
                         iconName: "icon_popup"
                         onActivated: Shell.openUrl("VersionInfo_DownLoadURL")
                     }
+                    ActionButton {
+                        objectName: "versionLogFolder"
+                        Layout.leftMargin: -Theme.unit
+                        flat: true
+                        text: qsTrId("VersionInfo_OpenLogFolder")
+                        iconName: "icon_popup"
+                        onActivated: Shell.openLogFolder()
+                    }
                 }
             }
 
