@@ -223,24 +223,23 @@ void LensDrawingTest::drawingFollowsTheLens() {
     QVERIFY(ui_->property(QStringLiteral("lensPicture"), "source").toUrl().toString().endsWith(
         picture + QStringLiteral(".svg")));
 
+    // A control's circle as the lens's layout gives it.
     const HomeImageViewModel* layout = ui_->vm().home_image();
-    const auto area = [](const QVariant& x, const QVariant& y, const QVariant& w, const QVariant& h) {
-        return QRectF(x.toDouble(), y.toDouble(), w.toDouble(), h.toDouble());
+    const auto circle = [layout](const QString& part) {
+        const auto at = [&](const char* field) {
+            return layout->property(qPrintable(part + QLatin1String(field))).toDouble();
+        };
+        return QRectF(at("CircleX"), at("CircleY"), at("CircleWidth"), at("CircleHeight"));
     };
     const QSizeF ringAt = layout->ringOffset().toSizeF();
     const MenuId buttonPage = hasSwitch ? CSW_CBT_SETTING : CBT_SETTING;
-    QList<Mark> shown{
-        {QStringLiteral("ring"), area(ringAt.width(), ringAt.height(), layout->ringWidth(), layout->ringHeight()),
-         RING_SETTING},
-        {QStringLiteral("button"),
-         area(layout->buttonCircleX(), layout->buttonCircleY(), layout->buttonCircleWidth(),
-              layout->buttonCircleHeight()),
-         buttonPage}};
+    QList<Mark> shown{{QStringLiteral("ring"),
+                       QRectF(ringAt.width(), ringAt.height(), layout->ringWidth().toDouble(),
+                              layout->ringHeight().toDouble()),
+                       RING_SETTING},
+                      {QStringLiteral("button"), circle(QStringLiteral("button")), buttonPage}};
     if (hasSwitch)
-        shown.append({QStringLiteral("switch"),
-                      area(layout->switchCircleX(), layout->switchCircleY(), layout->switchCircleWidth(),
-                           layout->switchCircleHeight()),
-                      CSW_CBT_SETTING});
+        shown.append({QStringLiteral("switch"), circle(QStringLiteral("switch")), CSW_CBT_SETTING});
     const QStringList hidden = hasSwitch ? QStringList() : QStringList{QStringLiteral("switch")};
 
     for (const QSize& size : {USUAL, SMALLEST}) {

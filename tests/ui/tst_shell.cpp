@@ -1,5 +1,6 @@
 // Whole flows through the window against the virtual lens.
 #include "CloseGuard.h"
+#include "DiagnosticCapture.h"
 #include "MainWindow.h"
 #include "QuickFileDialogs.h"
 #include "VirtualLens.h"
@@ -15,12 +16,11 @@
 #include "model/ButtonFunc.h"
 #include "model/ButtonItemModel.h"
 #include "model/LensSettingViewModel.h"
-#include "platform/Environment.h"
 #include "platform/SleepMonitor.h"
 #include "platform/Texts.h"
 #include "ui/MessageViewModel.h"
 
-#include <QFile>
+#include <QFileInfo>
 #include <QQmlApplicationEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
@@ -29,7 +29,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <mutex>
 #include <optional>
 
 using namespace kelvara;
@@ -38,26 +37,6 @@ namespace {
 
 constexpr quint8 DISCONNECT = 0xF9;
 constexpr int TRANSFER_TIMEOUT_MS = 30000;
-
-// Diagnostic lines, which arrive from any thread.
-class Log {
-  public:
-    Diagnostics::Sink sink() {
-        return [this](const QString& line) {
-            std::lock_guard lock(mutex_);
-            lines_ << line;
-        };
-    }
-    int count(const QString& line) const {
-        std::lock_guard lock(mutex_);
-        return int(lines_.count(line));
-    }
-
-  private:
-    mutable std::mutex mutex_;
-    QStringList lines_;
-};
-
 } // namespace
 
 class ShellTest : public QObject {
@@ -74,7 +53,6 @@ class ShellTest : public QObject {
     void settingsFileRoundTripThroughThePanels();
     void resetRestoresTheFactoryImage();
     void unplugOfARestartingLensWaitsForIt();
-    void quitCommandFollowsTheClosingRule();
     void sleepTellsTheLensAndWakeDoesNot();
     void messageBoxLayouts_data();
     void messageBoxLayouts();
@@ -83,9 +61,12 @@ class ShellTest : public QObject {
     void languageChangeReachesEveryText();
 
   private:
-    // A window on the preset, its diagnostic lines logged, connected when asked.
+    // A window on the preset, connected when asked.
     bool start(const QString& preset, QLocale::Language language = QLocale::English,
-               std::optional<bool> connectForCustomizing = std::nullopt);
+               std::optional<bool> connectForCustomizing = std::nullopt) {
+        return WindowHarness::restart(&ui_, {.preset = preset, .language = language}) &&
+               (!connectForCustomizing || ui_->connect(*connectForCustomizing));
+    }
     bool shown(const QString& name) const { return ui_->shown(name); }
     QString text(const QString& name) const { return ui_->text(name); }
     void click(const QString& name) { ui_->clickWhenShown(name); }
@@ -96,7 +77,6 @@ class ShellTest : public QObject {
     void answerPanels(const QString& file);
 
     QTemporaryDir userFiles_;
-    Log log_;
     std::unique_ptr<WindowHarness> ui_;
     int panelRequests_ = 0;
 };
@@ -107,19 +87,6 @@ void ShellTest::initTestCase() {
 }
 
 void ShellTest::cleanup() { ui_.reset(); }
-
-bool ShellTest::start(const QString& preset, QLocale::Language language,
-                      std::optional<bool> connectForCustomizing) {
-    ui_.reset();
-    ui_ = std::make_unique<WindowHarness>();
-    ui_->environment().setDiagnosticSink(log_.sink());
-    QString error;
-    if (!ui_->start({.preset = preset, .language = language}, &error)) {
-        qWarning("%s", qPrintable(error));
-        return false;
-    }
-    return !connectForCustomizing || ui_->connect(*connectForCustomizing);
-}
 
 void ShellTest::answer(const char* id, const QString& button) {
     QTRY_VERIFY_WITH_TIMEOUT(message().show_message() && message().message() == qtTrId(id), 10000);
@@ -307,9 +274,10 @@ void ShellTest::unplugOfARestartingLensWaitsForIt() {
     QVERIFY(start({}, QLocale::English, true));
     AppViewModel& vm = ui_->vm();
     QVERIFY(vm.basic_info()->firmwareType() & BasicInfoViewModel::FM_APPLY_TIMING);
+    test::DiagnosticCapture log;
     ui_->lens().unplug();
     QTRY_VERIFY_WITH_TIMEOUT(vm.isAutoConnecting(), 5000);
-    QVERIFY(log_.count(QStringLiteral("detect detach.")) > 0);
+    QVERIFY(log.count(QStringLiteral("detect detach.")) > 0);
     QVERIFY(!message().show_message());
     QCOMPARE(vm.connect_state(), int(CONNECT_COMPLETE));
     QCOMPARE(ui_->pageName(), QStringLiteral("homePage"));
@@ -322,49 +290,21 @@ void ShellTest::unplugOfARestartingLensWaitsForIt() {
     QCOMPARE(text(QStringLiteral("headerLens")), vm.basic_info()->productName());
 }
 
-void ShellTest::quitCommandFollowsTheClosingRule() {
-    QVERIFY(start({}, QLocale::English, true));
-    const QString line = QStringLiteral("will close");
-    const int logged = log_.count(line);
-    // Shortcuts reach the window that has the keyboard.
-    ui_->window()->requestActivate();
-    QVERIFY(QTest::qWaitForWindowActive(ui_->window()));
-
-    // Ctrl+Q with a lens connected for customisation: refused, and said why.
-    QTest::keyClick(ui_->window(), Qt::Key_Q, Qt::ControlModifier);
-    QTRY_VERIFY(message().show_message());
-    QCOMPARE(message().message(), qtTrId("Common_AppEndError"));
-    QVERIFY(ui_->window()->isVisible());
-    QVERIFY(LensClient::transport().isPortOpen());
-    QCOMPARE(log_.count(line), logged + 1);
-    click(QStringLiteral("messageOk"));
-    QTRY_VERIFY(!message().show_message());
-
-    // Once the lens is let go, the same command ends the program and closes the port.
-    click(QStringLiteral("lensRemoval"));
-    answer("Header_LensRemovalConfirm", QStringLiteral("messageYes"));
-    QTRY_COMPARE_WITH_TIMEOUT(ui_->vm().connect_state(), int(NOT_CONNECT), 5000);
-    QTest::keyClick(ui_->window(), Qt::Key_Q, Qt::ControlModifier);
-    QTRY_VERIFY(!ui_->window()->isVisible());
-    QVERIFY(!LensClient::transport().isPortOpen());
-    QVERIFY(!message().show_message());
-    QCOMPARE(log_.count(line), logged + 2);
-}
-
 void ShellTest::sleepTellsTheLensAndWakeDoesNot() {
     QVERIFY(start({}, QLocale::English, true));
+    test::DiagnosticCapture log;
     QTime now(9, 5, 7);
     SleepMonitor monitor([&now] { return now; });
     connect(&monitor, &SleepMonitor::goingToSleep, &ui_->vm(), &AppViewModel::hostGoingToSleep);
     const int before = ui_->lens().framesReceived(DISCONNECT);
     monitor.receiveSleepNote();
-    QVERIFY(log_.count(QStringLiteral("go to sleep,9:5:7")) > 0);
+    QVERIFY(log.count(QStringLiteral("go to sleep,9:5:7")) > 0);
     QCOMPARE((QList<int>{monitor.hour(), monitor.minute(), monitor.second()}), (QList<int>{9, 5, 7}));
     QTRY_COMPARE(ui_->lens().framesReceived(DISCONNECT), before + 1);
 
     now = QTime(21, 30, 0);
     monitor.receiveWakeNote();
-    QVERIFY(log_.count(QStringLiteral("wake up,21:30:0")) > 0);
+    QVERIFY(log.count(QStringLiteral("wake up,21:30:0")) > 0);
     QCOMPARE((QList<int>{monitor.hour(), monitor.minute(), monitor.second()}), (QList<int>{21, 30, 0}));
     // Nothing goes to the lens at wake; the window carries on as it was.
     QTest::qWait(300);
@@ -408,22 +348,16 @@ void ShellTest::messageBoxLayouts() {
     closed();
 
     // A question: No and Escape answer no, Return answers Yes.
-    const auto ask = [&] {
+    for (const Qt::Key key : {Qt::Key_unknown, Qt::Key_Escape, Qt::Key_Return}) {
         message().showConfirm(qtTrId("Header_LensRemovalConfirm"), [&yes] { ++yes; }, [&no] { ++no; });
-    };
-    ask();
-    QCOMPARE(showing(QStringLiteral("message")), parts.mid(7));
-    QCOMPARE(text(QStringLiteral("messageText")), qtTrId("Header_LensRemovalConfirm"));
-    click(QStringLiteral("messageNo"));
-    closed();
-    ask();
-    showing({});
-    QTest::keyClick(ui_->window(), Qt::Key_Escape);
-    closed();
-    ask();
-    showing({});
-    QTest::keyClick(ui_->window(), Qt::Key_Return);
-    closed();
+        QCOMPARE(showing(key == Qt::Key_unknown ? QStringLiteral("message") : QString()), parts.mid(7));
+        QCOMPARE(text(QStringLiteral("messageText")), qtTrId("Header_LensRemovalConfirm"));
+        if (key == Qt::Key_unknown)
+            click(QStringLiteral("messageNo"));
+        else
+            QTest::keyClick(ui_->window(), key);
+        closed();
+    }
     QCOMPARE((QList<int>{oks, yes, no}), (QList<int>{1, 1, 2}));
 
     // A tooltip with two pairs, then one with three.
@@ -486,12 +420,14 @@ void ShellTest::versionPageDocuments() {
     QTRY_COMPARE(ui_->pageName(), QStringLiteral("versionPage"));
     QCOMPARE(text(QStringLiteral("versionRights")).count(QLatin1Char('\n')), 1);
     QTRY_COMPARE(shown(QStringLiteral("versionDownload")), ui_->vm().is_new());
+    // The back button or Escape leaves a document.
     const struct {
         const char* entry;
         const char* contents;
         bool link;
-    } documents[] = {{"versionLicense", "VersionInfo_License_Contents", false},
-                     {"versionPersonalInformation", "VersionInfo_PersonalInformation_Contents", true}};
+        bool escape;
+    } documents[] = {{"versionLicense", "VersionInfo_License_Contents", false, false},
+                     {"versionPersonalInformation", "VersionInfo_PersonalInformation_Contents", true, true}};
     for (const auto& document : documents) {
         click(QLatin1String(document.entry));
         QTRY_VERIFY(shown(QStringLiteral("versionDocument")));
@@ -499,14 +435,12 @@ void ShellTest::versionPageDocuments() {
         QCOMPARE(text(QStringLiteral("versionDocumentText")), qtTrId(document.contents));
         QCOMPARE(shown(QStringLiteral("versionPersonalInformationLink")), document.link);
         ui_->picture(QLatin1String(document.entry));
-        click(QStringLiteral("versionBack"));
+        if (document.escape)
+            QTest::keyClick(ui_->window(), Qt::Key_Escape);
+        else
+            click(QStringLiteral("versionBack"));
         QTRY_VERIFY(shown(QStringLiteral("versionAbout")));
     }
-    // Escape leaves a document as the back button does.
-    click(QStringLiteral("versionLicense"));
-    QTRY_VERIFY(shown(QStringLiteral("versionDocument")));
-    QTest::keyClick(ui_->window(), Qt::Key_Escape);
-    QTRY_VERIFY(shown(QStringLiteral("versionAbout")));
 }
 
 // A new language reaches the controller's texts by themselves and the pages' own at the

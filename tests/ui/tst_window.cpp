@@ -1,5 +1,6 @@
 // The window against the virtual lens: connecting, the closing rule and a picture of
 // every page.
+#include "DiagnosticCapture.h"
 #include "MainWindow.h"
 #include "VirtualLens.h"
 #include "WindowHarness.h"
@@ -10,7 +11,6 @@
 #include "link/LensClient.h"
 #include "link/UsbSerialInterface.h"
 #include "model/BasicInfoViewModel.h"
-#include "platform/Texts.h"
 #include "ui/MessageViewModel.h"
 
 #include <QQuickItem>
@@ -70,9 +70,8 @@ class WindowTest : public QObject {
 
   private slots:
     void initTestCase();
-    void connectingForCustomisingReachesHome();
-    void closingIsRefusedWhileConnected();
-    void disconnectingReturnsToConnectPage();
+    void closingFollowsTheRule_data();
+    void closingFollowsTheRule();
     void picturesOfEveryPage_data();
     void picturesOfEveryPage();
     void unplugReturnsToConnectPage();
@@ -90,14 +89,24 @@ static const QStringList UNCONNECTED{QStringLiteral("Connect"), QStringLiteral("
 void WindowTest::initTestCase() {
     QVERIFY(userFiles_.isValid());
     WindowHarness::isolateUserFiles(userFiles_.path());
+}
+
+void WindowTest::closingFollowsTheRule_data() {
+    QTest::addColumn<bool>("quitCommand");
+    QTest::newRow("closing the window") << false;
+    QTest::newRow("Ctrl+Q") << true;
+}
+
+// Closing by the window's frame or by Ctrl+Q: refused with a lens connected for
+// customising, and said why; once the lens is let go it closes the port and keeps the
+// window's frame. The menu and rows that follow the lens are checked with the settings
+// pages.
+void WindowTest::closingFollowsTheRule() {
+    QFETCH(bool, quitCommand);
     QVERIFY(WindowHarness::restart(&ui_, {}));
     QCOMPARE(ui_->pageName(), QStringLiteral("connectPage"));
     QCOMPARE(ui_->menu(), UNCONNECTED);
     QVERIFY(!shown(QStringLiteral("lensRemoval")));
-}
-
-// The menu and rows that follow the lens are checked with the settings pages.
-void WindowTest::connectingForCustomisingReachesHome() {
     QVERIFY(ui_->connect(true));
     QCOMPARE(ui_->vm().selected_menu(), int(HOME));
     QTRY_COMPARE(ui_->pageName(), QStringLiteral("homePage"));
@@ -105,31 +114,42 @@ void WindowTest::connectingForCustomisingReachesHome() {
     QCOMPARE(ui_->text(QStringLiteral("headerLens")), ui_->vm().basic_info()->productName());
     QCOMPARE(ui_->shownAmong({QStringLiteral("menu_Menu_Connect"), QStringLiteral("lensRemoval")}),
              QStringList{QStringLiteral("lensRemoval")});
-}
 
-void WindowTest::closingIsRefusedWhileConnected() {
+    test::DiagnosticCapture log;
+    const QString geometry = MainWindow::settingsGroup() + QStringLiteral("/geometry");
+    QSettings().remove(geometry);
+    QQuickWindow* window = ui_->window();
     MessageViewModel& message = *ui_->vm().message();
-    QVERIFY(!message.show_message());
-    ui_->window()->close();
-    QVERIFY(ui_->window()->isVisible());
+    // Shortcuts reach the window that has the keyboard.
+    window->requestActivate();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    const auto close = [&] {
+        if (quitCommand)
+            QTest::keyClick(window, Qt::Key_Q, Qt::ControlModifier);
+        else
+            window->close();
+    };
+    close();
     QTRY_VERIFY(message.show_message());
     QCOMPARE(message.message(), qtTrId("Common_AppEndError"));
+    QVERIFY(window->isVisible());
+    QVERIFY(LensClient::transport().isPortOpen());
+    QCOMPARE(log.count(QStringLiteral("will close")), int(quitCommand));
     ui_->click(QStringLiteral("messageOk"));
     QTRY_VERIFY(!message.show_message());
-}
 
-void WindowTest::disconnectingReturnsToConnectPage() {
     ui_->click(QStringLiteral("lensRemoval"));
     QTRY_VERIFY(shown(QStringLiteral("messageYes")));
+    QCOMPARE(message.message(), qtTrId("Header_LensRemovalConfirm"));
     ui_->click(QStringLiteral("messageYes"));
     QTRY_COMPARE_WITH_TIMEOUT(ui_->vm().connect_state(), int(NOT_CONNECT), 5000);
     QTRY_COMPARE(ui_->pageName(), QStringLiteral("connectPage"));
-    // Without a lens the window may close, and closing it closes the port.
-    ui_->window()->close();
-    QTRY_VERIFY(!ui_->window()->isVisible());
+    close();
+    QTRY_VERIFY(!window->isVisible());
     QVERIFY(!LensClient::transport().isPortOpen());
-    QSettings settings;
-    QVERIFY(settings.value(MainWindow::settingsGroup() + QStringLiteral("/geometry")).toRect().isValid());
+    QVERIFY(!message.show_message());
+    QCOMPARE(log.count(QStringLiteral("will close")), 2 * int(quitCommand));
+    QVERIFY(QSettings().value(geometry).toRect().isValid());
 }
 
 void WindowTest::picturesOfEveryPage_data() {
