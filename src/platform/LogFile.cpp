@@ -12,7 +12,7 @@ const QString SUFFIX = QStringLiteral(".log");
 } // namespace
 
 QString LogFile::directory() {
-    // The base directory specification ignores a relative path.
+    // XDG ignores a relative XDG_STATE_HOME.
     QString state = qEnvironmentVariable("XDG_STATE_HOME");
     if (state.isEmpty() || QDir::isRelativePath(state))
         state = QDir::homePath() + QStringLiteral("/.local/state");

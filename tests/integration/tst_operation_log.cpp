@@ -186,7 +186,7 @@ class TestOperationLog : public QObject {
         }
     }
 
-    // The base directory specification: a relative XDG_STATE_HOME counts as none.
+    // As XDG has it, a relative XDG_STATE_HOME counts as none.
     void folderFollowsXdgState() {
         const QString fallback =
             QDir::homePath() + QStringLiteral("/.local/state/kelvara-lens-utility/logs");
