@@ -1141,9 +1141,9 @@ Settings files are saved only where you choose on this computer.</translation>
         <translation>No backups yet. The lens's settings are saved here before each import, reset and firmware update.</translation>
     </message>
     <message id="Backups_Explanation">
-        <source>Before an import, a reset or a firmware update changes the lens's settings, they are saved here. The newest 20 are kept; backups of the connected lens's model come first.</source>
+        <source>Before an import, a reset or a firmware update changes the lens's settings, they are saved here. The newest 20 of each model are kept; backups of the connected lens's model come first.</source>
         <extracomment>Backups page explanation.</extracomment>
-        <translation>Before an import, a reset or a firmware update changes the lens's settings, they are saved here. The newest 20 are kept; backups of the connected lens's model come first.</translation>
+        <translation>Before an import, a reset or a firmware update changes the lens's settings, they are saved here. The newest 20 of each model are kept; backups of the connected lens's model come first.</translation>
     </message>
     <message id="Backups_ReasonFirmwareUpdate">
         <source>Before a firmware update</source>

@@ -1145,7 +1145,7 @@ Settings files are saved only where you choose on this computer.</source>
     <message id="Backups_Explanation">
         <source>Before an import, a reset or a firmware update changes the lens's settings, they are saved here. The newest 20 of each model are kept; backups of the connected lens's model come first.</source>
         <extracomment>Backups page explanation.</extracomment>
-        <translation>読み込み、リセット、ファームウェアアップデートでレンズの設定が変わる前に、その設定がここに保存されます。新しいものから20件を残します。接続中のレンズと同じ機種のバックアップが先に表示されます。</translation>
+        <translation>読み込み、リセット、ファームウェアアップデートでレンズの設定が変わる前に、その設定がここに保存されます。機種ごとに新しいものから20件を残します。接続中のレンズと同じ機種のバックアップが先に表示されます。</translation>
     </message>
     <message id="Backups_ReasonFirmwareUpdate">
         <source>Before a firmware update</source>

@@ -98,9 +98,11 @@ QString SettingsBackup::save(Reason reason, const QString& modelName, const Byte
         Diagnostics::line(QStringLiteral("backup failed: cannot write ") + path);
         return {};
     }
-    const QStringList all = list();
-    for (int i = KEEP; i < all.size(); ++i)
-        QFile::remove(all[i]);
+    // The newest KEEP of this model stay, whatever other lenses were backed up since.
+    int kept = 0;
+    for (const QString& older : list())
+        if (modelOf(older) == fileModelName(modelName) && ++kept > KEEP)
+            QFile::remove(older);
     return path;
 }
 

@@ -10,7 +10,7 @@ namespace kelvara {
 
 // Copies of a lens's settings taken before a reset, an import or a firmware update
 // overwrites them, as ordinary settings files in the user's data directory; the newest
-// KEEP are kept. Why a copy was taken is part of its file name.
+// KEEP of each model are kept. Why a copy was taken is part of its file name.
 class SettingsBackup {
 public:
     static constexpr int KEEP = 20;

@@ -325,6 +325,25 @@ private slots:
         QTRY_COMPARE(app->connectState(), CONNECT_COMPLETE);
     }
 
+    // A rental house backs up many lenses: one model's backups never push out another's.
+    void backupsKeepTheNewestOfEachModel() {
+        QDir(SettingsBackup::directory()).removeRecursively();
+        const auto save = [](const QString& model) {
+            QTest::qWait(2); // file names tell backups apart by the millisecond
+            return SettingsBackup::save(SettingsBackup::Reason::Import, model, Bytes(16, 0),
+                                        Bytes(512, 0));
+        };
+        const QString oldestOfA = save(QStringLiteral("AB12"));
+        const QString onlyOfB = save(QStringLiteral("CD34"));
+        for (int i = 0; i < SettingsBackup::KEEP; ++i)
+            QVERIFY(!save(QStringLiteral("AB12")).isEmpty());
+        const QStringList all = SettingsBackup::list();
+        QCOMPARE(all.size(), SettingsBackup::KEEP + 1);
+        QVERIFY(!all.contains(oldestOfA));
+        QVERIFY(all.contains(onlyOfB));
+        QDir(SettingsBackup::directory()).removeRecursively();
+    }
+
     void updateThenReconnect_data() {
         QTest::addColumn<QString>("lensAfter");
         QTest::addRow("new version") << "new";
