@@ -1,6 +1,7 @@
 #include "LensEngine.h"
 
 #include "LensState.h"
+#include "Rendezvous.h"
 #include "TermiosProbe.h"
 
 #include <QMutexLocker>
@@ -8,7 +9,7 @@
 
 #include <cerrno>
 #include <chrono>
-#include <future>
+#include <memory>
 #include <sys/eventfd.h>
 #include <thread>
 #include <unistd.h>
@@ -82,20 +83,21 @@ void LensEngine::attachToThread() {
 }
 
 void LensEngine::call(const std::function<void()>& work) {
-    std::promise<void> done;
-    std::future<void> finished = done.get_future();
+    // Held by both sides: the lens's thread may still be inside arrive() when the caller
+    // has gone on, and a caller's stack frame is soon another's.
+    auto done = std::make_shared<Rendezvous>();
     {
         // Wake the lens under the lock: the work cannot be picked up, and the
         // engine (with its eventfd) cannot go away, before the write is done.
         std::lock_guard<std::mutex> lock(mailMutex_);
-        mail_.push_back([&] {
+        mail_.push_back([&work, done] {
             work();
-            done.set_value();
+            done->arrive();
         });
         const quint64 one = 1;
         [[maybe_unused]] const ssize_t n = ::write(wakeFd_, &one, sizeof one);
     }
-    finished.wait();
+    done->wait();
 }
 
 void LensEngine::onMail() {
