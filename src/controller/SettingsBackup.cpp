@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -23,11 +22,62 @@ constexpr SettingsBackup::Reason REASONS[] = {SettingsBackup::Reason::Import,
 
 const QString STAMP_FORMAT = QStringLiteral("yyyyMMdd-HHmmss-zzz");
 
-// MODEL_STAMP_REASON, or MODEL_STAMP for a backup from before reasons were recorded.
-QRegularExpressionMatch matchName(const QString& path) {
-    static const QRegularExpression name(
-        QStringLiteral("^(.*)_(\\d{8}-\\d{6}-\\d{3})(?:_([a-z-]+))?$"));
-    return name.match(QFileInfo(path).completeBaseName());
+// The parts of a backup's name: MODEL_STAMP_REASON, or MODEL_STAMP for a backup from
+// before reasons were recorded. Read by hand rather than with a regular expression, which
+// the window would otherwise start for this alone when a lens connects.
+struct BackupName {
+    bool valid = false;
+    QString model;
+    QString stamp;
+    QString reason;
+};
+
+bool isAsciiDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+// yyyyMMdd-HHmmss-zzz as digits.
+bool isStamp(QStringView text) {
+    if (text.size() != STAMP_FORMAT.size())
+        return false;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (STAMP_FORMAT.at(i) == u'-' ? text.at(i) != u'-' : !isAsciiDigit(text.at(i)))
+            return false;
+    return true;
+}
+
+bool isReason(QStringView text) {
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
+        return (c >= u'a' && c <= u'z') || c == u'-';
+    });
+}
+
+BackupName parseName(const QString& path) {
+    const QString base = QFileInfo(path).completeBaseName();
+    QStringView name = base;
+    // As "$" in a pattern would, one line end after the name is let through.
+    if (name.endsWith(u'\n'))
+        name.chop(1);
+    BackupName parts;
+    const qsizetype last = name.lastIndexOf(u'_');
+    if (last < 0)
+        return parts;
+    QStringView stampEnd = name;
+    if (isReason(name.mid(last + 1))) {
+        parts.reason = name.mid(last + 1).toString();
+        stampEnd = name.left(last);
+    }
+    const qsizetype stampAt = stampEnd.size() - STAMP_FORMAT.size();
+    if (stampAt < 1 || stampEnd.at(stampAt - 1) != u'_' || !isStamp(stampEnd.mid(stampAt)))
+        return {};
+    const QStringView model = stampEnd.left(stampAt - 1);
+    // A model is one line.
+    if (model.contains(u'\n'))
+        return {};
+    parts.valid = true;
+    parts.model = model.toString();
+    parts.stamp = stampEnd.mid(stampAt).toString();
+    return parts;
 }
 
 } // namespace
@@ -47,26 +97,33 @@ QString SettingsBackup::reasonName(Reason reason) {
 }
 
 SettingsBackup::Reason SettingsBackup::reasonOf(const QString& path) {
-    const QString name = matchName(path).captured(3);
+    const BackupName parts = parseName(path);
     for (const Reason reason : REASONS)
-        if (!name.isEmpty() && name == reasonName(reason))
+        if (parts.valid && parts.reason == reasonName(reason))
             return reason;
     return Reason::Unknown;
 }
 
 QString SettingsBackup::modelOf(const QString& path) {
-    const QRegularExpressionMatch m = matchName(path);
-    return m.hasMatch() ? m.captured(1) : QString();
+    return parseName(path).model;
 }
 
 QDateTime SettingsBackup::takenAt(const QString& path) {
-    return QDateTime::fromString(matchName(path).captured(2), STAMP_FORMAT);
+    return QDateTime::fromString(parseName(path).stamp, STAMP_FORMAT);
 }
 
 QString SettingsBackup::fileModelName(const QString& modelName) {
     // Model names come from the lens; keep only what is safe in a file name.
-    QString safeModel = modelName;
-    safeModel.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_-]")), QStringLiteral("_"));
+    QString safeModel;
+    for (qsizetype i = 0; i < modelName.size(); ++i) {
+        const QChar c = modelName.at(i);
+        const bool safe = (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || isAsciiDigit(c) ||
+                          c == u'_' || c == u'-';
+        safeModel += safe ? c : u'_';
+        // A character beyond the first plane becomes one "_", not two.
+        if (c.isHighSurrogate() && i + 1 < modelName.size() && modelName.at(i + 1).isLowSurrogate())
+            ++i;
+    }
     return safeModel.isEmpty() ? QStringLiteral("lens") : safeModel;
 }
 
@@ -108,12 +165,15 @@ QString SettingsBackup::save(Reason reason, const QString& modelName, const Byte
 
 QStringList SettingsBackup::list() {
     QDir dir(directory());
-    QFileInfoList files = dir.entryInfoList(
-        {QStringLiteral("*.") + QLatin1String(SettingsFile::EXTENSION)}, QDir::Files);
+    QFileInfoList files = dir.entryInfoList(QDir::Files);
+    const QString extension = QLatin1Char('.') + QLatin1String(SettingsFile::EXTENSION);
+    files.removeIf([&](const QFileInfo& info) {
+        return !info.fileName().endsWith(extension, Qt::CaseInsensitive);
+    });
     // The time stamp orders backups of every model together.
     const auto stamp = [](const QFileInfo& info) {
-        const QRegularExpressionMatch m = matchName(info.filePath());
-        return m.hasMatch() ? m.captured(2) : info.completeBaseName().section(QLatin1Char('_'), -1);
+        const BackupName parts = parseName(info.filePath());
+        return parts.valid ? parts.stamp : info.completeBaseName().section(QLatin1Char('_'), -1);
     };
     std::sort(files.begin(), files.end(),
               [&](const QFileInfo& a, const QFileInfo& b) { return stamp(a) > stamp(b); });

@@ -36,8 +36,12 @@ bool LogFile::open(const QString& dir) {
         return false;
     written_ = 0;
     full_ = false;
-    const QStringList runs = folder.entryList({PREFIX + QLatin1Char('*') + SUFFIX}, QDir::Files,
-                                              QDir::Name | QDir::Reversed);
+    // Matched by hand: a name filter would start the regular-expression engine for it,
+    // at every start of the window.
+    QStringList runs = folder.entryList(QDir::Files, QDir::Name | QDir::Reversed);
+    runs.removeIf([](const QString& run) {
+        return !run.startsWith(PREFIX, Qt::CaseInsensitive) || !run.endsWith(SUFFIX, Qt::CaseInsensitive);
+    });
     for (int i = KEEP; i < runs.size(); ++i)
         folder.remove(runs.at(i));
     return true;

@@ -2,6 +2,7 @@
 // format and its checks, and the home page summary lines worked out by hand.
 #include "FakeHttpClient.h"
 #include "controller/AppViewModel.h"
+#include "controller/SettingsBackup.h"
 #include "controller/SettingsFile.h"
 #include "controller/UtilityVersion.h"
 #include "link/Crc.h"
@@ -177,6 +178,32 @@ private slots:
         load(lensRecord({}, 0), image);
         QCOMPARE(app->ringDirectionText(), qtTrId("Home_RingFollowCamera"));
         QCOMPARE(app->ringResponseSummaryText(), qtTrId("Home_RingResponseNonLinear"));
+    }
+
+    // A backup's name read back into model, time and reason: a model may hold "_", a name
+    // from before reasons were recorded has none, and anything else is no backup's name.
+    void backupNames() {
+        using R = SettingsBackup::Reason;
+        const std::tuple<QString, QString, QString, R> names[]{
+            {"/b/KZ_2_20230101-100000-000_firmware-update.vdat", "KZ_2", "20230101-100000-000",
+             R::FirmwareUpdate},
+            {"KZ2470E_20240101-100000-000.vdat", "KZ2470E", "20240101-100000-000", R::Unknown},
+            {"_20240101-100000-000_reset.vdat", "", "20240101-100000-000", R::Reset},
+            {"KZ_20240101-100000-000_other.vdat", "KZ", "20240101-100000-000", R::Unknown},
+            {"KZ_20240101-100000-00_import.vdat", "", "", R::Unknown},
+            {"KZ_2024010a-100000-000.vdat", "", "", R::Unknown},
+            {"KZ-20240101-100000-000_import.vdat", "", "", R::Unknown},
+            {"KZ_20240101-100000-000_Import.vdat", "", "", R::Unknown}};
+        for (const auto& [path, model, stamp, reason] : names) {
+            QCOMPARE(SettingsBackup::modelOf(path), model);
+            QCOMPARE(SettingsBackup::takenAt(path),
+                     QDateTime::fromString(stamp, QStringLiteral("yyyyMMdd-HHmmss-zzz")));
+            QCOMPARE(SettingsBackup::reasonOf(path), reason);
+        }
+        // Only letters, digits, "_" and "-" reach a file name; one "_" per character.
+        QCOMPARE(SettingsBackup::fileModelName(QStringLiteral("KZ 24/70.E_\U0001F4F7-1")),
+                 QStringLiteral("KZ_24_70_E__-1"));
+        QCOMPARE(SettingsBackup::fileModelName(QString()), QStringLiteral("lens"));
     }
 };
 

@@ -58,8 +58,9 @@ Rectangle {
                     Layout.preferredWidth: 240
                     Layout.preferredHeight: 110
                     source: "qrc:/kelvara/images/image_lens.svg"
-                    sourceSize.width: 480
-                    sourceSize.height: 220
+                    // In the item's own size: a drawing is rendered at the screen's scale.
+                    sourceSize.width: 240
+                    sourceSize.height: 110
                     asynchronous: true
                     fillMode: Image.PreserveAspectFit
                     Accessible.ignored: true
