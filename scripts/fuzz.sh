@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets (preset "fuzz": clang, libFuzzer, ASan and UBSan) and runs each
-# for SECONDS (default 20) from a copy of its seed corpus in tests/fuzz/corpus, so that the
-# committed seeds stay as they are. Prints each target's executions per second; exits
+# for SECONDS (default 20) from its seed corpus, which fuzz_seeds writes afresh with the
+# program's own encoders. Prints each target's executions per second; exits
 # non-zero on any finding (crash, leak, sanitizer report, time-out) and keeps the input
 # that caused it under build/fuzz/findings.
 set -euo pipefail
@@ -19,7 +19,8 @@ export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp"
 export QT_QPA_PLATFORM=offscreen
 
 failed=()
-for seeds in tests/fuzz/corpus/*/; do
+build/fuzz/tests/fuzz/fuzz_seeds "$work/seeds"
+for seeds in "$work"/seeds/*/; do
   target=$(basename "$seeds")
   mkdir -p "$work/$target" "$findings"
   cp "$seeds"* "$work/$target/"
