@@ -95,6 +95,28 @@ class Host : public QObject {
     Q_INVOKABLE void stop() { onStop(); }
 };
 
+// What one reply's handlers share. A child of the reply, it goes with the reply on the
+// network thread; the handlers hold only plain pointers to it, because Qt may let go of a
+// handler on its own network-access thread, and a handler that owned something would
+// destroy it there.
+class ReplyState : public QObject {
+  public:
+    ReplyState(QNetworkReply* reply, HttpClient::Completion done, qint64 maxBytes)
+        : QObject(reply), completion(std::move(done)), cap(maxBytes) {}
+
+    // The client gives up on the reply: the first reason is the one reported.
+    void giveUp(const HttpResponse& why) {
+        if (failure.error.isEmpty())
+            failure = why;
+        static_cast<QNetworkReply*>(parent())->abort();
+    }
+
+    HttpClient::Completion completion;
+    qint64 cap = 0;
+    HttpResponse failure; // set when the client gave up on the reply
+    bool done = false;
+};
+
 } // namespace
 
 // Owns the network thread. Requests reach it through a queue under a standard mutex.
@@ -184,38 +206,24 @@ class QtHttpClient::Worker {
         QNetworkReply* reply = manager_->get(request);
         running_.insert(reply);
 
-        struct State {
-            HttpClient::Completion completion;
-            qint64 cap = 0;
-            HttpResponse failure; // set when the client gave up on the reply
-            bool done = false;
-        };
-        auto state = std::make_shared<State>();
-        state->completion = std::move(pending.completion);
-        state->cap = pending.request.maxBytes;
-
+        auto* state = new ReplyState(reply, std::move(pending.completion), pending.request.maxBytes);
         auto* timer = new QTimer(reply);
         timer->setSingleShot(true);
         timer->setInterval(
             std::max(1, int(std::min(pending.request.timeoutSeconds * 1000.0, 2.0e9))));
-        const auto giveUp = [reply, state](const HttpResponse& why) {
-            if (state->failure.error.isEmpty())
-                state->failure = why;
-            reply->abort();
-        };
-        QObject::connect(timer, &QTimer::timeout, reply, [giveUp, timer] {
-            giveUp(failure(QStringLiteral("timed out after %1 ms").arg(timer->interval())));
+        QObject::connect(timer, &QTimer::timeout, reply, [state, timer] {
+            state->giveUp(failure(QStringLiteral("timed out after %1 ms").arg(timer->interval())));
         });
-        QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, state, giveUp] {
+        QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, state] {
             const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
             if (length.isValid() && length.toLongLong() > state->cap)
-                giveUp(tooLarge(state->cap));
+                state->giveUp(tooLarge(state->cap));
         });
         QObject::connect(reply, &QNetworkReply::downloadProgress, reply,
-                         [state, timer, giveUp](qint64 received, qint64) {
+                         [state, timer](qint64 received, qint64) {
                              timer->start();
                              if (received > state->cap)
-                                 giveUp(tooLarge(state->cap));
+                                 state->giveUp(tooLarge(state->cap));
                          });
         QObject::connect(reply, &QNetworkReply::finished, reply, [this, reply, state, timer] {
             timer->stop();
@@ -229,8 +237,7 @@ class QtHttpClient::Worker {
         timer->start();
     }
 
-    template <typename State>
-    static HttpResponse responseOf(QNetworkReply* reply, const State& state) {
+    static HttpResponse responseOf(QNetworkReply* reply, const ReplyState& state) {
         if (!state.failure.error.isEmpty())
             return state.failure;
         const QNetworkReply::NetworkError error = reply->error();
