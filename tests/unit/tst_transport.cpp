@@ -1,5 +1,6 @@
-// The serial transport over an in-memory port: numbering, reassembly, reply/timeout
-// exclusion, the firmware receive modes and removal.
+// The serial transport over an in-memory port: numbering, reply/timeout exclusion, the
+// firmware receive modes and removal. Reassembly of split and prefixed replies is checked
+// over the pseudo-terminal.
 #include "CompletionRecorder.h"
 #include "DiagnosticCapture.h"
 #include "FakeSerialPort.h"
@@ -88,22 +89,6 @@ class TestTransport : public QObject {
         QCOMPARE(writes.last()[1], std::uint8_t(1));
         // Blocks do not disturb frame numbering.
         QCOMPARE(transport->packetNumber(), std::uint8_t(0));
-    }
-
-    void reassemblesSplitAndPrefixedReplies() {
-        Calls calls;
-        transport->sendFrame(CommDataFormat::buildRead(false, 0, 0, 0));
-        const Bytes reply = test::replyTo(transport->sendBuffer(), Bytes(261, 0x5A));
-        transport->waitReply(calls.callback(), 5.0);
-
-        factory.last()->deliverNow({0x00, 0x55});
-        factory.last()->deliverNow(Bytes(reply.begin(), reply.begin() + 5));
-        factory.last()->deliverNow(Bytes(reply.begin() + 5, reply.begin() + 200));
-        QVERIFY(calls.calls().isEmpty());
-        factory.last()->deliverNow(Bytes(reply.begin() + 200, reply.end()));
-        QCOMPARE(calls.calls().size(), 1);
-        QVERIFY(calls.calls()[0].first);
-        QCOMPARE(calls.calls()[0].second, Bytes(261, 0x5A));
     }
 
     void replyAndTimeoutExcludeEachOther() {
