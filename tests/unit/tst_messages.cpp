@@ -1,5 +1,6 @@
 // The message box state: queued messages from any thread, one at a time and in order,
-// answers with their handlers, and tooltips that never touch the queue.
+// answers with their handlers, and tooltips that never touch the queue; and the hand-over
+// of work to the main thread it is built on, in each poster's order, blocking or not.
 #include "platform/MainThread.h"
 #include "ui/MessageViewModel.h"
 
@@ -8,7 +9,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <numeric>
 #include <thread>
+#include <vector>
 
 using namespace kelvara;
 
@@ -180,6 +183,64 @@ class TestMessages : public QObject {
         QCOMPARE(model.message(), QStringLiteral("a"));
         model.respondOk();
         QTRY_COMPARE(model.message(), QStringLiteral("b"));
+    }
+
+    void postsFromManyThreadsRunOnMainInOrder() {
+        constexpr int posters = 4;
+        constexpr int perPoster = 250;
+        // Only ever touched on the main thread, so no lock: a wrong thread shows as a race.
+        std::vector<std::vector<int>> seen(posters);
+        int offMain = 0;
+        std::vector<std::thread> threads;
+        for (int p = 0; p < posters; ++p)
+            threads.emplace_back([&, p] {
+                for (int i = 0; i < perPoster; ++i)
+                    MainThread::post([&, p, i] {
+                        if (!MainThread::isCurrent())
+                            ++offMain;
+                        seen[p].push_back(i);
+                    });
+            });
+        for (auto& t : threads)
+            t.join();
+        QTRY_VERIFY(std::all_of(seen.begin(), seen.end(),
+                                [](const auto& s) { return int(s.size()) >= perPoster; }));
+        QCOMPARE(offMain, 0);
+        std::vector<int> inOrder(perPoster);
+        std::iota(inOrder.begin(), inOrder.end(), 0);
+        for (const auto& s : seen)
+            QVERIFY(s == inOrder);
+    }
+
+    void callWaitsForTheWork() {
+        int value = 0;
+        bool ranOnMain = false;
+        int seenByWorker = -1;
+        std::thread worker([&] {
+            MainThread::call([&] {
+                ranOnMain = MainThread::isCurrent();
+                value = 42;
+            });
+            // Read without a lock: the call's return is the only hand-back.
+            seenByWorker = value;
+        });
+        QTRY_VERIFY(ranOnMain);
+        worker.join();
+        QCOMPARE(seenByWorker, 42);
+
+        // On the main thread the work runs at once.
+        MainThread::call([&] { value = 7; });
+        QCOMPARE(value, 7);
+    }
+
+    void workPostedFromWorkRunsLater() {
+        QStringList order;
+        MainThread::post([&] {
+            MainThread::post([&] { order << QStringLiteral("inner"); });
+            order << QStringLiteral("outer");
+        });
+        QTRY_COMPARE(order.size(), 2);
+        QCOMPARE(order, (QStringList{QStringLiteral("outer"), QStringLiteral("inner")}));
     }
 };
 
