@@ -88,9 +88,7 @@ class TestDecodeFirmware : public QObject {
         const Image first = image(1, 0, 2048, 7);
         const Image second = image(0, 0, 1000, 8);
         const QByteArray two = sim::FirmwarePackage::plain({first, second});
-        const QString firstLength = QStringLiteral("data length = %1").arg(two.size());
-        const QString secondLength =
-            QStringLiteral("data length = %1").arg(two.size() - 1024 - 2048);
+        const auto length = [](qsizetype n) { return QStringLiteral("data length = %1").arg(n); };
         const QStringList keyLength{"Decode: Error decryptionKeyData Length",
                                     "Decode: Error createDecryptionKey Failed"};
         const QStringList keyDigits{"Decode: Error Invalid key",
@@ -104,25 +102,24 @@ class TestDecodeFirmware : public QObject {
                            "Decode: Error FW Count"};
         QTest::newRow("declared size one past the largest")
             << encipher(headerDeclaring(1048577) + QByteArray(1048577, 0)) << keyText << 0
-            << QStringList{QStringLiteral("data length = %1").arg(1024 + 1048577),
-                           "Decode: Error data length", "Decode: Error FW Count"};
+            << QStringList{length(1024 + 1048577), "Decode: Error data length",
+                           "Decode: Error FW Count"};
         QTest::newRow("declared size with the top bit set")
             << encipher(headerDeclaring(0xFFFFFF00u)) << keyText << 0
             << QStringList{"data length = 1024", "Decode: Error data length",
                            "Decode: Error FW Count"};
         QTest::newRow("data section cut short")
             << encipher(two.left(two.size() - 1)) << keyText << 1
-            << QStringList{QStringLiteral("data length = %1").arg(two.size() - 1),
-                           QStringLiteral("data length = %1").arg(two.size() - 1 - 3072),
+            << QStringList{length(two.size() - 1), length(two.size() - 1 - 3072),
                            "Decode: Error data section length"};
         QTest::newRow("second image fails its CRC")
             << sim::FirmwarePackage::build({first, second}, keyText, Flaw::BadCrc) << keyText << 1
-            << QStringList{firstLength, secondLength, "Decode: Error crc check"};
+            << QStringList{length(two.size()), length(two.size() - 3072),
+                           "Decode: Error crc check"};
         QTest::newRow("two images and 100 bytes more")
             << encipher(two + QByteArray(100, 'z')) << keyText << 2
-            << QStringList{QStringLiteral("data length = %1").arg(two.size() + 100),
-                           QStringLiteral("data length = %1").arg(two.size() + 100 - 3072),
-                           "data length = 100", "Decode: Error header section length"};
+            << QStringList{length(two.size() + 100), length(two.size() + 100 - 3072), length(100),
+                           "Decode: Error header section length"};
         QTest::newRow("key text of 63 characters")
             << encipher(two) << keyText.left(63) << 0 << keyLength;
         QTest::newRow("key text of 65 characters")
