@@ -1,11 +1,15 @@
 // Decoding the basic-information record at its boundaries, the capability tests, the
-// AF limit positions, the choice of drawing, and the firmware check against a fake
-// update server.
+// AF limit positions, the drawing chosen and the layouts published, the firmware check
+// against a fake update server, and the function catalogues' texts by mount and capability.
 #include "FakeHttpClient.h"
 #include "Rows.h"
 #include "controller/AppViewModel.h"
 #include "firmware/ServerModel.h"
+#include "model/AdjustItemModel.h"
 #include "model/BasicInfoViewModel.h"
+#include "model/ButtonFunc.h"
+#include "model/ButtonItemModel.h"
+#include "model/RingItemModel.h"
 #include "platform/Environment.h"
 #include "platform/Preferences.h"
 #include "ui/HomeImageViewModel.h"
@@ -55,6 +59,23 @@ QByteArray catalogue(const QString& version) {
                           "<FirmwareFileName>fw.bin</FirmwareFileName>\n</Lens>\n")
         .arg(version)
         .toUtf8();
+}
+
+// A basic-information record with the given mount, setting bits and button functions.
+Bytes record(MountType mount, std::initializer_list<int> settingBits,
+             std::initializer_list<int> buttonFunctions) {
+    Bytes rom(256, 0);
+    rom[5] = std::uint8_t(mount);
+    rom[16] = 'T';
+    for (int bit : settingBits)
+        rom[32 + bit / 8] |= std::uint8_t(1 << (bit % 8));
+    for (int f : buttonFunctions)
+        rom[48 + f / 8] |= std::uint8_t(1 << (f % 8));
+    return rom;
+}
+
+QPointF at(const QVariant& x, const QVariant& y) {
+    return {x.toDouble(), y.toDouble()};
 }
 
 const QString MOD = qtTrId("CustomSetting_AfMod");
@@ -379,6 +400,49 @@ class TestBasicInfo : public QObject {
         }
     }
 
+    // Where the markers and lines fall is checked on the drawn page; here, that each class
+    // publishes its own record whole, a new model the first.
+    void eachClassPublishesItsRecord() {
+        HomeImageViewModel model;
+        QCOMPARE(model.lensTypes().size(), 9);
+        for (int c = Zoom_Back_Ring_Switch_Button; c <= Single_Nothing; ++c) {
+            if (c > Zoom_Back_Ring_Switch_Button) {
+                model.selectLensType(LensClassification(c));
+                model.publishLensType();
+            }
+            const LensType& record = model.lensTypes()[c];
+            QCOMPARE(record.classification, LensClassification(c));
+            QCOMPARE(model.lensType(), record);
+            QCOMPARE(model.lensImage().toString(), record.lensImage);
+            QCOMPARE(at(model.switchCircleX(), model.switchCircleY()),
+                     QPointF(record.switchCircleX, record.switchCircleY));
+            QCOMPARE(at(model.buttonCircleX(), model.buttonCircleY()),
+                     QPointF(record.buttonCircleX, record.buttonCircleY));
+            QCOMPARE(model.ringLines().value<QList<QPointF>>(), record.ringLines);
+            QCOMPARE(model.ringOffset().value<QSizeF>(), *record.ringOffset);
+            QCOMPARE(model.ringWidth().toDouble(), *record.ringWidth);
+        }
+    }
+
+    // Selecting alone shows nothing new; publishing tells once per change of layout, and
+    // an unknown class changes nothing.
+    void onlyPublishingShowsANewLayout() {
+        HomeImageViewModel model;
+        QSignalSpy spy(&model, &HomeImageViewModel::layoutChanged);
+        model.selectLensType(Single_Nothing);
+        QCOMPARE(model.lensImage().toString(), QStringLiteral("image_lens_zoom_sw_btn"));
+        QCOMPARE(spy.count(), 0);
+        model.publishLensType();
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(model.lensImage().toString(), QStringLiteral("image_lens_single_nothing"));
+        model.publishLensType();
+        model.selectLensType(LensClassification(42));
+        model.publishLensType();
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(model.lensType().classification, Single_Nothing);
+        QCOMPARE(model.lensImage().toString(), QStringLiteral("image_lens_single_nothing"));
+    }
+
     void firmwareCheck_data() {
         // Bytes 24 and 25, the server's status, its version, the new one and as displayed,
         // whether it counts as new and whether the footer tells of an error.
@@ -450,6 +514,140 @@ class TestBasicInfo : public QObject {
         app.reset();
         QTest::qWait(120); // the answer arrives and is dropped
         QVERIFY(AppViewModel::shared() == nullptr);
+    }
+
+    void focusHoldLabelsOnNikonZ() {
+        parse(record(NikonZ, {}, {FOCUS_HOLD, FOCUS_HOLD2}));
+        ButtonItemModel buttons(&info());
+        buttons.setMountType(NikonZ);
+        const QString assign = qtTrId("ButtonSelect_FunctionAsign");
+        QCOMPARE(buttons.functionLabel(FOCUS_HOLD2), assign + QStringLiteral("(L-Fn2)"));
+        QCOMPARE(buttons.functionLabel(FOCUS_HOLD), assign + QStringLiteral("(L-Fn)"));
+        QCOMPARE(buttons.functionLabel(AB_FOCUS), qtTrId("ButtonSelect_FunctionABFocus"));
+
+        // Without function 10 on the lens, or on another mount, the plain label.
+        parse(record(NikonZ, {}, {FOCUS_HOLD}));
+        ButtonItemModel withoutSecondHold(&info());
+        withoutSecondHold.setMountType(NikonZ);
+        QCOMPARE(withoutSecondHold.functionLabel(FOCUS_HOLD), assign);
+        parse(record(SonyE, {}, {FOCUS_HOLD, FOCUS_HOLD2}));
+        ButtonItemModel sony(&info());
+        QCOMPARE(sony.functionLabel(FOCUS_HOLD2), assign);
+        QCOMPARE(sony.functionLabel(-1), QString());
+        QCOMPARE(sony.functionLabel(BUTTON_FUNC_COUNT), QString());
+    }
+
+    void selectableFunctions() {
+        parse(record(SonyE, {}, {1, 2, 8, 11, 20, 24, 25}));
+        ButtonItemModel buttons(&info());
+        QList<int> selectable;
+        for (int id = -1; id <= BUTTON_FUNC_COUNT; ++id)
+            if (buttons.isFunctionSelectable(id))
+                selectable.append(id);
+        // 11 and 20 have no label; 24 and 25 are refused by the lens check whatever the bits.
+        QCOMPARE(selectable, (QList<int>{1, 2, 8}));
+        QVERIFY(!buttons.functionLabels().at(24).isEmpty() &&
+                !buttons.functionLabels().at(25).isEmpty());
+    }
+
+    void explanationsFollowSettingBitTen() {
+        parse(record(SonyE, {}, {}));
+        ButtonItemModel without(&info());
+        QCOMPARE(without.functionExplanation(FOCUS_PRESET_TIME),
+                 qtTrId("ButtonSelect_FocusPresetExplanation"));
+        QCOMPARE(without.functionExplanation(AB_IRIS_TIME), QStringLiteral("A-B絞り説明文"));
+        parse(record(SonyE, {10}, {}));
+        ButtonItemModel with(&info());
+        QCOMPARE(with.functionExplanation(FOCUS_PRESET_TIME),
+                 qtTrId("ButtonSelect_FocusPresetDelaySettingExplanation"));
+        QCOMPARE(with.functionExplanation(AB_FOCUS_TIME),
+                 qtTrId("ButtonSelect_ABFocusDelaySettingExplanation"));
+        QCOMPARE(with.functionExplanation(IRIS_PRESET_TIME),
+                 QStringLiteral("ディレイ設定用説明文(絞りプリセット)"));
+        // The time variants share the descriptions of the plain functions.
+        QCOMPARE(with.functionDescription2(AB_FOCUS_TIME), with.functionDescription2(AB_FOCUS));
+    }
+
+    void focusHoldExplanationByMount() {
+        const std::tuple<MountType, const char*, const char*> mounts[]{
+            {SonyE, "ButtonSelect_AsignExplanation", "ButtonSelect_FunctionProcedureSony"},
+            {CanonRF, "ButtonSelect_AsignExplanation", "ButtonSelect_FunctionProcedureCANON"},
+            {NikonZ, "ButtonSelect_AsignExplanationForZ", "ButtonSelect_FunctionProcedureNIKON"},
+            {FujiX, "ButtonSelect_AsignExplanation", "ButtonSelect_FunctionProcedureFUJI"}};
+        for (const auto& [mount, first, procedure] : mounts) {
+            parse(record(mount, {}, {}));
+            ButtonItemModel buttons(&info());
+            buttons.setMountType(mount);
+            QCOMPARE(buttons.functionExplanation(FOCUS_HOLD),
+                     qtTrId(first) + QLatin1Char('\n') + qtTrId(procedure));
+        }
+    }
+
+    void afLimitOperations() {
+        parse(record(SonyE, {}, {3, 4}));
+        ButtonItemModel clicksOnly(&info());
+        QCOMPARE(clicksOnly.firstOperationLabel(AFLIMIT_CLICK), QString());
+        QCOMPARE(clicksOnly.secondOperationLabel(AFLIMIT_CLICK), QString());
+        QCOMPARE(clicksOnly.functionDescription1(AFLIMIT_CLICK), QString());
+        QCOMPARE(clicksOnly.afLimitClickLabel(AFLIMIT_WHILE_PRESS),
+                 qtTrId("ButtonSelect_LabelAFLimitClick"));
+        QCOMPARE(clicksOnly.afLimitLongClickDescription(AFLIMIT_CLICK),
+                 qtTrId("ButtonSelect_AfLimitOnOffExplanationDescription2"));
+        QCOMPARE(clicksOnly.afLimitClickLabel(FOCUS_PRESET), QString());
+
+        parse(record(SonyE, {}, {6, 7}));
+        ButtonItemModel whilePressed(&info());
+        QCOMPARE(whilePressed.firstOperationLabel(AFLIMIT_LONG_PRESS),
+                 qtTrId("ButtonSelect_LabelWhileRelease"));
+        QCOMPARE(whilePressed.secondOperationLabel(AFLIMIT_LONG_PRESS),
+                 qtTrId("ButtonSelect_LabelWhilePress"));
+        QCOMPARE(whilePressed.afLimitClickLabel(AFLIMIT_CLICK), QString());
+        QCOMPARE(whilePressed.firstOperationLabel(RING_SWITCH_CLICK),
+                 qtTrId("ButtonSelect_LabelClick"));
+        QCOMPARE(whilePressed.secondOperationLabel(VC_MODE), qtTrId("ButtonSelect_LabelLongClick"));
+        QCOMPARE(whilePressed.firstOperationLabel(MFLIMIT_CLICK), QString());
+    }
+
+    void ringTexts() {
+        parse(record(NikonZ, {3}, {}));
+        RingItemModel z(&info());
+        QCOMPARE(z.ringExplanation(RING_DIRECTION),
+                 qtTrId("RingSetting_RingDirectionExplanationForZ"));
+        QCOMPARE(z.ringDescription3(RING_DIRECTION),
+                 qtTrId("RingSetting_RingDirectionExplanationDescription3"));
+        QCOMPARE(z.ringDescription2(RING_RESPONSE),
+                 qtTrId("RingSetting_RingResponseExplanationDescription2_AngleNotSupport"));
+        QVERIFY(z.isRingFunctionSupported(RING_DIRECTION));
+        QVERIFY(!z.isRingFunctionSupported(RING_RESPONSE));
+        QVERIFY(!z.isRingFunctionSupported(2));
+
+        parse(record(SonyE, {4, 5}, {}));
+        RingItemModel e(&info());
+        QCOMPARE(e.ringExplanation(RING_DIRECTION), qtTrId("RingSetting_RingDirectionExplanation"));
+        QCOMPARE(e.ringDescription3(RING_DIRECTION), QString());
+        QCOMPARE(e.ringDescription2(RING_RESPONSE),
+                 qtTrId("RingSetting_RingResponseExplanationDescription2"));
+        QVERIFY(e.isRingFunctionSupported(RING_RESPONSE));
+        QCOMPARE(e.ringChoiceLabel2(RING_RESPONSE), qtTrId("RingSetting_RingResponseLinear"));
+        QCOMPARE(e.ringChoiceLabel1(-1), QString());
+        QCOMPARE(e.functionLabels(), (QStringList{qtTrId("Home_RingDirectionSetting"),
+                                                  qtTrId("Home_RingResponseSetting")}));
+    }
+
+    void adjustmentNoteByMount() {
+        // The note keys do not follow the mount names; each mount reads the key listed.
+        const std::pair<MountType, const char*> mounts[]{{SonyE, "Adjustment_AFS_Sony"},
+                                                         {CanonRF, "Adjustment_AFS_NIKON"},
+                                                         {NikonZ, "Adjustment_AFS_FUJI"},
+                                                         {FujiX, "Adjustment_AFS_CANON"}};
+        for (const auto& [mount, key] : mounts) {
+            parse(record(mount, {}, {}));
+            AdjustItemModel adjust(&info());
+            QCOMPARE(adjust.adjustExplanation(ADJUST_PINTO),
+                     qtTrId("Adjustment_AfRevisionExplanation") + qtTrId(key) +
+                         QStringLiteral("\n\n") + qtTrId("Adjustment_AfRevisionDescription"));
+            QCOMPARE(adjust.adjustExplanation(1), QString());
+        }
     }
 };
 

@@ -101,14 +101,10 @@ private slots:
         };
         QVERIFY(SettingsFile::imageFor(file, with(rom, 24, 0x07)));
 
+        // A file cut short or one byte longer, a changed byte and another model are refused
+        // by the command line's import and diff (tst_cli_docks). The header is covered by
+        // the checksum although not compared.
         auto refused = [&](Bytes f, const Bytes& r) { return !SettingsFile::imageFor(f, r); };
-        QVERIFY(refused(Bytes(file.begin(), file.end() - 1), rom));
-        Bytes longer = file;
-        longer.push_back(0);
-        QVERIFY(refused(longer, rom));
-        QVERIFY(refused(file, with(rom, 20, 'X')));
-        QVERIFY(refused(with(file, 300, file[300] ^ 0x01), rom));
-        // The header is covered by the checksum although not compared.
         QVERIFY(refused(with(file, 12, 0x01), rom));
         Bytes swapped = file;
         std::swap(swapped[528], swapped[529]);

