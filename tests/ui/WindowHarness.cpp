@@ -11,6 +11,7 @@
 #include "platform/Environment.h"
 #include "platform/Preferences.h"
 #include "platform/Texts.h"
+#include "ui/MessageViewModel.h"
 #include "ui/PopupViewModel.h"
 
 #include <QDir>
@@ -101,6 +102,16 @@ void WindowHarness::addLanguageRows() {
     QTest::addColumn<QLocale::Language>("language");
     QTest::newRow("en") << QLocale::English;
     QTest::newRow("ja") << QLocale::Japanese;
+}
+
+void WindowHarness::addPictureRows(bool japaneseDark) {
+    QTest::addColumn<QLocale::Language>("language");
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("en") << QLocale::English << false;
+    QTest::newRow("ja") << QLocale::Japanese << false;
+    QTest::newRow("en-dark") << QLocale::English << true;
+    if (japaneseDark)
+        QTest::newRow("ja-dark") << QLocale::Japanese << true;
 }
 
 WindowHarness::WindowHarness() : environment_(Environment::create()) {}
@@ -273,6 +284,22 @@ void WindowHarness::key(const QString& name, Qt::Key key) {
     QTRY_VERIFY(target->hasActiveFocus());
     QTest::keyClick(window_, key);
     settle();
+}
+
+void WindowHarness::answer(const char* id, const QString& button, const QString& pictureName) {
+    MessageViewModel& message = *vm_->message();
+    const QString key = QLatin1String(id);
+    QTRY_VERIFY2_WITH_TIMEOUT(message.show_message() && message.message_id() == key,
+                              qPrintable(message.message_id()), 10000);
+    // The text up to its first argument, as the language gives it.
+    QVERIFY2(message.message().startsWith(qtTrId(id).section(u'%', 0, 0)), qPrintable(message.message()));
+    if (!pictureName.isEmpty()) {
+        waitForFrame();
+        picture(pictureName);
+    }
+    clickWhenShown(button);
+    // Gone, or followed at once by the next message.
+    QTRY_VERIFY(!message.show_message() || message.message_id() != key);
 }
 
 void WindowHarness::closePopupWith(const QString& button) {

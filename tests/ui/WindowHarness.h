@@ -47,6 +47,9 @@ class WindowHarness {
 
     // Test data: a "language" column with one row per language of the program.
     static void addLanguageRows();
+    // Test data for pictures: "language" and "dark" columns, rows en, ja and en-dark, and
+    // ja-dark when asked.
+    static void addPictureRows(bool japaneseDark = false);
 
     WindowHarness();
     ~WindowHarness();
@@ -98,6 +101,9 @@ class WindowHarness {
     void key(const QString& name, Qt::Key key);
     // Opens the popup for the control (-1: none) and waits until it is drawn.
     void openPopup(int popup, int control);
+    // Waits for the message or question of that text id, pictures it when named, and
+    // answers it with the button.
+    void answer(const char* id, const QString& button, const QString& pictureName = {});
     // Presses the popup's button and waits until the popup is closed and the lens settled.
     void closePopupWith(const QString& button);
     // Goes from a popup's list to its second page, or with Back to the list again (the

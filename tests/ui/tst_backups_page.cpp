@@ -61,8 +61,8 @@ class BackupsPageTest : public QObject {
         beforeReset_ = ui_->lens().settingsImage();
         QSignalSpy ended(&vm(), &AppViewModel::operationFinished);
         ui_->click(QStringLiteral("resetSettings"));
-        answer("Home_SettingReturnQuestion", "messageYes");
-        answer("Home_SettingReturnEnd", "messageOk");
+        ui_->answer("Home_SettingReturnQuestion", "messageYes");
+        ui_->answer("Home_SettingReturnEnd", "messageOk");
         // The re-read that follows opens the home page again.
         QTRY_VERIFY(std::any_of(ended.begin(), ended.end(), [](const QList<QVariant>& args) {
             return args.first().value<Outcome>().operation == Operation::SettingsRead;
@@ -106,12 +106,12 @@ class BackupsPageTest : public QObject {
         });
 
         ui_->press(QStringLiteral("backup0_restore"));
-        answer("Backups_RestoreQuestion", "messageNo");
+        ui_->answer("Backups_RestoreQuestion", "messageNo");
         QTRY_COMPARE(imports.value(0), (Outcome{Operation::Import, Outcome::AnsweredNo, {}}));
 
         ui_->press(QStringLiteral("backup1_restore"));
-        answer("Backups_RestoreQuestion", "messageYes");
-        answer("Home_FileIllegal", "messageOk");
+        ui_->answer("Backups_RestoreQuestion", "messageYes");
+        ui_->answer("Home_FileIllegal", "messageOk");
         QTRY_COMPARE(imports.value(1),
                      (Outcome{Operation::Import, Outcome::Failed, QStringLiteral("Home_FileIllegal")}));
         QCOMPARE(ui_->lens().settingsImage(), factory);
@@ -119,8 +119,8 @@ class BackupsPageTest : public QObject {
 
         const QString reset = rowPath(0);
         ui_->press(QStringLiteral("backup0_restore"));
-        answer("Backups_RestoreQuestion", "messageYes");
-        answer("Home_SettingInputEnd", "messageOk");
+        ui_->answer("Backups_RestoreQuestion", "messageYes");
+        ui_->answer("Home_SettingInputEnd", "messageOk");
         ui_->settle();
         QTRY_COMPARE(ui_->lens().settingsImage(), beforeReset_);
         QCOMPARE(imports.value(2),
@@ -145,12 +145,12 @@ class BackupsPageTest : public QObject {
 
         const QString doomed = rowPath(3);
         ui_->press(QStringLiteral("backup3_delete"));
-        answer("Backups_DeleteQuestion", "messageNo");
+        ui_->answer("Backups_DeleteQuestion", "messageNo");
         QVERIFY(QFile::exists(doomed));
         QCOMPARE(vm().backups()->count(), 5);
 
         ui_->press(QStringLiteral("backup3_delete"));
-        answer("Backups_DeleteQuestion", "messageYes");
+        ui_->answer("Backups_DeleteQuestion", "messageYes");
         QVERIFY(!QFile::exists(doomed));
         QTRY_COMPARE(vm().backups()->count(), 4);
         QVERIFY(!SettingsBackup::list().contains(doomed));
@@ -166,14 +166,7 @@ class BackupsPageTest : public QObject {
         QVERIFY(QDir(LogFile::directory()).exists());
     }
 
-    void pictures_data() {
-        QTest::addColumn<QLocale::Language>("language");
-        QTest::addColumn<bool>("dark");
-        QTest::newRow("en") << QLocale::English << false;
-        QTest::newRow("ja") << QLocale::Japanese << false;
-        QTest::newRow("en-dark") << QLocale::English << true;
-        QTest::newRow("ja-dark") << QLocale::Japanese << true;
-    }
+    void pictures_data() { WindowHarness::addPictureRows(true); }
 
     // At the smallest window: the empty page, the list, and its two questions.
     void pictures() {
@@ -200,12 +193,12 @@ class BackupsPageTest : public QObject {
         QTRY_VERIFY(ui_->shown(QStringLiteral("messageYes")));
         ui_->waitForFrame();
         ui_->picture(QStringLiteral("backups-restoreQuestion"));
-        answer("Backups_RestoreQuestion", "messageNo");
+        ui_->answer("Backups_RestoreQuestion", "messageNo");
         ui_->press(QStringLiteral("backup2_delete"));
         QTRY_VERIFY(ui_->shown(QStringLiteral("messageYes")));
         ui_->waitForFrame();
         ui_->picture(QStringLiteral("backups-deleteQuestion"));
-        answer("Backups_DeleteQuestion", "messageNo");
+        ui_->answer("Backups_DeleteQuestion", "messageNo");
     }
 
     void cleanupTestCase() {
@@ -215,7 +208,6 @@ class BackupsPageTest : public QObject {
   private:
     AppViewModel& vm() const { return ui_->vm(); }
     // A file in the backup directory, named as backups are.
-
     static QString seed(const QString& model, const char* stamp, const char* reason,
                         const QByteArray& bytes = "not a settings file") {
         QDir().mkpath(SettingsBackup::directory());
@@ -226,17 +218,6 @@ class BackupsPageTest : public QObject {
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
             return {};
         return file.fileName();
-    }
-
-    // Answers the message with that key by its button.
-
-    void answer(const char* key, const char* button) {
-        QTRY_VERIFY(vm().message()->show_message());
-        QCOMPARE(vm().message()->message_id(), QLatin1String(key));
-        ui_->clickWhenShown(QLatin1String(button));
-        // Gone, or followed at once by the next message.
-        QTRY_VERIFY(!vm().message()->show_message() ||
-                    vm().message()->message_id() != QLatin1String(key));
     }
 
     QString rowPath(int row) const {

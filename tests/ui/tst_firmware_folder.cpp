@@ -34,14 +34,7 @@ class FirmwareFolderTest : public QObject {
         WindowHarness::isolateUserFiles(userFiles_.path());
     }
 
-    void pickerQuestionAndRefusalPictured_data() {
-        QTest::addColumn<QLocale::Language>("language");
-        QTest::addColumn<bool>("dark");
-        QTest::newRow("en") << QLocale::English << false;
-        QTest::newRow("en dark") << QLocale::English << true;
-        QTest::newRow("ja") << QLocale::Japanese << false;
-        QTest::newRow("ja dark") << QLocale::Japanese << true;
-    }
+    void pickerQuestionAndRefusalPictured_data() { WindowHarness::addPictureRows(true); }
 
     // Each step pictured: the page with its button, the picker, a folder without this lens's
     // firmware (a message naming the catalogue looked for), and the question of the online
@@ -68,7 +61,7 @@ class FirmwareFolderTest : public QObject {
         const QString model = info.modelName() + ServerModel::mountSuffix(info.mountType());
         QTRY_VERIFY(message().show_message());
         QCOMPARE(message().message(), qtTrId("Firmware_FolderNoFirmware").arg(model));
-        answer("Firmware_FolderNoFirmware", QStringLiteral("messageOk"),
+        ui_->answer("Firmware_FolderNoFirmware", QStringLiteral("messageOk"),
                QStringLiteral("firmwareFolderNoFirmware"));
         QCOMPARE(ui_->pageName(), QStringLiteral("firmwarePage"));
 
@@ -76,7 +69,7 @@ class FirmwareFolderTest : public QObject {
         writeCopy(copy.path());
         answerFolder(copy.path());
         ui_->click(QStringLiteral("firmwareUpdateFromFolder"));
-        answer("Firmware_UpdateConfirm", QStringLiteral("messageNo"),
+        ui_->answer("Firmware_UpdateConfirm", QStringLiteral("messageNo"),
                QStringLiteral("firmwareFolderConfirm"));
         QCOMPARE(ui_->vm().download_state(), 0);
         QVERIFY(ui_->lens().installedImages().isEmpty());
@@ -94,8 +87,8 @@ class FirmwareFolderTest : public QObject {
 
         answerFolder(copy.path());
         ui_->click(QStringLiteral("firmwareUpdateFromFolder"));
-        answer("Firmware_UpdateConfirm", QStringLiteral("messageYes"));
-        answer("Firmware_UpdateError", QStringLiteral("messageOk"));
+        ui_->answer("Firmware_UpdateConfirm", QStringLiteral("messageYes"));
+        ui_->answer("Firmware_UpdateError", QStringLiteral("messageOk"));
         QTRY_COMPARE(ui_->pageName(), QStringLiteral("connectPage"));
         QVERIFY(ui_->lens().installedImages().isEmpty());
 
@@ -104,7 +97,7 @@ class FirmwareFolderTest : public QObject {
         QTRY_COMPARE(ui_->pageName(), QStringLiteral("firmwarePage"));
         answerFolder(copy.path());
         ui_->click(QStringLiteral("firmwareUpdateFromFolder"));
-        answer("Firmware_UpdateConfirm", QStringLiteral("messageYes"));
+        ui_->answer("Firmware_UpdateConfirm", QStringLiteral("messageYes"));
         QTRY_COMPARE_WITH_TIMEOUT(ui_->vm().download_state(), 2, TRANSFER_TIMEOUT_MS);
         QVERIFY(!ui_->lens().installedImages().isEmpty());
     }
@@ -123,7 +116,6 @@ class FirmwareFolderTest : public QObject {
 
     // The next folder request is answered with folder (empty: cancelled) once the window
     // shows its folder dialog; picture names a picture taken of it first.
-
     void answerFolder(const QString& folder, const QString& picture = {}) {
         QuickFileDialogs* dialogs = &ui_->shell().fileDialogs();
         folderAnswered_ = false;
@@ -150,23 +142,8 @@ class FirmwareFolderTest : public QObject {
                               });
     }
 
-    // Waits for the message textId, takes a picture when named, presses the button.
-
-    void answer(const char* textId, const QString& button, const QString& picture = {}) {
-        QTRY_VERIFY_WITH_TIMEOUT(message().show_message() &&
-                                     message().message().startsWith(qtTrId(textId).section('%', 0, 0)),
-                                 10000);
-        ui_->waitForFrame();
-        if (!picture.isEmpty())
-            ui_->picture(picture);
-        const QString shown = message().message();
-        ui_->click(button);
-        QTRY_VERIFY2(!message().show_message() || message().message() != shown,
-                     qPrintable(message().message()));
-    }
 
     // A copy of the update server's files for the connected lens in folder.
-
     void writeCopy(const QString& folder) {
         sim::UpdateServer server;
         server.addLens(ui_->lens().profile());

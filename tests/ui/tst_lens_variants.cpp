@@ -402,7 +402,6 @@ class LensVariantsTest : public QObject {
   private:
     // A window on the preset with `changes`, connected for customising, at the smallest
     // window size. The same lens is kept for the next call when nothing differs.
-
     bool open(const QJsonObject& changes, QLocale::Language language = QLocale::English,
               bool afCustomize = true, const QString& preset = QStringLiteral("zoom-e")) {
         const QString key = preset + QJsonDocument(changes).toJson(QJsonDocument::Compact) +
@@ -430,7 +429,6 @@ class LensVariantsTest : public QObject {
 
     // Opens the function popup of a custom control through its change button; false, with
     // a failed test, when it does not open.
-
     bool openFunctionPopup(int slot) {
         const bool switchPage = info().isSettingSupported(1);
         ui_->showPage(switchPage ? CSW_CBT_SETTING : CBT_SETTING, "customSettingPage");
@@ -453,7 +451,6 @@ class LensVariantsTest : public QObject {
         return all;
     }
     // The texts a combo box offers.
-
     QStringList choices(const QString& name) const {
         QStringList texts;
         QQuickItem* box = item(name);

@@ -476,13 +476,7 @@ class PopupsTest : public QObject {
         QCOMPARE(image(), before);
     }
 
-    void picturesOfEveryPopup_data() {
-        QTest::addColumn<QLocale::Language>("language");
-        QTest::addColumn<bool>("dark");
-        QTest::newRow("en") << QLocale::English << false;
-        QTest::newRow("ja") << QLocale::Japanese << false;
-        QTest::newRow("en-dark") << QLocale::English << true;
-    }
+    void picturesOfEveryPopup_data() { WindowHarness::addPictureRows(); }
 
     // The smallest window the program allows, so that every popup's card and the named
     // controls have to fit it. The lens also offers the MF limit.

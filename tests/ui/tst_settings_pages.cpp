@@ -371,13 +371,7 @@ class SettingsPagesTest : public QObject {
         QCOMPARE(MainWindow(&ui_->vm()).startPageWanted(), !tick);
     }
 
-    void pictures_data() {
-        QTest::addColumn<QLocale::Language>("language");
-        QTest::addColumn<bool>("dark");
-        QTest::newRow("en") << QLocale::English << false;
-        QTest::newRow("ja") << QLocale::Japanese << false;
-        QTest::newRow("en-dark") << QLocale::English << true;
-    }
+    void pictures_data() { WindowHarness::addPictureRows(); }
 
     // At the smallest window size, where text is most likely to be cut.
     void pictures() {
@@ -440,7 +434,6 @@ class SettingsPagesTest : public QObject {
     void press(const QString& name) { ui_->clickWhenShown(name); }
     QString text(const QString& name) const { return ui_->text(name); }
     // Opens the page's help and returns the message's labels and texts, then closes it.
-
     MessageViewModel& help(MenuId menu, const char* page) {
         MessageViewModel& message = *ui_->vm().message();
         ui_->showPage(menu, page);
@@ -450,7 +443,6 @@ class SettingsPagesTest : public QObject {
     }
 
     // Scrolls the page on screen to its end.
-
     void scrollToEnd() {
         auto* view = qvariant_cast<QQuickItem*>(ui_->property(QStringLiteral("pageScroll"), "contentItem"));
         QVERIFY(view);

@@ -85,7 +85,7 @@ class ShellTest : public QObject {
         const QStringList chrome{QStringLiteral("sideMenu"), QStringLiteral("lensRemoval"),
                                  QStringLiteral("firmwareInfo")};
         click(QStringLiteral("firmwareUpdateStart"));
-        answer("Firmware_UpdateConfirm", QStringLiteral("messageYes"));
+        ui_->answer("Firmware_UpdateConfirm", QStringLiteral("messageYes"));
         QTRY_VERIFY(vm.download_state() != 0);
         QCOMPARE(ui_->shownAmong(chrome), QStringList());
 
@@ -153,12 +153,12 @@ class ShellTest : public QObject {
         QVERIFY(vm.isConnectBody());
         QTRY_COMPARE(ui_->pageName(), QStringLiteral("firmwarePage"));
         click(QStringLiteral("firmwareUpdateStart"));
-        answer("Firmware_CameraConnectFirmupErrorMessage", QStringLiteral("messageNo"));
+        ui_->answer("Firmware_CameraConnectFirmupErrorMessage", QStringLiteral("messageNo"));
         QCOMPARE(vm.connect_state(), int(CONNECT_COMPLETE));
         QCOMPARE(ui_->pageName(), QStringLiteral("firmwarePage"));
 
         click(QStringLiteral("firmwareUpdateStart"));
-        answer("Firmware_CameraConnectFirmupErrorMessage", QStringLiteral("messageYes"));
+        ui_->answer("Firmware_CameraConnectFirmupErrorMessage", QStringLiteral("messageYes"));
         QTRY_COMPARE(ui_->pageName(), QStringLiteral("connectPage"));
         QCOMPARE(vm.connect_state(), int(NOT_CONNECT));
         QCOMPARE(vm.download_state(), 0);
@@ -174,7 +174,7 @@ class ShellTest : public QObject {
         answerPanels(file);
         const QByteArray before = ui_->lens().settingsImage();
         click(QStringLiteral("exportSettings"));
-        answer("Home_SettingOutputEnd", QStringLiteral("messageOk"));
+        ui_->answer("Home_SettingOutputEnd", QStringLiteral("messageOk"));
         QCOMPARE(panelRequests_, 1);
         QCOMPARE(QFileInfo(file).size(), 530);
 
@@ -183,25 +183,10 @@ class ShellTest : public QObject {
         settings.setDirection(settings.direction() == 1 ? 0 : 1);
         QTRY_VERIFY(ui_->lens().settingsImage() != before);
         click(QStringLiteral("importSettings"));
-        answer("Home_SettingInputEnd", QStringLiteral("messageOk"));
+        ui_->answer("Home_SettingInputEnd", QStringLiteral("messageOk"));
         QCOMPARE(panelRequests_, 2);
         QTRY_COMPARE(ui_->lens().settingsImage(), before);
         QCOMPARE(ui_->pageName(), QStringLiteral("homePage"));
-    }
-
-    void resetRestoresTheFactoryImage() {
-        QVERIFY(start({}, QLocale::English, true));
-        const QByteArray factory = ui_->lens().profile().factorySettings;
-        LensSettingViewModel& settings = *ui_->vm().lens_setting();
-        settings.setDirection(settings.direction() == 1 ? 0 : 1);
-        QTRY_VERIFY(ui_->lens().settingsImage() != factory);
-        click(QStringLiteral("resetSettings"));
-        answer("Home_SettingReturnQuestion", QStringLiteral("messageNo"));
-        QVERIFY(ui_->lens().settingsImage() != factory);
-        click(QStringLiteral("resetSettings"));
-        answer("Home_SettingReturnQuestion", QStringLiteral("messageYes"));
-        answer("Home_SettingReturnEnd", QStringLiteral("messageOk"));
-        QCOMPARE(ui_->lens().settingsImage(), factory);
     }
 
     // Every virtual lens restarts to apply its firmware, so losing it means waiting for it to
@@ -408,16 +393,8 @@ class ShellTest : public QObject {
     QString text(const QString& name) const { return ui_->text(name); }
     void click(const QString& name) { ui_->clickWhenShown(name); }
     MessageViewModel& message() const { return *ui_->vm().message(); }
-    // Waits for the question or message with that text and answers it with `button`.
-
-    void answer(const char* id, const QString& button) {
-        QTRY_VERIFY_WITH_TIMEOUT(message().show_message() && message().message() == qtTrId(id), 10000);
-        click(button);
-        QTRY_VERIFY(!message().show_message() || message().message() != qtTrId(id));
-    }
 
     // Answers the save or open panel with `file` once the window has asked for it.
-
     void answerPanels(const QString& file) {
         QuickFileDialogs* dialogs = &ui_->shell().fileDialogs();
         auto answerLater = [this, dialogs, file] {

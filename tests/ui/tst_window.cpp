@@ -138,13 +138,7 @@ class WindowTest : public QObject {
         QVERIFY(QSettings().value(geometry).toRect().isValid());
     }
 
-    void picturesOfEveryPage_data() {
-        QTest::addColumn<QLocale::Language>("language");
-        QTest::addColumn<bool>("dark");
-        QTest::newRow("en") << QLocale::English << false;
-        QTest::newRow("ja") << QLocale::Japanese << false;
-        QTest::newRow("en-dark") << QLocale::English << true;
-    }
+    void picturesOfEveryPage_data() { WindowHarness::addPictureRows(); }
 
     // At the smallest window size, where text is most likely to be cut; each page is
     // photographed and its filled buttons checked for readable labels.
