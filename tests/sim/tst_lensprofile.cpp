@@ -1,8 +1,6 @@
 // Lens descriptions, the control grammar and the pieces of the lens's
 // receiver that need no serial line.
 #include "BlockReceiver.h"
-#include "Crc16.h"
-#include "Frame.h"
 #include "LensCommand.h"
 #include "LensFirmware.h"
 #include "LensProfile.h"
@@ -17,40 +15,6 @@ class TestLensProfile : public QObject {
     Q_OBJECT
 
   private slots:
-    void crcMatchesTheBitwiseReference() {
-        QCOMPARE(Crc16::xmodem("123456789"), quint16(0x31C3));
-        QCOMPARE(Crc16::xmodem({}), quint16(0));
-        QByteArray all(256, 0);
-        for (int i = 0; i < 256; ++i)
-            all[i] = char(i);
-        for (int len : {1, 2, 7, 100, 256})
-            QCOMPARE(Crc16::xmodem(all.left(len)), Wire::crc(all.left(len)));
-        // The worked example's checksum bytes.
-        QCOMPARE(Crc16::xmodem(Wire::hex("0F0100000200F800")), quint16(0x16A3));
-    }
-
-    void frameScanSortsJunkBadAndGood() {
-        Frame f;
-        qsizetype used = 0;
-        const QByteArray good = Wire::hex("0F0100000200F800A316F0");
-        QCOMPARE(Frame::scan(good.left(10), &used, &f), Frame::Scan::NeedMore);
-        QCOMPARE(used, 0);
-        QCOMPARE(Frame::scan(Wire::hex("55AA") + good, &used, &f), Frame::Scan::Junk);
-        QCOMPARE(used, 2);
-        QCOMPARE(Frame::scan(good + "tail", &used, &f), Frame::Scan::Good);
-        QCOMPARE(used, 11);
-        QCOMPARE(f.packet, quint8(1));
-        QCOMPARE(f.function, quint8(0xF8));
-        QCOMPARE(f.data, Wire::hex("00"));
-        QCOMPARE(f.encode(), good);
-        // Wrong CRC high byte only: the whole frame is dropped.
-        QCOMPARE(Frame::scan(Wire::hex("0F0100000200F800A317F0"), &used, &f), Frame::Scan::Bad);
-        QCOMPARE(used, 11);
-        // A length nobody sends: resynchronise from the next byte.
-        QCOMPARE(Frame::scan(Wire::hex("0F010000FFFFF8"), &used, &f), Frame::Scan::Bad);
-        QCOMPARE(used, 1);
-    }
-
     void badProfilesAreRefusedWithAReason_data() {
         QTest::addColumn<QByteArray>("json");
         QTest::addColumn<QString>("reason");
