@@ -1,6 +1,7 @@
 #include "WindowHarness.h"
 
 #include "MainWindow.h"
+#include "QuickFileDialogs.h"
 #include "Simulation.h"
 #include "VirtualLens.h"
 #include "controller/AppViewModel.h"
@@ -22,6 +23,7 @@
 #include <QQuickItem>
 #include <QQuickStyle>
 #include <QQuickWindow>
+#include <QTimer>
 #include <QtTest>
 
 namespace kelvara {
@@ -300,6 +302,34 @@ void WindowHarness::answer(const char* id, const QString& button, const QString&
     clickWhenShown(button);
     // Gone, or followed at once by the next message.
     QTRY_VERIFY(!message.show_message() || message.message_id() != key);
+}
+
+void WindowHarness::answerDialog(const QString& path, int* answered, const QString& pictureName) {
+    QuickFileDialogs* dialogs = &shell_->fileDialogs();
+    auto connections = std::make_shared<QList<QMetaObject::Connection>>();
+    const auto answerIn = [=, this](const char* dialogName) {
+        return [=, this] {
+            for (const QMetaObject::Connection& c : *connections)
+                QObject::disconnect(c);
+            // After the window has opened its dialog (made at the first request), as a
+            // user's choice would.
+            QTimer::singleShot(0, dialogs, [=, this] {
+                QQuickItem* requests = item(QStringLiteral("fileRequests"));
+                QObject* dialog = requests ? requests->findChild<QObject*>(QLatin1String(dialogName)) : nullptr;
+                QVERIFY2(dialog && dialog->property("visible").toBool(), dialogName);
+                if (!pictureName.isEmpty()) {
+                    waitForFrame();
+                    picture(pictureName);
+                }
+                dialogs->finish(path.isEmpty() ? QUrl() : QUrl::fromLocalFile(path));
+                QMetaObject::invokeMethod(dialog, "close");
+                ++*answered;
+            });
+        };
+    };
+    *connections << QObject::connect(dialogs, &QuickFileDialogs::saveRequested, dialogs, answerIn("fileDialog"))
+                 << QObject::connect(dialogs, &QuickFileDialogs::openRequested, dialogs, answerIn("fileDialog"))
+                 << QObject::connect(dialogs, &QuickFileDialogs::folderRequested, dialogs, answerIn("folderDialog"));
 }
 
 void WindowHarness::closePopupWith(const QString& button) {

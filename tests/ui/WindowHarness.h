@@ -104,6 +104,10 @@ class WindowHarness {
     // Waits for the message or question of that text id, pictures it when named, and
     // answers it with the button.
     void answer(const char* id, const QString& button, const QString& pictureName = {});
+    // Answers the window's next save, open or folder request with `path` (empty: cancelled)
+    // once the window shows its dialog for it, pictured first when named; counts the
+    // answers in `answered`.
+    void answerDialog(const QString& path, int* answered, const QString& pictureName = {});
     // Presses the popup's button and waits until the popup is closed and the lens settled.
     void closePopupWith(const QString& button);
     // Goes from a popup's list to its second page, or with Back to the list again (the

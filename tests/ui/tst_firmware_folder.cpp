@@ -5,7 +5,6 @@
 #include "VirtualLens.h"
 #include "WindowHarness.h"
 
-#include "QuickFileDialogs.h"
 #include "MainWindow.h"
 #include "controller/AppViewModel.h"
 #include "firmware/ServerModel.h"
@@ -47,16 +46,17 @@ class FirmwareFolderTest : public QObject {
         QCOMPARE(ui_->text(QStringLiteral("firmwareUpdateFromFolder")), qtTrId("Firmware_UpdateFromFolder"));
         ui_->picture(QStringLiteral("firmwareFolderButton"));
 
-        answerFolder({});
+        answered_ = 0;
+        ui_->answerDialog(QString(), &answered_);
         ui_->click(QStringLiteral("firmwareUpdateFromFolder"));
-        QTRY_VERIFY(folderAnswered_);
+        QTRY_COMPARE(answered_, 1);
         QTest::qWait(200);
         QVERIFY(!message().show_message());
 
         QTemporaryDir empty;
-        answerFolder(empty.path(), QStringLiteral("firmwareFolderPicker"));
+        ui_->answerDialog(empty.path(), &answered_, QStringLiteral("firmwareFolderPicker"));
         ui_->click(QStringLiteral("firmwareUpdateFromFolder"));
-        QTRY_VERIFY(folderAnswered_);
+        QTRY_COMPARE(answered_, 2);
         const BasicInfoViewModel& info = *ui_->vm().basic_info();
         const QString model = info.modelName() + ServerModel::mountSuffix(info.mountType());
         QTRY_VERIFY(message().show_message());
@@ -67,7 +67,7 @@ class FirmwareFolderTest : public QObject {
 
         QTemporaryDir copy;
         writeCopy(copy.path());
-        answerFolder(copy.path());
+        ui_->answerDialog(copy.path(), &answered_);
         ui_->click(QStringLiteral("firmwareUpdateFromFolder"));
         ui_->answer("Firmware_UpdateConfirm", QStringLiteral("messageNo"),
                QStringLiteral("firmwareFolderConfirm"));
@@ -85,7 +85,7 @@ class FirmwareFolderTest : public QObject {
         const QString kept = package + QStringLiteral(".kept");
         QVERIFY(QFile::rename(package, kept));
 
-        answerFolder(copy.path());
+        ui_->answerDialog(copy.path(), &answered_);
         ui_->click(QStringLiteral("firmwareUpdateFromFolder"));
         ui_->answer("Firmware_UpdateConfirm", QStringLiteral("messageYes"));
         ui_->answer("Firmware_UpdateError", QStringLiteral("messageOk"));
@@ -95,7 +95,7 @@ class FirmwareFolderTest : public QObject {
         QVERIFY(QFile::rename(kept, package));
         QVERIFY(ui_->connect(false));
         QTRY_COMPARE(ui_->pageName(), QStringLiteral("firmwarePage"));
-        answerFolder(copy.path());
+        ui_->answerDialog(copy.path(), &answered_);
         ui_->click(QStringLiteral("firmwareUpdateFromFolder"));
         ui_->answer("Firmware_UpdateConfirm", QStringLiteral("messageYes"));
         QTRY_COMPARE_WITH_TIMEOUT(ui_->vm().download_state(), 2, TRANSFER_TIMEOUT_MS);
@@ -114,35 +114,6 @@ class FirmwareFolderTest : public QObject {
         return true;
     }
 
-    // The next folder request is answered with folder (empty: cancelled) once the window
-    // shows its folder dialog; picture names a picture taken of it first.
-    void answerFolder(const QString& folder, const QString& picture = {}) {
-        QuickFileDialogs* dialogs = &ui_->shell().fileDialogs();
-        folderAnswered_ = false;
-        auto connection = std::make_shared<QMetaObject::Connection>();
-        *connection = connect(dialogs, &QuickFileDialogs::folderRequested, this,
-                              [this, dialogs, folder, picture, connection] {
-                                  disconnect(*connection);
-                                  QTimer::singleShot(0, this, [this, dialogs, folder, picture] {
-                                      QQuickItem* requests = ui_->item(QStringLiteral("fileRequests"));
-                                      QObject* dialog = requests ? requests->findChild<QObject*>(
-                                                                       QStringLiteral("folderDialog"))
-                                                                 : nullptr;
-                                      QVERIFY2(dialog && dialog->property("visible").toBool(),
-                                               "the window showed no folder dialog");
-                                      if (!picture.isEmpty()) {
-                                          ui_->waitForFrame();
-                                          ui_->picture(picture);
-                                      }
-                                      dialogs->finish(folder.isEmpty() ? QUrl()
-                                                                       : QUrl::fromLocalFile(folder));
-                                      QMetaObject::invokeMethod(dialog, "close");
-                                      folderAnswered_ = true;
-                                  });
-                              });
-    }
-
-
     // A copy of the update server's files for the connected lens in folder.
     void writeCopy(const QString& folder) {
         sim::UpdateServer server;
@@ -154,7 +125,7 @@ class FirmwareFolderTest : public QObject {
 
     QTemporaryDir userFiles_;
     std::unique_ptr<WindowHarness> ui_;
-    bool folderAnswered_ = false;
+    int answered_ = 0;
 };
 
 QTEST_MAIN(FirmwareFolderTest)

@@ -2,7 +2,6 @@
 #include "CloseGuard.h"
 #include "DiagnosticCapture.h"
 #include "MainWindow.h"
-#include "QuickFileDialogs.h"
 #include "VirtualLens.h"
 #include "SceneRects.h"
 #include "WindowHarness.h"
@@ -171,20 +170,22 @@ class ShellTest : public QObject {
         QTemporaryDir files;
         QVERIFY(files.isValid());
         const QString file = files.filePath(QStringLiteral("zoom.vdat"));
-        answerPanels(file);
+        int answered = 0;
+        ui_->answerDialog(file, &answered);
         const QByteArray before = ui_->lens().settingsImage();
         click(QStringLiteral("exportSettings"));
         ui_->answer("Home_SettingOutputEnd", QStringLiteral("messageOk"));
-        QCOMPARE(panelRequests_, 1);
+        QCOMPARE(answered, 1);
         QCOMPARE(QFileInfo(file).size(), 530);
 
         // Changed on the lens, then brought back from the file.
         LensSettingViewModel& settings = *ui_->vm().lens_setting();
         settings.setDirection(settings.direction() == 1 ? 0 : 1);
         QTRY_VERIFY(ui_->lens().settingsImage() != before);
+        ui_->answerDialog(file, &answered);
         click(QStringLiteral("importSettings"));
         ui_->answer("Home_SettingInputEnd", QStringLiteral("messageOk"));
-        QCOMPARE(panelRequests_, 2);
+        QCOMPARE(answered, 2);
         QTRY_COMPARE(ui_->lens().settingsImage(), before);
         QCOMPARE(ui_->pageName(), QStringLiteral("homePage"));
     }
@@ -394,30 +395,8 @@ class ShellTest : public QObject {
     void click(const QString& name) { ui_->clickWhenShown(name); }
     MessageViewModel& message() const { return *ui_->vm().message(); }
 
-    // Answers the save or open panel with `file` once the window has asked for it.
-    void answerPanels(const QString& file) {
-        QuickFileDialogs* dialogs = &ui_->shell().fileDialogs();
-        auto answerLater = [this, dialogs, file] {
-            ++panelRequests_;
-            // After the window has opened its dialog (made at the first request), as a user's
-            // choice would.
-            QTimer::singleShot(0, dialogs, [this, dialogs, file] {
-                QQuickItem* requests = ui_->item(QStringLiteral("fileRequests"));
-                QObject* fileDialog =
-                    requests ? requests->findChild<QObject*>(QStringLiteral("fileDialog")) : nullptr;
-                QVERIFY2(fileDialog && fileDialog->property("visible").toBool(),
-                         "the window showed no file dialog");
-                dialogs->finish(QUrl::fromLocalFile(file));
-                QMetaObject::invokeMethod(fileDialog, "close");
-            });
-        };
-        connect(dialogs, &QuickFileDialogs::saveRequested, dialogs, answerLater);
-        connect(dialogs, &QuickFileDialogs::openRequested, dialogs, answerLater);
-    }
-
     QTemporaryDir userFiles_;
     std::unique_ptr<WindowHarness> ui_;
-    int panelRequests_ = 0;
 };
 
 QTEST_MAIN(ShellTest)
