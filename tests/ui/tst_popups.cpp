@@ -202,13 +202,6 @@ class PopupsTest : public QObject {
         QVERIFY(!ui_->item(QStringLiteral("operation_22")));
 
         const auto seconds = [](int tenths) { return QString::number(tenths / 10.0, 'f', 1); };
-        const auto type = [this](const QString& field, const QString& text) {
-            QQuickItem* input = ui_->item(field);
-            input->forceActiveFocus(Qt::TabFocusReason);
-            QVERIFY(QMetaObject::invokeMethod(input, "selectAll"));
-            for (const QChar c : text)
-                QTest::keyClick(ui_->window(), c.toLatin1());
-        };
         // The lens's longest time: tens of seconds up to its limit; a delay up to 9.9 s.
         const struct {
             const char* field;
@@ -264,11 +257,7 @@ class PopupsTest : public QObject {
     // The MF limit's two ways share one name: the list shows them under their heading, each
     // by its way, and either is chosen at once with nothing more to set.
     void mfLimitWaysFollowTheirHeading() {
-        const QString profile = WindowHarness::writeProfile(
-            userFiles_.path(), QStringLiteral("zoom-e"),
-            {{QStringLiteral("buttonFunctions"),
-              QJsonArray{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 12, 13, 14, 15, 16, 17, 22, 23}}});
-        QVERIFY(WindowHarness::restart(&ui_, {.preset = profile}, true));
+        QVERIFY(WindowHarness::restart(&ui_, {.preset = mfLimitLens()}, true));
         ui_->openPopup(POPUP_FUNCTION, 1);
         const QString heading = QStringLiteral("functionGroup_ButtonSelect_MFLimit");
         const QStringList ways{QStringLiteral("function_17"), QStringLiteral("function_16")};
@@ -483,11 +472,7 @@ class PopupsTest : public QObject {
     void picturesOfEveryPopup() {
         QFETCH(QLocale::Language, language);
         QFETCH(bool, dark);
-        const QString profile = WindowHarness::writeProfile(
-            userFiles_.path(), QStringLiteral("zoom-e"),
-            {{QStringLiteral("buttonFunctions"),
-              QJsonArray{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 12, 13, 14, 15, 16, 17, 22, 23}}});
-        QVERIFY(WindowHarness::restart(&ui_, {.preset = profile, .language = language, .dark = dark}, true));
+        QVERIFY(WindowHarness::restart(&ui_, {.preset = mfLimitLens(), .language = language, .dark = dark}, true));
         QVERIFY(ui_->toSmallest());
         const struct {
             int popup;
@@ -515,11 +500,7 @@ class PopupsTest : public QObject {
             if (p.nextPage)
                 ui_->nextPopupPage();
             if (*p.typed) {
-                QQuickItem* input = ui_->item(QStringLiteral("focusTime"));
-                input->forceActiveFocus(Qt::TabFocusReason);
-                QVERIFY(QMetaObject::invokeMethod(input, "selectAll"));
-                for (const char* c = p.typed; *c; ++c)
-                    QTest::keyClick(ui_->window(), *c);
+                type(QStringLiteral("focusTime"), QLatin1String(p.typed));
                 QVERIFY(!ui_->property(QStringLiteral("focusTimeField"), "fits").toBool());
                 ui_->waitForFrame();
             }
@@ -546,6 +527,22 @@ class PopupsTest : public QObject {
     // The ring direction choice the lens does not hold.
     QString otherDirection() const {
         return QStringLiteral("ringDirection%1").arg(byteAt(AT_DIRECTION) == 1 ? 0 : 1);
+    }
+
+    // Types the text over the field's whole text, unconfirmed.
+    void type(const QString& field, const QString& text) {
+        QQuickItem* input = ui_->item(field);
+        input->forceActiveFocus(Qt::TabFocusReason);
+        QVERIFY(QMetaObject::invokeMethod(input, "selectAll"));
+        for (const QChar c : text)
+            QTest::keyClick(ui_->window(), c.toLatin1());
+    }
+    // The zoom lens with the MF limit among its functions.
+    QString mfLimitLens() const {
+        return WindowHarness::writeProfile(
+            userFiles_.path(), QStringLiteral("zoom-e"),
+            {{QStringLiteral("buttonFunctions"),
+              QJsonArray{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 12, 13, 14, 15, 16, 17, 22, 23}}});
     }
 
     QTemporaryDir userFiles_;
