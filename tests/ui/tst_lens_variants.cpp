@@ -333,6 +333,7 @@ class LensVariantsTest : public QObject {
         // Each of the two "while" modes is offered on its own, without the other.
         QTest::newRow("click, long press, while pressed") << QList<int>{3, 4, 6};
         QTest::newRow("click, while released") << QList<int>{4, 7};
+        QTest::newRow("all four") << QList<int>{3, 4, 6, 7};
     }
 
     // The operation choices of an AF limit control are exactly the variants the lens
