@@ -1,6 +1,7 @@
 #include "WindowHarness.h"
 
 #include "MainWindow.h"
+#include "QuickFileDialogs.h"
 #include "Simulation.h"
 #include "VirtualLens.h"
 #include "controller/AppViewModel.h"
@@ -11,6 +12,7 @@
 #include "platform/Environment.h"
 #include "platform/Preferences.h"
 #include "platform/Texts.h"
+#include "ui/MessageViewModel.h"
 #include "ui/PopupViewModel.h"
 
 #include <QDir>
@@ -21,6 +23,7 @@
 #include <QQuickItem>
 #include <QQuickStyle>
 #include <QQuickWindow>
+#include <QTimer>
 #include <QtTest>
 
 namespace kelvara {
@@ -101,6 +104,16 @@ void WindowHarness::addLanguageRows() {
     QTest::addColumn<QLocale::Language>("language");
     QTest::newRow("en") << QLocale::English;
     QTest::newRow("ja") << QLocale::Japanese;
+}
+
+void WindowHarness::addPictureRows(bool japaneseDark) {
+    QTest::addColumn<QLocale::Language>("language");
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("en") << QLocale::English << false;
+    QTest::newRow("ja") << QLocale::Japanese << false;
+    QTest::newRow("en-dark") << QLocale::English << true;
+    if (japaneseDark)
+        QTest::newRow("ja-dark") << QLocale::Japanese << true;
 }
 
 WindowHarness::WindowHarness() : environment_(Environment::create()) {}
@@ -273,6 +286,50 @@ void WindowHarness::key(const QString& name, Qt::Key key) {
     QTRY_VERIFY(target->hasActiveFocus());
     QTest::keyClick(window_, key);
     settle();
+}
+
+void WindowHarness::answer(const char* id, const QString& button, const QString& pictureName) {
+    MessageViewModel& message = *vm_->message();
+    const QString key = QLatin1String(id);
+    QTRY_VERIFY2_WITH_TIMEOUT(message.show_message() && message.message_id() == key,
+                              qPrintable(message.message_id()), 10000);
+    // The text up to its first argument, as the language gives it.
+    QVERIFY2(message.message().startsWith(qtTrId(id).section(u'%', 0, 0)), qPrintable(message.message()));
+    if (!pictureName.isEmpty()) {
+        waitForFrame();
+        picture(pictureName);
+    }
+    clickWhenShown(button);
+    // Gone, or followed at once by the next message.
+    QTRY_VERIFY(!message.show_message() || message.message_id() != key);
+}
+
+void WindowHarness::answerDialog(const QString& path, int* answered, const QString& pictureName) {
+    QuickFileDialogs* dialogs = &shell_->fileDialogs();
+    auto connections = std::make_shared<QList<QMetaObject::Connection>>();
+    const auto answerIn = [=, this](const char* dialogName) {
+        return [=, this] {
+            for (const QMetaObject::Connection& c : *connections)
+                QObject::disconnect(c);
+            // After the window has opened its dialog (made at the first request), as a
+            // user's choice would.
+            QTimer::singleShot(0, dialogs, [=, this] {
+                QQuickItem* requests = item(QStringLiteral("fileRequests"));
+                QObject* dialog = requests ? requests->findChild<QObject*>(QLatin1String(dialogName)) : nullptr;
+                QVERIFY2(dialog && dialog->property("visible").toBool(), dialogName);
+                if (!pictureName.isEmpty()) {
+                    waitForFrame();
+                    picture(pictureName);
+                }
+                dialogs->finish(path.isEmpty() ? QUrl() : QUrl::fromLocalFile(path));
+                QMetaObject::invokeMethod(dialog, "close");
+                ++*answered;
+            });
+        };
+    };
+    *connections << QObject::connect(dialogs, &QuickFileDialogs::saveRequested, dialogs, answerIn("fileDialog"))
+                 << QObject::connect(dialogs, &QuickFileDialogs::openRequested, dialogs, answerIn("fileDialog"))
+                 << QObject::connect(dialogs, &QuickFileDialogs::folderRequested, dialogs, answerIn("folderDialog"));
 }
 
 void WindowHarness::closePopupWith(const QString& button) {

@@ -47,6 +47,9 @@ class WindowHarness {
 
     // Test data: a "language" column with one row per language of the program.
     static void addLanguageRows();
+    // Test data for pictures: "language" and "dark" columns, rows en, ja and en-dark, and
+    // ja-dark when asked.
+    static void addPictureRows(bool japaneseDark = false);
 
     WindowHarness();
     ~WindowHarness();
@@ -63,7 +66,6 @@ class WindowHarness {
 
     QQuickWindow* window() const { return window_; }
     AppViewModel& vm() const { return *vm_; }
-    Environment& environment() const { return *environment_; }
     MainWindow& shell() const { return *shell_; }
     sim::VirtualLens& lens() const;
 
@@ -98,6 +100,13 @@ class WindowHarness {
     void key(const QString& name, Qt::Key key);
     // Opens the popup for the control (-1: none) and waits until it is drawn.
     void openPopup(int popup, int control);
+    // Waits for the message or question of that text id, pictures it when named, and
+    // answers it with the button.
+    void answer(const char* id, const QString& button, const QString& pictureName = {});
+    // Answers the window's next save, open or folder request with `path` (empty: cancelled)
+    // once the window shows its dialog for it, pictured first when named; counts the
+    // answers in `answered`.
+    void answerDialog(const QString& path, int* answered, const QString& pictureName = {});
     // Presses the popup's button and waits until the popup is closed and the lens settled.
     void closePopupWith(const QString& button);
     // Goes from a popup's list to its second page, or with Back to the list again (the

@@ -5,7 +5,6 @@
 #include "VirtualLens.h"
 #include "WindowHarness.h"
 
-#include "QuickFileDialogs.h"
 #include "MainWindow.h"
 #include "controller/AppViewModel.h"
 #include "firmware/ServerModel.h"
@@ -29,162 +28,105 @@ class FirmwareFolderTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void initTestCase();
-    void pickerQuestionAndRefusalPictured_data();
-    void pickerQuestionAndRefusalPictured();
-    void updateComesFromTheFolder();
+    void initTestCase() {
+        QVERIFY(userFiles_.isValid());
+        WindowHarness::isolateUserFiles(userFiles_.path());
+    }
+
+    void pickerQuestionAndRefusalPictured_data() { WindowHarness::addPictureRows(true); }
+
+    // Each step pictured: the page with its button, the picker, a folder without this lens's
+    // firmware (a message naming the catalogue looked for), and the question of the online
+    // update, answered no. A cancelled picker says nothing.
+    void pickerQuestionAndRefusalPictured() {
+        QFETCH(QLocale::Language, language);
+        QFETCH(bool, dark);
+        QVERIFY(start(language, dark));
+        QVERIFY(ui_->shown(QStringLiteral("firmwareUpdateFromFolder")));
+        QCOMPARE(ui_->text(QStringLiteral("firmwareUpdateFromFolder")), qtTrId("Firmware_UpdateFromFolder"));
+        ui_->picture(QStringLiteral("firmwareFolderButton"));
+
+        answered_ = 0;
+        ui_->answerDialog(QString(), &answered_);
+        ui_->click(QStringLiteral("firmwareUpdateFromFolder"));
+        QTRY_COMPARE(answered_, 1);
+        QTest::qWait(200);
+        QVERIFY(!message().show_message());
+
+        QTemporaryDir empty;
+        ui_->answerDialog(empty.path(), &answered_, QStringLiteral("firmwareFolderPicker"));
+        ui_->click(QStringLiteral("firmwareUpdateFromFolder"));
+        QTRY_COMPARE(answered_, 2);
+        const BasicInfoViewModel& info = *ui_->vm().basic_info();
+        const QString model = info.modelName() + ServerModel::mountSuffix(info.mountType());
+        QTRY_VERIFY(message().show_message());
+        QCOMPARE(message().message(), qtTrId("Firmware_FolderNoFirmware").arg(model));
+        ui_->answer("Firmware_FolderNoFirmware", QStringLiteral("messageOk"),
+               QStringLiteral("firmwareFolderNoFirmware"));
+        QCOMPARE(ui_->pageName(), QStringLiteral("firmwarePage"));
+
+        QTemporaryDir copy;
+        writeCopy(copy.path());
+        ui_->answerDialog(copy.path(), &answered_);
+        ui_->click(QStringLiteral("firmwareUpdateFromFolder"));
+        ui_->answer("Firmware_UpdateConfirm", QStringLiteral("messageNo"),
+               QStringLiteral("firmwareFolderConfirm"));
+        QCOMPARE(ui_->vm().download_state(), 0);
+        QVERIFY(ui_->lens().installedImages().isEmpty());
+    }
+
+    // The package is taken from the folder: without it there the transfer fails as a bad
+    // download does; with it the lens receives the firmware.
+    void updateComesFromTheFolder() {
+        QVERIFY(start(QLocale::English, false));
+        QTemporaryDir copy;
+        writeCopy(copy.path());
+        const QString package = copy.filePath(sim::UpdateServer::packagePath(ui_->lens().profile()).mid(1));
+        const QString kept = package + QStringLiteral(".kept");
+        QVERIFY(QFile::rename(package, kept));
+
+        ui_->answerDialog(copy.path(), &answered_);
+        ui_->click(QStringLiteral("firmwareUpdateFromFolder"));
+        ui_->answer("Firmware_UpdateConfirm", QStringLiteral("messageYes"));
+        ui_->answer("Firmware_UpdateError", QStringLiteral("messageOk"));
+        QTRY_COMPARE(ui_->pageName(), QStringLiteral("connectPage"));
+        QVERIFY(ui_->lens().installedImages().isEmpty());
+
+        QVERIFY(QFile::rename(kept, package));
+        QVERIFY(ui_->connect(false));
+        QTRY_COMPARE(ui_->pageName(), QStringLiteral("firmwarePage"));
+        ui_->answerDialog(copy.path(), &answered_);
+        ui_->click(QStringLiteral("firmwareUpdateFromFolder"));
+        ui_->answer("Firmware_UpdateConfirm", QStringLiteral("messageYes"));
+        QTRY_COMPARE_WITH_TIMEOUT(ui_->vm().download_state(), 2, TRANSFER_TIMEOUT_MS);
+        QVERIFY(!ui_->lens().installedImages().isEmpty());
+    }
 
   private:
-    bool start(QLocale::Language language, bool dark);
-    // The next folder request is answered with folder (empty: cancelled) once the window
-    // shows its folder dialog; picture names a picture taken of it first.
-    void answerFolder(const QString& folder, const QString& picture = {});
-    // Waits for the message textId, takes a picture when named, presses the button.
-    void answer(const char* textId, const QString& button, const QString& picture = {});
+    bool start(QLocale::Language language, bool dark) {
+        WindowHarness::Options options;
+        options.language = language;
+        options.dark = dark;
+        if (!WindowHarness::restart(&ui_, options) || !ui_->connect(false) ||
+            !QTest::qWaitFor([this] { return ui_->pageName() == QLatin1String("firmwarePage"); }, 5000))
+            return false;
+        ui_->waitForFrame();
+        return true;
+    }
+
     // A copy of the update server's files for the connected lens in folder.
-    void writeCopy(const QString& folder);
+    void writeCopy(const QString& folder) {
+        sim::UpdateServer server;
+        server.addLens(ui_->lens().profile());
+        QVERIFY(server.exportMirror(folder));
+    }
+
     MessageViewModel& message() const { return *ui_->vm().message(); }
 
     QTemporaryDir userFiles_;
     std::unique_ptr<WindowHarness> ui_;
-    bool folderAnswered_ = false;
+    int answered_ = 0;
 };
-
-void FirmwareFolderTest::initTestCase() {
-    QVERIFY(userFiles_.isValid());
-    WindowHarness::isolateUserFiles(userFiles_.path());
-}
-
-bool FirmwareFolderTest::start(QLocale::Language language, bool dark) {
-    WindowHarness::Options options;
-    options.language = language;
-    options.dark = dark;
-    if (!WindowHarness::restart(&ui_, options) || !ui_->connect(false) ||
-        !QTest::qWaitFor([this] { return ui_->pageName() == QLatin1String("firmwarePage"); }, 5000))
-        return false;
-    ui_->waitForFrame();
-    return true;
-}
-
-void FirmwareFolderTest::answerFolder(const QString& folder, const QString& picture) {
-    QuickFileDialogs* dialogs = &ui_->shell().fileDialogs();
-    folderAnswered_ = false;
-    auto connection = std::make_shared<QMetaObject::Connection>();
-    *connection = connect(dialogs, &QuickFileDialogs::folderRequested, this,
-                          [this, dialogs, folder, picture, connection] {
-                              disconnect(*connection);
-                              QTimer::singleShot(0, this, [this, dialogs, folder, picture] {
-                                  QQuickItem* requests = ui_->item(QStringLiteral("fileRequests"));
-                                  QObject* dialog = requests ? requests->findChild<QObject*>(
-                                                                   QStringLiteral("folderDialog"))
-                                                             : nullptr;
-                                  QVERIFY2(dialog && dialog->property("visible").toBool(),
-                                           "the window showed no folder dialog");
-                                  if (!picture.isEmpty()) {
-                                      ui_->waitForFrame();
-                                      ui_->picture(picture);
-                                  }
-                                  dialogs->finish(folder.isEmpty() ? QUrl()
-                                                                   : QUrl::fromLocalFile(folder));
-                                  QMetaObject::invokeMethod(dialog, "close");
-                                  folderAnswered_ = true;
-                              });
-                          });
-}
-
-void FirmwareFolderTest::answer(const char* textId, const QString& button, const QString& picture) {
-    QTRY_VERIFY_WITH_TIMEOUT(message().show_message() &&
-                                 message().message().startsWith(qtTrId(textId).section('%', 0, 0)),
-                             10000);
-    ui_->waitForFrame();
-    if (!picture.isEmpty())
-        ui_->picture(picture);
-    const QString shown = message().message();
-    ui_->click(button);
-    QTRY_VERIFY2(!message().show_message() || message().message() != shown,
-                 qPrintable(message().message()));
-}
-
-void FirmwareFolderTest::writeCopy(const QString& folder) {
-    sim::UpdateServer server;
-    server.addLens(ui_->lens().profile());
-    QVERIFY(server.exportMirror(folder));
-}
-
-void FirmwareFolderTest::pickerQuestionAndRefusalPictured_data() {
-    QTest::addColumn<QLocale::Language>("language");
-    QTest::addColumn<bool>("dark");
-    QTest::newRow("en") << QLocale::English << false;
-    QTest::newRow("en dark") << QLocale::English << true;
-    QTest::newRow("ja") << QLocale::Japanese << false;
-    QTest::newRow("ja dark") << QLocale::Japanese << true;
-}
-
-// Each step pictured: the page with its button, the picker, a folder without this lens's
-// firmware (a message naming the catalogue looked for), and the question of the online
-// update, answered no. A cancelled picker says nothing.
-void FirmwareFolderTest::pickerQuestionAndRefusalPictured() {
-    QFETCH(QLocale::Language, language);
-    QFETCH(bool, dark);
-    QVERIFY(start(language, dark));
-    QVERIFY(ui_->shown(QStringLiteral("firmwareUpdateFromFolder")));
-    QCOMPARE(ui_->text(QStringLiteral("firmwareUpdateFromFolder")), qtTrId("Firmware_UpdateFromFolder"));
-    ui_->picture(QStringLiteral("firmwareFolderButton"));
-
-    answerFolder({});
-    ui_->click(QStringLiteral("firmwareUpdateFromFolder"));
-    QTRY_VERIFY(folderAnswered_);
-    QTest::qWait(200);
-    QVERIFY(!message().show_message());
-
-    QTemporaryDir empty;
-    answerFolder(empty.path(), QStringLiteral("firmwareFolderPicker"));
-    ui_->click(QStringLiteral("firmwareUpdateFromFolder"));
-    QTRY_VERIFY(folderAnswered_);
-    const BasicInfoViewModel& info = *ui_->vm().basic_info();
-    const QString model = info.modelName() + ServerModel::mountSuffix(info.mountType());
-    QTRY_VERIFY(message().show_message());
-    QCOMPARE(message().message(), qtTrId("Firmware_FolderNoFirmware").arg(model));
-    answer("Firmware_FolderNoFirmware", QStringLiteral("messageOk"),
-           QStringLiteral("firmwareFolderNoFirmware"));
-    QCOMPARE(ui_->pageName(), QStringLiteral("firmwarePage"));
-
-    QTemporaryDir copy;
-    writeCopy(copy.path());
-    answerFolder(copy.path());
-    ui_->click(QStringLiteral("firmwareUpdateFromFolder"));
-    answer("Firmware_UpdateConfirm", QStringLiteral("messageNo"),
-           QStringLiteral("firmwareFolderConfirm"));
-    QCOMPARE(ui_->vm().download_state(), 0);
-    QVERIFY(ui_->lens().installedImages().isEmpty());
-}
-
-// The package is taken from the folder: without it there the transfer fails as a bad
-// download does; with it the lens receives the firmware.
-void FirmwareFolderTest::updateComesFromTheFolder() {
-    QVERIFY(start(QLocale::English, false));
-    QTemporaryDir copy;
-    writeCopy(copy.path());
-    const QString package = copy.filePath(sim::UpdateServer::packagePath(ui_->lens().profile()).mid(1));
-    const QString kept = package + QStringLiteral(".kept");
-    QVERIFY(QFile::rename(package, kept));
-
-    answerFolder(copy.path());
-    ui_->click(QStringLiteral("firmwareUpdateFromFolder"));
-    answer("Firmware_UpdateConfirm", QStringLiteral("messageYes"));
-    answer("Firmware_UpdateError", QStringLiteral("messageOk"));
-    QTRY_COMPARE(ui_->pageName(), QStringLiteral("connectPage"));
-    QVERIFY(ui_->lens().installedImages().isEmpty());
-
-    QVERIFY(QFile::rename(kept, package));
-    QVERIFY(ui_->connect(false));
-    QTRY_COMPARE(ui_->pageName(), QStringLiteral("firmwarePage"));
-    answerFolder(copy.path());
-    ui_->click(QStringLiteral("firmwareUpdateFromFolder"));
-    answer("Firmware_UpdateConfirm", QStringLiteral("messageYes"));
-    QTRY_COMPARE_WITH_TIMEOUT(ui_->vm().download_state(), 2, TRANSFER_TIMEOUT_MS);
-    QVERIFY(!ui_->lens().installedImages().isEmpty());
-}
 
 QTEST_MAIN(FirmwareFolderTest)
 #include "tst_firmware_folder.moc"

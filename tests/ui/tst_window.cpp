@@ -63,18 +63,146 @@ QStringList unreadableButtons(QQuickItem* root) {
     return found;
 }
 
+// Before a connection the menu offers only connecting and the version page.
+const QStringList UNCONNECTED{QStringLiteral("Connect"), QStringLiteral("VersionInfo")};
+
 } // namespace
 
 class WindowTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void initTestCase();
-    void closingFollowsTheRule_data();
-    void closingFollowsTheRule();
-    void picturesOfEveryPage_data();
-    void picturesOfEveryPage();
-    void unplugReturnsToConnectPage();
+    void initTestCase() {
+        QVERIFY(userFiles_.isValid());
+        WindowHarness::isolateUserFiles(userFiles_.path());
+    }
+
+    void closingFollowsTheRule_data() {
+        QTest::addColumn<bool>("quitCommand");
+        QTest::newRow("closing the window") << false;
+        QTest::newRow("Ctrl+Q") << true;
+    }
+
+    // Closing by the window's frame or by Ctrl+Q: refused with a lens connected for
+    // customising, and said why; once the lens is let go it closes the port and keeps the
+    // window's frame. The menu and rows that follow the lens are checked with the settings
+    // pages.
+    void closingFollowsTheRule() {
+        QFETCH(bool, quitCommand);
+        QVERIFY(WindowHarness::restart(&ui_, {}));
+        QCOMPARE(ui_->pageName(), QStringLiteral("connectPage"));
+        QCOMPARE(ui_->menu(), UNCONNECTED);
+        QVERIFY(!shown(QStringLiteral("lensRemoval")));
+        QVERIFY(ui_->connect(true));
+        QCOMPARE(ui_->vm().selected_menu(), int(HOME));
+        QTRY_COMPARE(ui_->pageName(), QStringLiteral("homePage"));
+        QVERIFY(!ui_->vm().basic_info()->productName().isEmpty());
+        QCOMPARE(ui_->text(QStringLiteral("headerLens")), ui_->vm().basic_info()->productName());
+        QCOMPARE(ui_->shownAmong({QStringLiteral("menu_Menu_Connect"), QStringLiteral("lensRemoval")}),
+                 QStringList{QStringLiteral("lensRemoval")});
+
+        test::DiagnosticCapture log;
+        const QString geometry = MainWindow::settingsGroup() + QStringLiteral("/geometry");
+        QSettings().remove(geometry);
+        QQuickWindow* window = ui_->window();
+        MessageViewModel& message = *ui_->vm().message();
+        // Shortcuts reach the window that has the keyboard.
+        window->requestActivate();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        const auto close = [&] {
+            if (quitCommand)
+                QTest::keyClick(window, Qt::Key_Q, Qt::ControlModifier);
+            else
+                window->close();
+        };
+        close();
+        QTRY_VERIFY(message.show_message());
+        QCOMPARE(message.message(), qtTrId("Common_AppEndError"));
+        QVERIFY(window->isVisible());
+        QVERIFY(LensClient::transport().isPortOpen());
+        QCOMPARE(log.count(QStringLiteral("will close")), int(quitCommand));
+        ui_->click(QStringLiteral("messageOk"));
+        QTRY_VERIFY(!message.show_message());
+
+        ui_->click(QStringLiteral("lensRemoval"));
+        QTRY_VERIFY(shown(QStringLiteral("messageYes")));
+        QCOMPARE(message.message(), qtTrId("Header_LensRemovalConfirm"));
+        ui_->click(QStringLiteral("messageYes"));
+        QTRY_COMPARE_WITH_TIMEOUT(ui_->vm().connect_state(), int(NOT_CONNECT), 5000);
+        QTRY_COMPARE(ui_->pageName(), QStringLiteral("connectPage"));
+        close();
+        QTRY_VERIFY(!window->isVisible());
+        QVERIFY(!LensClient::transport().isPortOpen());
+        QVERIFY(!message.show_message());
+        QCOMPARE(log.count(QStringLiteral("will close")), 2 * int(quitCommand));
+        QVERIFY(QSettings().value(geometry).toRect().isValid());
+    }
+
+    void picturesOfEveryPage_data() { WindowHarness::addPictureRows(); }
+
+    // At the smallest window size, where text is most likely to be cut; each page is
+    // photographed and its filled buttons checked for readable labels.
+    void picturesOfEveryPage() {
+        QFETCH(QLocale::Language, language);
+        QFETCH(bool, dark);
+        QVERIFY(WindowHarness::restart(&ui_, {.preset = {}, .language = language, .dark = dark}));
+        QVERIFY(ui_->toSmallest());
+        const auto look = [this](const QString& page) {
+            ui_->picture(page);
+            const QStringList unreadable = unreadableButtons(ui_->window()->contentItem());
+            QVERIFY2(unreadable.isEmpty(), qPrintable(page + QStringLiteral(": ") +
+                                                      unreadable.join(QStringLiteral(", "))));
+        };
+        look(QStringLiteral("connectPage"));
+        QVERIFY(!QTest::currentTestFailed());
+        // Slow replies keep the connection under way long enough to be seen.
+        ui_->lens().setReplyDelay(300);
+        ui_->click(QStringLiteral("connectCustomize"));
+        QTRY_VERIFY(shown(QStringLiteral("connectProgress")));
+        QVERIFY(!ui_->item(QStringLiteral("connectFirmware"))->isEnabled());
+        QTest::qWait(500); // the moving segment into view
+        QVERIFY(shown(QStringLiteral("connectProgress")));
+        look(QStringLiteral("connecting"));
+        ui_->lens().setReplyDelay(0);
+        QTRY_COMPARE_WITH_TIMEOUT(ui_->vm().connect_state(), int(CONNECT_COMPLETE), 10000);
+        ui_->settle();
+        const struct {
+            MenuId menu;
+            const char* page;
+        } pages[] = {{HOME, "homePage"},
+                     {CSW_CBT_SETTING, "customSettingPage"},
+                     {RING_SETTING, "ringSettingPage"},
+                     {ADJUSTMENT, "adjustmentPage"},
+                     {FIRMWARE_INFO, "firmwarePage"},
+                     {VERSION_INFO, "versionPage"},
+                     {FUNCTION_DESCRIPTION, "functionDescriptionPage"},
+                     {BACKUPS, "backupsPage"}};
+        for (const auto& page : pages) {
+            ui_->showPage(page.menu, page.page);
+            look(QLatin1String(page.page));
+            QVERIFY(!QTest::currentTestFailed());
+        }
+    }
+
+    // A lens that does not restart to apply firmware: losing it ends the connection with a
+    // message instead of waiting for it to come back.
+    void unplugReturnsToConnectPage() {
+        const QString path = WindowHarness::writeProfile(userFiles_.path(), QStringLiteral("zoom-e"),
+                                                         {{QStringLiteral("firmwareType"), 0}});
+        QVERIFY(!path.isEmpty());
+        QVERIFY(WindowHarness::restart(&ui_, {.preset = path}, true));
+        QCOMPARE(ui_->pageName(), QStringLiteral("homePage"));
+
+        ui_->lens().unplug();
+        QTRY_VERIFY_WITH_TIMEOUT(shown(QStringLiteral("messageOk")), 5000);
+        QCOMPARE(ui_->vm().message()->message(), qtTrId("Common_LensRemovalMessage"));
+        QVERIFY(!LensClient::transport().isPortOpen());
+        ui_->click(QStringLiteral("messageOk"));
+        QTRY_COMPARE(ui_->vm().connect_state(), int(NOT_CONNECT));
+        QTRY_COMPARE(ui_->pageName(), QStringLiteral("connectPage"));
+        QCOMPARE(ui_->menu(), UNCONNECTED);
+        QVERIFY(!shown(QStringLiteral("lensRemoval")));
+    }
 
   private:
     bool shown(const QString& name) const { return ui_->shown(name); }
@@ -82,147 +210,6 @@ class WindowTest : public QObject {
     QTemporaryDir userFiles_;
     std::unique_ptr<WindowHarness> ui_;
 };
-
-// Before a connection the menu offers only connecting and the version page.
-static const QStringList UNCONNECTED{QStringLiteral("Connect"), QStringLiteral("VersionInfo")};
-
-void WindowTest::initTestCase() {
-    QVERIFY(userFiles_.isValid());
-    WindowHarness::isolateUserFiles(userFiles_.path());
-}
-
-void WindowTest::closingFollowsTheRule_data() {
-    QTest::addColumn<bool>("quitCommand");
-    QTest::newRow("closing the window") << false;
-    QTest::newRow("Ctrl+Q") << true;
-}
-
-// Closing by the window's frame or by Ctrl+Q: refused with a lens connected for
-// customising, and said why; once the lens is let go it closes the port and keeps the
-// window's frame. The menu and rows that follow the lens are checked with the settings
-// pages.
-void WindowTest::closingFollowsTheRule() {
-    QFETCH(bool, quitCommand);
-    QVERIFY(WindowHarness::restart(&ui_, {}));
-    QCOMPARE(ui_->pageName(), QStringLiteral("connectPage"));
-    QCOMPARE(ui_->menu(), UNCONNECTED);
-    QVERIFY(!shown(QStringLiteral("lensRemoval")));
-    QVERIFY(ui_->connect(true));
-    QCOMPARE(ui_->vm().selected_menu(), int(HOME));
-    QTRY_COMPARE(ui_->pageName(), QStringLiteral("homePage"));
-    QVERIFY(!ui_->vm().basic_info()->productName().isEmpty());
-    QCOMPARE(ui_->text(QStringLiteral("headerLens")), ui_->vm().basic_info()->productName());
-    QCOMPARE(ui_->shownAmong({QStringLiteral("menu_Menu_Connect"), QStringLiteral("lensRemoval")}),
-             QStringList{QStringLiteral("lensRemoval")});
-
-    test::DiagnosticCapture log;
-    const QString geometry = MainWindow::settingsGroup() + QStringLiteral("/geometry");
-    QSettings().remove(geometry);
-    QQuickWindow* window = ui_->window();
-    MessageViewModel& message = *ui_->vm().message();
-    // Shortcuts reach the window that has the keyboard.
-    window->requestActivate();
-    QVERIFY(QTest::qWaitForWindowActive(window));
-    const auto close = [&] {
-        if (quitCommand)
-            QTest::keyClick(window, Qt::Key_Q, Qt::ControlModifier);
-        else
-            window->close();
-    };
-    close();
-    QTRY_VERIFY(message.show_message());
-    QCOMPARE(message.message(), qtTrId("Common_AppEndError"));
-    QVERIFY(window->isVisible());
-    QVERIFY(LensClient::transport().isPortOpen());
-    QCOMPARE(log.count(QStringLiteral("will close")), int(quitCommand));
-    ui_->click(QStringLiteral("messageOk"));
-    QTRY_VERIFY(!message.show_message());
-
-    ui_->click(QStringLiteral("lensRemoval"));
-    QTRY_VERIFY(shown(QStringLiteral("messageYes")));
-    QCOMPARE(message.message(), qtTrId("Header_LensRemovalConfirm"));
-    ui_->click(QStringLiteral("messageYes"));
-    QTRY_COMPARE_WITH_TIMEOUT(ui_->vm().connect_state(), int(NOT_CONNECT), 5000);
-    QTRY_COMPARE(ui_->pageName(), QStringLiteral("connectPage"));
-    close();
-    QTRY_VERIFY(!window->isVisible());
-    QVERIFY(!LensClient::transport().isPortOpen());
-    QVERIFY(!message.show_message());
-    QCOMPARE(log.count(QStringLiteral("will close")), 2 * int(quitCommand));
-    QVERIFY(QSettings().value(geometry).toRect().isValid());
-}
-
-void WindowTest::picturesOfEveryPage_data() {
-    QTest::addColumn<QLocale::Language>("language");
-    QTest::addColumn<bool>("dark");
-    QTest::newRow("en") << QLocale::English << false;
-    QTest::newRow("ja") << QLocale::Japanese << false;
-    QTest::newRow("en-dark") << QLocale::English << true;
-}
-
-// At the smallest window size, where text is most likely to be cut; each page is
-// photographed and its filled buttons checked for readable labels.
-void WindowTest::picturesOfEveryPage() {
-    QFETCH(QLocale::Language, language);
-    QFETCH(bool, dark);
-    QVERIFY(WindowHarness::restart(&ui_, {.preset = {}, .language = language, .dark = dark}));
-    QVERIFY(ui_->toSmallest());
-    const auto look = [this](const QString& page) {
-        ui_->picture(page);
-        const QStringList unreadable = unreadableButtons(ui_->window()->contentItem());
-        QVERIFY2(unreadable.isEmpty(), qPrintable(page + QStringLiteral(": ") +
-                                                  unreadable.join(QStringLiteral(", "))));
-    };
-    look(QStringLiteral("connectPage"));
-    QVERIFY(!QTest::currentTestFailed());
-    // Slow replies keep the connection under way long enough to be seen.
-    ui_->lens().setReplyDelay(300);
-    ui_->click(QStringLiteral("connectCustomize"));
-    QTRY_VERIFY(shown(QStringLiteral("connectProgress")));
-    QVERIFY(!ui_->item(QStringLiteral("connectFirmware"))->isEnabled());
-    QTest::qWait(500); // the moving segment into view
-    QVERIFY(shown(QStringLiteral("connectProgress")));
-    look(QStringLiteral("connecting"));
-    ui_->lens().setReplyDelay(0);
-    QTRY_COMPARE_WITH_TIMEOUT(ui_->vm().connect_state(), int(CONNECT_COMPLETE), 10000);
-    ui_->settle();
-    const struct {
-        MenuId menu;
-        const char* page;
-    } pages[] = {{HOME, "homePage"},
-                 {CSW_CBT_SETTING, "customSettingPage"},
-                 {RING_SETTING, "ringSettingPage"},
-                 {ADJUSTMENT, "adjustmentPage"},
-                 {FIRMWARE_INFO, "firmwarePage"},
-                 {VERSION_INFO, "versionPage"},
-                 {FUNCTION_DESCRIPTION, "functionDescriptionPage"},
-                 {BACKUPS, "backupsPage"}};
-    for (const auto& page : pages) {
-        ui_->showPage(page.menu, page.page);
-        look(QLatin1String(page.page));
-        QVERIFY(!QTest::currentTestFailed());
-    }
-}
-
-// A lens that does not restart to apply firmware: losing it ends the connection with a
-// message instead of waiting for it to come back.
-void WindowTest::unplugReturnsToConnectPage() {
-    const QString path = WindowHarness::writeProfile(userFiles_.path(), QStringLiteral("zoom-e"),
-                                                     {{QStringLiteral("firmwareType"), 0}});
-    QVERIFY(!path.isEmpty());
-    QVERIFY(WindowHarness::restart(&ui_, {.preset = path}, true));
-    QCOMPARE(ui_->pageName(), QStringLiteral("homePage"));
-
-    ui_->lens().unplug();
-    QTRY_VERIFY_WITH_TIMEOUT(shown(QStringLiteral("messageOk")), 5000);
-    QCOMPARE(ui_->vm().message()->message(), qtTrId("Common_LensRemovalMessage"));
-    QVERIFY(!LensClient::transport().isPortOpen());
-    ui_->click(QStringLiteral("messageOk"));
-    QTRY_COMPARE(ui_->vm().connect_state(), int(NOT_CONNECT));
-    QTRY_COMPARE(ui_->pageName(), QStringLiteral("connectPage"));
-    QCOMPARE(ui_->menu(), UNCONNECTED);
-    QVERIFY(!shown(QStringLiteral("lensRemoval")));
-}
 
 QTEST_MAIN(WindowTest)
 #include "tst_window.moc"
