@@ -180,17 +180,6 @@ private slots:
         QVERIFY(!LensClient::transport().isPortOpen());
     }
 
-    void detachWithoutRestart() {
-        sim::LensProfile profile = preset("zoom-e");
-        profile.firmwareType = 0; // no restart to apply settings
-        QVERIFY(connectedTo(profile));
-        lens->unplug(0);
-        QVERIFY(answer("Common_LensRemovalMessage"));
-        QTRY_COMPARE(app->connectState(), NOT_CONNECT);
-        QCOMPARE(app->selectedMenu(), CONNECT);
-        QVERIFY(app->show_menu());
-    }
-
     void detachOfARestartingLensReconnects() {
         QVERIFY(connectedTo());
         QVERIFY(app->basic_info()->firmwareType() & BasicInfoViewModel::FM_APPLY_TIMING);
