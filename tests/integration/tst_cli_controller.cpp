@@ -324,23 +324,6 @@ private slots:
         QCOMPARE(lens->settingsImage(), lens->profile().factorySettings);
     }
 
-    void importOfATamperedFileIsRefused() {
-        const QString file = home->filePath("lens.vdat");
-        QCOMPARE(cli({"export", file}).exitCode, 0);
-        QByteArray bytes = contents(file);
-        bytes[16 + 1] = char(bytes[16 + 1] ^ 0x01);
-        QVERIFY(writeFile(file, bytes));
-        const QByteArray before = lens->settingsImage();
-
-        const Run run = cli({"import", file});
-        QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.err.contains(txt("Home_FileIllegal")), qPrintable(run.err));
-        QCOMPARE(lens->framesReceived(0xF5), 0);
-        QCOMPARE(lens->settingsImage(), before);
-        QVERIFY(!QDir(backupDirectory()).exists() ||
-                QDir(backupDirectory()).entryList(QDir::Files).isEmpty());
-    }
-
     void resetAsksThenBacksUpAndRestoresFactorySettings() {
         QCOMPARE(cli({"set", "button0", "8"}).exitCode, 0);
         const QByteArray changed = lens->settingsImage();

@@ -309,20 +309,18 @@ class TestCliDocks : public QObject {
     void diffListsWhatDiffers() {
         const QString before = exported(0, "before.vdat");
         QVERIFY(!before.isEmpty());
+        const auto differences = [](const Run& run) {
+            return QJsonDocument::fromJson(run.out.toUtf8())["differences"].toArray();
+        };
         Run run = cli(onLens(0, {"diff", before, "--json"}));
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
-        QVERIFY(QJsonDocument::fromJson(run.out.toUtf8())
-                    .object()
-                    .value("differences")
-                    .toArray()
-                    .isEmpty());
+        QVERIFY(differences(run).isEmpty());
 
         QCOMPARE(cli(onLens(0, {"set", "direction", "reverse"})).exitCode, 0);
         run = cli(onLens(0, {"diff", before, "--json"}));
         QCOMPARE(run.exitCode, 4);
         const QJsonArray expected{QJsonObject{{"setting", "direction"}, {"lens", 1}, {"file", 0}}};
-        QCOMPARE(QJsonDocument::fromJson(run.out.toUtf8()).object().value("differences").toArray(),
-                 expected);
+        QCOMPARE(differences(run), expected);
         run = cli(onLens(0, {"diff", before}));
         QCOMPARE(run.exitCode, 4);
         QCOMPARE(run.out, "Rotation direction:\n  lens: Reverse\n  file: Standard\n");
@@ -330,14 +328,8 @@ class TestCliDocks : public QObject {
         const QString after = exported(0, "after.vdat");
         run = cli({"diff", after, before, "--json"});
         QCOMPARE(run.exitCode, 4);
-        const QJsonObject difference = QJsonDocument::fromJson(run.out.toUtf8())
-                                           .object()
-                                           .value("differences")
-                                           .toArray()
-                                           .at(0)
-                                           .toObject();
-        QCOMPARE(difference.value("a").toInt(), 1);
-        QCOMPARE(difference.value("b").toInt(), 0);
+        QCOMPARE(differences(run).at(0)["a"].toInt(), 1);
+        QCOMPARE(differences(run).at(0)["b"].toInt(), 0);
         run = cli({"diff", before, before});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out, "the settings are alike\n");
@@ -376,6 +368,10 @@ class TestCliDocks : public QObject {
         } else {
             QFile::remove(path);
         }
+        const auto backups = [this] {
+            return QDir(home.filePath("data/Kelvara/LensUtility/backups")).entryList(QDir::Files);
+        };
+        const QStringList backupsBefore = backups();
         const int before = writes();
         const Run import = cli(onLens(0, {"import", path, "--yes"}));
         QCOMPARE(import.exitCode, 1);
@@ -394,6 +390,7 @@ class TestCliDocks : public QObject {
             QVERIFY(run.out.isEmpty());
         }
         QCOMPARE(writes(), before);
+        QCOMPARE(backups(), backupsBefore); // nothing overwritten, nothing backed up
     }
 };
 
