@@ -252,19 +252,14 @@ class TestFirmwareTransfer : public QObject {
         QTest::addColumn<int>("installedMin"); // images the lens took before the failure
         QTest::addColumn<bool>("cutShort");    // the lens was left with half an image
         const int all = 1 + (sim::LensProfile::kDefaultFirmwareImageSize + 1023) / 1024;
-        QTest::newRow("start refused")
-            << "refuse 0x80 1 fn 0xFD" << int(Kind::Single) << 0 << 0 << false;
-        QTest::newRow("NAK on block 3") << "block 3 nak 1" << int(Kind::Single) << 2 << 0 << true;
-        QTest::newRow("silence on block 2")
-            << "block 2 silent 1" << int(Kind::Single) << 1 << 0 << true;
-        QTest::newRow("first EOT answered with ACK")
-            << "eot1 ack" << int(Kind::Single) << all << 0 << true;
-        QTest::newRow("second EOT answered with CAN")
-            << "eot2 can" << int(Kind::Single) << all << 0 << true;
-        QTest::newRow("second EOT unanswered")
-            << "eot2 silent" << int(Kind::Single) << all << 0 << true;
-        QTest::newRow("unplugged at block 4")
-            << "unplug 200 block 4" << int(Kind::Single) << 3 << 0 << true;
+        const int single = int(Kind::Single);
+        QTest::newRow("start refused") << "refuse 0x80 1 fn 0xFD" << single << 0 << 0 << false;
+        QTest::newRow("NAK on block 3") << "block 3 nak 1" << single << 2 << 0 << true;
+        QTest::newRow("silence on block 2") << "block 2 silent 1" << single << 1 << 0 << true;
+        QTest::newRow("first EOT answered with ACK") << "eot1 ack" << single << all << 0 << true;
+        QTest::newRow("second EOT answered with CAN") << "eot2 can" << single << all << 0 << true;
+        QTest::newRow("second EOT unanswered") << "eot2 silent" << single << all << 0 << true;
+        QTest::newRow("unplugged at block 4") << "unplug 200 block 4" << single << 3 << 0 << true;
         // The third image (main) fails at its 7th block; the first two (5 and 4 blocks)
         // were sent completely.
         QTest::newRow("fault in a later image")
