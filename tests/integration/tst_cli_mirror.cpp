@@ -1,56 +1,34 @@
 // kelvara-lens-cli mirror against the virtual lens's update server: the copy holds what
 // the server serves, nothing it cannot decode and no half-written file, and a file://
 // address of the copy updates the lens without the server.
+#include "CliRun.h"
 #include "LensFirmware.h"
 #include "UpdateServer.h"
 #include "VirtualLens.h"
 
 #include <QDirIterator>
-#include <QEventLoop>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QUrl>
 
 #include <csignal>
 #include <sys/resource.h>
 
 using namespace kelvara;
+using Run = test::CliRun;
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-// Runs the program to its end in an event loop, so that the update server of this process
-// answers meanwhile. fileLimit > 0 caps the size of any file it writes, as a full disk
-// would: a write past it fails instead of stopping the program.
+// Runs the program to its end. fileLimit > 0 caps the size of any file it writes, as a full
+// disk would: a write past it fails instead of stopping the program.
 Run cli(const QStringList& args, rlim_t fileLimit = 0) {
-    QProcess process;
-    if (fileLimit > 0)
-        process.setChildProcessModifier([fileLimit] {
-            std::signal(SIGXFSZ, SIG_IGN);
-            const rlimit limit{fileLimit, fileLimit};
-            ::setrlimit(RLIMIT_FSIZE, &limit);
-        });
-    QEventLoop loop;
-    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
-    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
-    process.start(QStringLiteral(KELVARA_CLI_PATH), args);
-    process.closeWriteChannel();
-    if (process.state() != QProcess::NotRunning)
-        loop.exec();
-    if (process.state() != QProcess::NotRunning) {
-        process.kill();
-        process.waitForFinished();
-    }
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    if (fileLimit == 0)
+        return test::cli(args);
+    return test::cli(args, {.inChild = [fileLimit] {
+                         std::signal(SIGXFSZ, SIG_IGN);
+                         const rlimit limit{fileLimit, fileLimit};
+                         ::setrlimit(RLIMIT_FSIZE, &limit);
+                     }});
 }
 
 // Every file under dir, relative to it.

@@ -229,14 +229,11 @@ QList<Cell> matrix() {
     return c;
 }
 
-QString describe(const Outcome& o) {
-    return QStringLiteral("%1/%2/%3").arg(int(o.operation)).arg(int(o.result)).arg(o.textId);
-}
-
-QString describe(QList<Outcome> list) {
+QString describe(const QList<Outcome>& list) {
     QStringList parts;
     for (const Outcome& o : list)
-        parts.append(describe(o));
+        parts.append(
+            QStringLiteral("%1/%2/%3").arg(int(o.operation)).arg(int(o.result)).arg(o.textId));
     parts.sort();
     return QLatin1Char('[') + parts.join(QStringLiteral(", ")) + QLatin1Char(']');
 }
@@ -297,16 +294,6 @@ class TestFaultMatrix : public QObject {
                outcomes.removeOne(expected);
     }
 
-    bool connectNow() {
-        app->connectLens(true);
-        return ended(kConnected);
-    }
-
-    bool writeDirection(int value) {
-        app->lens_setting()->setDirection(value);
-        return ended(kWriteDone);
-    }
-
     // A fresh lens and controller for the cell's operation, brought up to where the
     // operation starts; empty when that worked.
     QString prepare(const Cell& cell) {
@@ -328,40 +315,28 @@ class TestFaultMatrix : public QObject {
         connect(app.get(), &AppViewModel::operationFinished, this,
                 [this](const Outcome& o) { outcomes.append(o); });
 
-        switch (cell.row) {
-        case Row::Connect:
-        case Row::ConnectBody:
-        case Row::SafeMode:
+        const Row row = cell.row;
+        if (row == Row::Connect || row == Row::ConnectBody || row == Row::SafeMode)
             return {};
-        case Row::Firmware:
-        case Row::FirmwareSwitch:
-            // The update needs the package named by the lens's catalogue.
-            if (!connectNow() || !ended(kCheckDone))
-                return QStringLiteral("no connection with a catalogue");
-            return {};
-        default:
-            break;
-        }
-        if (!connectNow())
+        app->connectLens(true);
+        if (!ended(kConnected))
             return QStringLiteral("no connection");
-        switch (cell.row) {
-        case Row::SettingsRead:
-        case Row::Reset:
-            // Settings away from the factory image, so a reset changes something.
-            return writeDirection(1) ? QString() : QStringLiteral("no first write");
-        case Row::Write:
+        // The update needs the package named by the lens's catalogue.
+        if (row == Row::Firmware || row == Row::FirmwareSwitch)
+            return ended(kCheckDone) ? QString() : QStringLiteral("no catalogue");
+        if (row == Row::Write || row == Row::CancelWriteBack)
             app->popup()->openPopup(
                 PopupId::RingDirection, -1, [] {}, [] {});
-            return {};
-        case Row::CancelWriteBack:
-            app->popup()->openPopup(
-                PopupId::RingDirection, -1, [] {}, [] {});
-            return writeDirection(1) ? QString() : QStringLiteral("no first write");
-        case Row::Export:
+        // Settings away from the factory image, so that a reset or a write-back changes them.
+        if (row == Row::SettingsRead || row == Row::Reset || row == Row::CancelWriteBack) {
+            app->lens_setting()->setDirection(1);
+            if (!ended(kWriteDone))
+                return QStringLiteral("no first write");
+        }
+        if (row == Row::Export) {
             dialogs.path = files.filePath(QStringLiteral("export.vdat"));
             QFile::remove(dialogs.path);
-            return {};
-        case Row::Import: {
+        } else if (row == Row::Import) {
             importImage = lens->settingsImage();
             importImage[1] = 1;
             const Bytes file =
@@ -370,11 +345,8 @@ class TestFaultMatrix : public QObject {
             QFile out(dialogs.path);
             if (!out.open(QIODevice::WriteOnly) || out.write(toQByteArray(file)) != 530)
                 return QStringLiteral("no settings file");
-            return {};
         }
-        default:
-            return {};
-        }
+        return {};
     }
 
     void arm(const Cell& cell) {

@@ -175,30 +175,48 @@ class TestFirmwareTransfer : public QObject {
         lens.reset();
     }
 
+    // A lens whose adapter must switch modes for the main image (prime-z) sends that image
+    // to area 2 after a second connection request, except in safe mode.
     void imagesInstallInTheirOrderWithEvenProgress_data() {
+        QTest::addColumn<QString>("preset");
         QTest::addColumn<int>("kind");
         QTest::addColumn<int>("mode");
         QTest::addColumn<QList<int>>("devices");
+        QTest::addColumn<int>("mainArea"); // -1: the package's
+        QTest::addColumn<int>("switches"); // connection requests during the transfer
+        const int single = int(Kind::Single);
         const int multi = int(Kind::Multi);
         const int normal = int(UpdateMode::NORMAL);
-        QTest::newRow("single image") << int(Kind::Single) << normal << QList<int>{0};
-        QTest::newRow("normal: main image last") << multi << normal << QList<int>{1, 2, 0};
+        const int safe = int(UpdateMode::SAFEMODE);
+        QTest::newRow("single image") << "zoom-e" << single << normal << QList<int>{0} << -1 << 0;
+        QTest::newRow("normal: main image last")
+            << "zoom-e" << multi << normal << QList<int>{1, 2, 0} << -1 << 0;
         QTest::newRow("safe mode: main image only")
-            << multi << int(UpdateMode::SAFEMODE) << QList<int>{0};
+            << "zoom-e" << multi << safe << QList<int>{0} << -1 << 0;
         QTest::newRow("main: package order")
-            << multi << int(UpdateMode::MAIN) << QList<int>{1, 0, 2};
+            << "zoom-e" << multi << int(UpdateMode::MAIN) << QList<int>{1, 0, 2} << -1 << 0;
+        QTest::newRow("normal: area 2 after the switch")
+            << "prime-z" << single << normal << QList<int>{0} << 2 << 1;
+        QTest::newRow("safe mode: own area, no switch")
+            << "prime-z" << single << safe << QList<int>{0} << 0 << 0;
     }
 
     void imagesInstallInTheirOrderWithEvenProgress() {
+        QFETCH(QString, preset);
         QFETCH(int, kind);
         QFETCH(int, mode);
         QFETCH(QList<int>, devices);
-        startLens("zoom-e");
+        QFETCH(int, mainArea);
+        QFETCH(int, switches);
+        startLens(preset);
+        QCOMPARE(bool(lens->profile().firmwareType & FirmwareUpdateModel::FM_INCLUDE_OS),
+                 preset == QLatin1String("prime-z"));
         QVERIFY(server.setPackageKind(lens->profile(), Kind(kind)));
         FirmwareUpdateModel model;
         const QList<Call> calls = update(model, UpdateMode(mode));
         verifyEnd(model, calls, UpdateState::Complete);
-        QCOMPARE(capture.count("Port Close"), 1);
+        QCOMPARE(lens->framesReceived(0xF8), switches);
+        QCOMPARE(capture.count("Port Close"), 1 + switches); // the switch reopens the port
 
         const sim::LensFirmware firmware(lens->profile());
         const QList<sim::FirmwarePackage::Image> sent = firmware.images(Kind(kind));
@@ -209,7 +227,8 @@ class TestFirmwareTransfer : public QObject {
             QCOMPARE(int(installed.at(i).device), devices.at(i));
             const auto source = std::find_if(
                 sent.begin(), sent.end(), [&](const auto& s) { return s.device == devices.at(i); });
-            QCOMPARE(int(installed.at(i).area), int(source->area));
+            QCOMPARE(int(installed.at(i).area),
+                     devices.at(i) == 0 && mainArea >= 0 ? mainArea : int(source->area));
             const QByteArray& data = source->data;
             // A leading block of zeros, the data, zeros up to the end of the last block.
             const int dataBlocks = (int(data.size()) + 1023) / 1024;
@@ -226,29 +245,6 @@ class TestFirmwareTransfer : public QObject {
         QCOMPARE(versionAtNextConnect(), firmware.version());
     }
 
-    void includedOsSwitchesAdapterForTheMainImage_data() {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<int>("area");
-        QTest::addColumn<int>("extraConnects");
-        QTest::newRow("normal: area 2 after the switch") << int(UpdateMode::NORMAL) << 2 << 1;
-        QTest::newRow("safe mode: own area, no switch") << int(UpdateMode::SAFEMODE) << 0 << 0;
-    }
-
-    void includedOsSwitchesAdapterForTheMainImage() {
-        QFETCH(int, mode);
-        QFETCH(int, area);
-        QFETCH(int, extraConnects);
-        startLens("prime-z");
-        QVERIFY(lens->profile().firmwareType & FirmwareUpdateModel::FM_INCLUDE_OS);
-        FirmwareUpdateModel model;
-        const QList<Call> calls = update(model, UpdateMode(mode));
-        verifyEnd(model, calls, UpdateState::Complete);
-        QCOMPARE(lens->framesReceived(0xF8), extraConnects);
-        QCOMPARE(lens->installedImages().size(), 1);
-        const sim::InstalledImage image = lens->installedImages().first();
-        QCOMPARE((std::pair{int(image.device), int(image.area)}), (std::pair{0, area}));
-    }
-
     void everyFailureEndsInError_data() {
         QTest::addColumn<QString>("fault");    // a control command of the lens, or empty
         QTest::addColumn<int>("kind");         // package served
@@ -256,19 +252,14 @@ class TestFirmwareTransfer : public QObject {
         QTest::addColumn<int>("installedMin"); // images the lens took before the failure
         QTest::addColumn<bool>("cutShort");    // the lens was left with half an image
         const int all = 1 + (sim::LensProfile::kDefaultFirmwareImageSize + 1023) / 1024;
-        QTest::newRow("start refused")
-            << "refuse 0x80 1 fn 0xFD" << int(Kind::Single) << 0 << 0 << false;
-        QTest::newRow("NAK on block 3") << "block 3 nak 1" << int(Kind::Single) << 2 << 0 << true;
-        QTest::newRow("silence on block 2")
-            << "block 2 silent 1" << int(Kind::Single) << 1 << 0 << true;
-        QTest::newRow("first EOT answered with ACK")
-            << "eot1 ack" << int(Kind::Single) << all << 0 << true;
-        QTest::newRow("second EOT answered with CAN")
-            << "eot2 can" << int(Kind::Single) << all << 0 << true;
-        QTest::newRow("second EOT unanswered")
-            << "eot2 silent" << int(Kind::Single) << all << 0 << true;
-        QTest::newRow("unplugged at block 4")
-            << "unplug 200 block 4" << int(Kind::Single) << 3 << 0 << true;
+        const int single = int(Kind::Single);
+        QTest::newRow("start refused") << "refuse 0x80 1 fn 0xFD" << single << 0 << 0 << false;
+        QTest::newRow("NAK on block 3") << "block 3 nak 1" << single << 2 << 0 << true;
+        QTest::newRow("silence on block 2") << "block 2 silent 1" << single << 1 << 0 << true;
+        QTest::newRow("first EOT answered with ACK") << "eot1 ack" << single << all << 0 << true;
+        QTest::newRow("second EOT answered with CAN") << "eot2 can" << single << all << 0 << true;
+        QTest::newRow("second EOT unanswered") << "eot2 silent" << single << all << 0 << true;
+        QTest::newRow("unplugged at block 4") << "unplug 200 block 4" << single << 3 << 0 << true;
         // The third image (main) fails at its 7th block; the first two (5 and 4 blocks)
         // were sent completely.
         QTest::newRow("fault in a later image")
@@ -375,29 +366,19 @@ class TestFirmwareTransfer : public QObject {
         QVERIFY(lens->installedImages().isEmpty());
     }
 
-    void offlineMirror_data() {
-        QTest::addColumn<bool>("present");
-        QTest::newRow("package in the mirror") << true;
-        QTest::newRow("package missing") << false;
-    }
-
-    void offlineMirror() {
-        QFETCH(bool, present);
+    // A copy of the server on disk that lacks the package; an update from a whole copy is
+    // the command line's mirror test.
+    void offlineMirrorWithoutThePackage() {
         startLens("prime-z");
         QTemporaryDir dir;
         QString error;
         QVERIFY2(server.exportMirror(dir.path(), &error), qPrintable(error));
-        const QString package =
-            dir.filePath(sim::UpdateServer::packagePath(lens->profile()).mid(1));
-        QVERIFY(QFile::exists(dir.filePath("kelvara/utility/KelvaraInfoMac.xml")));
-        QVERIFY(QFile::exists(package));
-        if (!present)
-            QVERIFY(QFile::remove(package));
+        QVERIFY(
+            QFile::remove(dir.filePath(sim::UpdateServer::packagePath(lens->profile()).mid(1))));
         environment->setUpdateBaseUrl(QUrl::fromLocalFile(dir.path()).toString());
         FirmwareUpdateModel model;
-        const QList<Call> calls = update(model, UpdateMode::NORMAL);
-        verifyEnd(model, calls, present ? UpdateState::Complete : UpdateState::Error);
-        QCOMPARE(lens->installedImages().size(), present ? 1 : 0);
+        verifyEnd(model, update(model, UpdateMode::NORMAL), UpdateState::Error);
+        QVERIFY(lens->installedImages().isEmpty());
     }
 
     void secondStartWhileRunningIsRefused() {

@@ -2,6 +2,7 @@
 // while the controller works with the virtual lens: the version, the lens, the outcomes
 // and the diagnostic lines, nothing else. The command line's doctor names its folder.
 #include "ChosenFile.h"
+#include "CliRun.h"
 #include "DiagnosticCapture.h"
 #include "FakeHttpClient.h"
 #include "MessageAnswer.h"
@@ -19,7 +20,6 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -161,29 +161,19 @@ class TestOperationLog : public QObject {
 
     void doctorNamesTheFolder() {
         const QString state = dir.filePath(QStringLiteral("state"));
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_STATE_HOME"), state);
-        env.insert(QStringLiteral("KELVARA_LANG"), QStringLiteral("en"));
-        process.setProcessEnvironment(env);
         const QString folder = state + QStringLiteral("/kelvara-lens-utility/logs");
-        for (const bool json : {true, false}) {
-            QStringList args{QStringLiteral("--port"), dir.filePath(QStringLiteral("no-port")),
-                             QStringLiteral("--server"), QStringLiteral("http://127.0.0.1:9"),
-                             QStringLiteral("doctor")};
-            if (json)
-                args << QStringLiteral("--json");
-            process.start(QStringLiteral(KELVARA_CLI_PATH), args);
-            QVERIFY(process.waitForFinished(20000));
-            const QByteArray out = process.readAllStandardOutput();
-            if (json)
-                QCOMPARE(QJsonDocument::fromJson(out)
-                             .object()[QStringLiteral("logDirectory")]
-                             .toString(),
-                         folder);
-            else
-                QVERIFY2(out.contains("Window logs: " + folder.toUtf8() + '\n'), out.constData());
-        }
+        const test::CliOptions options{
+            .environment = {{"XDG_STATE_HOME", state}, {"KELVARA_LANG", "en"}}};
+        const QStringList args{"--port", dir.filePath(QStringLiteral("no-port")), "--server",
+                               "http://127.0.0.1:9", "doctor"};
+        // Both end as a doctor that found the port missing does.
+        const test::CliRun json = test::cli(args + QStringList{"--json"}, options);
+        QCOMPARE(json.exitCode, 1);
+        QCOMPARE(QJsonDocument::fromJson(json.out.toUtf8()).object()["logDirectory"].toString(),
+                 folder);
+        const test::CliRun text = test::cli(args, options);
+        QCOMPARE(text.exitCode, 1);
+        QVERIFY2(text.out.contains("Window logs: " + folder + '\n'), qPrintable(text.out));
     }
 
     // As XDG has it, a relative XDG_STATE_HOME counts as none.

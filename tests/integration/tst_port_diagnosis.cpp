@@ -1,5 +1,6 @@
 // Why a port cannot be opened, on real pseudo-terminals: the diagnosis as a value, and
 // kelvara-lens-cli doctor --json, as root and as a user the port is closed to.
+#include "CliRun.h"
 #include "platform/PortDiagnosis.h"
 #include "platform/Texts.h"
 
@@ -8,7 +9,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -98,28 +98,13 @@ int asNobody(const std::function<int()>& fn) {
     return value;
 }
 
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QString err;
-};
-
 // kelvara-lens-cli in English, as root or as nobody.
-Run cli(QStringList args, bool nobody) {
-    args.prepend(QStringLiteral(KELVARA_CLI_PATH));
+test::CliRun cli(const QStringList& args, bool nobody) {
+    test::CliOptions options{.environment = {{"KELVARA_LANG", "en"}, {"HOME", QDir::tempPath()}}};
     if (nobody)
-        args = QStringList{QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"),
-                           QStringLiteral("--clear-groups")} +
-               args;
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("KELVARA_LANG"), QStringLiteral("en"));
-    env.insert(QStringLiteral("HOME"), QDir::tempPath());
-    process.setProcessEnvironment(env);
-    process.start(nobody ? QStringLiteral("setpriv") : args.takeFirst(), args);
-    process.waitForFinished(20000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
+        options.wrapper =
+            QStringList{"setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"};
+    return test::cli(args, options);
 }
 
 } // namespace
@@ -229,11 +214,12 @@ class TestPortDiagnosis : public QObject {
         }
 
         // The same findings from the command, as that user.
-        const Run run = cli({"--port", path, "--server",
-                             QUrl::fromLocalFile(server.path()).toString(), "doctor", "--json"},
-                            nobody);
+        const test::CliRun run =
+            cli({"--port", path, "--server", QUrl::fromLocalFile(server.path()).toString(),
+                 "doctor", "--json"},
+                nobody);
         QCOMPARE(run.exitCode, kinds.isEmpty() ? 0 : 1);
-        const QJsonObject json = QJsonDocument::fromJson(run.out).object();
+        const QJsonObject json = QJsonDocument::fromJson(run.out.toUtf8()).object();
         const QJsonObject port = json["ports"].toArray().first().toObject();
         QCOMPARE(port["path"].toString(), path);
         QCOMPARE(port["accessible"].toBool(), accessible);
@@ -257,7 +243,7 @@ class TestPortDiagnosis : public QObject {
         // A command that connects says the same, where opening the port fails.
         if (message.isEmpty())
             return;
-        const Run info = cli({"--port", path, "info"}, nobody);
+        const test::CliRun info = cli({"--port", path, "info"}, nobody);
         QCOMPARE(info.exitCode, 1);
         // The message, then what was found at the path.
         const QString expected = Texts::text(message).simplified();
