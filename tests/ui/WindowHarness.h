@@ -66,6 +66,7 @@ class WindowHarness {
 
     QQuickWindow* window() const { return window_; }
     AppViewModel& vm() const { return *vm_; }
+    Environment& environment() const { return *environment_; }
     MainWindow& shell() const { return *shell_; }
     sim::VirtualLens& lens() const;
 
