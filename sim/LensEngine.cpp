@@ -90,7 +90,8 @@ void LensEngine::call(const std::function<void()>& work) {
         // Wake the lens under the lock: the work cannot be picked up, and the
         // engine (with its eventfd) cannot go away, before the write is done.
         std::lock_guard<std::mutex> lock(mailMutex_);
-        mail_.push_back([&work, done] {
+        // A copy, not the caller's object: nothing on the lens's thread reads the caller's stack.
+        mail_.push_back([work, done] {
             work();
             done->arrive();
         });
