@@ -11,6 +11,7 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <vector>
 
 namespace kelvara {
 
@@ -170,16 +171,20 @@ QStringList SettingsBackup::list() {
     files.removeIf([&](const QFileInfo& info) {
         return !info.fileName().endsWith(extension, Qt::CaseInsensitive);
     });
-    // The time stamp orders backups of every model together.
-    const auto stamp = [](const QFileInfo& info) {
+    // The time stamp orders backups of every model together; each name is read once.
+    std::vector<std::pair<QString, QString>> stamped; // stamp, path
+    stamped.reserve(std::size_t(files.size()));
+    for (const QFileInfo& info : files) {
         const BackupName parts = parseName(info.filePath());
-        return parts.valid ? parts.stamp : info.completeBaseName().section(QLatin1Char('_'), -1);
-    };
-    std::sort(files.begin(), files.end(),
-              [&](const QFileInfo& a, const QFileInfo& b) { return stamp(a) > stamp(b); });
+        stamped.emplace_back(parts.valid ? parts.stamp
+                                         : info.completeBaseName().section(QLatin1Char('_'), -1),
+                             info.absoluteFilePath());
+    }
+    std::sort(stamped.begin(), stamped.end(),
+              [](const auto& a, const auto& b) { return a.first > b.first; });
     QStringList paths;
-    for (const QFileInfo& info : files)
-        paths.append(info.absoluteFilePath());
+    for (const auto& entry : stamped)
+        paths.append(entry.second);
     return paths;
 }
 
