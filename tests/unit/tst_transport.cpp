@@ -106,7 +106,7 @@ class TestTransport : public QObject {
         // A new wait replaces the earlier one together with its timeout.
         Calls replaced;
         transport->waitReply(replaced.callback(), 0.02);
-        transport->waitReply(calls.callback(), 0.3);
+        transport->waitReply(calls.callback(), 1.0);
         QTest::qWait(100);
         QCOMPARE(calls.calls().size(), 2);
         QVERIFY(replaced.calls().isEmpty());
