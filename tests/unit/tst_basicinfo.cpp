@@ -492,7 +492,7 @@ class TestBasicInfo : public QObject {
 
     void aCheckAskedWhileOneRunsWaitsAndWins() {
         http->answer(QStringLiteral("http://updates.test/kelvara/lens/OLDSE.xml"), 200,
-                     catalogue(QStringLiteral("09.00")), 150);
+                     catalogue(QStringLiteral("09.00")), 1000);
         http->answer(QStringLiteral("http://updates.test/kelvara/lens/NEWSE.xml"), 200,
                      catalogue(QStringLiteral("01.00")));
         parse(record({{16, "OLD"}, {25, bytes({1})}}));
