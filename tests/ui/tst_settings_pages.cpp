@@ -325,7 +325,9 @@ class SettingsPagesTest : public QObject {
         const QString box = QStringLiteral("startPageDontShowNext");
         QVERIFY(ui_->shown(QStringLiteral("startPage")));
         // The window beneath is built after the start page's first frame, and takes no focus.
-        QTRY_VERIFY(ui_->shown(QStringLiteral("connectCustomize")));
+        // Its parts exist before the page's loader holds them: it is built when both hold.
+        QTRY_VERIFY(ui_->pageName() == QStringLiteral("connectPage") &&
+                    ui_->shown(QStringLiteral("connectCustomize")));
         QVERIFY(!ui_->property(box, "checked").toBool());
         if (tick) {
             // Tab goes round the start page's controls only, never to the window beneath it.
