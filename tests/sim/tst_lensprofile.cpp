@@ -4,6 +4,7 @@
 #include "LensCommand.h"
 #include "LensFirmware.h"
 #include "LensProfile.h"
+#include "Rows.h"
 #include "VirtualLens.h"
 #include "Wire.h"
 
@@ -16,13 +17,7 @@ class TestLensProfile : public QObject {
 
   private slots:
     void badProfilesAreRefusedWithAReason_data() {
-        QTest::addColumn<QByteArray>("json");
-        QTest::addColumn<QString>("reason");
-        const struct {
-            const char* name;
-            const char* json;
-            const char* reason;
-        } rows[] = {
+        kelvara::test::rows<QByteArray, QString>({
             {"not json", "{modelName: x}", "not valid JSON"},
             {"array", "[1]", "must be a JSON object"},
             {"no model", R"({"mount": 0})", "\"modelName\" is required"},
@@ -58,14 +53,11 @@ class TestLensProfile : public QObject {
             {"af limit pair",
              R"({"modelName": "A", "settings": {"afLimit": [[0,1],[0,1],[0,1],[0,1],[0,1],[0,16]]}})",
              "settings.afLimit[5]"},
-        };
-        for (const auto& r : rows)
-            QTest::newRow(r.name) << QByteArray(r.json) << QString::fromUtf8(r.reason);
+        });
     }
 
     void badProfilesAreRefusedWithAReason() {
-        QFETCH(QByteArray, json);
-        QFETCH(QString, reason);
+        const auto [json, reason] = kelvara::test::row<QByteArray, QString>();
         QString error;
         QVERIFY(!LensProfile::fromJson(json, &error));
         QVERIFY2(error.contains(reason), qPrintable(error));
@@ -141,15 +133,9 @@ class TestLensProfile : public QObject {
         }
     }
 
+    // The row's name is the command line.
     void commandGrammar_data() {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<QString>("faults");
-        const struct {
-            const char* line;
-            const char* answer;
-            const char* faults;
-        } rows[] = {
+        kelvara::test::rows<QString, QString>({
             {"noreply", "ok", "noreply 1"},
             {"NoReply on fn 0xF4", "ok", "noreply on fn 0xF4"},
             {"noreply off", "ok", "none"},
@@ -172,15 +158,12 @@ class TestLensProfile : public QObject {
             {"eot2 0x41", "ok", "eot2 0x41"},
             {"   ", "error: empty command", "none"},
             {"explode", "error: unknown command \"explode\" (try help)", "none"},
-        };
-        for (const auto& r : rows)
-            QTest::newRow(r.line) << QString(r.line) << QString(r.answer) << QString(r.faults);
+        });
     }
 
     void commandGrammar() {
-        QFETCH(QString, line);
-        QFETCH(QString, answer);
-        QFETCH(QString, faults);
+        const QString line = QString::fromUtf8(QTest::currentDataTag());
+        const auto [answer, faults] = kelvara::test::row<QString, QString>();
         VirtualLens lens(*LensProfile::preset(QStringLiteral("zoom-e")));
         QCOMPARE(lens.execute(line), answer);
         QCOMPARE(lens.faultSummary(), faults);
