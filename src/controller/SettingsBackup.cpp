@@ -55,10 +55,7 @@ bool isReason(QStringView text) {
 
 BackupName parseName(const QString& path) {
     const QString base = QFileInfo(path).completeBaseName();
-    QStringView name = base;
-    // As "$" in a pattern would, one line end after the name is let through.
-    if (name.endsWith(u'\n'))
-        name.chop(1);
+    const QStringView name = base;
     BackupName parts;
     const qsizetype last = name.lastIndexOf(u'_');
     if (last < 0)
@@ -71,12 +68,8 @@ BackupName parseName(const QString& path) {
     const qsizetype stampAt = stampEnd.size() - STAMP_FORMAT.size();
     if (stampAt < 1 || stampEnd.at(stampAt - 1) != u'_' || !isStamp(stampEnd.mid(stampAt)))
         return {};
-    const QStringView model = stampEnd.left(stampAt - 1);
-    // A model is one line.
-    if (model.contains(u'\n'))
-        return {};
     parts.valid = true;
-    parts.model = model.toString();
+    parts.model = stampEnd.left(stampAt - 1).toString();
     parts.stamp = stampEnd.mid(stampAt).toString();
     return parts;
 }

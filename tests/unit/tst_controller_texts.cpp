@@ -189,7 +189,8 @@ private slots:
             {"KZ_20240101-100000-00_import.vdat", "", "", R::Unknown},
             {"KZ_2024010a-100000-000.vdat", "", "", R::Unknown},
             {"KZ-20240101-100000-000_import.vdat", "", "", R::Unknown},
-            {"KZ_20240101-100000-000_Import.vdat", "", "", R::Unknown}};
+            {"KZ_20240101-100000-000_Import.vdat", "", "", R::Unknown},
+            {"KZ_20240101-100000-000_reset\n.vdat", "", "", R::Unknown}};
         for (const auto& [path, model, stamp, reason] : names) {
             QCOMPARE(SettingsBackup::modelOf(path), model);
             QCOMPARE(SettingsBackup::takenAt(path),
