@@ -80,6 +80,8 @@ private slots:
         QCOMPARE((std::tuple{v.display, v.major, v.minor}), (std::tuple{QString("01.0A"), 1, 10}));
         const UtilityVersion bad = UtilityVersion::parse(QStringLiteral("1.2 "));
         QCOMPARE((std::tuple{bad.display, bad.major}), (std::tuple{QString("--"), -1}));
+        // The catalogue's text may end its line; the version stands before it.
+        QCOMPARE(UtilityVersion::parse(QStringLiteral("1.2\n")).display, QStringLiteral("01.02"));
     }
 
     void settingsFileChecks() {
